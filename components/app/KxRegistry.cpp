@@ -1,0 +1,302 @@
+#include "KxRegistry.h"
+
+#include "KxFile.h"
+#include "KxFileInfo.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <sys/stat.h>
+
+// File layout, one entry a line:
+//     # comment
+//     [section]
+//     key=value
+// Section names, keys and values are written with backslash escapes
+// (\\ \n \r \t \= \[ \] \# \s for a leading or trailing space, \xHH for
+// control bytes and bytes that are not valid UTF-8), so any byte string
+// reads back exactly while ordinary text stays readable.
+
+namespace {
+
+const char* const fileSignature = "# Tintora settings";
+
+bool isUtf8Sequence(const std::string& text, std::size_t at, std::size_t& length)
+{
+    const unsigned char lead = static_cast<unsigned char>(text[at]);
+    std::uint32_t codePoint;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        codePoint = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        codePoint = lead & 0x0F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        codePoint = lead & 0x07;
+    } else {
+        return false;
+    }
+    if (at + length > text.size())
+        return false;
+    for (std::size_t i = 1; i < length; ++i) {
+        const unsigned char next = static_cast<unsigned char>(text[at + i]);
+        if ((next & 0xC0) != 0x80)
+            return false;
+        codePoint = (codePoint << 6) | (next & 0x3F);
+    }
+    const std::uint32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    return codePoint >= smallest[length] && codePoint <= 0x10FFFF && (codePoint < 0xD800 || codePoint > 0xDFFF);
+}
+
+std::string escape(const std::string& text)
+{
+    static const char hex[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        const bool edge = i == 0 || i + 1 == text.size();
+        switch (c) {
+        case '\\': out += "\\\\"; continue;
+        case '\n': out += "\\n"; continue;
+        case '\r': out += "\\r"; continue;
+        case '\t': out += "\\t"; continue;
+        case '=': out += "\\="; continue;
+        case '[': out += "\\["; continue;
+        case ']': out += "\\]"; continue;
+        case '#': out += "\\#"; continue;
+        case ' ':
+            out += edge ? "\\s" : " ";
+            continue;
+        default:
+            break;
+        }
+        std::size_t length = 1;
+        if (c >= 0x20 && c < 0x7F) {
+            out += static_cast<char>(c);
+        } else if (c >= 0x80 && isUtf8Sequence(text, i, length)) {
+            out.append(text, i, length);
+            i += length - 1;
+        } else {
+            out += "\\x";
+            out += hex[c >> 4];
+            out += hex[c & 0x0F];
+        }
+    }
+    return out;
+}
+
+int hexValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+// Undoes escape(); false for a malformed escape.
+bool unescape(const std::string& text, std::string& out)
+{
+    out.clear();
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\\') {
+            out += text[i];
+            continue;
+        }
+        if (++i == text.size())
+            return false;
+        switch (text[i]) {
+        case '\\': out += '\\'; break;
+        case 'n': out += '\n'; break;
+        case 'r': out += '\r'; break;
+        case 't': out += '\t'; break;
+        case 's': out += ' '; break;
+        case '=': case '[': case ']': case '#': out += text[i]; break;
+        case 'x': {
+            if (i + 2 >= text.size())
+                return false;
+            const int high = hexValue(text[i + 1]);
+            const int low = hexValue(text[i + 2]);
+            if (high < 0 || low < 0)
+                return false;
+            out += static_cast<char>(high * 16 + low);
+            i += 2;
+            break;
+        }
+        default:
+            return false;
+        }
+    }
+    return true;
+}
+
+// The position of the first '=' that is not escaped, or npos.
+std::string::size_type separatorOf(const std::string& line)
+{
+    for (std::string::size_type i = 0; i < line.size(); ++i) {
+        if (line[i] == '\\')
+            ++i;
+        else if (line[i] == '=')
+            return i;
+    }
+    return std::string::npos;
+}
+
+std::uint64_t fnv1a(const std::string& text)
+{
+    std::uint64_t hash = 14695981039346656037ull;
+    for (unsigned char c : text) {
+        hash ^= c;
+        hash *= 1099511628211ull;
+    }
+    return hash;
+}
+
+bool readWholeFile(const std::string& fileName, std::string& content)
+{
+    KxFILE* file = Kx_fopen(fileName.c_str(), "r");
+    if (!file)
+        return false;
+    char buffer[65536];
+    std::size_t got;
+    while ((got = Kx_fread(buffer, 1, sizeof buffer, file)) > 0)
+        content.append(buffer, got);
+    return Kx_fclose(file) == 0;
+}
+
+bool makeFolders(const std::string& folder)
+{
+    struct stat status;
+    if (folder.empty() || ::stat(folder.c_str(), &status) == 0)
+        return true;
+    const std::string parent = KxFileInfo::dirnameFromPath(folder);
+    if (parent != folder && !makeFolders(parent))
+        return false;
+    return ::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST;
+}
+
+} // namespace
+
+std::string KxRegistry::getregname(const std::string& folder, const std::string& prefix)
+{
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    const char* home = std::getenv("HOME");
+    std::string base;
+    if (config && *config == '/')
+        base = config;
+    else if (home && *home)
+        base = std::string(home) + "/.config";
+    else
+        base = "/tmp";
+    // One file per installation folder, told apart by a hash of the folder.
+    char tag[17];
+    std::snprintf(tag, sizeof tag, "%016llx", static_cast<unsigned long long>(fnv1a(folder)));
+    const std::string stem = prefix.empty() ? std::string("settings") : prefix;
+    return base + "/tintora/" + stem + "-" + tag + ".conf";
+}
+
+std::string KxRegistry::reg_fixup_null_cstr(const char* text)
+{
+    return text ? std::string(text) : std::string();
+}
+
+bool KxRegistry::open(const std::string& fileName)
+{
+    sections.clear();
+    std::string content;
+    if (!readWholeFile(fileName, content))
+        return false;
+    std::map<std::string, std::map<std::string, std::string>> loaded;
+    std::map<std::string, std::string>* current = nullptr;
+    bool signed_ = false;
+    std::string::size_type start = 0;
+    while (start < content.size()) {
+        std::string::size_type end = content.find('\n', start);
+        if (end == std::string::npos)
+            end = content.size();
+        std::string line = content.substr(start, end - start);
+        start = end + 1;
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.find('\0') != std::string::npos)
+            return false;
+        if (!signed_) {
+            if (line.compare(0, std::char_traits<char>::length(fileSignature), fileSignature) != 0)
+                return false;
+            signed_ = true;
+            continue;
+        }
+        if (line.empty() || line[0] == '#')
+            continue;
+        std::string name, value;
+        if (line[0] == '[') {
+            if (line.size() < 2 || line.back() != ']' || !unescape(line.substr(1, line.size() - 2), name))
+                return false;
+            current = &loaded[name];
+            continue;
+        }
+        const std::string::size_type separator = separatorOf(line);
+        if (!current || separator == std::string::npos || !unescape(line.substr(0, separator), name)
+            || !unescape(line.substr(separator + 1), value))
+            return false;
+        (*current)[name] = value;
+    }
+    if (!signed_)
+        return false;
+    sections.swap(loaded);
+    return true;
+}
+
+bool KxRegistry::save(const std::string& fileName) const
+{
+    if (!makeFolders(KxFileInfo::dirnameFromPath(fileName)))
+        return false;
+    KxFILE* file = Kx_fopen(fileName.c_str(), "w");
+    if (!file)
+        return false;
+    std::string text = std::string(fileSignature) + " (UTF-8; edit only while the program is closed)\n";
+    for (const auto& [section, keys] : sections) {
+        text += "\n[" + escape(section) + "]\n";
+        for (const auto& [key, value] : keys)
+            text += escape(key) + "=" + escape(value) + "\n";
+    }
+    Kx_fwrite(text.data(), 1, text.size(), file);
+    return Kx_fclose(file) == 0;
+}
+
+const std::string& KxRegistry::getstring(const std::string& section, const std::string& key) const
+{
+    static const std::string empty;
+    const auto s = sections.find(section);
+    if (s == sections.end())
+        return empty;
+    const auto k = s->second.find(key);
+    return k == s->second.end() ? empty : k->second;
+}
+
+long KxRegistry::getlong(const std::string& section, const std::string& key) const
+{
+    const std::string& text = getstring(section, key);
+    if (text.empty())
+        return 0;
+    char* end = nullptr;
+    errno = 0;
+    const long value = std::strtol(text.c_str(), &end, 10);
+    return errno == 0 && end && *end == '\0' ? value : 0;
+}
+
+void KxRegistry::putstring(const std::string& section, const std::string& key, const std::string& value)
+{
+    sections[section][key] = value;
+}
+
+void KxRegistry::putlong(const std::string& section, const std::string& key, long value)
+{
+    sections[section][key] = std::to_string(value);
+}

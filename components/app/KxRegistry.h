@@ -1,0 +1,42 @@
+#ifndef KXREGISTRY_H
+#define KXREGISTRY_H
+
+#include <map>
+#include <string>
+
+// The program's settings: values named by a section and a key, kept in
+// memory and read from / written to one human-readable UTF-8 text file.
+// Strings are byte strings and round-trip exactly; numbers are signed longs.
+class KxRegistry
+{
+public:
+    // The settings file for an installation folder and a product prefix:
+    // a file in the user's configuration folder ($XDG_CONFIG_HOME, else
+    // ~/.config), so it is writable whatever the installation folder is.
+    // The same inputs always give the same name.
+    static std::string getregname(const std::string& folder, const std::string& prefix);
+
+    static std::string reg_fixup_null_cstr(const char* text);
+
+    // Replaces the content with the file's. A missing, unreadable or corrupt
+    // file leaves the registry empty and returns false.
+    bool open(const std::string& fileName);
+    // Writes the whole content through a temporary file renamed into place,
+    // creating the folder when needed. On failure the file stays as it was.
+    bool save(const std::string& fileName) const;
+
+    // A missing key reads as an empty string. The reference stays valid until
+    // the next call that changes the registry.
+    const std::string& getstring(const std::string& section, const std::string& key) const;
+    // A missing key, or one that holds no number, reads as 0.
+    long getlong(const std::string& section, const std::string& key) const;
+    void putstring(const std::string& section, const std::string& key, const std::string& value);
+    void putlong(const std::string& section, const std::string& key, long value);
+
+    bool isEmpty() const { return sections.empty(); }
+
+private:
+    std::map<std::string, std::map<std::string, std::string>> sections;
+};
+
+#endif

@@ -1,0 +1,44 @@
+#ifndef KXCMS_H
+#define KXCMS_H
+
+#include "KxIcc.h"
+
+// The colour engine's C interface, used by the chart.
+// Pixels: CMYK is 4 bytes in the order K, C, M, Y (0..255 for 0..100 % ink);
+// RGB is 3 bytes R, G, B. Lab is D50 L (0..100), a, b.
+
+struct KxCMSTransforms; // engine-internal
+
+struct KxCMS {
+    icColorSpaceSignature inputSpace; // read directly by the chart
+    icColorSpaceSignature outputSpace;
+    KxCMSTransforms* transforms;
+};
+
+// Opens a conversion between two profiles. inputPath null with inputSpace
+// 'Lab ' means the built-in D50 Lab profile. intent is the rendering intent
+// of conversions into device values, accuracy 0 or 1 as ICCACCURACY,
+// blackPointCompensation non-zero to compensate black points.
+// Null when a profile cannot be opened or the spaces do not match it.
+KxCMS* KxCMSInit(icColorSpaceSignature inputSpace, icColorSpaceSignature outputSpace,
+                 const char* inputPath, const char* outputPath,
+                 int intent, int accuracy, int blackPointCompensation);
+void KxCMSDestroy(KxCMS* cms); // accepts null
+
+// Device CMYK of the input profile to D50 Lab (absolute colorimetric) and to
+// media-relative Lab (relative colorimetric).
+void KxCMSCMYKToLab(const KxCMS* cms, const unsigned char* kcmy, double* L, double* a, double* b);
+void KxCMSCMYKToLabRelative(const KxCMS* cms, const unsigned char* kcmy, double* L, double* a, double* b);
+// The same for an RGB input profile.
+void KxCMSRGBToLab(const KxCMS* cms, const unsigned char* rgb, double* L, double* a, double* b);
+void KxCMSRGBToLabRelative(const KxCMS* cms, const unsigned char* rgb, double* L, double* a, double* b);
+// D50 Lab to the device CMYK of the output profile.
+void KxCMSLabD50ToCMYK(const KxCMS* cms, double L, double a, double b, unsigned char* kcmy);
+// Lab to the RGB of the output profile; with a null handle, to sRGB.
+void KxCMSLabToRGB(const KxCMS* cms, double L, double a, double b, unsigned char* rgb);
+
+// Colour differences of two L, a, b triples.
+double KxCMS_ColourDiff_DeltaE(const double* lab1, const double* lab2); // CIE 1976
+double KxCMS_ColourDiff_CIE94(const double* lab1, const double* lab2);  // CIE94
+
+#endif

@@ -1,0 +1,39 @@
+#ifndef KXICC_H
+#define KXICC_H
+
+#include <cstdint>
+
+// ICC signatures and numbers as the ICC specification defines them.
+
+enum icProfileClassSignature : std::uint32_t {
+    icSigInputClass = 0x73636E72,      // 'scnr'
+    icSigDisplayClass = 0x6D6E7472,    // 'mntr'
+    icSigOutputClass = 0x70727472,     // 'prtr'
+    icSigLinkClass = 0x6C696E6B,       // 'link'
+    icSigAbstractClass = 0x61627374,   // 'abst'
+    icSigColorSpaceClass = 0x73706163, // 'spac'
+    icSigNamedColorClass = 0x6E6D636C, // 'nmcl'
+};
+
+enum icColorSpaceSignature : std::uint32_t {
+    icSigNoColorSpace = 0,
+    icSigXYZData = 0x58595A20,  // 'XYZ '
+    icSigLabData = 0x4C616220,  // 'Lab '
+    icSigRgbData = 0x52474220,  // 'RGB '
+    icSigGrayData = 0x47524159, // 'GRAY'
+    icSigCmykData = 0x434D594B, // 'CMYK'
+};
+
+enum icRenderingIntent : long {
+    icPerceptual = 0,
+    icRelativeColorimetric = 1,
+    icSaturation = 2,
+    icAbsoluteColorimetric = 3,
+};
+
+enum ICCACCURACY : long {
+    ICC_ACCURACY_NORMAL = 0, // LittleCMS's default precalculation
+    ICC_ACCURACY_BEST = 1,   // high-resolution precalculation
+};
+
+#endif

@@ -1,0 +1,71 @@
+#include "KxModal.h"
+
+#include <QFileDialog>
+#include <QInputDialog>
+
+namespace {
+
+KxModal* installed = nullptr;
+
+QMessageBox::Icon iconFor(KxMessage::Kind kind)
+{
+    switch (kind) {
+    case KxMessage::Information:
+        return QMessageBox::Information;
+    case KxMessage::Warning:
+        return QMessageBox::Warning;
+    case KxMessage::Critical:
+        return QMessageBox::Critical;
+    case KxMessage::About:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+KxModal& KxModal::current()
+{
+    static KxQtModal qtDialogs;
+    return installed ? *installed : qtDialogs;
+}
+
+void KxModal::install(KxModal* modal)
+{
+    installed = modal;
+}
+
+QString KxQtModal::getOpenFileName(QWidget* parent, const QString& caption, const QString& folder)
+{
+    return QFileDialog::getOpenFileName(parent, caption, folder, QString(), nullptr,
+                                        QFileDialog::DontResolveSymlinks);
+}
+
+QString KxQtModal::getSaveFileName(QWidget* parent, const QString& caption, const QString& folder)
+{
+    return QFileDialog::getSaveFileName(parent, caption, folder, QString(), nullptr,
+                                        QFileDialog::DontResolveSymlinks);
+}
+
+bool KxQtModal::getInteger(QWidget* parent, const QString& caption, const QString& label,
+                           int value, int minimum, int maximum, int step, int& result)
+{
+    bool accepted = false;
+    const int chosen = QInputDialog::getInt(parent, caption, label, value, minimum, maximum, step, &accepted);
+    if (accepted)
+        result = chosen;
+    return accepted;
+}
+
+QMessageBox::StandardButton KxQtModal::message(const KxMessage& message)
+{
+    if (message.kind == KxMessage::About) {
+        QMessageBox::about(message.parent, message.caption, message.text);
+        return QMessageBox::Ok;
+    }
+    QMessageBox box(iconFor(message.kind), message.caption, message.text, message.buttons, message.parent,
+                    Qt::Dialog | message.extraFlags);
+    if (!message.objectName.isEmpty())
+        box.setObjectName(message.objectName);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}

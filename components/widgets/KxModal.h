@@ -1,0 +1,55 @@
+#ifndef KXMODAL_H
+#define KXMODAL_H
+
+#include <QMessageBox>
+#include <QString>
+
+class QWidget;
+
+// One message box as the program asks for it.
+struct KxMessage {
+    enum Kind { Information, Warning, Critical, About };
+    Kind kind = Information;
+    QWidget* parent = nullptr;
+    QString caption;
+    QString text;
+    QMessageBox::StandardButtons buttons = QMessageBox::Ok;
+    Qt::WindowFlags extraFlags;
+    QString objectName;
+};
+
+// Every modal interaction of the program (file dialogs, the integer dialog
+// and message boxes) goes through the current KxModal. The program answers
+// with the real Qt dialogs; tests install one that gives scripted replies.
+class KxModal
+{
+public:
+    virtual ~KxModal() = default;
+
+    // File dialogs start in folder, pass no filter and do not resolve
+    // symbolic links. A null string means cancelled.
+    virtual QString getOpenFileName(QWidget* parent, const QString& caption, const QString& folder) = 0;
+    virtual QString getSaveFileName(QWidget* parent, const QString& caption, const QString& folder) = 0;
+    // True when the user accepted; the value is then in result.
+    virtual bool getInteger(QWidget* parent, const QString& caption, const QString& label,
+                            int value, int minimum, int maximum, int step, int& result) = 0;
+    // Shows the box and returns the button pressed.
+    virtual QMessageBox::StandardButton message(const KxMessage& message) = 0;
+
+    static KxModal& current();
+    // Makes modal the current one (not owned); null brings back the Qt dialogs.
+    static void install(KxModal* modal);
+};
+
+// The real dialogs.
+class KxQtModal : public KxModal
+{
+public:
+    QString getOpenFileName(QWidget* parent, const QString& caption, const QString& folder) override;
+    QString getSaveFileName(QWidget* parent, const QString& caption, const QString& folder) override;
+    bool getInteger(QWidget* parent, const QString& caption, const QString& label,
+                    int value, int minimum, int maximum, int step, int& result) override;
+    QMessageBox::StandardButton message(const KxMessage& message) override;
+};
+
+#endif

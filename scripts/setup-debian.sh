@@ -1,0 +1,27 @@
+#!/bin/bash
+# Installs the Debian packages that building, running and testing need,
+# and only those that are missing. Run as root.
+set -euo pipefail
+
+build_packages=(g++ cmake make pkg-config qt6-base-dev qt6-tools-dev qt6-tools-dev-tools
+                qt6-l10n-tools liblcms2-dev libgl-dev libgl1-mesa-dri fonts-dejavu-core)
+test_packages=(argyll ghostscript icc-profiles-free colord-data xvfb xauth clang libclang-rt-14-dev)
+
+wanted=("${build_packages[@]}")
+if [ "${1:-}" = "--with-tests" ]; then
+  wanted+=("${test_packages[@]}")
+fi
+
+missing=()
+for package in "${wanted[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$package")
+  fi
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -q
+  apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,93 @@
+#ifndef SCRIPTEDMODAL_H
+#define SCRIPTEDMODAL_H
+
+#include "KxModal.h"
+
+#include <QStringList>
+#include <QVariant>
+#include <deque>
+#include <vector>
+
+// Answers the program's dialogs from a script, and records what was asked,
+// so no test ever waits in a modal loop for a person. A dialog asked for
+// with no answer left is answered as cancelled and counted in `unanswered`.
+class ScriptedModal : public KxModal
+{
+public:
+    struct Request {
+        enum Kind { OpenFile, SaveFile, Integer, Message } kind;
+        QString caption;
+        QString text;   // the folder of a file dialog, the label of the integer dialog, the message text
+        KxMessage message;
+        int value = 0, minimum = 0, maximum = 0, step = 0; // the integer dialog's
+    };
+
+    ScriptedModal() { KxModal::install(this); }
+    ~ScriptedModal() override { KxModal::install(nullptr); }
+
+    // Answers in order: a QString for a file dialog (null: cancel), an int for
+    // the integer dialog (a null QVariant: cancel), a StandardButton for a box.
+    void answer(const QVariant& reply) { replies.push_back(reply); }
+    void answerFile(const QString& path) { replies.push_back(QVariant(path)); }
+    void cancel() { replies.push_back(QVariant()); }
+
+    std::vector<Request> requests;
+    int unanswered = 0;
+
+    QStringList messageCaptions() const
+    {
+        QStringList captions;
+        for (const Request& r : requests)
+            if (r.kind == Request::Message)
+                captions << r.caption;
+        return captions;
+    }
+
+    QString getOpenFileName(QWidget*, const QString& caption, const QString& folder) override
+    {
+        requests.push_back({Request::OpenFile, caption, folder, {}});
+        return next().toString();
+    }
+    QString getSaveFileName(QWidget*, const QString& caption, const QString& folder) override
+    {
+        requests.push_back({Request::SaveFile, caption, folder, {}});
+        return next().toString();
+    }
+    bool getInteger(QWidget*, const QString& caption, const QString& label, int value, int minimum,
+                    int maximum, int step, int& result) override
+    {
+        Request r{Request::Integer, caption, label, {}};
+        r.value = value;
+        r.minimum = minimum;
+        r.maximum = maximum;
+        r.step = step;
+        requests.push_back(r);
+        const QVariant reply = next();
+        if (!reply.isValid())
+            return false;
+        result = reply.toInt();
+        return true;
+    }
+    QMessageBox::StandardButton message(const KxMessage& message) override
+    {
+        requests.push_back({Request::Message, message.caption, message.text, message});
+        const QVariant reply = replies.empty() ? QVariant(int(QMessageBox::Ok)) : next();
+        return static_cast<QMessageBox::StandardButton>(reply.isValid() ? reply.toInt() : int(QMessageBox::Ok));
+    }
+
+private:
+    QVariant next()
+    {
+        if (replies.empty()) {
+            ++unanswered;
+            return QVariant();
+        }
+        QVariant reply = replies.front();
+        replies.pop_front();
+        return reply;
+    }
+
+    std::deque<QVariant> replies;
+};
+
+#endif
