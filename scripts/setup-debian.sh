@@ -5,7 +5,7 @@ set -euo pipefail
 
 build_packages=(g++ cmake make pkg-config qt6-base-dev qt6-tools-dev qt6-tools-dev-tools
                 qt6-l10n-tools liblcms2-dev libgl-dev libgl1-mesa-dri fonts-dejavu-core)
-test_packages=(argyll ghostscript icc-profiles-free colord-data xvfb xauth clang libclang-rt-14-dev)
+test_packages=(argyll ghostscript icc-profiles-free colord-data xvfb xauth clang libclang-rt-14-dev locales)
 
 wanted=("${build_packages[@]}")
 if [ "${1:-}" = "--with-tests" ]; then
@@ -24,4 +24,9 @@ if [ ${#missing[@]} -gt 0 ]; then
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -q
   apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+# The tests check number formatting under a locale whose decimal mark is a comma.
+if [ "${1:-}" = "--with-tests" ] && ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+  localedef -i de_DE -f UTF-8 de_DE.UTF-8
 fi

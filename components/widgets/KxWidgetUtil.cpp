@@ -1,0 +1,42 @@
+#include "KxWidgetUtil.h"
+
+#include "KxRegistry.h"
+
+#include <QScreen>
+#include <QWidget>
+#include <algorithm>
+
+namespace {
+
+const char* const widthKey = "width";
+const char* const heightKey = "height";
+
+} // namespace
+
+void KxWidgetUtil::saveSizeToRegistry(QWidget* widget, KxRegistry* registry, const char* section)
+{
+    if (!widget || !registry)
+        return;
+    const std::string name = KxRegistry::reg_fixup_null_cstr(section);
+    registry->putlong(name, widthKey, widget->width());
+    registry->putlong(name, heightKey, widget->height());
+}
+
+void KxWidgetUtil::restoreSizeFromRegistry(QWidget* widget, KxRegistry* registry, const char* section,
+                                           bool restoreWidth, bool restoreHeight)
+{
+    if (!widget || !registry)
+        return;
+    const std::string name = KxRegistry::reg_fixup_null_cstr(section);
+    const long storedWidth = registry->getlong(name, widthKey);
+    const long storedHeight = registry->getlong(name, heightKey);
+    QSize size = widget->size();
+    const QScreen* screen = widget->screen();
+    const QSize room = screen ? screen->availableSize() : QSize(16384, 16384);
+    if (restoreWidth && storedWidth > 0)
+        size.setWidth(static_cast<int>(std::min<long>(storedWidth, room.width())));
+    if (restoreHeight && storedHeight > 0)
+        size.setHeight(static_cast<int>(std::min<long>(storedHeight, room.height())));
+    if (size != widget->size())
+        widget->resize(size);
+}
