@@ -1,0 +1,79 @@
+#ifndef INSTRUMENTPANEL_H
+#define INSTRUMENTPANEL_H
+
+#include <QString>
+#include <QWidget>
+
+#include <string>
+#include <vector>
+
+class KxRegistry;
+struct KxCOMBOCOLOUR;
+class QCheckBox;
+class QDoubleSpinBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+
+// The instrument panel: takes Lab readings and delivers each one through
+// spotLab(). Without an instrument the user types L, a and b and presses
+// "Read". In chart mode the panel also knows the chart being measured and
+// shows which patch the next reading belongs to.
+class InstrumentPanel : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // The chart passes MODE_CHART (2); everything else reads single spots.
+    enum INSTRUMENT_MODE { MODE_SPOT = 0, MODE_CHART = 2 };
+
+    // Places the panel into parent, giving the group box a layout when it
+    // has none. showAdd offers the "add" check box.
+    InstrumentPanel(QGroupBox* parent, bool showAdd);
+    ~InstrumentPanel() override = default;
+
+    // True when every reading is also to be kept by the receiver.
+    bool isAddMode() const;
+    void showAddMode(bool show);
+
+    void setMode(INSTRUMENT_MODE mode);
+    INSTRUMENT_MODE mode() const { return currentMode; }
+
+    // Copies the names and Lab values of the list starting at first (the
+    // list may be released right after the call); current is the index of
+    // the patch read next. A null list means there is no chart.
+    void setComboChart(KxCOMBOCOLOUR* first, unsigned long current);
+    unsigned long nextPatch() const { return next; }
+
+    // The panel's own settings, under keys derived from key.
+    void loadRegistry(KxRegistry& registry, std::string section, std::string key);
+    void saveRegistry(KxRegistry& registry, std::string section, std::string key);
+
+signals:
+    void spotLab(double L, double a, double b);
+
+private slots:
+    void read();
+
+private:
+    struct ChartPatch {
+        QString name;
+        double L, a, b;
+    };
+
+    void showNextPatch();
+
+    QDoubleSpinBox* lSpin;
+    QDoubleSpinBox* aSpin;
+    QDoubleSpinBox* bSpin;
+    QPushButton* readButton;
+    QCheckBox* addCheck;
+    QLabel* patchLabel;
+
+    bool addOffered = true;
+    INSTRUMENT_MODE currentMode = MODE_SPOT;
+    std::vector<ChartPatch> chart;
+    unsigned long next = 0;
+};
+
+#endif

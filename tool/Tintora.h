@@ -1,0 +1,114 @@
+#ifndef TINTORA_H
+#define TINTORA_H
+
+#include "Tintora_UI.h"
+
+#include "KxCmsIcc.h"
+#include "KxIcc.h"
+
+#include <QString>
+
+#include <memory>
+
+class InstrumentPanel;
+class KxRegistry;
+class QCloseEvent;
+class QContextMenuEvent;
+
+// The conversion tool: converts a colour entered in the input profile's
+// space (or as Lab) into the output profile's space and into D50 Lab, and
+// previews it through the monitor profile. Its colour values live only in
+// the form's widgets; its settings live in the registry it is handed.
+class Tintora : public Tintora_UI
+{
+    Q_OBJECT
+
+public:
+    enum CLIENTERROR {
+        ERR_BAD_ICC = 0,
+        ERR_INPUT_ICC,
+        ERR_OUTPUT_ICC,
+        ERR_MONITOR_ICC,
+        ERR_CMS_MONITOR,
+        ERR_CMS,
+        ERR_END
+    };
+
+    struct ERRORDEF {
+        CLIENTERROR error;
+        QString title;
+        QString text;
+        int level; // the message box icon number: 3 is critical
+    };
+
+    // Ends with the ERR_END row.
+    static const ERRORDEF ERRORDEFS[];
+
+    Tintora(KxRegistry& registry, QWidget* parent = nullptr, const char* name = nullptr,
+            Qt::WindowFlags flags = {});
+    ~Tintora() override;
+
+    // Shows the critical box of error; the buttons are message-box codes
+    // (1 is OK, 0 none) and the three strings are not shown. Returns 0.
+    static int showErrMsg(CLIENTERROR error, QWidget* parent, int button0, int button1, int button2,
+                          const QString&, const QString&, const QString&);
+
+    const KxCmsIcc& outputTransform() const { return outputCms; }
+    const KxCmsIcc& monitorTransform() const { return monitorCms; }
+    const KxCmsIcc& labTransform() const { return labCms; }
+
+    // The order of the slots below is the tool's slot table: keep it.
+public slots:
+    void clearallselections();
+    void showGamut();
+    void colourchartFromICC();
+    void colourchartFromFile();
+
+private slots:
+    void getICCin();
+    void getICCout();
+    void getICCmonitor();
+    void cmykChanged(int);
+    void rgbChanged(int);
+    void labChanged(int);
+    void intentChanged(int index);
+    void accuracyChanged(int index);
+    void keepColour();
+    void doHistory(int index);
+    void processLab(double L, double a, double b);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    enum ProfileRole { InputRole, OutputRole, MonitorRole };
+
+    void patchUI();
+    void loadRegistry(KxRegistry& registry);
+    void saveRegistry(KxRegistry& registry);
+    void chooseProfile(ProfileRole role);
+    void createCMS();
+    void updateUI();
+    void updateLabOut();
+    void updateMonitorPreview();
+    void paintPreview(const QColor& colour);
+    void setRenderingIntent(long intent);
+    void setAccuracy(long accuracy);
+
+    KxCmsIcc outputCms;
+    KxCmsIcc monitorCms;
+    KxCmsIcc labCms;
+    QString inputProfile;
+    QString outputProfile;
+    QString monitorProfile;
+    QString profileFolder;
+    QString swatchFolder;
+    icColorSpaceSignature lastInputSpace = icSigCmykData;
+    int updating = 0;
+    int labEdited = 0;
+    std::unique_ptr<InstrumentPanel> instrumentPanel;
+    KxRegistry& registry;
+};
+
+#endif
