@@ -5,10 +5,23 @@
 
 #include <memory>
 
+class KxCmsConversion;
+
 // One colour transform from an input profile to an output profile, as the
 // conversion tool uses it. Units: RGB 0..255 and CMYK percent 0..100 as
-// whole numbers; Lab as doubles. The rendering intent and the accuracy stay
-// in force across close() and create().
+// whole numbers (inputs above the range count as its maximum; outputs are
+// rounded to nearest); Lab as doubles. The rendering intent and the accuracy
+// stay in force across close() and create().
+//
+// Lab results of rgb2lab and cmyk2lab are D50 Lab (absolute colorimetric).
+// lab2rgb and lab2cmyk take the Lab that D50lab2rlab gives: relative to the
+// output profile's media white (the same D50 Lab under the absolute intent),
+// and apply the current intent. So D50lab2rlab followed by lab2cmyk turns a
+// D50 Lab colour into the output's device values.
+//
+// A conversion whose input or output space the transform does not have (an
+// RGB call on a CMYK profile, any device call on a Gray profile), and any
+// conversion while closed, leaves its results untouched.
 class KxCmsIcc
 {
 public:
@@ -25,10 +38,15 @@ public:
                                   icColorSpaceSignature& colourSpace);
 
     // Opens the transform (closing any open one first). 0 on failure, when
-    // the transform stays closed.
+    // the transform stays closed. Refused: files that are no ICC profile or
+    // that LittleCMS cannot open, device links, abstract, named-colour, Lab
+    // and XYZ profiles, and pairs LittleCMS cannot link under the current
+    // intent. The transforms themselves are built on first use.
     int create(const char* inputPath, const char* outputPath);
     void close();
 
+    // Values outside icRenderingIntent and ICCACCURACY are ignored. A change
+    // takes effect at the next create().
     void setrenderingIntent(long intent);
     void setinterpolationAccuracy(long accuracy);
 
@@ -49,11 +67,20 @@ public:
     void D50lab2rlab(double L, double a, double b, double& Lo, double& ao, double& bo) const;
 
     // Read directly by the program.
-    std::unique_ptr<Transforms> handle;           // null while no transform is open
-    icColorSpaceSignature inputSpace = icSigNoColorSpace;  // data colour space of the input profile
-    icColorSpaceSignature outputSpace = icSigNoColorSpace; // data colour space of the output profile
+    std::unique_ptr<Transforms> handle; // null while no transform is open
+    // Data colour spaces of the profiles of the last successful create();
+    // close() and a failed create() leave them as they were (so no colour
+    // space until the first success).
+    icColorSpaceSignature inputSpace = icSigNoColorSpace;
+    icColorSpaceSignature outputSpace = icSigNoColorSpace;
     long renderingIntent = icPerceptual;
     long accuracy = ICC_ACCURACY_NORMAL;
+
+private:
+    int open(const char* inputPath, const char* outputPath);
+    // The open conversion when its spaces are the ones given
+    // (icSigNoColorSpace: any); null otherwise.
+    const KxCmsConversion* conversionFor(icColorSpaceSignature from, icColorSpaceSignature to) const;
 };
 
 #endif

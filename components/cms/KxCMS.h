@@ -15,11 +15,18 @@ struct KxCMS {
     KxCMSTransforms* transforms;
 };
 
-// Opens a conversion between two profiles. inputPath null with inputSpace
-// 'Lab ' means the built-in D50 Lab profile. intent is the rendering intent
-// of conversions into device values, accuracy 0 or 1 as ICCACCURACY,
-// blackPointCompensation non-zero to compensate black points.
-// Null when a profile cannot be opened or the spaces do not match it.
+// Opens a conversion between two profiles. A null path with the space
+// 'Lab ' means the built-in D50 Lab profile. intent (0-3) is the rendering
+// intent of conversions into device values, accuracy 0 or 1 as ICCACCURACY,
+// blackPointCompensation non-zero to compensate black points in those same
+// conversions (the Lab results are colorimetric and never compensated).
+// Null when a profile cannot be opened or is no device profile (links,
+// abstract, named-colour, Lab and XYZ profiles), a space does not match its
+// profile, intent or accuracy is out of range, or LittleCMS cannot link the
+// two.
+//
+// A conversion whose space the handle does not have, or given a null
+// pointer, leaves its results untouched.
 KxCMS* KxCMSInit(icColorSpaceSignature inputSpace, icColorSpaceSignature outputSpace,
                  const char* inputPath, const char* outputPath,
                  int intent, int accuracy, int blackPointCompensation);
@@ -32,9 +39,12 @@ void KxCMSCMYKToLabRelative(const KxCMS* cms, const unsigned char* kcmy, double*
 // The same for an RGB input profile.
 void KxCMSRGBToLab(const KxCMS* cms, const unsigned char* rgb, double* L, double* a, double* b);
 void KxCMSRGBToLabRelative(const KxCMS* cms, const unsigned char* rgb, double* L, double* a, double* b);
-// D50 Lab to the device CMYK of the output profile.
+// D50 Lab to the device CMYK of the output profile: adapted to the output's
+// media white (except under the absolute intent), then the handle's intent.
 void KxCMSLabD50ToCMYK(const KxCMS* cms, double L, double a, double b, unsigned char* kcmy);
-// Lab to the RGB of the output profile; with a null handle, to sRGB.
+// Lab, taken as relative to the output's media white, to the RGB of the
+// output profile under the handle's intent; with a null handle, to the
+// built-in sRGB under the relative intent (L 100 gives white).
 void KxCMSLabToRGB(const KxCMS* cms, double L, double a, double b, unsigned char* rgb);
 
 // Colour differences of two L, a, b triples.

@@ -1,0 +1,207 @@
+#include "KxCMS.h"
+
+#include "KxCmsConversion.h"
+#include "KxCmsProfile.h"
+
+#include <memory>
+#include <new>
+
+struct KxCMSTransforms
+{
+    std::unique_ptr<KxCmsConversion> conversion;
+};
+
+namespace {
+
+// A null path stands for the built-in D50 Lab profile, and only for Lab.
+std::shared_ptr<const KxCmsProfile> openSide(icColorSpaceSignature space, const char* path)
+{
+    std::shared_ptr<const KxCmsProfile> profile;
+    if (!path) {
+        if (space == icSigLabData)
+            profile = KxCmsProfile::builtInLab();
+    } else {
+        profile = KxCmsProfile::fromFile(path);
+        if (profile && !profile->isDeviceProfile())
+            profile.reset();
+    }
+    if (profile && profile->colourSpace() != space)
+        profile.reset();
+    return profile;
+}
+
+const KxCmsConversion* conversionOf(const KxCMS* cms)
+{
+    return cms && cms->transforms ? cms->transforms->conversion.get() : nullptr;
+}
+
+// The conversion of a null handle: the built-in Lab to built-in sRGB.
+const KxCmsConversion* displayConversion()
+{
+    static const std::unique_ptr<KxCmsConversion> srgb = [] {
+        KxCmsConversion::Settings settings;
+        settings.intent = INTENT_RELATIVE_COLORIMETRIC;
+        return KxCmsConversion::open(KxCmsProfile::builtInLab(), KxCmsProfile::builtInSrgb(), settings);
+    }();
+    return srgb.get();
+}
+
+// Chart pixels are K, C, M, Y bytes; the engine's CMYK is C, M, Y, K.
+void fromKcmy(const unsigned char* kcmy, cmsUInt16Number* cmyk)
+{
+    cmyk[0] = cmsUInt16Number(kcmy[1] * 257u);
+    cmyk[1] = cmsUInt16Number(kcmy[2] * 257u);
+    cmyk[2] = cmsUInt16Number(kcmy[3] * 257u);
+    cmyk[3] = cmsUInt16Number(kcmy[0] * 257u);
+}
+
+unsigned char toByte(cmsUInt16Number value)
+{
+    return static_cast<unsigned char>((value * 255u + 32767u) / 65535u);
+}
+
+void storeLab(const cmsCIELab& lab, double* L, double* a, double* b)
+{
+    *L = lab.L;
+    *a = lab.a;
+    *b = lab.b;
+}
+
+cmsCIELab labOf(const double* lab)
+{
+    return cmsCIELab{lab[0], lab[1], lab[2]};
+}
+
+enum class LabKind { D50, Relative };
+
+void cmykToLab(const KxCMS* cms, LabKind kind, const unsigned char* kcmy, double* L, double* a, double* b)
+{
+    const KxCmsConversion* conversion = conversionOf(cms);
+    if (!conversion || conversion->inputSpace() != icSigCmykData || !kcmy || !L || !a || !b)
+        return;
+    cmsUInt16Number cmyk[4];
+    fromKcmy(kcmy, cmyk);
+    cmsCIELab lab;
+    const bool done = kind == LabKind::D50 ? conversion->deviceToLabD50(cmyk, lab)
+                                           : conversion->deviceToLabRelative(cmyk, lab);
+    if (done)
+        storeLab(lab, L, a, b);
+}
+
+void rgbToLab(const KxCMS* cms, LabKind kind, const unsigned char* rgb, double* L, double* a, double* b)
+{
+    const KxCmsConversion* conversion = conversionOf(cms);
+    if (!conversion || conversion->inputSpace() != icSigRgbData || !rgb || !L || !a || !b)
+        return;
+    const cmsUInt16Number channels[3] = {cmsUInt16Number(rgb[0] * 257u), cmsUInt16Number(rgb[1] * 257u),
+                                         cmsUInt16Number(rgb[2] * 257u)};
+    cmsCIELab lab;
+    const bool done = kind == LabKind::D50 ? conversion->deviceToLabD50(channels, lab)
+                                           : conversion->deviceToLabRelative(channels, lab);
+    if (done)
+        storeLab(lab, L, a, b);
+}
+
+} // namespace
+
+KxCMS* KxCMSInit(icColorSpaceSignature inputSpace, icColorSpaceSignature outputSpace,
+                 const char* inputPath, const char* outputPath,
+                 int intent, int accuracy, int blackPointCompensation)
+{
+    if (intent < icPerceptual || intent > icAbsoluteColorimetric
+        || (accuracy != ICC_ACCURACY_NORMAL && accuracy != ICC_ACCURACY_BEST))
+        return nullptr;
+    try {
+        std::shared_ptr<const KxCmsProfile> input = openSide(inputSpace, inputPath);
+        std::shared_ptr<const KxCmsProfile> output = openSide(outputSpace, outputPath);
+        if (!input || !output)
+            return nullptr;
+        KxCmsConversion::Settings settings;
+        settings.intent = cmsUInt32Number(intent);
+        settings.highAccuracy = accuracy == ICC_ACCURACY_BEST;
+        settings.blackPointCompensation = blackPointCompensation != 0;
+        auto transforms = std::make_unique<KxCMSTransforms>();
+        transforms->conversion = KxCmsConversion::open(std::move(input), std::move(output), settings);
+        if (!transforms->conversion)
+            return nullptr;
+        auto cms = std::make_unique<KxCMS>();
+        cms->inputSpace = inputSpace;
+        cms->outputSpace = outputSpace;
+        cms->transforms = transforms.release();
+        return cms.release(); // owned by the caller until KxCMSDestroy
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+
+void KxCMSDestroy(KxCMS* cms)
+{
+    if (!cms)
+        return;
+    std::unique_ptr<KxCMS> owned(cms);
+    std::unique_ptr<KxCMSTransforms> transforms(cms->transforms);
+}
+
+void KxCMSCMYKToLab(const KxCMS* cms, const unsigned char* kcmy, double* L, double* a, double* b)
+{
+    cmykToLab(cms, LabKind::D50, kcmy, L, a, b);
+}
+
+void KxCMSCMYKToLabRelative(const KxCMS* cms, const unsigned char* kcmy, double* L, double* a, double* b)
+{
+    cmykToLab(cms, LabKind::Relative, kcmy, L, a, b);
+}
+
+void KxCMSRGBToLab(const KxCMS* cms, const unsigned char* rgb, double* L, double* a, double* b)
+{
+    rgbToLab(cms, LabKind::D50, rgb, L, a, b);
+}
+
+void KxCMSRGBToLabRelative(const KxCMS* cms, const unsigned char* rgb, double* L, double* a, double* b)
+{
+    rgbToLab(cms, LabKind::Relative, rgb, L, a, b);
+}
+
+void KxCMSLabD50ToCMYK(const KxCMS* cms, double L, double a, double b, unsigned char* kcmy)
+{
+    const KxCmsConversion* conversion = conversionOf(cms);
+    if (!conversion || conversion->outputSpace() != icSigCmykData || !kcmy)
+        return;
+    cmsUInt16Number cmyk[4];
+    if (!conversion->labToDevice(conversion->labD50ToRelative(cmsCIELab{L, a, b}), cmyk))
+        return;
+    kcmy[0] = toByte(cmyk[3]);
+    kcmy[1] = toByte(cmyk[0]);
+    kcmy[2] = toByte(cmyk[1]);
+    kcmy[3] = toByte(cmyk[2]);
+}
+
+void KxCMSLabToRGB(const KxCMS* cms, double L, double a, double b, unsigned char* rgb)
+{
+    const KxCmsConversion* conversion = cms ? conversionOf(cms) : displayConversion();
+    if (!conversion || conversion->outputSpace() != icSigRgbData || !rgb)
+        return;
+    cmsUInt16Number channels[3];
+    if (!conversion->labToDevice(cmsCIELab{L, a, b}, channels))
+        return;
+    for (int i = 0; i < 3; ++i)
+        rgb[i] = toByte(channels[i]);
+}
+
+double KxCMS_ColourDiff_DeltaE(const double* lab1, const double* lab2)
+{
+    if (!lab1 || !lab2)
+        return 0;
+    const cmsCIELab first = labOf(lab1);
+    const cmsCIELab second = labOf(lab2);
+    return cmsDeltaE(&first, &second);
+}
+
+double KxCMS_ColourDiff_CIE94(const double* lab1, const double* lab2)
+{
+    if (!lab1 || !lab2)
+        return 0;
+    const cmsCIELab first = labOf(lab1);
+    const cmsCIELab second = labOf(lab2);
+    return cmsCIE94DeltaE(&first, &second);
+}

@@ -1,0 +1,54 @@
+#ifndef KXCMSPROFILE_H
+#define KXCMSPROFILE_H
+
+#include "KxIcc.h"
+
+#include <lcms2.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+// One open LittleCMS profile, closed with its owner. Profiles from files are
+// read whole into memory first, so no file stays open behind the handle and
+// the content identity (used to share transforms) is known.
+class KxCmsProfile
+{
+public:
+    // Largest profile file the engine reads; anything bigger is refused
+    // rather than allocated.
+    static constexpr std::uint32_t MaximumFileSize = 64u * 1024u * 1024u;
+
+    // Null when the file is not an ICC profile or LittleCMS cannot open it.
+    static std::shared_ptr<const KxCmsProfile> fromFile(const char* path);
+    static std::shared_ptr<const KxCmsProfile> builtInLab(); // D50 Lab identity
+    static std::shared_ptr<const KxCmsProfile> builtInSrgb();
+
+    KxCmsProfile(const KxCmsProfile&) = delete;
+    KxCmsProfile& operator=(const KxCmsProfile&) = delete;
+
+    cmsHPROFILE handle() const { return m_handle.get(); }
+    icColorSpaceSignature colourSpace() const;
+    icProfileClassSignature profileClass() const;
+    // Profiles whose data are device values the tool can show: not links,
+    // abstract or named-colour profiles, and not Lab or XYZ data.
+    bool isDeviceProfile() const;
+    // The media white that LittleCMS's absolute intent scales by (D50 for
+    // version 2 display profiles and profiles without the tag).
+    cmsCIEXYZ mediaWhitePoint() const;
+    // Equal for profiles of equal content.
+    const std::string& identity() const { return m_identity; }
+
+private:
+    struct Closer
+    {
+        void operator()(void* profile) const { cmsCloseProfile(profile); }
+    };
+    KxCmsProfile(std::unique_ptr<void, Closer> handle, std::string identity);
+    static std::shared_ptr<const KxCmsProfile> adopt(cmsHPROFILE handle, std::string identity);
+
+    std::unique_ptr<void, Closer> m_handle;
+    std::string m_identity;
+};
+
+#endif
