@@ -1,0 +1,33 @@
+#ifndef COLOURCONVERTER_H
+#define COLOURCONVERTER_H
+
+#include "ColourLine.h"
+#include "ConvertOptions.h"
+#include "KxCmsIcc.h"
+
+#include <string>
+#include <vector>
+
+// Converts one colour at a time through the output transform, the way the
+// conversion tool does: device input values to the output's device values
+// and to their D50 Lab; with Lab input, D50 Lab to the output's device
+// values through D50lab2rlab and lab2rgb or lab2cmyk.
+class ColourConverter
+{
+public:
+    // Empty on success, else why the profiles cannot be used.
+    std::string open(const ConvertOptions& options);
+
+    // The reader for the input lines the open transform takes.
+    ColourLine lineReader() const;
+
+    // One output line (without newline): output device values separated by
+    // single spaces, a tab, then the input's D50 L a b with 4 decimals.
+    std::string convert(const std::vector<double>& values) const;
+
+private:
+    KxCmsIcc m_transform;
+    bool m_labInput = false;
+};
+
+#endif

@@ -1,0 +1,48 @@
+#include "ColourLine.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstdlib>
+#include <sstream>
+
+ColourLine::ColourLine(std::vector<Range> ranges, bool wholeNumbers, std::string description)
+    : m_ranges(std::move(ranges))
+    , m_wholeNumbers(wholeNumbers)
+    , m_description(std::move(description))
+{
+}
+
+bool ColourLine::isBlank(const std::string& line)
+{
+    for (unsigned char c : line) {
+        if (!std::isspace(c))
+            return false;
+    }
+    return true;
+}
+
+std::string ColourLine::read(const std::string& line, std::vector<double>& values) const
+{
+    std::istringstream words(line);
+    std::vector<std::string> tokens;
+    for (std::string token; words >> token;)
+        tokens.push_back(token);
+    if (tokens.size() != m_ranges.size())
+        return "expected " + m_description;
+
+    values.clear();
+    for (std::size_t i = 0; i < tokens.size(); ++i) {
+        const char* text = tokens[i].c_str();
+        char* end = nullptr;
+        // The program never sets a locale, so strtod reads '.' decimals.
+        const double value = std::strtod(text, &end);
+        if (*end != '\0' || !std::isfinite(value))
+            return "'" + tokens[i] + "' is not a number; expected " + m_description;
+        if (m_wholeNumbers && value != std::floor(value))
+            return "'" + tokens[i] + "' is not a whole number; expected " + m_description;
+        if (value < m_ranges[i].low || value > m_ranges[i].high)
+            return "'" + tokens[i] + "' is out of range; expected " + m_description;
+        values.push_back(value);
+    }
+    return {};
+}

@@ -1,0 +1,59 @@
+#include "ConvertOptions.h"
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+// A whole decimal integer within [low, high].
+bool parseInteger(const char* text, long low, long high, long& value)
+{
+    if (!text || !*text)
+        return false;
+    char* end = nullptr;
+    const long parsed = std::strtol(text, &end, 10);
+    if (*end != '\0' || parsed < low || parsed > high)
+        return false;
+    value = parsed;
+    return true;
+}
+
+} // namespace
+
+const char* ConvertOptions::usage()
+{
+    return "usage: tintora-convert --in IN.icc --out OUT.icc [--intent 0-3] [--accuracy 0|1] [--lab]";
+}
+
+std::string ConvertOptions::parse(int argc, const char* const* argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string option = argv[i];
+        if (option == "--help" || option == "-h") {
+            helpWanted = true;
+            return {};
+        }
+        if (option == "--lab") {
+            labInput = true;
+            continue;
+        }
+        if (option != "--in" && option != "--out" && option != "--intent" && option != "--accuracy")
+            return "unknown option '" + option + "'";
+        if (i + 1 >= argc)
+            return "option " + option + " needs a value";
+        const char* value = argv[++i];
+        if (option == "--in") {
+            inputProfile = value;
+        } else if (option == "--out") {
+            outputProfile = value;
+        } else if (option == "--intent") {
+            if (!parseInteger(value, 0, 3, intent))
+                return "--intent takes 0 (perceptual), 1 (relative), 2 (saturation) or 3 (absolute)";
+        } else if (!parseInteger(value, 0, 1, accuracy)) {
+            return "--accuracy takes 0 (normal) or 1 (best)";
+        }
+    }
+    if (inputProfile.empty() || outputProfile.empty())
+        return "both --in and --out are needed";
+    return {};
+}

@@ -1,0 +1,23 @@
+#ifndef CONVERTOPTIONS_H
+#define CONVERTOPTIONS_H
+
+#include <string>
+
+// The command line of tintora-convert:
+//   --in IN.icc --out OUT.icc [--intent 0-3] [--accuracy 0|1] [--lab]
+struct ConvertOptions
+{
+    std::string inputProfile;
+    std::string outputProfile;
+    long intent = 0; // perceptual, as the tool starts
+    long accuracy = 0;
+    bool labInput = false;
+    bool helpWanted = false;
+
+    // Empty on success, else what is wrong, as one line without newline.
+    std::string parse(int argc, const char* const* argv);
+
+    static const char* usage();
+};
+
+#endif
