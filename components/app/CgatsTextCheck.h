@@ -1,0 +1,32 @@
+#ifndef CGATSTEXTCHECK_H
+#define CGATSTEXTCHECK_H
+
+#include <cstddef>
+#include <string>
+
+// Checks a CGATS text before LittleCMS's parser sees it, for what that
+// parser would not survive or should not do with a file from anywhere:
+// - an include directive ($INCLUDE or .INCLUDE), which would make it open
+//   other files of this machine by name;
+// - a first line (the file type) longer than the parser's buffer;
+// - NUMBER_OF_FIELDS and NUMBER_OF_SETS values that are not plain counts, or
+//   whose table would be far larger than the text could fill: the parser
+//   sizes its table from them before reading any data, and its size
+//   arithmetic overflows for some large pairs.
+// The scan splits the text into tokens the way the parser does (comments,
+// quoted strings, identifiers, numbers), so the counts it checks are the
+// ones the parser will use.
+//
+// A NUMBER_OF_FIELDS that disagrees with the number of fields its data
+// format then lists is mended to that number, as Argyll reads such files
+// (its own reference file ColorChecker.ti2 is one); the parser would refuse
+// them.
+class CgatsTextCheck
+{
+public:
+    // True when the text may be parsed, with `parsable` set to the text to
+    // hand the parser; otherwise false with a one-sentence reason for the user.
+    static bool prepare(const char* text, std::size_t size, std::string& parsable, std::string& whyNot);
+};
+
+#endif

@@ -1,0 +1,117 @@
+#include "SwatchList.h"
+
+#include "KxList.h"
+#include "KxPacket.h"
+
+#include <algorithm>
+#include <cmath>
+#include <initializer_list>
+
+namespace {
+
+bool finite(std::initializer_list<double> values)
+{
+    return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
+}
+
+unsigned char inkByte(double percent)
+{
+    return static_cast<unsigned char>(std::lround(std::clamp(percent, 0.0, 100.0) * 2.55));
+}
+
+} // namespace
+
+SwatchList::~SwatchList()
+{
+    KxPacketFreeList(&first, KX_PACKET_COMBOCOLOUR);
+}
+
+std::string SwatchList::failureReason(const std::string& kind) const
+{
+    if (memoryExhausted)
+        return "There is not enough memory to read the swatch file.";
+    return "The " + kind + " file holds a colour value that is not a number.";
+}
+
+KxCOMBOCOLOUR* SwatchList::take()
+{
+    KxCOMBOCOLOUR* list = first;
+    first = nullptr;
+    length = 0;
+    return list;
+}
+
+KxCOMBOCOLOUR* SwatchList::append(const std::string& name, std::uint32_t flags)
+{
+    auto* record = static_cast<KxCOMBOCOLOUR*>(Kx_DIAGNOSTIC_calloc(1, sizeof(KxCOMBOCOLOUR)));
+    if (!record) {
+        memoryExhausted = true;
+        return nullptr;
+    }
+    record->name = AllocateAndCopyString(name.empty() ? std::to_string(length + 1).c_str() : name.c_str());
+    if (!record->name) {
+        KxReleaseRecord(record);
+        memoryExhausted = true;
+        return nullptr;
+    }
+    record->flags = flags;
+    AddList(&first, record);
+    ++length;
+    return record;
+}
+
+bool SwatchList::addCmyk(const std::string& name, double c, double m, double y, double k, bool spot)
+{
+    if (!finite({c, m, y, k}))
+        return false;
+    KxCOMBOCOLOUR* record = append(name, KX_COMBO_CMYK | (spot ? KX_COMBO_SPOT : 0));
+    if (!record)
+        return false;
+    record->c = inkByte(c);
+    record->m = inkByte(m);
+    record->y = inkByte(y);
+    record->k = inkByte(k);
+    return true;
+}
+
+bool SwatchList::addLab(const std::string& name, double L, double a, double b, bool spot)
+{
+    if (!finite({L, a, b}))
+        return false;
+    return appendLab(name, cmsCIELab{L, a, b}, spot);
+}
+
+bool SwatchList::addRgb(const std::string& name, double r, double g, double b, bool spot)
+{
+    if (!finite({r, g, b}))
+        return false;
+    cmsCIELab lab;
+    if (!converter.rgbToLab(r, g, b, lab)) {
+        memoryExhausted = true;
+        return false;
+    }
+    return appendLab(name, lab, spot);
+}
+
+bool SwatchList::addGray(const std::string& name, double gray, bool spot)
+{
+    if (!finite({gray}))
+        return false;
+    cmsCIELab lab;
+    if (!converter.grayToLab(gray, lab)) {
+        memoryExhausted = true;
+        return false;
+    }
+    return appendLab(name, lab, spot);
+}
+
+bool SwatchList::appendLab(const std::string& name, const cmsCIELab& lab, bool spot)
+{
+    KxCOMBOCOLOUR* record = append(name, KX_COMBO_LAB | (spot ? KX_COMBO_SPOT : 0));
+    if (!record)
+        return false;
+    record->L = lab.L;
+    record->a = lab.a;
+    record->b = lab.b;
+    return true;
+}

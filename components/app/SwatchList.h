@@ -1,0 +1,53 @@
+#ifndef SWATCHLIST_H
+#define SWATCHLIST_H
+
+#include "KxComboColour.h"
+#include "SwatchLabConverter.h"
+
+#include <string>
+
+// The colours read from one swatch file, in file order, as a list of
+// KxCOMBOCOLOUR records (made with Kx_DIAGNOSTIC_calloc, names with
+// AllocateAndCopyString). The list owns its records until take() hands them
+// over; otherwise they are released with it.
+//
+// Each add* call appends one record and returns false when it could not:
+// a value that is not a finite number, or memory exhausted (outOfMemory()
+// then tells). A swatch without a name is named by its 1-based position.
+class SwatchList
+{
+public:
+    SwatchList() = default;
+    ~SwatchList();
+    SwatchList(const SwatchList&) = delete;
+    SwatchList& operator=(const SwatchList&) = delete;
+
+    // Ink percentages 0..100 (clamped); becomes a CMYK record.
+    bool addCmyk(const std::string& name, double c, double m, double y, double k, bool spot);
+    // D50 Lab as it stands; becomes a Lab record.
+    bool addLab(const std::string& name, double L, double a, double b, bool spot);
+    // sRGB channels 0..1; becomes a Lab record.
+    bool addRgb(const std::string& name, double r, double g, double b, bool spot);
+    // Gray level 0..1, 1 being white; becomes a Lab record.
+    bool addGray(const std::string& name, double gray, bool spot);
+
+    bool outOfMemory() const { return memoryExhausted; }
+    // The reason for the user after an add* call failed, for a file of the
+    // kind named ("Adobe Swatch Exchange").
+    std::string failureReason(const std::string& kind) const;
+    unsigned long count() const { return length; }
+
+    // Hands over the first record of the list; the list is empty afterwards.
+    KxCOMBOCOLOUR* take();
+
+private:
+    bool appendLab(const std::string& name, const cmsCIELab& lab, bool spot);
+    KxCOMBOCOLOUR* append(const std::string& name, std::uint32_t flags);
+
+    KxCOMBOCOLOUR* first = nullptr;
+    unsigned long length = 0;
+    bool memoryExhausted = false;
+    SwatchLabConverter converter;
+};
+
+#endif
