@@ -1,10 +1,15 @@
 #include "KxCmsConversion.h"
 
+#include <cmath>
 #include <new>
 
 namespace {
 
-constexpr cmsUInt32Number LabFormat = TYPE_Lab_16; // version 4 encoding
+// Lab enters and leaves in floating point. LittleCMS evaluates such
+// transforms from the profiles' own tables instead of a precalculated grid,
+// whose interpolation across a and b would cost more than a unit of Lab
+// (display white would no longer come out as 255).
+constexpr cmsUInt32Number LabFormat = TYPE_Lab_DBL;
 
 // The 16-bit pixel format of a profile's data colour space; 0 when
 // LittleCMS has no pixel type for it.
@@ -93,9 +98,7 @@ bool KxCmsConversion::toLab(Lazy& lazy, cmsUInt32Number intent, const cmsUInt16N
         use(lazy, {m_input, m_inputFormat, m_lab, LabFormat, intent, precalculationFlags()});
     if (!transform)
         return false;
-    cmsUInt16Number encoded[3];
-    transform->apply(input, encoded);
-    cmsLabEncoded2Float(&lab, encoded);
+    transform->apply(input, &lab);
     return true;
 }
 
@@ -111,6 +114,8 @@ bool KxCmsConversion::deviceToLabRelative(const cmsUInt16Number* input, cmsCIELa
 
 bool KxCmsConversion::labToDevice(const cmsCIELab& relative, cmsUInt16Number* output) const
 {
+    if (!std::isfinite(relative.L) || !std::isfinite(relative.a) || !std::isfinite(relative.b))
+        return false;
     // Under the absolute intent the relative Lab is the D50 Lab itself and
     // LittleCMS adapts it to the media; the built-in Lab profile's white is
     // D50, so the other intents take it as it stands.
@@ -118,9 +123,7 @@ bool KxCmsConversion::labToDevice(const cmsCIELab& relative, cmsUInt16Number* ou
         use(m_fromLab, {m_lab, LabFormat, m_output, m_outputFormat, m_settings.intent, deviceFlags()});
     if (!transform)
         return false;
-    cmsUInt16Number encoded[3];
-    cmsFloat2LabEncoded(encoded, &relative);
-    transform->apply(encoded, output);
+    transform->apply(&relative, output);
     return true;
 }
 

@@ -21,7 +21,9 @@
 // the two are the same Lab.
 //
 // Transforms are built on first use (each precalculation of a CMYK profile
-// costs tens of milliseconds) and shared through KxCmsTransformCache.
+// costs tens of milliseconds) and shared through KxCmsTransformCache. The
+// accuracy flags go to every transform; LittleCMS precalculates only the
+// device-to-device ones, since Lab is passed in floating point.
 class KxCmsConversion
 {
 public:
@@ -45,7 +47,7 @@ public:
     icColorSpaceSignature outputSpace() const { return m_output->colourSpace(); }
 
     // Each returns false, leaving its result untouched, when its transform
-    // cannot be built.
+    // cannot be built (or, for labToDevice, the Lab is not finite).
     bool deviceToDevice(const cmsUInt16Number* input, cmsUInt16Number* output) const;
     bool deviceToLabD50(const cmsUInt16Number* input, cmsCIELab& lab) const;
     bool deviceToLabRelative(const cmsUInt16Number* input, cmsCIELab& lab) const;

@@ -1,0 +1,619 @@
+// The colour engine: profile headers, refusals, settings across create and
+// close, the meaning of its Lab values, and the C functions of the chart.
+
+#include "KxCMS.h"
+#include "KxCmsIcc.h"
+
+#include <lcms2.h>
+
+#include <QByteArray>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cmath>
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+const char* const IccFolder = "/usr/share/color/icc";
+
+QByteArray iccPath(const char* name)
+{
+    return QByteArray(IccFolder) + '/' + name;
+}
+
+const QByteArray DefaultCmyk = iccPath("ghostscript/default_cmyk.icc");
+const QByteArray Srgb = iccPath("sRGB.icc");
+const QByteArray AdobeRgb = iccPath("compatibleWithAdobeRGB1998.icc");
+
+QByteArray readAll(const QByteArray& path)
+{
+    QFile file(QString::fromLocal8Bit(path));
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("cannot read %s", path.constData());
+    return file.readAll();
+}
+
+void writeAll(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+}
+
+void putBigEndian32(QByteArray& bytes, int offset, quint32 value)
+{
+    for (int i = 0; i < 4; ++i)
+        bytes[offset + i] = char((value >> (24 - 8 * i)) & 0xFF);
+}
+
+double deltaE(double L1, double a1, double b1, double L2, double a2, double b2)
+{
+    const double lab1[3] = {L1, a1, b1};
+    const double lab2[3] = {L2, a2, b2};
+    return KxCMS_ColourDiff_DeltaE(lab1, lab2);
+}
+
+// Collects what the process writes to standard error while it lives.
+class StderrCapture
+{
+public:
+    StderrCapture()
+        : m_file(std::tmpfile())
+    {
+        std::fflush(stderr);
+        m_saved = dup(2);
+        dup2(fileno(m_file), 2);
+    }
+    ~StderrCapture()
+    {
+        restore();
+        std::fclose(m_file);
+    }
+    QByteArray text()
+    {
+        restore();
+        std::rewind(m_file);
+        QByteArray all;
+        char buffer[256];
+        for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, m_file)) > 0;)
+            all.append(buffer, int(n));
+        return all;
+    }
+
+private:
+    void restore()
+    {
+        if (m_saved < 0)
+            return;
+        std::fflush(stderr);
+        dup2(m_saved, 2);
+        ::close(m_saved);
+        m_saved = -1;
+    }
+    std::FILE* m_file;
+    int m_saved = -1;
+};
+
+} // namespace
+
+class TestCms : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void headerOfRealProfiles();
+    void headerRefusesBrokenFiles();
+    void createRefusesWhatItCannotUse();
+    void createRefusesWithoutPrinting();
+    void intentAndAccuracySurviveCloseAndCreate();
+    void coloursSpacesKeptWhileClosed();
+    void conversionsOfAbsentSpacesLeaveResults();
+    void grayProfileOpensAsInput();
+    void deviceValuesRoundedAndHeldInRange();
+    void labPairTurnsD50LabIntoDeviceValues();
+    void profileChangedOnDiskIsReread();
+    void cFunctionsCheckTheirArguments();
+    void cFunctionsUseKcmyByteOrder();
+    void cFunctionsRelativeLabFollowsMediaWhite();
+    void labToRgbWithoutHandleUsesSrgb();
+    void colourDifferences();
+
+private:
+    QTemporaryDir m_folder;
+    QString m_link;
+};
+
+void TestCms::initTestCase()
+{
+    QVERIFY(m_folder.isValid());
+    // A device link from default_cmyk.icc to sRGB.icc.
+    m_link = m_folder.filePath("link.icc");
+    cmsHPROFILE cmyk = cmsOpenProfileFromFile(DefaultCmyk.constData(), "r");
+    cmsHPROFILE rgb = cmsOpenProfileFromFile(Srgb.constData(), "r");
+    QVERIFY(cmyk && rgb);
+    cmsHTRANSFORM transform = cmsCreateTransform(cmyk, TYPE_CMYK_16, rgb, TYPE_RGB_16, INTENT_PERCEPTUAL, 0);
+    QVERIFY(transform);
+    cmsHPROFILE link = cmsTransform2DeviceLink(transform, 4.3, 0);
+    QVERIFY(link);
+    QVERIFY(cmsSaveProfileToFile(link, QFile::encodeName(m_link).constData()));
+    cmsCloseProfile(link);
+    cmsDeleteTransform(transform);
+    cmsCloseProfile(rgb);
+    cmsCloseProfile(cmyk);
+}
+
+void TestCms::headerOfRealProfiles()
+{
+    icProfileClassSignature profileClass;
+    icColorSpaceSignature space;
+    QVERIFY(KxCmsIcc::getICCprofileClass(DefaultCmyk.constData(), profileClass, space));
+    QCOMPARE(profileClass, icSigOutputClass);
+    QCOMPARE(space, icSigCmykData);
+    QVERIFY(KxCmsIcc::getICCprofileClass(Srgb.constData(), profileClass, space));
+    QCOMPARE(profileClass, icSigDisplayClass);
+    QCOMPARE(space, icSigRgbData);
+    QVERIFY(KxCmsIcc::getICCprofileClass(iccPath("ITULab.icc").constData(), profileClass, space));
+    QCOMPARE(profileClass, icSigColorSpaceClass);
+    QCOMPARE(space, icSigLabData);
+    QVERIFY(KxCmsIcc::getICCprofileClass(QFile::encodeName(m_link).constData(), profileClass, space));
+    QCOMPARE(profileClass, icSigLinkClass);
+}
+
+void TestCms::headerRefusesBrokenFiles()
+{
+    const QByteArray good = readAll(Srgb);
+    struct Case
+    {
+        const char* name;
+        QByteArray bytes;
+    };
+    QByteArray wrongMagic = good;
+    wrongMagic[36] = 'x';
+    QByteArray sizeTooLarge = good;
+    putBigEndian32(sizeTooLarge, 0, quint32(good.size() + 1));
+    QByteArray sizeTooSmall = good;
+    putBigEndian32(sizeTooSmall, 0, 131);
+    QByteArray headerOnly = good.left(128); // size field still says the whole profile
+    QByteArray trailing = good + QByteArray(100, '\0'); // longer than its size field: still a profile
+
+    const Case refused[] = {
+        {"empty", QByteArray()},
+        {"truncated", good.left(127)},
+        {"header only", headerOnly},
+        {"wrong magic", wrongMagic},
+        {"size larger than file", sizeTooLarge},
+        {"size smaller than header and tag count", sizeTooSmall},
+        {"text", QByteArray(400, 'a')},
+    };
+    for (const Case& c : refused) {
+        const QString path = m_folder.filePath(QString::fromLatin1(c.name));
+        writeAll(path, c.bytes);
+        icProfileClassSignature profileClass = icSigLinkClass;
+        icColorSpaceSignature space = icSigXYZData;
+        QVERIFY2(!KxCmsIcc::getICCprofileClass(QFile::encodeName(path).constData(), profileClass, space), c.name);
+        QCOMPARE(profileClass, icSigLinkClass); // untouched on failure
+        KxCmsIcc transform;
+        QVERIFY2(!transform.create(QFile::encodeName(path).constData(), Srgb.constData()), c.name);
+    }
+
+    const QString trailingPath = m_folder.filePath("trailing.icc");
+    writeAll(trailingPath, trailing);
+    icProfileClassSignature profileClass;
+    icColorSpaceSignature space;
+    QVERIFY(KxCmsIcc::getICCprofileClass(QFile::encodeName(trailingPath).constData(), profileClass, space));
+    KxCmsIcc transform;
+    QVERIFY(transform.create(QFile::encodeName(trailingPath).constData(), Srgb.constData()));
+
+    QVERIFY(!KxCmsIcc::getICCprofileClass(nullptr, profileClass, space));
+    QVERIFY(!KxCmsIcc::getICCprofileClass("", profileClass, space));
+    QVERIFY(!KxCmsIcc::getICCprofileClass(QFile::encodeName(m_folder.path()).constData(), profileClass, space));
+    QVERIFY(!KxCmsIcc::getICCprofileClass(QFile::encodeName(m_folder.filePath("missing.icc")).constData(),
+                                          profileClass, space));
+}
+
+void TestCms::createRefusesWhatItCannotUse()
+{
+    // sRGB.icc whose tag directory points past the end: LittleCMS opens it
+    // but finds no usable tags.
+    QByteArray noTags = readAll(Srgb);
+    const quint32 tagCount = quint32(uchar(noTags[128])) << 24 | quint32(uchar(noTags[129])) << 16
+        | quint32(uchar(noTags[130])) << 8 | quint32(uchar(noTags[131]));
+    for (quint32 i = 0; i < tagCount; ++i)
+        putBigEndian32(noTags, int(132 + 12 * i + 4), quint32(noTags.size()) + 1000);
+    const QString noTagsPath = m_folder.filePath("notags.icc");
+    writeAll(noTagsPath, noTags);
+    // A header of a display profile followed by rubbish.
+    QByteArray rubbish = readAll(Srgb).left(128) + QByteArray(2000, char(0xEE));
+    putBigEndian32(rubbish, 0, quint32(rubbish.size()));
+    const QString rubbishPath = m_folder.filePath("rubbish.icc");
+    writeAll(rubbishPath, rubbish);
+
+    const QByteArray refused[] = {
+        iccPath("ITULab.icc"),                // 'spac' Lab
+        iccPath("CineLogCurve.icc"),          // abstract
+        iccPath("colord/Crayons.icc"),        // named colours
+        iccPath("LCMSLABI.ICM"),              // display class, Lab data
+        QFile::encodeName(m_link),            // device link
+        QFile::encodeName(noTagsPath),
+        QFile::encodeName(rubbishPath),
+    };
+    for (const QByteArray& path : refused) {
+        KxCmsIcc transform;
+        QVERIFY2(!transform.create(path.constData(), Srgb.constData()), path.constData());
+        QVERIFY(!transform.handle);
+        QVERIFY2(!transform.create(Srgb.constData(), path.constData()), path.constData());
+        QVERIFY(!transform.handle);
+        QVERIFY2(!KxCMSInit(icSigRgbData, icSigRgbData, path.constData(), path.constData(), 1, 0, 0),
+                 path.constData());
+    }
+    // Nothing stays open after a refusal that follows a success.
+    KxCmsIcc transform;
+    QVERIFY(transform.create(DefaultCmyk.constData(), Srgb.constData()));
+    QVERIFY(transform.handle);
+    QVERIFY(!transform.create(DefaultCmyk.constData(), QFile::encodeName(m_link).constData()));
+    QVERIFY(!transform.handle);
+    transform.close();
+    transform.close();
+}
+
+void TestCms::createRefusesWithoutPrinting()
+{
+    StderrCapture capture;
+    KxCmsIcc transform;
+    QByteArray rubbish = readAll(DefaultCmyk);
+    for (int i = 200; i < rubbish.size(); i += 7)
+        rubbish[i] = char(i * 31);
+    const QString path = m_folder.filePath("scrambled.icc");
+    writeAll(path, rubbish);
+    transform.create(QFile::encodeName(path).constData(), Srgb.constData());
+    transform.create(iccPath("ITULab.icc").constData(), Srgb.constData());
+    transform.create(QFile::encodeName(m_link).constData(), Srgb.constData());
+    unsigned long r = 0, g = 0, b = 0;
+    transform.cmyk2rgb(10, 20, 30, 40, r, g, b);
+    QCOMPARE(capture.text(), QByteArray());
+}
+
+void TestCms::intentAndAccuracySurviveCloseAndCreate()
+{
+    KxCmsIcc transform;
+    QCOMPARE(transform.renderingIntent, long(icPerceptual));
+    QCOMPARE(transform.accuracy, long(ICC_ACCURACY_NORMAL));
+    transform.setrenderingIntent(icAbsoluteColorimetric);
+    transform.setinterpolationAccuracy(ICC_ACCURACY_BEST);
+    QVERIFY(transform.create(DefaultCmyk.constData(), Srgb.constData()));
+    transform.close();
+    QVERIFY(!transform.create("/nonexistent.icc", Srgb.constData()));
+    QVERIFY(transform.create(DefaultCmyk.constData(), Srgb.constData()));
+    QCOMPARE(transform.renderingIntent, long(icAbsoluteColorimetric));
+    QCOMPARE(transform.accuracy, long(ICC_ACCURACY_BEST));
+
+    // Values outside the enumerations are ignored.
+    transform.setrenderingIntent(4);
+    transform.setrenderingIntent(-1);
+    transform.setinterpolationAccuracy(2);
+    QCOMPARE(transform.renderingIntent, long(icAbsoluteColorimetric));
+    QCOMPARE(transform.accuracy, long(ICC_ACCURACY_BEST));
+
+    // The intent is in force: paper white stays paper-coloured under the
+    // absolute intent and becomes display white under the relative one.
+    unsigned long r = 0, g = 0, b = 0;
+    transform.cmyk2rgb(0, 0, 0, 0, r, g, b);
+    QVERIFY2(b < 250, qPrintable(QString("absolute paper white %1 %2 %3").arg(r).arg(g).arg(b)));
+    transform.setrenderingIntent(icRelativeColorimetric);
+    QVERIFY(transform.create(DefaultCmyk.constData(), Srgb.constData()));
+    transform.cmyk2rgb(0, 0, 0, 0, r, g, b);
+    QCOMPARE(r, 255ul);
+    QCOMPARE(g, 255ul);
+    QCOMPARE(b, 255ul);
+}
+
+void TestCms::coloursSpacesKeptWhileClosed()
+{
+    KxCmsIcc transform;
+    QCOMPARE(transform.inputSpace, icSigNoColorSpace);
+    QVERIFY(transform.create(DefaultCmyk.constData(), Srgb.constData()));
+    QCOMPARE(transform.inputSpace, icSigCmykData);
+    QCOMPARE(transform.outputSpace, icSigRgbData);
+    transform.close();
+    QVERIFY(!transform.handle);
+    QCOMPARE(transform.inputSpace, icSigCmykData);
+    QVERIFY(!transform.create(Srgb.constData(), iccPath("ITULab.icc").constData()));
+    QCOMPARE(transform.inputSpace, icSigCmykData);
+    QCOMPARE(transform.outputSpace, icSigRgbData);
+    QVERIFY(transform.create(Srgb.constData(), DefaultCmyk.constData()));
+    QCOMPARE(transform.inputSpace, icSigRgbData);
+    QCOMPARE(transform.outputSpace, icSigCmykData);
+}
+
+void TestCms::conversionsOfAbsentSpacesLeaveResults()
+{
+    KxCmsIcc closed;
+    unsigned long r = 7, g = 7, b = 7, c = 7, m = 7, y = 7, k = 7;
+    double L = 7, a = 7, bb = 7;
+    closed.cmyk2rgb(1, 2, 3, 4, r, g, b);
+    closed.rgb2lab(1, 2, 3, L, a, bb);
+    closed.D50lab2rlab(50, 0, 0, L, a, bb);
+    closed.lab2cmyk(50, 0, 0, c, m, y, k);
+    QCOMPARE(r + g + b + c + m + y + k, 49ul);
+    QCOMPARE(L + a + bb, 21.0);
+
+    KxCmsIcc cmykToRgb;
+    QVERIFY(cmykToRgb.create(DefaultCmyk.constData(), Srgb.constData()));
+    cmykToRgb.rgb2rgb(10, 20, 30, r, g, b);
+    cmykToRgb.rgb2cmyk(10, 20, 30, c, m, y, k);
+    cmykToRgb.rgb2lab(10, 20, 30, L, a, bb);
+    cmykToRgb.cmyk2cmyk(10, 20, 30, 40, c, m, y, k);
+    cmykToRgb.lab2cmyk(50, 0, 0, c, m, y, k);
+    QCOMPARE(r + g + b + c + m + y + k, 49ul);
+    QCOMPARE(L + a + bb, 21.0);
+    cmykToRgb.cmyk2rgb(0, 0, 0, 100, r, g, b);
+    QVERIFY(r < 100 && g < 100 && b < 100);
+}
+
+void TestCms::grayProfileOpensAsInput()
+{
+    KxCmsIcc grayToRgb;
+    QVERIFY(grayToRgb.create(iccPath("Gray.icc").constData(), Srgb.constData()));
+    QCOMPARE(grayToRgb.inputSpace, icSigGrayData);
+    KxCmsIcc grayToGray;
+    QVERIFY(grayToGray.create(iccPath("Gray.icc").constData(), iccPath("Gray.icc").constData()));
+
+    unsigned long r = 7, g = 7, b = 7;
+    double L = 7, a = 7, bb = 7;
+    grayToRgb.rgb2rgb(1, 2, 3, r, g, b);
+    grayToRgb.cmyk2lab(1, 2, 3, 4, L, a, bb);
+    grayToGray.lab2rgb(50, 0, 0, r, g, b);
+    QCOMPARE(r + g + b, 21ul);
+    QCOMPARE(L + a + bb, 21.0);
+    // Lab still reaches the RGB output.
+    grayToRgb.D50lab2rlab(50, 0, 0, L, a, bb);
+    grayToRgb.lab2rgb(L, a, bb, r, g, b);
+    QVERIFY(std::abs(long(r) - 119) <= 2 && r == g && g == b);
+}
+
+void TestCms::deviceValuesRoundedAndHeldInRange()
+{
+    KxCmsIcc rgb;
+    rgb.setrenderingIntent(icRelativeColorimetric);
+    QVERIFY(rgb.create(Srgb.constData(), Srgb.constData()));
+    for (unsigned long v : {0ul, 1ul, 17ul, 128ul, 254ul, 255ul}) {
+        unsigned long r = 0, g = 0, b = 0;
+        rgb.rgb2rgb(v, 255 - v, v / 2, r, g, b);
+        QVERIFY2(std::abs(long(r) - long(v)) <= 1 && std::abs(long(g) - long(255 - v)) <= 1
+                     && std::abs(long(b) - long(v / 2)) <= 1,
+                 qPrintable(QString("%1 gave %2 %3 %4").arg(v).arg(r).arg(g).arg(b)));
+    }
+    unsigned long r1 = 0, g1 = 0, b1 = 0, r2 = 1, g2 = 1, b2 = 1;
+    rgb.rgb2rgb(1000, 0, 0, r1, g1, b1);
+    rgb.rgb2rgb(255, 0, 0, r2, g2, b2);
+    QCOMPARE(r1, r2);
+    QVERIFY(r1 <= 255);
+
+    KxCmsIcc cmyk;
+    QVERIFY(cmyk.create(Srgb.constData(), DefaultCmyk.constData()));
+    for (unsigned long v : {0ul, 60ul, 128ul, 200ul, 255ul}) {
+        unsigned long c = 999, m = 999, y = 999, k = 999;
+        cmyk.rgb2cmyk(v, 255 - v, 0, c, m, y, k);
+        QVERIFY(c <= 100 && m <= 100 && y <= 100 && k <= 100);
+    }
+    // Out-of-range Lab is held too.
+    unsigned long c = 999, m = 999, y = 999, k = 999;
+    cmyk.lab2cmyk(150, -300, 300, c, m, y, k);
+    QVERIFY(c <= 100 && m <= 100 && y <= 100 && k <= 100);
+    // Lab that is no number converts to nothing.
+    c = m = y = k = 7;
+    cmyk.lab2cmyk(std::nan(""), 0, 0, c, m, y, k);
+    cmyk.lab2cmyk(50, INFINITY, 0, c, m, y, k);
+    QCOMPARE(c + m + y + k, 28ul);
+}
+
+void TestCms::labPairTurnsD50LabIntoDeviceValues()
+{
+    // An independent reference: LittleCMS's absolute intent, unoptimised,
+    // straight from D50 Lab to the printer's ink.
+    cmsHPROFILE lab = cmsCreateLab4Profile(nullptr);
+    cmsHPROFILE printer = cmsOpenProfileFromFile(DefaultCmyk.constData(), "r");
+    cmsHTRANSFORM absolute = cmsCreateTransform(lab, TYPE_Lab_DBL, printer, TYPE_CMYK_DBL,
+                                                INTENT_ABSOLUTE_COLORIMETRIC, cmsFLAGS_NOOPTIMIZE);
+    QVERIFY(absolute);
+
+    KxCmsIcc relative;
+    relative.setrenderingIntent(icRelativeColorimetric);
+    QVERIFY(relative.create(DefaultCmyk.constData(), DefaultCmyk.constData()));
+    KxCmsIcc absoluteIntent;
+    absoluteIntent.setrenderingIntent(icAbsoluteColorimetric);
+    QVERIFY(absoluteIntent.create(DefaultCmyk.constData(), DefaultCmyk.constData()));
+
+    const double colours[][3] = {{80, 0, 0}, {60, 20, -20}, {50, -30, 10}, {40, 10, 30}, {70, -10, 40}, {30, 5, -5}};
+    for (const auto& colour : colours) {
+        cmsCIELab input{colour[0], colour[1], colour[2]};
+        double expected[4];
+        cmsDoTransform(absolute, &input, expected, 1);
+        for (KxCmsIcc* transform : {&relative, &absoluteIntent}) {
+            double L = 0, a = 0, b = 0;
+            transform->D50lab2rlab(colour[0], colour[1], colour[2], L, a, b);
+            unsigned long ink[4] = {999, 999, 999, 999};
+            transform->lab2cmyk(L, a, b, ink[0], ink[1], ink[2], ink[3]);
+            for (int i = 0; i < 4; ++i)
+                QVERIFY2(std::abs(double(ink[i]) - expected[i]) <= 1.5,
+                         qPrintable(QString("Lab %1 %2 %3 channel %4: %5, expected %6")
+                                        .arg(colour[0]).arg(colour[1]).arg(colour[2]).arg(i)
+                                        .arg(ink[i]).arg(expected[i])));
+        }
+        // The absolute intent takes D50 Lab as it is.
+        double L = 0, a = 0, b = 0;
+        absoluteIntent.D50lab2rlab(colour[0], colour[1], colour[2], L, a, b);
+        QCOMPARE(L, colour[0]);
+        QCOMPARE(a, colour[1]);
+        QCOMPARE(b, colour[2]);
+    }
+    // Paper white in D50 Lab is relative white, and back to no ink.
+    double L = 0, a = 0, b = 0;
+    relative.cmyk2lab(0, 0, 0, 0, L, a, b);
+    QVERIFY(L < 95);
+    relative.D50lab2rlab(L, a, b, L, a, b);
+    QVERIFY2(deltaE(L, a, b, 100, 0, 0) < 0.1, qPrintable(QString("%1 %2 %3").arg(L).arg(a).arg(b)));
+    unsigned long ink[4] = {9, 9, 9, 9};
+    relative.lab2cmyk(L, a, b, ink[0], ink[1], ink[2], ink[3]);
+    QCOMPARE(ink[0] + ink[1] + ink[2] + ink[3], 0ul);
+
+    // Version 2 display profiles have D50 as media white: no change.
+    KxCmsIcc display;
+    QVERIFY(display.create(Srgb.constData(), Srgb.constData()));
+    display.D50lab2rlab(40, 10, -10, L, a, b);
+    QVERIFY(deltaE(L, a, b, 40, 10, -10) < 1e-9);
+
+    cmsDeleteTransform(absolute);
+    cmsCloseProfile(printer);
+    cmsCloseProfile(lab);
+}
+
+void TestCms::profileChangedOnDiskIsReread()
+{
+    const QString path = m_folder.filePath("changing.icc");
+    writeAll(path, readAll(Srgb));
+    const QByteArray encoded = QFile::encodeName(path);
+    KxCmsIcc transform;
+    QVERIFY(transform.create(encoded.constData(), encoded.constData()));
+    double srgbL = 0, srgbA = 0, srgbB = 0;
+    transform.rgb2lab(0, 255, 0, srgbL, srgbA, srgbB);
+
+    writeAll(path, readAll(AdobeRgb));
+    QVERIFY(transform.create(encoded.constData(), encoded.constData()));
+    double adobeL = 0, adobeA = 0, adobeB = 0;
+    transform.rgb2lab(0, 255, 0, adobeL, adobeA, adobeB);
+    QVERIFY2(deltaE(srgbL, srgbA, srgbB, adobeL, adobeA, adobeB) > 10,
+             qPrintable(QString("green %1 %2 %3 then %4 %5 %6")
+                            .arg(srgbL).arg(srgbA).arg(srgbB).arg(adobeL).arg(adobeA).arg(adobeB)));
+}
+
+void TestCms::cFunctionsCheckTheirArguments()
+{
+    const char* cmyk = DefaultCmyk.constData();
+    KxCMS* good = KxCMSInit(icSigCmykData, icSigCmykData, cmyk, cmyk, 1, 0, 0);
+    QVERIFY(good);
+    QCOMPARE(good->inputSpace, icSigCmykData);
+    QCOMPARE(good->outputSpace, icSigCmykData);
+    KxCMSDestroy(good);
+    KxCMSDestroy(nullptr);
+
+    QVERIFY(!KxCMSInit(icSigRgbData, icSigRgbData, cmyk, cmyk, 1, 0, 0));    // spaces do not match
+    QVERIFY(!KxCMSInit(icSigCmykData, icSigCmykData, cmyk, cmyk, 4, 0, 0));  // intent
+    QVERIFY(!KxCMSInit(icSigCmykData, icSigCmykData, cmyk, cmyk, 1, 2, 0));  // accuracy
+    QVERIFY(!KxCMSInit(icSigCmykData, icSigCmykData, nullptr, cmyk, 1, 0, 0)); // null is Lab only
+    QVERIFY(!KxCMSInit(icSigLabData, icSigRgbData, nullptr, "", 1, 0, 0));
+    QVERIFY(!KxCMSInit(icSigLabData, icSigLabData, iccPath("ITULab.icc").constData(), nullptr, 1, 0, 0));
+
+    KxCMS* monitor = KxCMSInit(icSigLabData, icSigRgbData, nullptr, Srgb.constData(), 1, 0, 0);
+    QVERIFY(monitor);
+    QCOMPARE(monitor->inputSpace, icSigLabData);
+    unsigned char rgb[3] = {1, 2, 3};
+    KxCMSLabToRGB(monitor, 100, 0, 0, rgb);
+    QCOMPARE(int(rgb[0]) + int(rgb[1]) + int(rgb[2]), 3 * 255);
+    // Conversions the handle has no space for leave their results alone.
+    double L = 7, a = 7, b = 7;
+    const unsigned char pixel[4] = {0, 0, 0, 0};
+    KxCMSCMYKToLab(monitor, pixel, &L, &a, &b);
+    unsigned char kcmy[4] = {7, 7, 7, 7};
+    KxCMSLabD50ToCMYK(monitor, 50, 0, 0, kcmy);
+    QCOMPARE(L + a + b, 21.0);
+    QCOMPARE(kcmy[0] + kcmy[1] + kcmy[2] + kcmy[3], 28);
+    KxCMSCMYKToLab(nullptr, pixel, &L, &a, &b);
+    KxCMSCMYKToLab(monitor, pixel, nullptr, nullptr, nullptr);
+    QCOMPARE(L + a + b, 21.0);
+    KxCMSDestroy(monitor);
+}
+
+void TestCms::cFunctionsUseKcmyByteOrder()
+{
+    KxCMS* printer = KxCMSInit(icSigCmykData, icSigCmykData, DefaultCmyk.constData(), DefaultCmyk.constData(), 1, 0, 0);
+    QVERIFY(printer);
+    KxCmsIcc reference;
+    QVERIFY(reference.create(DefaultCmyk.constData(), DefaultCmyk.constData()));
+
+    // Pixel K, C, M, Y against the same ink in percent through KxCmsIcc.
+    const unsigned char pixels[][4] = {{255, 0, 0, 0}, {0, 255, 0, 0}, {0, 0, 255, 0}, {0, 0, 0, 255}, {51, 102, 153, 204}};
+    for (const auto& pixel : pixels) {
+        double L = 0, a = 0, b = 0;
+        KxCMSCMYKToLab(printer, pixel, &L, &a, &b);
+        double refL = 0, refA = 0, refB = 0;
+        reference.cmyk2lab(pixel[1] * 100ul / 255, pixel[2] * 100ul / 255, pixel[3] * 100ul / 255,
+                           pixel[0] * 100ul / 255, refL, refA, refB);
+        QVERIFY2(deltaE(L, a, b, refL, refA, refB) < 0.5,
+                 qPrintable(QString("pixel %1 %2 %3 %4").arg(pixel[0]).arg(pixel[1]).arg(pixel[2]).arg(pixel[3])));
+
+        // Back to ink: the round trip keeps the colour.
+        unsigned char ink[4] = {0, 0, 0, 0};
+        KxCMSLabD50ToCMYK(printer, L, a, b, ink);
+        double backL = 0, backA = 0, backB = 0;
+        KxCMSCMYKToLab(printer, ink, &backL, &backA, &backB);
+        QVERIFY2(deltaE(L, a, b, backL, backA, backB) < 2.0,
+                 qPrintable(QString("round trip of %1 %2 %3").arg(L).arg(a).arg(b)));
+    }
+    // Full cyan ink is blue-green, full black is dark.
+    double L = 0, a = 0, b = 0;
+    const unsigned char cyan[4] = {0, 255, 0, 0};
+    KxCMSCMYKToLab(printer, cyan, &L, &a, &b);
+    QVERIFY(a < -20 && b < -20);
+    const unsigned char black[4] = {255, 0, 0, 0};
+    KxCMSCMYKToLab(printer, black, &L, &a, &b);
+    QVERIFY(L < 40);
+    KxCMSDestroy(printer);
+}
+
+void TestCms::cFunctionsRelativeLabFollowsMediaWhite()
+{
+    KxCMS* printer = KxCMSInit(icSigCmykData, icSigCmykData, DefaultCmyk.constData(), DefaultCmyk.constData(), 1, 0, 0);
+    QVERIFY(printer);
+    KxCmsIcc sameProfile;
+    sameProfile.setrenderingIntent(icRelativeColorimetric);
+    QVERIFY(sameProfile.create(DefaultCmyk.constData(), DefaultCmyk.constData()));
+    const unsigned char pixels[][4] = {{0, 0, 0, 0}, {0, 128, 0, 0}, {30, 60, 90, 120}, {200, 10, 200, 10}};
+    for (const auto& pixel : pixels) {
+        double d50[3], relative[3], adapted[3];
+        KxCMSCMYKToLab(printer, pixel, &d50[0], &d50[1], &d50[2]);
+        KxCMSCMYKToLabRelative(printer, pixel, &relative[0], &relative[1], &relative[2]);
+        sameProfile.D50lab2rlab(d50[0], d50[1], d50[2], adapted[0], adapted[1], adapted[2]);
+        QVERIFY2(KxCMS_ColourDiff_DeltaE(relative, adapted) < 0.1,
+                 qPrintable(QString("relative %1 %2 %3, adapted %4 %5 %6")
+                                .arg(relative[0]).arg(relative[1]).arg(relative[2])
+                                .arg(adapted[0]).arg(adapted[1]).arg(adapted[2])));
+    }
+    KxCMSDestroy(printer);
+}
+
+void TestCms::labToRgbWithoutHandleUsesSrgb()
+{
+    unsigned char rgb[3] = {1, 2, 3};
+    KxCMSLabToRGB(nullptr, 100, 0, 0, rgb);
+    QCOMPARE(int(rgb[0]) + int(rgb[1]) + int(rgb[2]), 3 * 255);
+    KxCMSLabToRGB(nullptr, 0, 0, 0, rgb);
+    QCOMPARE(int(rgb[0]) + int(rgb[1]) + int(rgb[2]), 0);
+    KxCMSLabToRGB(nullptr, 54.3, 80.8, 69.9, rgb); // sRGB red in D50 Lab
+    QVERIFY2(rgb[0] >= 250 && rgb[1] <= 10 && rgb[2] <= 10,
+             qPrintable(QString("%1 %2 %3").arg(rgb[0]).arg(rgb[1]).arg(rgb[2])));
+    KxCMSLabToRGB(nullptr, 50, 0, 0, nullptr);
+}
+
+void TestCms::colourDifferences()
+{
+    const double grey[3] = {50, 0, 0};
+    const double tinted[3] = {50, 3, 4};
+    QCOMPARE(KxCMS_ColourDiff_DeltaE(grey, tinted), 5.0);
+    QCOMPARE(KxCMS_ColourDiff_DeltaE(tinted, tinted), 0.0);
+    QCOMPARE(KxCMS_ColourDiff_CIE94(tinted, tinted), 0.0);
+    // CIE94 weighs chroma differences of saturated colours down.
+    const double green1[3] = {50, -60, 0};
+    const double green2[3] = {50, -70, 0};
+    QCOMPARE(KxCMS_ColourDiff_DeltaE(green1, green2), 10.0);
+    const double cie94 = KxCMS_ColourDiff_CIE94(green1, green2);
+    QVERIFY2(cie94 > 1 && cie94 < 5, qPrintable(QString::number(cie94)));
+    QVERIFY(KxCMS_ColourDiff_CIE94(grey, tinted) > 0);
+}
+
+QTEST_GUILESS_MAIN(TestCms)
+#include "test_cms.moc"
