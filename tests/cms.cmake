@@ -1,3 +1,5 @@
 tintora_add_test(NAME test_cms SOURCES test_cms.cpp LIBS kxapp PkgConfig::LCMS2 Qt6::Core LABELS cms)
 # Needs Argyll's xicclu (Debian package argyll); fails without it.
 tintora_add_test(NAME test_cms_agreement SOURCES test_cms_agreement.cpp LIBS kxapp Qt6::Core LABELS cms)
+tintora_add_test(NAME test_convert SOURCES test_convert.cpp LIBS kxapp Qt6::Core LABELS cms)
+add_dependencies(test_convert tintora-convert)
