@@ -263,8 +263,9 @@ void TestTool::firstStartWithNoProfiles()
     QVERIFY(!tool->outputTransform().handle);
     QVERIFY(!tool->input_stack->isEnabled());
 
-    for (const char* key : {"inICC", "outICC", "monitorICC", "lastdir_file"})
-        QVERIFY(registry->getstring("tintora", key).empty() == (std::string(key) != "inICC"));
+    QCOMPARE(QString::fromStdString(registry->getstring("tintora", "inICC")), SRGB);
+    for (const char* key : {"outICC", "monitorICC", "lastdir_file"})
+        QVERIFY(registry->getstring("tintora", key).empty());
     QCOMPARE(registry->getlong("tintora", "intent"), 0L);
     QCOMPARE(registry->getlong("tintora", "accuracy"), 0L);
     QVERIFY(modal->messageCaptions().isEmpty());
