@@ -126,6 +126,7 @@ private slots:
     void unreadableFilesShowBadProfileAndKeepThePrevious();
     void cancelledDialogChangesNothing();
     void profileDeletedBetweenRefreshes();
+    void engineFailuresAreReportedAndKeepThePaths();
     void monitorProfileBringsThePreview();
     void intentsAndAccuraciesReachTransformsAndSettings();
     void storedIntentAndAccuracyAreRestored();
@@ -538,6 +539,40 @@ void TestTool::profileDeletedBetweenRefreshes()
     QVERIFY(tool->labTransform().handle);
     QVERIFY(!tool->monitorTransform().handle);
     QVERIFY(tool->input_stack->isEnabled());
+}
+
+void TestTool::engineFailuresAreReportedAndKeepThePaths()
+{
+    // A display profile whose header reads but which holds no tags: it is
+    // taken when chosen, and the engine cannot build a transform from it.
+    QByteArray tagless = head(SRGB, 128);
+    tagless.replace(0, 4, QByteArray::fromHex("00000084"));
+    tagless.append(4, '\0');
+    const QString broken = writeFile(QDir(scratch->path()), "tagless.icc", tagless);
+    QVERIFY(!broken.isEmpty());
+
+    start();
+    choose(tool->input_icc_button, SRGB);
+    choose(tool->output_icc_button, DEFAULT_CMYK);
+    choose(tool->monitor_icc_button, broken);
+    QCOMPARE(modal->messageCaptions(), QStringList({"CMS init failed"}));
+    QVERIFY(modal->requests.back().message.text.contains("for the monitor failed"));
+    QVERIFY(!tool->outputTransform().handle);
+    QVERIFY(!tool->labTransform().handle);
+    QVERIFY(!tool->monitorTransform().handle);
+    QCOMPARE(tool->monitor_icc_label->text(), QStringLiteral("tagless.icc"));
+    QCOMPARE(QString::fromStdString(registry->getstring("tintora", "monitorICC")), broken);
+
+    choose(tool->monitor_icc_button, SRGB);
+    choose(tool->output_icc_button, broken);
+    QCOMPARE(modal->messageCaptions().size(), 2);
+    QVERIFY(modal->requests.back().message.text.startsWith("The initialisation of the CMS failed"));
+    QVERIFY(!tool->outputTransform().handle);
+    QVERIFY(!tool->monitorTransform().handle);
+    QVERIFY(tool->labTransform().handle);
+    QVERIFY(!tool->input_stack->isEnabled());
+    QCOMPARE(preview(*tool), QColor(Qt::white));
+    QCOMPARE(tool->output_icc_label->text(), QStringLiteral("tagless.icc"));
 }
 
 void TestTool::monitorProfileBringsThePreview()
