@@ -23,7 +23,8 @@
 // Transforms are built on first use (each precalculation of a CMYK profile
 // costs tens of milliseconds) and shared through KxCmsTransformCache. The
 // accuracy flags go to every transform; LittleCMS precalculates only the
-// device-to-device ones, since Lab is passed in floating point.
+// device-to-device ones, since Lab is passed in floating point. Like the
+// tool that uses it, one conversion belongs to one thread at a time.
 class KxCmsConversion
 {
 public:

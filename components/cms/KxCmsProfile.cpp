@@ -4,7 +4,9 @@
 #include "KxIccHeader.h"
 
 #include <cstdio>
+#include <functional>
 #include <new>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -14,18 +16,13 @@ struct FileCloser
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
-// FNV-1a over the profile's bytes: a cheap content identity.
+// A content identity for the transform cache: size and a hash of the bytes.
+// The standard hash only has to be stable within the process.
 std::string contentIdentity(const std::vector<unsigned char>& bytes)
 {
-    std::uint64_t hash = 0xcbf29ce484222325ull;
-    for (unsigned char byte : bytes) {
-        hash ^= byte;
-        hash *= 0x100000001b3ull;
-    }
-    char text[48];
-    std::snprintf(text, sizeof text, "file:%zu:%016llx", bytes.size(),
-                  static_cast<unsigned long long>(hash));
-    return text;
+    const std::size_t hash =
+        std::hash<std::string_view>()(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    return "file:" + std::to_string(bytes.size()) + ':' + std::to_string(hash);
 }
 
 } // namespace
