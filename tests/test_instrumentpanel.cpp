@@ -25,7 +25,8 @@ KxCOMBOCOLOUR* makeChart(int count)
     KxCOMBOCOLOUR* first = nullptr;
     for (int i = 1; i <= count; ++i) {
         auto* record = static_cast<KxCOMBOCOLOUR*>(Kx_DIAGNOSTIC_calloc(1, sizeof(KxCOMBOCOLOUR)));
-        record->name = AllocateAndCopyString(QStringLiteral("Patch %1").arg(i, 4, 10, QLatin1Char('0')).toLatin1().constData());
+        const QByteArray name = QStringLiteral("Patch %1").arg(i, 4, 10, QLatin1Char('0')).toLatin1();
+        record->name = AllocateAndCopyString(name.constData());
         record->flags = KX_COMBO_LAB;
         record->L = 10.0 * i;
         record->a = -i;

@@ -92,10 +92,14 @@ void TestToolForm::rangesOfSlidersAndSpinBoxes()
 {
     Tintora_UI form;
     struct Range { QSlider* slider; QSpinBox* spin; int minimum, maximum; };
-    const Range ranges[] = {{form.r_slider, form.r_spin, 0, 255},          {form.g_slider, form.g_spin, 0, 255},
-                            {form.b_slider, form.b_spin, 0, 255},          {form.c_slider, form.c_spin, 0, 100},
-                            {form.m_slider, form.m_spin, 0, 100},          {form.y_slider, form.y_spin, 0, 100},
-                            {form.k_slider, form.k_spin, 0, 100},          {form.labin_l_slider, form.labin_l_spin, 0, 100},
+    const Range ranges[] = {{form.r_slider, form.r_spin, 0, 255},
+                            {form.g_slider, form.g_spin, 0, 255},
+                            {form.b_slider, form.b_spin, 0, 255},
+                            {form.c_slider, form.c_spin, 0, 100},
+                            {form.m_slider, form.m_spin, 0, 100},
+                            {form.y_slider, form.y_spin, 0, 100},
+                            {form.k_slider, form.k_spin, 0, 100},
+                            {form.labin_l_slider, form.labin_l_spin, 0, 100},
                             {form.labin_a_slider, form.labin_a_spin, -127, 127},
                             {form.labin_b_slider, form.labin_b_spin, -127, 127}};
     for (const Range& r : ranges) {

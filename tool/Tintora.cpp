@@ -649,7 +649,10 @@ void Tintora::keepColour()
                     .arg(y_spin->value())
                     .arg(k_spin->value());
     else if (outputCms.inputSpace == icSigCmykData)
-        entry = QStringLiteral("%1 %2 %3").arg(labin_l_spin->value()).arg(labin_a_spin->value()).arg(labin_b_spin->value());
+        entry = QStringLiteral("%1 %2 %3")
+                    .arg(labin_l_spin->value())
+                    .arg(labin_a_spin->value())
+                    .arg(labin_b_spin->value());
     else if (outputCms.inputSpace == icSigRgbData)
         entry = QStringLiteral("%1 %2 %3").arg(r_spin->value()).arg(g_spin->value()).arg(b_spin->value());
 

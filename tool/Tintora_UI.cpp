@@ -458,10 +458,11 @@ void Tintora_UI::languageChange()
     textLabel5_2->setText(tr("<b>B:</b>"));
 
     const struct { QLabel* label; QSlider* slider; QSpinBox* spin; const char* text; const char* whatsThis; }
-        cmykRows[] = {{textLabel5_3_2, c_slider, c_spin, QT_TR_NOOP("<b>C:</b>"), QT_TR_NOOP("The cyan value to convert")},
-                      {textLabel5_4, m_slider, m_spin, QT_TR_NOOP("<b>M:</b>"), QT_TR_NOOP("The magenta value to convert")},
-                      {textLabel5_2_2, y_slider, y_spin, QT_TR_NOOP("<b>Y:</b>"), QT_TR_NOOP("The yellow value to convert")},
-                      {textLabel5_2_2_2, k_slider, k_spin, QT_TR_NOOP("<b>K:</b>"), QT_TR_NOOP("The black value to convert")}};
+        cmykRows[] = {
+            {textLabel5_3_2, c_slider, c_spin, QT_TR_NOOP("<b>C:</b>"), QT_TR_NOOP("The cyan value to convert")},
+            {textLabel5_4, m_slider, m_spin, QT_TR_NOOP("<b>M:</b>"), QT_TR_NOOP("The magenta value to convert")},
+            {textLabel5_2_2, y_slider, y_spin, QT_TR_NOOP("<b>Y:</b>"), QT_TR_NOOP("The yellow value to convert")},
+            {textLabel5_2_2_2, k_slider, k_spin, QT_TR_NOOP("<b>K:</b>"), QT_TR_NOOP("The black value to convert")}};
     for (const auto& row : cmykRows) {
         row.label->setText(tr(row.text));
         const QString whatsThis = tr(row.whatsThis);
@@ -485,9 +486,12 @@ void Tintora_UI::languageChange()
         {textLabel5_4_2, QT_TR_NOOP("<b>M:</b>"), QT_TR_NOOP("The converted magenta value")},
         {textLabel5_2_2_3, QT_TR_NOOP("<b>Y:</b>"), QT_TR_NOOP("The converted yellow value")},
         {textLabel5_2_2_2_2, QT_TR_NOOP("<b>K:</b>"), QT_TR_NOOP("The converted black value")},
-        {textLabel5_3_2_2_3, QT_TR_NOOP("<b>L:</b>"), QT_TR_NOOP("The L value of the input colour as measured under a  D50 illuminant")},
-        {textLabel5_4_2_3, QT_TR_NOOP("<b>a:</b>"), QT_TR_NOOP("The a value of the input colour as measured under a  D50 illuminant")},
-        {textLabel5_2_2_3_3, QT_TR_NOOP("<b>b:</b>"), QT_TR_NOOP("The b value of the input colour as measured under a  D50 illuminant")}};
+        {textLabel5_3_2_2_3, QT_TR_NOOP("<b>L:</b>"),
+         QT_TR_NOOP("The L value of the input colour as measured under a  D50 illuminant")},
+        {textLabel5_4_2_3, QT_TR_NOOP("<b>a:</b>"),
+         QT_TR_NOOP("The a value of the input colour as measured under a  D50 illuminant")},
+        {textLabel5_2_2_3_3, QT_TR_NOOP("<b>b:</b>"),
+         QT_TR_NOOP("The b value of the input colour as measured under a  D50 illuminant")}};
     for (const auto& caption : captions) {
         caption.caption->setText(tr(caption.text));
         caption.caption->setWhatsThis(tr(caption.whatsThis));
