@@ -752,6 +752,13 @@ void TestTool::readingsRoundToNearestAndAreHeld()
     QCOMPARE(tool->k_spin->value(), int(k));
     QVERIFY(!tool->history_combo->isEnabled());
 
+    // A reading that is no number, or an infinite one, is held like any other.
+    QVERIFY(QMetaObject::invokeMethod(tool.get(), "processLab", Q_ARG(double, std::nan("")),
+                                      Q_ARG(double, HUGE_VAL), Q_ARG(double, -HUGE_VAL)));
+    QCOMPARE(tool->labin_l_spin->value(), 0);
+    QCOMPARE(tool->labin_a_spin->value(), 127);
+    QCOMPARE(tool->labin_b_spin->value(), -127);
+
     // In add mode each reading is also kept, as a Lab entry.
     panel->findChild<QCheckBox*>("add_check")->setChecked(true);
     l->setValue(45.0);
