@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <unistd.h>
@@ -110,6 +111,7 @@ private slots:
     void createRefusesWhatItCannotUse();
     void createRefusesWithoutPrinting();
     void intentAndAccuracySurviveCloseAndCreate();
+    void accuracyRefinesDeviceValues();
     void coloursSpacesKeptWhileClosed();
     void conversionsOfAbsentSpacesLeaveResults();
     void grayProfileOpensAsInput();
@@ -309,6 +311,47 @@ void TestCms::intentAndAccuracySurviveCloseAndCreate()
     QCOMPARE(r, 255ul);
     QCOMPARE(g, 255ul);
     QCOMPARE(b, 255ul);
+}
+
+void TestCms::accuracyRefinesDeviceValues()
+{
+    // Reference: the profiles evaluated directly, without a precalculated grid.
+    cmsHPROFILE printer = cmsOpenProfileFromFile(DefaultCmyk.constData(), "r");
+    cmsHPROFILE display = cmsOpenProfileFromFile(Srgb.constData(), "r");
+    cmsHTRANSFORM direct = cmsCreateTransform(printer, TYPE_CMYK_DBL, display, TYPE_RGB_DBL, INTENT_PERCEPTUAL,
+                                              cmsFLAGS_NOOPTIMIZE);
+    QVERIFY(direct);
+
+    KxCmsIcc normal;
+    KxCmsIcc best;
+    best.setinterpolationAccuracy(ICC_ACCURACY_BEST);
+    QVERIFY(normal.create(DefaultCmyk.constData(), Srgb.constData()));
+    QVERIFY(best.create(DefaultCmyk.constData(), Srgb.constData()));
+    double normalError = 0, bestError = 0;
+    for (unsigned long c = 0; c <= 100; c += 13)
+        for (unsigned long m = 0; m <= 100; m += 17)
+            for (unsigned long y = 0; y <= 100; y += 19)
+                for (unsigned long k = 0; k <= 100; k += 23) {
+                    const double ink[4] = {double(c), double(m), double(y), double(k)};
+                    double expected[3];
+                    cmsDoTransform(direct, ink, expected, 1);
+                    unsigned long n[3], b[3];
+                    normal.cmyk2rgb(c, m, y, k, n[0], n[1], n[2]);
+                    best.cmyk2rgb(c, m, y, k, b[0], b[1], b[2]);
+                    for (int i = 0; i < 3; ++i) {
+                        normalError = std::max(normalError, std::abs(double(n[i]) - 255 * expected[i]));
+                        bestError = std::max(bestError, std::abs(double(b[i]) - 255 * expected[i]));
+                    }
+                }
+    qInfo("largest RGB error against direct evaluation: normal %.1f, best %.1f", normalError, bestError);
+    // The finer grid of the best accuracy comes closer where gamut clipping
+    // bends the conversion between grid points.
+    QVERIFY2(bestError < normalError, qPrintable(QString("normal %1, best %2").arg(normalError).arg(bestError)));
+    QVERIFY(normalError < 20);
+
+    cmsDeleteTransform(direct);
+    cmsCloseProfile(display);
+    cmsCloseProfile(printer);
 }
 
 void TestCms::coloursSpacesKeptWhileClosed()
