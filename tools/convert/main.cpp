@@ -23,6 +23,7 @@ int main(int argc, char** argv)
     }
 
     ColourConverter converter;
+    KxCmsLog::clear();
     const std::string profileError = converter.open(options);
     if (!profileError.empty()) {
         const std::string reason = KxCmsLog::lastError();
