@@ -1,0 +1,54 @@
+#include "GamutCamera.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr float DegreesPerPixel = 0.5f;
+constexpr float FieldOfView = 30.0f; // degrees, vertical
+// Far enough that the axes, a and b out to 115 either side, fit at zoom 1.
+constexpr float Distance = 4.6f;
+
+} // namespace
+
+void GamutCamera::rotateBy(const QPointF& pixels)
+{
+    const QQuaternion across = QQuaternion::fromAxisAndAngle(0.0f, 1.0f, 0.0f, float(pixels.x()) * DegreesPerPixel);
+    const QQuaternion upDown = QQuaternion::fromAxisAndAngle(1.0f, 0.0f, 0.0f, float(pixels.y()) * DegreesPerPixel);
+    m_rotation = (upDown * across * m_rotation).normalized();
+}
+
+void GamutCamera::zoomBy(int wheelDelta)
+{
+    // One notch (120) zooms by about a fifth.
+    m_zoom = std::clamp(m_zoom * std::pow(1.2f, float(wheelDelta) / 120.0f), MinimumZoom, MaximumZoom);
+}
+
+void GamutCamera::reset()
+{
+    m_rotation = QQuaternion::fromAxisAndAngle(1.0f, 0.0f, 0.0f, 25.0f)
+        * QQuaternion::fromAxisAndAngle(0.0f, 1.0f, 0.0f, -35.0f);
+    m_zoom = 1.0f;
+}
+
+QMatrix4x4 GamutCamera::modelView() const
+{
+    // L up the y axis, a along x, b along -z: a proper turn, so windings keep.
+    const QMatrix4x4 labToScene(0.0f, 0.01f, 0.0f, 0.0f,
+                                0.01f, 0.0f, 0.0f, -0.5f,
+                                0.0f, 0.0f, -0.01f, 0.0f,
+                                0.0f, 0.0f, 0.0f, 1.0f);
+    QMatrix4x4 view;
+    view.translate(0.0f, 0.0f, -Distance / m_zoom);
+    view.rotate(m_rotation);
+    return view * labToScene;
+}
+
+QMatrix4x4 GamutCamera::projection(float aspect) const
+{
+    QMatrix4x4 projection;
+    const float nearPlane = std::max(0.05f, Distance / m_zoom - 3.0f);
+    projection.perspective(FieldOfView, aspect > 0.0f ? aspect : 1.0f, nearPlane, Distance / m_zoom + 3.0f);
+    return projection;
+}

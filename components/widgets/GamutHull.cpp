@@ -1,0 +1,176 @@
+#include "GamutHull.h"
+
+#include "GamutMonitor.h"
+#include "KxCmsProfile.h"
+#include "KxCmsTransform.h"
+
+#include <QCoreApplication>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr int N = GamutHull::SamplesPerSide;
+constexpr int VerticesPerFace = N * N;
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("KxGamutView", text);
+}
+
+// Device values of sample (i, j) on face: face / 2 is the channel held
+// fixed, face % 2 says whether at none or all of it; the other two channels
+// run with i and j. Each value 0..1.
+void cubeSample(int face, int i, int j, double cube[3])
+{
+    const int fixed = face / 2;
+    const int first = (fixed + 1) % 3;
+    const int second = (fixed + 2) % 3;
+    cube[fixed] = face % 2;
+    cube[first] = double(i) / (N - 1);
+    cube[second] = double(j) / (N - 1);
+}
+
+} // namespace
+
+void GamutHull::clear()
+{
+    m_vertices.clear();
+    m_triangles.clear();
+    m_deviceSpace = DeviceSpace::None;
+    m_errorText.clear();
+}
+
+bool GamutHull::fromICC(const char* profilePath, const GamutMonitor& monitor)
+{
+    clear();
+    if (!profilePath || !*profilePath) {
+        m_errorText = tr("No profile chosen");
+        return false;
+    }
+    const std::shared_ptr<const KxCmsProfile> profile = KxCmsProfile::fromFile(profilePath);
+    if (!profile) {
+        m_errorText = tr("The profile cannot be read");
+        return false;
+    }
+    const icColorSpaceSignature space = profile->colourSpace();
+    if (!profile->isDeviceProfile() || (space != icSigRgbData && space != icSigCmykData)) {
+        m_errorText = tr("Only RGB and CMYK profiles have a gamut to show");
+        return false;
+    }
+    const bool cmyk = space == icSigCmykData;
+    // Absolute colorimetric: the hull stands where the colours really are in
+    // D50 Lab, a printer's paper white below L 100.
+    const std::shared_ptr<const KxCmsTransform> toLab =
+        KxCmsTransform::obtain({profile, cmyk ? cmsUInt32Number(TYPE_CMYK_DBL) : cmsUInt32Number(TYPE_RGB_DBL),
+                                KxCmsProfile::builtInLab(), TYPE_Lab_DBL, INTENT_ABSOLUTE_COLORIMETRIC, 0});
+    if (!toLab) {
+        m_errorText = tr("The profile gives no Lab colours");
+        return false;
+    }
+
+    m_vertices.resize(std::size_t(FaceCount) * VerticesPerFace);
+    for (int face = 0; face < FaceCount; ++face) {
+        for (int i = 0; i < N; ++i) {
+            for (int j = 0; j < N; ++j) {
+                double cube[3];
+                cubeSample(face, i, j, cube);
+                // RGB doubles run 0..1, CMYK doubles 0..100 % ink.
+                double device[4] = {cube[0], cube[1], cube[2], 0.0};
+                if (cmyk) {
+                    for (double& ink : device)
+                        ink *= 100.0;
+                    device[3] = std::min({device[0], device[1], device[2]});
+                }
+                double lab[3];
+                toLab->apply(device, lab);
+                if (!std::isfinite(lab[0]) || !std::isfinite(lab[1]) || !std::isfinite(lab[2])) {
+                    clear();
+                    m_errorText = tr("The profile gives no Lab colours");
+                    return false;
+                }
+                GamutVertex& vertex = m_vertices[std::size_t(face) * VerticesPerFace + i * N + j];
+                vertex.lab = QVector3D(float(lab[0]), float(lab[1]), float(lab[2]));
+                vertex.colour = monitor.displayColour(vertex.lab);
+            }
+        }
+    }
+    buildFaces();
+    orientAndShade();
+    m_deviceSpace = cmyk ? DeviceSpace::Cmyk : DeviceSpace::Rgb;
+    return true;
+}
+
+void GamutHull::buildFaces()
+{
+    m_triangles.clear();
+    m_triangles.reserve(std::size_t(FaceCount) * (N - 1) * (N - 1) * 6);
+    for (int face = 0; face < FaceCount; ++face) {
+        const std::uint32_t base = std::uint32_t(face) * VerticesPerFace;
+        for (int i = 0; i + 1 < N; ++i) {
+            for (int j = 0; j + 1 < N; ++j) {
+                const std::uint32_t a = base + i * N + j;
+                const std::uint32_t b = a + N;
+                const std::uint32_t c = a + 1;
+                const std::uint32_t d = a + N + 1;
+                m_triangles.insert(m_triangles.end(), {a, b, d, a, d, c});
+            }
+        }
+    }
+}
+
+void GamutHull::orientAndShade()
+{
+    QVector3D centre;
+    for (const GamutVertex& vertex : m_vertices)
+        centre += vertex.lab;
+    centre /= float(m_vertices.size());
+
+    const std::size_t indicesPerFace = m_triangles.size() / FaceCount;
+    for (int face = 0; face < FaceCount; ++face) {
+        const auto first = m_triangles.begin() + std::ptrdiff_t(face * indicesPerFace);
+        const auto last = first + std::ptrdiff_t(indicesPerFace);
+        // A face is wound one way throughout; it is turned round as a whole
+        // when most of its area faces the inside of the solid.
+        float outwards = 0.0f;
+        for (auto t = first; t != last; t += 3) {
+            const QVector3D& p0 = m_vertices[t[0]].lab;
+            const QVector3D& p1 = m_vertices[t[1]].lab;
+            const QVector3D& p2 = m_vertices[t[2]].lab;
+            const QVector3D middle = (p0 + p1 + p2) / 3.0f;
+            outwards += QVector3D::dotProduct(QVector3D::crossProduct(p1 - p0, p2 - p0), middle - centre);
+        }
+        if (outwards < 0.0f) {
+            for (auto t = first; t != last; t += 3)
+                std::swap(t[1], t[2]);
+        }
+    }
+
+    // Area-weighted vertex normals, one set per face.
+    for (GamutVertex& vertex : m_vertices)
+        vertex.normal = QVector3D();
+    for (std::size_t t = 0; t < m_triangles.size(); t += 3) {
+        GamutVertex& v0 = m_vertices[m_triangles[t]];
+        GamutVertex& v1 = m_vertices[m_triangles[t + 1]];
+        GamutVertex& v2 = m_vertices[m_triangles[t + 2]];
+        const QVector3D area = QVector3D::crossProduct(v1.lab - v0.lab, v2.lab - v0.lab);
+        v0.normal += area;
+        v1.normal += area;
+        v2.normal += area;
+    }
+    for (int face = 0; face < FaceCount; ++face) {
+        const auto first = m_vertices.begin() + std::ptrdiff_t(face) * VerticesPerFace;
+        const auto last = first + VerticesPerFace;
+        QVector3D faceNormal;
+        for (auto v = first; v != last; ++v)
+            faceNormal += v->normal;
+        faceNormal.normalize();
+        // Where a face's samples meet in one Lab point (a printer's black)
+        // a vertex has no area of its own and takes the face's direction.
+        for (auto v = first; v != last; ++v) {
+            const float length = v->normal.length();
+            v->normal = length > 1e-6f ? v->normal / length : faceNormal;
+        }
+    }
+}

@@ -1,0 +1,55 @@
+#ifndef GAMUTHULL_H
+#define GAMUTHULL_H
+
+#include "GamutVertex.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+class GamutMonitor;
+
+// The surface of a profile's gamut as a triangle mesh in D50 Lab.
+//
+// The surface of the device space is sampled on a grid of SamplesPerSide by
+// SamplesPerSide points per face: for RGB the six faces of the cube; for
+// CMYK the six faces of the C, M, Y cube with black added as the grey
+// component (K = min(C, M, Y)), so that the faces at full ink run down to
+// the printer's darkest black while the faces at no ink stay without black.
+// Faces share no vertices, so each face keeps its own normals and the
+// device cube's edges stay visible as creases.
+class GamutHull
+{
+public:
+    static constexpr int SamplesPerSide = 33;
+    static constexpr int FaceCount = 6;
+
+    enum class DeviceSpace { None, Rgb, Cmyk };
+
+    // Replaces the mesh with the gamut of profilePath, coloured through
+    // monitor. False, with an empty mesh and errorText() saying why, when
+    // the profile cannot be read or is not an RGB or CMYK device profile.
+    bool fromICC(const char* profilePath, const GamutMonitor& monitor);
+    void clear();
+
+    bool isEmpty() const { return m_vertices.empty(); }
+    DeviceSpace deviceSpace() const { return m_deviceSpace; }
+    QString errorText() const { return m_errorText; }
+
+    // FaceCount * SamplesPerSide^2 vertices, face after face.
+    const std::vector<GamutVertex>& vertices() const { return m_vertices; }
+    // Three indices per triangle, wound counter-clockwise seen from outside.
+    const std::vector<std::uint32_t>& triangles() const { return m_triangles; }
+
+private:
+    void buildFaces();
+    void orientAndShade();
+
+    std::vector<GamutVertex> m_vertices;
+    std::vector<std::uint32_t> m_triangles;
+    DeviceSpace m_deviceSpace = DeviceSpace::None;
+    QString m_errorText;
+};
+
+#endif
