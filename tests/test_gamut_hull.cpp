@@ -298,6 +298,18 @@ private slots:
         QVERIFY((camera.modelView().map(middle) - middleBefore).length() < 1e-4f);
         QVERIFY((camera.modelView().map(white) - whiteBefore).length() > 0.1f);
 
+        // Across spins the solid about its neutral axis, which stays upright
+        // on the screen; up or down tilts it no further than straight above.
+        const QVector3D black(0.0f, 0.0f, 0.0f);
+        camera.rotateBy({250.0, 0.0});
+        const QVector3D upright = camera.modelView().map(white) - camera.modelView().map(black);
+        QVERIFY(std::abs(upright.x()) < 1e-4f && upright.y() > 0.5f);
+        camera.rotateBy({0.0, 10000.0});
+        const QVector3D fromAbove = camera.modelView().map(white) - camera.modelView().map(black);
+        QVERIFY(std::abs(fromAbove.x()) < 1e-4f && std::abs(fromAbove.y()) < 1e-4f && fromAbove.z() > 0.5f);
+        camera.rotateBy({0.0, -15.0});
+        QVERIFY(camera.modelView().map(white).y() > camera.modelView().map(middle).y());
+
         // Forward brings the solid nearer; the zoom stops at its bounds.
         camera.zoomBy(120);
         QVERIFY(camera.zoom() > 1.0f);

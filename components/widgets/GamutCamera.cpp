@@ -14,9 +14,13 @@ constexpr float Distance = 4.6f;
 
 void GamutCamera::rotateBy(const QPointF& pixels)
 {
-    const QQuaternion across = QQuaternion::fromAxisAndAngle(0.0f, 1.0f, 0.0f, float(pixels.x()) * DegreesPerPixel);
-    const QQuaternion upDown = QQuaternion::fromAxisAndAngle(1.0f, 0.0f, 0.0f, float(pixels.y()) * DegreesPerPixel);
-    m_rotation = (upDown * across * m_rotation).normalized();
+    m_spin = std::fmod(m_spin + float(pixels.x()) * DegreesPerPixel, 360.0f);
+    m_tilt = std::clamp(m_tilt + float(pixels.y()) * DegreesPerPixel, -90.0f, 90.0f);
+}
+
+QQuaternion GamutCamera::rotation() const
+{
+    return QQuaternion::fromAxisAndAngle(1.0f, 0.0f, 0.0f, m_tilt) * QQuaternion::fromAxisAndAngle(0.0f, 1.0f, 0.0f, m_spin);
 }
 
 void GamutCamera::zoomBy(int wheelDelta)
@@ -27,8 +31,8 @@ void GamutCamera::zoomBy(int wheelDelta)
 
 void GamutCamera::reset()
 {
-    m_rotation = QQuaternion::fromAxisAndAngle(1.0f, 0.0f, 0.0f, 25.0f)
-        * QQuaternion::fromAxisAndAngle(0.0f, 1.0f, 0.0f, -35.0f);
+    m_spin = -35.0f;
+    m_tilt = 25.0f;
     m_zoom = 1.0f;
 }
 
@@ -41,7 +45,7 @@ QMatrix4x4 GamutCamera::modelView() const
                                 0.0f, 0.0f, 0.0f, 1.0f);
     QMatrix4x4 view;
     view.translate(0.0f, 0.0f, -Distance / m_zoom);
-    view.rotate(m_rotation);
+    view.rotate(rotation());
     return view * labToScene;
 }
 

@@ -17,23 +17,26 @@ public:
     GamutCamera() { reset(); }
 
     // Turns the solid as a drag of pixels across the view does: across
-    // turns about the vertical, up or down about the horizontal.
+    // spins it about its neutral axis, up or down tilts it towards or away
+    // from the viewer, no further than a view straight from above or below.
     void rotateBy(const QPointF& pixels);
     // wheelDelta in eighths of a degree, as wheel events give it; forward
     // zooms in. The zoom stays within MinimumZoom..MaximumZoom.
     void zoomBy(int wheelDelta);
-    // The starting view: from above the a, b plane, the neutral axis upright.
+    // The starting view: a little from above the a, b plane, the neutral
+    // axis upright.
     void reset();
 
     float zoom() const { return m_zoom; }
-    QQuaternion rotation() const { return m_rotation; }
+    QQuaternion rotation() const;
 
     // D50 Lab (x = L, y = a, z = b) to eye coordinates.
     QMatrix4x4 modelView() const;
     QMatrix4x4 projection(float aspect) const;
 
 private:
-    QQuaternion m_rotation;
+    float m_spin = 0.0f; // degrees about the neutral axis
+    float m_tilt = 0.0f; // degrees, positive looks from above
     float m_zoom = 1.0f;
 };
 
