@@ -1,2 +1,9 @@
 tintora_add_test(NAME test_gamut_hull SOURCES test_gamut_hull.cpp LIBS kxwidgets PkgConfig::LCMS2 LABELS gamut)
 tintora_add_test(NAME test_gamut_view SOURCES test_gamut_view.cpp LIBS kxwidgets LABELS gamut XVFB)
+# The offscreen platform with an X display at hand can make an OpenGL
+# context but cannot show the view: gamut display must still be refused.
+add_test(NAME test_gamut_offscreen_with_display
+         COMMAND xvfb-run -a $<TARGET_FILE:test_gamut_hull> withoutOpenGlThereIsNoGamutDisplayAndNoCrash)
+set_tests_properties(test_gamut_offscreen_with_display PROPERTIES
+  ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_CONFIG_HOME=${CMAKE_CURRENT_BINARY_DIR}/config-test_gamut_offscreen"
+  LABELS gamut TIMEOUT 120)

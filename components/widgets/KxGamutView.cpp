@@ -17,6 +17,19 @@
 
 namespace {
 
+// Platforms that compose widgets in software only. There a context may
+// still be made (the offscreen platform makes one when an X display is at
+// hand), but an OpenGL widget cannot be shown: Qt warns, and its window
+// crashes when painted.
+bool platformShowsOpenGlWidgets()
+{
+    const QString platform = QGuiApplication::platformName();
+    for (const char* rasterOnly : {"offscreen", "minimal", "vnc", "linuxfb"})
+        if (platform == QLatin1String(rasterOnly))
+            return false;
+    return true;
+}
+
 bool canMakeContext()
 {
     QOffscreenSurface surface;
@@ -42,7 +55,7 @@ bool KxGamutView::supported()
         auto* application = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
         if (!application || QThread::currentThread() != application->thread())
             return false;
-        answer = canMakeContext();
+        answer = platformShowsOpenGlWidgets() && canMakeContext();
     }
     return *answer;
 }

@@ -21,8 +21,9 @@ class KxGamutView : public QOpenGLWidget
     Q_OBJECT
 
 public:
-    // True when a gamut can be displayed on this system, that is when an
-    // OpenGL context with shaders can be made. Asked once, then remembered.
+    // True when a gamut can be displayed on this system, that is when the
+    // platform shows OpenGL widgets and an OpenGL context with shaders can
+    // be made. Asked once, then remembered. Show a view only when true.
     static bool supported();
 
     explicit KxGamutView(QWidget* parent = nullptr, const char* name = nullptr);
