@@ -40,6 +40,8 @@ KxMainWindow::KxMainWindow(int argc, char** argv, QWidget*, const char*, Qt::Win
     registryName = registryNameFor(argv);
     registry.open(registryName);
     createGUI();
+    // Without stored settings the window opens at the tool's own size.
+    resize(sizeHint().expandedTo(centralWidget()->size() + QSize(0, menuBar()->sizeHint().height())));
     loadRegistry();
 }
 
