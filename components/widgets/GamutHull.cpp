@@ -4,8 +4,6 @@
 #include "KxCmsProfile.h"
 #include "KxCmsTransform.h"
 
-#include <QCoreApplication>
-
 #include <algorithm>
 #include <cmath>
 
@@ -13,11 +11,6 @@ namespace {
 
 constexpr int N = GamutHull::SamplesPerSide;
 constexpr int VerticesPerFace = N * N;
-
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("KxGamutView", text);
-}
 
 // Device values of sample (i, j) on face: face / 2 is the channel held
 // fixed, face % 2 says whether at none or all of it; the other two channels

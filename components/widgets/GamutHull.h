@@ -3,6 +3,7 @@
 
 #include "GamutVertex.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <cstdint>
@@ -21,6 +22,9 @@ class GamutMonitor;
 // device cube's edges stay visible as creases.
 class GamutHull
 {
+    // The hull's messages are shown by the gamut view, in its context.
+    Q_DECLARE_TR_FUNCTIONS(KxGamutView)
+
 public:
     static constexpr int SamplesPerSide = 33;
     static constexpr int FaceCount = 6;
