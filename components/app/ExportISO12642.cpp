@@ -21,10 +21,11 @@ using IT8Handle = std::unique_ptr<void, IT8Release>;
 // A name as one quoted CGATS string: double quotes become single ones and
 // control characters (tabs, line ends) spaces, so the text cannot end the
 // string or the line early. LittleCMS quotes a value only when it holds a
-// space, so any other name is quoted here.
-std::string sampleName(const char* name)
+// space, so any other name is quoted here. A colour without a name is
+// named by its sample number (LittleCMS does not read an empty string back).
+std::string sampleName(const char* name, const std::string& id)
 {
-    std::string text = name ? name : "";
+    std::string text = name && *name ? name : id;
     bool hasSpace = false;
     for (char& c : text) {
         if (c == '"')
@@ -81,7 +82,7 @@ bool fillTable(cmsHANDLE it8, const SPECTROPHOTOMETERINFO* instrument, const KxC
     for (const KxCOMBOCOLOUR* colour = colours.first(); colour; colour = colour->next, ++row) {
         const std::string id = std::to_string(row + 1);
         if (!cmsIT8SetDataRowCol(it8, row, 0, id.c_str())
-            || !cmsIT8SetDataRowCol(it8, row, 1, sampleName(colour->name).c_str())
+            || !cmsIT8SetDataRowCol(it8, row, 1, sampleName(colour->name, id).c_str())
             || !cmsIT8SetDataRowColDbl(it8, row, 2, colour->L) || !cmsIT8SetDataRowColDbl(it8, row, 3, colour->a)
             || !cmsIT8SetDataRowColDbl(it8, row, 4, colour->b))
             return false;

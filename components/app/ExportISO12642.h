@@ -17,7 +17,8 @@ struct SPECTROPHOTOMETERINFO {
 
 // Writes ISO 12642 target description files: CGATS.17 text with one set
 // per colour, fields SAMPLE_ID (1, 2, ...), SAMPLE_NAME, LAB_L, LAB_A, LAB_B
-// (D50, four decimals), headed by ORIGINATOR, DESCRIPTOR and CREATED.
+// (D50, four decimals), headed by ORIGINATOR, DESCRIPTOR and CREATED. A
+// colour without a name is named by its sample number.
 class ExportISO12642
 {
 public:

@@ -1,0 +1,227 @@
+// Truncated, corrupt and hostile swatch files: each is refused with a
+// reason, without a crash, a hang or an allocation out of proportion to the
+// file. Inputs that once broke a reader are kept in data/swatch/ and read
+// here too.
+
+#include "CgatsParseContext.h"
+#include "KxPacket.h"
+#include "SwatchImporter.h"
+#include "test_swatch_samples.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+struct Result {
+    KxCOMBOCOLOUR* first = nullptr;
+    SwatchImporter::SwatchType type = SwatchImporter::SWATCH_UNKNOWN;
+    std::string whyNot;
+    ~Result() { KxPacketFreeList(&first, KX_PACKET_COMBOCOLOUR); }
+};
+
+void importBytes(const QByteArray& bytes, Result& r)
+{
+    r.first = SwatchImporter::importFromMemory(reinterpret_cast<const unsigned char*>(bytes.constData()),
+                                               std::size_t(bytes.size()), r.type, &r.whyNot);
+}
+
+QByteArray cgats(const QByteArray& header, const QByteArray& data)
+{
+    return "CGATS.17\n" + header + "BEGIN_DATA_FORMAT\nSAMPLE_ID LAB_L LAB_A LAB_B\nEND_DATA_FORMAT\nBEGIN_DATA\n" + data
+           + "END_DATA\n";
+}
+
+} // namespace
+
+class TestSwatchHostile : public QObject
+{
+    Q_OBJECT
+
+    // Every proper prefix of a file is refused with a reason, except the
+    // lengths listed, which are complete files of their own.
+    void refuseEveryTruncation(const QByteArray& file, QList<int> wholeLengths)
+    {
+        wholeLengths << file.size();
+        for (int length = 0; length <= file.size(); ++length) {
+            Result r;
+            importBytes(file.left(length), r);
+            if (wholeLengths.contains(length)) {
+                QVERIFY2(r.first, qPrintable(QString("length %1: %2").arg(length).arg(r.whyNot.c_str())));
+            } else {
+                QVERIFY2(!r.first, qPrintable(QString("length %1 was read").arg(length)));
+                QVERIFY(!r.whyNot.empty());
+            }
+        }
+    }
+
+    void expectRefused(const QByteArray& file, const char* reasonPart)
+    {
+        Result r;
+        importBytes(file, r);
+        QVERIFY(!r.first);
+        QVERIFY2(QString::fromStdString(r.whyNot).contains(reasonPart), r.whyNot.c_str());
+    }
+
+private slots:
+    void truncatedAseIsRefused() { refuseEveryTruncation(aseSample(), {}); }
+
+    void truncatedAcoIsRefused()
+    {
+        // The version 1 section alone, with or without a stray byte after
+        // it, is a complete file.
+        const int v1End = 4 + 10 * int(acoSampleColours().size());
+        refuseEveryTruncation(acoFile(acoSampleColours(), true), {v1End, v1End + 1});
+    }
+
+    void aseWithLyingCountsAndLengths()
+    {
+        QByteArray huge = aseSample();
+        huge[8] = huge[9] = huge[10] = huge[11] = char(0xFF); // block count 2^32 - 1
+        expectRefused(huge, "more blocks than it holds");
+
+        const QByteArray entry = aseColourBlock({"X", "RGB ", {0.f, 0.f, 0.f}});
+        QByteArray pastEnd = entry;
+        pastEnd[2] = char(0x7F); // body length far past the end
+        expectRefused(aseFile({pastEnd}), "truncated or corrupt");
+
+        QByteArray longName = entry;
+        longName[6] = longName[7] = char(0xFF); // name length past the block
+        expectRefused(aseFile({longName}), "truncated or corrupt");
+
+        expectRefused(aseFile({aseColourBlock({"NaN", "LAB ", {std::nanf(""), 0.f, 0.f}})}), "not a number");
+        expectRefused(BigEndian().raw("ASEF").u16(2).u16(0).u32(0).bytes, "version 2");
+        expectRefused(aseFile({aseGroupStart("empty"), aseGroupEnd()}), "no colours");
+    }
+
+    void acoWithLyingCountsAndLengths()
+    {
+        expectRefused(BigEndian().u16(1).u16(0xFFFF).u16(0).bytes, "more colours than it holds");
+        QByteArray file = acoFile({{0, {1, 2, 3, 0}, "A"}}, true);
+        const int nameLength = 4 + 10 + 4 + 10; // the v2 colour's u32 name length
+        file[nameLength] = file[nameLength + 1] = file[nameLength + 2] = file[nameLength + 3] = char(0xFF);
+        expectRefused(file, "truncated or corrupt");
+        expectRefused(acoFile({{0, {1, 2, 3, 0}, "A"}}, false) + BigEndian().u16(7).u16(0).bytes, "unknown section");
+        expectRefused(acoFile({{3, {1, 2, 3, 0}, "Book"}}, true), "no colours");
+    }
+
+    void gplRefusesWhatIsNotAColour()
+    {
+        expectRefused("GIMP Palette\n10 20\n", "Line 2");
+        expectRefused("GIMP Palette\n10 20 x30 name\n", "Line 2");
+        expectRefused("GIMP Palette\nName: nothing\n# only comments\n", "no colours");
+        expectRefused("GIMP Palettes are nice\n1 2 3\n", "GIMP Palette");
+
+        Result r; // out-of-range values are clamped, however long
+        importBytes("GIMP Palette\n99999999999999999999999999 256 -0 oops\n", r);
+        QVERIFY(!r.first);
+        importBytes("GIMP Palette\n99999999999999999999999999 256 255 big\n", r);
+        QVERIFY2(r.first, r.whyNot.c_str());
+        QVERIFY(r.first->L > 99.9);
+    }
+
+    void cgatsCountsThatWouldOverflowTheParserAreRefused()
+    {
+        // The parser sizes its table from these before reading any data; for
+        // this pair its size arithmetic wraps round to a small block.
+        expectRefused(cgats("NUMBER_OF_FIELDS 32766\nNUMBER_OF_SETS 16384\n", "1 2 3 4\n"), "more data than it holds");
+        expectRefused(cgats("NUMBER_OF_FIELDS 4\nNUMBER_OF_SETS 0x7ffe\n", "1 2 3 4\n"), "unreadable form");
+        expectRefused(cgats("NUMBER_OF_FIELDS 4\nNUMBER_OF_SETS 4294983680\n", "1 2 3 4\n"), "unreadable form");
+        expectRefused(cgats("NUMBER_OF_FIELDS 4\nNUMBER_OF_SETS 1.6384e4\n", "1 2 3 4\n"), "unreadable form");
+        // A count split from a hexadecimal number still counts.
+        expectRefused(cgats("NUMBER_OF_FIELDS 4\nX 0x1FNUMBER_OF_SETS 99999\n", "1 2 3 4\n"), "more data than it holds");
+        expectRefused(cgats("NUMBER_OF_FIELDS 4\nNUMBER_OF_SETS 2\n", "1 2 3 4\n"), "could not be read");
+        expectRefused(cgats("NUMBER_OF_FIELDS 4\nNUMBER_OF_SETS 1\n", "1 0e999 3 4\n"), "not a number");
+        expectRefused("CGATS.17\nBEGIN_DATA\nEND_DATA\n", "could not be read");
+
+        Result counted; // a count mentioned in a comment or a string is no count
+        importBytes(cgats("# NUMBER_OF_SETS 99999999999\nDESCRIPTOR \"NUMBER_OF_SETS x\"\nNUMBER_OF_FIELDS 4\n"
+                          "NUMBER_OF_SETS 1\n",
+                          "1 50 0 0\n"),
+                    counted);
+        QVERIFY2(counted.first, counted.whyNot.c_str());
+    }
+
+    void cgatsIncludeIsRefusedAndNothingIsOpened()
+    {
+        QTemporaryDir folder;
+        const QString included = folder.filePath("included.txt");
+        QFile file(included);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("NUMBER_OF_FIELDS 4\n");
+        file.close();
+        const QByteArray path = QFile::encodeName(included);
+        expectRefused(cgats(".INCLUDE \"" + path + "\"\nNUMBER_OF_SETS 1\n", "1 2 3 4\n"), "include");
+        expectRefused(cgats("$include \"/dev/zero\"\nNUMBER_OF_FIELDS 4\nNUMBER_OF_SETS 1\n", "1 2 3 4\n"), "include");
+    }
+
+    void cgatsParserMemoryStaysWithinItsBudget()
+    {
+        // The parser asks for the whole table as soon as it sees the data;
+        // with a budget far below that, it is refused and never exceeded.
+        const QByteArray text = "CGATS.17\nNUMBER_OF_FIELDS 2000\nNUMBER_OF_SETS 2000\nBEGIN_DATA\n1\nEND_DATA\n";
+        CgatsParseContext parsing(64 * 1024);
+        QVERIFY(parsing.context());
+        cmsHANDLE it8 = cmsIT8LoadFromMem(parsing.context(), text.constData(), cmsUInt32Number(text.size()));
+        QVERIFY(!it8);
+        QVERIFY(parsing.budgetExceeded());
+        QVERIFY(parsing.peakBytes() <= 64 * 1024);
+
+        // A very long identifier grows the parser's buffer tenfold at a
+        // time, and still fits the budget of its file.
+        Result r;
+        importBytes(cgats("NUMBER_OF_FIELDS 4\nNUMBER_OF_SETS 1\nX " + QByteArray(200000, 'A') + "\n", "1 2 3 4\n"), r);
+        QVERIFY2(r.first, r.whyNot.c_str());
+        QCOMPARE(r.first->L, 2.0);
+
+        expectRefused("CGATS.17" + QByteArray(5000, 'x') + "\nNUMBER_OF_FIELDS 1\nBEGIN_DATA\n", "too long");
+    }
+
+    void binaryJunkAndEmptyFilesAreNotSwatches()
+    {
+        expectRefused(QByteArray(), "empty");
+        expectRefused(QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), "not a swatch file");
+        Result r;
+        importBytes(QByteArray("\x00\x01", 2), r);
+        QCOMPARE(r.type, SwatchImporter::SWATCH_UNKNOWN);
+    }
+
+    void filesPastTheSizeCapAreRefusedUnread()
+    {
+        QTemporaryDir folder;
+        const QString path = folder.filePath("huge.gpl");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("GIMP Palette\n");
+        QVERIFY(file.resize(qint64(SwatchImporter::maximumFileSize) + 1)); // sparse
+        file.close();
+        Result r;
+        r.first = SwatchImporter::import(QFile::encodeName(path).constData(), r.type, 0, &r.whyNot);
+        QVERIFY(!r.first);
+        QVERIFY2(QString::fromStdString(r.whyNot).contains("64 MiB"), r.whyNot.c_str());
+
+        r.first = SwatchImporter::import(QFile::encodeName(folder.filePath("missing")).constData(), r.type, 0, &r.whyNot);
+        QVERIFY(!r.first);
+        QVERIFY(QString::fromStdString(r.whyNot).contains("could not be opened"));
+    }
+
+    // Inputs that the fuzz targets found once: each must now be read or
+    // refused cleanly.
+    void keptFuzzFindings()
+    {
+        const QDir kept(TINTORA_TEST_DATA "/swatch");
+        const QStringList files = kept.entryList(QDir::Files);
+        for (const QString& name : files) {
+            QFile file(kept.filePath(name));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            Result r;
+            importBytes(file.readAll(), r);
+            QVERIFY2(r.first || !r.whyNot.empty(), qPrintable(name));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSwatchHostile)
+#include "test_swatch_hostile.moc"
