@@ -1,0 +1,403 @@
+#include "Colourcheck.h"
+
+#include "ChartConversions.h"
+#include "ChartCull.h"
+#include "ChartGrid.h"
+#include "ChartLayout.h"
+#include "ChartPatchColours.h"
+#include "ChartPostScript.h"
+#include "ChartSwatches.h"
+#include "ColourcheckContents.h"
+#include "ColourcheckPatch.h"
+
+#include <ExportISO12642.h>
+#include <InstrumentPanel.h>
+#include <KxCMS.h>
+#include <KxCOMBOCOLOUR_CC.h>
+#include <KxFileInfo.h>
+#include <KxList.h>
+#include <KxModal.h>
+#include <KxPacket.h>
+#include <SwatchImporter.h>
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QFile>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QVBoxLayout>
+
+#include <ctime>
+
+namespace {
+
+constexpr int DEFAULT_PATCHES = 64;
+constexpr int MINIMUM_PATCHES = 8;
+constexpr int MAXIMUM_PATCHES = 512;
+
+QString folderOf(const QByteArray& encodedPath)
+{
+    return QFile::decodeName(KxFileInfo::dirnameFromPath(encodedPath.toStdString()).c_str());
+}
+
+} // namespace
+
+Colourcheck::Colourcheck(KxRegistry& registry, QWidget* parent, const char* name)
+    : QScrollArea(parent), registry(registry)
+{
+    if (name)
+        setObjectName(QString::fromLatin1(name));
+
+    // The container is the window; closing it deletes it and the chart with it.
+    container = new QWidget(nullptr);
+    container->setObjectName(QStringLiteral("parent widget"));
+    container->setAttribute(Qt::WA_DeleteOnClose);
+    auto* layout = new QVBoxLayout(container);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    setParent(container);
+    move(0, 0);
+    layout->addWidget(this, 1);
+
+    setWidgetResizable(false);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
+    viewport()->setMouseTracking(true);
+    QPalette colours = viewport()->palette();
+    colours.setColor(QPalette::Window, Qt::white);
+    viewport()->setPalette(colours);
+    contents = new ColourcheckContents(this);
+    contents->resize(ChartLayout::WIDTH, ChartLayout::contentsHeight(0));
+    setWidget(contents);
+    connect(contents, &ColourcheckContents::pressed, this, &Colourcheck::contentsMousePressEvent);
+
+    setFocusPolicy(Qt::StrongFocus);
+    // The caption belongs to the chart view; the window shows it too.
+    connect(this, &QWidget::windowTitleChanged, container, &QWidget::setWindowTitle);
+    setWindowTitle(tr("Colour check chart"));
+
+    auto* box = new QGroupBox(container);
+    panel = new InstrumentPanel(box, true);
+    layout->addWidget(box, 0);
+    panel->showAddMode(false);
+    panel->setMode(InstrumentPanel::MODE_CHART);
+    connect(panel, &InstrumentPanel::spotLab, this, &Colourcheck::processLab);
+
+    installEventFilter(this);
+    container->resize(700, 400);
+}
+
+Colourcheck::~Colourcheck()
+{
+    removeEventFilter(this);
+    clear();
+    delete panel;
+}
+
+void Colourcheck::show()
+{
+    container->show();
+    QScrollArea::show();
+}
+
+void Colourcheck::clear()
+{
+    if (panel)
+        panel->setComboChart(nullptr, 0);
+    FreeList(&points);
+    for (ColourcheckPatch* patch : patches)
+        delete patch;
+    patches.clear();
+}
+
+void Colourcheck::drawChart()
+{
+    const unsigned long n = ListLength(points);
+    patches.assign(n, nullptr);
+    unsigned long i = 0;
+    for (const KxChartPoint* point = points; point; point = point->next, ++i) {
+        auto* patch = new ColourcheckPatch(ChartLayout::PATCH_SIZE, ChartLayout::PATCH_SIZE, contents, nullptr);
+        patch->setData(*point);
+        patch->move(ChartLayout::screenX(i), ChartLayout::screenY(i));
+        patch->show();
+        patches[i] = patch;
+    }
+    current = 0;
+    if (!patches.empty())
+        patches[0]->setSelected(true);
+    contents->resize(ChartLayout::WIDTH, ChartLayout::contentsHeight(n));
+    updateSpectroChart();
+}
+
+void Colourcheck::updateSpectroChart()
+{
+    if (!points) {
+        if (panel)
+            panel->setComboChart(nullptr, 0);
+        return;
+    }
+    KxCOMBOCOLOUR_CC colours;
+    if (!ChartPatchColours::collect(points, colours))
+        return; // the panel keeps the chart it had
+    if (panel)
+        panel->setComboChart(colours.first(), current);
+}
+
+bool Colourcheck::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == this && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_W && (key->modifiers() & Qt::ControlModifier)) {
+            container->close();
+            return true;
+        }
+    }
+    return QScrollArea::eventFilter(watched, event);
+}
+
+void Colourcheck::contextMenuEvent(QContextMenuEvent* event)
+{
+    QMenu menu(this);
+    event->accept();
+    if (points) {
+        menu.addAction(tr("Export chart as postscript file"), this, &Colourcheck::exportChart);
+        menu.addAction(tr("Export chart as ISO12642 file"), this, &Colourcheck::exportISO12642);
+    }
+    menu.addAction(tr("Colour chart from ICC profile"), this, &Colourcheck::colourChart);
+    menu.addAction(tr("Colour chart from swatches file"), this, &Colourcheck::colourchartFromFile);
+    menu.exec(event->globalPos());
+}
+
+void Colourcheck::contentsMousePressEvent(QMouseEvent* event)
+{
+    QWidget* pressed = contents->childAt(event->position().toPoint());
+    if (!pressed || pressed == contents)
+        return;
+    unsigned long pressedIndex = current;
+    for (unsigned long i = 0; i < patches.size(); ++i) {
+        if (!patches[i])
+            continue;
+        const bool isPressed = patches[i] == pressed;
+        patches[i]->setSelected(isPressed);
+        if (isPressed)
+            pressedIndex = i;
+    }
+    if (pressedIndex != current) {
+        current = pressedIndex;
+        updateSpectroChart();
+    }
+}
+
+// ---- Generation from a profile ----
+
+int Colourcheck::fromICC(const char* monitorProfilePath, QString& profileFolder)
+{
+    const QString path =
+        KxModal::current().getOpenFileName(this, tr("Choose an ICC profile for charting"), profileFolder);
+    if (path.isNull())
+        return 0;
+    const QByteArray encodedPath = QFile::encodeName(path);
+    profileFolder = folderOf(encodedPath);
+
+    int count = 0;
+    if (!KxModal::current().getInteger(nullptr, tr("Colour check chart"), tr("Number of patches"), DEFAULT_PATCHES,
+                                       MINIMUM_PATCHES, MAXIMUM_PATCHES, 1, count))
+        return 0;
+
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const int result = fromICC(encodedPath.constData(), monitorProfilePath, static_cast<unsigned long>(count));
+    QApplication::restoreOverrideCursor();
+    return result;
+}
+
+int Colourcheck::fromICC(const char* profilePath, const char* monitorProfilePath, unsigned long count)
+{
+    monitorProfile = monitorProfilePath ? monitorProfilePath : "";
+    ChartConversions conversions;
+    if (!conversions.openForGeneration(profilePath, monitorProfilePath))
+        return -1;
+    const int result = fromKxCMS(conversions.profile(), conversions.monitor(), count);
+    lastDir = folderOf(QByteArray(profilePath));
+    setWindowTitle(tr("Colour check chart for ICC profile ") + " "
+                   + QFile::decodeName(KxFileInfo::filenameFromPath(profilePath).c_str()));
+    return result;
+}
+
+int Colourcheck::fromKxCMS(KxCMS* profile, KxCMS* monitor, unsigned long count)
+{
+    if (!profile)
+        return -1;
+    switch (profile->inputSpace) {
+    case icSigCmykData:
+        return fromCmykKxCMS(profile, monitor, count);
+    case icSigRgbData:
+        return fromRgbKxCMS(profile, monitor, count);
+    default:
+        return -1;
+    }
+}
+
+int Colourcheck::fromCmykKxCMS(KxCMS* profile, KxCMS* monitor, unsigned long count)
+{
+    clear();
+    // Out of memory leaves an empty list, drawn as an empty chart.
+    const int result = ChartGrid::generate(&points, profile, monitor, count, standardOutputProgress());
+    drawChart();
+    return result;
+}
+
+int Colourcheck::fromRgbKxCMS(KxCMS*, KxCMS*, unsigned long)
+{
+    clear();
+    drawChart();
+    return 0;
+}
+
+void Colourcheck::removeDuplicates(double tolerance, bool& reverse, unsigned long target)
+{
+    ChartCull::removeDuplicates(&points, tolerance, reverse, target, standardOutputProgress());
+}
+
+void Colourcheck::removeDuplicates(unsigned long target, double tolerance)
+{
+    ChartCull::removeDuplicates(&points, target, tolerance, standardOutputProgress());
+}
+
+// ---- Charts from a swatch file ----
+
+int Colourcheck::fromFile(const char* monitorProfilePath, QString& swatchFolder, QString& profileFolder)
+{
+    const QString swatchPath =
+        KxModal::current().getOpenFileName(this, tr("Choose an swatch file containing the chart"), swatchFolder);
+    if (swatchPath.isNull())
+        return 0;
+    const QByteArray encodedSwatchPath = QFile::encodeName(swatchPath);
+    swatchFolder = folderOf(encodedSwatchPath);
+
+    const QString profilePath =
+        KxModal::current().getOpenFileName(this, tr("Choose an ICC source profile for these patches"), profileFolder);
+    if (profilePath.isNull())
+        return 0;
+    const QByteArray encodedProfilePath = QFile::encodeName(profilePath);
+    profileFolder = folderOf(encodedProfilePath);
+
+    return buildFromSwatchFile(encodedSwatchPath.constData(), encodedProfilePath.constData(), monitorProfilePath);
+}
+
+int Colourcheck::fromFile(const char* swatchPath, const char* profilePath, const char* monitorProfilePath)
+{
+    return buildFromSwatchFile(swatchPath, profilePath, monitorProfilePath);
+}
+
+int Colourcheck::buildFromSwatchFile(const char* swatchPath, const char* profilePath,
+                                     const char* monitorProfilePath)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    SwatchImporter::SwatchType type = SwatchImporter::SWATCH_UNKNOWN;
+    std::string whyNot;
+    KxCOMBOCOLOUR* first = SwatchImporter::import(swatchPath, type, 0, &whyNot);
+    const bool unreadable = !first;
+    const int result = fromComboColour(first, profilePath, monitorProfilePath);
+    KxPacketFreeList(&first, KX_PACKET_COMBOCOLOUR);
+    QApplication::restoreOverrideCursor();
+
+    // An unreadable file would otherwise leave an empty chart with no word.
+    if (unreadable)
+        tellFailure(tr("Colour check chart"), tr("No colours could be read from %1.\n%2")
+                                                  .arg(QFile::decodeName(swatchPath), QString::fromStdString(whyNot)));
+    return result;
+}
+
+int Colourcheck::fromComboColour(KxCOMBOCOLOUR* first, const char* profilePath, const char* monitorProfilePath)
+{
+    clear();
+    ChartConversions conversions;
+    if (!conversions.openForSwatches(profilePath, monitorProfilePath))
+        return -1;
+    ChartSwatches::build(&points, first, conversions.profile(), conversions.monitor());
+    drawChart();
+    return 0;
+}
+
+// ---- Measurement ----
+
+void Colourcheck::processLab(double L, double a, double b)
+{
+    if (current < patches.size() && patches[current]) {
+        ColourcheckPatch* patch = patches[current];
+        patch->setMeasured(L, a, b);
+        patch->setSelected(false);
+    }
+    ++current;
+    if (current < patches.size() && patches[current])
+        patches[current]->setSelected(true);
+}
+
+// ---- Exports ----
+
+QString Colourcheck::chooseExportFile()
+{
+    const QString path = KxModal::current().getSaveFileName(this, tr("Choose a file for exporting"), lastDir);
+    if (!path.isNull())
+        lastDir = folderOf(QFile::encodeName(path));
+    return path;
+}
+
+void Colourcheck::tellFailure(const QString& caption, const QString& text)
+{
+    KxMessage message;
+    message.kind = KxMessage::Warning;
+    message.parent = this;
+    message.caption = caption;
+    message.text = text;
+    KxModal::current().message(message);
+}
+
+void Colourcheck::exportChart()
+{
+    if (!points)
+        return;
+    const QString path = chooseExportFile();
+    if (path.isNull())
+        return;
+    if (!ChartPostScript::write(points, QFile::encodeName(path).constData(), std::time(nullptr)))
+        tellFailure(tr("Export chart as postscript file"),
+                    tr("The chart could not be written to %1. An existing file of that name is unchanged.")
+                        .arg(path));
+}
+
+void Colourcheck::exportISO12642()
+{
+    if (!points)
+        return;
+    const QString path = chooseExportFile();
+    if (path.isNull())
+        return;
+    KxCOMBOCOLOUR_CC colours;
+    if (!ChartPatchColours::collect(points, colours))
+        return; // out of memory: no file is written
+    if (!ExportISO12642::exportColours(QFile::encodeName(path).toStdString(), nullptr, colours, icSigLabData))
+        tellFailure(tr("Export chart as ISO12642 file"),
+                    tr("The chart could not be written to %1. An existing file of that name is unchanged.")
+                        .arg(path));
+}
+
+// ---- Further charts ----
+
+void Colourcheck::colourChart()
+{
+    auto* chart = new Colourcheck(registry, nullptr, nullptr); // owned by its own window
+    chart->fromICC(monitorProfile.c_str(), lastDir);
+    chart->show();
+}
+
+void Colourcheck::colourchartFromFile()
+{
+    auto* chart = new Colourcheck(registry, nullptr, nullptr); // owned by its own window
+    chart->fromFile(monitorProfile.c_str(), lastDir, lastDir);
+    chart->show();
+}

@@ -1,0 +1,88 @@
+#ifndef COLOURCHECK_H
+#define COLOURCHECK_H
+
+#include "KxChartPoint.h"
+
+#include <QPointer>
+#include <QScrollArea>
+#include <QString>
+
+#include <string>
+#include <vector>
+
+class ColourcheckContents;
+class ColourcheckPatch;
+class InstrumentPanel;
+class KxRegistry;
+struct KxCMS;
+struct KxCOMBOCOLOUR;
+
+// The colour check chart window: a grid of patches, generated from a
+// profile or read from a swatch file, with the instrument panel underneath
+// for measuring them. The chart view lives in a top-level container that
+// deletes itself (and the chart) when it is closed.
+class Colourcheck : public QScrollArea
+{
+    Q_OBJECT
+
+public:
+    using KxChartPoint = ::KxChartPoint;
+
+    Colourcheck(KxRegistry& registry, QWidget* parent, const char* name);
+    ~Colourcheck() override;
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    // Shows the container, then the chart view.
+    void show();
+
+    // Empties the chart: no records, no patches, and the panel is told.
+    void clear();
+    // Makes and lays out a patch per record; patch 0 becomes current.
+    void drawChart();
+    // Gives the panel the chart as named Lab colours and the current patch.
+    void updateSpectroChart();
+
+    // Generation from a profile. The interactive form asks for the profile
+    // and the patch count (0 when cancelled); the others return 0 or -1.
+    int fromICC(const char* monitorProfilePath, QString& profileFolder);
+    int fromICC(const char* profilePath, const char* monitorProfilePath, unsigned long count);
+    int fromKxCMS(KxCMS* profile, KxCMS* monitor, unsigned long count);
+    int fromCmykKxCMS(KxCMS* profile, KxCMS* monitor, unsigned long count);
+    int fromRgbKxCMS(KxCMS* profile, KxCMS* monitor, unsigned long count);
+    void removeDuplicates(double tolerance, bool& reverse, unsigned long target);
+    void removeDuplicates(unsigned long target, double tolerance);
+
+    // Charts from a swatch file through a CMYK printer profile.
+    int fromFile(const char* monitorProfilePath, QString& swatchFolder, QString& profileFolder);
+    int fromFile(const char* swatchPath, const char* profilePath, const char* monitorProfilePath);
+    int fromComboColour(KxCOMBOCOLOUR* first, const char* profilePath, const char* monitorProfilePath);
+
+    KxChartPoint* points = nullptr;
+    QString lastDir;
+    std::string monitorProfile;
+    QWidget* container = nullptr;
+    QPointer<InstrumentPanel> panel;
+    KxRegistry& registry;
+    std::vector<ColourcheckPatch*> patches;
+    unsigned long current = 0;
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    virtual void contentsMousePressEvent(QMouseEvent* event);
+
+private slots:
+    void exportChart();
+    void exportISO12642();
+    void colourChart();
+    void colourchartFromFile();
+    void processLab(double L, double a, double b);
+
+private:
+    int buildFromSwatchFile(const char* swatchPath, const char* profilePath, const char* monitorProfilePath);
+    void tellFailure(const QString& caption, const QString& text);
+    QString chooseExportFile();
+
+    ColourcheckContents* contents = nullptr;
+};
+
+#endif

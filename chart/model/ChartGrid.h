@@ -1,0 +1,33 @@
+#ifndef CHARTGRID_H
+#define CHARTGRID_H
+
+#include "ChartProgress.h"
+#include "KxChartPoint.h"
+
+struct KxCMS;
+
+// The full grid of a CMYK profile's gamut: nine levels per ink, every
+// combination but paper white, culled down to a requested patch count.
+class ChartGrid
+{
+public:
+    static constexpr int LEVELS = 9;
+    static constexpr unsigned long GRID_SIZE = 6560; // 9^4 less paper white
+
+    // Level value of index 0..8: 0, 32, 64, 96, 128, 159, 191, 223, 255.
+    static unsigned char levelValue(int index);
+
+    // Appends the grid to the empty list *points in the order C, M, Y, K
+    // (K varying fastest), then writes the "all done" line. On running out
+    // of memory it writes "Cannot allocate memory" to standard error,
+    // releases the records made so far (so the list stays empty) and
+    // returns -1; otherwise 0. monitor may be null.
+    static int build(KxChartPoint** points, const KxCMS* profile, const KxCMS* monitor,
+                     const ChartProgress& progress);
+
+    // build() followed by the culls down to count patches.
+    static int generate(KxChartPoint** points, const KxCMS* profile, const KxCMS* monitor,
+                        unsigned long count, const ChartProgress& progress);
+};
+
+#endif

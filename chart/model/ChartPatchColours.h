@@ -1,0 +1,21 @@
+#ifndef CHARTPATCHCOLOURS_H
+#define CHARTPATCHCOLOURS_H
+
+#include "KxChartPoint.h"
+
+class KxCOMBOCOLOUR_CC;
+
+// A chart as named Lab colours, the form the instrument panel and the
+// target file take: one record per patch in list order, named "Patch 0001",
+// "Patch 0002", ..., carrying the patch's D50 Lab and no ink values.
+class ChartPatchColours
+{
+public:
+    // Appends the colours of the list starting at first to colours. A record
+    // the container refuses is released and its number is used up. When a
+    // record cannot be allocated, writes "Cannot allocate memory" to standard
+    // error and returns false (colours then holds only part of the chart).
+    static bool collect(const KxChartPoint* first, KxCOMBOCOLOUR_CC& colours);
+};
+
+#endif

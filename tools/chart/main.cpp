@@ -1,0 +1,166 @@
+// tintora-chart --profile P.icc [--patches N] [--monitor M.icc] [--swatches FILE]
+//               [--ps FILE] [--cgats FILE]
+//
+// Builds a colour check chart the way the chart window does: from the
+// profile's gamut culled to N patches (8 to 512, 64 by default), or from the
+// colours of a swatch file through the profile. Prints the same progress
+// lines, then writes the PostScript page and the ISO 12642 target file asked
+// for. Exits 0 on success and 1 with a one-line message otherwise (2 for a
+// malformed command line).
+
+#include "ChartConversions.h"
+#include "ChartGrid.h"
+#include "ChartPatchColours.h"
+#include "ChartPostScript.h"
+#include "ChartSwatches.h"
+#include "KxChartPointList.h"
+
+#include <ExportISO12642.h>
+#include <KxCOMBOCOLOUR_CC.h>
+#include <KxCmsIcc.h>
+#include <KxPacket.h>
+#include <KxSupport.h>
+#include <SwatchImporter.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <string>
+
+namespace {
+
+constexpr long MINIMUM_PATCHES = 8;
+constexpr long MAXIMUM_PATCHES = 512;
+constexpr long DEFAULT_PATCHES = 64;
+
+struct Options {
+    const char* profile = nullptr;
+    const char* monitor = nullptr;
+    const char* swatches = nullptr;
+    const char* postscript = nullptr;
+    const char* cgats = nullptr;
+    const char* patches = nullptr;
+};
+
+int usage()
+{
+    std::fputs("usage: tintora-chart --profile P.icc [--patches N] [--monitor M.icc] [--swatches FILE]"
+               " [--ps FILE] [--cgats FILE]\n",
+               stderr);
+    return 2;
+}
+
+int fail(const std::string& message)
+{
+    std::fprintf(stderr, "tintora-chart: %s\n", message.c_str());
+    return 1;
+}
+
+bool parse(int argc, char** argv, Options& options)
+{
+    for (int i = 1; i < argc; ++i) {
+        const char* name = argv[i];
+        const char** value = nullptr;
+        if (!std::strcmp(name, "--profile"))
+            value = &options.profile;
+        else if (!std::strcmp(name, "--monitor"))
+            value = &options.monitor;
+        else if (!std::strcmp(name, "--swatches"))
+            value = &options.swatches;
+        else if (!std::strcmp(name, "--ps"))
+            value = &options.postscript;
+        else if (!std::strcmp(name, "--cgats"))
+            value = &options.cgats;
+        else if (!std::strcmp(name, "--patches"))
+            value = &options.patches;
+        if (!value || i + 1 >= argc)
+            return false;
+        *value = argv[++i];
+    }
+    return options.profile != nullptr;
+}
+
+// The patch count, or 0 when the text is not a whole number from 8 to 512.
+long patchCount(const char* text)
+{
+    if (!text)
+        return DEFAULT_PATCHES;
+    char* end = nullptr;
+    errno = 0;
+    const long count = std::strtol(text, &end, 10);
+    if (errno || end == text || *end || count < MINIMUM_PATCHES || count > MAXIMUM_PATCHES)
+        return 0;
+    return count;
+}
+
+int generate(const Options& options, unsigned long count, KxChartPointList& chart)
+{
+    ChartConversions conversions;
+    if (!conversions.openForGeneration(options.profile, options.monitor))
+        return fail(std::string(options.profile)
+                    + " is refused: not a readable RGB or CMYK input, display or output profile"
+                    + (options.monitor ? ", or the monitor profile cannot be used" : ""));
+    if (conversions.profile()->inputSpace != icSigCmykData)
+        return fail(std::string(options.profile) + " is an RGB profile: only a CMYK profile gives patches");
+    if (ChartGrid::generate(&chart.first, conversions.profile(), conversions.monitor(), count,
+                            standardOutputProgress()) != 0)
+        return fail("out of memory while building the chart");
+    return 0;
+}
+
+int readSwatches(const Options& options, KxChartPointList& chart)
+{
+    SwatchImporter::SwatchType type = SwatchImporter::SWATCH_UNKNOWN;
+    std::string whyNot;
+    KxCOMBOCOLOUR* first = SwatchImporter::import(options.swatches, type, 0, &whyNot);
+    if (!first)
+        return fail(std::string("no colours could be read from ") + options.swatches + ": " + whyNot);
+    ChartConversions conversions;
+    if (!conversions.openForSwatches(options.profile, options.monitor)) {
+        KxPacketFreeList(&first, KX_PACKET_COMBOCOLOUR);
+        return fail(std::string(options.profile) + " is refused: swatches need a CMYK output profile"
+                    + (options.monitor ? ", and a usable monitor profile" : ""));
+    }
+    ChartSwatches::build(&chart.first, first, conversions.profile(), conversions.monitor());
+    KxPacketFreeList(&first, KX_PACKET_COMBOCOLOUR);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    Options options;
+    if (!parse(argc, argv, options))
+        return usage();
+    const long count = patchCount(options.patches);
+    if (!count)
+        return fail(std::string("the number of patches must be a whole number from 8 to 512, not ")
+                    + options.patches);
+    if (options.swatches && options.patches)
+        return fail("--patches does not apply to a chart read from --swatches");
+
+    Kx_InitSubSystems(0);
+    LogErrorLogtofile(0);
+    KxInitGlobals();
+    KxInitStorageClasses();
+
+    KxChartPointList chart;
+    const int built = options.swatches ? readSwatches(options, chart)
+                                       : generate(options, static_cast<unsigned long>(count), chart);
+    if (built != 0)
+        return built;
+
+    if (options.postscript && !ChartPostScript::write(chart.first, options.postscript, std::time(nullptr)))
+        return fail(std::string("the chart could not be written to ") + options.postscript);
+    if (options.cgats) {
+        KxCOMBOCOLOUR_CC colours;
+        if (!ChartPatchColours::collect(chart.first, colours))
+            return fail("out of memory while gathering the chart's colours");
+        if (!ExportISO12642::exportColours(options.cgats, nullptr, colours, icSigLabData))
+            return fail(std::string("the target file could not be written to ") + options.cgats);
+    }
+    return 0;
+}
