@@ -4,6 +4,7 @@
 #include "Tintora.h"
 
 #include "InstrumentPanel.h"
+#include "KxGamutView.h"
 #include "KxRegistry.h"
 #include "ScriptedModal.h"
 
@@ -17,6 +18,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMetaMethod>
+#include <QPointer>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QPushButton>
@@ -25,6 +27,7 @@
 #include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <cmath>
 #include <memory>
@@ -136,7 +139,7 @@ private slots:
     void keptColoursKeepAndRecall();
     void keptColoursEmptyOnAChangeOfInputSpace();
     void nonLatin1PathsWorkAndShowTheirNames();
-    void gamutDisplayIsNotOffered();
+    void gamutDisplayFollowsSupport();
     void valuesAgreeWithTintoraConvert();
 
 private:
@@ -889,18 +892,63 @@ void TestTool::nonLatin1PathsWorkAndShowTheirNames()
     QVERIFY(second.monitorTransform().handle);
 }
 
-void TestTool::gamutDisplayIsNotOffered()
+void TestTool::gamutDisplayFollowsSupport()
 {
     start();
     tool->show();
-    QVERIFY(QMetaObject::invokeMethod(tool.get(), "showGamut"));
-    QVERIFY(modal->requests.empty());
+    choose(tool->input_icc_button, SRGB);
+    choose(tool->monitor_icc_button, ADOBE_RGB);
+    const std::size_t asked = modal->requests.size();
 
+    if (!KxGamutView::supported()) {
+        // Nothing to offer: no dialog, and a right click shows no menu.
+        QVERIFY(QMetaObject::invokeMethod(tool.get(), "showGamut"));
+        QCOMPARE(modal->requests.size(), asked);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), tool->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(tool.get(), &event);
+        QVERIFY(event.isAccepted());
+        QVERIFY(!QApplication::activePopupWidget());
+        return;
+    }
+
+    // The context menu offers the one entry; it is closed unchosen.
+    QStringList offered;
+    QTimer::singleShot(0, [&offered] {
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            for (const QAction* action : menu->actions())
+                offered << action->text();
+            menu->close();
+        }
+    });
     QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), tool->mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(tool.get(), &event);
-    QVERIFY(event.isAccepted());
+    QCOMPARE(offered, QStringList({"Display gamut"}));
+
+    // Cancelling the dialog changes nothing, not even the profile folder.
+    modal->cancel();
+    QVERIFY(QMetaObject::invokeMethod(tool.get(), "showGamut"));
+    QCOMPARE(modal->requests.back().caption, QStringLiteral("Choose an ICC profile for Gamut viewing"));
+    QCOMPARE(modal->requests.back().text, PROFILES + "colord");
+    modal->cancel();
+    tool->input_icc_button->click();
+    QCOMPARE(modal->requests.back().text, PROFILES + "colord");
+
+    // A chosen profile opens its own window, which deletes itself when closed.
+    modal->answerFile(DEFAULT_CMYK);
+    QVERIFY(QMetaObject::invokeMethod(tool.get(), "showGamut"));
+    QWidget* window = nullptr;
     for (QWidget* w : QApplication::topLevelWidgets())
-        QVERIFY(!qobject_cast<QMenu*>(w) || !w->isVisible());
+        if (w->windowTitle() == QStringLiteral("default_cmyk.icc"))
+            window = w;
+    QVERIFY(window);
+    QVERIFY(window->findChild<KxGamutView*>());
+    QCOMPARE(window->size(), QSize(400, 400));
+    QPointer<QWidget> watched(window);
+    window->close();
+    QTRY_VERIFY(!watched);
+    modal->cancel();
+    tool->input_icc_button->click();
+    QCOMPARE(modal->requests.back().text, PROFILES + "ghostscript");
 }
 
 // What tintora-convert prints for one line: device values, a tab, D50 Lab.
