@@ -1,0 +1,5 @@
+# The colour check chart: culls against the plain reference, generation,
+# PostScript page, window, swatch charts, measurement and target export.
+tintora_add_test(NAME test_chart_cull
+  SOURCES test_chart_cull.cpp ReferenceCull.cpp
+  LIBS tintorachartmodel)

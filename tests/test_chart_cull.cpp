@@ -1,0 +1,282 @@
+// The chart's grid and its indexed culls, checked against the plain
+// all-pairs reference on real CMYK profiles and on synthetic Lab lists.
+
+#include "ChartConversions.h"
+#include "ChartCull.h"
+#include "ChartGrid.h"
+#include "KxChartPointList.h"
+#include "ReferenceCull.h"
+
+#include <KxAlloc.h>
+#include <KxCMS.h>
+#include <KxSupport.h>
+
+#include <QtTest>
+
+#include <algorithm>
+#include <cmath>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char* const DEFAULT_CMYK = "/usr/share/color/icc/ghostscript/default_cmyk.icc";
+const char* const PS_CMYK = "/usr/share/color/icc/ghostscript/ps_cmyk.icc";
+
+struct Lines {
+    std::vector<std::string> lines;
+    ChartProgress sink()
+    {
+        return [this](const char* line) { lines.emplace_back(line); };
+    }
+};
+
+void append(KxChartPointList& list, double L, double a, double b, unsigned char tag = 0)
+{
+    auto* point = static_cast<KxChartPoint*>(Kx_DIAGNOSTIC_calloc(1, sizeof(KxChartPoint)));
+    point->kind = KX_CHART_POINT_KIND;
+    point->labD50[0] = L;
+    point->labD50[1] = a;
+    point->labD50[2] = b;
+    point->cmyk[0] = tag;
+    AddList(&list.first, point);
+}
+
+void copy(const KxChartPointList& from, KxChartPointList& to)
+{
+    for (const KxChartPoint* p = from.first; p; p = p->next) {
+        auto* point = static_cast<KxChartPoint*>(Kx_DIAGNOSTIC_calloc(1, sizeof(KxChartPoint)));
+        *point = *p;
+        point->next = point->prev = point->last = nullptr;
+        AddList(&to.first, point);
+    }
+}
+
+// Each record as its ink bytes and D50 Lab, in list order.
+std::vector<std::string> describe(const KxChartPoint* first)
+{
+    std::vector<std::string> out;
+    for (const KxChartPoint* p = first; p; p = p->next)
+        out.push_back(QString::asprintf("%u %u %u %u %.17g %.17g %.17g", p->cmyk[0], p->cmyk[1], p->cmyk[2],
+                                        p->cmyk[3], p->labD50[0], p->labD50[1], p->labD50[2])
+                          .toStdString());
+    return out;
+}
+
+void buildGrid(const char* profilePath, KxChartPointList& grid, Lines* lines = nullptr)
+{
+    ChartConversions conversions;
+    QVERIFY(conversions.openForGeneration(profilePath, nullptr));
+    Lines ignored;
+    QCOMPARE(ChartGrid::build(&grid.first, conversions.profile(), nullptr, (lines ? lines : &ignored)->sink()), 0);
+}
+
+// Random Lab colours on a coarse lattice, so that equal distances (ties)
+// are common.
+void randomLattice(KxChartPointList& list, int count, unsigned seed, double step)
+{
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<int> l(0, 20), ab(-12, 12);
+    for (int i = 0; i < count; ++i)
+        append(list, l(random) * step, ab(random) * step, ab(random) * step, static_cast<unsigned char>(i));
+}
+
+} // namespace
+
+class TestChartCull : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        Kx_InitSubSystems(0);
+        KxInitGlobals();
+        KxInitStorageClasses();
+    }
+
+    void gridHoldsEveryColourButPaperWhite()
+    {
+        KxChartPointList grid;
+        Lines lines;
+        buildGrid(DEFAULT_CMYK, grid, &lines);
+        QCOMPARE(grid.length(), ChartGrid::GRID_SIZE);
+        QCOMPARE(lines.lines, std::vector<std::string>{"all done: 6560 patches created 0 skipped\n"});
+        const KxChartPoint* first = grid.first;
+        QCOMPARE(int(first->cmyk[0]), 32); // K
+        QCOMPARE(int(first->cmyk[1]) + first->cmyk[2] + first->cmyk[3], 0);
+        const KxChartPoint* last = grid.first->last;
+        for (int i = 0; i < 4; ++i)
+            QCOMPARE(int(last->cmyk[i]), 255);
+        const std::vector<int> levels{0, 32, 64, 96, 128, 159, 191, 223, 255};
+        for (const KxChartPoint* p = grid.first; p; p = p->next) {
+            QVERIFY(p->cmyk[0] || p->cmyk[1] || p->cmyk[2] || p->cmyk[3]);
+            QCOMPARE(p->kind, 2);
+            for (int i = 0; i < 4; ++i)
+                QVERIFY(std::count(levels.begin(), levels.end(), int(p->cmyk[i])) == 1);
+        }
+        // K varies fastest, then Y: the second record is K 64, the tenth C 0 M 0 Y 32 K 0.
+        QCOMPARE(int(first->next->cmyk[0]), 64);
+        const KxChartPoint* tenth = first;
+        for (int i = 0; i < 8; ++i)
+            tenth = tenth->next;
+        QCOMPARE(int(tenth->cmyk[0]), 0);
+        QCOMPARE(int(tenth->cmyk[3]), 32);
+    }
+
+    void outOfMemoryLeavesNoRecords()
+    {
+        ChartConversions conversions;
+        QVERIFY(conversions.openForGeneration(DEFAULT_CMYK, nullptr));
+        KxChartPointList grid;
+        Lines lines;
+        KxDiagnosticFailAllocation(100);
+        QCOMPARE(ChartGrid::build(&grid.first, conversions.profile(), nullptr, lines.sink()), -1);
+        KxDiagnosticFailAllocation(0);
+        QVERIFY(grid.first == nullptr);
+        QVERIFY(lines.lines.empty());
+    }
+
+    // The bound the index prunes with holds for the engine's CIE94.
+    void cie94IsNeverBelowTheBound()
+    {
+        std::mt19937 random(7);
+        std::uniform_real_distribution<double> l(0, 100), ab(-128, 128), near(-3, 3);
+        for (int i = 0; i < 200000; ++i) {
+            const double x[3] = {l(random), ab(random), ab(random)};
+            const double y[3] = {i % 2 ? l(random) : x[0] + near(random), i % 2 ? ab(random) : x[1] + near(random),
+                                 i % 2 ? ab(random) : x[2] + near(random)};
+            const double d = KxCMS_ColourDiff_CIE94(x, y);
+            const double c = std::max(std::hypot(x[1], x[2]), std::hypot(y[1], y[2]));
+            QVERIFY(d >= std::fabs(x[0] - y[0]) * (1 - 1e-12));
+            QVERIFY(d >= KxCMS_ColourDiff_DeltaE(x, y) / (1 + 0.048 * c) * (1 - 1e-12));
+        }
+    }
+
+    void fastCullsEqualReference_data()
+    {
+        QTest::addColumn<QString>("profile");
+        QTest::addColumn<int>("count");
+        for (int count : {8, 9, 16, 17, 63, 64, 65, 100, 255, 256, 511, 512})
+            QTest::addRow("default_cmyk %d", count) << DEFAULT_CMYK << count;
+        for (int count : {8, 64, 200, 512})
+            QTest::addRow("ps_cmyk %d", count) << PS_CMYK << count;
+    }
+
+    void fastCullsEqualReference()
+    {
+        QFETCH(QString, profile);
+        QFETCH(int, count);
+        KxChartPointList fast, plain;
+        buildGrid(profile.toLatin1().constData(), fast);
+        copy(fast, plain);
+        Lines fastLines, plainLines;
+        ChartCull::cullToCount(&fast.first, count, fastLines.sink());
+        ReferenceCull::cullToCount(&plain.first, count, plainLines.sink());
+        QCOMPARE(fast.length(), static_cast<unsigned long>(count));
+        QCOMPARE(fastLines.lines, plainLines.lines);
+        QCOMPARE(describe(fast.first), describe(plain.first));
+        QVERIFY(fastLines.lines.front().rfind("forward rough cull: Tolerance 2.000000,", 0) == 0);
+        QVERIFY(fastLines.lines.at(1).rfind("reverse rough cull: Tolerance 2.250000,", 0) == 0);
+        QVERIFY(fastLines.lines.back().find("fine cull") == std::string::npos);
+    }
+
+    void forwardKeepsEarlierReverseKeepsLater()
+    {
+        for (bool reverse : {false, true}) {
+            KxChartPointList list;
+            append(list, 50, 0, 0, 1);
+            append(list, 51, 0, 0, 2); // 1.0 from the first
+            append(list, 90, 0, 0, 3);
+            Lines lines;
+            bool flag = reverse;
+            ChartCull::removeDuplicates(&list.first, 2.0, flag, 1, lines.sink());
+            QCOMPARE(flag, !reverse);
+            QCOMPARE(list.length(), 2UL);
+            QCOMPARE(int(list.first->cmyk[0]), reverse ? 2 : 1);
+            QCOMPARE(lines.lines.size(), size_t(1));
+            QCOMPARE(lines.lines[0], std::string(reverse ? "reverse" : "forward")
+                                         + " rough cull: Tolerance 2.000000, removed 1 duplicates, patches left = 2\n");
+        }
+    }
+
+    // A pair exactly at the tolerance survives the rough pass but not the fine cull.
+    void roughIsStrictFineIsInclusive()
+    {
+        KxChartPointList list;
+        append(list, 40, 0, 0);
+        append(list, 42, 0, 0);
+        QCOMPARE(KxCMS_ColourDiff_CIE94(list.first->next->labD50, list.first->labD50), 2.0);
+        Lines lines;
+        bool reverse = false;
+        ChartCull::removeDuplicates(&list.first, 2.0, reverse, 1, lines.sink());
+        QCOMPARE(list.length(), 2UL);
+        ChartCull::removeDuplicates(&list.first, 1, 2.0, lines.sink());
+        QCOMPARE(list.length(), 1UL);
+        QCOMPARE(lines.lines.back(), std::string("fine cull:  Tolerance 2.000000, removed 1 duplicates, patches left = 1\n"));
+    }
+
+    // Fine cull, rough passes from a short list and the closest pair on
+    // lattices full of equal distances.
+    void syntheticListsEqualReference()
+    {
+        for (unsigned seed = 1; seed <= 30; ++seed) {
+            KxChartPointList fast, plain;
+            randomLattice(fast, 150 + int(seed) * 7, seed, seed % 3 ? 1.0 : 2.5);
+            copy(fast, plain);
+            double fastDistance = 0, plainDistance = 0;
+            const KxChartPoint* fastClosest = findClosestPoint(fast.first, fastDistance);
+            const KxChartPoint* plainClosest = ReferenceCull::findClosestPoint(plain.first, plainDistance);
+            QCOMPARE(fastDistance, plainDistance);
+            QCOMPARE(describe(fastClosest)[0], describe(plainClosest)[0]);
+
+            Lines fastLines, plainLines;
+            const unsigned long target = 10 + seed * 3;
+            ChartCull::removeDuplicates(&fast.first, target, 0.5, fastLines.sink());
+            ReferenceCull::removeDuplicates(&plain.first, target, 0.5, plainLines.sink());
+            QCOMPARE(fastLines.lines, plainLines.lines);
+            QCOMPARE(describe(fast.first), describe(plain.first));
+
+            // Rough passes on a list already at or under the target still remove one record.
+            bool fastReverse = seed % 2, plainReverse = seed % 2;
+            for (double tolerance : {3.0, 5.0}) {
+                ChartCull::removeDuplicates(&fast.first, tolerance, fastReverse, target, fastLines.sink());
+                ReferenceCull::removeDuplicates(&plain.first, tolerance, plainReverse, target, plainLines.sink());
+            }
+            QCOMPARE(fastLines.lines, plainLines.lines);
+            QCOMPARE(describe(fast.first), describe(plain.first));
+        }
+    }
+
+    void closestPairOfShortLists()
+    {
+        KxChartPointList list;
+        double distance = 0;
+        QVERIFY(!findClosestPoint(nullptr, distance));
+        QCOMPARE(distance, 1e20);
+        append(list, 50, 0, 0);
+        QVERIFY(!findClosestPoint(list.first, distance));
+        append(list, 50, 0, 0, 9);
+        QCOMPARE(int(findClosestPoint(list.first, distance)->cmyk[0]), 9);
+        QCOMPARE(distance, 0.0);
+    }
+
+    // Colours that can be compared with nothing end the culls instead of
+    // hanging them.
+    void nonFiniteColoursDoNotHang()
+    {
+        KxChartPointList list;
+        for (int i = 0; i < 5; ++i)
+            append(list, std::nan(""), 0, 0);
+        append(list, 50, 0, 0);
+        Lines lines;
+        ChartCull::cullToCount(&list.first, 2, lines.sink());
+        QCOMPARE(list.length(), 6UL);
+        double distance = 0;
+        QVERIFY(!findClosestPoint(list.first, distance));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestChartCull)
+#include "test_chart_cull.moc"
