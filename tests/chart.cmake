@@ -3,3 +3,7 @@
 tintora_add_test(NAME test_chart_cull
   SOURCES test_chart_cull.cpp ReferenceCull.cpp
   LIBS tintorachartmodel)
+tintora_add_test(NAME test_chart_export
+  SOURCES test_chart_export.cpp
+  LIBS tintorachartmodel PkgConfig::LCMS2)
+add_dependencies(test_chart_export tintora-chart)

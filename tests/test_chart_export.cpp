@@ -1,0 +1,248 @@
+// The chart's exports and its command-line tool: the PostScript page byte
+// for byte and rendered back by Ghostscript, failures that keep the old
+// file, the target file read back by LittleCMS, and tintora-chart.
+
+#include "ChartConversions.h"
+#include "ChartGrid.h"
+#include "ChartLayout.h"
+#include "ChartPatchColours.h"
+#include "ChartPostScript.h"
+#include "KxChartPointList.h"
+
+#include <ExportISO12642.h>
+#include <KxCOMBOCOLOUR_CC.h>
+#include <KxSupport.h>
+
+#include <QtTest>
+
+#include <lcms2.h>
+
+#include <cstdlib>
+#include <ctime>
+
+namespace {
+
+const char* const DEFAULT_CMYK = "/usr/share/color/icc/ghostscript/default_cmyk.icc";
+
+void appendInks(KxChartPointList& list, unsigned char k, unsigned char c, unsigned char m, unsigned char y)
+{
+    auto* point = static_cast<KxChartPoint*>(Kx_DIAGNOSTIC_calloc(1, sizeof(KxChartPoint)));
+    point->kind = KX_CHART_POINT_KIND;
+    point->cmyk[0] = k;
+    point->cmyk[1] = c;
+    point->cmyk[2] = m;
+    point->cmyk[3] = y;
+    AddList(&list.first, point);
+}
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void generate(unsigned long count, KxChartPointList& chart)
+{
+    ChartConversions conversions;
+    QVERIFY(conversions.openForGeneration(DEFAULT_CMYK, nullptr));
+    QCOMPARE(ChartGrid::generate(&chart.first, conversions.profile(), nullptr, count, [](const char*) {}), 0);
+}
+
+QString chartTool()
+{
+    return QStringLiteral(TINTORA_BINARY_DIR "/tools/chart/tintora-chart");
+}
+
+} // namespace
+
+class TestChartExport : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        Kx_InitSubSystems(0);
+        KxInitGlobals();
+        KxInitStorageClasses();
+    }
+
+    void postScriptPageByteForByte()
+    {
+        KxChartPointList chart;
+        appendInks(chart, 255, 0, 0, 0);
+        for (int i = 1; i < 20; ++i)
+            appendInks(chart, 0, 255, static_cast<unsigned char>(i), 51);
+        QTemporaryDir folder;
+        const QString path = folder.filePath("chart.ps");
+        const std::time_t created = 1796720000;
+        QVERIFY(ChartPostScript::write(chart.first, QFile::encodeName(path).constData(), created));
+
+        char date[64];
+        QVERIFY(ctime_r(&created, date));
+        QByteArray expected = "%!PS-Adobe-3.0\n"
+                              "%%Creator: Quenwick Tintora version 1.2\n"
+                              "%%Title: Colour check chart\n"
+                              "%%For: Quenwick Tintora\n"
+                              "%%CreationDate: ";
+        expected += date; // ends with its own newline
+        expected += "%%BoundingBox: 0 0 648 88\n"
+                    "%%EndComments\n"
+                    "%%BeginSetup\n"
+                    "systemdict /setpagedevice known { <<\n"
+                    "/Policies <</PageSize 6>>\n"
+                    "/PageSize [648 88]\n"
+                    ">> setpagedevice } if\n"
+                    "%%EndSetup\n"
+                    "%%Page: 1 1\n"
+                    "/DeviceCMYK setcolorspace\n"
+                    "0.000000 0.000000 0.000000 1.000000 setcolor\n"
+                    "8 48 32 32 rectfill\n";
+        for (int i = 1; i < 20; ++i) {
+            expected += QByteArray("1.000000 ") + QByteArray::number(i / 255.0, 'f', 6) + " 0.200000 0.000000 setcolor\n";
+            expected += QByteArray::number(8 + 40 * (i % 16)) + (i < 16 ? " 48" : " 8") + " 32 32 rectfill\n";
+        }
+        expected += "\nshowpage\n%%PageTrailer\n%%EOF\n";
+        QCOMPARE(readAll(path), expected);
+    }
+
+    void pageGeometry()
+    {
+        QCOMPARE(ChartLayout::pageHeight(16), 48UL);
+        QCOMPARE(ChartLayout::pageY(15, 16), 8);
+        QCOMPARE(ChartLayout::pageX(15), 608);
+        QCOMPARE(ChartLayout::pageHeight(64), 168UL);
+        QCOMPARE(ChartLayout::pageY(0, 64), 128);
+        QCOMPARE(ChartLayout::pageY(63, 64), 8);
+    }
+
+    // A page that cannot be put in place is reported and leaves what was there.
+    void failedPageKeepsWhatWasThere()
+    {
+        KxChartPointList chart;
+        appendInks(chart, 255, 0, 0, 0);
+        QTemporaryDir folder;
+        QVERIFY(!ChartPostScript::write(chart.first, QFile::encodeName(folder.filePath("missing/chart.ps")).constData(), 0));
+        const QString occupied = folder.filePath("occupied");
+        QVERIFY(QDir(folder.path()).mkdir("occupied"));
+        QFile inside(occupied + "/keep.txt");
+        QVERIFY(inside.open(QIODevice::WriteOnly));
+        inside.write("kept");
+        inside.close();
+        QVERIFY(!ChartPostScript::write(chart.first, QFile::encodeName(occupied).constData(), 0));
+        QVERIFY(QFileInfo(occupied).isDir());
+        QCOMPARE(readAll(occupied + "/keep.txt"), QByteArray("kept"));
+        QCOMPARE(QDir(folder.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{"occupied"});
+    }
+
+    // Ghostscript renders the 64-patch page to 8-bit CMYK; every patch centre
+    // carries the chart's inks.
+    void ghostscriptRendersThePatches()
+    {
+        KxChartPointList chart;
+        generate(64, chart);
+        QTemporaryDir folder;
+        const QString page = folder.filePath("chart.ps");
+        const QString raster = folder.filePath("chart.cmyk");
+        QVERIFY(ChartPostScript::write(chart.first, QFile::encodeName(page).constData(), std::time(nullptr)));
+        QProcess gs;
+        gs.start("gs", {"-q", "-dSAFER", "-dBATCH", "-dNOPAUSE", "-sDEVICE=bitcmyk", "-dGrayValues=256", "-r72",
+                        "-sOutputFile=" + raster, page});
+        QVERIFY(gs.waitForFinished(60000));
+        QCOMPARE(gs.exitCode(), 0);
+        const QByteArray pixels = readAll(raster);
+        const int width = 648, height = 168;
+        QCOMPARE(pixels.size(), width * height * 4);
+        unsigned long i = 0;
+        for (const KxChartPoint* p = chart.first; p; p = p->next, ++i) {
+            const int x = ChartLayout::screenX(i) + 16, y = ChartLayout::screenY(i) + 16;
+            const auto* pixel = reinterpret_cast<const unsigned char*>(pixels.constData()) + 4 * (y * width + x);
+            const int expected[4] = {p->cmyk[1], p->cmyk[2], p->cmyk[3], p->cmyk[0]}; // C, M, Y, K
+            for (int c = 0; c < 4; ++c)
+                QVERIFY2(std::abs(pixel[c] - expected[c]) <= 1,
+                         qPrintable(QString("patch %1 channel %2: %3 for %4").arg(i).arg(c).arg(pixel[c]).arg(expected[c])));
+        }
+        // The margin between patches stays unprinted.
+        const auto* gap = reinterpret_cast<const unsigned char*>(pixels.constData()) + 4 * (4 * width + 4);
+        QCOMPARE(int(gap[0]) + gap[1] + gap[2] + gap[3], 0);
+    }
+
+    void targetFileReadsBack()
+    {
+        KxChartPointList chart;
+        generate(64, chart);
+        KxCOMBOCOLOUR_CC colours;
+        QVERIFY(ChartPatchColours::collect(chart.first, colours));
+        QCOMPARE(colours.count(), 64UL);
+        QTemporaryDir folder;
+        const std::string path = QFile::encodeName(folder.filePath("chart.cgats")).toStdString();
+        QVERIFY(ExportISO12642::exportColours(path, nullptr, colours, icSigLabData));
+
+        cmsHANDLE it8 = cmsIT8LoadFromFile(nullptr, path.c_str());
+        QVERIFY(it8);
+        QCOMPARE(int(cmsIT8GetPropertyDbl(it8, "NUMBER_OF_SETS")), 64);
+        int n = 0;
+        for (const KxChartPoint* p = chart.first; p; p = p->next, ++n) {
+            QCOMPARE(QString(cmsIT8GetData(it8, std::to_string(n + 1).c_str(), "SAMPLE_NAME")),
+                     QString::asprintf("Patch %04d", n + 1));
+            QVERIFY(std::fabs(cmsIT8GetDataRowColDbl(it8, n, cmsIT8FindDataFormat(it8, "LAB_L")) - p->labD50[0]) < 1e-4);
+            QVERIFY(std::fabs(cmsIT8GetDataRowColDbl(it8, n, cmsIT8FindDataFormat(it8, "LAB_B")) - p->labD50[2]) < 1e-4);
+        }
+        cmsIT8Free(it8);
+    }
+
+    void collectingRunsOutOfMemory()
+    {
+        KxChartPointList chart;
+        appendInks(chart, 1, 2, 3, 4);
+        appendInks(chart, 1, 2, 3, 4);
+        KxCOMBOCOLOUR_CC colours;
+        KxDiagnosticFailAllocation(3); // the second record
+        QVERIFY(!ChartPatchColours::collect(chart.first, colours));
+        KxDiagnosticFailAllocation(0);
+        QCOMPARE(colours.count(), 1UL);
+    }
+
+    void chartToolWritesPageAndTarget()
+    {
+        QTemporaryDir folder;
+        QProcess tool;
+        tool.start(chartTool(), {"--profile", DEFAULT_CMYK, "--patches", "16", "--ps", folder.filePath("c.ps"),
+                                 "--cgats", folder.filePath("c.cgats")});
+        QVERIFY(tool.waitForFinished(60000));
+        QCOMPARE(tool.exitCode(), 0);
+        const QByteArray out = tool.readAllStandardOutput();
+        QVERIFY(out.startsWith("all done: 6560 patches created 0 skipped\nforward rough cull: Tolerance 2.000000,"));
+        QVERIFY(out.endsWith("patches left = 16\n"));
+        QCOMPARE(readAll(folder.filePath("c.ps")).count("rectfill"), 16);
+        QVERIFY(readAll(folder.filePath("c.cgats")).contains("\"Patch 0016\""));
+    }
+
+    void chartToolRefuses_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addRow("count 7") << QStringList{"--profile", DEFAULT_CMYK, "--patches", "7"};
+        QTest::addRow("count 513") << QStringList{"--profile", DEFAULT_CMYK, "--patches", "513"};
+        QTest::addRow("count text") << QStringList{"--profile", DEFAULT_CMYK, "--patches", "64x"};
+        QTest::addRow("gray") << QStringList{"--profile", "/usr/share/color/icc/Gray.icc"};
+        QTest::addRow("lab") << QStringList{"--profile", "/usr/share/color/icc/ITULab.icc"};
+        QTest::addRow("rgb") << QStringList{"--profile", "/usr/share/color/icc/sRGB.icc"};
+        QTest::addRow("missing") << QStringList{"--profile", "/nonexistent.icc"};
+        QTest::addRow("unreadable swatches") << QStringList{"--profile", DEFAULT_CMYK, "--swatches", DEFAULT_CMYK};
+    }
+
+    void chartToolRefuses()
+    {
+        QFETCH(QStringList, arguments);
+        QProcess tool;
+        tool.start(chartTool(), arguments);
+        QVERIFY(tool.waitForFinished(60000));
+        QCOMPARE(tool.exitCode(), 1);
+        const QByteArray error = tool.readAllStandardError();
+        QVERIFY(error.startsWith("tintora-chart: "));
+        QCOMPARE(error.count('\n'), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestChartExport)
+#include "test_chart_export.moc"
