@@ -1,0 +1,543 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de" sourcelanguage="en">
+<context>
+    <name>Colourcheck</name>
+    <message>
+        <source>Colour check chart</source>
+        <translation>Farbkontrolltafel</translation>
+    </message>
+    <message>
+        <source>Export chart as postscript file</source>
+        <translation>Farbtafel als PostScript-Datei exportieren</translation>
+    </message>
+    <message>
+        <source>Export chart as ISO12642 file</source>
+        <translation>Farbtafel als ISO-12642-Datei exportieren</translation>
+    </message>
+    <message>
+        <source>Colour chart from ICC profile</source>
+        <translation>Farbtafel aus ICC-Profil</translation>
+    </message>
+    <message>
+        <source>Colour chart from swatches file</source>
+        <translation>Farbtafel aus Farbfelddatei</translation>
+    </message>
+    <message>
+        <source>Choose an ICC profile for charting</source>
+        <translation>ICC-Profil für die Farbtafel wählen</translation>
+    </message>
+    <message>
+        <source>Number of patches</source>
+        <translation>Anzahl der Farbfelder</translation>
+    </message>
+    <message>
+        <source>Colour check chart for ICC profile </source>
+        <translation>Farbkontrolltafel für ICC-Profil </translation>
+    </message>
+    <message>
+        <source>Choose an swatch file containing the chart</source>
+        <translation>Farbfelddatei mit der Farbtafel wählen</translation>
+    </message>
+    <message>
+        <source>Choose an ICC source profile for these patches</source>
+        <translation>ICC-Quellprofil für diese Farbfelder wählen</translation>
+    </message>
+    <message>
+        <source>No colours could be read from %1.
+%2</source>
+        <translation>Aus %1 konnten keine Farben gelesen werden.
+%2</translation>
+    </message>
+    <message>
+        <source>Choose a file for exporting</source>
+        <translation>Datei für den Export wählen</translation>
+    </message>
+    <message>
+        <source>The chart could not be written to %1. An existing file of that name is unchanged.</source>
+        <translation>Die Farbtafel konnte nicht in %1 geschrieben werden. Eine vorhandene Datei dieses Namens bleibt unverändert.</translation>
+    </message>
+</context>
+<context>
+    <name>InstrumentPanel</name>
+    <message>
+        <source>Read</source>
+        <translation>Messen</translation>
+    </message>
+    <message>
+        <source>Delivers the L, a, b reading shown beside it</source>
+        <translation>Übernimmt den daneben angezeigten L-, a-, b-Messwert</translation>
+    </message>
+    <message>
+        <source>Add each reading to the kept colours</source>
+        <translation>Jeden Messwert zu den behaltenen Farben hinzufügen</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;L:&lt;/b&gt;</source>
+        <translation>&lt;b&gt;L:&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;a:&lt;/b&gt;</source>
+        <translation>&lt;b&gt;a:&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;b:&lt;/b&gt;</source>
+        <translation>&lt;b&gt;b:&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>No chart</source>
+        <translation>Keine Farbtafel</translation>
+    </message>
+    <message>
+        <source>All %1 patches read</source>
+        <translation>Alle %1 Farbfelder gemessen</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 von %2</translation>
+    </message>
+    <message>
+        <source>Expected L %1, a %2, b %3</source>
+        <translation>Erwartet: L %1, a %2, b %3</translation>
+    </message>
+</context>
+<context>
+    <name>KxGamutView</name>
+    <message>
+        <source>No profile chosen</source>
+        <translation>Kein Profil gewählt</translation>
+    </message>
+    <message>
+        <source>OpenGL cannot draw the gamut here</source>
+        <translation>OpenGL kann den Farbumfang hier nicht darstellen</translation>
+    </message>
+    <message>
+        <source>The profile cannot be read</source>
+        <translation>Das Profil kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>Only RGB and CMYK profiles have a gamut to show</source>
+        <translation>Nur RGB- und CMYK-Profile haben einen darstellbaren Farbumfang</translation>
+    </message>
+    <message>
+        <source>The profile gives no Lab colours</source>
+        <translation>Das Profil liefert keine Lab-Farben</translation>
+    </message>
+</context>
+<context>
+    <name>KxMainWindow</name>
+    <message>
+        <source>Quenwick Tintora</source>
+        <translation>Quenwick Tintora</translation>
+    </message>
+    <message>
+        <source>Project</source>
+        <translation>Projekt</translation>
+    </message>
+    <message>
+        <source>New Window</source>
+        <translation>Neues Fenster</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Clear all</source>
+        <translation>Alles zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>Tools</source>
+        <translation>Werkzeuge</translation>
+    </message>
+    <message>
+        <source>Colour chart from ICC profile</source>
+        <translation>Farbtafel aus ICC-Profil</translation>
+    </message>
+    <message>
+        <source>Colour chart from file</source>
+        <translation>Farbtafel aus Datei</translation>
+    </message>
+    <message>
+        <source>Display gamut</source>
+        <translation>Farbumfang anzeigen</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Sprache</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Hilfe</translation>
+    </message>
+    <message>
+        <source>What&apos;s &amp;This</source>
+        <translation>&amp;Direkthilfe</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>Über</translation>
+    </message>
+    <message>
+        <source>Language Changed</source>
+        <translation>Sprache geändert</translation>
+    </message>
+    <message>
+        <source>You must restart Tintora
+for the changes to take effect</source>
+        <translation>Starten Sie Tintora neu,
+damit die Änderung wirksam wird</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>Language failed</source>
+        <translation>Sprache nicht geladen</translation>
+    </message>
+    <message>
+        <source>Failed to load the requested language
+Using the built-in default language</source>
+        <translation>Die gewählte Sprache konnte nicht geladen werden
+Es wird die eingebaute Standardsprache verwendet</translation>
+    </message>
+    <message>
+        <source>Bad ICC profile</source>
+        <translation>Fehlerhaftes ICC-Profil</translation>
+    </message>
+    <message>
+        <source>The ICC profile you have selected is either corrupt or invalid.
+ Please choose a different one</source>
+        <translation>Das gewählte ICC-Profil ist beschädigt oder ungültig.
+ Bitte wählen Sie ein anderes</translation>
+    </message>
+    <message>
+        <source>Invalid input ICC profile</source>
+        <translation>Ungültiges ICC-Eingabeprofil</translation>
+    </message>
+    <message>
+        <source>The ICC profile you have selected is of the wrong type.
+Valid input profiles are montitor, scanner or printer profiles
+that are either RGB or CMYK</source>
+        <translation>Das gewählte ICC-Profil hat den falschen Typ.
+Gültige Eingabeprofile sind Monitor-, Scanner- oder Druckerprofile
+in RGB oder CMYK</translation>
+    </message>
+    <message>
+        <source>Invalid output ICC profile</source>
+        <translation>Ungültiges ICC-Ausgabeprofil</translation>
+    </message>
+    <message>
+        <source>The ICC profile you have selected is of the wrong type.
+Valid output profiles are montitor, or printer profiles
+that are either RGB or CMYK</source>
+        <translation>Das gewählte ICC-Profil hat den falschen Typ.
+Gültige Ausgabeprofile sind Monitor- oder Druckerprofile
+in RGB oder CMYK</translation>
+    </message>
+    <message>
+        <source>Invalid monitor ICC profile</source>
+        <translation>Ungültiges ICC-Monitorprofil</translation>
+    </message>
+    <message>
+        <source>The ICC profile you have selected is of the wrong type.
+Please select an ICC profile of type monitor</source>
+        <translation>Das gewählte ICC-Profil hat den falschen Typ.
+Bitte wählen Sie ein ICC-Profil vom Typ Monitor</translation>
+    </message>
+    <message>
+        <source>CMS init failed</source>
+        <translation>CMS-Initialisierung fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>The initialisation of the CMS for the monitor failed
+Either ran out of memory or some of the profiles have been deleted</source>
+        <translation>Die Initialisierung des CMS für den Monitor ist fehlgeschlagen
+Entweder reicht der Speicher nicht aus oder Profile wurden gelöscht</translation>
+    </message>
+    <message>
+        <source>The initialisation of the CMS failed
+Either ran out of memory or some of the profiles have been deleted</source>
+        <translation>Die Initialisierung des CMS ist fehlgeschlagen
+Entweder reicht der Speicher nicht aus oder Profile wurden gelöscht</translation>
+    </message>
+</context>
+<context>
+    <name>Tintora</name>
+    <message>
+        <source>Perceptual</source>
+        <translation>Wahrnehmungsorientiert</translation>
+    </message>
+    <message>
+        <source>Relative Colourimetric</source>
+        <translation>Relativ farbmetrisch</translation>
+    </message>
+    <message>
+        <source>Absolute Colourimetric</source>
+        <translation>Absolut farbmetrisch</translation>
+    </message>
+    <message>
+        <source>Saturation</source>
+        <translation>Sättigung</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>Best</source>
+        <translation>Höchste</translation>
+    </message>
+    <message>
+        <source>Choose an ICC profile for Gamut viewing</source>
+        <translation>ICC-Profil für die Farbumfang-Anzeige wählen</translation>
+    </message>
+    <message>
+        <source>Choose an input ICC profile</source>
+        <translation>ICC-Eingabeprofil wählen</translation>
+    </message>
+    <message>
+        <source>Choose an output ICC profile</source>
+        <translation>ICC-Ausgabeprofil wählen</translation>
+    </message>
+    <message>
+        <source>Choose a monitor ICC profile</source>
+        <translation>ICC-Monitorprofil wählen</translation>
+    </message>
+    <message>
+        <source>Please pick a monitor profile&lt;br&gt;to see a preview of the colours</source>
+        <translation>Bitte wählen Sie ein Monitorprofil,&lt;br&gt;um eine Vorschau der Farben zu sehen</translation>
+    </message>
+    <message>
+        <source>Clear all</source>
+        <translation>Alle löschen</translation>
+    </message>
+    <message>
+        <source>Display gamut</source>
+        <translation>Farbumfang anzeigen</translation>
+    </message>
+</context>
+<context>
+    <name>Tintora_UI</name>
+    <message>
+        <source>Tintora</source>
+        <translation>Tintora</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>Vorschau</translation>
+    </message>
+    <message>
+        <source>Shows a list of colours you have selected to keep. To preview a colour just select it from the pulldown list</source>
+        <translation>Zeigt die Liste der Farben, die Sie behalten haben. Um eine Farbe in der Vorschau zu sehen, wählen Sie sie einfach in der Ausklappliste</translation>
+    </message>
+    <message>
+        <source>This is the colour preview area. Select a monitor icc profile and then you can see how the colour looks. The printed result should look just like the monitor preview</source>
+        <translation>Dies ist die Farbvorschau. Wählen Sie ein ICC-Monitorprofil, dann sehen Sie, wie die Farbe aussieht. Das gedruckte Ergebnis sollte genau wie die Vorschau am Monitor aussehen</translation>
+    </message>
+    <message>
+        <source>Keep</source>
+        <translation>Behalten</translation>
+    </message>
+    <message>
+        <source>Allows you to keep the colour currently being previewed so that it can be reviewed again later</source>
+        <translation>Behält die gerade in der Vorschau gezeigte Farbe, damit Sie sie später wieder ansehen können</translation>
+    </message>
+    <message>
+        <source>Select Input ICC ...</source>
+        <translation>Eingabeprofil wählen ...</translation>
+    </message>
+    <message>
+        <source>Allows selection of an input profile. Supported profiles are Display(monitor), Input (scanner) and Ouput (printer) which are either RGB or CMYK.
+The input profile determines whether the input box will display either RGB or CMYK values.</source>
+        <translation>Wählt ein Eingabeprofil. Unterstützt werden Bildschirm- (Monitor), Eingabe- (Scanner) und Ausgabeprofile (Drucker) in RGB oder CMYK.
+Das Eingabeprofil bestimmt, ob das Eingabefeld RGB- oder CMYK-Werte zeigt.</translation>
+    </message>
+    <message>
+        <source>Select Monitor ICC ...</source>
+        <translation>Monitorprofil wählen ...</translation>
+    </message>
+    <message>
+        <source>Allows selection of a monitor profile. Selecting the correct profile for your display allows accurate previewing of the input colour</source>
+        <translation>Wählt ein Monitorprofil. Mit dem richtigen Profil für Ihren Bildschirm zeigt die Vorschau die Eingabefarbe farbverbindlich</translation>
+    </message>
+    <message>
+        <source>Select Output ICC ...</source>
+        <translation>Ausgabeprofil wählen ...</translation>
+    </message>
+    <message>
+        <source>Allows selection of an output profile. Supported profiles are Display(monitor) and Ouput (printer) which are either RGB or CMYK.
+The ouput profile determines whether the output box will display either RGB or CMYK values.</source>
+        <translation>Wählt ein Ausgabeprofil. Unterstützt werden Bildschirm- (Monitor) und Ausgabeprofile (Drucker) in RGB oder CMYK.
+Das Ausgabeprofil bestimmt, ob das Ausgabefeld RGB- oder CMYK-Werte zeigt.</translation>
+    </message>
+    <message>
+        <source>Long_long_long_long_long_name.icc</source>
+        <translation>Long_long_long_long_long_name.icc</translation>
+    </message>
+    <message>
+        <source>NO-TR Spectrophotometer</source>
+        <translation>Spektralfotometer</translation>
+    </message>
+    <message>
+        <source>Input</source>
+        <translation>Eingabe</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;R:&lt;/b&gt;</source>
+        <translation>&lt;b&gt;R:&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;G:&lt;/b&gt;</source>
+        <translation>&lt;b&gt;G:&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;B:&lt;/b&gt;</source>
+        <translation>&lt;b&gt;B:&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;C:&lt;/b&gt;</source>
+        <translation>&lt;b&gt;C:&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>The cyan value to convert</source>
+        <translation>Der umzurechnende Cyan-Wert</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;M:&lt;/b&gt;</source>
+        <translation>&lt;b&gt;M:&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>The magenta value to convert</source>
+        <translation>Der umzurechnende Magenta-Wert</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Y:&lt;/b&gt;</source>
+        <translation>&lt;b&gt;Y:&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>The yellow value to convert</source>
+        <translation>Der umzurechnende Gelb-Wert</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;K:&lt;/b&gt;</source>
+        <translation>&lt;b&gt;K:&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>The black value to convert</source>
+        <translation>Der umzurechnende Schwarz-Wert</translation>
+    </message>
+    <message>
+        <source>Enable instrument</source>
+        <translation>Messgerät verwenden</translation>
+    </message>
+    <message>
+        <source>Lab Input</source>
+        <translation>Lab-Eingabe</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;L:&lt;/b&gt;</source>
+        <translation>&lt;b&gt;L:&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;a:&lt;/b&gt;</source>
+        <translation>&lt;b&gt;a:&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;b:&lt;/b&gt;</source>
+        <translation>&lt;b&gt;b:&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>Output</source>
+        <translation>Ausgabe</translation>
+    </message>
+    <message>
+        <source>The converted red value</source>
+        <translation>Der umgerechnete Rot-Wert</translation>
+    </message>
+    <message>
+        <source>The converted green value</source>
+        <translation>Der umgerechnete Grün-Wert</translation>
+    </message>
+    <message>
+        <source>The converted blue value</source>
+        <translation>Der umgerechnete Blau-Wert</translation>
+    </message>
+    <message>
+        <source>The converted cyan value</source>
+        <translation>Der umgerechnete Cyan-Wert</translation>
+    </message>
+    <message>
+        <source>The converted magenta value</source>
+        <translation>Der umgerechnete Magenta-Wert</translation>
+    </message>
+    <message>
+        <source>The converted yellow value</source>
+        <translation>Der umgerechnete Gelb-Wert</translation>
+    </message>
+    <message>
+        <source>The converted black value</source>
+        <translation>Der umgerechnete Schwarz-Wert</translation>
+    </message>
+    <message>
+        <source>The L value of the input colour as measured under a  D50 illuminant</source>
+        <translation>Der L-Wert der Eingabefarbe, gemessen unter Normlichtart D50</translation>
+    </message>
+    <message>
+        <source>The a value of the input colour as measured under a  D50 illuminant</source>
+        <translation>Der a-Wert der Eingabefarbe, gemessen unter Normlichtart D50</translation>
+    </message>
+    <message>
+        <source>The b value of the input colour as measured under a  D50 illuminant</source>
+        <translation>Der b-Wert der Eingabefarbe, gemessen unter Normlichtart D50</translation>
+    </message>
+    <message>
+        <source>value</source>
+        <translation>Wert</translation>
+    </message>
+    <message>
+        <source>D50 (2&amp;#176;)</source>
+        <translation>D50 (2&amp;#176;)</translation>
+    </message>
+    <message>
+        <source>Rendering Intent:</source>
+        <translation>Rendering-Intent:</translation>
+    </message>
+    <message>
+        <source>Perceptual</source>
+        <translation>Wahrnehmungsorientiert</translation>
+    </message>
+    <message>
+        <source>Colorimetric</source>
+        <translation>Farbmetrisch</translation>
+    </message>
+    <message>
+        <source>Saturation</source>
+        <translation>Sättigung</translation>
+    </message>
+    <message>
+        <source>Absolute Colorimetric</source>
+        <translation>Absolut farbmetrisch</translation>
+    </message>
+    <message>
+        <source>Selects the rendering intent to use when converting from input to output</source>
+        <translation>Wählt den Rendering-Intent für die Umrechnung von der Eingabe in die Ausgabe</translation>
+    </message>
+    <message>
+        <source>Interpolation Accuracy:</source>
+        <translation>Interpolationsgenauigkeit:</translation>
+    </message>
+    <message>
+        <source>Faster</source>
+        <translation>Schneller</translation>
+    </message>
+    <message>
+        <source>Better</source>
+        <translation>Genauer</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,543 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr" sourcelanguage="en">
+<context>
+    <name>Colourcheck</name>
+    <message>
+        <source>Colour check chart</source>
+        <translation>Mire de contrôle des couleurs</translation>
+    </message>
+    <message>
+        <source>Export chart as postscript file</source>
+        <translation>Exporter la mire en fichier PostScript</translation>
+    </message>
+    <message>
+        <source>Export chart as ISO12642 file</source>
+        <translation>Exporter la mire en fichier ISO 12642</translation>
+    </message>
+    <message>
+        <source>Colour chart from ICC profile</source>
+        <translation>Mire de couleurs d&apos;après un profil ICC</translation>
+    </message>
+    <message>
+        <source>Colour chart from swatches file</source>
+        <translation>Mire de couleurs d&apos;après un nuancier</translation>
+    </message>
+    <message>
+        <source>Choose an ICC profile for charting</source>
+        <translation>Choisir un profil ICC pour la mire</translation>
+    </message>
+    <message>
+        <source>Number of patches</source>
+        <translation>Nombre de plages</translation>
+    </message>
+    <message>
+        <source>Colour check chart for ICC profile </source>
+        <translation>Mire de contrôle pour le profil ICC </translation>
+    </message>
+    <message>
+        <source>Choose an swatch file containing the chart</source>
+        <translation>Choisir le nuancier qui contient la mire</translation>
+    </message>
+    <message>
+        <source>Choose an ICC source profile for these patches</source>
+        <translation>Choisir un profil ICC source pour ces plages</translation>
+    </message>
+    <message>
+        <source>No colours could be read from %1.
+%2</source>
+        <translation>Aucune couleur n&apos;a pu être lue dans %1.
+%2</translation>
+    </message>
+    <message>
+        <source>Choose a file for exporting</source>
+        <translation>Choisir un fichier pour l&apos;exportation</translation>
+    </message>
+    <message>
+        <source>The chart could not be written to %1. An existing file of that name is unchanged.</source>
+        <translation>La mire n&apos;a pas pu être écrite dans %1. Un fichier existant de ce nom reste inchangé.</translation>
+    </message>
+</context>
+<context>
+    <name>InstrumentPanel</name>
+    <message>
+        <source>Read</source>
+        <translation>Mesurer</translation>
+    </message>
+    <message>
+        <source>Delivers the L, a, b reading shown beside it</source>
+        <translation>Transmet la mesure L, a, b affichée à côté</translation>
+    </message>
+    <message>
+        <source>Add each reading to the kept colours</source>
+        <translation>Ajouter chaque mesure aux couleurs conservées</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;L:&lt;/b&gt;</source>
+        <translation>&lt;b&gt;L&#xa0;:&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;a:&lt;/b&gt;</source>
+        <translation>&lt;b&gt;a&#xa0;:&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;b:&lt;/b&gt;</source>
+        <translation>&lt;b&gt;b&#xa0;:&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>No chart</source>
+        <translation>Aucune mire</translation>
+    </message>
+    <message>
+        <source>All %1 patches read</source>
+        <translation>Les %1 plages sont mesurées</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 sur %2</translation>
+    </message>
+    <message>
+        <source>Expected L %1, a %2, b %3</source>
+        <translation>Attendu&#xa0;: L %1, a %2, b %3</translation>
+    </message>
+</context>
+<context>
+    <name>KxGamutView</name>
+    <message>
+        <source>No profile chosen</source>
+        <translation>Aucun profil choisi</translation>
+    </message>
+    <message>
+        <source>OpenGL cannot draw the gamut here</source>
+        <translation>OpenGL ne peut pas afficher le gamut ici</translation>
+    </message>
+    <message>
+        <source>The profile cannot be read</source>
+        <translation>Le profil est illisible</translation>
+    </message>
+    <message>
+        <source>Only RGB and CMYK profiles have a gamut to show</source>
+        <translation>Seuls les profils RVB et CMJN ont un gamut à afficher</translation>
+    </message>
+    <message>
+        <source>The profile gives no Lab colours</source>
+        <translation>Le profil ne fournit aucune couleur Lab</translation>
+    </message>
+</context>
+<context>
+    <name>KxMainWindow</name>
+    <message>
+        <source>Quenwick Tintora</source>
+        <translation>Quenwick Tintora</translation>
+    </message>
+    <message>
+        <source>Project</source>
+        <translation>Projet</translation>
+    </message>
+    <message>
+        <source>New Window</source>
+        <translation>Nouvelle fenêtre</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
+    </message>
+    <message>
+        <source>Clear all</source>
+        <translation>Tout réinitialiser</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>Quitter</translation>
+    </message>
+    <message>
+        <source>Tools</source>
+        <translation>Outils</translation>
+    </message>
+    <message>
+        <source>Colour chart from ICC profile</source>
+        <translation>Mire de couleurs d&apos;après un profil ICC</translation>
+    </message>
+    <message>
+        <source>Colour chart from file</source>
+        <translation>Mire de couleurs d&apos;après un fichier</translation>
+    </message>
+    <message>
+        <source>Display gamut</source>
+        <translation>Afficher le gamut</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Langue</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Aide</translation>
+    </message>
+    <message>
+        <source>What&apos;s &amp;This</source>
+        <translation>&amp;Qu&apos;est-ce que c&apos;est&#xa0;?</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>À propos</translation>
+    </message>
+    <message>
+        <source>Language Changed</source>
+        <translation>Langue modifiée</translation>
+    </message>
+    <message>
+        <source>You must restart Tintora
+for the changes to take effect</source>
+        <translation>Vous devez redémarrer Tintora
+pour que la modification prenne effet</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>Language failed</source>
+        <translation>Échec de la langue</translation>
+    </message>
+    <message>
+        <source>Failed to load the requested language
+Using the built-in default language</source>
+        <translation>Impossible de charger la langue demandée
+Utilisation de la langue intégrée par défaut</translation>
+    </message>
+    <message>
+        <source>Bad ICC profile</source>
+        <translation>Profil ICC incorrect</translation>
+    </message>
+    <message>
+        <source>The ICC profile you have selected is either corrupt or invalid.
+ Please choose a different one</source>
+        <translation>Le profil ICC sélectionné est endommagé ou non valide.
+ Veuillez en choisir un autre</translation>
+    </message>
+    <message>
+        <source>Invalid input ICC profile</source>
+        <translation>Profil ICC d&apos;entrée non valide</translation>
+    </message>
+    <message>
+        <source>The ICC profile you have selected is of the wrong type.
+Valid input profiles are montitor, scanner or printer profiles
+that are either RGB or CMYK</source>
+        <translation>Le profil ICC sélectionné n&apos;est pas du bon type.
+Les profils d&apos;entrée valides sont les profils d&apos;écran, de scanner ou d&apos;imprimante
+en RVB ou en CMJN</translation>
+    </message>
+    <message>
+        <source>Invalid output ICC profile</source>
+        <translation>Profil ICC de sortie non valide</translation>
+    </message>
+    <message>
+        <source>The ICC profile you have selected is of the wrong type.
+Valid output profiles are montitor, or printer profiles
+that are either RGB or CMYK</source>
+        <translation>Le profil ICC sélectionné n&apos;est pas du bon type.
+Les profils de sortie valides sont les profils d&apos;écran ou d&apos;imprimante
+en RVB ou en CMJN</translation>
+    </message>
+    <message>
+        <source>Invalid monitor ICC profile</source>
+        <translation>Profil ICC d&apos;écran non valide</translation>
+    </message>
+    <message>
+        <source>The ICC profile you have selected is of the wrong type.
+Please select an ICC profile of type monitor</source>
+        <translation>Le profil ICC sélectionné n&apos;est pas du bon type.
+Veuillez choisir un profil ICC de type écran</translation>
+    </message>
+    <message>
+        <source>CMS init failed</source>
+        <translation>Échec de l&apos;initialisation du CMS</translation>
+    </message>
+    <message>
+        <source>The initialisation of the CMS for the monitor failed
+Either ran out of memory or some of the profiles have been deleted</source>
+        <translation>L&apos;initialisation du CMS pour l&apos;écran a échoué
+La mémoire est insuffisante ou certains profils ont été supprimés</translation>
+    </message>
+    <message>
+        <source>The initialisation of the CMS failed
+Either ran out of memory or some of the profiles have been deleted</source>
+        <translation>L&apos;initialisation du CMS a échoué
+La mémoire est insuffisante ou certains profils ont été supprimés</translation>
+    </message>
+</context>
+<context>
+    <name>Tintora</name>
+    <message>
+        <source>Perceptual</source>
+        <translation>Perceptuelle</translation>
+    </message>
+    <message>
+        <source>Relative Colourimetric</source>
+        <translation>Colorimétrie relative</translation>
+    </message>
+    <message>
+        <source>Absolute Colourimetric</source>
+        <translation>Colorimétrie absolue</translation>
+    </message>
+    <message>
+        <source>Saturation</source>
+        <translation>Saturation</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Normale</translation>
+    </message>
+    <message>
+        <source>Best</source>
+        <translation>Maximale</translation>
+    </message>
+    <message>
+        <source>Choose an ICC profile for Gamut viewing</source>
+        <translation>Choisir un profil ICC pour afficher son gamut</translation>
+    </message>
+    <message>
+        <source>Choose an input ICC profile</source>
+        <translation>Choisir un profil ICC d&apos;entrée</translation>
+    </message>
+    <message>
+        <source>Choose an output ICC profile</source>
+        <translation>Choisir un profil ICC de sortie</translation>
+    </message>
+    <message>
+        <source>Choose a monitor ICC profile</source>
+        <translation>Choisir un profil ICC d&apos;écran</translation>
+    </message>
+    <message>
+        <source>Please pick a monitor profile&lt;br&gt;to see a preview of the colours</source>
+        <translation>Veuillez choisir un profil d&apos;écran&lt;br&gt;pour voir un aperçu des couleurs</translation>
+    </message>
+    <message>
+        <source>Clear all</source>
+        <translation>Tout effacer</translation>
+    </message>
+    <message>
+        <source>Display gamut</source>
+        <translation>Afficher le gamut</translation>
+    </message>
+</context>
+<context>
+    <name>Tintora_UI</name>
+    <message>
+        <source>Tintora</source>
+        <translation>Tintora</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>Aperçu</translation>
+    </message>
+    <message>
+        <source>Shows a list of colours you have selected to keep. To preview a colour just select it from the pulldown list</source>
+        <translation>Affiche la liste des couleurs que vous avez conservées. Pour afficher l&apos;aperçu d&apos;une couleur, il suffit de la choisir dans la liste déroulante</translation>
+    </message>
+    <message>
+        <source>This is the colour preview area. Select a monitor icc profile and then you can see how the colour looks. The printed result should look just like the monitor preview</source>
+        <translation>Voici la zone d&apos;aperçu de la couleur. Choisissez un profil ICC d&apos;écran pour voir l&apos;aspect de la couleur. Le résultat imprimé doit correspondre exactement à l&apos;aperçu à l&apos;écran</translation>
+    </message>
+    <message>
+        <source>Keep</source>
+        <translation>Conserver</translation>
+    </message>
+    <message>
+        <source>Allows you to keep the colour currently being previewed so that it can be reviewed again later</source>
+        <translation>Conserve la couleur affichée dans l&apos;aperçu afin de pouvoir la revoir plus tard</translation>
+    </message>
+    <message>
+        <source>Select Input ICC ...</source>
+        <translation>Profil d&apos;entrée ...</translation>
+    </message>
+    <message>
+        <source>Allows selection of an input profile. Supported profiles are Display(monitor), Input (scanner) and Ouput (printer) which are either RGB or CMYK.
+The input profile determines whether the input box will display either RGB or CMYK values.</source>
+        <translation>Permet de choisir un profil d&apos;entrée. Les profils acceptés sont les profils d&apos;affichage (écran), d&apos;entrée (scanner) et de sortie (imprimante), en RVB ou en CMJN.
+Le profil d&apos;entrée détermine si la zone d&apos;entrée affiche des valeurs RVB ou CMJN.</translation>
+    </message>
+    <message>
+        <source>Select Monitor ICC ...</source>
+        <translation>Profil d&apos;écran ...</translation>
+    </message>
+    <message>
+        <source>Allows selection of a monitor profile. Selecting the correct profile for your display allows accurate previewing of the input colour</source>
+        <translation>Permet de choisir un profil d&apos;écran. Avec le profil correct de votre écran, l&apos;aperçu de la couleur d&apos;entrée est fidèle</translation>
+    </message>
+    <message>
+        <source>Select Output ICC ...</source>
+        <translation>Profil de sortie ...</translation>
+    </message>
+    <message>
+        <source>Allows selection of an output profile. Supported profiles are Display(monitor) and Ouput (printer) which are either RGB or CMYK.
+The ouput profile determines whether the output box will display either RGB or CMYK values.</source>
+        <translation>Permet de choisir un profil de sortie. Les profils acceptés sont les profils d&apos;affichage (écran) et de sortie (imprimante), en RVB ou en CMJN.
+Le profil de sortie détermine si la zone de sortie affiche des valeurs RVB ou CMJN.</translation>
+    </message>
+    <message>
+        <source>Long_long_long_long_long_name.icc</source>
+        <translation>Long_long_long_long_long_name.icc</translation>
+    </message>
+    <message>
+        <source>NO-TR Spectrophotometer</source>
+        <translation>Spectrophotomètre</translation>
+    </message>
+    <message>
+        <source>Input</source>
+        <translation>Entrée</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;R:&lt;/b&gt;</source>
+        <translation>&lt;b&gt;R&#xa0;:&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;G:&lt;/b&gt;</source>
+        <translation>&lt;b&gt;V&#xa0;:&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;B:&lt;/b&gt;</source>
+        <translation>&lt;b&gt;B&#xa0;:&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;C:&lt;/b&gt;</source>
+        <translation>&lt;b&gt;C&#xa0;:&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>The cyan value to convert</source>
+        <translation>La valeur de cyan à convertir</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;M:&lt;/b&gt;</source>
+        <translation>&lt;b&gt;M&#xa0;:&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>The magenta value to convert</source>
+        <translation>La valeur de magenta à convertir</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Y:&lt;/b&gt;</source>
+        <translation>&lt;b&gt;J&#xa0;:&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>The yellow value to convert</source>
+        <translation>La valeur de jaune à convertir</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;K:&lt;/b&gt;</source>
+        <translation>&lt;b&gt;N&#xa0;:&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>The black value to convert</source>
+        <translation>La valeur de noir à convertir</translation>
+    </message>
+    <message>
+        <source>Enable instrument</source>
+        <translation>Activer l&apos;instrument</translation>
+    </message>
+    <message>
+        <source>Lab Input</source>
+        <translation>Entrée Lab</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;L:&lt;/b&gt;</source>
+        <translation>&lt;b&gt;L&#xa0;:&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;a:&lt;/b&gt;</source>
+        <translation>&lt;b&gt;a&#xa0;:&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;b:&lt;/b&gt;</source>
+        <translation>&lt;b&gt;b&#xa0;:&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>Output</source>
+        <translation>Sortie</translation>
+    </message>
+    <message>
+        <source>The converted red value</source>
+        <translation>La valeur de rouge convertie</translation>
+    </message>
+    <message>
+        <source>The converted green value</source>
+        <translation>La valeur de vert convertie</translation>
+    </message>
+    <message>
+        <source>The converted blue value</source>
+        <translation>La valeur de bleu convertie</translation>
+    </message>
+    <message>
+        <source>The converted cyan value</source>
+        <translation>La valeur de cyan convertie</translation>
+    </message>
+    <message>
+        <source>The converted magenta value</source>
+        <translation>La valeur de magenta convertie</translation>
+    </message>
+    <message>
+        <source>The converted yellow value</source>
+        <translation>La valeur de jaune convertie</translation>
+    </message>
+    <message>
+        <source>The converted black value</source>
+        <translation>La valeur de noir convertie</translation>
+    </message>
+    <message>
+        <source>The L value of the input colour as measured under a  D50 illuminant</source>
+        <translation>La valeur L de la couleur d&apos;entrée, mesurée sous l&apos;illuminant D50</translation>
+    </message>
+    <message>
+        <source>The a value of the input colour as measured under a  D50 illuminant</source>
+        <translation>La valeur a de la couleur d&apos;entrée, mesurée sous l&apos;illuminant D50</translation>
+    </message>
+    <message>
+        <source>The b value of the input colour as measured under a  D50 illuminant</source>
+        <translation>La valeur b de la couleur d&apos;entrée, mesurée sous l&apos;illuminant D50</translation>
+    </message>
+    <message>
+        <source>value</source>
+        <translation>valeur</translation>
+    </message>
+    <message>
+        <source>D50 (2&amp;#176;)</source>
+        <translation>D50 (2&amp;#176;)</translation>
+    </message>
+    <message>
+        <source>Rendering Intent:</source>
+        <translation>Intention de rendu&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Perceptual</source>
+        <translation>Perceptuelle</translation>
+    </message>
+    <message>
+        <source>Colorimetric</source>
+        <translation>Colorimétrie</translation>
+    </message>
+    <message>
+        <source>Saturation</source>
+        <translation>Saturation</translation>
+    </message>
+    <message>
+        <source>Absolute Colorimetric</source>
+        <translation>Colorimétrie absolue</translation>
+    </message>
+    <message>
+        <source>Selects the rendering intent to use when converting from input to output</source>
+        <translation>Choisit l&apos;intention de rendu utilisée pour la conversion de l&apos;entrée vers la sortie</translation>
+    </message>
+    <message>
+        <source>Interpolation Accuracy:</source>
+        <translation>Précision d&apos;interpolation&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Faster</source>
+        <translation>Plus rapide</translation>
+    </message>
+    <message>
+        <source>Better</source>
+        <translation>Plus précise</translation>
+    </message>
+</context>
+</TS>
