@@ -123,8 +123,7 @@ void KxGamutView::paintGL()
         m_renderer->upload(m_hull, *m_axes);
         m_geometryChanged = false;
     }
-    const float aspect = height() > 0 ? float(width()) / float(height()) : 1.0f;
-    m_renderer->paint(m_camera.modelView(), m_camera.projection(aspect));
+    m_renderer->paint(m_camera.modelView(), m_camera.projection(aspectRatio()));
     if (!m_renderer->isValid())
         m_message = tr("OpenGL cannot draw the gamut here");
 
@@ -134,10 +133,14 @@ void KxGamutView::paintGL()
         drawMessage();
 }
 
+float KxGamutView::aspectRatio() const
+{
+    return height() > 0 ? float(width()) / float(height()) : 1.0f;
+}
+
 void KxGamutView::drawLabels()
 {
-    const QMatrix4x4 toClip = m_camera.projection(height() > 0 ? float(width()) / float(height()) : 1.0f)
-        * m_camera.modelView();
+    const QMatrix4x4 toClip = m_camera.projection(aspectRatio()) * m_camera.modelView();
     QPainter painter(this);
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.setPen(QColor(230, 230, 230));

@@ -51,6 +51,7 @@ protected:
 
 private:
     void releaseRenderer();
+    float aspectRatio() const;
     void drawLabels();
     void drawMessage();
 
