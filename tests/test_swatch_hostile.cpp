@@ -3,9 +3,14 @@
 // file. Inputs that once broke a reader are kept in data/swatch/ and read
 // here too.
 
+#include "AcoSwatchReader.h"
+#include "AseSwatchReader.h"
 #include "CgatsParseContext.h"
+#include "CgatsSwatchReader.h"
+#include "GplSwatchReader.h"
 #include "KxPacket.h"
 #include "SwatchImporter.h"
+#include "SwatchList.h"
 #include "test_swatch_samples.h"
 
 #include <QDir>
@@ -135,6 +140,12 @@ private slots:
         expectRefused(cgats("NUMBER_OF_FIELDS 4\nNUMBER_OF_SETS 2\n", "1 2 3 4\n"), "could not be read");
         expectRefused(cgats("NUMBER_OF_FIELDS 4\nNUMBER_OF_SETS 1\n", "1 0e999 3 4\n"), "not a number");
         expectRefused("CGATS.17\nBEGIN_DATA\nEND_DATA\n", "could not be read");
+        // The parser would read past a field list sized before its count.
+        expectRefused("CGATS.17\nBEGIN_DATA_FORMAT\nSAMPLE_ID LAB_L\nEND_DATA_FORMAT\nNUMBER_OF_FIELDS 7\n"
+                      "NUMBER_OF_SETS 1\nBEGIN_DATA\n1 2\nEND_DATA\n",
+                      "without a number of fields");
+        expectRefused(cgats("NUMBER_OF_FIELDS 4\nNUMBER_OF_SETS 1\n", "1 2 3 4\n").replace("END_DATA_FORMAT\n", "END_DATA_FORMAT\nNUMBER_OF_FIELDS 7\n"),
+                      "after listing them");
 
         Result counted; // a count mentioned in a comment or a string is no count
         importBytes(cgats("# NUMBER_OF_SETS 99999999999\nDESCRIPTOR \"NUMBER_OF_SETS x\"\nNUMBER_OF_FIELDS 4\n"
@@ -207,17 +218,30 @@ private slots:
         QVERIFY(QString::fromStdString(r.whyNot).contains("could not be opened"));
     }
 
-    // Inputs that the fuzz targets found once: each must now be read or
-    // refused cleanly.
+    // Inputs that the fuzz targets found once, named after the reader that
+    // failed on them: each must now be read or refused with a reason, by
+    // that reader and through the importer.
     void keptFuzzFindings()
     {
+        using Reader = bool (*)(const unsigned char*, std::size_t, SwatchList&, std::string&);
+        const QMap<QString, Reader> readers = {{"cgats", &CgatsSwatchReader::read}, {"ase", &AseSwatchReader::read},
+                                               {"aco", &AcoSwatchReader::read}, {"gpl", &GplSwatchReader::read}};
         const QDir kept(TINTORA_TEST_DATA "/swatch");
         const QStringList files = kept.entryList(QDir::Files);
+        QVERIFY(!files.isEmpty());
         for (const QString& name : files) {
             QFile file(kept.filePath(name));
             QVERIFY(file.open(QIODevice::ReadOnly));
+            const QByteArray bytes = file.readAll();
+            const Reader read = readers.value(name.section('-', 0, 0));
+            QVERIFY2(read, qPrintable(name + " names no reader"));
+            SwatchList list;
+            std::string whyNot;
+            const bool accepted = read(reinterpret_cast<const unsigned char*>(bytes.constData()), std::size_t(bytes.size()),
+                                       list, whyNot);
+            QVERIFY2(accepted || !whyNot.empty(), qPrintable(name));
             Result r;
-            importBytes(file.readAll(), r);
+            importBytes(bytes, r);
             QVERIFY2(r.first || !r.whyNot.empty(), qPrintable(name));
         }
     }

@@ -99,6 +99,10 @@ bool CgatsSwatchReader::read(const unsigned char* data, std::size_t size, Swatch
     std::string text;
     if (!CgatsTextCheck::prepare(reinterpret_cast<const char*>(data), size, text, whyNot))
         return false;
+    if (text.empty()) { // the parser takes no empty text
+        whyNot = "The file is not a CGATS file that Tintora can read.";
+        return false;
+    }
 
     CgatsParseContext parsing(parserBudget(text.size()));
     if (!parsing.context()) {

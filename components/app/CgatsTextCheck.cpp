@@ -219,10 +219,28 @@ bool CgatsTextCheck::prepare(const char* data, std::size_t size, std::string& pa
     std::optional<Mend> declaredFields;
 
     long long fields = 0, sets = 0;
+    bool fieldsDeclared = false, formatListed = false; // in the current table
     for (Token token = tokens.next(); token.kind != Token::End; token = tokens.next()) {
         if (token.kind != Token::Word)
             continue;
+        if (equalsIgnoringCase(token.text, "BEGIN_DATA")) {
+            // Values are no keywords; the data ends the table.
+            while (token.kind != Token::End && !(token.kind == Token::Word && equalsIgnoringCase(token.text, "END_DATA")))
+                token = tokens.next();
+            fieldsDeclared = formatListed = false;
+            declaredFields.reset();
+            if (token.kind == Token::End)
+                break;
+            continue;
+        }
         if (equalsIgnoringCase(token.text, "BEGIN_DATA_FORMAT")) {
+            // The parser sizes the field list from the count it has then;
+            // a count given later, or none, leaves it reading past the list.
+            if (!fieldsDeclared || formatListed) {
+                whyNot = "The CGATS file lists its fields without a number of fields before them.";
+                return false;
+            }
+            formatListed = true;
             long long listed = 0;
             for (token = tokens.next(); token.kind != Token::End && !equalsIgnoringCase(token.text, "END_DATA_FORMAT");
                  token = tokens.next())
@@ -232,19 +250,28 @@ bool CgatsTextCheck::prepare(const char* data, std::size_t size, std::string& pa
                 fields = std::max(fields, listed);
             }
             declaredFields.reset();
+            if (token.kind == Token::End)
+                break;
             continue;
         }
         const bool isFields = equalsIgnoringCase(token.text, "NUMBER_OF_FIELDS");
         if (!isFields && !equalsIgnoringCase(token.text, "NUMBER_OF_SETS"))
             continue;
+        if (isFields && formatListed) {
+            whyNot = "The CGATS file gives its number of fields after listing them.";
+            return false;
+        }
         const Token value = tokens.next();
         const long long count = plainCount(value);
         if (count < 0) {
             whyNot = "The CGATS file gives its number of fields or sets in an unreadable form.";
             return false;
         }
-        if (isFields && !value.text.empty())
-            declaredFields = Mend{std::size_t(value.text.data() - text.data()), value.text.size(), count};
+        if (isFields) {
+            fieldsDeclared = true;
+            if (!value.text.empty())
+                declaredFields = Mend{std::size_t(value.text.data() - text.data()), value.text.size(), count};
+        }
         (isFields ? fields : sets) = std::max(isFields ? fields : sets, count);
     }
 

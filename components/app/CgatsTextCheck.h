@@ -12,7 +12,9 @@
 // - NUMBER_OF_FIELDS and NUMBER_OF_SETS values that are not plain counts, or
 //   whose table would be far larger than the text could fill: the parser
 //   sizes its table from them before reading any data, and its size
-//   arithmetic overflows for some large pairs.
+//   arithmetic overflows for some large pairs;
+// - a field list (BEGIN_DATA_FORMAT) with no NUMBER_OF_FIELDS before it in
+//   its table, or one given after it: the parser would read past the list.
 // The scan splits the text into tokens the way the parser does (comments,
 // quoted strings, identifiers, numbers), so the counts it checks are the
 // ones the parser will use.
