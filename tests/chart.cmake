@@ -7,3 +7,6 @@ tintora_add_test(NAME test_chart_export
   SOURCES test_chart_export.cpp
   LIBS tintorachartmodel PkgConfig::LCMS2)
 add_dependencies(test_chart_export tintora-chart)
+tintora_add_test(NAME test_chart_window
+  SOURCES test_chart_window.cpp
+  LIBS tintorachart)

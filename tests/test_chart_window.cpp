@@ -1,0 +1,431 @@
+// The chart window: generation from profiles, refusals, the patch grid,
+// selection by mouse, the context menu, Ctrl+W, measurement, swatch charts,
+// export failures told to the user, and a screenshot to look at.
+
+#include "ChartPatchColours.h"
+#include "Colourcheck.h"
+#include "ColourcheckPatch.h"
+#include "ScriptedModal.h"
+
+#include <InstrumentPanel.h>
+#include <KxCOMBOCOLOUR_CC.h>
+#include <KxList.h>
+#include <KxPacket.h>
+#include <KxRegistry.h>
+#include <KxSupport.h>
+
+#include <QtTest>
+
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+
+namespace {
+
+const char* const DEFAULT_CMYK = "/usr/share/color/icc/ghostscript/default_cmyk.icc";
+const QString CMYK_CAPTION = "Colour check chart for ICC profile  default_cmyk.icc";
+
+// A copy of the CMYK profile with another class in its header.
+QString withClass(QTemporaryDir& folder, const char* signature)
+{
+    QFile source(DEFAULT_CMYK);
+    source.open(QIODevice::ReadOnly);
+    QByteArray bytes = source.readAll();
+    bytes.replace(12, 4, signature);
+    const QString path = folder.filePath(QString(signature) + ".icc");
+    QFile out(path);
+    out.open(QIODevice::WriteOnly);
+    out.write(bytes);
+    return path;
+}
+
+void appendPoints(Colourcheck& chart, int count)
+{
+    for (int i = 0; i < count; ++i) {
+        auto* point = static_cast<KxChartPoint*>(Kx_DIAGNOSTIC_calloc(1, sizeof(KxChartPoint)));
+        point->kind = KX_CHART_POINT_KIND;
+        point->rgb[0] = static_cast<unsigned char>(i * 4);
+        point->cmyk[1] = static_cast<unsigned char>(i);
+        point->labD50[0] = 50;
+        AddList(&chart.points, point);
+    }
+}
+
+QString panelText(Colourcheck& chart)
+{
+    return chart.container->findChild<QLabel*>("patch_label")->text();
+}
+
+QStringList contextMenuEntries(Colourcheck& chart)
+{
+    QStringList entries;
+    QTimer::singleShot(0, [&] {
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            for (QAction* action : menu->actions())
+                entries << action->text();
+            menu->close();
+        }
+    });
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(300, 300), chart.mapToGlobal(QPoint(300, 300)));
+    QApplication::sendEvent(chart.viewport(), &event);
+    return entries;
+}
+
+QString writeCgats(QTemporaryDir& folder, const QByteArray& sets)
+{
+    const QString path = folder.filePath("swatches.txt");
+    QFile out(path);
+    out.open(QIODevice::WriteOnly);
+    out.write("CGATS.17\nORIGINATOR \"test\"\nNUMBER_OF_FIELDS 5\nBEGIN_DATA_FORMAT\n"
+              "SAMPLE_ID CMYK_C CMYK_M CMYK_Y CMYK_K\nEND_DATA_FORMAT\nNUMBER_OF_SETS ");
+    out.write(QByteArray::number(sets.count('\n')) + "\nBEGIN_DATA\n" + sets + "END_DATA\n");
+    return path;
+}
+
+} // namespace
+
+class TestChartWindow : public QObject
+{
+    Q_OBJECT
+
+    KxRegistry registry;
+    Colourcheck* chart = nullptr;
+
+private slots:
+    void initTestCase()
+    {
+        Kx_InitSubSystems(0);
+        KxInitGlobals();
+        KxInitStorageClasses();
+    }
+
+    void init()
+    {
+        chart = new Colourcheck(registry, nullptr, nullptr);
+        chart->show();
+    }
+
+    void cleanup()
+    {
+        delete chart->container;
+        chart = nullptr;
+    }
+
+    void newWindowIsEmpty()
+    {
+        QCOMPARE(chart->container->objectName(), QString("parent widget"));
+        QCOMPARE(chart->container->size(), QSize(700, 400));
+        QCOMPARE(chart->windowTitle(), QString("Colour check chart"));
+        QVERIFY(chart->container->testAttribute(Qt::WA_DeleteOnClose));
+        chart->drawChart();
+        QCOMPARE(chart->widget()->size(), QSize(648, 48));
+        QCOMPARE(panelText(*chart), QString("No chart"));
+    }
+
+    void generatesTheRequestedCount_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::newRow("8") << 8;
+        QTest::newRow("64") << 64;
+        QTest::newRow("512") << 512;
+    }
+
+    void generatesTheRequestedCount()
+    {
+        QFETCH(int, count);
+        QCOMPARE(chart->fromICC(DEFAULT_CMYK, nullptr, count), 0);
+        QCOMPARE(ListLength(chart->points), static_cast<unsigned long>(count));
+        QCOMPARE(chart->patches.size(), static_cast<size_t>(count));
+        QCOMPARE(chart->windowTitle(), CMYK_CAPTION);
+        QCOMPARE(chart->lastDir, QString("/usr/share/color/icc/ghostscript"));
+        QCOMPARE(chart->current, 0UL);
+        QVERIFY(chart->patches[0]->selected);
+        QCOMPARE(chart->widget()->height(), 8 + 40 * ((count + 15) / 16));
+        QCOMPARE(panelText(*chart), QString("Patch 0001 of %1").arg(count));
+        // Patches mirror the list.
+        int i = 0;
+        for (const KxChartPoint* p = chart->points; p; p = p->next, ++i)
+            QCOMPARE(QByteArray((const char*)chart->patches[i]->point.cmyk, 4), QByteArray((const char*)p->cmyk, 4));
+    }
+
+    void rgbProfileGivesAnEmptyChart()
+    {
+        appendPoints(*chart, 3);
+        chart->drawChart();
+        QCOMPARE(chart->fromICC("/usr/share/color/icc/sRGB.icc", nullptr, 64), 0);
+        QVERIFY(!chart->points);
+        QVERIFY(chart->patches.empty());
+        QCOMPARE(chart->windowTitle(), QString("Colour check chart for ICC profile  sRGB.icc"));
+        QCOMPARE(chart->lastDir, QString("/usr/share/color/icc"));
+    }
+
+    void refusedProfilesLeaveTheChartAlone()
+    {
+        QTemporaryDir folder;
+        QCOMPARE(chart->fromICC(DEFAULT_CMYK, nullptr, 16), 0);
+        const QStringList refused{"/usr/share/color/icc/Gray.icc", "/usr/share/color/icc/ITULab.icc",
+                                  withClass(folder, "link"), withClass(folder, "abst"), "/nonexistent.icc"};
+        for (const QString& profile : refused) {
+            QCOMPARE(chart->fromICC(QFile::encodeName(profile).constData(), "/monitor.icc", 64), -1);
+            QCOMPARE(ListLength(chart->points), 16UL);
+            QCOMPARE(chart->patches.size(), size_t(16));
+            QCOMPARE(chart->windowTitle(), CMYK_CAPTION);
+            QCOMPARE(chart->lastDir, QString("/usr/share/color/icc/ghostscript"));
+            QCOMPARE(chart->monitorProfile, std::string("/monitor.icc"));
+        }
+        // A CMYK input profile is charted like a printer profile.
+        QCOMPARE(chart->fromICC(QFile::encodeName(withClass(folder, "scnr")).constData(), nullptr, 8), 0);
+        QCOMPARE(ListLength(chart->points), 8UL);
+    }
+
+    void outOfMemoryShowsAnEmptyChart()
+    {
+        appendPoints(*chart, 3);
+        chart->drawChart();
+        KxDiagnosticFailAllocation(1000);
+        QCOMPARE(chart->fromICC(DEFAULT_CMYK, nullptr, 64), -1);
+        KxDiagnosticFailAllocation(0);
+        QVERIFY(!chart->points);
+        QVERIFY(chart->patches.empty());
+        QCOMPARE(chart->widget()->size(), QSize(648, 48));
+    }
+
+    void gridPositions()
+    {
+        for (int count : {16, 17, 20, 64}) {
+            chart->clear();
+            appendPoints(*chart, count);
+            chart->drawChart();
+            QCOMPARE(chart->patches[15]->pos(), QPoint(608, 8));
+            QCOMPARE(chart->patches[0]->size(), QSize(32, 32));
+            if (count > 16)
+                QCOMPARE(chart->patches[16]->pos(), QPoint(8, 48));
+            if (count == 20)
+                QCOMPARE(chart->patches[19]->pos(), QPoint(128, 48));
+            if (count == 64)
+                QCOMPARE(chart->patches[63]->pos(), QPoint(608, 128));
+            const int height = count == 16 ? 48 : count == 64 ? 168 : 88;
+            QCOMPARE(chart->widget()->size(), QSize(648, height));
+        }
+    }
+
+    void selectionByMouse()
+    {
+        appendPoints(*chart, 20);
+        chart->drawChart();
+        QTest::mouseClick(chart->patches[9], Qt::LeftButton);
+        QCOMPARE(chart->current, 9UL);
+        QVERIFY(chart->patches[9]->selected);
+        QVERIFY(!chart->patches[0]->selected);
+        QCOMPARE(panelText(*chart), QString("Patch 0010 of 20"));
+        // A press on the background between patches changes nothing.
+        QTest::mouseClick(chart->widget(), Qt::LeftButton, {}, QPoint(44, 4));
+        QCOMPARE(chart->current, 9UL);
+        QVERIFY(chart->patches[9]->selected);
+        QTest::mouseClick(chart->patches[17], Qt::RightButton);
+        QCOMPARE(chart->current, 17UL);
+        QCOMPARE(std::count_if(chart->patches.begin(), chart->patches.end(),
+                               [](ColourcheckPatch* p) { return p->selected; }),
+                 1L);
+    }
+
+    void contextMenuEntries()
+    {
+        QCOMPARE(::contextMenuEntries(*chart),
+                 (QStringList{"Colour chart from ICC profile", "Colour chart from swatches file"}));
+        appendPoints(*chart, 2);
+        chart->drawChart();
+        QCOMPARE(::contextMenuEntries(*chart),
+                 (QStringList{"Export chart as postscript file", "Export chart as ISO12642 file",
+                              "Colour chart from ICC profile", "Colour chart from swatches file"}));
+    }
+
+    void controlWCloses()
+    {
+        QPointer<QWidget> window = chart->container;
+        QTest::keyClick(chart, Qt::Key_W);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!window.isNull());
+        QTest::keyClick(chart, Qt::Key_W, Qt::ControlModifier);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(window.isNull());
+        chart = new Colourcheck(registry, nullptr, nullptr); // for cleanup()
+    }
+
+    void interactiveGeneration()
+    {
+        ScriptedModal modal;
+        QString folder = "/start";
+        modal.cancel();
+        QCOMPARE(chart->fromICC("", folder), 0);
+        QCOMPARE(folder, QString("/start"));
+        modal.answerFile(DEFAULT_CMYK);
+        modal.cancel();
+        QCOMPARE(chart->fromICC("", folder), 0);
+        QCOMPARE(folder, QString("/usr/share/color/icc/ghostscript"));
+        QVERIFY(!chart->points);
+        modal.answerFile(DEFAULT_CMYK);
+        modal.answer(16);
+        QCOMPARE(chart->fromICC("", folder), 0); // an empty monitor path means none
+        QCOMPARE(ListLength(chart->points), 16UL);
+        QCOMPARE(modal.requests.size(), size_t(5));
+        QCOMPARE(modal.requests[0].caption, QString("Choose an ICC profile for charting"));
+        QCOMPARE(modal.requests[0].text, QString("/start"));
+        const auto& count = modal.requests[2];
+        QCOMPARE(count.caption, QString("Colour check chart"));
+        QCOMPARE(count.text, QString("Number of patches"));
+        QCOMPARE((QList<int>{count.value, count.minimum, count.maximum, count.step}), (QList<int>{64, 8, 512, 1}));
+        QCOMPARE(modal.unanswered, 0);
+    }
+
+    void measurement()
+    {
+        QCOMPARE(chart->fromICC(DEFAULT_CMYK, nullptr, 16), 0);
+        const double* lab = chart->patches[0]->point.labD50;
+        emit chart->panel->spotLab(lab[0], lab[1], lab[2]);
+        emit chart->panel->spotLab(chart->patches[1]->point.labD50[0] + 3.0, chart->patches[1]->point.labD50[1],
+                                   chart->patches[1]->point.labD50[2]);
+        emit chart->panel->spotLab(chart->patches[2]->point.labD50[0] + 2.999, chart->patches[2]->point.labD50[1],
+                                   chart->patches[2]->point.labD50[2]);
+        QCOMPARE(chart->current, 3UL);
+        QVERIFY(chart->patches[3]->selected);
+        QVERIFY(!chart->patches[0]->selected && !chart->patches[1]->selected && !chart->patches[2]->selected);
+        QCOMPARE(chart->patches[0]->deltaE, 0.0);
+        QVERIFY(chart->patches[0]->toolTip().endsWith("DeltaE           = 0.000\n"));
+        QVERIFY(chart->patches[1]->toolTip().endsWith("DeltaE           = 3.000\n"));
+        QCOMPARE(chart->patches[1]->measured[0], chart->patches[1]->point.labD50[0] + 3.0);
+        // The red cross shows from 3.0, not at 2.999.
+        const QColor crossed = chart->patches[1]->grab().toImage().pixelColor(16, 16);
+        const QColor plain = chart->patches[2]->grab().toImage().pixelColor(16, 16);
+        QCOMPARE(crossed, QColor(Qt::red));
+        QCOMPARE(plain, QColor(chart->patches[2]->point.rgb[0], chart->patches[2]->point.rgb[1],
+                               chart->patches[2]->point.rgb[2]));
+        QCOMPARE(chart->patches[5]->toolTip().count('\n'), 5);
+        QVERIFY(chart->patches[5]->toolTip().startsWith("C, M, Y, K       = "));
+
+        // Past the last patch readings are ignored until a patch is pressed.
+        for (int i = 3; i < 16; ++i)
+            emit chart->panel->spotLab(50, 0, 0);
+        QVERIFY(std::none_of(chart->patches.begin(), chart->patches.end(), [](ColourcheckPatch* p) { return p->selected; }));
+        emit chart->panel->spotLab(10, 0, 0);
+        QCOMPARE(chart->patches[15]->measured[0], 50.0);
+        QTest::mouseClick(chart->patches[5], Qt::LeftButton);
+        emit chart->panel->spotLab(20, 0, 0);
+        QCOMPARE(chart->patches[5]->measured[0], 20.0);
+        QVERIFY(chart->patches[6]->selected);
+    }
+
+    void tooltipInks()
+    {
+        KxChartPoint record{};
+        record.cmyk[0] = 128; // K
+        record.cmyk[1] = 255; // C
+        ColourcheckPatch patch(32, 32, nullptr, nullptr);
+        patch.setData(record);
+        QVERIFY(patch.toolTip().startsWith("C, M, Y, K       = 100.00, 0.00, 0.00, 50.20\n"));
+    }
+
+    void panelChartNames()
+    {
+        appendPoints(*chart, 12);
+        KxCOMBOCOLOUR_CC colours;
+        QVERIFY(ChartPatchColours::collect(chart->points, colours));
+        int n = 1;
+        for (const KxCOMBOCOLOUR* c = colours.first(); c; c = c->next, ++n) {
+            QCOMPARE(QString(c->name), QString::asprintf("Patch %04d", n));
+            QCOMPARE(c->flags, KX_COMBO_LAB);
+            QCOMPARE(c->L, 50.0);
+        }
+        QCOMPARE(n, 13);
+    }
+
+    void swatchChart()
+    {
+        QTemporaryDir folder;
+        const QString swatches = writeCgats(folder, "1 100 0 0 0\n2 0 20 0 100\n3 0 20 0 100\n");
+        QCOMPARE(chart->fromFile(QFile::encodeName(swatches).constData(), DEFAULT_CMYK, nullptr), 0);
+        QCOMPARE(chart->patches.size(), size_t(3));
+        const KxChartPoint* p = chart->points;
+        QCOMPARE((QList<int>{p->cmyk[0], p->cmyk[1], p->cmyk[2], p->cmyk[3]}), (QList<int>{0, 255, 0, 0}));
+        p = p->next;
+        QCOMPARE((QList<int>{p->cmyk[0], p->cmyk[1], p->cmyk[2], p->cmyk[3]}), (QList<int>{255, 0, 51, 0}));
+        QCOMPARE(QByteArray((const char*)p->next->cmyk, 4), QByteArray((const char*)p->cmyk, 4)); // duplicates stay
+        QVERIFY(p->labD50[0] < 30); // full black through the printer profile
+
+        // A Lab swatch keeps its Lab and gets inks from the profile.
+        auto* lab = static_cast<KxCOMBOCOLOUR*>(Kx_DIAGNOSTIC_calloc(1, sizeof(KxCOMBOCOLOUR)));
+        lab->flags = KX_COMBO_LAB;
+        lab->L = 50;
+        lab->a = 60;
+        lab->b = 0;
+        QCOMPARE(chart->fromComboColour(lab, DEFAULT_CMYK, nullptr), 0);
+        QCOMPARE(chart->points->labD50[1], 60.0);
+        QVERIFY(chart->points->cmyk[2] > 100); // magenta ink
+        KxPacketFreeItem(lab, KX_PACKET_COMBOCOLOUR);
+
+        // Sources other than a CMYK output profile give an empty chart.
+        for (const QString& profile : {QString("/usr/share/color/icc/sRGB.icc"), withClass(folder, "scnr"),
+                                       withClass(folder, "mntr")}) {
+            QCOMPARE(chart->fromFile(QFile::encodeName(swatches).constData(), QFile::encodeName(profile).constData(),
+                                     nullptr),
+                     -1);
+            QVERIFY(!chart->points);
+        }
+    }
+
+    void unreadableSwatchFileIsToldOnce()
+    {
+        ScriptedModal modal;
+        QString swatchFolder = "/s", profileFolder = "/p";
+        modal.answerFile(DEFAULT_CMYK); // not a swatch file
+        modal.answerFile(DEFAULT_CMYK);
+        QCOMPARE(chart->fromFile("", swatchFolder, profileFolder), 0);
+        QVERIFY(!chart->points);
+        QCOMPARE(modal.messageCaptions().size(), 1);
+        QVERIFY(modal.requests.back().text.contains(DEFAULT_CMYK));
+        QCOMPARE(modal.requests[0].caption, QString("Choose an swatch file containing the chart"));
+        QCOMPARE(modal.requests[1].caption, QString("Choose an ICC source profile for these patches"));
+        QCOMPARE(swatchFolder, QString("/usr/share/color/icc/ghostscript"));
+        // Cancelling the profile dialog leaves the chart but moves the swatch folder.
+        QTemporaryDir folder;
+        const QString swatches = writeCgats(folder, "1 100 0 0 0\n");
+        modal.answerFile(swatches);
+        modal.cancel();
+        QCOMPARE(chart->fromFile("", swatchFolder, profileFolder), 0);
+        QCOMPARE(swatchFolder, folder.path());
+    }
+
+    void failedExportsAreTold()
+    {
+        ScriptedModal modal;
+        appendPoints(*chart, 4);
+        chart->drawChart();
+        modal.answerFile("/nonexistent-folder/chart.ps");
+        QMetaObject::invokeMethod(chart, "exportChart");
+        modal.answerFile("/nonexistent-folder/chart.cgats");
+        QMetaObject::invokeMethod(chart, "exportISO12642");
+        const QStringList captions = modal.messageCaptions();
+        QCOMPARE(captions.size(), 2);
+        QVERIFY(modal.requests[1].text.contains("/nonexistent-folder/chart.ps"));
+        QVERIFY(modal.requests[3].text.contains("/nonexistent-folder/chart.cgats"));
+        QCOMPARE(chart->lastDir, QString("/nonexistent-folder"));
+        QCOMPARE(modal.requests[0].caption, QString("Choose a file for exporting"));
+
+        QTemporaryDir folder;
+        modal.answerFile(folder.filePath("chart.ps"));
+        QMetaObject::invokeMethod(chart, "exportChart");
+        QVERIFY(QFile::exists(folder.filePath("chart.ps")));
+        QCOMPARE(modal.messageCaptions().size(), 2);
+    }
+
+    void screenshot()
+    {
+        QCOMPARE(chart->fromICC(DEFAULT_CMYK, nullptr, 64), 0);
+        QTest::mouseClick(chart->patches[5], Qt::LeftButton);
+        emit chart->panel->spotLab(chart->patches[5]->point.labD50[0] + 5, 0, 0);
+        QVERIFY(chart->container->grab().save(TINTORA_BINARY_DIR "/chart-64.png"));
+    }
+};
+
+QTEST_MAIN(TestChartWindow)
+#include "test_chart_window.moc"
