@@ -68,10 +68,6 @@ KxGamutView::KxGamutView(QWidget* parent, const char* name)
     if (name)
         setObjectName(QString::fromLatin1(name));
     setMinimumSize(100, 100);
-    // Smooth edges on the solid's outline and the axes.
-    QSurfaceFormat smooth = format();
-    smooth.setSamples(4);
-    setFormat(smooth);
 }
 
 KxGamutView::~KxGamutView()
