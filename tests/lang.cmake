@@ -8,3 +8,10 @@ tintora_add_test(NAME test_language_coverage SOURCES test_language_coverage.cpp 
 target_compile_definitions(test_language_coverage PRIVATE
   TINTORA_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
   TINTORA_LUPDATE="$<TARGET_FILE:Qt6::lupdate>")
+
+# The windows in each language under a real X server, with their pictures.
+tintora_add_test(NAME test_language_look SOURCES test_language_look.cpp LIBS tintoraapp tintorachart XVFB)
+target_compile_definitions(test_language_look PRIVATE
+  TINTORA_LANG_DIR="${TINTORA_LANG_DIR}"
+  TINTORA_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+add_dependencies(test_language_look tintora_translations)

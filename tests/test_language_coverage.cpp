@@ -4,70 +4,14 @@
 // sources are collected by lupdate at test time, so a text added to the code
 // without a translation fails here.
 
-#include <QFile>
-#include <QMap>
+#include "test_language_ts.h"
+
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QXmlStreamReader>
 
 namespace {
-
-struct Message {
-    QString context;
-    QString source;
-    QString comment;
-    QStringList translations; // one, or one per plural form
-    QString type;             // "unfinished", "vanished", "obsolete" or empty
-};
-
-QString keyOf(const Message& m)
-{
-    return m.context + '\x1f' + m.source + '\x1f' + m.comment;
-}
-
-// The messages of a translation source, by context, source text and comment.
-QMap<QString, Message> readTs(const QString& path, QString* error)
-{
-    QMap<QString, Message> messages;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = "cannot open " + path;
-        return messages;
-    }
-    QXmlStreamReader xml(&file);
-    QString context;
-    Message message;
-    while (!xml.atEnd()) {
-        xml.readNext();
-        if (!xml.isStartElement()) {
-            if (xml.isEndElement() && xml.name() == u"message")
-                messages.insert(keyOf(message), message);
-            continue;
-        }
-        const auto name = xml.name();
-        if (name == u"name") {
-            context = xml.readElementText();
-        } else if (name == u"message") {
-            message = Message();
-            message.context = context;
-        } else if (name == u"source") {
-            message.source = xml.readElementText();
-        } else if (name == u"comment") {
-            message.comment = xml.readElementText();
-        } else if (name == u"translation") {
-            message.type = xml.attributes().value("type").toString();
-            const QString text = xml.readElementText(QXmlStreamReader::IncludeChildElements);
-            // Plural forms come as <numerusform> children, whose texts are
-            // joined here; a plain translation is its text.
-            message.translations << text;
-        }
-    }
-    if (xml.hasError())
-        *error = path + ": " + xml.errorString();
-    return messages;
-}
 
 QStringList allMatches(const QString& text, const QRegularExpression& pattern)
 {
@@ -98,7 +42,7 @@ class TestLanguageCoverage : public QObject
 {
     Q_OBJECT
 
-    QMap<QString, Message> current;
+    QMap<QString, TsMessage> current;
 
 private slots:
     void initTestCase()
@@ -131,19 +75,19 @@ private slots:
     {
         QFETCH(QString, language);
         QString error;
-        const QMap<QString, Message> shipped =
+        const QMap<QString, TsMessage> shipped =
             readTs(QString(TINTORA_SOURCE_DIR) + "/lang/tintora_" + language + ".ts", &error);
         QVERIFY2(error.isEmpty(), qPrintable(error));
 
         QStringList faults;
-        for (const Message& text : current) {
+        for (const TsMessage& text : current) {
             const QString where = text.context + " \"" + text.source + "\"";
-            const auto found = shipped.constFind(keyOf(text));
+            const auto found = shipped.constFind(tsKey(text));
             if (found == shipped.cend()) {
                 faults << where + ": missing (run scripts/update-translations.sh)";
                 continue;
             }
-            const Message& translated = *found;
+            const TsMessage& translated = *found;
             if (!translated.type.isEmpty())
                 faults << where + ": " + translated.type;
             for (const QString& translation : translated.translations) {
