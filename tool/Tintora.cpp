@@ -1,5 +1,6 @@
 #include "Tintora.h"
 
+#include "Colourcheck.h"
 #include "InstrumentPanel.h"
 #include "KxFileInfo.h"
 #include "KxGamutView.h"
@@ -304,12 +305,25 @@ void Tintora::showGamut()
 }
 
 // Opening chart windows belongs to the chart window, which supplies them.
+// The chart window belongs to its own frame, which deletes it when closed;
+// the tool keeps no reference to it. With no monitor profile chosen the chart
+// is given none, and shows its colours through sRGB.
 void Tintora::colourchartFromICC()
 {
+    auto* chart = new Colourcheck(registry, nullptr, nullptr);
+    const QByteArray monitor = QFile::encodeName(monitorProfile);
+    chart->fromICC(monitorProfile.isEmpty() ? nullptr : monitor.constData(), profileFolder);
+    chart->show();
+    saveRegistry(registry);
 }
 
 void Tintora::colourchartFromFile()
 {
+    auto* chart = new Colourcheck(registry, nullptr, nullptr);
+    const QByteArray monitor = QFile::encodeName(monitorProfile);
+    chart->fromFile(monitorProfile.isEmpty() ? nullptr : monitor.constData(), swatchFolder, profileFolder);
+    chart->show();
+    saveRegistry(registry);
 }
 
 void Tintora::getICCin()

@@ -1,0 +1,1 @@
+tintora_add_test(NAME test_chart_commands SOURCES test_chart_commands.cpp LIBS tintoratool)
