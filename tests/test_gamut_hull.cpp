@@ -1,6 +1,7 @@
 // The gamut hull, its monitor colours and the view's camera, without OpenGL;
 // and the gamut view where no OpenGL context can be made.
 
+#include "GamutAxes.h"
 #include "GamutCamera.h"
 #include "GamutHull.h"
 #include "GamutMonitor.h"
@@ -285,6 +286,43 @@ private slots:
             QVERIFY2(!fallback.usesMonitorProfile(), unusable);
             QCOMPARE(fallback.displayColour(redLab), standIn.displayColour(redLab));
         }
+    }
+
+    void greyScaleRunsFromBlackToWhiteInNeutralGreys()
+    {
+        const GamutAxes axes{GamutMonitor(nullptr)};
+        const auto& grey = axes.greyScale();
+        QCOMPARE(int(grey.size()), GamutAxes::GreySteps * 4 * 6);
+        float lastL = -1.0f;
+        float lastShade = -1.0f;
+        for (std::size_t i = 0; i < grey.size(); i += 24) { // one step of the column at a time
+            const GamutVertex& v = grey[i];
+            QVERIFY(v.lab.x() > lastL);
+            QVERIFY(std::abs(v.colour.x() - v.colour.y()) < 0.01f && std::abs(v.colour.y() - v.colour.z()) < 0.01f);
+            QVERIFY(v.colour.x() > lastShade);
+            lastL = v.lab.x();
+            lastShade = v.colour.x();
+        }
+        QVERIFY(lastShade > 0.9f);
+        // The column stands on the neutral axis from L 0 to L 100.
+        for (const GamutVertex& v : grey) {
+            QVERIFY(v.lab.x() >= 0.0f && v.lab.x() <= 100.0f);
+            QVERIFY(std::abs(v.lab.y()) < 5.0f && std::abs(v.lab.z()) < 5.0f);
+        }
+
+        // The a and b axes reach past any colour a profile holds, and each
+        // end is labelled beyond it.
+        const auto& lines = axes.lines();
+        const float reach = std::max_element(lines.begin(), lines.end(), [](const GamutVertex& x, const GamutVertex& y) {
+                                return std::abs(x.lab.y()) < std::abs(y.lab.y());
+                            })->lab.y();
+        QVERIFY(std::abs(reach) > 110.0f);
+        QStringList texts;
+        for (const GamutAxes::Label& label : axes.labels())
+            texts << label.text;
+        QCOMPARE(texts, QStringList({"L", "+a", "-a", "+b", "-b"}));
+        QVERIFY(axes.labels()[1].lab.y() > GamutAxes::AxisLength);
+        QVERIFY(axes.labels()[4].lab.z() < -GamutAxes::AxisLength);
     }
 
     void cameraTurnsAboutTheMiddleAndZoomsWithinBounds()
