@@ -197,7 +197,7 @@ pour que la modification prenne effet</translation>
     <name>QObject</name>
     <message>
         <source>Language failed</source>
-        <translation>Échec de la langue</translation>
+        <translation>Échec du chargement de la langue</translation>
     </message>
     <message>
         <source>Failed to load the requested language
@@ -349,7 +349,7 @@ La mémoire est insuffisante ou certains profils ont été supprimés</translati
     </message>
     <message>
         <source>Select Input ICC ...</source>
-        <translation>Profil d&apos;entrée ...</translation>
+        <translation>Choisir le profil d&apos;entrée ...</translation>
     </message>
     <message>
         <source>Allows selection of an input profile. Supported profiles are Display(monitor), Input (scanner) and Ouput (printer) which are either RGB or CMYK.
@@ -359,7 +359,7 @@ Le profil d&apos;entrée détermine si la zone d&apos;entrée affiche des valeur
     </message>
     <message>
         <source>Select Monitor ICC ...</source>
-        <translation>Profil d&apos;écran ...</translation>
+        <translation>Choisir le profil d&apos;écran ...</translation>
     </message>
     <message>
         <source>Allows selection of a monitor profile. Selecting the correct profile for your display allows accurate previewing of the input colour</source>
@@ -367,7 +367,7 @@ Le profil d&apos;entrée détermine si la zone d&apos;entrée affiche des valeur
     </message>
     <message>
         <source>Select Output ICC ...</source>
-        <translation>Profil de sortie ...</translation>
+        <translation>Choisir le profil de sortie ...</translation>
     </message>
     <message>
         <source>Allows selection of an output profile. Supported profiles are Display(monitor) and Ouput (printer) which are either RGB or CMYK.

@@ -222,7 +222,7 @@ private slots:
         QTest::newRow("German") << "Deutsch" << QStringList{"Projekt", "Werkzeuge", "Sprache", "Hilfe"}
                                 << "Eingabeprofil wählen ..." << "Wahrnehmungsorientiert" << "Strg+N";
         QTest::newRow("French") << "Français" << QStringList{"Projet", "Outils", "Langue", "Aide"}
-                                << "Profil d'entrée ..." << "Perceptuelle" << "Ctrl+N";
+                                << "Choisir le profil d'entrée ..." << "Perceptuelle" << "Ctrl+N";
     }
 
     void storedChoiceShowsItsLanguage()
