@@ -11,3 +11,4 @@ add_test(NAME test_tool_gamut_xvfb
 set_tests_properties(test_tool_gamut_xvfb PROPERTIES
   ENVIRONMENT "QT_QPA_PLATFORM=xcb;XDG_CONFIG_HOME=${CMAKE_CURRENT_BINARY_DIR}/config-test_tool_gamut_xvfb"
   TIMEOUT 120)
+tintora_keep_gl_driver_loaded(test_tool_gamut_xvfb)
