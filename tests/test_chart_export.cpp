@@ -218,6 +218,24 @@ private slots:
         QVERIFY(readAll(folder.filePath("c.cgats")).contains("\"Patch 0016\""));
     }
 
+    void chartToolReadsSwatches()
+    {
+        QTemporaryDir folder;
+        QFile swatches(folder.filePath("s.gpl"));
+        QVERIFY(swatches.open(QIODevice::WriteOnly));
+        swatches.write("GIMP Palette\nName: test\n255 0 0 Red\n0 0 255 Blue\n255 255 255 White\n");
+        swatches.close();
+        QProcess tool;
+        tool.start(chartTool(), {"--profile", DEFAULT_CMYK, "--swatches", swatches.fileName(), "--ps",
+                                 folder.filePath("s.ps"), "--cgats", folder.filePath("s.cgats")});
+        QVERIFY(tool.waitForFinished(60000));
+        QCOMPARE(tool.exitCode(), 0);
+        QCOMPARE(readAll(folder.filePath("s.ps")).count("rectfill"), 3);
+        const QByteArray target = readAll(folder.filePath("s.cgats"));
+        QVERIFY(target.contains("\"Patch 0003\""));
+        QVERIFY(!target.contains("Red"));
+    }
+
     void chartToolRefuses_data()
     {
         QTest::addColumn<QStringList>("arguments");
