@@ -1,10 +1,18 @@
 #include "InstrumentPanel.h"
 
 #include "KxComboColour.h"
+#include "KxModal.h"
 #include "KxRegistry.h"
+#include "ManualDriver.h"
+#include "SimulatedInstrument.h"
+#include "SpotreadDriver.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QSpinBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -63,8 +71,35 @@ InstrumentPanel::InstrumentPanel(QGroupBox* parent, bool showAdd)
     patchLabel->setObjectName(QStringLiteral("patch_label"));
     patchLabel->hide();
 
-    auto* row = new QHBoxLayout(this);
-    row->setContentsMargins(0, 0, 0, 0);
+    manualDriver = new ManualDriver(this);
+    simulatedDriver = new SimulatedInstrument(this);
+    spotreadDriver = new SpotreadDriver(this);
+    for (InstrumentDriver* each : {static_cast<InstrumentDriver*>(manualDriver),
+                                   static_cast<InstrumentDriver*>(simulatedDriver),
+                                   static_cast<InstrumentDriver*>(spotreadDriver)}) {
+        connect(each, &InstrumentDriver::reading, this, &InstrumentPanel::deliver);
+        connect(each, &InstrumentDriver::message, this, &InstrumentPanel::showStatus);
+    }
+
+    driverCombo = new QComboBox(this);
+    driverCombo->setObjectName(QStringLiteral("driver_combo"));
+    driverCombo->addItems({tr("Manual entry"), tr("Simulated instrument"), tr("Argyll spotread")});
+    connect(driverCombo, &QComboBox::currentIndexChanged, this, &InstrumentPanel::showDriverSettings);
+
+    statusLabel = new QLabel(this);
+    statusLabel->setObjectName(QStringLiteral("status_label"));
+
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    auto* choice = new QHBoxLayout;
+    choice->addWidget(driverCombo);
+    choice->addWidget(statusLabel, 1);
+    column->addLayout(choice);
+    column->addWidget(makeSimulatedRow());
+    column->addWidget(makeSpotreadRow());
+
+    auto* row = new QHBoxLayout;
+    column->addLayout(row);
     row->addWidget(makeCaption(this, tr("<b>L:</b>")));
     row->addWidget(lSpin);
     row->addWidget(makeCaption(this, tr("<b>a:</b>")));
@@ -81,6 +116,127 @@ InstrumentPanel::InstrumentPanel(QGroupBox* parent, bool showAdd)
     parent->layout()->addWidget(this);
 
     showAddMode(showAdd);
+    showDriverSettings();
+}
+
+QWidget* InstrumentPanel::makeSimulatedRow()
+{
+    simulatedRow = new QWidget(this);
+    auto* row = new QHBoxLayout(simulatedRow);
+    row->setContentsMargins(0, 0, 0, 0);
+
+    auto* profileButton = new QPushButton(tr("Printer profile..."), simulatedRow);
+    profileButton->setObjectName(QStringLiteral("profile_button"));
+    connect(profileButton, &QPushButton::clicked, this, &InstrumentPanel::chooseProfile);
+    profileLabel = new QLabel(tr("No profile"), simulatedRow);
+    profileLabel->setObjectName(QStringLiteral("profile_label"));
+
+    differenceSpin = new QDoubleSpinBox(simulatedRow);
+    differenceSpin->setObjectName(QStringLiteral("difference_spin"));
+    differenceSpin->setRange(0.0, SimulatedInstrument::MAX_DIFFERENCE);
+    differenceSpin->setSingleStep(0.5);
+    differenceSpin->setToolTip(tr("CIE 1976 difference added to every reading"));
+    connect(differenceSpin, &QDoubleSpinBox::valueChanged, simulatedDriver, &SimulatedInstrument::setDifference);
+
+    seedSpin = new QSpinBox(simulatedRow);
+    seedSpin->setObjectName(QStringLiteral("seed_spin"));
+    seedSpin->setRange(0, 999999);
+    seedSpin->setValue(1);
+    connect(seedSpin, &QSpinBox::valueChanged, this, [this](int seed) { simulatedDriver->setSeed(unsigned(seed)); });
+
+    row->addWidget(profileButton);
+    row->addWidget(profileLabel, 1);
+    row->addWidget(makeCaption(simulatedRow, tr("Difference:")));
+    row->addWidget(differenceSpin);
+    row->addWidget(makeCaption(simulatedRow, tr("Seed:")));
+    row->addWidget(seedSpin);
+    const char* const inkNames[4] = {"sim_c_spin", "sim_m_spin", "sim_y_spin", "sim_k_spin"};
+    const QString inkCaptions[4] = {tr("C:"), tr("M:"), tr("Y:"), tr("K:")};
+    for (int i = 0; i < 4; ++i) {
+        inkSpins[i] = new QSpinBox(simulatedRow);
+        inkSpins[i]->setObjectName(QString::fromLatin1(inkNames[i]));
+        inkSpins[i]->setRange(0, 100);
+        inkSpins[i]->setSuffix(QStringLiteral(" %"));
+        row->addWidget(makeCaption(simulatedRow, inkCaptions[i]));
+        row->addWidget(inkSpins[i]);
+    }
+    return simulatedRow;
+}
+
+QWidget* InstrumentPanel::makeSpotreadRow()
+{
+    spotreadRow = new QWidget(this);
+    auto* row = new QHBoxLayout(spotreadRow);
+    row->setContentsMargins(0, 0, 0, 0);
+    spotreadEdit = new QLineEdit(spotreadDriver->programPath(), spotreadRow);
+    spotreadEdit->setObjectName(QStringLiteral("spotread_edit"));
+    connect(spotreadEdit, &QLineEdit::textChanged, spotreadDriver, &SpotreadDriver::setProgram);
+    auto* restartButton = new QPushButton(tr("Restart"), spotreadRow);
+    restartButton->setObjectName(QStringLiteral("restart_button"));
+    connect(restartButton, &QPushButton::clicked, spotreadDriver, &SpotreadDriver::start);
+    row->addWidget(makeCaption(spotreadRow, tr("Program:")));
+    row->addWidget(spotreadEdit, 1);
+    row->addWidget(restartButton);
+    return spotreadRow;
+}
+
+void InstrumentPanel::setDriver(DRIVER choice)
+{
+    driverCombo->setCurrentIndex(int(choice));
+}
+
+InstrumentPanel::DRIVER InstrumentPanel::driver() const
+{
+    return DRIVER(driverCombo->currentIndex());
+}
+
+QString InstrumentPanel::status() const
+{
+    return statusLabel->text();
+}
+
+InstrumentDriver* InstrumentPanel::currentDriver() const
+{
+    switch (driver()) {
+    case DRIVER_SIMULATED:
+        return simulatedDriver;
+    case DRIVER_SPOTREAD:
+        return spotreadDriver;
+    case DRIVER_MANUAL:
+        break;
+    }
+    return manualDriver;
+}
+
+void InstrumentPanel::showDriverSettings()
+{
+    simulatedRow->setVisible(driver() == DRIVER_SIMULATED);
+    // Device values are chosen here only where no chart gives them.
+    for (QSpinBox* spin : inkSpins)
+        spin->setVisible(currentMode != MODE_CHART);
+    spotreadRow->setVisible(driver() == DRIVER_SPOTREAD);
+    if (driver() != DRIVER_SPOTREAD)
+        spotreadDriver->stop();
+    statusLabel->clear();
+}
+
+void InstrumentPanel::chooseProfile()
+{
+    const QString path = KxModal::current().getOpenFileName(this, tr("Choose a printer profile"),
+                                                            QFileInfo(simulatedDriver->profile()).path());
+    if (path.isEmpty())
+        return;
+    if (!simulatedDriver->setProfile(path)) {
+        showStatus(tr("%1 is not a CMYK printer profile").arg(QFileInfo(path).fileName()));
+        return;
+    }
+    profileLabel->setText(QFileInfo(path).fileName());
+    showStatus(QString());
+}
+
+void InstrumentPanel::showStatus(const QString& text)
+{
+    statusLabel->setText(text);
 }
 
 bool InstrumentPanel::isAddMode() const
@@ -98,6 +254,7 @@ void InstrumentPanel::setMode(INSTRUMENT_MODE mode)
 {
     currentMode = mode;
     showNextPatch();
+    showDriverSettings();
 }
 
 void InstrumentPanel::setComboChart(KxCOMBOCOLOUR* first, unsigned long current)
@@ -115,6 +272,17 @@ void InstrumentPanel::loadRegistry(KxRegistry& registry, std::string section, st
     lSpin->setValue(storedNumber(registry.getstring(section, key + "_L"), lSpin->value()));
     aSpin->setValue(storedNumber(registry.getstring(section, key + "_a"), aSpin->value()));
     bSpin->setValue(storedNumber(registry.getstring(section, key + "_b"), bSpin->value()));
+
+    const QString profile = QString::fromStdString(registry.getstring(section, key + "_sim_profile"));
+    if (!profile.isEmpty() && simulatedDriver->setProfile(profile))
+        profileLabel->setText(QFileInfo(profile).fileName());
+    differenceSpin->setValue(storedNumber(registry.getstring(section, key + "_sim_difference"), differenceSpin->value()));
+    seedSpin->setValue(int(storedNumber(registry.getstring(section, key + "_sim_seed"), seedSpin->value())));
+    const std::string program = registry.getstring(section, key + "_spotread");
+    if (!program.empty())
+        spotreadEdit->setText(QString::fromStdString(program));
+    const long choice = registry.getlong(section, key + "_driver");
+    setDriver(choice >= DRIVER_MANUAL && choice <= DRIVER_SPOTREAD ? DRIVER(choice) : DRIVER_MANUAL);
 }
 
 void InstrumentPanel::saveRegistry(KxRegistry& registry, std::string section, std::string key)
@@ -124,11 +292,40 @@ void InstrumentPanel::saveRegistry(KxRegistry& registry, std::string section, st
     registry.putstring(section, key + "_L", QString::number(lSpin->value()).toStdString());
     registry.putstring(section, key + "_a", QString::number(aSpin->value()).toStdString());
     registry.putstring(section, key + "_b", QString::number(bSpin->value()).toStdString());
+
+    registry.putlong(section, key + "_driver", long(driver()));
+    registry.putstring(section, key + "_sim_profile", simulatedDriver->profile().toStdString());
+    registry.putstring(section, key + "_sim_difference", QString::number(differenceSpin->value()).toStdString());
+    registry.putstring(section, key + "_sim_seed", QString::number(seedSpin->value()).toStdString());
+    registry.putstring(section, key + "_spotread", spotreadEdit->text().toStdString());
 }
 
 void InstrumentPanel::read()
 {
-    emit spotLab(lSpin->value(), aSpin->value(), bSpin->value());
+    InstrumentTarget target;
+    target.entered[0] = lSpin->value();
+    target.entered[1] = aSpin->value();
+    target.entered[2] = bSpin->value();
+    if (currentMode == MODE_CHART && next < chart.size()) {
+        const ChartPatch& patch = chart[next];
+        target.chartPatch = true;
+        target.patchLab[0] = patch.L;
+        target.patchLab[1] = patch.a;
+        target.patchLab[2] = patch.b;
+    }
+    // The spin boxes are C, M, Y, K; the engine takes K, C, M, Y.
+    const int order[4] = {3, 0, 1, 2};
+    for (int i = 0; i < 4; ++i)
+        target.kcmy[i] = static_cast<unsigned char>(inkSpins[order[i]]->value() * 255 / 100.0 + 0.5);
+    currentDriver()->read(target);
+}
+
+void InstrumentPanel::deliver(double L, double a, double b)
+{
+    // A reading from a driver no longer chosen (a late spotread line) is dropped.
+    if (sender() != currentDriver())
+        return;
+    emit spotLab(L, a, b);
     if (currentMode == MODE_CHART && next < chart.size()) {
         ++next;
         showNextPatch();

@@ -9,8 +9,15 @@
 
 class KxRegistry;
 struct KxCOMBOCOLOUR;
+class InstrumentDriver;
+class ManualDriver;
+class SimulatedInstrument;
+class SpotreadDriver;
 class QCheckBox;
+class QComboBox;
 class QDoubleSpinBox;
+class QLineEdit;
+class QSpinBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -18,7 +25,9 @@ class QPushButton;
 // The instrument panel: takes Lab readings and delivers each one through
 // spotLab(). Without an instrument the user types L, a and b and presses
 // "Read". In chart mode the panel also knows the chart being measured and
-// shows which patch the next reading belongs to.
+// shows which patch the next reading belongs to. The readings come from a
+// driver chosen in the panel: manual entry, a simulated instrument or
+// Argyll's spotread.
 class InstrumentPanel : public QWidget
 {
     Q_OBJECT
@@ -45,6 +54,15 @@ public:
     void setComboChart(KxCOMBOCOLOUR* first, unsigned long current);
     unsigned long nextPatch() const { return next; }
 
+    // The drivers, in the order of the driver choice.
+    enum DRIVER { DRIVER_MANUAL = 0, DRIVER_SIMULATED = 1, DRIVER_SPOTREAD = 2 };
+    void setDriver(DRIVER driver);
+    DRIVER driver() const;
+    SimulatedInstrument& simulated() { return *simulatedDriver; }
+    SpotreadDriver& spotread() { return *spotreadDriver; }
+    // The last prompt, state or error of the driver.
+    QString status() const;
+
     // The panel's own settings, under keys derived from key.
     void loadRegistry(KxRegistry& registry, std::string section, std::string key);
     void saveRegistry(KxRegistry& registry, std::string section, std::string key);
@@ -52,8 +70,13 @@ public:
 signals:
     void spotLab(double L, double a, double b);
 
-private slots:
+public slots:
     void read();
+
+private slots:
+    void chooseProfile();
+    void deliver(double L, double a, double b);
+    void showStatus(const QString& text);
 
 private:
     struct ChartPatch {
@@ -62,6 +85,10 @@ private:
     };
 
     void showNextPatch();
+    void showDriverSettings();
+    QWidget* makeSimulatedRow();
+    QWidget* makeSpotreadRow();
+    InstrumentDriver* currentDriver() const;
 
     QDoubleSpinBox* lSpin;
     QDoubleSpinBox* aSpin;
@@ -69,6 +96,19 @@ private:
     QPushButton* readButton;
     QCheckBox* addCheck;
     QLabel* patchLabel;
+    QComboBox* driverCombo;
+    QWidget* simulatedRow;
+    QLabel* profileLabel;
+    QDoubleSpinBox* differenceSpin;
+    QSpinBox* seedSpin;
+    QSpinBox* inkSpins[4]; // C, M, Y, K in %
+    QWidget* spotreadRow;
+    QLineEdit* spotreadEdit;
+    QLabel* statusLabel;
+
+    ManualDriver* manualDriver;
+    SimulatedInstrument* simulatedDriver;
+    SpotreadDriver* spotreadDriver;
 
     bool addOffered = true;
     INSTRUMENT_MODE currentMode = MODE_SPOT;
