@@ -199,7 +199,7 @@ void TestInstrumentDrivers::simulatedReadingsMarkChartPatchesFromThreeUnits()
     QCOMPARE(chart->fromICC(DEFAULT_CMYK.toLocal8Bit().constData(), nullptr, 16), 0);
     InstrumentPanel& panel = *chart->panel;
     panel.setDriver(InstrumentPanel::DRIVER_SIMULATED);
-    panel.simulated().setSeed(3);
+    panel.findChild<QSpinBox*>("seed_spin")->setValue(3);
     modal->answerFile(DEFAULT_CMYK);
     panel.findChild<QPushButton*>("profile_button")->click();
     QCOMPARE(panel.findChild<QLabel*>("patch_label")->text(), QString("Patch 0001 of 16"));

@@ -150,16 +150,20 @@ QWidget* InstrumentPanel::makeSimulatedRow()
     row->addWidget(differenceSpin);
     row->addWidget(makeCaption(simulatedRow, tr("Seed:")));
     row->addWidget(seedSpin);
+    inkRow = new QWidget(simulatedRow);
+    auto* inks = new QHBoxLayout(inkRow);
+    inks->setContentsMargins(0, 0, 0, 0);
     const char* const inkNames[4] = {"sim_c_spin", "sim_m_spin", "sim_y_spin", "sim_k_spin"};
     const QString inkCaptions[4] = {tr("C:"), tr("M:"), tr("Y:"), tr("K:")};
     for (int i = 0; i < 4; ++i) {
-        inkSpins[i] = new QSpinBox(simulatedRow);
+        inkSpins[i] = new QSpinBox(inkRow);
         inkSpins[i]->setObjectName(QString::fromLatin1(inkNames[i]));
         inkSpins[i]->setRange(0, 100);
         inkSpins[i]->setSuffix(QStringLiteral(" %"));
-        row->addWidget(makeCaption(simulatedRow, inkCaptions[i]));
-        row->addWidget(inkSpins[i]);
+        inks->addWidget(makeCaption(inkRow, inkCaptions[i]));
+        inks->addWidget(inkSpins[i]);
     }
+    row->addWidget(inkRow);
     return simulatedRow;
 }
 
@@ -212,8 +216,7 @@ void InstrumentPanel::showDriverSettings()
 {
     simulatedRow->setVisible(driver() == DRIVER_SIMULATED);
     // Device values are chosen here only where no chart gives them.
-    for (QSpinBox* spin : inkSpins)
-        spin->setVisible(currentMode != MODE_CHART);
+    inkRow->setVisible(currentMode != MODE_CHART);
     spotreadRow->setVisible(driver() == DRIVER_SPOTREAD);
     if (driver() != DRIVER_SPOTREAD)
         spotreadDriver->stop();
@@ -278,6 +281,8 @@ void InstrumentPanel::loadRegistry(KxRegistry& registry, std::string section, st
         profileLabel->setText(QFileInfo(profile).fileName());
     differenceSpin->setValue(storedNumber(registry.getstring(section, key + "_sim_difference"), differenceSpin->value()));
     seedSpin->setValue(int(storedNumber(registry.getstring(section, key + "_sim_seed"), seedSpin->value())));
+    simulatedDriver->setDifference(differenceSpin->value());
+    simulatedDriver->setSeed(unsigned(seedSpin->value()));
     const std::string program = registry.getstring(section, key + "_spotread");
     if (!program.empty())
         spotreadEdit->setText(QString::fromStdString(program));
@@ -295,8 +300,8 @@ void InstrumentPanel::saveRegistry(KxRegistry& registry, std::string section, st
 
     registry.putlong(section, key + "_driver", long(driver()));
     registry.putstring(section, key + "_sim_profile", simulatedDriver->profile().toStdString());
-    registry.putstring(section, key + "_sim_difference", QString::number(differenceSpin->value()).toStdString());
-    registry.putstring(section, key + "_sim_seed", QString::number(seedSpin->value()).toStdString());
+    registry.putstring(section, key + "_sim_difference", QString::number(simulatedDriver->difference()).toStdString());
+    registry.putstring(section, key + "_sim_seed", QString::number(simulatedDriver->seed()).toStdString());
     registry.putstring(section, key + "_spotread", spotreadEdit->text().toStdString());
 }
 

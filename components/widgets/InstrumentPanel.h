@@ -101,6 +101,7 @@ private:
     QLabel* profileLabel;
     QDoubleSpinBox* differenceSpin;
     QSpinBox* seedSpin;
+    QWidget* inkRow;
     QSpinBox* inkSpins[4]; // C, M, Y, K in %
     QWidget* spotreadRow;
     QLineEdit* spotreadEdit;
