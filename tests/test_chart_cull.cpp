@@ -1,6 +1,7 @@
 // The chart's grid and its indexed culls, checked against the plain
 // all-pairs reference on real CMYK profiles and on synthetic Lab lists.
 
+#include "Cie94Bound.h"
 #include "ChartConversions.h"
 #include "ChartCull.h"
 #include "ChartGrid.h"
@@ -151,6 +152,12 @@ private slots:
             const double c = std::max(std::hypot(x[1], x[2]), std::hypot(y[1], y[2]));
             QVERIFY(d >= std::fabs(x[0] - y[0]) * (1 - 1e-12));
             QVERIFY(d >= KxCMS_ColourDiff_DeltaE(x, y) / (1 + 0.048 * c) * (1 - 1e-12));
+            // The filter in front of the engine lets through every pair that
+            // is within the tolerance, also one exactly at it, and keeps back
+            // pairs clearly beyond it.
+            QVERIFY(Cie94Bound(d, c).mayBeWithin(x, y));
+            QVERIFY(Cie94Bound(d, c).mayBeWithin(y, x));
+            QVERIFY(!Cie94Bound(d * 0.999 - 1e-6, c).mayBeWithin(x, y));
         }
     }
 

@@ -13,6 +13,10 @@
 // compared. A pair outside either reach is therefore further apart than the
 // tolerance. The reaches carry a margin far above rounding error, and the
 // weight is taken as 0.05 so the bound also holds for graphic-arts weights.
+// A pair within both reaches is then judged by the same formula evaluated
+// here (square roots in place of the engine's powers and without the hue
+// angle), with a margin far above the difference of the two evaluations:
+// only pairs that may really be within the tolerance go to the engine.
 class Cie94Bound
 {
 public:
@@ -29,6 +33,7 @@ public:
     static double chroma(const double* lab);
 
 private:
+    double m_squaredTolerance; // with its margin
     double m_lightnessReach;
     double m_colourReach; // bound on the CIE 1976 difference
 };
