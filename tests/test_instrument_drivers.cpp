@@ -315,8 +315,10 @@ void TestInstrumentDrivers::spotreadFailuresAreShownWithoutHanging()
     // One that never answers leaves the panel free; choosing another driver stops it.
     qputenv("FAKE_SPOTREAD_MODE", "silent");
     panel.findChild<QLineEdit*>("spotread_edit")->setText(FAKE_SPOTREAD);
+    panel.spotread().setSilenceTimeout(100);
     panel.read();
-    QTRY_VERIFY_WITH_TIMEOUT(panel.spotread().isRunning(), WAIT_MS);
+    QTRY_VERIFY_WITH_TIMEOUT(panel.status().startsWith("No answer from spotread"), WAIT_MS);
+    QVERIFY(panel.spotread().isRunning());
     panel.read();
     QTest::qWait(200);
     QCOMPARE(lab.size(), 0);

@@ -5,8 +5,14 @@
 SpotreadDriver::SpotreadDriver(QObject* parent)
     : InstrumentDriver(parent)
 {
+    silence.setSingleShot(true);
+    silence.setInterval(15000);
+    connect(&silence, &QTimer::timeout, this, [this]() {
+        emit message(tr("No answer from spotread: is an instrument connected and switched on?"));
+    });
     connect(&process, &PtyProcess::output, this, &SpotreadDriver::take);
     connect(&process, &PtyProcess::finished, this, [this](int exitCode, bool crashed) {
+        silence.stop();
         if (!pending.trimmed().isEmpty())
             takeLine(QString::fromLocal8Bit(pending));
         pending.clear();
@@ -16,6 +22,7 @@ SpotreadDriver::SpotreadDriver(QObject* parent)
         emit stopped(reason);
     });
     connect(&process, &PtyProcess::failedToStart, this, [this](const QString& why) {
+        silence.stop();
         const QString reason = tr("Cannot run %1: %2").arg(program, why);
         emit message(reason);
         emit stopped(reason);
@@ -28,10 +35,13 @@ void SpotreadDriver::start()
     // -N: no initial calibration where the instrument allows skipping it.
     if (!process.start(program, {QStringLiteral("-N")}))
         emit message(tr("Cannot open a terminal for spotread: %1").arg(process.errorText()));
+    else
+        silence.start();
 }
 
 void SpotreadDriver::stop()
 {
+    silence.stop();
     process.stop();
 }
 
@@ -48,6 +58,8 @@ void SpotreadDriver::read(const InstrumentTarget&)
 void SpotreadDriver::sendKey(char key)
 {
     process.send(QByteArray(1, key));
+    if (process.isRunning())
+        silence.start();
 }
 
 bool SpotreadDriver::parseResult(const QString& line, double lab[3])
@@ -64,6 +76,7 @@ bool SpotreadDriver::parseResult(const QString& line, double lab[3])
 
 void SpotreadDriver::take(const QByteArray& bytes)
 {
+    silence.start(); // still working: wait for the rest
     pending += bytes;
     for (;;) {
         const qsizetype end = pending.indexOf('\n');
@@ -74,8 +87,10 @@ void SpotreadDriver::take(const QByteArray& bytes)
         takeLine(QString::fromLocal8Bit(line));
     }
     // A prompt waits for a key without ending its line: show it as it is.
-    if (pending.trimmed().size() > 0 && (pending.endsWith(':') || pending.endsWith(' ') || pending.endsWith('?')))
+    if (pending.trimmed().size() > 0 && (pending.endsWith(':') || pending.endsWith(' ') || pending.endsWith('?'))) {
+        silence.stop(); // waiting for the user now
         emit message(QString::fromLocal8Bit(pending).trimmed());
+    }
 }
 
 void SpotreadDriver::takeLine(const QString& line)

@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QTimer>
 
 // Argyll's spotread, run on a pseudo-terminal: a key press per reading, the
 // "D50 Lab:" figures of each result line delivered as a reading, and every
@@ -28,6 +29,11 @@ public:
 
     // Asks for a measurement; starts the program first when it is not running.
     void read(const InstrumentTarget& target) override;
+    // How long spotread may stay silent while it is expected to answer (after
+    // starting, after a key) before the panel says so: it searches for
+    // instruments without a word when none is found.
+    void setSilenceTimeout(int milliseconds) { silence.setInterval(milliseconds); }
+
     // Answers a prompt (a calibration request, say) with one key.
     void sendKey(char key);
 
@@ -44,6 +50,7 @@ private:
     QString program = QStringLiteral("spotread");
     PtyProcess process;
     QByteArray pending;
+    QTimer silence;
 };
 
 #endif
