@@ -100,6 +100,70 @@
         <source>Expected L %1, a %2, b %3</source>
         <translation>Erwartet: L %1, a %2, b %3</translation>
     </message>
+    <message>
+        <source>Manual entry</source>
+        <translation>Manuelle Eingabe</translation>
+    </message>
+    <message>
+        <source>Simulated instrument</source>
+        <translation>Simuliertes Messgerät</translation>
+    </message>
+    <message>
+        <source>Argyll spotread</source>
+        <translation>Argyll spotread</translation>
+    </message>
+    <message>
+        <source>Printer profile...</source>
+        <translation>Druckerprofil...</translation>
+    </message>
+    <message>
+        <source>No profile</source>
+        <translation>Kein Profil</translation>
+    </message>
+    <message>
+        <source>CIE 1976 difference added to every reading</source>
+        <translation>CIE-1976-Farbabstand, der zu jedem Messwert addiert wird</translation>
+    </message>
+    <message>
+        <source>Difference:</source>
+        <translation>Abstand:</translation>
+    </message>
+    <message>
+        <source>Seed:</source>
+        <translation>Startwert:</translation>
+    </message>
+    <message>
+        <source>C:</source>
+        <translation>C:</translation>
+    </message>
+    <message>
+        <source>M:</source>
+        <translation>M:</translation>
+    </message>
+    <message>
+        <source>Y:</source>
+        <translation>Y:</translation>
+    </message>
+    <message>
+        <source>K:</source>
+        <translation>K:</translation>
+    </message>
+    <message>
+        <source>Restart</source>
+        <translation>Neu starten</translation>
+    </message>
+    <message>
+        <source>Program:</source>
+        <translation>Programm:</translation>
+    </message>
+    <message>
+        <source>Choose a printer profile</source>
+        <translation>Druckerprofil wählen</translation>
+    </message>
+    <message>
+        <source>%1 is not a CMYK printer profile</source>
+        <translation>%1 ist kein CMYK-Druckerprofil</translation>
+    </message>
 </context>
 <context>
     <name>KxGamutView</name>
@@ -264,6 +328,40 @@ Entweder reicht der Speicher nicht aus oder Profile wurden gelöscht</translatio
 Either ran out of memory or some of the profiles have been deleted</source>
         <translation>Die Initialisierung des CMS ist fehlgeschlagen
 Entweder reicht der Speicher nicht aus oder Profile wurden gelöscht</translation>
+    </message>
+</context>
+<context>
+    <name>SimulatedInstrument</name>
+    <message>
+        <source>Choose a printer profile for the simulated instrument</source>
+        <translation>Druckerprofil für das simulierte Messgerät wählen</translation>
+    </message>
+</context>
+<context>
+    <name>SpotreadDriver</name>
+    <message>
+        <source>No answer from spotread: is an instrument connected and switched on?</source>
+        <translation>Keine Antwort von spotread: Ist ein Messgerät angeschlossen und eingeschaltet?</translation>
+    </message>
+    <message>
+        <source>spotread stopped unexpectedly</source>
+        <translation>spotread wurde unerwartet beendet</translation>
+    </message>
+    <message>
+        <source>spotread ended (exit code %1)</source>
+        <translation>spotread beendet (Exit-Code %1)</translation>
+    </message>
+    <message>
+        <source>Cannot run %1: %2</source>
+        <translation>%1 kann nicht ausgeführt werden: %2</translation>
+    </message>
+    <message>
+        <source>Cannot open a terminal for spotread: %1</source>
+        <translation>Für spotread kann kein Terminal geöffnet werden: %1</translation>
+    </message>
+    <message>
+        <source>Starting spotread; press Read when it asks for a measurement</source>
+        <translation>spotread wird gestartet; drücken Sie Messen, wenn es nach einer Messung fragt</translation>
     </message>
 </context>
 <context>

@@ -100,6 +100,70 @@
         <source>Expected L %1, a %2, b %3</source>
         <translation>Attendu&#xa0;: L %1, a %2, b %3</translation>
     </message>
+    <message>
+        <source>Manual entry</source>
+        <translation>Saisie manuelle</translation>
+    </message>
+    <message>
+        <source>Simulated instrument</source>
+        <translation>Instrument simulé</translation>
+    </message>
+    <message>
+        <source>Argyll spotread</source>
+        <translation>Argyll spotread</translation>
+    </message>
+    <message>
+        <source>Printer profile...</source>
+        <translation>Profil d&apos;imprimante...</translation>
+    </message>
+    <message>
+        <source>No profile</source>
+        <translation>Aucun profil</translation>
+    </message>
+    <message>
+        <source>CIE 1976 difference added to every reading</source>
+        <translation>Écart CIE 1976 ajouté à chaque mesure</translation>
+    </message>
+    <message>
+        <source>Difference:</source>
+        <translation>Écart&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Seed:</source>
+        <translation>Graine&#xa0;:</translation>
+    </message>
+    <message>
+        <source>C:</source>
+        <translation>C&#xa0;:</translation>
+    </message>
+    <message>
+        <source>M:</source>
+        <translation>M&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Y:</source>
+        <translation>J&#xa0;:</translation>
+    </message>
+    <message>
+        <source>K:</source>
+        <translation>N&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Restart</source>
+        <translation>Redémarrer</translation>
+    </message>
+    <message>
+        <source>Program:</source>
+        <translation>Programme&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Choose a printer profile</source>
+        <translation>Choisir un profil d&apos;imprimante</translation>
+    </message>
+    <message>
+        <source>%1 is not a CMYK printer profile</source>
+        <translation>%1 n&apos;est pas un profil d&apos;imprimante CMJN</translation>
+    </message>
 </context>
 <context>
     <name>KxGamutView</name>
@@ -264,6 +328,40 @@ La mémoire est insuffisante ou certains profils ont été supprimés</translati
 Either ran out of memory or some of the profiles have been deleted</source>
         <translation>L&apos;initialisation du CMS a échoué
 La mémoire est insuffisante ou certains profils ont été supprimés</translation>
+    </message>
+</context>
+<context>
+    <name>SimulatedInstrument</name>
+    <message>
+        <source>Choose a printer profile for the simulated instrument</source>
+        <translation>Choisir un profil d&apos;imprimante pour l&apos;instrument simulé</translation>
+    </message>
+</context>
+<context>
+    <name>SpotreadDriver</name>
+    <message>
+        <source>No answer from spotread: is an instrument connected and switched on?</source>
+        <translation>Pas de réponse de spotread&#xa0;: un instrument est-il branché et allumé&#xa0;?</translation>
+    </message>
+    <message>
+        <source>spotread stopped unexpectedly</source>
+        <translation>spotread s&apos;est arrêté de façon inattendue</translation>
+    </message>
+    <message>
+        <source>spotread ended (exit code %1)</source>
+        <translation>spotread terminé (code de sortie %1)</translation>
+    </message>
+    <message>
+        <source>Cannot run %1: %2</source>
+        <translation>Impossible d&apos;exécuter %1&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>Cannot open a terminal for spotread: %1</source>
+        <translation>Impossible d&apos;ouvrir un terminal pour spotread&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Starting spotread; press Read when it asks for a measurement</source>
+        <translation>Démarrage de spotread&#xa0;; appuyez sur Mesurer quand une mesure est demandée</translation>
     </message>
 </context>
 <context>
