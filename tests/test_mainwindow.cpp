@@ -53,15 +53,23 @@ class TestMainWindow : public QObject
     QByteArray executable;
     char* args[2] = {nullptr, nullptr};
 
+    QString previousFolder;
+
     std::string settingsFile() const { return KxMainWindow::registryNameFor(const_cast<char**>(args)); }
 
 private slots:
+    // Each case runs in the installation folder, as the program does after
+    // start-up, so the language folder is the installation's own.
     void init()
     {
+        previousFolder = QDir::currentPath();
+        QDir::setCurrent(installation.path());
         executable = QFile::encodeName(installation.filePath("tintora"));
         args[0] = executable.data();
         QFile::remove(QString::fromStdString(settingsFile()));
     }
+
+    void cleanup() { QDir::setCurrent(previousFolder); }
 
     void captionAndMenus()
     {
@@ -150,8 +158,6 @@ private slots:
             QFile file(installation.filePath(QString("lang/tintora_%1.qm").arg(code)));
             QVERIFY(file.open(QIODevice::WriteOnly));
         }
-        const QString previous = QDir::currentPath();
-        QDir::setCurrent(installation.path());
         ScriptedModal modal;
         {
             auto* window = new KxMainWindow(1, args, nullptr, nullptr, {});
@@ -170,7 +176,6 @@ private slots:
         QCOMPARE(QString::fromStdString(stored.getstring("kxmainwindow", "lang")), QString("Français"));
         KxMainWindow reopened(1, args, nullptr, nullptr, {});
         QVERIFY(entry(reopened.menuTitled("Language"), "Français")->isChecked());
-        QDir::setCurrent(previous);
     }
 };
 
