@@ -189,6 +189,30 @@ private slots:
             QVERIFY(std::fabs(cmsIT8GetDataRowColDbl(it8, n, cmsIT8FindDataFormat(it8, "LAB_B")) - p->labD50[2]) < 1e-4);
         }
         cmsIT8Free(it8);
+
+        // Argyll reads it too: colverify pairs its sets with the chart's own
+        // D50 Lab by SAMPLE_ID and finds no difference.
+        QByteArray reference = "CGATS.17\nNUMBER_OF_FIELDS 4\nBEGIN_DATA_FORMAT\nSAMPLE_ID LAB_L LAB_A LAB_B\n"
+                               "END_DATA_FORMAT\nNUMBER_OF_SETS 64\nBEGIN_DATA\n";
+        n = 0;
+        for (const KxChartPoint* p = chart.first; p; p = p->next)
+            reference += QString::asprintf("%d %.6f %.6f %.6f\n", ++n, p->labD50[0], p->labD50[1], p->labD50[2]).toLatin1();
+        reference += "END_DATA\n";
+        const QString referencePath = folder.filePath("reference.cgats");
+        QFile file(referencePath);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(reference);
+        file.close();
+        const QString colverify = QStandardPaths::findExecutable("colverify");
+        QVERIFY2(!colverify.isEmpty(), "Argyll's colverify is set up by the setup script");
+        QProcess run;
+        run.start(colverify, {"-v2", QString::fromStdString(path), referencePath});
+        QVERIFY(run.waitForFinished(60000));
+        const QString output = QString::fromLocal8Bit(run.readAllStandardOutput() + run.readAllStandardError());
+        QVERIFY2(run.exitCode() == 0, qPrintable(output));
+        QVERIFY2(output.contains("No of test patches = 64"), qPrintable(output));
+        const QRegularExpressionMatch peak = QRegularExpression("Total errors:\\s+peak = ([0-9.]+)").match(output);
+        QVERIFY2(peak.hasMatch() && peak.captured(1).toDouble() < 1e-3, qPrintable(output));
     }
 
     void collectingRunsOutOfMemory()
