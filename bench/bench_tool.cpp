@@ -5,6 +5,7 @@
 #include "Tintora.h"
 
 #include "KxRegistry.h"
+#include "ChooseProfiles.h"
 #include "ScriptedModal.h"
 
 #include <QApplication>
@@ -25,12 +26,8 @@ int main(int argc, char** argv)
     ScriptedModal modal;
     KxRegistry registry;
     Tintora tool(registry);
-    modal.answerFile("/usr/share/color/icc/ghostscript/default_cmyk.icc");
-    tool.input_icc_button->click();
-    modal.answerFile("/usr/share/color/icc/sRGB.icc");
-    tool.output_icc_button->click();
-    modal.answerFile("/usr/share/color/icc/sRGB.icc");
-    tool.monitor_icc_button->click();
+    chooseProfiles(tool, modal, "/usr/share/color/icc/ghostscript/default_cmyk.icc", "/usr/share/color/icc/sRGB.icc",
+                   "/usr/share/color/icc/sRGB.icc");
     if (!tool.outputTransform().handle || !tool.monitorTransform().handle) {
         std::fprintf(stderr, "profiles did not open\n");
         return 1;

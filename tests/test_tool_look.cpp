@@ -3,6 +3,7 @@
 #include "Tintora.h"
 
 #include "KxRegistry.h"
+#include "ChooseProfiles.h"
 #include "ScriptedModal.h"
 
 #include <QComboBox>
@@ -26,12 +27,8 @@ void TestToolLook::threeColumnFormWithPreview()
     ScriptedModal modal;
     KxRegistry registry;
     Tintora tool(registry);
-    modal.answerFile("/usr/share/color/icc/ghostscript/default_cmyk.icc");
-    tool.input_icc_button->click();
-    modal.answerFile("/usr/share/color/icc/sRGB.icc");
-    tool.output_icc_button->click();
-    modal.answerFile("/usr/share/color/icc/sRGB.icc");
-    tool.monitor_icc_button->click();
+    chooseProfiles(tool, modal, "/usr/share/color/icc/ghostscript/default_cmyk.icc", "/usr/share/color/icc/sRGB.icc",
+                   "/usr/share/color/icc/sRGB.icc");
     tool.c_spin->setValue(20);
     tool.m_spin->setValue(70);
     tool.y_spin->setValue(90);

@@ -3,7 +3,8 @@
 
 #include <cstdint>
 
-// ICC signatures and numbers as the ICC specification defines them.
+// ICC signatures, rendering intents and the accuracy setting, with the values
+// that ICC profiles and the colour engine use for them.
 
 enum icProfileClassSignature : std::uint32_t {
     icSigInputClass = 0x73636E72,      // 'scnr'
