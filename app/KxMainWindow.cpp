@@ -6,6 +6,7 @@
 #include "KxModal.h"
 #include "KxWidgetUtil.h"
 #include "Tintora.h"
+#include "TintoraVersion.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -23,7 +24,6 @@ namespace {
 
 const char* const REGISTRY_SECTION = "kxmainwindow";
 const char* const KEY_LANG = "lang";
-const char* const VERSION = "1.2";
 
 // Installed at start-up, before any window exists; owned by the application.
 QTranslator* translator = nullptr;
@@ -115,7 +115,7 @@ QMenu* KxMainWindow::menuTitled(const QString& title) const
 void KxMainWindow::createGUI()
 {
     setCentralWidget(new Tintora(registry, this, nullptr, {}));
-    setWindowTitle(tr("Quenwick Tintora") + " " + VERSION);
+    setWindowTitle(tr("Quenwick Tintora") + " " + TINTORA_VERSION);
     createProjectMenu();
     createToolsMenu();
     createLanguageMenu();
@@ -196,7 +196,7 @@ void KxMainWindow::about()
     box.kind = KxMessage::About;
     box.parent = this;
     box.caption = tr("About");
-    box.text = QString("<b>Quenwick Tintora</b>") + " version " + VERSION + "<br>"
+    box.text = QString("<b>Quenwick Tintora</b>") + " version " + TINTORA_VERSION + "<br>"
         + "Copyright &copy; <b>Quenwick</b>. Colour conversion, preview and colour check charts "
           "for print and screen.<br><br>"
         + "The latest version is on the Quenwick web site.";

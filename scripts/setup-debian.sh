@@ -1,11 +1,19 @@
 #!/bin/bash
 # Installs the Debian packages that building, running and testing need,
 # and only those that are missing. Run as root.
+#   setup-debian.sh              what building and running need
+#   setup-debian.sh --with-tests and what the tests need too
+#   setup-debian.sh --list       print the whole list, one package a line
 set -euo pipefail
 
 build_packages=(g++ cmake make pkg-config qt6-base-dev libqt6opengl6-dev qt6-tools-dev qt6-tools-dev-tools
                 qt6-l10n-tools qt6-translations-l10n liblcms2-dev libgl-dev libgl1-mesa-dri fonts-dejavu-core)
 test_packages=(argyll liblcms2-utils ghostscript icc-profiles-free colord-data xvfb xauth clang libclang-rt-14-dev locales xdotool imagemagick)
+
+if [ "${1:-}" = "--list" ]; then
+  printf '%s\n' "${build_packages[@]}" "${test_packages[@]}"
+  exit 0
+fi
 
 wanted=("${build_packages[@]}")
 if [ "${1:-}" = "--with-tests" ]; then

@@ -1,5 +1,6 @@
 #!/bin/bash
-# Sets up what is missing (Debian packages, as root), builds Tintora and runs
+# Sets up what is missing (Debian packages, as root), checks that a fresh
+# machine would have every package the build uses, builds Tintora and runs
 # the whole suite: once in a plain build, once under AddressSanitizer and
 # UndefinedBehaviorSanitizer, then every fuzz target for a bounded time.
 set -euo pipefail
@@ -8,6 +9,7 @@ bash scripts/setup-debian.sh --with-tests
 jobs="$(nproc)"
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+bash scripts/check-packages.sh build
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
 

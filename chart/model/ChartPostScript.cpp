@@ -4,13 +4,13 @@
 
 #include <KxFile.h>
 #include <KxList.h>
+#include <TintoraVersion.h>
 
 #include <cstdio>
 #include <cstring>
 
 namespace {
 
-const char* const CREATOR_VERSION = "1.2";
 const char* const CREATOR = "Quenwick Tintora";
 
 // Formats one piece of the document and appends it; remembers a failure.
@@ -52,7 +52,7 @@ bool ChartPostScript::write(const KxChartPoint* first, const char* path, std::ti
 
     PieceWriter out(file);
     out.write("%%!PS-Adobe-3.0\n");
-    out.write("%%%%Creator: Quenwick Tintora version %s\n", CREATOR_VERSION);
+    out.write("%%%%Creator: Quenwick Tintora version %s\n", TINTORA_VERSION);
     out.write("%%%%Title: Colour check chart\n");
     out.write("%%%%For: %s\n", CREATOR);
     out.write("%%%%CreationDate: %s", date);

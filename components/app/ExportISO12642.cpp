@@ -1,6 +1,7 @@
 #include "ExportISO12642.h"
 
 #include "KxFile.h"
+#include "TintoraVersion.h"
 
 #include <lcms2.h>
 
@@ -10,7 +11,7 @@
 
 namespace {
 
-const char* const originator = "Quenwick Tintora 1.2";
+const char* const originator = "Quenwick Tintora " TINTORA_VERSION;
 const char* const descriptor = "Colour check chart target";
 
 struct IT8Release {

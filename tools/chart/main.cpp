@@ -1,12 +1,13 @@
 // tintora-chart --profile P.icc [--patches N] [--monitor M.icc] [--swatches FILE]
 //               [--ps FILE] [--cgats FILE]
+// tintora-chart --help | --version
 //
 // Builds a colour check chart the way the chart window does: from the
 // profile's gamut culled to N patches (8 to 512, 64 by default), or from the
 // colours of a swatch file through the profile. Prints the same progress
 // lines, then writes the PostScript page and the ISO 12642 target file asked
 // for. Exits 0 on success and 1 with a one-line message otherwise (2 for a
-// malformed command line).
+// malformed command line, or one that asks for no output).
 
 #include "ChartConversions.h"
 #include "ChartGrid.h"
@@ -21,6 +22,7 @@
 #include <KxPacket.h>
 #include <KxSupport.h>
 #include <SwatchImporter.h>
+#include <TintoraVersion.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -42,13 +44,19 @@ struct Options {
     const char* postscript = nullptr;
     const char* cgats = nullptr;
     const char* patches = nullptr;
+    bool helpWanted = false;
+    bool versionWanted = false;
+
+    bool writesSomething() const { return postscript || cgats; }
 };
+
+const char* const USAGE = "usage: tintora-chart --profile P.icc [--patches N] [--monitor M.icc] [--swatches FILE]"
+                          " [--ps FILE] [--cgats FILE]\n"
+                          "       tintora-chart --help | --version\n";
 
 int usage()
 {
-    std::fputs("usage: tintora-chart --profile P.icc [--patches N] [--monitor M.icc] [--swatches FILE]"
-               " [--ps FILE] [--cgats FILE]\n",
-               stderr);
+    std::fputs(USAGE, stderr);
     return 2;
 }
 
@@ -63,6 +71,14 @@ bool parse(int argc, char** argv, Options& options)
     for (int i = 1; i < argc; ++i) {
         const char* name = argv[i];
         const char** value = nullptr;
+        if (!std::strcmp(name, "--help") || !std::strcmp(name, "-h")) {
+            options.helpWanted = true;
+            return true;
+        }
+        if (!std::strcmp(name, "--version")) {
+            options.versionWanted = true;
+            return true;
+        }
         if (!std::strcmp(name, "--profile"))
             value = &options.profile;
         else if (!std::strcmp(name, "--monitor"))
@@ -135,6 +151,18 @@ int main(int argc, char** argv)
     Options options;
     if (!parse(argc, argv, options))
         return usage();
+    if (options.helpWanted) {
+        std::fputs(USAGE, stdout);
+        return 0;
+    }
+    if (options.versionWanted) {
+        std::puts(TINTORA_VERSION);
+        return 0;
+    }
+    if (!options.writesSomething()) {
+        std::fputs("tintora-chart: nothing to write: give --ps FILE or --cgats FILE\n", stderr);
+        return usage();
+    }
     const long count = patchCount(options.patches);
     if (!count)
         return fail(std::string("the number of patches must be a whole number from 8 to 512, not ")

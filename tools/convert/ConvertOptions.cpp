@@ -22,7 +22,8 @@ bool parseInteger(const char* text, long low, long high, long& value)
 
 const char* ConvertOptions::usage()
 {
-    return "usage: tintora-convert --in IN.icc --out OUT.icc [--intent 0-3] [--accuracy 0|1] [--lab]";
+    return "usage: tintora-convert --in IN.icc --out OUT.icc [--intent 0-3] [--accuracy 0|1] [--lab]\n"
+           "       tintora-convert --help | --version";
 }
 
 std::string ConvertOptions::parse(int argc, const char* const* argv)
@@ -31,6 +32,10 @@ std::string ConvertOptions::parse(int argc, const char* const* argv)
         const std::string option = argv[i];
         if (option == "--help" || option == "-h") {
             helpWanted = true;
+            return {};
+        }
+        if (option == "--version") {
+            versionWanted = true;
             return {};
         }
         if (option == "--lab") {

@@ -13,6 +13,7 @@ struct ConvertOptions
     long accuracy = 0;
     bool labInput = false;
     bool helpWanted = false;
+    bool versionWanted = false;
 
     // Empty on success, else what is wrong, as one line without newline.
     std::string parse(int argc, const char* const* argv);

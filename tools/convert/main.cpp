@@ -4,6 +4,7 @@
 #include "ColourConverter.h"
 #include "ConvertOptions.h"
 #include "KxCmsLog.h"
+#include "TintoraVersion.h"
 
 #include <cstdio>
 #include <iostream>
@@ -15,6 +16,10 @@ int main(int argc, char** argv)
     const std::string optionError = options.parse(argc, argv);
     if (options.helpWanted) {
         std::printf("%s\n", ConvertOptions::usage());
+        return 0;
+    }
+    if (options.versionWanted) {
+        std::printf("%s\n", TINTORA_VERSION);
         return 0;
     }
     if (!optionError.empty()) {
