@@ -276,13 +276,16 @@ private slots:
     void chartToolRefuses()
     {
         QFETCH(QStringList, arguments);
+        QTemporaryDir folder;
+        const QString page = folder.filePath("refused.ps");
         QProcess tool;
-        tool.start(chartTool(), arguments);
+        tool.start(chartTool(), arguments << "--ps" << page);
         QVERIFY(tool.waitForFinished(60000));
         QCOMPARE(tool.exitCode(), 1);
         const QByteArray error = tool.readAllStandardError();
         QVERIFY(error.startsWith("tintora-chart: "));
         QCOMPARE(error.count('\n'), 1);
+        QVERIFY(!QFile::exists(page));
     }
 };
 
