@@ -197,7 +197,7 @@ void Colourcheck::contentsMousePressEvent(QMouseEvent* event)
 int Colourcheck::fromICC(const char* monitorProfilePath, QString& profileFolder)
 {
     const QString path =
-        KxModal::current().getOpenFileName(this, tr("Choose an ICC profile for charting"), profileFolder);
+        KxModal::current().getOpenProfileName(this, tr("Choose an ICC profile for charting"), profileFolder);
     if (path.isNull())
         return 0;
     const QByteArray encodedPath = QFile::encodeName(path);
@@ -279,7 +279,7 @@ int Colourcheck::fromFile(const char* monitorProfilePath, QString& swatchFolder,
     swatchFolder = folderOf(encodedSwatchPath);
 
     const QString profilePath =
-        KxModal::current().getOpenFileName(this, tr("Choose an ICC source profile for these patches"), profileFolder);
+        KxModal::current().getOpenProfileName(this, tr("Choose an ICC source profile for these patches"), profileFolder);
     if (profilePath.isNull())
         return 0;
     const QByteArray encodedProfilePath = QFile::encodeName(profilePath);

@@ -164,6 +164,10 @@
         <source>%1 is not a CMYK printer profile</source>
         <translation>%1 ist kein CMYK-Druckerprofil</translation>
     </message>
+    <message>
+        <source>Instrument</source>
+        <translation>Messgerät</translation>
+    </message>
 </context>
 <context>
     <name>KxGamutView</name>
@@ -636,6 +640,10 @@ Das Ausgabeprofil bestimmt, ob das Ausgabefeld RGB- oder CMYK-Werte zeigt.</tran
     <message>
         <source>Better</source>
         <translation>Genauer</translation>
+    </message>
+    <message>
+        <source>Kept colours</source>
+        <translation>Behaltene Farben</translation>
     </message>
 </context>
 </TS>

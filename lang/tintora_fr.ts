@@ -164,6 +164,10 @@
         <source>%1 is not a CMYK printer profile</source>
         <translation>%1 n&apos;est pas un profil d&apos;imprimante CMJN</translation>
     </message>
+    <message>
+        <source>Instrument</source>
+        <translation>Instrument</translation>
+    </message>
 </context>
 <context>
     <name>KxGamutView</name>
@@ -636,6 +640,10 @@ Le profil de sortie détermine si la zone de sortie affiche des valeurs RVB ou C
     <message>
         <source>Better</source>
         <translation>Plus précise</translation>
+    </message>
+    <message>
+        <source>Kept colours</source>
+        <translation>Couleurs conservées</translation>
     </message>
 </context>
 </TS>

@@ -285,7 +285,7 @@ void Tintora::showGamut()
     if (!KxGamutView::supported())
         return;
     const QString chosen =
-        KxModal::current().getOpenFileName(this, tr("Choose an ICC profile for Gamut viewing"), profileFolder);
+        KxModal::current().getOpenProfileName(this, tr("Choose an ICC profile for Gamut viewing"), profileFolder);
     if (chosen.isNull())
         return;
     profileFolder = folderOf(chosen);
@@ -355,7 +355,7 @@ void Tintora::chooseProfile(ProfileRole role)
         {QT_TR_NOOP("Choose a monitor ICC profile"), acceptedAsMonitor, ERR_MONITOR_ICC, &monitorProfile}};
     const RoleInfo& info = roles[role];
 
-    const QString chosen = KxModal::current().getOpenFileName(this, tr(info.caption), profileFolder);
+    const QString chosen = KxModal::current().getOpenProfileName(this, tr(info.caption), profileFolder);
     if (chosen.isNull())
         return;
     profileFolder = folderOf(chosen);

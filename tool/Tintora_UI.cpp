@@ -1,5 +1,7 @@
 #include "Tintora_UI.h"
 
+#include "KxWidgetUtil.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -424,6 +426,7 @@ void Tintora_UI::languageChange()
     setWindowTitle(tr("Tintora"));
 
     preview_group->setTitle(tr("Preview"));
+    history_combo->setAccessibleName(tr("Kept colours"));
     history_combo->setWhatsThis(tr("Shows a list of colours you have selected to keep. To preview a colour "
                                        "just select it from the pulldown list"));
     pv_label->setText(QString());
@@ -512,4 +515,19 @@ void Tintora_UI::languageChange()
     accuracy_combo->clear();
     accuracy_combo->addItem(tr("Faster"));
     accuracy_combo->addItem(tr("Better"));
+    nameInputControls();
+}
+
+void Tintora_UI::nameInputControls()
+{
+    const struct { QLabel* caption; QWidget* spin; QWidget* slider; } rows[] = {
+        {textLabel5_3, r_spin, r_slider},           {textLabel5, g_spin, g_slider},
+        {textLabel5_2, b_spin, b_slider},           {textLabel5_3_2, c_spin, c_slider},
+        {textLabel5_4, m_spin, m_slider},           {textLabel5_2_2, y_spin, y_slider},
+        {textLabel5_2_2_2, k_spin, k_slider},       {labin_l_label, labin_l_spin, labin_l_slider},
+        {labin_a_label, labin_a_spin, labin_a_slider}, {labin_b_label, labin_b_spin, labin_b_slider}};
+    for (const auto& row : rows)
+        KxWidgetUtil::nameAfterCaption(row.caption, {row.spin, row.slider});
+    KxWidgetUtil::nameAfterCaption(textLabel7, {rendering_combo});
+    KxWidgetUtil::nameAfterCaption(textLabel7_2, {accuracy_combo});
 }

@@ -137,6 +137,9 @@ private:
     void buildLabOutputGrid();
     void coupleSlidersWithSpinBoxes();
     void setTabOrderChain();
+    // Gives every slider, spin box and combo box its caption's name for
+    // assistive technology.
+    void nameInputControls();
 };
 
 #endif

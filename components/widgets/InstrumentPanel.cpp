@@ -3,6 +3,7 @@
 #include "KxComboColour.h"
 #include "KxModal.h"
 #include "KxRegistry.h"
+#include "KxWidgetUtil.h"
 #include "ManualDriver.h"
 #include "SimulatedInstrument.h"
 #include "SpotreadDriver.h"
@@ -31,10 +32,12 @@ QDoubleSpinBox* makeLabSpin(QWidget* parent, const char* name, double minimum, d
     return spin;
 }
 
-QLabel* makeCaption(QWidget* parent, const QString& text)
+// The caption of control, which also names the control for assistive technology.
+QLabel* makeCaption(QWidget* parent, const QString& text, QWidget* control)
 {
     auto* label = new QLabel(text, parent);
     label->setTextFormat(Qt::RichText);
+    KxWidgetUtil::nameAfterCaption(label, {control});
     return label;
 }
 
@@ -83,6 +86,7 @@ InstrumentPanel::InstrumentPanel(QGroupBox* parent, bool showAdd)
 
     driverCombo = new QComboBox(this);
     driverCombo->setObjectName(QStringLiteral("driver_combo"));
+    driverCombo->setAccessibleName(tr("Instrument"));
     driverCombo->addItems({tr("Manual entry"), tr("Simulated instrument"), tr("Argyll spotread")});
     connect(driverCombo, &QComboBox::currentIndexChanged, this, &InstrumentPanel::showDriverSettings);
 
@@ -100,11 +104,11 @@ InstrumentPanel::InstrumentPanel(QGroupBox* parent, bool showAdd)
 
     auto* row = new QHBoxLayout;
     column->addLayout(row);
-    row->addWidget(makeCaption(this, tr("<b>L:</b>")));
+    row->addWidget(makeCaption(this, tr("<b>L:</b>"), lSpin));
     row->addWidget(lSpin);
-    row->addWidget(makeCaption(this, tr("<b>a:</b>")));
+    row->addWidget(makeCaption(this, tr("<b>a:</b>"), aSpin));
     row->addWidget(aSpin);
-    row->addWidget(makeCaption(this, tr("<b>b:</b>")));
+    row->addWidget(makeCaption(this, tr("<b>b:</b>"), bSpin));
     row->addWidget(bSpin);
     row->addWidget(readButton);
     row->addWidget(addCheck);
@@ -146,9 +150,9 @@ QWidget* InstrumentPanel::makeSimulatedRow()
 
     row->addWidget(profileButton);
     row->addWidget(profileLabel, 1);
-    row->addWidget(makeCaption(simulatedRow, tr("Difference:")));
+    row->addWidget(makeCaption(simulatedRow, tr("Difference:"), differenceSpin));
     row->addWidget(differenceSpin);
-    row->addWidget(makeCaption(simulatedRow, tr("Seed:")));
+    row->addWidget(makeCaption(simulatedRow, tr("Seed:"), seedSpin));
     row->addWidget(seedSpin);
     inkRow = new QWidget(simulatedRow);
     auto* inks = new QHBoxLayout(inkRow);
@@ -160,7 +164,7 @@ QWidget* InstrumentPanel::makeSimulatedRow()
         inkSpins[i]->setObjectName(QString::fromLatin1(inkNames[i]));
         inkSpins[i]->setRange(0, 100);
         inkSpins[i]->setSuffix(QStringLiteral(" %"));
-        inks->addWidget(makeCaption(inkRow, inkCaptions[i]));
+        inks->addWidget(makeCaption(inkRow, inkCaptions[i], inkSpins[i]));
         inks->addWidget(inkSpins[i]);
     }
     row->addWidget(inkRow);
@@ -178,7 +182,7 @@ QWidget* InstrumentPanel::makeSpotreadRow()
     auto* restartButton = new QPushButton(tr("Restart"), spotreadRow);
     restartButton->setObjectName(QStringLiteral("restart_button"));
     connect(restartButton, &QPushButton::clicked, spotreadDriver, &SpotreadDriver::start);
-    row->addWidget(makeCaption(spotreadRow, tr("Program:")));
+    row->addWidget(makeCaption(spotreadRow, tr("Program:"), spotreadEdit));
     row->addWidget(spotreadEdit, 1);
     row->addWidget(restartButton);
     return spotreadRow;
@@ -225,8 +229,9 @@ void InstrumentPanel::showDriverSettings()
 
 void InstrumentPanel::chooseProfile()
 {
-    const QString path = KxModal::current().getOpenFileName(this, tr("Choose a printer profile"),
-                                                            QFileInfo(simulatedDriver->profile()).path());
+    const QString current = simulatedDriver->profile();
+    const QString path = KxModal::current().getOpenProfileName(this, tr("Choose a printer profile"),
+                                                               current.isEmpty() ? QString() : QFileInfo(current).path());
     if (path.isEmpty())
         return;
     if (!simulatedDriver->setProfile(path)) {

@@ -1,11 +1,34 @@
 #include "KxModal.h"
 
+#include "KxIccFolders.h"
+
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QUrl>
 
 namespace {
 
 KxModal* installed = nullptr;
+
+// A file dialog that lists the ICC profile folders in its side bar, after
+// the places the toolkit offers.
+QString runFileDialog(QWidget* parent, const QString& caption, const QString& folder, QFileDialog::AcceptMode mode)
+{
+    QFileDialog dialog(parent, caption, folder);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontResolveSymlinks);
+    QList<QUrl> places = dialog.sidebarUrls();
+    for (const QString& iccFolder : KxIccFolders::existing()) {
+        const QUrl place = QUrl::fromLocalFile(iccFolder);
+        if (!places.contains(place))
+            places << place;
+    }
+    dialog.setSidebarUrls(places);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
 
 QMessageBox::Icon iconFor(KxMessage::Kind kind)
 {
@@ -35,16 +58,19 @@ void KxModal::install(KxModal* modal)
     installed = modal;
 }
 
+QString KxModal::getOpenProfileName(QWidget* parent, const QString& caption, const QString& rememberedFolder)
+{
+    return getOpenFileName(parent, caption, KxIccFolders::startFolder(rememberedFolder));
+}
+
 QString KxQtModal::getOpenFileName(QWidget* parent, const QString& caption, const QString& folder)
 {
-    return QFileDialog::getOpenFileName(parent, caption, folder, QString(), nullptr,
-                                        QFileDialog::DontResolveSymlinks);
+    return runFileDialog(parent, caption, folder, QFileDialog::AcceptOpen);
 }
 
 QString KxQtModal::getSaveFileName(QWidget* parent, const QString& caption, const QString& folder)
 {
-    return QFileDialog::getSaveFileName(parent, caption, folder, QString(), nullptr,
-                                        QFileDialog::DontResolveSymlinks);
+    return runFileDialog(parent, caption, folder, QFileDialog::AcceptSave);
 }
 
 bool KxQtModal::getInteger(QWidget* parent, const QString& caption, const QString& label,

@@ -30,6 +30,9 @@ public:
     // symbolic links. A null string means cancelled.
     virtual QString getOpenFileName(QWidget* parent, const QString& caption, const QString& folder) = 0;
     virtual QString getSaveFileName(QWidget* parent, const QString& caption, const QString& folder) = 0;
+    // An open dialog for an ICC profile: where no folder is remembered yet, it
+    // starts in the first of the desktop's ICC profile folders.
+    QString getOpenProfileName(QWidget* parent, const QString& caption, const QString& rememberedFolder);
     // True when the user accepted; the value is then in result.
     virtual bool getInteger(QWidget* parent, const QString& caption, const QString& label,
                             int value, int minimum, int maximum, int step, int& result) = 0;

@@ -2,7 +2,9 @@
 
 #include "KxRegistry.h"
 
+#include <QLabel>
 #include <QScreen>
+#include <QTextDocumentFragment>
 #include <QWidget>
 #include <algorithm>
 
@@ -39,4 +41,15 @@ void KxWidgetUtil::restoreSizeFromRegistry(QWidget* widget, KxRegistry* registry
         size.setHeight(static_cast<int>(std::min<long>(storedHeight, room.height())));
     if (size != widget->size())
         widget->resize(size);
+}
+
+void KxWidgetUtil::nameAfterCaption(QLabel* caption, std::initializer_list<QWidget*> controls)
+{
+    QString name = QTextDocumentFragment::fromHtml(caption->text()).toPlainText().trimmed();
+    if (name.endsWith(QLatin1Char(':')))
+        name.chop(1);
+    name = name.trimmed();
+    caption->setBuddy(*controls.begin());
+    for (QWidget* control : controls)
+        control->setAccessibleName(name);
 }

@@ -1,13 +1,22 @@
 #ifndef KXWIDGETUTIL_H
 #define KXWIDGETUTIL_H
 
+#include <initializer_list>
+
 class KxRegistry;
+class QLabel;
 class QWidget;
 
-// Window sizes in the settings, as longs "width" and "height" of a section.
 class KxWidgetUtil
 {
 public:
+    // Makes caption the label of controls for assistive technology: the
+    // buddy of the first, and each control's accessible name its plain text
+    // without the closing colon ("<b>R:</b>" names a control "R"). Call again
+    // after the caption's text changes, as a change of language does.
+    static void nameAfterCaption(QLabel* caption, std::initializer_list<QWidget*> controls);
+
+    // Window sizes in the settings, as longs "width" and "height" of a section.
     static void saveSizeToRegistry(QWidget* widget, KxRegistry* registry, const char* section);
     // Applies the stored width and/or height (as the flags say), held within
     // the screen the widget is on; leaves the widget as it is when nothing

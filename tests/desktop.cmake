@@ -1,0 +1,1 @@
+tintora_add_test(NAME test_desktop_manners SOURCES test_desktop_manners.cpp LIBS tintoratool)
