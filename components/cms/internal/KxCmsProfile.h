@@ -5,7 +5,6 @@
 
 #include <lcms2.h>
 
-#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -15,10 +14,6 @@
 class KxCmsProfile
 {
 public:
-    // Largest profile file the engine reads; anything bigger is refused
-    // rather than allocated.
-    static constexpr std::uint32_t MaximumFileSize = 64u * 1024u * 1024u;
-
     // Null when the file is not an ICC profile or LittleCMS cannot open it.
     static std::shared_ptr<const KxCmsProfile> fromFile(const char* path);
     static std::shared_ptr<const KxCmsProfile> builtInLab(); // D50 Lab identity
@@ -36,6 +31,9 @@ public:
     // The media white that LittleCMS's absolute intent scales by (D50 for
     // version 2 display profiles and profiles without the tag).
     cmsCIEXYZ mediaWhitePoint() const;
+    // False when the profile's media white tag is there but no positive,
+    // finite XYZ.
+    bool hasSoundMediaWhite() const;
     // Equal for profiles of equal content.
     const std::string& identity() const { return m_identity; }
 
