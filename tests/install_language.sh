@@ -9,7 +9,9 @@ set -uo pipefail
 build="$1"
 if [ -z "${TINTORA_IN_XVFB:-}" ]; then
   export TINTORA_IN_XVFB=1
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"
+  # -noreset: between two starts of the program the server has no client left,
+  # and a server that resets then may refuse the next start.
+  exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash "$0" "$@"
 fi
 source "$(dirname "$0")/install_check.sh"
 work="$(mktemp -d)"
@@ -51,12 +53,15 @@ quit() { # main window
   done
   kill -0 "$program" 2> /dev/null && { kill "$program"; fail "Ctrl+Q did not end the program"; }
   wait "$program" 2> /dev/null
+  local status=$?
+  [ "$status" = 0 ] || fail "the program ended with status $status: $(cat "$work/output.txt")"
   program=
 }
 
 # A first start writes the settings file of this installation.
 start
-main="$(wait_for_window '^Quenwick Tintora 1\.2$')" || { fail "the installed program showed no window"; finish; }
+main="$(wait_for_window '^Quenwick Tintora 1\.2$')" ||
+  { fail "the installed program showed no window"; cat "$work/output.txt"; finish; }
 quit "$main"
 settings="$(ls "$XDG_CONFIG_HOME"/tintora/tintora-*.conf 2> /dev/null)"
 [ "$(echo "$settings" | wc -l)" = 1 ] && [ -f "$settings" ] || { fail "no settings file written: $settings"; finish; }
@@ -69,7 +74,8 @@ for case in "Deutsch|Über" "Français|À propos"; do
   grep -qx "lang=$language" "$settings" || { fail "no lang key in $settings: $(cat "$settings")"; finish; }
   start
   main="$(wait_for_window '^Quenwick Tintora 1\.2$')" ||
-    { fail "$language: no window; $(window_named 'Language failed' | sed 's/.\+/a Language failed box is shown/')"; break; }
+    { fail "$language: no window; $(window_named 'Language failed' | sed 's/.\+/a Language failed box is shown/')"
+      cat "$work/output.txt"; break; }
   [ -z "$(window_named 'Language failed')" ] || fail "$language: a Language failed box is shown"
   if [ "$language" = Deutsch ] && [ -n "${SCREENSHOT:-}" ]; then
     sleep 0.5
