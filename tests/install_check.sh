@@ -83,8 +83,11 @@ check_companions() {
 # The desktop entry is valid and starts the installed program by its icon.
 check_desktop_entry() {
   local root="$1" entry="$1/share/applications/tintora.desktop" report exec icon
-  report="$(desktop-file-validate "$entry" 2>&1)" || fail "desktop-file-validate refuses $entry: $report"
-  [ -z "$report" ] || fail "desktop-file-validate warns about $entry: $report"
+  if ! report="$(desktop-file-validate "$entry" 2>&1)"; then
+    fail "desktop-file-validate refuses $entry: $report"
+  elif [ -n "$report" ]; then
+    fail "desktop-file-validate warns about $entry: $report"
+  fi
   exec="$(sed -n 's/^Exec=//p' "$entry")"
   [ -x "$root/bin/${exec%% *}" ] || fail "the desktop entry's Exec '$exec' is not an installed program"
   icon="$(sed -n 's/^Icon=//p' "$entry")"
