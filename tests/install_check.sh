@@ -103,12 +103,12 @@ check_manual_pages() {
     warnings="$(MANWIDTH=80 man --warnings -l "$page" 2>&1 > /dev/null)"
     [ -z "$warnings" ] || fail "man -l $page warns: $warnings"
     text="$(MANWIDTH=80 man -l "$page" 2> /dev/null)" || fail "man -l $page failed"
-    echo "$text" | grep -q "^NAME" && echo "$text" | grep -qE "^ *$name +- " ||
+    grep -q "^NAME" <<< "$text" && grep -qE "^ *$name +- " <<< "$text" ||
       fail "$page has no NAME section for $name"
     [ "$name" = tintora ] && continue
     usage="$("$root/bin/$name" --help 2>&1)"
-    for option in $(echo "$usage" | grep -oE -- '--[a-z][a-z-]*' | sort -u); do
-      echo "$text" | grep -qE -- "(^|[^a-z-])$option([^a-z-]|$)" || fail "$page does not describe $option"
+    for option in $(grep -oE -- '--[a-z][a-z-]*' <<< "$usage" | sort -u); do
+      grep -qE -- "(^|[^a-z-])$option([^a-z-]|$)" <<< "$text" || fail "$page does not describe $option"
     done
   done
 }

@@ -23,7 +23,7 @@ field() { dpkg-deb --field "$package" "$1"; }
 # Depends: the run-time libraries, as package names without versions.
 depends="$(field Depends | tr ',' '\n' | sed 's/(.*)//; s/|.*//; s/ //g' | sed '/^$/d' | sort -u)"
 for library in libqt6core6 libqt6gui6 libqt6widgets6 libqt6openglwidgets6 liblcms2-2; do
-  echo "$depends" | grep -qx "$library" || fail "Depends lacks $library: $(field Depends)"
+  grep -qx "$library" <<< "$depends" || fail "Depends lacks $library: $(field Depends)"
 done
 # No compiler, build system, headers or test peer.
 for package_name in $depends; do
@@ -36,15 +36,11 @@ done
 
 # The contents, at /usr, are the installed tree.
 dpkg-deb --extract "$package" "$work/root" || fail "dpkg-deb cannot unpack the package"
-contents="$(dpkg-deb --contents "$package" | awk '{print $6 $7 $8}' | grep -v '/$' | LC_ALL=C sort)"
-expected="$( (printf './usr/%s\n' "${installed_files[@]}"
-  printf './usr/%s->../lib/tintora/tintora\n' "${installed_links[@]}") | LC_ALL=C sort)"
-[ "$contents" = "$expected" ] ||
-  fail "the package holds other files than expected:"$'\n'"$(diff <(echo "$expected") <(echo "$contents"))"
 check_tree "$work/root/usr" "$build"
+[ "$(cd "$work/root" && ls -A)" = usr ] || fail "the package installs outside /usr: $(cd "$work/root" && ls -A)"
 
 # apt resolves the package's Depends against the archive's packages.
 simulation="$(apt-get install --simulate "$package" 2>&1)" || fail "apt-get cannot install the package: $simulation"
-echo "$simulation" | grep -q '^Inst tintora ' || fail "apt-get would not install tintora: $simulation"
+grep -q '^Inst tintora ' <<< "$simulation" || fail "apt-get would not install tintora: $simulation"
 
 finish
