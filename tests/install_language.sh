@@ -27,9 +27,9 @@ command="$(sed -n 's/^Exec=//p' "$entry")"
 export PATH="$work/prefix/bin:$PATH"
 
 window_named() { xdotool search --onlyvisible --name "$1" 2> /dev/null | head -1; }
-wait_for_window() { # name; prints the window's id
+wait_for_window() { # name; prints the window's id (waits up to half a minute: a loaded machine, a sanitizer build)
   local id
-  for _ in $(seq 1 200); do
+  for _ in $(seq 1 600); do
     id="$(window_named "$1")"
     [ -n "$id" ] && { echo "$id"; return 0; }
     sleep 0.05
@@ -47,7 +47,7 @@ start() {
 }
 quit() { # main window
   press ctrl+q "$1"
-  for _ in $(seq 1 200); do
+  for _ in $(seq 1 600); do
     kill -0 "$program" 2> /dev/null || break
     sleep 0.05
   done
