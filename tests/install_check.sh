@@ -94,17 +94,18 @@ check_desktop_entry() {
   [ -f "$root/share/icons/hicolor/scalable/apps/$icon.svg" ] || fail "the desktop entry's icon '$icon' is not installed"
 }
 
-# Each manual page renders without a warning, and names every option its
-# program's usage lists.
+# Each manual page renders without a warning, gives whatis its name line,
+# and names every option its program's usage lists.
 check_manual_pages() {
-  local root="$1" name page text warnings usage option
+  local root="$1" name page text warnings summary usage option
   for name in tintora tintora-convert tintora-chart; do
     page="$root/share/man/man1/$name.1.gz"
     warnings="$(MANWIDTH=80 man --warnings -l "$page" 2>&1 > /dev/null)"
     [ -z "$warnings" ] || fail "man -l $page warns: $warnings"
     text="$(MANWIDTH=80 man -l "$page" 2> /dev/null)" || fail "man -l $page failed"
-    grep -q "^NAME" <<< "$text" && grep -qE "^ *$name +- " <<< "$text" ||
-      fail "$page has no NAME section for $name"
+    # What whatis and apropos will list for the page.
+    summary="$(lexgrog "$page" 2>&1)"
+    grep -q ": \"$name - [a-z]" <<< "$summary" || fail "$page has no NAME line for $name: $summary"
     [ "$name" = tintora ] && continue
     usage="$("$root/bin/$name" --help 2>&1)"
     for option in $(grep -oE -- '--[a-z][a-z-]*' <<< "$usage" | sort -u); do
