@@ -1,20 +1,14 @@
 #include "KxCmsProfile.h"
 
 #include "KxCmsLog.h"
+#include "KxFileRead.h"
 #include "KxIccHeader.h"
 
-#include <cstdio>
 #include <functional>
-#include <new>
 #include <string_view>
 #include <vector>
 
 namespace {
-
-struct FileCloser
-{
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
 
 // A content identity for the transform cache: size and a hash of the bytes.
 // The standard hash only has to be stable within the process.
@@ -44,25 +38,15 @@ std::shared_ptr<const KxCmsProfile> KxCmsProfile::adopt(cmsHPROFILE handle, std:
 std::shared_ptr<const KxCmsProfile> KxCmsProfile::fromFile(const char* path)
 {
     KxCmsLog::install();
-    const std::optional<KxIccHeader> header = KxIccHeader::read(path);
-    if (!header || header->profileSize > MaximumFileSize)
+    // Only a regular file within the size limit is read, without blocking.
+    std::vector<unsigned char> bytes;
+    if (Kx_readFile(path, KxFileKind::Profile, bytes) != KxReadResult::Read)
         return nullptr;
-
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path, "rb"));
-    if (!file)
+    const std::optional<KxIccHeader> header = KxIccHeader::parse(bytes.data(), bytes.size());
+    if (!header)
         return nullptr;
     // Only the declared profile is read; trailing bytes are not part of it.
-    std::vector<unsigned char> bytes;
-    try {
-        bytes.resize(header->profileSize);
-    } catch (const std::bad_alloc&) {
-        return nullptr;
-    }
-    if (std::fread(bytes.data(), 1, bytes.size(), file.get()) != bytes.size())
-        return nullptr;
-    // The file may have changed since its header was read.
-    if (!KxIccHeader::parse(bytes.data(), bytes.size()))
-        return nullptr;
+    bytes.resize(header->profileSize);
 
     cmsHPROFILE handle = cmsOpenProfileFromMem(bytes.data(), cmsUInt32Number(bytes.size()));
     return adopt(handle, contentIdentity(bytes));

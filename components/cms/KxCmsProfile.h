@@ -15,11 +15,8 @@
 class KxCmsProfile
 {
 public:
-    // Largest profile file the engine reads; anything bigger is refused
-    // rather than allocated.
-    static constexpr std::uint32_t MaximumFileSize = 64u * 1024u * 1024u;
-
-    // Null when the file is not an ICC profile or LittleCMS cannot open it.
+    // Null when the file is not a regular file within the profile size limit
+    // (see KxFileRead.h), not an ICC profile, or one LittleCMS cannot open.
     static std::shared_ptr<const KxCmsProfile> fromFile(const char* path);
     static std::shared_ptr<const KxCmsProfile> builtInLab(); // D50 Lab identity
     static std::shared_ptr<const KxCmsProfile> builtInSrgb();
