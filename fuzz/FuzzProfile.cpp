@@ -85,16 +85,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     icColorSpaceSignature space;
     if (!KxCmsIcc::getICCprofileClass(path, profileClass, space))
         return 0;
+    // The tool's three transforms at the default settings, and one at
+    // absolute colorimetric and Best, which take other paths through the engine.
     KxCmsIcc transform;
-    for (long intent : {0L, 3L}) {
-        transform.setrenderingIntent(intent);
-        transform.setinterpolationAccuracy(intent == 0 ? 0 : 1);
-        const char* pairs[][2] = {{path, path}, {path, SRGB}, {SRGB, path}};
-        for (const auto& pair : pairs)
-            if (transform.create(pair[0], pair[1]))
-                convertWith(transform);
-        transform.close();
-    }
+    const char* pairs[][2] = {{path, path}, {path, SRGB}, {SRGB, path}};
+    for (const auto& pair : pairs)
+        if (transform.create(pair[0], pair[1]))
+            convertWith(transform);
+    transform.setrenderingIntent(3);
+    transform.setinterpolationAccuracy(1);
+    if (transform.create(path, SRGB))
+        convertWith(transform);
+    transform.close();
     chartCalls(space, path);
     return 0;
 }
