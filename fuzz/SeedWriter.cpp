@@ -1,7 +1,11 @@
 // Writes a few well-formed files of each swatch kind as the fuzz targets'
-// starting points: seeds/<kind>/<name>.
+// starting points: seeds/<kind>/<name>. With --readers, lists the short
+// names of the swatch reader table's entries instead, one a line.
+
+#include "SwatchReaderTable.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <string>
@@ -124,6 +128,11 @@ int main(int argc, char** argv)
 {
     if (argc != 2)
         return 2;
+    if (std::strcmp(argv[1], "--readers") == 0) {
+        for (const SwatchReaderEntry* entry = SwatchReaderTable::begin(); entry != SwatchReaderTable::end(); ++entry)
+            std::printf("%s\n", entry->shortName);
+        return 0;
+    }
     const std::string seeds = argv[1];
     ::mkdir(seeds.c_str(), 0777);
     write(seeds + "/ase", "sample.ase", aseSample());

@@ -13,6 +13,8 @@
 #include <KxCOMBOCOLOUR_CC.h>
 #include <KxSupport.h>
 
+#include "ExportTargets.h"
+
 #include <QtTest>
 
 #include <lcms2.h>
@@ -58,6 +60,8 @@ QString chartTool()
 class TestChartExport : public QObject
 {
     Q_OBJECT
+
+    QTemporaryDir specialFolder;
 
 private slots:
     void initTestCase()
@@ -260,9 +264,48 @@ private slots:
         QVERIFY(!target.contains("Red"));
     }
 
+    // Each kind of place the user may point an export at, through the tool:
+    // written where sound, refused with a message and exit 1 otherwise.
+    void chartToolExportTargets_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("option");
+        for (const QString& kind : ExportTarget::kinds()) {
+            QTest::addRow("%s page", qPrintable(kind)) << kind << "--ps";
+            QTest::addRow("%s target", qPrintable(kind)) << kind << "--cgats";
+        }
+    }
+
+    void chartToolExportTargets()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, option);
+        QTemporaryDir folder;
+        ExportTarget target;
+        QVERIFY(ExportTarget::make(kind, folder, target));
+        const QStringList before = ExportTarget::entries(folder);
+        QProcess tool;
+        tool.start(chartTool(), {"--profile", DEFAULT_CMYK, "--patches", "8", option, target.path});
+        QVERIFY(tool.waitForFinished(60000));
+        QCOMPARE(tool.exitCode(), target.refused ? 1 : 0);
+        const QByteArray error = tool.readAllStandardError();
+        QCOMPARE(error.contains(QFile::encodeName(target.path)), target.refused);
+        const QString problem = target.problemAfter(option == "--ps" ? "%!PS-Adobe-3.0" : "CGATS.17", before, folder);
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+    }
+
     void chartToolRefuses_data()
     {
         QTest::addColumn<QStringList>("arguments");
+        QVERIFY(SpecialFiles::makeFifo(specialFolder.filePath("fifo")));
+        QVERIFY(SpecialFiles::makeCharacterDevice(specialFolder.filePath("zero"), 5));
+        const QString fifo = specialFolder.filePath("fifo"), zero = specialFolder.filePath("zero");
+        QTest::addRow("fifo profile") << QStringList{"--profile", fifo};
+        QTest::addRow("device profile") << QStringList{"--profile", zero};
+        QTest::addRow("folder profile") << QStringList{"--profile", specialFolder.path()};
+        QTest::addRow("fifo swatches") << QStringList{"--profile", DEFAULT_CMYK, "--swatches", fifo};
+        QTest::addRow("device swatches") << QStringList{"--profile", DEFAULT_CMYK, "--swatches", zero};
+        QTest::addRow("fifo monitor") << QStringList{"--profile", DEFAULT_CMYK, "--monitor", fifo};
         QTest::addRow("count 7") << QStringList{"--profile", DEFAULT_CMYK, "--patches", "7"};
         QTest::addRow("count 513") << QStringList{"--profile", DEFAULT_CMYK, "--patches", "513"};
         QTest::addRow("count text") << QStringList{"--profile", DEFAULT_CMYK, "--patches", "64x"};

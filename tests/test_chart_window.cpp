@@ -5,6 +5,7 @@
 #include "ChartPatchColours.h"
 #include "Colourcheck.h"
 #include "ColourcheckPatch.h"
+#include "ExportTargets.h"
 #include "ScriptedModal.h"
 
 #include <InstrumentPanel.h>
@@ -416,6 +417,60 @@ private slots:
         QMetaObject::invokeMethod(chart, "exportChart");
         QVERIFY(QFile::exists(folder.filePath("chart.ps")));
         QCOMPARE(modal.messageCaptions().size(), 2);
+    }
+
+    // Each kind of place the user may point an export at, from the window:
+    // written where sound; otherwise one box naming the file, and nothing
+    // at the place changes.
+    void exportTargets_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("slot");
+        for (const QString& kind : ExportTarget::kinds()) {
+            QTest::addRow("%s page", qPrintable(kind)) << kind << "exportChart";
+            QTest::addRow("%s target", qPrintable(kind)) << kind << "exportISO12642";
+        }
+    }
+
+    void exportTargets()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, slot);
+        ScriptedModal modal;
+        appendPoints(*chart, 4);
+        chart->drawChart();
+        QTemporaryDir folder;
+        ExportTarget target;
+        QVERIFY(ExportTarget::make(kind, folder, target));
+        const QStringList before = ExportTarget::entries(folder);
+        modal.answerFile(target.path);
+        QMetaObject::invokeMethod(chart, slot.toLatin1().constData());
+        QCOMPARE(modal.messageCaptions().size(), target.refused ? 1 : 0);
+        if (target.refused)
+            QVERIFY(modal.requests.back().text.contains(target.path));
+        const QString problem =
+            target.problemAfter(slot == "exportChart" ? "%!PS-Adobe-3.0" : "CGATS.17", before, folder);
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+    }
+
+    // A FIFO chosen as the swatch file or the profile is refused at once:
+    // the file-naming box for the swatch file, an empty chart for the profile.
+    void fifoSwatchFileAndProfileAreRefused()
+    {
+        ScriptedModal modal;
+        QTemporaryDir folder;
+        QVERIFY(SpecialFiles::makeFifo(folder.filePath("fifo")));
+        const QByteArray fifo = QFile::encodeName(folder.filePath("fifo"));
+        ::alarm(20);
+        QCOMPARE(chart->fromFile(fifo.constData(), DEFAULT_CMYK, nullptr), 0);
+        QCOMPARE(modal.messageCaptions().size(), 1);
+        QVERIFY(modal.requests.back().text.contains(folder.filePath("fifo")));
+        QVERIFY(modal.requests.back().text.contains("not a regular file"));
+        const QString swatches = writeCgats(folder, "1 100 0 0 0\n");
+        QCOMPARE(chart->fromFile(QFile::encodeName(swatches).constData(), fifo.constData(), nullptr), -1);
+        QCOMPARE(chart->fromICC(fifo.constData(), nullptr, 64), -1);
+        ::alarm(0);
+        QVERIFY(!chart->points);
     }
 
     void screenshot()

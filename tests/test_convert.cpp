@@ -1,9 +1,11 @@
 // tintora-convert run as a subprocess, on good and bad input.
 
 #include "KxCmsIcc.h"
+#include "SpecialFiles.h"
 
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <cmath>
@@ -255,8 +257,12 @@ void TestConvert::badProfilesAndOptions()
         QStringList arguments;
         const char* what;
     };
+    QTemporaryDir folder;
+    QVERIFY(SpecialFiles::makeFifo(folder.filePath("fifo.icc")));
     const Case cases[] = {
         {{"--in", "/nonexistent.icc", "--out", Srgb}, "missing input profile"},
+        {{"--in", folder.filePath("fifo.icc"), "--out", Srgb}, "FIFO as input profile"},
+        {{"--in", DefaultCmyk, "--out", folder.path()}, "folder as output profile"},
         {{"--in", DefaultCmyk, "--out", "/usr/share/color/icc/ITULab.icc"}, "Lab output profile"},
         {{"--in", "/usr/share/color/icc/CineLogCurve.icc", "--out", Srgb}, "abstract input profile"},
         {{"--in", DefaultCmyk, "--out", "/usr/share/color/icc/Gray.icc"}, "Gray output profile"},

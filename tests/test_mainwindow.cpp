@@ -1,10 +1,12 @@
 #include "KxMainWindow.h"
 #include "KxRegistry.h"
 #include "ScriptedModal.h"
+#include "SpecialFiles.h"
 #include "Tintora.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
@@ -35,6 +37,19 @@ QAction* entry(const QMenu* menu, const QString& text)
         if (action->text() == text)
             return action;
     return nullptr;
+}
+
+QByteArray contentOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& content)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
 }
 
 void deliverDeletes()
@@ -149,6 +164,77 @@ private slots:
         KxRegistry stored;
         QVERIFY(stored.open(settingsFile()));
         QCOMPARE(stored.getlong("kxmainwindow", "width"), 760L);
+    }
+
+    // One bad line in the settings costs only that line: the profiles stay
+    // across a start and a quit, and the file as it was is kept beside.
+    void damagedSettingsSurviveAStartAndAQuit()
+    {
+        const QString file = QString::fromStdString(settingsFile());
+        QVERIFY(QDir().mkpath(QFileInfo(file).path()));
+        const QByteArray damaged = "# Tintora settings\n[tintora]\ninICC=/usr/share/color/icc/sRGB.icc\n"
+                                   "outICC=/usr/share/color/icc/ghostscript/default_cmyk.icc\nbad=\\q\n";
+        writeFile(file, damaged);
+        StandardErrorCapture errors;
+        {
+            ScriptedModal modal;
+            KxMainWindow::loadLanguage(1, args);
+            auto* window = new KxMainWindow(1, args, nullptr, nullptr, {});
+            window->show();
+            QVERIFY(window->close());
+            deliverDeletes();
+            QCOMPARE(modal.messageCaptions(), QStringList());
+        }
+        const QByteArray told = errors.text();
+        QCOMPARE(told.count(QFile::encodeName(file) + ".bad"), 1);
+        QCOMPARE(contentOf(file + ".bad"), damaged);
+        KxRegistry stored;
+        QVERIFY(stored.open(settingsFile()));
+        QCOMPARE(stored.getstring("tintora", "inICC"), std::string("/usr/share/color/icc/sRGB.icc"));
+        QCOMPARE(stored.getstring("tintora", "outICC"), std::string("/usr/share/color/icc/ghostscript/default_cmyk.icc"));
+        QFile::remove(file + ".bad");
+    }
+
+    // A settings file that is no regular file of at most 1 MiB: the program
+    // starts at once with empty settings and never writes over it.
+    void specialSettingsFilesAreLeftAlone_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("link to /dev/zero") << "zero";
+        QTest::newRow("fifo") << "fifo";
+        QTest::newRow("2 MiB") << "large";
+    }
+
+    void specialSettingsFilesAreLeftAlone()
+    {
+        QFETCH(QString, kind);
+        const QString file = QString::fromStdString(settingsFile());
+        QVERIFY(QDir().mkpath(QFileInfo(file).path()));
+        const QByteArray large = "[tintora]\ninICC=/usr/share/color/icc/sRGB.icc\n" + QByteArray(2 << 20, '#');
+        if (kind == "zero")
+            QVERIFY(SpecialFiles::makeLink("/dev/zero", file));
+        else if (kind == "fifo")
+            QVERIFY(SpecialFiles::makeFifo(file));
+        else
+            writeFile(file, large);
+        const QString type = SpecialFiles::typeOf(file);
+        ::alarm(20);
+        {
+            ScriptedModal modal;
+            KxMainWindow::loadLanguage(1, args);
+            auto* window = new KxMainWindow(1, args, nullptr, nullptr, {});
+            window->show();
+            QVERIFY(window->tool());
+            window->resize(700, 500);
+            QVERIFY(window->close());
+            deliverDeletes();
+        }
+        ::alarm(0);
+        QCOMPARE(SpecialFiles::typeOf(file), type);
+        if (kind == "large")
+            QCOMPARE(contentOf(file), large);
+        QVERIFY(!QFile::exists(file + ".bad"));
+        QFile::remove(file);
     }
 
     void languageChoiceIsKeptPerWindow()

@@ -1,5 +1,6 @@
 #include "KxFileInfo.h"
 #include "KxRegistry.h"
+#include "SpecialFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,6 +9,7 @@
 #include <climits>
 #include <csignal>
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -89,30 +91,127 @@ private slots:
         QCOMPARE(KxRegistry::reg_fixup_null_cstr("lang"), std::string("lang"));
     }
 
-    void badFilesOpenEmpty_data()
+    // Every line that can be read is kept; the rest are skipped, and so are
+    // keys under a section name that cannot be read.
+    void damagedLinesAreSkipped_data()
     {
         QTest::addColumn<QByteArray>("content");
-        QTest::newRow("empty file") << QByteArray();
-        QTest::newRow("no signature") << QByteArray("[tintora]\ninICC=x\n");
-        QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16);
-        QTest::newRow("key outside a section") << QByteArray("# Tintora settings\ninICC=x\n");
-        QTest::newRow("line without =") << QByteArray("# Tintora settings\n[tintora]\ninICC\n");
-        QTest::newRow("bad escape") << QByteArray("# Tintora settings\n[tintora]\ninICC=\\q\n");
-        QTest::newRow("cut escape") << QByteArray("# Tintora settings\n[tintora]\ninICC=\\x4\n");
-        QTest::newRow("unclosed section") << QByteArray("# Tintora settings\n[tintora\n");
+        QTest::addColumn<bool>("whole");
+        QTest::addColumn<QString>("inICC");
+        QTest::newRow("empty file") << QByteArray() << true << "";
+        QTest::newRow("no signature") << QByteArray("[tintora]\ninICC=x\n") << true << "x";
+        QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << false << "";
+        QTest::newRow("key outside a section") << QByteArray("# Tintora settings\ninICC=x\n[tintora]\ninICC=y\n")
+                                               << false << "y";
+        QTest::newRow("line without =") << QByteArray("# Tintora settings\n[tintora]\nbad\ninICC=x\n") << false << "x";
+        QTest::newRow("bad escape") << QByteArray("# Tintora settings\n[tintora]\ninICC=x\nbad=\\q\n") << false << "x";
+        QTest::newRow("cut escape") << QByteArray("[tintora]\ninICC=\\x4\ninICC=x\n") << false << "x";
+        QTest::newRow("nul in a line") << QByteArray("[tintora]\nin\0ICC=y\ninICC=x\n", 28) << false << "x";
+        QTest::newRow("unclosed section") << QByteArray("[tintora]\ninICC=x\n[other\ninICC=y\n") << false << "x";
+        QTest::newRow("no final newline, CRLF") << QByteArray("[tintora]\r\ninICC=x") << true << "x";
     }
 
-    void badFilesOpenEmpty()
+    void damagedLinesAreSkipped()
     {
         QFETCH(QByteArray, content);
+        QFETCH(bool, whole);
+        QFETCH(QString, inICC);
         QTemporaryDir dir;
         const QString path = dir.filePath("settings.conf");
         writeFile(path, content);
         KxRegistry registry;
         registry.putstring("old", "key", "value");
+        StandardErrorCapture errors;
+        QCOMPARE(registry.open(path.toStdString()), whole);
+        QCOMPARE(registry.getstring("old", "key"), std::string());
+        QCOMPARE(QString::fromStdString(registry.getstring("tintora", "inICC")), inICC);
+        QCOMPARE(errors.text().contains(".bad"), !whole);
+    }
+
+    // One bad line in a good file: the other keys survive a start and a quit,
+    // the file as it was is kept beside it, and one line on standard error
+    // names both.
+    void damagedFileIsKeptBesideBeforeTheFirstSave()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("damaged.conf");
+        const QByteArray damaged = "# Tintora settings\n[tintora]\ninICC=/p/in.icc\noutICC=/p/out.icc\nbad=\\q\n";
+        writeFile(path, damaged);
+
+        StandardErrorCapture errors;
+        KxRegistry language; // the start-up language lookup reads the same file
+        language.open(path.toStdString());
+        KxRegistry window;
+        QVERIFY(!window.open(path.toStdString()));
+        const QByteArray told = errors.text();
+        QCOMPARE(told.count('\n'), 1);
+        QVERIFY2(told.contains(QFile::encodeName(path) + " ") && told.contains(QFile::encodeName(path) + ".bad"), told);
+        QVERIFY(!QFile::exists(path + ".bad")); // nothing is written before a save
+
+        window.putlong("tintora", "intent", 2);
+        QVERIFY(window.save(path.toStdString()));
+        QCOMPARE(contentOf(path + ".bad"), damaged);
+        KxRegistry next;
+        QVERIFY(next.open(path.toStdString()));
+        QCOMPARE(next.getstring("tintora", "inICC"), std::string("/p/in.icc"));
+        QCOMPARE(next.getstring("tintora", "outICC"), std::string("/p/out.icc"));
+        QCOMPARE(next.getlong("tintora", "intent"), 2L);
+
+        // The kept copy is made once per start: a later save leaves it.
+        writeFile(path + ".bad", "the user's own notes");
+        QVERIFY(window.save(path.toStdString()));
+        QCOMPARE(contentOf(path + ".bad"), QByteArray("the user's own notes"));
+    }
+
+    // Files that are not a regular file of at most 1 MiB open as an empty
+    // registry at once, get one line on standard error, and are never
+    // overwritten.
+    void specialAndLargeFilesAreLeftAlone_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("link to /dev/zero") << "zero link";
+        QTest::newRow("zero device") << "zero device";
+        QTest::newRow("fifo") << "fifo";
+        QTest::newRow("2 MiB") << "large";
+        QTest::newRow("folder") << "folder";
+    }
+
+    void specialAndLargeFilesAreLeftAlone()
+    {
+        QFETCH(QString, kind);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("settings.conf");
+        QByteArray large = "# Tintora settings\n[tintora]\ninICC=/p/in.icc\n";
+        large.append(2 * 1024 * 1024, '#');
+        if (kind == "zero link")
+            QVERIFY(SpecialFiles::makeLink("/dev/zero", path));
+        else if (kind == "zero device")
+            QVERIFY(SpecialFiles::makeCharacterDevice(path, 5));
+        else if (kind == "fifo")
+            QVERIFY(SpecialFiles::makeFifo(path));
+        else if (kind == "folder")
+            QVERIFY(QDir(dir.path()).mkdir("settings.conf"));
+        else
+            writeFile(path, large);
+        const QString type = SpecialFiles::typeOf(path);
+
+        ::alarm(20); // a FIFO opened for reading would block here for ever
+        StandardErrorCapture errors;
+        KxRegistry registry;
         QVERIFY(!registry.open(path.toStdString()));
         QVERIFY(registry.isEmpty());
-        QCOMPARE(registry.getstring("tintora", "inICC"), std::string());
+        registry.putstring("tintora", "inICC", "/p/other.icc");
+        QVERIFY(!registry.save(path.toStdString()));
+        ::alarm(0);
+        const QByteArray told = errors.text();
+        QCOMPARE(told.count('\n'), 1);
+        QVERIFY2(told.contains(QFile::encodeName(path)), told);
+
+        QCOMPARE(SpecialFiles::typeOf(path), type);
+        if (kind == "large")
+            QCOMPARE(contentOf(path), large);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System),
+                 QStringList{"settings.conf"});
     }
 
     void missingOrUnreadableFileOpensEmpty()

@@ -1,6 +1,8 @@
 #include "KxAlloc.h"
 #include "KxComboColour.h"
+#include "ExportTargets.h"
 #include "KxFile.h"
+#include "KxFileRead.h"
 #include "KxList.h"
 #include "KxPacket.h"
 #include "KxSupport.h"
@@ -13,6 +15,8 @@
 #include <sstream>
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -209,6 +213,144 @@ private slots:
 
         // A folder that is a file cannot take the temporary.
         QVERIFY(Kx_fopen((path + "/inside.ps").toLocal8Bit().constData(), "w") == nullptr);
+    }
+
+    void writesLikeASaveFile_data()
+    {
+        QTest::addColumn<QString>("kind");
+        for (const QString& kind : ExportTarget::kinds())
+            QTest::newRow(qPrintable(kind)) << kind;
+    }
+
+    void writesLikeASaveFile()
+    {
+        QFETCH(QString, kind);
+        QTemporaryDir folder;
+        ExportTarget target;
+        QVERIFY(ExportTarget::make(kind, folder, target));
+        const QStringList before = ExportTarget::entries(folder);
+        ::alarm(20); // opening a FIFO to write would block for ever
+        KxFILE* file = Kx_fopen(QFile::encodeName(target.path).constData(), "w");
+        ::alarm(0);
+        QCOMPARE(file == nullptr, target.refused);
+        if (file) {
+            Kx_fprintf(file, "new content\n");
+            QCOMPARE(Kx_fclose(file), 0);
+        }
+        const QString problem = target.problemAfter("new content\n", before, folder);
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+    }
+
+    void newFilesFollowTheUmaskAndLinksAreFollowedToTheEnd()
+    {
+        QTemporaryDir folder;
+        const mode_t previous = ::umask(027);
+        KxFILE* file = Kx_fopen(QFile::encodeName(folder.filePath("new.ps")).constData(), "w");
+        ::umask(previous);
+        QVERIFY(file);
+        QCOMPARE(Kx_fclose(file), 0);
+        QCOMPARE(SpecialFiles::permissionsOf(folder.filePath("new.ps")), 0640u);
+
+        // A link to a link to nothing yet: the file is made where the chain ends.
+        QVERIFY(SpecialFiles::makeLink("second", folder.filePath("first")));
+        QVERIFY(SpecialFiles::makeLink(folder.filePath("end.ps"), folder.filePath("second")));
+        file = Kx_fopen(QFile::encodeName(folder.filePath("first")).constData(), "w");
+        QVERIFY(file);
+        Kx_fprintf(file, "end");
+        QCOMPARE(Kx_fclose(file), 0);
+        QCOMPARE(readFile(folder.filePath("end.ps")), std::string("end"));
+        QCOMPARE(SpecialFiles::typeOf(folder.filePath("first")), QString("link"));
+
+        QVERIFY(SpecialFiles::makeLink("loop-b", folder.filePath("loop-a")));
+        QVERIFY(SpecialFiles::makeLink("loop-a", folder.filePath("loop-b")));
+        QVERIFY(!Kx_fopen(QFile::encodeName(folder.filePath("loop-a")).constData(), "w"));
+    }
+
+    // A writable file in a folder its user cannot write is written in place;
+    // a write abandoned part way leaves it as it was. Run as an ordinary
+    // user (a child that gives up the superuser's rights when it has them),
+    // since the superuser may write any folder.
+    void writesInPlaceWhereOnlyTheFolderIsReadOnly()
+    {
+        QTemporaryDir parent;
+        const QString folder = parent.filePath("read-only");
+        const QString path = folder + "/settings.conf";
+        QVERIFY(QDir(parent.path()).mkdir("read-only"));
+        QVERIFY(QFile(path).open(QIODevice::WriteOnly));
+        struct stat before;
+        QCOMPARE(::stat(QFile::encodeName(path).constData(), &before), 0);
+        const uid_t user = ::geteuid() == 0 ? 65534 : ::geteuid();
+        QCOMPARE(::chown(QFile::encodeName(path).constData(), user, gid_t(-1)), 0);
+        QCOMPARE(::chmod(QFile::encodeName(parent.path()).constData(), 0755), 0);
+        QCOMPARE(::chmod(QFile::encodeName(folder).constData(), 0555), 0);
+
+        const pid_t child = ::fork();
+        if (child == 0) {
+            if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(user) != 0))
+                ::_exit(3);
+            KxFILE* abandoned = Kx_fopen(QFile::encodeName(path).constData(), "w");
+            if (!abandoned)
+                ::_exit(4);
+            Kx_fprintf(abandoned, "half");
+            Kx_fabandon(abandoned);
+            KxFILE* file = Kx_fopen(QFile::encodeName(path).constData(), "w");
+            if (!file)
+                ::_exit(5);
+            Kx_fprintf(file, "written in place\n");
+            ::_exit(Kx_fclose(file) == 0 ? 0 : 6);
+        }
+        int status = -1;
+        QCOMPARE(::waitpid(child, &status, 0), child);
+        ::chmod(QFile::encodeName(folder).constData(), 0755);
+        QVERIFY(WIFEXITED(status));
+        QCOMPARE(WEXITSTATUS(status), 0);
+        QCOMPARE(readFile(path), std::string("written in place\n"));
+        struct stat after;
+        QCOMPARE(::stat(QFile::encodeName(path).constData(), &after), 0);
+        QCOMPARE(after.st_ino, before.st_ino);
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"settings.conf"});
+    }
+
+    // Reads take only a regular file within the kind's limit, at once.
+    void readsOnlyRegularFilesWithinTheLimit()
+    {
+        QTemporaryDir folder;
+        QVERIFY(SpecialFiles::makeFifo(folder.filePath("fifo")));
+        QVERIFY(SpecialFiles::makeCharacterDevice(folder.filePath("zero"), 5));
+        QVERIFY(SpecialFiles::makeLink("zero", folder.filePath("link")));
+        QFile large(folder.filePath("large"));
+        QVERIFY(large.open(QIODevice::WriteOnly));
+        QVERIFY(large.resize(qint64(Kx_fileSizeLimit(KxFileKind::Settings)) + 1)); // sparse
+        large.close();
+        QFile small(folder.filePath("small"));
+        QVERIFY(small.open(QIODevice::WriteOnly));
+        small.write("abc");
+        small.close();
+
+        const struct {
+            const char* name;
+            KxReadResult result;
+        } cases[] = {{"fifo", KxReadResult::NotRegular}, {"zero", KxReadResult::NotRegular},
+                     {"link", KxReadResult::NotRegular}, {".", KxReadResult::NotRegular},
+                     {"large", KxReadResult::TooLarge},  {"missing", KxReadResult::Missing},
+                     {"small", KxReadResult::Read}};
+        ::alarm(20);
+        for (const auto& c : cases) {
+            const QByteArray path = QFile::encodeName(folder.filePath(c.name));
+            std::vector<unsigned char> bytes{1};
+            QVERIFY2(Kx_readFile(path.constData(), KxFileKind::Settings, bytes) == c.result, c.name);
+            QCOMPARE(bytes.size(), std::size_t(c.result == KxReadResult::Read ? 3 : 0));
+            QCOMPARE(Kx_fopen(path.constData(), "r") != nullptr, c.result == KxReadResult::Read || c.result == KxReadResult::TooLarge);
+        }
+        std::uint64_t size = 0;
+        std::vector<unsigned char> start;
+        QVERIFY(Kx_readFileStart(QFile::encodeName(folder.filePath("large")).constData(), KxFileKind::Profile, 128,
+                                 start, size) == KxReadResult::Read);
+        QCOMPARE(start.size(), std::size_t(128));
+        QCOMPARE(size, std::uint64_t(Kx_fileSizeLimit(KxFileKind::Settings)) + 1);
+        ::alarm(0);
+        QVERIFY(Kx_fileSizeLimit(KxFileKind::Profile) >= std::size_t(64) << 20);
+        QVERIFY(QString::fromStdString(Kx_readFailureText(KxReadResult::NotRegular, KxFileKind::Swatches)).contains("FIFO"));
     }
 
     void numbersUseThePointInEveryLocale()

@@ -7,6 +7,7 @@
 #include "KxGamutView.h"
 #include "KxRegistry.h"
 #include "ScriptedModal.h"
+#include "SpecialFiles.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -491,6 +492,17 @@ void TestTool::unreadableFilesShowBadProfileAndKeepThePrevious()
     choose(tool->output_icc_button, text);
     choose(tool->monitor_icc_button, lying);
     QCOMPARE(modal->messageCaptions(), QStringList({"Bad ICC profile", "Bad ICC profile", "Bad ICC profile"}));
+
+    // A FIFO, a device and a folder are refused at once, never opened to wait.
+    QVERIFY(SpecialFiles::makeFifo(folder.filePath("fifo.icc")));
+    QVERIFY(SpecialFiles::makeCharacterDevice(folder.filePath("zero.icc"), 5));
+    QVERIFY(folder.mkdir("folder.icc"));
+    ::alarm(20);
+    choose(tool->input_icc_button, folder.filePath("fifo.icc"));
+    choose(tool->output_icc_button, folder.filePath("zero.icc"));
+    choose(tool->monitor_icc_button, folder.filePath("folder.icc"));
+    ::alarm(0);
+    QCOMPARE(modal->messageCaptions().mid(3), QStringList({"Bad ICC profile", "Bad ICC profile", "Bad ICC profile"}));
     QCOMPARE(tool->input_icc_label->text(), QStringLiteral("sRGB.icc"));
     QCOMPARE(tool->output_icc_label->text(), QStringLiteral("default_cmyk.icc"));
     QVERIFY(tool->monitor_icc_label->text().isEmpty());

@@ -121,9 +121,9 @@ bool AcoSwatchReader::read(const unsigned char* data, std::size_t size, SwatchLi
         if (!readSection(file, true, colours, whyNot))
             return false;
     }
-    for (const AcoColour& colour : colours) {
-        if (!addColour(colour, list)) {
-            whyNot = list.failureReason("Adobe Color");
+    for (std::size_t i = 0; i < colours.size(); ++i) {
+        if (!addColour(colours[i], list)) {
+            whyNot = list.failureReason("Adobe Color", "Swatch " + std::to_string(i + 1));
             return false;
         }
     }

@@ -81,6 +81,7 @@ bool AseSwatchReader::read(const unsigned char* data, std::size_t size, SwatchLi
         return false;
     }
 
+    unsigned long entries = 0;
     for (std::uint32_t i = 0; i < blocks; ++i) {
         std::uint16_t type;
         std::uint32_t length;
@@ -91,6 +92,7 @@ bool AseSwatchReader::read(const unsigned char* data, std::size_t size, SwatchLi
         }
         if (type != colourEntry)
             continue; // group starts and ends carry no colour
+        ++entries;
         switch (readEntry(body, list)) {
         case Entry::Read:
         case Entry::Skipped:
@@ -99,7 +101,7 @@ bool AseSwatchReader::read(const unsigned char* data, std::size_t size, SwatchLi
             whyNot = truncated;
             return false;
         case Entry::Failed:
-            whyNot = list.failureReason("Adobe Swatch Exchange");
+            whyNot = list.failureReason("Adobe Swatch Exchange", "Swatch " + std::to_string(entries));
             return false;
         }
     }

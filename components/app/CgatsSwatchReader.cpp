@@ -7,6 +7,7 @@
 #include <lcms2.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cstring>
 #include <initializer_list>
 #include <memory>
@@ -67,9 +68,17 @@ Table describeTable(cmsHANDLE it8)
     return table;
 }
 
-bool looksNumeric(const char* value)
+// The value of a field as the text gives it: a decimal number, with or
+// without a sign, a point and an exponent. False for anything else.
+bool numberOf(const char* value, double& number)
 {
-    return value && value[0] && std::strchr("0123456789+-.", value[0]);
+    if (!value)
+        return false;
+    std::string_view text(value);
+    if (!text.empty() && text.front() == '+')
+        text.remove_prefix(1);
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+    return error == std::errc() && end == text.data() + text.size();
 }
 
 // Removes LittleCMS's "file name: " prefix (empty for a text in memory).
@@ -124,25 +133,31 @@ bool CgatsSwatchReader::read(const unsigned char* data, std::size_t size, Swatch
     const bool rgbInPercent = std::strncmp(cmsIT8GetSheetType(it8.get()), "CTI", 3) == 0;
 
     Table table;
+    unsigned tableIndex = 0;
     const cmsUInt32Number tables = cmsIT8TableCount(it8.get());
-    for (cmsUInt32Number t = 0; t < tables && table.model == Table::None; ++t)
+    for (cmsUInt32Number t = 0; t < tables && table.model == Table::None; ++t) {
         if (cmsIT8SetTable(it8.get(), t) >= 0)
             table = describeTable(it8.get());
+        tableIndex = t;
+    }
     if (table.model == Table::None) {
         whyNot = "The CGATS file holds no CMYK, Lab, XYZ or RGB values.";
         return false;
     }
 
     const int sets = static_cast<int>(cmsIT8GetPropertyDbl(it8.get(), "NUMBER_OF_SETS"));
+    const auto fields = static_cast<unsigned long>(cmsIT8GetPropertyDbl(it8.get(), "NUMBER_OF_FIELDS"));
+    const auto where = [&](int set) {
+        const unsigned long line = CgatsTextCheck::lineOfSet(text, tableIndex, static_cast<unsigned long>(set), fields);
+        return "Set " + std::to_string(set + 1) + (line ? " (line " + std::to_string(line) + ")" : std::string());
+    };
     for (int set = 0; set < sets; ++set) {
         double v[4];
         for (int i = 0; i < table.values.count; ++i) {
-            const char* value = cmsIT8GetDataRowCol(it8.get(), set, table.values.c[i]);
-            if (!looksNumeric(value)) {
-                whyNot = "Set " + std::to_string(set + 1) + " of the CGATS file has a value that is not a number.";
+            if (!numberOf(cmsIT8GetDataRowCol(it8.get(), set, table.values.c[i]), v[i])) {
+                whyNot = where(set) + " of the CGATS file has a value that is not a number.";
                 return false;
             }
-            v[i] = cmsIT8GetDataRowColDbl(it8.get(), set, table.values.c[i]);
         }
         const char* name = table.name >= 0 ? cmsIT8GetDataRowCol(it8.get(), set, table.name) : nullptr;
         const std::string swatchName = name ? name : "";
@@ -171,7 +186,7 @@ bool CgatsSwatchReader::read(const unsigned char* data, std::size_t size, Swatch
             break;
         }
         if (!added) {
-            whyNot = list.failureReason(kind);
+            whyNot = list.failureReason(kind, where(set));
             return false;
         }
     }

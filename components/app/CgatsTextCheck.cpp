@@ -9,8 +9,14 @@
 
 namespace {
 
-constexpr std::size_t longestFileType = 1000;
-constexpr std::size_t longestCount = 9; // decimal digits of a count
+// Limits on what the parser is given.
+constexpr std::size_t LONGEST_FILE_TYPE = 1000; // the parser's buffer for the first line
+constexpr std::size_t LONGEST_COUNT = 9;        // decimal digits of a field or set count
+// Every value in a data section takes at least this many characters (one
+// and a separator), so a table of more entries than the text could fill
+// is a lie; a little slack is left for tiny files.
+constexpr long long CHARACTERS_PER_VALUE = 2;
+constexpr long long TABLE_SLACK = 64;
 
 bool isSeparator(char c)
 {
@@ -178,7 +184,7 @@ long long plainCount(const Token& value)
 {
     if (value.kind == Token::EndOfLine || value.kind == Token::End)
         return 0;
-    if (value.text.empty() || value.text.size() > longestCount)
+    if (value.text.empty() || value.text.size() > LONGEST_COUNT)
         return -1;
     long long count = 0;
     for (char c : value.text) {
@@ -187,6 +193,197 @@ long long plainCount(const Token& value)
         count = count * 10 + (c - '0');
     }
     return count;
+}
+
+// Where a decimal point must go to make the parser read a number in
+// exponent form without one ("1e6", "-2E-3"): right before the exponent.
+// npos for any other token. The parser takes such a number for a name and
+// mangles it.
+std::size_t missingPointOf(std::string_view value)
+{
+    std::size_t at = value.empty() || (value[0] != '-' && value[0] != '+') ? 0 : 1;
+    const std::size_t digits = at;
+    while (at < value.size() && isDigit(value[at]))
+        ++at;
+    if (at == digits || at == value.size() || (value[at] != 'e' && value[at] != 'E'))
+        return std::string_view::npos;
+    const std::size_t exponent = at;
+    if (++at < value.size() && (value[at] == '+' || value[at] == '-'))
+        ++at;
+    const std::size_t exponentDigits = at;
+    while (at < value.size() && isDigit(value[at]))
+        ++at;
+    return at == value.size() && at > exponentDigits ? exponent : std::string_view::npos;
+}
+
+// A change to the text before the parser sees it.
+struct Mend {
+    std::size_t at, length;
+    std::string replacement;
+};
+
+// One pass over the text's tokens. Each keyword that matters has a handler
+// of its own; the scan records the counts it met and the mends to make.
+class CgatsScan
+{
+public:
+    explicit CgatsScan(std::string_view source) : text(source), tokens(source) {}
+
+    bool run(std::string& whyNot);
+    std::string mended() const;
+
+private:
+    bool beginData(std::string& whyNot);
+    bool beginDataFormat(std::string& whyNot);
+    bool numberOfFields(std::string& whyNot);
+    bool numberOfSets(std::string& whyNot);
+    // The count after a keyword; false when it is not a plain count.
+    bool readCount(long long& count, Token& value, std::string& whyNot);
+
+    struct Handler {
+        std::string_view keyword;
+        bool (CgatsScan::*handle)(std::string& whyNot);
+    };
+    static const Handler handlers[];
+
+    std::string_view text;
+    Tokenizer tokens;
+    bool ended = false; // the text ended inside a section
+    std::vector<Mend> mends;
+    long long fields = 0, sets = 0; // the largest counts of any table
+    // The current table's state.
+    bool fieldsDeclared = false, formatListed = false;
+    std::optional<Mend> declaredFields; // where its NUMBER_OF_FIELDS value stands
+    long long declaredFieldCount = 0;
+};
+
+const CgatsScan::Handler CgatsScan::handlers[] = {
+    {"BEGIN_DATA", &CgatsScan::beginData},
+    {"BEGIN_DATA_FORMAT", &CgatsScan::beginDataFormat},
+    {"NUMBER_OF_FIELDS", &CgatsScan::numberOfFields},
+    {"NUMBER_OF_SETS", &CgatsScan::numberOfSets},
+};
+
+bool CgatsScan::run(std::string& whyNot)
+{
+    tokens.skipFileType();
+    if (tokens.position() > LONGEST_FILE_TYPE) {
+        whyNot = "The first line of the CGATS file is too long for a file type.";
+        return false;
+    }
+    for (Token token = tokens.next(); token.kind != Token::End && !ended; token = tokens.next()) {
+        if (token.kind != Token::Word)
+            continue;
+        for (const Handler& handler : handlers)
+            if (equalsIgnoringCase(token.text, handler.keyword) && !(this->*handler.handle)(whyNot))
+                return false;
+    }
+    if ((fields + 1) * (sets + 1) > CHARACTERS_PER_VALUE * static_cast<long long>(text.size()) + TABLE_SLACK) {
+        whyNot = "The CGATS file announces more data than it holds.";
+        return false;
+    }
+    return true;
+}
+
+// Values are no keywords; the data ends the table. Numbers in exponent form
+// get the decimal point the parser needs to read them as numbers.
+bool CgatsScan::beginData(std::string&)
+{
+    Token token = tokens.next();
+    for (; token.kind != Token::End && !(token.kind == Token::Word && equalsIgnoringCase(token.text, "END_DATA"));
+         token = tokens.next()) {
+        const std::size_t point = token.kind == Token::Word ? missingPointOf(token.text) : std::string_view::npos;
+        if (point != std::string_view::npos)
+            mends.push_back({std::size_t(token.text.data() - text.data()) + point, 0, "."});
+    }
+    fieldsDeclared = formatListed = false;
+    declaredFields.reset();
+    ended = token.kind == Token::End;
+    return true;
+}
+
+// The parser sizes the field list from the count it has then; a count given
+// later, or none, leaves it reading past the list. A count that disagrees
+// with the list is mended to the list's length, as Argyll reads such files.
+bool CgatsScan::beginDataFormat(std::string& whyNot)
+{
+    if (!fieldsDeclared || formatListed) {
+        whyNot = "The CGATS file lists its fields without a number of fields before them.";
+        return false;
+    }
+    formatListed = true;
+    long long listed = 0;
+    Token token = tokens.next();
+    for (; token.kind != Token::End && !equalsIgnoringCase(token.text, "END_DATA_FORMAT"); token = tokens.next())
+        listed += token.kind == Token::Word ? 1 : 0;
+    if (declaredFields && listed > 0 && listed != declaredFieldCount) {
+        mends.push_back({declaredFields->at, declaredFields->length, std::to_string(listed)});
+        fields = std::max(fields, listed);
+    }
+    declaredFields.reset();
+    ended = token.kind == Token::End;
+    return true;
+}
+
+bool CgatsScan::numberOfFields(std::string& whyNot)
+{
+    if (formatListed) {
+        whyNot = "The CGATS file gives its number of fields after listing them.";
+        return false;
+    }
+    long long count;
+    Token value;
+    if (!readCount(count, value, whyNot))
+        return false;
+    fieldsDeclared = true;
+    declaredFieldCount = count;
+    if (!value.text.empty())
+        declaredFields = Mend{std::size_t(value.text.data() - text.data()), value.text.size(), std::string()};
+    fields = std::max(fields, count);
+    return true;
+}
+
+bool CgatsScan::numberOfSets(std::string& whyNot)
+{
+    long long count;
+    Token value;
+    if (!readCount(count, value, whyNot))
+        return false;
+    sets = std::max(sets, count);
+    return true;
+}
+
+bool CgatsScan::readCount(long long& count, Token& value, std::string& whyNot)
+{
+    value = tokens.next();
+    count = plainCount(value);
+    if (count < 0) {
+        whyNot = "The CGATS file gives its number of fields or sets in an unreadable form.";
+        return false;
+    }
+    return true;
+}
+
+std::string CgatsScan::mended() const
+{
+    std::vector<Mend> inOrder = mends;
+    std::stable_sort(inOrder.begin(), inOrder.end(), [](const Mend& a, const Mend& b) { return a.at < b.at; });
+    std::string result;
+    result.reserve(text.size() + inOrder.size());
+    std::size_t copied = 0;
+    for (const Mend& mend : inOrder) {
+        result.append(text.substr(copied, mend.at - copied)).append(mend.replacement);
+        copied = mend.at + mend.length;
+    }
+    result.append(text.substr(copied));
+    return result;
+}
+
+// The 1-based line of a position in the text.
+unsigned long lineAt(std::string_view text, std::size_t position)
+{
+    const std::string_view before = text.substr(0, position);
+    return 1 + static_cast<unsigned long>(std::count(before.begin(), before.end(), '\n'));
 }
 
 } // namespace
@@ -201,93 +398,29 @@ bool CgatsTextCheck::prepare(const char* data, std::size_t size, std::string& pa
         whyNot = "The CGATS file asks to include other files, which Tintora does not allow.";
         return false;
     }
+    CgatsScan scan(text);
+    if (!scan.run(whyNot))
+        return false;
+    parsable = scan.mended();
+    return true;
+}
 
+unsigned long CgatsTextCheck::lineOfSet(std::string_view text, unsigned table, unsigned long set, unsigned long fields)
+{
     Tokenizer tokens(text);
     tokens.skipFileType();
-    if (tokens.position() > longestFileType) {
-        whyNot = "The first line of the CGATS file is too long for a file type.";
-        return false;
-    }
-
-    // Field counts to mend: where a NUMBER_OF_FIELDS value stands in the
-    // text, and the count to put there.
-    struct Mend {
-        std::size_t at, length;
-        long long count;
-    };
-    std::vector<Mend> mends;
-    std::optional<Mend> declaredFields;
-
-    long long fields = 0, sets = 0;
-    bool fieldsDeclared = false, formatListed = false; // in the current table
+    unsigned tablesSeen = 0;
     for (Token token = tokens.next(); token.kind != Token::End; token = tokens.next()) {
-        if (token.kind != Token::Word)
+        if (token.kind != Token::Word || !equalsIgnoringCase(token.text, "BEGIN_DATA") || tablesSeen++ != table)
             continue;
-        if (equalsIgnoringCase(token.text, "BEGIN_DATA")) {
-            // Values are no keywords; the data ends the table.
-            while (token.kind != Token::End && !(token.kind == Token::Word && equalsIgnoringCase(token.text, "END_DATA")))
-                token = tokens.next();
-            fieldsDeclared = formatListed = false;
-            declaredFields.reset();
-            if (token.kind == Token::End)
-                break;
-            continue;
+        unsigned long values = 0;
+        for (token = tokens.next(); token.kind != Token::End; token = tokens.next()) {
+            if (token.kind == Token::EndOfLine)
+                continue;
+            if (values++ == set * fields)
+                return lineAt(text, std::size_t(token.text.data() - text.data()));
         }
-        if (equalsIgnoringCase(token.text, "BEGIN_DATA_FORMAT")) {
-            // The parser sizes the field list from the count it has then;
-            // a count given later, or none, leaves it reading past the list.
-            if (!fieldsDeclared || formatListed) {
-                whyNot = "The CGATS file lists its fields without a number of fields before them.";
-                return false;
-            }
-            formatListed = true;
-            long long listed = 0;
-            for (token = tokens.next(); token.kind != Token::End && !equalsIgnoringCase(token.text, "END_DATA_FORMAT");
-                 token = tokens.next())
-                listed += token.kind == Token::Word ? 1 : 0;
-            if (declaredFields && listed > 0 && listed != declaredFields->count) {
-                mends.push_back({declaredFields->at, declaredFields->length, listed});
-                fields = std::max(fields, listed);
-            }
-            declaredFields.reset();
-            if (token.kind == Token::End)
-                break;
-            continue;
-        }
-        const bool isFields = equalsIgnoringCase(token.text, "NUMBER_OF_FIELDS");
-        if (!isFields && !equalsIgnoringCase(token.text, "NUMBER_OF_SETS"))
-            continue;
-        if (isFields && formatListed) {
-            whyNot = "The CGATS file gives its number of fields after listing them.";
-            return false;
-        }
-        const Token value = tokens.next();
-        const long long count = plainCount(value);
-        if (count < 0) {
-            whyNot = "The CGATS file gives its number of fields or sets in an unreadable form.";
-            return false;
-        }
-        if (isFields) {
-            fieldsDeclared = true;
-            if (!value.text.empty())
-                declaredFields = Mend{std::size_t(value.text.data() - text.data()), value.text.size(), count};
-        }
-        (isFields ? fields : sets) = std::max(isFields ? fields : sets, count);
+        break;
     }
-
-    // Every value takes at least two characters of text, so a real table of
-    // (fields + 1) x (sets + 1) entries never needs more than this.
-    if ((fields + 1) * (sets + 1) > 2 * static_cast<long long>(text.size()) + 64) {
-        whyNot = "The CGATS file announces more data than it holds.";
-        return false;
-    }
-
-    parsable.clear();
-    std::size_t copied = 0;
-    for (const Mend& mend : mends) {
-        parsable.append(text.substr(copied, mend.at - copied)).append(std::to_string(mend.count));
-        copied = mend.at + mend.length;
-    }
-    parsable.append(text.substr(copied));
-    return true;
+    return 0;
 }

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 // Checks a CGATS text before LittleCMS's parser sees it, for what that
 // parser would not survive or should not do with a file from anywhere:
@@ -19,16 +20,22 @@
 // quoted strings, identifiers, numbers), so the counts it checks are the
 // ones the parser will use.
 //
-// A NUMBER_OF_FIELDS that disagrees with the number of fields its data
-// format then lists is mended to that number, as Argyll reads such files
-// (its own reference file ColorChecker.ti2 is one); the parser would refuse
-// them.
+// Two things are mended in the text handed on:
+// - a NUMBER_OF_FIELDS that disagrees with the number of fields its data
+//   format then lists becomes that number, as Argyll reads such files (its
+//   own reference file ColorChecker.ti2 is one); the parser would refuse them;
+// - a value in exponent form without a decimal point ("1e6") gets one
+//   ("1.e6"), which the parser needs to read it as a number.
 class CgatsTextCheck
 {
 public:
     // True when the text may be parsed, with `parsable` set to the text to
     // hand the parser; otherwise false with a one-sentence reason for the user.
     static bool prepare(const char* text, std::size_t size, std::string& parsable, std::string& whyNot);
+
+    // The 1-based line of a prepared text where a set of a table begins,
+    // for the user; 0 when it cannot be found. Tables and sets count from 0.
+    static unsigned long lineOfSet(std::string_view text, unsigned table, unsigned long set, unsigned long fields);
 };
 
 #endif

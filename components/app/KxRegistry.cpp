@@ -1,14 +1,19 @@
 #include "KxRegistry.h"
 
 #include "KxFile.h"
+#include "KxFileRead.h"
 #include "KxFileInfo.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <set>
+#include <string_view>
 #include <sys/stat.h>
+#include <vector>
 
 // File layout, one entry a line:
 //     # comment
@@ -101,7 +106,7 @@ int hexValue(char c)
 }
 
 // Undoes escape(); false for a malformed escape.
-bool unescape(const std::string& text, std::string& out)
+bool unescape(std::string_view text, std::string& out)
 {
     out.clear();
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -137,15 +142,15 @@ bool unescape(const std::string& text, std::string& out)
 }
 
 // The position of the first '=' that is not escaped, or npos.
-std::string::size_type separatorOf(const std::string& line)
+std::string_view::size_type separatorOf(std::string_view line)
 {
-    for (std::string::size_type i = 0; i < line.size(); ++i) {
+    for (std::string_view::size_type i = 0; i < line.size(); ++i) {
         if (line[i] == '\\')
             ++i;
         else if (line[i] == '=')
             return i;
     }
-    return std::string::npos;
+    return std::string_view::npos;
 }
 
 std::uint64_t fnv1a(const std::string& text)
@@ -158,15 +163,39 @@ std::uint64_t fnv1a(const std::string& text)
     return hash;
 }
 
-bool readWholeFile(const std::string& fileName, std::string& content)
+// Names this process has already dealt with: each settings file is reported
+// once, and the damaged original kept beside it once, per start.
+bool firstTimeThisStart(std::set<std::string>& done, const std::string& fileName)
 {
-    KxFILE* file = Kx_fopen(fileName.c_str(), "r");
+    return done.insert(fileName).second;
+}
+
+std::set<std::string>& reportedFiles()
+{
+    static std::set<std::string> files;
+    return files;
+}
+
+std::set<std::string>& keptFiles()
+{
+    static std::set<std::string> files;
+    return files;
+}
+
+std::string keptName(const std::string& fileName)
+{
+    return fileName + ".bad";
+}
+
+bool writeFile(const std::string& fileName, const std::string& text)
+{
+    KxFILE* file = Kx_fopen(fileName.c_str(), "w");
     if (!file)
         return false;
-    char buffer[65536];
-    std::size_t got;
-    while ((got = Kx_fread(buffer, 1, sizeof buffer, file)) > 0)
-        content.append(buffer, got);
+    if (Kx_fwrite(text.data(), 1, text.size(), file) != text.size()) {
+        Kx_fabandon(file);
+        return false;
+    }
     return Kx_fclose(file) == 0;
 }
 
@@ -209,65 +238,86 @@ std::string KxRegistry::reg_fixup_null_cstr(const char* text)
 bool KxRegistry::open(const std::string& fileName)
 {
     sections.clear();
-    std::string content;
-    if (!readWholeFile(fileName, content))
+    openedFile = fileName;
+    damagedOriginal.clear();
+    leaveUntouched = false;
+
+    std::vector<unsigned char> bytes;
+    const KxReadResult result = Kx_readFile(fileName.c_str(), KxFileKind::Settings, bytes);
+    if (result == KxReadResult::Missing)
         return false;
-    std::map<std::string, std::map<std::string, std::string>> loaded;
+    if (result != KxReadResult::Read) {
+        leaveUntouched = true;
+        if (firstTimeThisStart(reportedFiles(), fileName))
+            std::fprintf(stderr, "Tintora: %s: %s Settings start empty and the file is left as it is.\n",
+                         fileName.c_str(), Kx_readFailureText(result, KxFileKind::Settings).c_str());
+        return false;
+    }
+
+    const std::string_view content(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    const unsigned long skipped = readLines(content);
+    if (skipped > 0) {
+        damagedOriginal.assign(content);
+        if (firstTimeThisStart(reportedFiles(), fileName))
+            std::fprintf(stderr, "Tintora: %lu unreadable line(s) of %s are skipped; the file as it was is kept as %s.\n",
+                         skipped, fileName.c_str(), keptName(fileName).c_str());
+    }
+    return skipped == 0;
+}
+
+unsigned long KxRegistry::readLines(std::string_view content)
+{
+    unsigned long skipped = 0;
     std::map<std::string, std::string>* current = nullptr;
-    bool signed_ = false;
-    std::string::size_type start = 0;
-    while (start < content.size()) {
-        std::string::size_type end = content.find('\n', start);
-        if (end == std::string::npos)
-            end = content.size();
-        std::string line = content.substr(start, end - start);
-        start = end + 1;
+    while (!content.empty()) {
+        const std::string_view::size_type end = std::min(content.find('\n'), content.size());
+        std::string_view line = content.substr(0, end);
+        content.remove_prefix(std::min(end + 1, content.size()));
         if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (line.find('\0') != std::string::npos)
-            return false;
-        if (!signed_) {
-            if (line.compare(0, std::char_traits<char>::length(fileSignature), fileSignature) != 0)
-                return false;
-            signed_ = true;
-            continue;
-        }
+            line.remove_suffix(1);
         if (line.empty() || line[0] == '#')
             continue;
         std::string name, value;
-        if (line[0] == '[') {
-            if (line.size() < 2 || line.back() != ']' || !unescape(line.substr(1, line.size() - 2), name))
-                return false;
-            current = &loaded[name];
-            continue;
+        if (line.find('\0') != std::string_view::npos) {
+            ++skipped;
+        } else if (line[0] == '[') {
+            // Keys under a section name that cannot be read have no home.
+            const bool readable = line.size() >= 2 && line.back() == ']' && unescape(line.substr(1, line.size() - 2), name);
+            current = readable ? &sections[name] : nullptr;
+            skipped += readable ? 0 : 1;
+        } else {
+            const std::string_view::size_type separator = separatorOf(line);
+            if (current && separator != std::string_view::npos && unescape(line.substr(0, separator), name)
+                && unescape(line.substr(separator + 1), value))
+                (*current)[name] = value;
+            else
+                ++skipped;
         }
-        const std::string::size_type separator = separatorOf(line);
-        if (!current || separator == std::string::npos || !unescape(line.substr(0, separator), name)
-            || !unescape(line.substr(separator + 1), value))
-            return false;
-        (*current)[name] = value;
     }
-    if (!signed_)
-        return false;
-    sections.swap(loaded);
-    return true;
+    return skipped;
 }
 
 bool KxRegistry::save(const std::string& fileName) const
 {
+    const bool sameFile = fileName == openedFile;
+    if (sameFile && leaveUntouched)
+        return false;
     if (!makeFolders(KxFileInfo::dirnameFromPath(fileName)))
         return false;
-    KxFILE* file = Kx_fopen(fileName.c_str(), "w");
-    if (!file)
-        return false;
+    // The damaged file is kept beside before it is replaced; if it cannot
+    // be kept, it is not replaced.
+    if (sameFile && !damagedOriginal.empty() && keptFiles().count(fileName) == 0) {
+        if (!writeFile(keptName(fileName), damagedOriginal))
+            return false;
+        firstTimeThisStart(keptFiles(), fileName);
+    }
     std::string text = std::string(fileSignature) + " (UTF-8; edit only while the program is closed)\n";
     for (const auto& [section, keys] : sections) {
         text += "\n[" + escape(section) + "]\n";
         for (const auto& [key, value] : keys)
             text += escape(key) + "=" + escape(value) + "\n";
     }
-    Kx_fwrite(text.data(), 1, text.size(), file);
-    return Kx_fclose(file) == 0;
+    return writeFile(fileName, text);
 }
 
 const std::string& KxRegistry::getstring(const std::string& section, const std::string& key) const

@@ -3,6 +3,7 @@
 
 #include <map>
 #include <string>
+#include <string_view>
 
 // The program's settings: values named by a section and a key, kept in
 // memory and read from / written to one human-readable UTF-8 text file.
@@ -18,11 +19,18 @@ public:
 
     static std::string reg_fixup_null_cstr(const char* text);
 
-    // Replaces the content with the file's. A missing, unreadable or corrupt
-    // file leaves the registry empty and returns false.
+    // Replaces the content with the file's, line by line: every section and
+    // key that can be read is kept, and only lines that cannot are skipped.
+    // Only a regular file of at most 1 MiB is read; anything else (a FIFO,
+    // a device, a larger file, one that cannot be read) leaves the registry
+    // empty and is never overwritten by save(). Either trouble is told in
+    // one line on standard error, once per file and start. True when the
+    // whole file was read.
     bool open(const std::string& fileName);
-    // Writes the whole content through a temporary file renamed into place,
-    // creating the folder when needed. On failure the file stays as it was.
+    // Writes the whole content like every file the program writes (see
+    // Kx_fopen), creating the folder when needed. Before the first save over
+    // a file that had skipped lines, the file as it was is kept beside it as
+    // <name>.bad (once per start). On failure the file stays as it was.
     bool save(const std::string& fileName) const;
 
     // A missing key reads as an empty string. The reference stays valid until
@@ -36,7 +44,13 @@ public:
     bool isEmpty() const { return sections.empty(); }
 
 private:
+    // Reads the lines into sections; returns how many were skipped.
+    unsigned long readLines(std::string_view content);
+
     std::map<std::string, std::map<std::string, std::string>> sections;
+    std::string openedFile;
+    std::string damagedOriginal; // the file as open() found it, when lines were skipped
+    bool leaveUntouched = false; // open() could not read openedFile
 };
 
 #endif

@@ -1,60 +1,15 @@
 #include "SwatchImporter.h"
 
-#include "AcoSwatchReader.h"
-#include "AseSwatchReader.h"
-#include "CgatsSwatchReader.h"
-#include "GplSwatchReader.h"
+#include "KxFileRead.h"
 #include "SwatchList.h"
+#include "SwatchReaderTable.h"
 
-#include <cstdio>
-#include <memory>
 #include <vector>
-
-namespace {
-
-struct FileClose {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FileHandle = std::unique_ptr<std::FILE, FileClose>;
-
-// Reads the whole file, refusing one larger than the cap.
-bool readFile(const char* path, std::vector<unsigned char>& bytes, std::string& whyNot)
-{
-    FileHandle file(path ? std::fopen(path, "rb") : nullptr);
-    if (!file) {
-        whyNot = "The swatch file could not be opened.";
-        return false;
-    }
-    bytes.clear();
-    unsigned char chunk[65536];
-    std::size_t got;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) {
-        if (bytes.size() + got > SwatchImporter::maximumFileSize) {
-            whyNot = "The file is larger than 64 MiB, too large for a swatch file.";
-            return false;
-        }
-        bytes.insert(bytes.end(), chunk, chunk + got);
-    }
-    if (std::ferror(file.get())) {
-        whyNot = "The swatch file could not be read.";
-        return false;
-    }
-    return true;
-}
-
-} // namespace
 
 SwatchImporter::SwatchType SwatchImporter::recognise(const unsigned char* data, std::size_t size)
 {
-    if (AseSwatchReader::recognises(data, size))
-        return SWATCH_ASE;
-    if (AcoSwatchReader::recognises(data, size))
-        return SWATCH_ACO;
-    if (GplSwatchReader::recognises(data, size))
-        return SWATCH_GPL;
-    if (CgatsSwatchReader::recognises(data, size))
-        return SWATCH_CGATS;
-    return SWATCH_UNKNOWN;
+    const SwatchReaderEntry* reader = SwatchReaderTable::recognise(data, size);
+    return reader ? reader->type : SWATCH_UNKNOWN;
 }
 
 KxCOMBOCOLOUR* SwatchImporter::importFromMemory(const unsigned char* data, std::size_t size, SwatchType& type,
@@ -62,27 +17,15 @@ KxCOMBOCOLOUR* SwatchImporter::importFromMemory(const unsigned char* data, std::
 {
     std::string reason;
     SwatchList list;
-    type = recognise(data, size);
+    const SwatchReaderEntry* reader = SwatchReaderTable::recognise(data, size);
+    type = reader ? reader->type : SWATCH_UNKNOWN;
     bool read = false;
-    switch (type) {
-    case SWATCH_ASE:
-        read = AseSwatchReader::read(data, size, list, reason);
-        break;
-    case SWATCH_ACO:
-        read = AcoSwatchReader::read(data, size, list, reason);
-        break;
-    case SWATCH_GPL:
-        read = GplSwatchReader::read(data, size, list, reason);
-        break;
-    case SWATCH_CGATS:
-        read = CgatsSwatchReader::read(data, size, list, reason);
-        break;
-    case SWATCH_UNKNOWN:
-        reason = size == 0 ? "The file is empty."
-                           : "The file is not a swatch file of a kind Tintora reads (CGATS, Adobe Swatch "
-                             "Exchange, Adobe Color or GIMP palette).";
-        break;
-    }
+    if (reader)
+        read = reader->read(data, size, list, reason);
+    else if (size == 0)
+        reason = "The file is empty.";
+    else
+        reason = "The file is not a swatch file of a kind Tintora reads (" + SwatchReaderTable::kindNames() + ").";
     if (read && list.count() == 0) {
         read = false;
         reason = "The swatch file holds no colours that Tintora can use.";
@@ -99,10 +42,10 @@ KxCOMBOCOLOUR* SwatchImporter::import(const char* path, SwatchType& type, unsign
 {
     type = SWATCH_UNKNOWN;
     std::vector<unsigned char> bytes;
-    std::string reason;
-    if (!readFile(path, bytes, reason)) {
+    const KxReadResult result = Kx_readFile(path, KxFileKind::Swatches, bytes);
+    if (result != KxReadResult::Read) {
         if (whyNot)
-            *whyNot = reason;
+            *whyNot = Kx_readFailureText(result, KxFileKind::Swatches);
         return nullptr;
     }
     return importFromMemory(bytes.data(), bytes.size(), type, whyNot);

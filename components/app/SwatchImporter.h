@@ -15,16 +15,16 @@
 // swatch as a D50 Lab record (bit KX_COMBO_LAB). The caller releases it
 // with KxPacketFreeList(&first, KX_PACKET_COMBOCOLOUR).
 //
-// Files from anywhere are expected: a file larger than maximumFileSize is
-// refused unread, every count and length inside a file is checked against
-// what remains of it before anything is allocated, and what is allocated
-// stays within a small multiple of the file's size.
+// Files from anywhere are expected: only a regular file within the swatch
+// file size limit (KxFileRead.h) is read, opened without blocking; every
+// count and length inside a file is checked against what remains of it
+// before anything is allocated, and what is allocated stays within a small
+// multiple of the file's size. Colour values outside sense (SwatchList)
+// refuse the file.
 class SwatchImporter
 {
 public:
     enum SwatchType { SWATCH_UNKNOWN = 0, SWATCH_CGATS, SWATCH_ASE, SWATCH_ACO, SWATCH_GPL };
-
-    static constexpr std::size_t maximumFileSize = 64u << 20;
 
     // Reads the file at `path`. `type` is set to the kind recognised
     // (SWATCH_UNKNOWN when none). No options are defined yet: callers pass

@@ -5,18 +5,57 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <initializer_list>
 
 namespace {
+
+// The values a swatch may hold; anything outside is taken for a damaged
+// file rather than a colour.
+struct Range {
+    const char* name;
+    double lowest, highest;
+    const char* unit;
+};
+
+constexpr Range LAB_L{"L", -1.0, 101.0, ""};
+constexpr Range LAB_A{"a", -200.0, 200.0, ""};
+constexpr Range LAB_B{"b", -200.0, 200.0, ""};
+constexpr Range INKS[] = {{"cyan", 0.0, 100.0, " %"}, {"magenta", 0.0, 100.0, " %"},
+                          {"yellow", 0.0, 100.0, " %"}, {"black", 0.0, 100.0, " %"}};
+
+std::string number(double value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", value);
+    return text;
+}
 
 bool finite(std::initializer_list<double> values)
 {
     return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
 }
 
+// What is wrong with the values, each checked against its range (none
+// for RGB and gray, which the conversion to Lab clamps); empty when nothing is.
+std::string problemWith(std::initializer_list<double> values, const Range* ranges = nullptr)
+{
+    if (!finite(values))
+        return "a colour value that is not a number";
+    if (!ranges)
+        return std::string();
+    for (double value : values) {
+        const Range& range = *ranges++;
+        if (value < range.lowest || value > range.highest)
+            return std::string(range.name) + " " + number(value) + range.unit + ", outside " + number(range.lowest)
+                   + " to " + number(range.highest) + range.unit;
+    }
+    return std::string();
+}
+
 unsigned char inkByte(double percent)
 {
-    return static_cast<unsigned char>(std::lround(std::clamp(percent, 0.0, 100.0) * 2.55));
+    return static_cast<unsigned char>(std::lround(percent * 2.55));
 }
 
 } // namespace
@@ -26,11 +65,11 @@ SwatchList::~SwatchList()
     KxPacketFreeList(&first, KX_PACKET_COMBOCOLOUR);
 }
 
-std::string SwatchList::failureReason(const std::string& kind) const
+std::string SwatchList::failureReason(const std::string& kind, const std::string& where) const
 {
     if (memoryExhausted)
         return "There is not enough memory to read the swatch file.";
-    return "The " + kind + " file holds a colour value that is not a number.";
+    return where + " of the " + kind + " file has " + problem + ".";
 }
 
 KxCOMBOCOLOUR* SwatchList::take()
@@ -62,7 +101,8 @@ KxCOMBOCOLOUR* SwatchList::append(const std::string& name, std::uint32_t flags)
 
 bool SwatchList::addCmyk(const std::string& name, double c, double m, double y, double k, bool spot)
 {
-    if (!finite({c, m, y, k}))
+    problem = problemWith({c, m, y, k}, INKS);
+    if (!problem.empty())
         return false;
     KxCOMBOCOLOUR* record = append(name, KX_COMBO_CMYK | (spot ? KX_COMBO_SPOT : 0));
     if (!record)
@@ -76,14 +116,17 @@ bool SwatchList::addCmyk(const std::string& name, double c, double m, double y, 
 
 bool SwatchList::addLab(const std::string& name, double L, double a, double b, bool spot)
 {
-    if (!finite({L, a, b}))
+    const Range lab[] = {LAB_L, LAB_A, LAB_B};
+    problem = problemWith({L, a, b}, lab);
+    if (!problem.empty())
         return false;
     return appendLab(name, cmsCIELab{L, a, b}, spot);
 }
 
 bool SwatchList::addRgb(const std::string& name, double r, double g, double b, bool spot)
 {
-    if (!finite({r, g, b}))
+    problem = problemWith({r, g, b});
+    if (!problem.empty())
         return false;
     cmsCIELab lab;
     if (!converter.rgbToLab(r, g, b, lab)) {
@@ -95,7 +138,8 @@ bool SwatchList::addRgb(const std::string& name, double r, double g, double b, b
 
 bool SwatchList::addGray(const std::string& name, double gray, bool spot)
 {
-    if (!finite({gray}))
+    problem = problemWith({gray});
+    if (!problem.empty())
         return false;
     cmsCIELab lab;
     if (!converter.grayToLab(gray, lab)) {

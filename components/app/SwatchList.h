@@ -12,8 +12,10 @@
 // over; otherwise they are released with it.
 //
 // Each add* call appends one record and returns false when it could not:
-// a value that is not a finite number, or memory exhausted (outOfMemory()
-// then tells). A swatch without a name is named by its 1-based position.
+// a value that is not a finite number, a Lab value outside L -1 to 101 or
+// a and b -200 to 200, an ink outside 0 to 100 %, or memory exhausted
+// (outOfMemory() then tells). A swatch without a name is named by its
+// 1-based position.
 class SwatchList
 {
 public:
@@ -22,7 +24,7 @@ public:
     SwatchList(const SwatchList&) = delete;
     SwatchList& operator=(const SwatchList&) = delete;
 
-    // Ink percentages 0..100 (clamped); becomes a CMYK record.
+    // Ink percentages 0..100; becomes a CMYK record.
     bool addCmyk(const std::string& name, double c, double m, double y, double k, bool spot);
     // D50 Lab as it stands; becomes a Lab record.
     bool addLab(const std::string& name, double L, double a, double b, bool spot);
@@ -33,8 +35,9 @@ public:
 
     bool outOfMemory() const { return memoryExhausted; }
     // The reason for the user after an add* call failed, for a file of the
-    // kind named ("Adobe Swatch Exchange").
-    std::string failureReason(const std::string& kind) const;
+    // kind named ("Adobe Swatch Exchange") and the place of the swatch in
+    // it ("Swatch 3", "Line 12").
+    std::string failureReason(const std::string& kind, const std::string& where) const;
     unsigned long count() const { return length; }
 
     // Hands over the first record of the list; the list is empty afterwards.
@@ -47,6 +50,7 @@ private:
     KxCOMBOCOLOUR* first = nullptr;
     unsigned long length = 0;
     bool memoryExhausted = false;
+    std::string problem; // what was wrong with the last value refused
     SwatchLabConverter converter;
 };
 

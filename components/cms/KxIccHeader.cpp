@@ -1,6 +1,8 @@
 #include "KxIccHeader.h"
 
-#include "KxIccFile.h"
+#include "KxFileRead.h"
+
+#include <vector>
 
 namespace {
 
@@ -31,8 +33,10 @@ std::optional<KxIccHeader> KxIccHeader::parse(const unsigned char* bytes, std::u
 
 std::optional<KxIccHeader> KxIccHeader::read(const char* path)
 {
-    const std::optional<std::vector<unsigned char>> bytes = KxIccFile::read(path);
-    if (!bytes)
+    std::vector<unsigned char> bytes;
+    std::uint64_t fileSize = 0;
+    if (Kx_readFileStart(path, KxFileKind::Profile, Size, bytes, fileSize) != KxReadResult::Read
+        || bytes.size() != Size)
         return std::nullopt;
-    return parse(bytes->data(), bytes->size());
+    return parse(bytes.data(), fileSize);
 }

@@ -6,7 +6,6 @@
 
 #include <cmath>
 #include <functional>
-#include <new>
 #include <string_view>
 #include <vector>
 

@@ -14,7 +14,8 @@
 class KxCmsProfile
 {
 public:
-    // Null when the file is not an ICC profile or LittleCMS cannot open it.
+    // Null when the file is not a regular file within the profile size limit
+    // (see KxFileRead.h), not an ICC profile, or one LittleCMS cannot open.
     static std::shared_ptr<const KxCmsProfile> fromFile(const char* path);
     static std::shared_ptr<const KxCmsProfile> builtInLab(); // D50 Lab identity
     static std::shared_ptr<const KxCmsProfile> builtInSrgb();

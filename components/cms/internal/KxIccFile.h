@@ -1,7 +1,6 @@
 #ifndef KXICCFILE_H
 #define KXICCFILE_H
 
-#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -10,12 +9,9 @@
 class KxIccFile
 {
 public:
-    // Largest profile file the engine reads; anything bigger is refused
-    // rather than allocated.
-    static constexpr std::uint64_t MaximumSize = 64u * 1024u * 1024u;
-
     // The file's bytes (path in the 8-bit file-system encoding); nothing
-    // when it cannot be read whole or is larger than MaximumSize.
+    // when it is not a regular file within the profile size limit, or
+    // cannot be read whole. Never blocks on a FIFO or a device.
     static std::optional<std::vector<unsigned char>> read(const char* path);
 };
 
