@@ -23,8 +23,7 @@ bool parseInteger(const char* text, long low, long high, long& value)
 const char* ConvertOptions::usage()
 {
     return "usage: tintora-convert --in IN.icc --out OUT.icc [--intent 0-3] [--accuracy 0|1] [--lab]"
-           " [--decimals 0-6]
-"
+           " [--decimals 0-6]\n"
            "       tintora-convert --help | --version";
 }
 
