@@ -1,7 +1,6 @@
 #include "CgatsSwatchReader.h"
 
-#include "CgatsParseContext.h"
-#include "CgatsTextCheck.h"
+#include "CgatsDocument.h"
 #include "SwatchList.h"
 
 #include <lcms2.h>
@@ -9,17 +8,11 @@
 #include <algorithm>
 #include <cstring>
 #include <initializer_list>
-#include <memory>
 #include <string_view>
 
 namespace {
 
 const char* const kind = "CGATS";
-
-struct IT8Release {
-    void operator()(void* handle) const { cmsIT8Free(handle); }
-};
-using IT8Handle = std::unique_ptr<void, IT8Release>;
 
 // Column numbers of one colour model's fields, -1 when a field is missing.
 struct Columns {
@@ -67,20 +60,6 @@ Table describeTable(cmsHANDLE it8)
     return table;
 }
 
-bool looksNumeric(const char* value)
-{
-    return value && value[0] && std::strchr("0123456789+-.", value[0]);
-}
-
-// Removes LittleCMS's "file name: " prefix (empty for a text in memory).
-std::string parserMessage(const std::string& error)
-{
-    std::string message = error.rfind(": ", 0) == 0 ? error.substr(2) : error;
-    while (!message.empty() && (message.back() == '\n' || message.back() == ' '))
-        message.pop_back();
-    return message;
-}
-
 } // namespace
 
 bool CgatsSwatchReader::recognises(const unsigned char* data, std::size_t size)
@@ -89,62 +68,36 @@ bool CgatsSwatchReader::recognises(const unsigned char* data, std::size_t size)
     return text.find("BEGIN_DATA") != std::string_view::npos;
 }
 
-std::size_t CgatsSwatchReader::parserBudget(std::size_t size)
-{
-    return 16 * size + (1u << 20);
-}
-
 bool CgatsSwatchReader::read(const unsigned char* data, std::size_t size, SwatchList& list, std::string& whyNot)
 {
-    std::string text;
-    if (!CgatsTextCheck::prepare(reinterpret_cast<const char*>(data), size, text, whyNot))
+    CgatsDocument document("swatch file");
+    if (!document.load(data, size, whyNot))
         return false;
-    if (text.empty()) { // the parser takes no empty text
-        whyNot = "The file is not a CGATS file that Tintora can read.";
-        return false;
-    }
-
-    CgatsParseContext parsing(parserBudget(text.size()));
-    if (!parsing.context()) {
-        whyNot = "There is not enough memory to read the swatch file.";
-        return false;
-    }
-    IT8Handle it8(cmsIT8LoadFromMem(parsing.context(), text.data(), static_cast<cmsUInt32Number>(text.size())));
-    if (!it8) {
-        if (parsing.budgetExceeded())
-            whyNot = "The CGATS file announces more data than it holds.";
-        else if (parsing.firstError().empty())
-            whyNot = "The file is not a CGATS file that Tintora can read.";
-        else
-            whyNot = "The CGATS file could not be read (" + parserMessage(parsing.firstError()) + ").";
-        return false;
-    }
+    cmsHANDLE it8 = document.handle();
 
     // Argyll's own types keep RGB in percent.
-    const bool rgbInPercent = std::strncmp(cmsIT8GetSheetType(it8.get()), "CTI", 3) == 0;
+    const bool rgbInPercent = document.isArgyllType();
 
     Table table;
-    const cmsUInt32Number tables = cmsIT8TableCount(it8.get());
+    const cmsUInt32Number tables = cmsIT8TableCount(it8);
     for (cmsUInt32Number t = 0; t < tables && table.model == Table::None; ++t)
-        if (cmsIT8SetTable(it8.get(), t) >= 0)
-            table = describeTable(it8.get());
+        if (cmsIT8SetTable(it8, t) >= 0)
+            table = describeTable(it8);
     if (table.model == Table::None) {
         whyNot = "The CGATS file holds no CMYK, Lab, XYZ or RGB values.";
         return false;
     }
 
-    const int sets = static_cast<int>(cmsIT8GetPropertyDbl(it8.get(), "NUMBER_OF_SETS"));
+    const int sets = document.sets();
     for (int set = 0; set < sets; ++set) {
         double v[4];
         for (int i = 0; i < table.values.count; ++i) {
-            const char* value = cmsIT8GetDataRowCol(it8.get(), set, table.values.c[i]);
-            if (!looksNumeric(value)) {
+            if (!document.number(set, table.values.c[i], v[i])) {
                 whyNot = "Set " + std::to_string(set + 1) + " of the CGATS file has a value that is not a number.";
                 return false;
             }
-            v[i] = cmsIT8GetDataRowColDbl(it8.get(), set, table.values.c[i]);
         }
-        const char* name = table.name >= 0 ? cmsIT8GetDataRowCol(it8.get(), set, table.name) : nullptr;
+        const char* name = table.name >= 0 ? cmsIT8GetDataRowCol(it8, set, table.name) : nullptr;
         const std::string swatchName = name ? name : "";
 
         bool added = false;

@@ -17,32 +17,31 @@ struct FileClose {
 };
 using FileHandle = std::unique_ptr<std::FILE, FileClose>;
 
-// Reads the whole file, refusing one larger than the cap.
-bool readFile(const char* path, std::vector<unsigned char>& bytes, std::string& whyNot)
+} // namespace
+
+bool SwatchImporter::readFile(const char* path, std::vector<unsigned char>& bytes, std::string& whyNot)
 {
     FileHandle file(path ? std::fopen(path, "rb") : nullptr);
     if (!file) {
-        whyNot = "The swatch file could not be opened.";
+        whyNot = "The file could not be opened.";
         return false;
     }
     bytes.clear();
     unsigned char chunk[65536];
     std::size_t got;
     while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) {
-        if (bytes.size() + got > SwatchImporter::maximumFileSize) {
-            whyNot = "The file is larger than 64 MiB, too large for a swatch file.";
+        if (bytes.size() + got > maximumFileSize) {
+            whyNot = "The file is larger than 64 MiB, too large to be read.";
             return false;
         }
         bytes.insert(bytes.end(), chunk, chunk + got);
     }
     if (std::ferror(file.get())) {
-        whyNot = "The swatch file could not be read.";
+        whyNot = "The file could not be read.";
         return false;
     }
     return true;
 }
-
-} // namespace
 
 SwatchImporter::SwatchType SwatchImporter::recognise(const unsigned char* data, std::size_t size)
 {
@@ -100,7 +99,7 @@ KxCOMBOCOLOUR* SwatchImporter::import(const char* path, SwatchType& type, unsign
     type = SWATCH_UNKNOWN;
     std::vector<unsigned char> bytes;
     std::string reason;
-    if (!readFile(path, bytes, reason)) {
+    if (!SwatchImporter::readFile(path, bytes, reason)) {
         if (whyNot)
             *whyNot = reason;
         return nullptr;

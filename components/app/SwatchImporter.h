@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 // Reads the named colours of a swatch file. The kind of file is recognised
 // by its content, never by its name: CGATS.17 / IT8 text, Adobe Swatch
@@ -38,6 +39,11 @@ public:
     // The same for a file already in memory.
     static KxCOMBOCOLOUR* importFromMemory(const unsigned char* data, std::size_t size, SwatchType& type,
                                            std::string* whyNot = nullptr);
+
+    // Reads a whole file of colours (swatches or readings) into `bytes`,
+    // refusing one larger than maximumFileSize. False, with one sentence for
+    // the user, when it cannot be read.
+    static bool readFile(const char* path, std::vector<unsigned char>& bytes, std::string& whyNot);
 
     // The kind of swatch file the bytes are, by content.
     static SwatchType recognise(const unsigned char* data, std::size_t size);

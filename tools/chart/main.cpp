@@ -1,17 +1,22 @@
 // tintora-chart --profile P.icc [--patches N] [--monitor M.icc] [--swatches FILE]
-//               [--ps FILE] [--cgats FILE]
+//               [--ps FILE] [--cgats FILE] [--readings FILE [--measurements OUT]]
 //
 // Builds a colour check chart the way the chart window does: from the
 // profile's gamut culled to N patches (8 to 512, 64 by default), or from the
 // colours of a swatch file through the profile. Prints the same progress
 // lines, then writes the PostScript page and the ISO 12642 target file asked
-// for. Exits 0 on success and 1 with a one-line message otherwise (2 for a
-// malformed command line).
+// for. Given readings (a measurement file, or plain text with one "L a b" a
+// line in patch order), it prints one summary line of them and writes them
+// as a measurement file if asked. Exits 0 on success and 1 with a one-line
+// message otherwise (2 for a malformed command line).
 
 #include "ChartConversions.h"
 #include "ChartGrid.h"
+#include "ChartMeasurementFile.h"
+#include "ChartMeasurementSummary.h"
 #include "ChartPatchColours.h"
 #include "ChartPostScript.h"
+#include "ChartReadings.h"
 #include "ChartSwatches.h"
 #include "KxChartPointList.h"
 
@@ -28,6 +33,7 @@
 #include <cstring>
 #include <ctime>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -42,12 +48,14 @@ struct Options {
     const char* postscript = nullptr;
     const char* cgats = nullptr;
     const char* patches = nullptr;
+    const char* readings = nullptr;
+    const char* measurements = nullptr;
 };
 
 int usage()
 {
     std::fputs("usage: tintora-chart --profile P.icc [--patches N] [--monitor M.icc] [--swatches FILE]"
-               " [--ps FILE] [--cgats FILE]\n",
+               " [--ps FILE] [--cgats FILE] [--readings FILE [--measurements OUT]]\n",
                stderr);
     return 2;
 }
@@ -75,6 +83,10 @@ bool parse(int argc, char** argv, Options& options)
             value = &options.cgats;
         else if (!std::strcmp(name, "--patches"))
             value = &options.patches;
+        else if (!std::strcmp(name, "--readings"))
+            value = &options.readings;
+        else if (!std::strcmp(name, "--measurements"))
+            value = &options.measurements;
         if (!value || i + 1 >= argc)
             return false;
         *value = argv[++i];
@@ -128,6 +140,24 @@ int readSwatches(const Options& options, KxChartPointList& chart)
     return 0;
 }
 
+// Prints the summary of the readings (in patch order) and writes them as a
+// measurement file when asked.
+int reportReadings(const Options& options, const KxChartPointList& chart, const std::vector<ChartReading>& readings)
+{
+    std::vector<const KxChartPoint*> points;
+    for (const KxChartPoint* point = chart.first; point; point = point->next)
+        points.push_back(point);
+    ChartMeasurementSummary summary(points.size());
+    for (const ChartReading& reading : readings)
+        summary.add(reading.lab, points[reading.patch]->labD50);
+    std::printf("%s\n", summary.line().c_str());
+
+    if (options.measurements
+        && !ChartMeasurementFile::write(chart.first, readings, options.measurements, std::time(nullptr)))
+        return fail(std::string("the measurements could not be written to ") + options.measurements);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -141,6 +171,8 @@ int main(int argc, char** argv)
                     + options.patches);
     if (options.swatches && options.patches)
         return fail("--patches does not apply to a chart read from --swatches");
+    if (options.measurements && !options.readings)
+        return fail("--measurements needs the readings to write, from --readings");
 
     Kx_InitSubSystems(0);
     LogErrorLogtofile(0);
@@ -153,6 +185,17 @@ int main(int argc, char** argv)
     if (built != 0)
         return built;
 
+    // Readings are checked before anything is written.
+    std::vector<ChartReading> readings;
+    if (options.readings) {
+        std::string whyNot;
+        if (!ChartReadings::fromFile(options.readings, chart.length(), readings, whyNot))
+            return fail(std::string(options.readings) + ": " + whyNot);
+        readings = ChartReadings::inPatchOrder(readings);
+        if (readings.empty())
+            return fail(std::string(options.readings) + " holds no readings");
+    }
+
     if (options.postscript && !ChartPostScript::write(chart.first, options.postscript, std::time(nullptr)))
         return fail(std::string("the chart could not be written to ") + options.postscript);
     if (options.cgats) {
@@ -162,5 +205,5 @@ int main(int argc, char** argv)
         if (!ExportISO12642::exportColours(options.cgats, nullptr, colours, icSigLabData))
             return fail(std::string("the target file could not be written to ") + options.cgats);
     }
-    return 0;
+    return options.readings ? reportReadings(options, chart, readings) : 0;
 }
