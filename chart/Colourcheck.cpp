@@ -368,7 +368,6 @@ int Colourcheck::fromComboColour(KxCOMBOCOLOUR* first, const char* profilePath, 
     if (!conversions.openForSwatches(profilePath, monitorProfilePath)) {
         setEmptyReason(tr("The profile was refused: swatches need a readable CMYK output profile, and the "
                           "monitor profile must be usable."));
-        showEmptyReason();
         return -1;
     }
     ChartSwatches::build(&points, first, conversions.profile(), conversions.monitor());

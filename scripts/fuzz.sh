@@ -1,5 +1,5 @@
 #!/bin/bash
-# Builds the swatch readers' libFuzzer targets with clang in their own build
+# Builds the swatch and measurement file readers' libFuzzer targets with clang in their own build
 # folder and runs each for a bounded time from seeds written by the build.
 # Exits non-zero on any finding (a crash, a sanitizer report, a leak, a slow
 # input or an allocation out of proportion); the input that caused it is
@@ -11,17 +11,19 @@ build=build-fuzz
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTINTORA_FUZZ=ON > "$build.log" 2>&1 \
   || { cat "$build.log"; exit 1; }
-cmake --build "$build" -j"$(nproc)" --target fuzz_cgats fuzz_ase fuzz_aco fuzz_gpl fuzz_seed_writer
+cmake --build "$build" -j"$(nproc)" --target fuzz_cgats fuzz_ase fuzz_aco fuzz_gpl fuzz_readings fuzz_seed_writer
 
 rm -rf "$build/seeds" "$build/corpus" "$build/findings"
 "$build/fuzz/fuzz_seed_writer" "$build/seeds"
 # Argyll's reference files are real CGATS input.
 cp /usr/share/color/argyll/ref/ColorChecker.cie /usr/share/color/argyll/ref/ColorChecker.ti2 \
    /usr/share/color/argyll/ref/FograStrip2.ti1 "$build/seeds/cgats/" 2>/dev/null || true
+# Measurement files are CGATS text too.
+cp -r "$build/seeds/cgats" "$build/seeds/readings"
 mkdir -p "$build/findings"
 
 status=0
-for reader in cgats ase aco gpl; do
+for reader in cgats ase aco gpl readings; do
   mkdir -p "$build/corpus/$reader"
   echo "== fuzz_$reader for ${seconds}s"
   if ! ASAN_OPTIONS="detect_leaks=1:allocator_may_return_null=1" UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1" \
