@@ -221,6 +221,13 @@ private slots:
         modal.cancel();
         QVERIFY(!window->close());
 
+        // Save to a file that cannot be written says so and keeps the window.
+        modal.answer(int(QMessageBox::Save));
+        modal.answerFile("/nonexistent-folder/lost.ti3");
+        QVERIFY(!window->close());
+        QCOMPARE(modal.requests.back().caption, QString("Save measurements"));
+        QVERIFY(modal.requests.back().text.contains("/nonexistent-folder/lost.ti3"));
+
         // Save with a file writes it, then closes.
         QTemporaryDir folder;
         modal.answer(int(QMessageBox::Save));
