@@ -95,6 +95,7 @@ Colourcheck::Colourcheck(KxRegistry& registry, QWidget* parent, const char* name
 
     summary = new QLabel(container);
     summary->setObjectName(QStringLiteral("measurement summary"));
+    summary->setWordWrap(true); // a narrow window wraps the line rather than widening
     summary->setContentsMargins(ChartLayout::MARGIN, ChartLayout::MARGIN / 2, ChartLayout::MARGIN,
                                 ChartLayout::MARGIN / 2);
     layout->addWidget(summary, 0);
