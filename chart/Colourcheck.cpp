@@ -4,12 +4,16 @@
 #include "ChartCull.h"
 #include "ChartGrid.h"
 #include "ChartLayout.h"
+#include "ChartMeasurementFile.h"
+#include "ChartMeasurementSummary.h"
 #include "ChartPatchColours.h"
 #include "ChartPostScript.h"
+#include "ChartReadings.h"
 #include "ChartSwatches.h"
 #include "ColourcheckContents.h"
 #include "ColourcheckPatch.h"
 
+#include <CgatsReadingsReader.h>
 #include <ExportISO12642.h>
 #include <InstrumentPanel.h>
 #include <KxCMS.h>
@@ -25,6 +29,7 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QVBoxLayout>
@@ -36,6 +41,8 @@ namespace {
 constexpr int DEFAULT_PATCHES = 64;
 constexpr int MINIMUM_PATCHES = 8;
 constexpr int MAXIMUM_PATCHES = 512;
+// Names of sets left out of a loaded file that the box lists by name.
+constexpr int LISTED_LEFT_OUT = 10;
 
 QString folderOf(const QByteArray& encodedPath)
 {
@@ -74,11 +81,26 @@ Colourcheck::Colourcheck(KxRegistry& registry, QWidget* parent, const char* name
     contents->resize(ChartLayout::WIDTH, ChartLayout::contentsHeight(0));
     setWidget(contents);
     connect(contents, &ColourcheckContents::pressed, this, &Colourcheck::contentsMousePressEvent);
+    emptyNote = new QLabel(contents);
+    emptyNote->setObjectName(QStringLiteral("empty chart note"));
+    emptyNote->setGeometry(ChartLayout::MARGIN, ChartLayout::MARGIN, ChartLayout::WIDTH - 2 * ChartLayout::MARGIN,
+                           ChartLayout::PATCH_SIZE);
+    emptyNote->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    emptyNote->setWordWrap(true);
 
     setFocusPolicy(Qt::StrongFocus);
     // The caption belongs to the chart view; the window shows it too.
     connect(this, &QWidget::windowTitleChanged, container, &QWidget::setWindowTitle);
     setWindowTitle(tr("Colour check chart"));
+
+    summary = new QLabel(container);
+    summary->setObjectName(QStringLiteral("measurement summary"));
+    summary->setWordWrap(true); // a narrow window wraps the line rather than widening
+    summary->setContentsMargins(ChartLayout::MARGIN, ChartLayout::MARGIN / 2, ChartLayout::MARGIN,
+                                ChartLayout::MARGIN / 2);
+    layout->addWidget(summary, 0);
+    updateSummary();
+    setEmptyReason(tr("No profile was chosen."));
 
     auto* box = new QGroupBox(container);
     panel = new InstrumentPanel(box, true);
@@ -88,6 +110,7 @@ Colourcheck::Colourcheck(KxRegistry& registry, QWidget* parent, const char* name
     connect(panel, &InstrumentPanel::spotLab, this, &Colourcheck::processLab);
 
     installEventFilter(this);
+    container->installEventFilter(this);
     container->resize(700, 400);
 }
 
@@ -130,6 +153,9 @@ void Colourcheck::drawChart()
     if (!patches.empty())
         patches[0]->setSelected(true);
     contents->resize(ChartLayout::WIDTH, ChartLayout::contentsHeight(n));
+    unsavedReadings = false;
+    updateSummary();
+    showEmptyReason();
     updateSpectroChart();
 }
 
@@ -156,6 +182,10 @@ bool Colourcheck::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
     }
+    if (watched == container && event->type() == QEvent::Close && !confirmClose()) {
+        event->ignore();
+        return true;
+    }
     return QScrollArea::eventFilter(watched, event);
 }
 
@@ -169,6 +199,10 @@ void Colourcheck::contextMenuEvent(QContextMenuEvent* event)
     }
     menu.addAction(tr("Colour chart from ICC profile"), this, &Colourcheck::colourChart);
     menu.addAction(tr("Colour chart from swatches file"), this, &Colourcheck::colourchartFromFile);
+    if (!takenReadings().empty())
+        menu.addAction(tr("Save measurements..."), this, &Colourcheck::saveMeasurements);
+    if (points)
+        menu.addAction(tr("Load measurements..."), this, &Colourcheck::loadMeasurements);
     menu.exec(event->globalPos());
 }
 
@@ -198,15 +232,19 @@ int Colourcheck::fromICC(const char* monitorProfilePath, QString& profileFolder)
 {
     const QString path =
         KxModal::current().getOpenProfileName(this, tr("Choose an ICC profile for charting"), profileFolder);
-    if (path.isNull())
+    if (path.isNull()) {
+        setEmptyReason(tr("No profile was chosen."));
         return 0;
+    }
     const QByteArray encodedPath = QFile::encodeName(path);
     profileFolder = folderOf(encodedPath);
 
     int count = 0;
     if (!KxModal::current().getInteger(nullptr, tr("Colour check chart"), tr("Number of patches"), DEFAULT_PATCHES,
-                                       MINIMUM_PATCHES, MAXIMUM_PATCHES, 1, count))
+                                       MINIMUM_PATCHES, MAXIMUM_PATCHES, 1, count)) {
+        setEmptyReason(tr("No number of patches was chosen."));
         return 0;
+    }
 
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const int result = fromICC(encodedPath.constData(), monitorProfilePath, static_cast<unsigned long>(count));
@@ -218,8 +256,11 @@ int Colourcheck::fromICC(const char* profilePath, const char* monitorProfilePath
 {
     monitorProfile = monitorProfilePath ? monitorProfilePath : "";
     ChartConversions conversions;
-    if (!conversions.openForGeneration(profilePath, monitorProfilePath))
+    if (!conversions.openForGeneration(profilePath, monitorProfilePath)) {
+        setEmptyReason(tr("The profile was refused: it is not a readable RGB or CMYK input, display or output "
+                          "profile, or the monitor profile cannot be used."));
         return -1;
+    }
     const int result = fromKxCMS(conversions.profile(), conversions.monitor(), count);
     lastDir = folderOf(QByteArray(profilePath));
     setWindowTitle(tr("Colour check chart for ICC profile ") + " "
@@ -246,6 +287,8 @@ int Colourcheck::fromCmykKxCMS(KxCMS* profile, KxCMS* monitor, unsigned long cou
     clear();
     // Out of memory leaves an empty list, drawn as an empty chart.
     const int result = ChartGrid::generate(&points, profile, monitor, count, standardOutputProgress());
+    if (result != 0)
+        setEmptyReason(tr("There was not enough memory to build the chart."));
     drawChart();
     return result;
 }
@@ -253,6 +296,7 @@ int Colourcheck::fromCmykKxCMS(KxCMS* profile, KxCMS* monitor, unsigned long cou
 int Colourcheck::fromRgbKxCMS(KxCMS*, KxCMS*, unsigned long)
 {
     clear();
+    setEmptyReason(tr("Only CMYK profiles give patches."));
     drawChart();
     return 0;
 }
@@ -273,15 +317,19 @@ int Colourcheck::fromFile(const char* monitorProfilePath, QString& swatchFolder,
 {
     const QString swatchPath =
         KxModal::current().getOpenFileName(this, tr("Choose an swatch file containing the chart"), swatchFolder);
-    if (swatchPath.isNull())
+    if (swatchPath.isNull()) {
+        setEmptyReason(tr("No swatch file was chosen."));
         return 0;
+    }
     const QByteArray encodedSwatchPath = QFile::encodeName(swatchPath);
     swatchFolder = folderOf(encodedSwatchPath);
 
     const QString profilePath =
         KxModal::current().getOpenProfileName(this, tr("Choose an ICC source profile for these patches"), profileFolder);
-    if (profilePath.isNull())
+    if (profilePath.isNull()) {
+        setEmptyReason(tr("No profile was chosen."));
         return 0;
+    }
     const QByteArray encodedProfilePath = QFile::encodeName(profilePath);
     profileFolder = folderOf(encodedProfilePath);
 
@@ -306,9 +354,11 @@ int Colourcheck::buildFromSwatchFile(const char* swatchPath, const char* profile
     QApplication::restoreOverrideCursor();
 
     // An unreadable file would otherwise leave an empty chart with no word.
-    if (unreadable)
+    if (unreadable) {
+        setEmptyReason(tr("The swatch file held no colours."));
         tellFailure(tr("Colour check chart"), tr("No colours could be read from %1.\n%2")
                                                   .arg(QFile::decodeName(swatchPath), QString::fromStdString(whyNot)));
+    }
     return result;
 }
 
@@ -316,8 +366,11 @@ int Colourcheck::fromComboColour(KxCOMBOCOLOUR* first, const char* profilePath, 
 {
     clear();
     ChartConversions conversions;
-    if (!conversions.openForSwatches(profilePath, monitorProfilePath))
+    if (!conversions.openForSwatches(profilePath, monitorProfilePath)) {
+        setEmptyReason(tr("The profile was refused: swatches need a readable CMYK output profile, and the "
+                          "monitor profile must be usable."));
         return -1;
+    }
     ChartSwatches::build(&points, first, conversions.profile(), conversions.monitor());
     drawChart();
     return 0;
@@ -331,10 +384,142 @@ void Colourcheck::processLab(double L, double a, double b)
         ColourcheckPatch* patch = patches[current];
         patch->setMeasured(L, a, b);
         patch->setSelected(false);
+        unsavedReadings = true;
+        updateSummary();
     }
     ++current;
     if (current < patches.size() && patches[current])
         patches[current]->setSelected(true);
+}
+
+std::vector<ChartReading> Colourcheck::takenReadings() const
+{
+    std::vector<ChartReading> readings;
+    for (unsigned long i = 0; i < patches.size(); ++i)
+        if (patches[i] && patches[i]->hasReading)
+            readings.push_back({i, {patches[i]->measured[0], patches[i]->measured[1], patches[i]->measured[2]}});
+    return readings;
+}
+
+void Colourcheck::updateSummary()
+{
+    ChartMeasurementSummary figures(patches.size());
+    for (const ChartReading& reading : takenReadings())
+        figures.add(reading.lab, patches[reading.patch]->point.labD50);
+    if (!figures.measured()) {
+        summary->setText(tr("No readings yet"));
+        return;
+    }
+    auto number = [](double value) { return QString::number(value, 'f', 2); };
+    summary->setText(tr("Measured %1 of %2 · ΔE76 mean %3 max %4 · ΔE2000 mean %5 max %6 · %7 at %8 or more")
+                         .arg(figures.measured())
+                         .arg(figures.patches())
+                         .arg(number(figures.meanDeltaE76()), number(figures.maxDeltaE76()),
+                              number(figures.meanDeltaE2000()), number(figures.maxDeltaE2000()))
+                         .arg(figures.off())
+                         .arg(QString::number(ChartMeasurementSummary::OFF_THRESHOLD, 'f', 1)));
+}
+
+bool Colourcheck::saveMeasurements()
+{
+    const std::vector<ChartReading> readings = takenReadings();
+    if (readings.empty())
+        return false;
+    const QString path =
+        KxModal::current().getSaveFileName(this, tr("Choose a file for the measurements"), lastDir);
+    if (path.isNull())
+        return false;
+    const QByteArray encodedPath = QFile::encodeName(path);
+    lastDir = folderOf(encodedPath);
+    if (!ChartMeasurementFile::write(points, readings, encodedPath.constData(), std::time(nullptr))) {
+        tellFailure(tr("Save measurements"),
+                    tr("The measurements could not be written to %1. An existing file of that name is unchanged.")
+                        .arg(path));
+        return false;
+    }
+    unsavedReadings = false;
+    return true;
+}
+
+void Colourcheck::loadMeasurements()
+{
+    if (!points)
+        return;
+    const QString path = KxModal::current().getOpenFileName(this, tr("Choose a measurement file"), lastDir);
+    if (path.isNull())
+        return;
+    const QByteArray encodedPath = QFile::encodeName(path);
+    lastDir = folderOf(encodedPath);
+
+    std::vector<CgatsReading> sets;
+    std::string whyNot;
+    if (!CgatsReadingsReader::readFile(encodedPath.constData(), sets, whyNot)) {
+        tellFailure(tr("Load measurements"), tr("No readings were taken from %1.\n%2")
+                                                 .arg(path, QString::fromStdString(whyNot)));
+        return;
+    }
+    const bool hadReadings = !takenReadings().empty();
+    unsigned long taken = 0;
+    QStringList leftOut;
+    for (const CgatsReading& set : sets) {
+        unsigned long patch = 0;
+        if (!ChartReadings::patchFor(set, patches.size(), patch) || !patches[patch]) {
+            leftOut << QString::fromStdString(set.name.empty() ? set.id : set.name);
+            continue;
+        }
+        patches[patch]->setMeasured(set.lab[0], set.lab[1], set.lab[2]);
+        patches[patch]->repaint();
+        ++taken;
+    }
+    // Readings merged into others are kept in no file yet.
+    if (taken && hadReadings)
+        unsavedReadings = true;
+    updateSummary();
+
+    if (leftOut.isEmpty())
+        return;
+    QString names = QStringList(leftOut.mid(0, LISTED_LEFT_OUT)).join(", ");
+    if (leftOut.size() > LISTED_LEFT_OUT)
+        names += tr(" and %1 more").arg(leftOut.size() - LISTED_LEFT_OUT);
+    tellFailure(tr("Load measurements"),
+                tr("%1 readings were taken from %2. %3 were left out, as the chart has no patch of that "
+                   "number or name: %4.")
+                    .arg(taken)
+                    .arg(path)
+                    .arg(leftOut.size())
+                    .arg(names));
+}
+
+bool Colourcheck::confirmClose()
+{
+    if (!unsavedReadings)
+        return true;
+    KxMessage message;
+    message.kind = KxMessage::Warning;
+    message.parent = this;
+    message.caption = tr("Colour check chart");
+    message.text = tr("This chart holds readings that have not been saved. Save them before closing?");
+    message.buttons = QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;
+    switch (KxModal::current().message(message)) {
+    case QMessageBox::Save:
+        return saveMeasurements();
+    case QMessageBox::Discard:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void Colourcheck::setEmptyReason(const QString& reason)
+{
+    emptyReason = reason;
+    showEmptyReason();
+}
+
+void Colourcheck::showEmptyReason()
+{
+    emptyNote->setText(emptyReason);
+    emptyNote->setVisible(patches.empty());
 }
 
 // ---- Exports ----
@@ -357,6 +542,12 @@ void Colourcheck::tellFailure(const QString& caption, const QString& text)
     KxModal::current().message(message);
 }
 
+void Colourcheck::tellWriteFailure(const QString& caption, const QString& path)
+{
+    tellFailure(caption, tr("The chart could not be written to %1. An existing file of that name is unchanged.")
+                             .arg(path));
+}
+
 void Colourcheck::exportChart()
 {
     if (!points)
@@ -365,9 +556,7 @@ void Colourcheck::exportChart()
     if (path.isNull())
         return;
     if (!ChartPostScript::write(points, QFile::encodeName(path).constData(), std::time(nullptr)))
-        tellFailure(tr("Export chart as postscript file"),
-                    tr("The chart could not be written to %1. An existing file of that name is unchanged.")
-                        .arg(path));
+        tellWriteFailure(tr("Export chart as postscript file"), path);
 }
 
 void Colourcheck::exportISO12642()
@@ -381,9 +570,7 @@ void Colourcheck::exportISO12642()
     if (!ChartPatchColours::collect(points, colours))
         return; // out of memory: no file is written
     if (!ExportISO12642::exportColours(QFile::encodeName(path).toStdString(), nullptr, colours, icSigLabData))
-        tellFailure(tr("Export chart as ISO12642 file"),
-                    tr("The chart could not be written to %1. An existing file of that name is unchanged.")
-                        .arg(path));
+        tellWriteFailure(tr("Export chart as ISO12642 file"), path);
 }
 
 // ---- Further charts ----

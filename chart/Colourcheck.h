@@ -1,6 +1,7 @@
 #ifndef COLOURCHECK_H
 #define COLOURCHECK_H
 
+#include "ChartReading.h"
 #include "KxChartPoint.h"
 
 #include <QPointer>
@@ -14,13 +15,15 @@ class ColourcheckContents;
 class ColourcheckPatch;
 class InstrumentPanel;
 class KxRegistry;
+class QLabel;
 struct KxCMS;
 struct KxCOMBOCOLOUR;
 
 // The colour check chart window: a grid of patches, generated from a
 // profile or read from a swatch file, with the instrument panel underneath
 // for measuring them. The chart view lives in a top-level container that
-// deletes itself (and the chart) when it is closed.
+// deletes itself (and the chart) when it is closed; readings not yet saved
+// are not lost to a close without the user's word.
 class Colourcheck : public QScrollArea
 {
     Q_OBJECT
@@ -76,13 +79,30 @@ private slots:
     void colourChart();
     void colourchartFromFile();
     void processLab(double L, double a, double b);
+    // Writes the readings taken as a measurement file; true when written.
+    bool saveMeasurements();
+    // Gives each reading of a measurement file to the patch it names.
+    void loadMeasurements();
 
 private:
     int buildFromSwatchFile(const char* swatchPath, const char* profilePath, const char* monitorProfilePath);
     void tellFailure(const QString& caption, const QString& text);
+    void tellWriteFailure(const QString& caption, const QString& path);
     QString chooseExportFile();
+    // The readings of the measured patches, in patch order.
+    std::vector<ChartReading> takenReadings() const;
+    void updateSummary();
+    // Why the chart is empty, shown in the grid area while it is.
+    void setEmptyReason(const QString& reason);
+    void showEmptyReason();
+    // Asks what becomes of readings not yet saved; false to keep the window.
+    bool confirmClose();
 
     ColourcheckContents* contents = nullptr;
+    QLabel* summary = nullptr;
+    QLabel* emptyNote = nullptr;
+    QString emptyReason;
+    bool unsavedReadings = false;
 };
 
 #endif

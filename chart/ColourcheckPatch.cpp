@@ -2,6 +2,9 @@
 
 #include <KxCMS.h>
 
+#include <algorithm>
+
+#include <QCoreApplication>
 #include <QPainter>
 #include <QPalette>
 
@@ -22,6 +25,7 @@ void ColourcheckPatch::setData(const KxChartPoint& record)
     for (int i = 0; i < 3; ++i)
         measured[i] = point.labD50[i];
     deltaE = 0.0;
+    hasReading = false;
     updatePatch();
 }
 
@@ -31,6 +35,7 @@ void ColourcheckPatch::setMeasured(double L, double a, double b)
     measured[1] = a;
     measured[2] = b;
     deltaE = KxCMS_ColourDiff_DeltaE(measured, point.labD50);
+    hasReading = true;
     updatePatch();
 }
 
@@ -47,11 +52,22 @@ void ColourcheckPatch::updatePatch()
     // cmyk holds K, C, M, Y; 255 is 100 % ink.
     const QString inks = number(point.cmyk[1] / 2.55, 2) + ", " + number(point.cmyk[2] / 2.55, 2) + ", "
         + number(point.cmyk[3] / 2.55, 2) + ", " + number(point.cmyk[0] / 2.55, 2);
-    setToolTip("C, M, Y, K       = " + inks + "\n"
-               + "L, a, b relative = " + lab(point.labRelative) + "\n"
-               + "L, a, b D50      = " + lab(point.labD50) + "\n"
-               + "L, a, b Measured = " + lab(measured) + "\n"
-               + "DeltaE           = " + number(deltaE, 3) + "\n");
+    const QString labels[] = {
+        QCoreApplication::translate("Colourcheck", "C, M, Y, K"),
+        QCoreApplication::translate("Colourcheck", "L, a, b relative"),
+        QCoreApplication::translate("Colourcheck", "L, a, b D50"),
+        QCoreApplication::translate("Colourcheck", "L, a, b Measured"),
+        QCoreApplication::translate("Colourcheck", "DeltaE"),
+    };
+    const QString values[] = {inks, lab(point.labRelative), lab(point.labD50), lab(measured), number(deltaE, 3)};
+    // Labels padded to the longest, so the values line up in a fixed-width font.
+    qsizetype width = 0;
+    for (const QString& label : labels)
+        width = std::max(width, label.size());
+    QString text;
+    for (int line = 0; line < 5; ++line)
+        text += labels[line].leftJustified(width) + " = " + values[line] + "\n";
+    setToolTip(text);
 }
 
 void ColourcheckPatch::setSelected(bool isSelected)

@@ -1,6 +1,7 @@
 #ifndef COLOURCHECKPATCH_H
 #define COLOURCHECKPATCH_H
 
+#include "ChartMeasurementSummary.h"
 #include "KxChartPoint.h"
 
 #include <QWidget>
@@ -14,7 +15,7 @@ class ColourcheckPatch : public QWidget
 
 public:
     // The CIE 1976 difference from which a reading is marked as off.
-    static constexpr double CROSS_THRESHOLD = 3.0;
+    static constexpr double CROSS_THRESHOLD = ChartMeasurementSummary::OFF_THRESHOLD;
 
     ColourcheckPatch(unsigned long width, unsigned long height, QWidget* parent, const char* name);
     ~ColourcheckPatch() override;
@@ -31,6 +32,7 @@ public:
     double measured[3];     // last reading, the record's D50 Lab until one arrives
     double deltaE = 0.0;    // CIE 1976 difference of measured from the D50 Lab
     bool selected = false;  // receives the next reading
+    bool hasReading = false; // a reading was taken since the record was set
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -152,5 +152,11 @@ int main(int argc, char** argv)
                "END_DATA_FORMAT\nNUMBER_OF_SETS 1\nBEGIN_DATA\n1 100 50 0 41.2 21.3 1.9\nEND_DATA\n"
                "CTI2\nNUMBER_OF_FIELDS 2\nBEGIN_DATA_FORMAT\nSAMPLE_ID RGB_R\nEND_DATA_FORMAT\n"
                "NUMBER_OF_SETS 1\nBEGIN_DATA\n1 2\nEND_DATA\n"));
+    write(seeds + "/cgats", "measured.ti3",
+          text("CTI3\n\nDESCRIPTOR \"seed\"\nKEYWORD \"DEVICE_CLASS\"\nDEVICE_CLASS \"OUTPUT\"\n"
+               "KEYWORD \"COLOR_REP\"\nCOLOR_REP \"CMYK_LAB\"\n\nNUMBER_OF_FIELDS 9\nBEGIN_DATA_FORMAT\n"
+               "SAMPLE_ID SAMPLE_NAME CMYK_C CMYK_M CMYK_Y CMYK_K LAB_L LAB_A LAB_B\nEND_DATA_FORMAT\n\n"
+               "NUMBER_OF_SETS 2\nBEGIN_DATA\n1 \"Patch 0001\" 0.0000 0.0000 0.0000 12.5490 88.1 0.5 -1.2\n"
+               "3 \"Patch 0003\" 100.0000 0.0000 0.0000 0.0000 55.0 -37.1 -50.2\nEND_DATA\n"));
     return 0;
 }

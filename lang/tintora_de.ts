@@ -57,6 +57,112 @@
         <source>The chart could not be written to %1. An existing file of that name is unchanged.</source>
         <translation>Die Farbtafel konnte nicht in %1 geschrieben werden. Eine vorhandene Datei dieses Namens bleibt unverändert.</translation>
     </message>
+    <message>
+        <source>No profile was chosen.</source>
+        <translation>Es wurde kein Profil gewählt.</translation>
+    </message>
+    <message>
+        <source>Save measurements...</source>
+        <translation>Messwerte speichern...</translation>
+    </message>
+    <message>
+        <source>Load measurements...</source>
+        <translation>Messwerte laden...</translation>
+    </message>
+    <message>
+        <source>No number of patches was chosen.</source>
+        <translation>Es wurde keine Anzahl der Farbfelder gewählt.</translation>
+    </message>
+    <message>
+        <source>The profile was refused: it is not a readable RGB or CMYK input, display or output profile, or the monitor profile cannot be used.</source>
+        <translation>Das Profil wurde abgelehnt: Es ist kein lesbares RGB- oder CMYK-Eingabe-, Bildschirm- oder Ausgabeprofil, oder das Monitorprofil ist nicht verwendbar.</translation>
+    </message>
+    <message>
+        <source>There was not enough memory to build the chart.</source>
+        <translation>Für die Farbtafel war nicht genug Speicher vorhanden.</translation>
+    </message>
+    <message>
+        <source>Only CMYK profiles give patches.</source>
+        <translation>Nur CMYK-Profile ergeben Farbfelder.</translation>
+    </message>
+    <message>
+        <source>No swatch file was chosen.</source>
+        <translation>Es wurde keine Farbfelddatei gewählt.</translation>
+    </message>
+    <message>
+        <source>The swatch file held no colours.</source>
+        <translation>Die Farbfelddatei enthielt keine Farben.</translation>
+    </message>
+    <message>
+        <source>The profile was refused: swatches need a readable CMYK output profile, and the monitor profile must be usable.</source>
+        <translation>Das Profil wurde abgelehnt: Farbfelddateien brauchen ein lesbares CMYK-Ausgabeprofil, und das Monitorprofil muss verwendbar sein.</translation>
+    </message>
+    <message>
+        <source>No readings yet</source>
+        <translation>Noch keine Messwerte</translation>
+    </message>
+    <message>
+        <source>Measured %1 of %2 · ΔE76 mean %3 max %4 · ΔE2000 mean %5 max %6 · %7 at %8 or more</source>
+        <translation>%1 von %2 gemessen · ΔE76 Mittel %3 max. %4 · ΔE2000 Mittel %5 max. %6 · %7 bei %8 oder mehr</translation>
+    </message>
+    <message>
+        <source>Choose a file for the measurements</source>
+        <translation>Datei für die Messwerte wählen</translation>
+    </message>
+    <message>
+        <source>Save measurements</source>
+        <translation>Messwerte speichern</translation>
+    </message>
+    <message>
+        <source>The measurements could not be written to %1. An existing file of that name is unchanged.</source>
+        <translation>Die Messwerte konnten nicht in %1 geschrieben werden. Eine vorhandene Datei dieses Namens bleibt unverändert.</translation>
+    </message>
+    <message>
+        <source>Choose a measurement file</source>
+        <translation>Messwertdatei wählen</translation>
+    </message>
+    <message>
+        <source>Load measurements</source>
+        <translation>Messwerte laden</translation>
+    </message>
+    <message>
+        <source>No readings were taken from %1.
+%2</source>
+        <translation>Aus %1 wurden keine Messwerte übernommen.
+%2</translation>
+    </message>
+    <message>
+        <source> and %1 more</source>
+        <translation> und %1 weitere</translation>
+    </message>
+    <message>
+        <source>%1 readings were taken from %2. %3 were left out, as the chart has no patch of that number or name: %4.</source>
+        <translation>%1 Messwerte wurden aus %2 übernommen. %3 wurden ausgelassen, da die Farbtafel kein Farbfeld dieser Nummer oder dieses Namens hat: %4.</translation>
+    </message>
+    <message>
+        <source>This chart holds readings that have not been saved. Save them before closing?</source>
+        <translation>Diese Farbtafel enthält Messwerte, die nicht gespeichert sind. Vor dem Schließen speichern?</translation>
+    </message>
+    <message>
+        <source>C, M, Y, K</source>
+        <translation>C, M, Y, K</translation>
+    </message>
+    <message>
+        <source>L, a, b relative</source>
+        <translation>L, a, b relativ</translation>
+    </message>
+    <message>
+        <source>L, a, b D50</source>
+        <translation>L, a, b D50</translation>
+    </message>
+    <message>
+        <source>L, a, b Measured</source>
+        <translation>L, a, b gemessen</translation>
+    </message>
+    <message>
+        <source>DeltaE</source>
+        <translation>DeltaE</translation>
+    </message>
 </context>
 <context>
     <name>InstrumentPanel</name>

@@ -57,6 +57,112 @@
         <source>The chart could not be written to %1. An existing file of that name is unchanged.</source>
         <translation>La mire n&apos;a pas pu être écrite dans %1. Un fichier existant de ce nom reste inchangé.</translation>
     </message>
+    <message>
+        <source>No profile was chosen.</source>
+        <translation>Aucun profil n&apos;a été choisi.</translation>
+    </message>
+    <message>
+        <source>Save measurements...</source>
+        <translation>Enregistrer les mesures...</translation>
+    </message>
+    <message>
+        <source>Load measurements...</source>
+        <translation>Charger des mesures...</translation>
+    </message>
+    <message>
+        <source>No number of patches was chosen.</source>
+        <translation>Aucun nombre de plages n&apos;a été choisi.</translation>
+    </message>
+    <message>
+        <source>The profile was refused: it is not a readable RGB or CMYK input, display or output profile, or the monitor profile cannot be used.</source>
+        <translation>Le profil a été refusé : ce n&apos;est pas un profil RVB ou CMJN lisible d&apos;entrée, d&apos;écran ou de sortie, ou le profil du moniteur est inutilisable.</translation>
+    </message>
+    <message>
+        <source>There was not enough memory to build the chart.</source>
+        <translation>La mémoire n&apos;a pas suffi pour construire la mire.</translation>
+    </message>
+    <message>
+        <source>Only CMYK profiles give patches.</source>
+        <translation>Seuls les profils CMJN donnent des plages.</translation>
+    </message>
+    <message>
+        <source>No swatch file was chosen.</source>
+        <translation>Aucun nuancier n&apos;a été choisi.</translation>
+    </message>
+    <message>
+        <source>The swatch file held no colours.</source>
+        <translation>Le nuancier ne contenait aucune couleur.</translation>
+    </message>
+    <message>
+        <source>The profile was refused: swatches need a readable CMYK output profile, and the monitor profile must be usable.</source>
+        <translation>Le profil a été refusé : les nuanciers demandent un profil de sortie CMJN lisible, et le profil du moniteur doit être utilisable.</translation>
+    </message>
+    <message>
+        <source>No readings yet</source>
+        <translation>Aucune mesure pour l&apos;instant</translation>
+    </message>
+    <message>
+        <source>Measured %1 of %2 · ΔE76 mean %3 max %4 · ΔE2000 mean %5 max %6 · %7 at %8 or more</source>
+        <translation>%1 sur %2 mesurées · ΔE76 moyenne %3 max %4 · ΔE2000 moyenne %5 max %6 · %7 à %8 ou plus</translation>
+    </message>
+    <message>
+        <source>Choose a file for the measurements</source>
+        <translation>Choisir un fichier pour les mesures</translation>
+    </message>
+    <message>
+        <source>Save measurements</source>
+        <translation>Enregistrer les mesures</translation>
+    </message>
+    <message>
+        <source>The measurements could not be written to %1. An existing file of that name is unchanged.</source>
+        <translation>Les mesures n&apos;ont pas pu être écrites dans %1. Un fichier existant de ce nom reste inchangé.</translation>
+    </message>
+    <message>
+        <source>Choose a measurement file</source>
+        <translation>Choisir un fichier de mesures</translation>
+    </message>
+    <message>
+        <source>Load measurements</source>
+        <translation>Charger des mesures</translation>
+    </message>
+    <message>
+        <source>No readings were taken from %1.
+%2</source>
+        <translation>Aucune mesure n&apos;a été reprise de %1.
+%2</translation>
+    </message>
+    <message>
+        <source> and %1 more</source>
+        <translation> et %1 de plus</translation>
+    </message>
+    <message>
+        <source>%1 readings were taken from %2. %3 were left out, as the chart has no patch of that number or name: %4.</source>
+        <translation>%1 mesures ont été reprises de %2. %3 ont été laissées de côté, la mire n&apos;ayant pas de plage de ce numéro ou de ce nom : %4.</translation>
+    </message>
+    <message>
+        <source>This chart holds readings that have not been saved. Save them before closing?</source>
+        <translation>Cette mire contient des mesures non enregistrées. Les enregistrer avant de fermer ?</translation>
+    </message>
+    <message>
+        <source>C, M, Y, K</source>
+        <translation>C, M, J, N</translation>
+    </message>
+    <message>
+        <source>L, a, b relative</source>
+        <translation>L, a, b relatif</translation>
+    </message>
+    <message>
+        <source>L, a, b D50</source>
+        <translation>L, a, b D50</translation>
+    </message>
+    <message>
+        <source>L, a, b Measured</source>
+        <translation>L, a, b mesuré</translation>
+    </message>
+    <message>
+        <source>DeltaE</source>
+        <translation>DeltaE</translation>
+    </message>
 </context>
 <context>
     <name>InstrumentPanel</name>

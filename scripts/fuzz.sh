@@ -1,23 +1,25 @@
 #!/bin/bash
 # Builds the libFuzzer targets with clang in their own build folder and runs
 # each for a bounded time from seeds: the swatch target once per reader of
-# the swatch reader table, and the profile target from Debian's ICC profiles.
+# the swatch reader table, the measurement file reader from CGATS seeds, and
+# the profile target from Debian's ICC profiles.
 # Exits non-zero on any finding (a crash, a sanitizer report, a leak, a slow
 # input or an allocation out of proportion); the input that caused it is
 # left in build-fuzz/findings/, to be kept under tests/data/swatch/ or
 # tests/data/profile/ as a test.
 #
 # Time budget: the whole CI run (plain suite, sanitizer suite, fuzzing) must
-# stay under 30 minutes on 2 cores, so fuzzing gets about 5 minutes: five
-# runs (four swatch readers and the profiles) of FUZZ_SECONDS, 50 by default.
+# stay under 30 minutes on 2 cores, so fuzzing gets about 5 minutes: six
+# runs (four swatch readers, measurement files and profiles) of FUZZ_SECONDS,
+# 45 by default.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-seconds="${FUZZ_SECONDS:-50}"
+seconds="${FUZZ_SECONDS:-45}"
 build=build-fuzz
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTINTORA_FUZZ=ON > "$build.log" 2>&1 \
   || { cat "$build.log"; exit 1; }
-cmake --build "$build" -j"$(nproc)" --target fuzz_swatch fuzz_profile fuzz_seed_writer
+cmake --build "$build" -j"$(nproc)" --target fuzz_swatch fuzz_readings fuzz_profile fuzz_seed_writer
 
 rm -rf "$build/seeds" "$build/corpus" "$build/findings" "$build/tmp"
 mkdir -p "$build/findings" "$build/tmp"
@@ -25,6 +27,8 @@ mkdir -p "$build/findings" "$build/tmp"
 # Argyll's reference files are real CGATS input.
 cp /usr/share/color/argyll/ref/ColorChecker.cie /usr/share/color/argyll/ref/ColorChecker.ti2 \
    /usr/share/color/argyll/ref/FograStrip2.ti1 "$build/seeds/cgats/" 2>/dev/null || true
+# Measurement files are CGATS text too.
+cp -r "$build/seeds/cgats" "$build/seeds/readings"
 mkdir -p "$build/seeds/profile"
 find /usr/share/color/icc -name '*.icc' -size -300k -exec cp {} "$build/seeds/profile/" \;
 
@@ -48,6 +52,7 @@ for reader in $("$build/fuzz/fuzz_seed_writer" --readers); do
   mkdir -p "$build/seeds/$reader"
   TINTORA_FUZZ_READER="$reader" fuzz "$reader" 65536 64 "$build/fuzz/fuzz_swatch" || status=1
 done
+fuzz readings 65536 64 "$build/fuzz/fuzz_readings" || status=1
 fuzz profile 262144 256 "$build/fuzz/fuzz_profile" || status=1
 
 if [ -n "$(ls -A "$build/findings")" ]; then

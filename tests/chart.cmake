@@ -10,3 +10,12 @@ add_dependencies(test_chart_export tintora-chart)
 tintora_add_test(NAME test_chart_window
   SOURCES test_chart_window.cpp
   LIBS tintorachart)
+tintora_add_test(NAME test_chart_measurements
+  SOURCES test_chart_measurements.cpp
+  LIBS tintorachart PkgConfig::LCMS2)
+add_dependencies(test_chart_measurements tintora-chart)
+tintora_add_test(NAME test_chart_session
+  SOURCES test_chart_session.cpp
+  LIBS tintorachart)
+target_compile_definitions(test_chart_session PRIVATE TINTORA_LANG_DIR="${TINTORA_LANG_DIR}")
+add_dependencies(test_chart_session tintora_translations)

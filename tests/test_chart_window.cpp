@@ -238,7 +238,10 @@ private slots:
         chart->drawChart();
         QCOMPARE(::contextMenuEntries(*chart),
                  (QStringList{"Export chart as postscript file", "Export chart as ISO12642 file",
-                              "Colour chart from ICC profile", "Colour chart from swatches file"}));
+                              "Colour chart from ICC profile", "Colour chart from swatches file",
+                              "Load measurements..."}));
+        emit chart->panel->spotLab(50, 0, 0);
+        QCOMPARE(::contextMenuEntries(*chart).mid(4), (QStringList{"Save measurements...", "Load measurements..."}));
     }
 
     void controlWCloses()

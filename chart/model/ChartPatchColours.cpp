@@ -7,6 +7,7 @@
 #include <KxPacket.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 bool ChartPatchColours::collect(const KxChartPoint* first, KxCOMBOCOLOUR_CC& colours)
 {
@@ -21,9 +22,7 @@ bool ChartPatchColours::collect(const KxChartPoint* first, KxCOMBOCOLOUR_CC& col
         colour->L = point->labD50[0];
         colour->a = point->labD50[1];
         colour->b = point->labD50[2];
-        char name[32];
-        Kx_snprintf(name, sizeof name, "Patch %04lu", number);
-        colour->name = AllocateAndCopyString(name);
+        colour->name = AllocateAndCopyString(patchName(number).c_str());
         if (!colour->name) {
             KxPacketFreeItem(colour, KX_PACKET_COMBOCOLOUR);
             std::fputs("Cannot allocate memory\n", stderr);
@@ -33,4 +32,23 @@ bool ChartPatchColours::collect(const KxChartPoint* first, KxCOMBOCOLOUR_CC& col
             KxPacketFreeItem(colour, KX_PACKET_COMBOCOLOUR);
     }
     return true;
+}
+
+std::string ChartPatchColours::patchName(unsigned long number)
+{
+    char name[32];
+    Kx_snprintf(name, sizeof name, "Patch %04lu", number);
+    return name;
+}
+
+unsigned long ChartPatchColours::patchNumber(const std::string& name)
+{
+    const std::string prefix = "Patch ";
+    if (name.compare(0, prefix.size(), prefix) != 0)
+        return 0;
+    const std::string digits = name.substr(prefix.size());
+    if (digits.size() < 4 || digits.find_first_not_of("0123456789") != std::string::npos)
+        return 0;
+    const unsigned long number = std::strtoul(digits.c_str(), nullptr, 10);
+    return patchName(number) == name ? number : 0;
 }

@@ -3,6 +3,8 @@
 
 #include "KxChartPoint.h"
 
+#include <string>
+
 class KxCOMBOCOLOUR_CC;
 
 // A chart as named Lab colours, the form the instrument panel and the
@@ -16,6 +18,11 @@ public:
     // record cannot be allocated, writes "Cannot allocate memory" to standard
     // error and returns false (colours then holds only part of the chart).
     static bool collect(const KxChartPoint* first, KxCOMBOCOLOUR_CC& colours);
+
+    // The name of patch `number` (from 1): "Patch 0001".
+    static std::string patchName(unsigned long number);
+    // The number in a patch name, 0 when the text is no patch name.
+    static unsigned long patchNumber(const std::string& name);
 };
 
 #endif

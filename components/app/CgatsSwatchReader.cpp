@@ -1,26 +1,18 @@
 #include "CgatsSwatchReader.h"
 
-#include "CgatsParseContext.h"
-#include "CgatsTextCheck.h"
+#include "CgatsDocument.h"
 #include "SwatchList.h"
 
 #include <lcms2.h>
 
 #include <algorithm>
-#include <charconv>
 #include <cstring>
 #include <initializer_list>
-#include <memory>
 #include <string_view>
 
 namespace {
 
 const char* const kind = "CGATS";
-
-struct IT8Release {
-    void operator()(void* handle) const { cmsIT8Free(handle); }
-};
-using IT8Handle = std::unique_ptr<void, IT8Release>;
 
 // Column numbers of one colour model's fields, -1 when a field is missing.
 struct Columns {
@@ -68,28 +60,6 @@ Table describeTable(cmsHANDLE it8)
     return table;
 }
 
-// The value of a field as the text gives it: a decimal number, with or
-// without a sign, a point and an exponent. False for anything else.
-bool numberOf(const char* value, double& number)
-{
-    if (!value)
-        return false;
-    std::string_view text(value);
-    if (!text.empty() && text.front() == '+')
-        text.remove_prefix(1);
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
-    return error == std::errc() && end == text.data() + text.size();
-}
-
-// Removes LittleCMS's "file name: " prefix (empty for a text in memory).
-std::string parserMessage(const std::string& error)
-{
-    std::string message = error.rfind(": ", 0) == 0 ? error.substr(2) : error;
-    while (!message.empty() && (message.back() == '\n' || message.back() == ' '))
-        message.pop_back();
-    return message;
-}
-
 } // namespace
 
 bool CgatsSwatchReader::recognises(const unsigned char* data, std::size_t size)
@@ -98,46 +68,22 @@ bool CgatsSwatchReader::recognises(const unsigned char* data, std::size_t size)
     return text.find("BEGIN_DATA") != std::string_view::npos;
 }
 
-std::size_t CgatsSwatchReader::parserBudget(std::size_t size)
-{
-    return 16 * size + (1u << 20);
-}
-
 bool CgatsSwatchReader::read(const unsigned char* data, std::size_t size, SwatchList& list, std::string& whyNot)
 {
-    std::string text;
-    if (!CgatsTextCheck::prepare(reinterpret_cast<const char*>(data), size, text, whyNot))
+    CgatsDocument document("swatch file");
+    if (!document.load(data, size, whyNot))
         return false;
-    if (text.empty()) { // the parser takes no empty text
-        whyNot = "The file is not a CGATS file that Tintora can read.";
-        return false;
-    }
-
-    CgatsParseContext parsing(parserBudget(text.size()));
-    if (!parsing.context()) {
-        whyNot = "There is not enough memory to read the swatch file.";
-        return false;
-    }
-    IT8Handle it8(cmsIT8LoadFromMem(parsing.context(), text.data(), static_cast<cmsUInt32Number>(text.size())));
-    if (!it8) {
-        if (parsing.budgetExceeded())
-            whyNot = "The CGATS file announces more data than it holds.";
-        else if (parsing.firstError().empty())
-            whyNot = "The file is not a CGATS file that Tintora can read.";
-        else
-            whyNot = "The CGATS file could not be read (" + parserMessage(parsing.firstError()) + ").";
-        return false;
-    }
+    cmsHANDLE it8 = document.handle();
 
     // Argyll's own types keep RGB in percent.
-    const bool rgbInPercent = std::strncmp(cmsIT8GetSheetType(it8.get()), "CTI", 3) == 0;
+    const bool rgbInPercent = document.isArgyllType();
 
     Table table;
     unsigned tableIndex = 0;
-    const cmsUInt32Number tables = cmsIT8TableCount(it8.get());
+    const cmsUInt32Number tables = cmsIT8TableCount(it8);
     for (cmsUInt32Number t = 0; t < tables && table.model == Table::None; ++t) {
-        if (cmsIT8SetTable(it8.get(), t) >= 0)
-            table = describeTable(it8.get());
+        if (cmsIT8SetTable(it8, t) >= 0)
+            table = describeTable(it8);
         tableIndex = t;
     }
     if (table.model == Table::None) {
@@ -145,21 +91,16 @@ bool CgatsSwatchReader::read(const unsigned char* data, std::size_t size, Swatch
         return false;
     }
 
-    const int sets = static_cast<int>(cmsIT8GetPropertyDbl(it8.get(), "NUMBER_OF_SETS"));
-    const auto fields = static_cast<unsigned long>(cmsIT8GetPropertyDbl(it8.get(), "NUMBER_OF_FIELDS"));
-    const auto where = [&](int set) {
-        const unsigned long line = CgatsTextCheck::lineOfSet(text, tableIndex, static_cast<unsigned long>(set), fields);
-        return "Set " + std::to_string(set + 1) + (line ? " (line " + std::to_string(line) + ")" : std::string());
-    };
+    const int sets = document.sets();
     for (int set = 0; set < sets; ++set) {
         double v[4];
         for (int i = 0; i < table.values.count; ++i) {
-            if (!numberOf(cmsIT8GetDataRowCol(it8.get(), set, table.values.c[i]), v[i])) {
-                whyNot = where(set) + " of the CGATS file has a value that is not a number.";
+            if (!document.number(set, table.values.c[i], v[i])) {
+                whyNot = document.whereIsSet(tableIndex, set) + " of the CGATS file has a value that is not a number.";
                 return false;
             }
         }
-        const char* name = table.name >= 0 ? cmsIT8GetDataRowCol(it8.get(), set, table.name) : nullptr;
+        const char* name = table.name >= 0 ? cmsIT8GetDataRowCol(it8, set, table.name) : nullptr;
         const std::string swatchName = name ? name : "";
 
         bool added = false;
@@ -186,7 +127,7 @@ bool CgatsSwatchReader::read(const unsigned char* data, std::size_t size, Swatch
             break;
         }
         if (!added) {
-            whyNot = list.failureReason(kind, where(set));
+            whyNot = list.failureReason(kind, document.whereIsSet(tableIndex, set));
             return false;
         }
     }

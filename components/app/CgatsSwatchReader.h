@@ -6,9 +6,8 @@
 
 class SwatchList;
 
-// Reads CGATS.17 / IT8 text files (measurement and target files) through
-// LittleCMS's IT8 parser, after CgatsTextCheck has passed the text and with
-// the parser's memory capped at a small multiple of the text's size.
+// Reads CGATS.17 / IT8 text files (measurement and target files) as a
+// CgatsDocument.
 //
 // The first table holding colour fields gives one swatch per set. Each set
 // becomes, by the first of these its table has:
@@ -30,9 +29,6 @@ public:
     // Appends the file's colours to `list` in set order. False, with a
     // one-sentence reason for the user, when the file is refused.
     static bool read(const unsigned char* data, std::size_t size, SwatchList& list, std::string& whyNot);
-
-    // What the parser may allocate for a text of `size` bytes.
-    static std::size_t parserBudget(std::size_t size);
 };
 
 #endif

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 // Reads the named colours of a swatch file. The kind of file is recognised
 // by its content, never by its name: CGATS.17 / IT8 text, Adobe Swatch

@@ -193,20 +193,34 @@ void KxCMSLabToRGB(const KxCMS* cms, double L, double a, double b, unsigned char
         rgb[i] = toByte(channels[i]);
 }
 
-double KxCMS_ColourDiff_DeltaE(const double* lab1, const double* lab2)
+namespace {
+
+// A difference formula applied to two L, a, b triples; 0 when one is missing.
+template <class Formula>
+double colourDifference(const double* lab1, const double* lab2, Formula formula)
 {
     if (!lab1 || !lab2)
         return 0;
     const cmsCIELab first = labOf(lab1);
     const cmsCIELab second = labOf(lab2);
-    return cmsDeltaE(&first, &second);
+    return formula(&first, &second);
+}
+
+} // namespace
+
+double KxCMS_ColourDiff_DeltaE(const double* lab1, const double* lab2)
+{
+    return colourDifference(lab1, lab2, cmsDeltaE);
 }
 
 double KxCMS_ColourDiff_CIE94(const double* lab1, const double* lab2)
 {
-    if (!lab1 || !lab2)
-        return 0;
-    const cmsCIELab first = labOf(lab1);
-    const cmsCIELab second = labOf(lab2);
-    return cmsCIE94DeltaE(&first, &second);
+    return colourDifference(lab1, lab2, cmsCIE94DeltaE);
+}
+
+double KxCMS_ColourDiff_CIE2000(const double* lab1, const double* lab2)
+{
+    return colourDifference(lab1, lab2, [](const cmsCIELab* first, const cmsCIELab* second) {
+        return cmsCIE2000DeltaE(first, second, 1.0, 1.0, 1.0);
+    });
 }

@@ -54,5 +54,6 @@ void KxCMSLabToRGB(const KxCMS* cms, double L, double a, double b, unsigned char
 // Colour differences of two L, a, b triples.
 double KxCMS_ColourDiff_DeltaE(const double* lab1, const double* lab2); // CIE 1976
 double KxCMS_ColourDiff_CIE94(const double* lab1, const double* lab2);  // CIE94
+double KxCMS_ColourDiff_CIE2000(const double* lab1, const double* lab2); // CIEDE2000, weights 1, 1, 1
 
 #endif

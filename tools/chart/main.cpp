@@ -1,18 +1,24 @@
 // tintora-chart --profile P.icc [--patches N] [--monitor M.icc] [--swatches FILE]
-//               [--ps FILE] [--cgats FILE]
+//               [--ps FILE] [--cgats FILE] [--readings FILE [--measurements OUT]]
 // tintora-chart --help | --version
 //
 // Builds a colour check chart the way the chart window does: from the
 // profile's gamut culled to N patches (8 to 512, 64 by default), or from the
 // colours of a swatch file through the profile. Prints the same progress
 // lines, then writes the PostScript page and the ISO 12642 target file asked
-// for. Exits 0 on success and 1 with a one-line message otherwise (2 for a
-// malformed command line, or one that asks for no output).
+// for. Given readings (a measurement file, or plain text with one "L a b" a
+// line in patch order), it prints one summary line of them and writes them
+// as a measurement file if asked. Exits 0 on success and 1 with a one-line
+// message otherwise (2 for a malformed command line, or one that asks for
+// no output).
 
 #include "ChartConversions.h"
 #include "ChartGrid.h"
+#include "ChartMeasurementFile.h"
+#include "ChartMeasurementSummary.h"
 #include "ChartPatchColours.h"
 #include "ChartPostScript.h"
+#include "ChartReadings.h"
 #include "ChartSwatches.h"
 #include "KxChartPointList.h"
 
@@ -30,6 +36,7 @@
 #include <cstring>
 #include <ctime>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -44,14 +51,18 @@ struct Options {
     const char* postscript = nullptr;
     const char* cgats = nullptr;
     const char* patches = nullptr;
+    const char* readings = nullptr;
+    const char* measurements = nullptr;
     bool helpWanted = false;
     bool versionWanted = false;
 
-    bool writesSomething() const { return postscript || cgats; }
+    // Readings give their summary line, and may be written as a measurement file.
+    bool writesSomething() const { return postscript || cgats || readings; }
 };
 
 const char* const USAGE = "usage: tintora-chart --profile P.icc [--patches N] [--monitor M.icc] [--swatches FILE]"
                           " [--ps FILE] [--cgats FILE]\n"
+                          "                     [--readings FILE [--measurements OUT]]\n"
                           "       tintora-chart --help | --version\n";
 
 int usage()
@@ -91,6 +102,10 @@ bool parse(int argc, char** argv, Options& options)
             value = &options.cgats;
         else if (!std::strcmp(name, "--patches"))
             value = &options.patches;
+        else if (!std::strcmp(name, "--readings"))
+            value = &options.readings;
+        else if (!std::strcmp(name, "--measurements"))
+            value = &options.measurements;
         if (!value || i + 1 >= argc)
             return false;
         *value = argv[++i];
@@ -144,6 +159,24 @@ int readSwatches(const Options& options, KxChartPointList& chart)
     return 0;
 }
 
+// Prints the summary of the readings (in patch order) and writes them as a
+// measurement file when asked.
+int reportReadings(const Options& options, const KxChartPointList& chart, const std::vector<ChartReading>& readings)
+{
+    std::vector<const KxChartPoint*> points;
+    for (const KxChartPoint* point = chart.first; point; point = point->next)
+        points.push_back(point);
+    ChartMeasurementSummary summary(points.size());
+    for (const ChartReading& reading : readings)
+        summary.add(reading.lab, points[reading.patch]->labD50);
+    std::printf("%s\n", summary.line().c_str());
+
+    if (options.measurements
+        && !ChartMeasurementFile::write(chart.first, readings, options.measurements, std::time(nullptr)))
+        return fail(std::string("the measurements could not be written to ") + options.measurements);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -160,7 +193,7 @@ int main(int argc, char** argv)
         return 0;
     }
     if (!options.writesSomething()) {
-        std::fputs("tintora-chart: nothing to write: give --ps FILE or --cgats FILE\n", stderr);
+        std::fputs("tintora-chart: nothing to write: give --ps FILE, --cgats FILE or --readings FILE\n", stderr);
         return usage();
     }
     const long count = patchCount(options.patches);
@@ -169,6 +202,8 @@ int main(int argc, char** argv)
                     + options.patches);
     if (options.swatches && options.patches)
         return fail("--patches does not apply to a chart read from --swatches");
+    if (options.measurements && !options.readings)
+        return fail("--measurements needs the readings to write, from --readings");
 
     Kx_InitSubSystems(0);
     LogErrorLogtofile(0);
@@ -181,6 +216,17 @@ int main(int argc, char** argv)
     if (built != 0)
         return built;
 
+    // Readings are checked before anything is written.
+    std::vector<ChartReading> readings;
+    if (options.readings) {
+        std::string whyNot;
+        if (!ChartReadings::fromFile(options.readings, chart.length(), readings, whyNot))
+            return fail(std::string(options.readings) + ": " + whyNot);
+        readings = ChartReadings::inPatchOrder(readings);
+        if (readings.empty())
+            return fail(std::string(options.readings) + " holds no readings");
+    }
+
     if (options.postscript && !ChartPostScript::write(chart.first, options.postscript, std::time(nullptr)))
         return fail(std::string("the chart could not be written to ") + options.postscript);
     if (options.cgats) {
@@ -190,5 +236,5 @@ int main(int argc, char** argv)
         if (!ExportISO12642::exportColours(options.cgats, nullptr, colours, icSigLabData))
             return fail(std::string("the target file could not be written to ") + options.cgats);
     }
-    return 0;
+    return options.readings ? reportReadings(options, chart, readings) : 0;
 }

@@ -1,0 +1,106 @@
+#include "CgatsReadingsReader.h"
+
+#include "CgatsDocument.h"
+#include "KxFileRead.h"
+
+#include <lcms2.h>
+
+namespace {
+
+// Columns of the readings in the current table, -1 where a field is missing.
+struct ReadingColumns {
+    int values[3] = {-1, -1, -1};
+    bool xyz = false;
+    int id = -1;
+    int name = -1;
+
+    bool hasValues() const { return values[0] >= 0 && values[1] >= 0 && values[2] >= 0; }
+};
+
+ReadingColumns findColumns(cmsHANDLE it8, const char* const (&fields)[3], bool xyz)
+{
+    ReadingColumns columns;
+    for (int i = 0; i < 3; ++i)
+        columns.values[i] = cmsIT8FindDataFormat(it8, fields[i]);
+    columns.xyz = xyz;
+    columns.id = cmsIT8FindDataFormat(it8, "SAMPLE_ID");
+    columns.name = cmsIT8FindDataFormat(it8, "SAMPLE_NAME");
+    return columns;
+}
+
+// Lab in the current table, else XYZ.
+ReadingColumns describeTable(cmsHANDLE it8)
+{
+    static const char* const lab[3] = {"LAB_L", "LAB_A", "LAB_B"};
+    static const char* const xyz[3] = {"XYZ_X", "XYZ_Y", "XYZ_Z"};
+    const ReadingColumns byLab = findColumns(it8, lab, false);
+    return byLab.hasValues() ? byLab : findColumns(it8, xyz, true);
+}
+
+std::string text(cmsHANDLE it8, int set, int column)
+{
+    const char* value = column >= 0 ? cmsIT8GetDataRowCol(it8, set, column) : nullptr;
+    return value ? value : "";
+}
+
+} // namespace
+
+bool CgatsReadingsReader::read(const unsigned char* data, std::size_t size, std::vector<CgatsReading>& readings,
+                               std::string& whyNot)
+{
+    CgatsDocument document("measurement file");
+    if (!document.load(data, size, whyNot))
+        return false;
+    cmsHANDLE it8 = document.handle();
+
+    ReadingColumns columns;
+    const cmsUInt32Number tables = cmsIT8TableCount(it8);
+    for (cmsUInt32Number t = 0; t < tables && !columns.hasValues(); ++t)
+        if (cmsIT8SetTable(it8, t) >= 0)
+            columns = describeTable(it8);
+    if (!columns.hasValues()) {
+        whyNot = "The CGATS file holds no Lab or XYZ readings.";
+        return false;
+    }
+    if (columns.id < 0 && columns.name < 0) {
+        whyNot = "The CGATS file names its readings by neither SAMPLE_ID nor SAMPLE_NAME.";
+        return false;
+    }
+
+    std::vector<CgatsReading> read;
+    const int sets = document.sets();
+    for (int set = 0; set < sets; ++set) {
+        CgatsReading reading{text(it8, set, columns.id), text(it8, set, columns.name), {}};
+        double v[3];
+        for (int i = 0; i < 3; ++i) {
+            if (!document.number(set, columns.values[i], v[i])) {
+                whyNot = "Set " + std::to_string(set + 1) + " of the CGATS file has a value that is not a number.";
+                return false;
+            }
+        }
+        if (columns.xyz) {
+            const cmsCIEXYZ xyz{v[0] / 100.0, v[1] / 100.0, v[2] / 100.0};
+            cmsCIELab lab;
+            cmsXYZ2Lab(cmsD50_XYZ(), &lab, &xyz);
+            v[0] = lab.L;
+            v[1] = lab.a;
+            v[2] = lab.b;
+        }
+        for (int i = 0; i < 3; ++i)
+            reading.lab[i] = v[i];
+        read.push_back(reading);
+    }
+    readings.swap(read);
+    return true;
+}
+
+bool CgatsReadingsReader::readFile(const char* path, std::vector<CgatsReading>& readings, std::string& whyNot)
+{
+    std::vector<unsigned char> bytes;
+    const KxReadResult result = Kx_readFile(path, KxFileKind::Measurements, bytes);
+    if (result != KxReadResult::Read) {
+        whyNot = Kx_readFailureText(result, KxFileKind::Measurements);
+        return false;
+    }
+    return read(bytes.data(), bytes.size(), readings, whyNot);
+}

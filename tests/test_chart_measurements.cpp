@@ -1,0 +1,315 @@
+// Measurement sessions outside the window: the measurement file and its
+// summary checked against Argyll's colverify, readings written by Argyll's
+// fakeread taken back, and tintora-chart's --readings and --measurements.
+
+#include "ChartConversions.h"
+#include "ChartGrid.h"
+#include "ChartMeasurementFile.h"
+#include "ChartReadings.h"
+#include "KxChartPointList.h"
+
+#include <CgatsReadingsReader.h>
+#include <KxSupport.h>
+#include <KxCMS.h>
+#include <SimulatedInstrument.h>
+
+#include <QtTest>
+
+#include <lcms2.h>
+
+#include <cmath>
+#include <ctime>
+
+namespace {
+
+const char* const DEFAULT_CMYK = "/usr/share/color/icc/ghostscript/default_cmyk.icc";
+
+QString chartTool()
+{
+    return QStringLiteral(TINTORA_BINARY_DIR "/tools/chart/tintora-chart");
+}
+
+void generate(unsigned long count, KxChartPointList& chart)
+{
+    ChartConversions conversions;
+    QVERIFY(conversions.openForGeneration(DEFAULT_CMYK, nullptr));
+    QCOMPARE(ChartGrid::generate(&chart.first, conversions.profile(), nullptr, count, [](const char*) {}), 0);
+}
+
+// Readings of every patch from the simulated instrument, each patch moved
+// by a different CIE 1976 difference from 0 up to 5, so mean and maximum
+// differ and some patches are off by 3.0 or more.
+std::vector<ChartReading> simulatedReadings(const KxChartPointList& chart)
+{
+    SimulatedInstrument instrument;
+    instrument.setSeed(12);
+    std::vector<ChartReading> readings;
+    QObject::connect(&instrument, &InstrumentDriver::reading, [&](double L, double a, double b) {
+        readings.push_back({readings.size(), {L, a, b}});
+    });
+    const unsigned long patches = chart.length();
+    unsigned long i = 0;
+    for (const KxChartPoint* point = chart.first; point; point = point->next, ++i) {
+        instrument.setDifference(SimulatedInstrument::MAX_DIFFERENCE * double(i) / double(patches - 1));
+        InstrumentTarget target;
+        target.chartPatch = true;
+        std::copy(point->labD50, point->labD50 + 3, target.patchLab);
+        instrument.read(target);
+    }
+    return readings;
+}
+
+void writeText(const QString& path, const QByteArray& text)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(text);
+}
+
+struct Run {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray error;
+};
+
+Run run(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    Run result;
+    if (!process.waitForFinished(120000))
+        return result;
+    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.out = process.readAllStandardOutput();
+    result.error = process.readAllStandardError();
+    return result;
+}
+
+// Argyll's verdict on two files: the peak and average difference.
+bool colverify(const QString& target, const QString& measured, bool ciede2000, double& peak, double& average)
+{
+    QStringList arguments;
+    if (ciede2000)
+        arguments << "-k";
+    arguments << target << measured;
+    const Run verdict = run(QStandardPaths::findExecutable("colverify"), arguments);
+    const QRegularExpressionMatch match =
+        QRegularExpression("Total errors[^:]*:\\s+peak = ([0-9.]+), avg = ([0-9.]+)").match(QString(verdict.out));
+    if (verdict.exitCode != 0 || !match.hasMatch()) {
+        qWarning("colverify: %s%s", verdict.out.constData(), verdict.error.constData());
+        return false;
+    }
+    peak = match.captured(1).toDouble();
+    average = match.captured(2).toDouble();
+    return true;
+}
+
+} // namespace
+
+class TestChartMeasurements : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        Kx_InitSubSystems(0);
+        KxInitGlobals();
+        KxInitStorageClasses();
+        QVERIFY2(!QStandardPaths::findExecutable("colverify").isEmpty(), "Argyll is set up by the setup script");
+    }
+
+    // The whole road of a fully measured 64-patch chart through the command
+    // line: its summary line agrees with colverify on the target file and
+    // the measurement file it wrote, for CIE 1976 and CIEDE2000.
+    void commandLineSummaryAgreesWithColverify()
+    {
+        KxChartPointList chart;
+        generate(64, chart);
+        const std::vector<ChartReading> readings = simulatedReadings(chart);
+        QCOMPARE(readings.size(), size_t(64));
+        QByteArray text = "# simulated instrument, seed 12\n\n";
+        for (const ChartReading& reading : readings)
+            text += QByteArray::number(reading.lab[0], 'f', 6) + " " + QByteArray::number(reading.lab[1], 'f', 6)
+                + "\t" + QByteArray::number(reading.lab[2], 'f', 6) + "\n";
+        QTemporaryDir folder;
+        writeText(folder.filePath("readings.txt"), text);
+
+        const Run tool = run(chartTool(), {"--profile", DEFAULT_CMYK, "--readings", folder.filePath("readings.txt"),
+                                           "--measurements", folder.filePath("m.ti3"), "--cgats",
+                                           folder.filePath("chart.cgats")});
+        QVERIFY2(tool.exitCode == 0, tool.error.constData());
+        const QList<QByteArray> lines = tool.out.trimmed().split('\n');
+        const QRegularExpressionMatch summary =
+            QRegularExpression("^measured 64 of 64 patches: dE76 mean (\\d+\\.\\d{3}) max (\\d+\\.\\d{3}), "
+                               "dE2000 mean (\\d+\\.\\d{3}) max (\\d+\\.\\d{3}), (\\d+) at 3\\.0 or more$")
+                .match(QString(lines.last()));
+        QVERIFY2(summary.hasMatch(), lines.last().constData());
+
+        double peak = 0, average = 0;
+        QVERIFY(colverify(folder.filePath("chart.cgats"), folder.filePath("m.ti3"), false, peak, average));
+        QVERIFY2(std::fabs(average - summary.captured(1).toDouble()) <= 0.001, qPrintable(summary.captured(0)));
+        QVERIFY2(std::fabs(peak - summary.captured(2).toDouble()) <= 0.001, qPrintable(summary.captured(0)));
+        QVERIFY(std::fabs(peak - SimulatedInstrument::MAX_DIFFERENCE) < 0.01);
+        QVERIFY(colverify(folder.filePath("chart.cgats"), folder.filePath("m.ti3"), true, peak, average));
+        QVERIFY2(std::fabs(average - summary.captured(3).toDouble()) <= 0.001, qPrintable(summary.captured(0)));
+        QVERIFY2(std::fabs(peak - summary.captured(4).toDouble()) <= 0.001, qPrintable(summary.captured(0)));
+        // Differences run evenly from 0 to 5: those from 3.0 on are the last 26.
+        QCOMPARE(summary.captured(5).toInt(), 26);
+    }
+
+    // Our measurement file as LittleCMS reads it: every field, in order, with
+    // the ink in percent; and read back as readings for the same patches.
+    void measurementFileReadsBack()
+    {
+        KxChartPointList chart;
+        generate(16, chart);
+        const std::vector<ChartReading> readings{{0, {50.5, 1.25, -2.5}}, {3, {20.0, 0.0, 0.0}}, {15, {95, -1, 3}}};
+        QTemporaryDir folder;
+        const QString path = folder.filePath("m.ti3");
+        QVERIFY(ChartMeasurementFile::write(chart.first, readings, QFile::encodeName(path).constData(), 0));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray text = file.readAll();
+        QVERIFY(text.startsWith("CTI3\n"));
+        for (const char* line : {"KEYWORD \"DEVICE_CLASS\"\nDEVICE_CLASS \"OUTPUT\"\n",
+                                 "KEYWORD \"COLOR_REP\"\nCOLOR_REP \"CMYK_LAB\"\n", "\nDESCRIPTOR \"", "\nORIGINATOR \"",
+                                 "\nCREATED \"Thu Jan  1 ", "\nNUMBER_OF_SETS 3\n"})
+            QVERIFY2(text.contains(line), line);
+
+        cmsHANDLE it8 = cmsIT8LoadFromMem(nullptr, text.constData(), cmsUInt32Number(text.size()));
+        QVERIFY(it8);
+        char** names = nullptr;
+        const int fields = cmsIT8EnumDataFormat(it8, &names);
+        QStringList fieldNames;
+        for (int i = 0; i < fields; ++i)
+            fieldNames << names[i];
+        QCOMPARE(fieldNames, QString("SAMPLE_ID SAMPLE_NAME CMYK_C CMYK_M CMYK_Y CMYK_K LAB_L LAB_A LAB_B").split(' '));
+        QCOMPARE(QString(cmsIT8GetDataRowCol(it8, 1, 0)), QString("4"));
+        QCOMPARE(QString(cmsIT8GetDataRowCol(it8, 1, 1)), QString("Patch 0004"));
+        const KxChartPoint* fourth = chart.first->next->next->next;
+        // Ink in percent, C, M, Y, K from the record's K, C, M, Y bytes.
+        for (int ink = 0; ink < 4; ++ink)
+            QVERIFY(std::fabs(cmsIT8GetDataRowColDbl(it8, 1, 2 + ink) - fourth->cmyk[(ink + 1) % 4] / 2.55) < 5e-5);
+        QCOMPARE(cmsIT8GetDataRowColDbl(it8, 2, 7), -1.0);
+        QVERIFY(text.contains(QString::asprintf("\n4 \"Patch 0004\" %.4f %.4f %.4f %.4f 20.0000 0.0000 0.0000\n",
+                                                fourth->cmyk[1] / 2.55, fourth->cmyk[2] / 2.55, fourth->cmyk[3] / 2.55,
+                                                fourth->cmyk[0] / 2.55)
+                                  .toLatin1()));
+        cmsIT8Free(it8);
+
+        std::vector<ChartReading> back;
+        std::string whyNot;
+        QVERIFY2(ChartReadings::fromFile(QFile::encodeName(path).constData(), 16, back, whyNot), whyNot.c_str());
+        QCOMPARE(back.size(), readings.size());
+        for (size_t i = 0; i < back.size(); ++i) {
+            QCOMPARE(back[i].patch, readings[i].patch);
+            for (int c = 0; c < 3; ++c)
+                QCOMPARE(back[i].lab[c], readings[i].lab[c]);
+        }
+    }
+
+    // Argyll's own readings: fakeread measures the chart's ink values through
+    // the profile and writes a .ti3 with XYZ and no Lab; taken back by
+    // SAMPLE_ID they land on the patches they belong to.
+    void argyllReadingsAreTaken()
+    {
+        KxChartPointList chart;
+        generate(64, chart);
+        QTemporaryDir folder;
+        QByteArray ti1 = "CTI1\n\nDESCRIPTOR \"test\"\nORIGINATOR \"test\"\nKEYWORD \"COLOR_REP\"\nCOLOR_REP \"CMYK\"\n\n"
+                         "NUMBER_OF_FIELDS 5\nBEGIN_DATA_FORMAT\nSAMPLE_ID CMYK_C CMYK_M CMYK_Y CMYK_K\n"
+                         "END_DATA_FORMAT\n\nNUMBER_OF_SETS 64\nBEGIN_DATA\n";
+        int id = 0;
+        for (const KxChartPoint* p = chart.first; p; p = p->next)
+            ti1 += QString::asprintf("%d %.4f %.4f %.4f %.4f\n", ++id, p->cmyk[1] / 2.55, p->cmyk[2] / 2.55,
+                                     p->cmyk[3] / 2.55, p->cmyk[0] / 2.55)
+                       .toLatin1();
+        ti1 += "END_DATA\n";
+        writeText(folder.filePath("chart.ti1"), ti1);
+        const Run fake = run(QStandardPaths::findExecutable("fakeread"), {DEFAULT_CMYK, folder.filePath("chart")});
+        QVERIFY2(fake.exitCode == 0, fake.out + fake.error);
+
+        std::vector<ChartReading> readings;
+        std::string whyNot;
+        QVERIFY2(ChartReadings::fromFile(QFile::encodeName(folder.filePath("chart.ti3")).constData(), 64, readings,
+                                         whyNot),
+                 whyNot.c_str());
+        QCOMPARE(readings.size(), size_t(64));
+        int n = 0;
+        for (const KxChartPoint* p = chart.first; p; p = p->next, ++n) {
+            QCOMPARE(readings[n].patch, static_cast<unsigned long>(n));
+            QVERIFY2(KxCMS_ColourDiff_DeltaE(readings[n].lab, p->labD50) < 1.0,
+                     qPrintable(QString("patch %1").arg(n + 1)));
+        }
+    }
+
+    void commandLineRefuses_data()
+    {
+        QTest::addColumn<QByteArray>("readings");
+        QTest::addColumn<QString>("said");
+        QByteArray seventeen;
+        for (int i = 0; i < 17; ++i)
+            seventeen += "50 0 0\n";
+        QTest::addRow("more readings than patches") << seventeen << "line 17";
+        QTest::addRow("two numbers") << QByteArray("# L a b\n50 0 0\n\n50 0\n") << "line 4 is not three numbers";
+        QTest::addRow("four numbers") << QByteArray("50 0 0 1\n") << "line 1 is not three numbers";
+        QTest::addRow("a word") << QByteArray("50 0 zero\n") << "line 1 is not three numbers";
+        QTest::addRow("a comma") << QByteArray("50,5 0 0\n") << "line 1 is not three numbers";
+        QTest::addRow("nothing") << QByteArray("# no readings\n") << "holds no readings";
+        QTest::addRow("unknown patch") << QByteArray("CGATS.17\nNUMBER_OF_FIELDS 4\nBEGIN_DATA_FORMAT\n"
+                                                     "SAMPLE_ID LAB_L LAB_A LAB_B\nEND_DATA_FORMAT\n"
+                                                     "NUMBER_OF_SETS 2\nBEGIN_DATA\n1 50 0 0\n17 50 0 0\nEND_DATA\n")
+                                       << "set 2 names no patch";
+    }
+
+    // Refused readings write nothing, not even the other files asked for.
+    void commandLineRefuses()
+    {
+        QFETCH(QByteArray, readings);
+        QFETCH(QString, said);
+        QTemporaryDir folder;
+        writeText(folder.filePath("r.txt"), readings);
+        const Run tool = run(chartTool(), {"--profile", DEFAULT_CMYK, "--patches", "16", "--readings",
+                                           folder.filePath("r.txt"), "--measurements", folder.filePath("m.ti3"),
+                                           "--ps", folder.filePath("c.ps")});
+        QCOMPARE(tool.exitCode, 1);
+        QVERIFY2(tool.error.startsWith("tintora-chart: ") && tool.error.count('\n') == 1, tool.error.constData());
+        QVERIFY2(QString(tool.error).contains(said), tool.error.constData());
+        QVERIFY(!tool.out.contains("measured"));
+        QVERIFY(!QFile::exists(folder.filePath("m.ti3")));
+        QVERIFY(!QFile::exists(folder.filePath("c.ps")));
+    }
+
+    void commandLineMeasurementsNeedReadings()
+    {
+        QTemporaryDir folder;
+        const Run tool =
+            run(chartTool(), {"--profile", DEFAULT_CMYK, "--patches", "8", "--measurements", folder.filePath("m")});
+        QCOMPARE(tool.exitCode, 1);
+        QVERIFY(tool.error.contains("--readings"));
+        QVERIFY(!QFile::exists(folder.filePath("m")));
+    }
+
+    // A partly measured chart from a file of our own: only the patches read.
+    void commandLinePartlyMeasured()
+    {
+        QTemporaryDir folder;
+        writeText(folder.filePath("r.txt"), "50 0 0\n60 0 0\n");
+        const Run tool = run(chartTool(), {"--profile", DEFAULT_CMYK, "--patches", "8", "--readings",
+                                           folder.filePath("r.txt"), "--measurements", folder.filePath("m.ti3")});
+        QVERIFY2(tool.exitCode == 0, tool.error.constData());
+        QVERIFY(tool.out.endsWith("\n") && tool.out.split('\n').at(tool.out.count('\n') - 1).startsWith(
+                    "measured 2 of 8 patches: dE76 mean "));
+        std::vector<CgatsReading> sets;
+        std::string whyNot;
+        QVERIFY(CgatsReadingsReader::readFile(QFile::encodeName(folder.filePath("m.ti3")).constData(), sets, whyNot));
+        QCOMPARE(sets.size(), size_t(2));
+        QCOMPARE(sets[1].id, std::string("2"));
+        QCOMPARE(sets[1].name, std::string("Patch 0002"));
+        QCOMPARE(sets[1].lab[0], 60.0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestChartMeasurements)
+#include "test_chart_measurements.moc"

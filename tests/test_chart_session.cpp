@@ -1,0 +1,339 @@
+// A measuring session in the chart window: the summary line, saving and
+// loading readings, the question before readings are lost on close, the
+// empty chart's reason, and the window in English and German to look at.
+
+#include "Colourcheck.h"
+#include "ColourcheckPatch.h"
+#include "ScriptedModal.h"
+
+#include <InstrumentPanel.h>
+#include <KxList.h>
+#include <KxRegistry.h>
+#include <KxSupport.h>
+#include <SimulatedInstrument.h>
+
+#include <QtTest>
+
+#include <QApplication>
+#include <QLabel>
+#include <QTranslator>
+
+#include <cmath>
+
+namespace {
+
+const char* const DEFAULT_CMYK = "/usr/share/color/icc/ghostscript/default_cmyk.icc";
+
+QString summaryOf(Colourcheck& chart)
+{
+    return chart.container->findChild<QLabel*>("measurement summary")->text();
+}
+
+QLabel* emptyNoteOf(Colourcheck& chart)
+{
+    return chart.findChild<QLabel*>("empty chart note");
+}
+
+// CIEDE2000 of two colours that differ in lightness only, with a and b 0:
+// the lightness difference over its weighting function S_L.
+double lightnessDeltaE2000(double L1, double L2)
+{
+    const double mean = (L1 + L2) / 2 - 50;
+    const double weighting = 1 + 0.015 * mean * mean / std::sqrt(20 + mean * mean);
+    return std::fabs(L1 - L2) / weighting;
+}
+
+void writeText(const QString& path, const QByteArray& text)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(text);
+}
+
+bool showsCross(ColourcheckPatch* patch)
+{
+    return patch->grab().toImage().pixelColor(16, 16) == QColor(Qt::red);
+}
+
+} // namespace
+
+class TestChartSession : public QObject
+{
+    Q_OBJECT
+
+    KxRegistry registry;
+    Colourcheck* chart = nullptr;
+
+    Colourcheck* newChart(unsigned long patches)
+    {
+        auto* made = new Colourcheck(registry, nullptr, nullptr);
+        made->show();
+        if (patches)
+            made->fromICC(DEFAULT_CMYK, nullptr, patches);
+        return made;
+    }
+
+    // A reading dL from the current patch's prediction, to four decimals as
+    // an instrument gives it.
+    void read(Colourcheck& into, double dL)
+    {
+        const double* lab = into.patches[into.current]->point.labD50;
+        auto fourDecimals = [](double value) { return std::round(value * 1e4) / 1e4; };
+        emit into.panel->spotLab(fourDecimals(lab[0] + dL), fourDecimals(lab[1]), fourDecimals(lab[2]));
+    }
+
+private slots:
+    void initTestCase()
+    {
+        Kx_InitSubSystems(0);
+        KxInitGlobals();
+        KxInitStorageClasses();
+    }
+
+    void init() { chart = newChart(16); }
+
+    void cleanup()
+    {
+        delete chart->container; // deleting sends no close event and asks nothing
+        chart = nullptr;
+    }
+
+    // Readings of grey patches of lightness 70 give CIEDE2000 differences
+    // known independently of the engine.
+    void summaryLine()
+    {
+        QCOMPARE(summaryOf(*chart), QString("No readings yet"));
+        chart->clear();
+        for (int i = 0; i < 4; ++i) {
+            auto* point = static_cast<KxChartPoint*>(Kx_DIAGNOSTIC_calloc(1, sizeof(KxChartPoint)));
+            point->labD50[0] = 70;
+            AddList(&chart->points, point);
+        }
+        chart->drawChart();
+        emit chart->panel->spotLab(70, 0, 0);
+        emit chart->panel->spotLab(73, 0, 0);
+        emit chart->panel->spotLab(68.5, 0, 0);
+        const double mean2000 = (lightnessDeltaE2000(70, 73) + lightnessDeltaE2000(70, 68.5)) / 3;
+        QCOMPARE(summaryOf(*chart), QString("Measured 3 of 4 · ΔE76 mean 1.50 max 3.00 · ΔE2000 mean %1 max %2 · "
+                                            "1 at 3.0 or more")
+                                        .arg(mean2000, 0, 'f', 2)
+                                        .arg(lightnessDeltaE2000(70, 73), 0, 'f', 2));
+    }
+
+    // Saved and loaded into a fresh chart of the same profile, the readings,
+    // differences and crosses are the same, and the current patch stays.
+    void saveAndLoadRoundTrip()
+    {
+        ScriptedModal modal;
+        read(*chart, 0.5);
+        read(*chart, 4.0);
+        read(*chart, -1.25);
+        QTest::mouseClick(chart->patches[9], Qt::LeftButton);
+        read(*chart, 3.5);
+        QTemporaryDir folder;
+        const QString path = folder.filePath("session.ti3");
+        modal.answerFile(path);
+        bool saved = false;
+        QVERIFY(QMetaObject::invokeMethod(chart, "saveMeasurements", Q_RETURN_ARG(bool, saved)));
+        QVERIFY(saved);
+        QCOMPARE(modal.requests[0].caption, QString("Choose a file for the measurements"));
+        QCOMPARE(modal.requests[0].text, QString("/usr/share/color/icc/ghostscript"));
+        QCOMPARE(chart->lastDir, folder.path());
+
+        Colourcheck* loaded = newChart(16);
+        QTest::mouseClick(loaded->patches[5], Qt::LeftButton);
+        modal.answerFile(path);
+        QVERIFY(QMetaObject::invokeMethod(loaded, "loadMeasurements"));
+        QCOMPARE(modal.requests.size(), size_t(2)); // no box: every reading was taken
+        QCOMPARE(modal.requests[1].caption, QString("Choose a measurement file"));
+        QCOMPARE(loaded->current, 5UL);
+        QVERIFY(loaded->patches[5]->selected);
+        for (int i = 0; i < 16; ++i) {
+            ColourcheckPatch* before = chart->patches[i];
+            ColourcheckPatch* after = loaded->patches[i];
+            QCOMPARE(after->hasReading, before->hasReading);
+            for (int c = 0; c < 3; ++c)
+                QCOMPARE(after->measured[c], before->measured[c]);
+            QCOMPARE(after->deltaE, before->deltaE);
+            QCOMPARE(showsCross(after), showsCross(before));
+        }
+        QVERIFY(showsCross(loaded->patches[1]) && showsCross(loaded->patches[9]));
+        QCOMPARE(summaryOf(*loaded), summaryOf(*chart));
+        QVERIFY(summaryOf(*loaded).startsWith("Measured 4 of 16 · ΔE76 mean 2.31 max 4.00 · "));
+        // What was loaded is in its file: closing asks nothing.
+        QPointer<QWidget> window = loaded->container;
+        QVERIFY(window->close());
+        QCOMPARE(modal.requests.size(), size_t(2));
+    }
+
+    void loadTellsWhatWasLeftOut()
+    {
+        ScriptedModal modal;
+        QTemporaryDir folder;
+        writeText(folder.filePath("r.ti3"), "CTI3\nNUMBER_OF_FIELDS 5\nBEGIN_DATA_FORMAT\n"
+                                            "SAMPLE_ID SAMPLE_NAME LAB_L LAB_A LAB_B\nEND_DATA_FORMAT\n"
+                                            "NUMBER_OF_SETS 4\nBEGIN_DATA\n"
+                                            "2 \"Patch 0002\" 40 1 2\nA1 \"Patch 0003\" 41 1 2\n"
+                                            "99 \"Patch 0099\" 42 1 2\nB2 Cyan 43 1 2\nEND_DATA\n");
+        modal.answerFile(folder.filePath("r.ti3"));
+        QMetaObject::invokeMethod(chart, "loadMeasurements");
+        QCOMPARE(modal.messageCaptions(), QStringList{"Load measurements"});
+        QCOMPARE(modal.requests[1].text, QString("2 readings were taken from %1. 2 were left out, as the chart has "
+                                                 "no patch of that number or name: Patch 0099, Cyan.")
+                                             .arg(folder.filePath("r.ti3")));
+        QCOMPARE(chart->patches[1]->measured[0], 40.0);
+        QCOMPARE(chart->patches[2]->measured[0], 41.0);
+        QVERIFY(!chart->patches[0]->hasReading);
+        QCOMPARE(chart->current, 0UL);
+
+        // A file that cannot be read changes nothing and says why.
+        modal.answerFile(DEFAULT_CMYK);
+        QMetaObject::invokeMethod(chart, "loadMeasurements");
+        QCOMPARE(modal.messageCaptions().size(), 2);
+        QVERIFY(modal.requests.back().text.startsWith("No readings were taken from " + QString(DEFAULT_CMYK)));
+        QCOMPARE(chart->patches[1]->measured[0], 40.0);
+    }
+
+    void closingWithUnsavedReadingsAsks()
+    {
+        ScriptedModal modal;
+        QPointer<QWidget> window = chart->container;
+        // Nothing measured: Ctrl+W closes at once (tested with the grid); a
+        // reading makes it ask, and Cancel keeps the window.
+        read(*chart, 1.0);
+        modal.answer(int(QMessageBox::Cancel));
+        QTest::keyClick(chart, Qt::Key_W, Qt::ControlModifier);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!window.isNull() && window->isVisible());
+        QCOMPARE(modal.requests.size(), size_t(1));
+        const KxMessage& question = modal.requests[0].message;
+        QCOMPARE(question.buttons, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+        QCOMPARE(question.text, QString("This chart holds readings that have not been saved. Save them before closing?"));
+
+        // The main window's Quit closes every window: Cancel stops it too.
+        modal.answer(int(QMessageBox::Cancel));
+        QApplication::closeAllWindows();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!window.isNull() && window->isVisible());
+
+        // Save with the file dialog cancelled writes nothing and keeps the window.
+        modal.answer(int(QMessageBox::Save));
+        modal.cancel();
+        QVERIFY(!window->close());
+
+        // Save to a file that cannot be written says so and keeps the window.
+        modal.answer(int(QMessageBox::Save));
+        modal.answerFile("/nonexistent-folder/lost.ti3");
+        QVERIFY(!window->close());
+        QCOMPARE(modal.requests.back().caption, QString("Save measurements"));
+        QVERIFY(modal.requests.back().text.contains("/nonexistent-folder/lost.ti3"));
+
+        // Save with a file writes it, then closes.
+        QTemporaryDir folder;
+        modal.answer(int(QMessageBox::Save));
+        modal.answerFile(folder.filePath("kept.ti3"));
+        QVERIFY(window->close());
+        QVERIFY(QFile::exists(folder.filePath("kept.ti3")));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(window.isNull());
+        QCOMPARE(modal.unanswered, 0);
+
+        // Discard closes; a saved session closes without a question.
+        chart = newChart(8);
+        window = chart->container;
+        read(*chart, 1.0);
+        modal.answer(int(QMessageBox::Discard));
+        QVERIFY(window->close());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(window.isNull());
+        const size_t asked = modal.requests.size();
+        chart = newChart(8);
+        read(*chart, 1.0);
+        modal.answerFile(folder.filePath("saved.ti3"));
+        QVERIFY(QMetaObject::invokeMethod(chart, "saveMeasurements"));
+        QVERIFY(chart->container->close());
+        QCOMPARE(modal.requests.size(), asked + 1); // only the file dialog
+        chart = newChart(0); // for cleanup()
+    }
+
+    void emptyChartSaysWhy()
+    {
+        Colourcheck* empty = newChart(0);
+        QVERIFY(emptyNoteOf(*empty)->isVisible());
+        QCOMPARE(emptyNoteOf(*empty)->text(), QString("No profile was chosen."));
+        empty->fromICC("/usr/share/color/icc/sRGB.icc", nullptr, 64);
+        QCOMPARE(emptyNoteOf(*empty)->text(), QString("Only CMYK profiles give patches."));
+        empty->fromICC("/usr/share/color/icc/Gray.icc", nullptr, 64);
+        QVERIFY(emptyNoteOf(*empty)->text().startsWith("The profile was refused"));
+        QVERIFY(emptyNoteOf(*empty)->isVisible());
+        empty->fromICC(DEFAULT_CMYK, nullptr, 8);
+        QVERIFY(!emptyNoteOf(*empty)->isVisible());
+        delete empty->container;
+
+        ScriptedModal modal;
+        empty = newChart(0);
+        QString folder = "/";
+        modal.answerFile(DEFAULT_CMYK); // not a swatch file
+        modal.answerFile(DEFAULT_CMYK);
+        empty->fromFile("", folder, folder);
+        QCOMPARE(emptyNoteOf(*empty)->text(), QString("The swatch file held no colours."));
+        QVERIFY(emptyNoteOf(*empty)->isVisible());
+        delete empty->container;
+    }
+
+    // A 64-patch chart with a dozen readings from the simulated instrument,
+    // in English and in German, for a person to look at.
+    void screenshots()
+    {
+        Colourcheck* english = newChart(64);
+        SimulatedInstrument instrument;
+        instrument.setSeed(7);
+        connect(&instrument, &InstrumentDriver::reading, english, [&](double L, double a, double b) {
+            emit english->panel->spotLab(L, a, b);
+        });
+        for (int i = 0; i < 12; ++i) {
+            instrument.setDifference(0.5 + i * 0.4);
+            InstrumentTarget target;
+            target.chartPatch = true;
+            std::copy(english->patches[english->current]->point.labD50,
+                      english->patches[english->current]->point.labD50 + 3, target.patchLab);
+            instrument.read(target);
+        }
+        QVERIFY(showsCross(english->patches[11]));
+        QVERIFY(summaryOf(*english).startsWith("Measured 12 of 64 · "));
+        QVERIFY(english->container->grab().save(TINTORA_BINARY_DIR "/i12-chart-en.png"));
+
+        QTranslator german;
+        QVERIFY(german.load(QString(TINTORA_LANG_DIR) + "/tintora_de"));
+        QCoreApplication::installTranslator(&german);
+        Colourcheck* translated = newChart(64);
+        for (int i = 0; i < 12; ++i) {
+            const ColourcheckPatch* patch = english->patches[i];
+            emit translated->panel->spotLab(patch->measured[0], patch->measured[1], patch->measured[2]);
+        }
+        const QString summary = summaryOf(*translated);
+        const QString tooltip = translated->patches[3]->toolTip();
+        QVERIFY(translated->container->grab().save(TINTORA_BINARY_DIR "/i12-chart-de.png"));
+        Colourcheck* empty = newChart(0);
+        empty->fromICC("/usr/share/color/icc/sRGB.icc", nullptr, 64);
+        const QString note = emptyNoteOf(*empty)->text();
+        QVERIFY(empty->container->grab().save(TINTORA_BINARY_DIR "/i12-empty-de.png"));
+        QCoreApplication::removeTranslator(&german);
+
+        QVERIFY2(summary != summaryOf(*english) && summary.contains("12") && summary.contains("64"),
+                 qPrintable(summary));
+        QVERIFY2(note != "Only CMYK profiles give patches.", qPrintable(note));
+        // The tooltip's labels are translated and padded to one width.
+        const QStringList lines = tooltip.split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 5);
+        QVERIFY2(!tooltip.contains("Measured"), qPrintable(tooltip));
+        for (const QString& line : lines)
+            QCOMPARE(line.indexOf(" = "), lines[0].indexOf(" = "));
+        delete english->container;
+        delete translated->container;
+        delete empty->container;
+    }
+};
+
+QTEST_MAIN(TestChartSession)
+#include "test_chart_session.moc"
