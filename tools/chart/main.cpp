@@ -192,10 +192,6 @@ int main(int argc, char** argv)
         std::puts(TINTORA_VERSION);
         return 0;
     }
-    if (!options.writesSomething()) {
-        std::fputs("tintora-chart: nothing to write: give --ps FILE, --cgats FILE or --readings FILE\n", stderr);
-        return usage();
-    }
     const long count = patchCount(options.patches);
     if (!count)
         return fail(std::string("the number of patches must be a whole number from 8 to 512, not ")
@@ -204,6 +200,10 @@ int main(int argc, char** argv)
         return fail("--patches does not apply to a chart read from --swatches");
     if (options.measurements && !options.readings)
         return fail("--measurements needs the readings to write, from --readings");
+    if (!options.writesSomething()) {
+        std::fputs("tintora-chart: nothing to write: give --ps FILE, --cgats FILE or --readings FILE\n", stderr);
+        return usage();
+    }
 
     Kx_InitSubSystems(0);
     LogErrorLogtofile(0);
