@@ -4,7 +4,6 @@
 #include "KxCmsIcc.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
@@ -54,9 +53,9 @@ bool GamutHull::fromICC(const char* profilePath, const GamutMonitor& monitor)
     // The profile to itself, exact: only its D50 Lab (absolute colorimetric,
     // so the hull stands where the colours really are, a printer's paper
     // white below L 100) is asked for.
-    KxCmsIcc toLab;
-    toLab.setinterpolationAccuracy(ICC_ACCURACY_BEST);
-    if (!toLab.create(profilePath, profilePath)) {
+    KxCmsIcc profile;
+    profile.setinterpolationAccuracy(ICC_ACCURACY_BEST);
+    if (!profile.create(profilePath, profilePath)) {
         m_errorText = tr("The profile gives no Lab colours");
         return false;
     }
@@ -74,8 +73,7 @@ bool GamutHull::fromICC(const char* profilePath, const GamutMonitor& monitor)
                 if (cmyk)
                     device[3] = std::min({device[0], device[1], device[2]});
                 double lab[3];
-                if (!toLab.toLab(device, lab) || !std::isfinite(lab[0]) || !std::isfinite(lab[1])
-                    || !std::isfinite(lab[2])) {
+                if (!profile.toLab(device, lab)) {
                     clear();
                     m_errorText = tr("The profile gives no Lab colours");
                     return false;
