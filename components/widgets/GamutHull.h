@@ -38,6 +38,8 @@ public:
     void clear();
 
     bool isEmpty() const { return m_vertices.empty(); }
+    // The volume the surface encloses, in cubic CIELAB units; 0 when empty.
+    double volume() const;
     DeviceSpace deviceSpace() const { return m_deviceSpace; }
     QString errorText() const { return m_errorText; }
 

@@ -1,0 +1,182 @@
+// How far a conversion falls from the colour asked for: the tool's
+// out-of-gamut label, checked against Argyll's xicclu looking the same
+// colours up forward and backward through the printer profile.
+#include "Tintora.h"
+
+#include "ArgyllPeer.h"
+#include "ChooseProfiles.h"
+#include "KxCMS.h"
+#include "KxRegistry.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QRegularExpression>
+#include <QSpinBox>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+const QString SRGB = QStringLiteral("/usr/share/color/icc/sRGB.icc");
+const QString DEFAULT_CMYK = QStringLiteral("/usr/share/color/icc/ghostscript/default_cmyk.icc");
+
+// rendering_combo's rows.
+constexpr int PERCEPTUAL_ROW = 0;
+constexpr int ABSOLUTE_ROW = 2;
+
+using ArgyllPeer::Values;
+
+double deltaE(const Values& x, const Values& y)
+{
+    return KxCMS_ColourDiff_DeltaE(x.data(), y.data());
+}
+
+// The number the label shows, or a negative value when it shows none.
+double shownDifference(const QLabel* label)
+{
+    const QRegularExpressionMatch match = QRegularExpression(QStringLiteral("([0-9]+\\.[0-9]{2})")).match(label->text());
+    return match.hasMatch() ? match.captured(1).toDouble() : -1.0;
+}
+
+struct Tool
+{
+    Tool()
+        : tool(std::make_unique<Tintora>(registry))
+    {
+    }
+    void setRgb(int r, int g, int b)
+    {
+        tool->r_spin->setValue(r);
+        tool->g_spin->setValue(g);
+        tool->b_spin->setValue(b);
+    }
+    Values shownCmyk() const
+    {
+        Values cmyk;
+        for (const QLabel* label : {tool->c_label, tool->m_label, tool->y_label, tool->k_label})
+            cmyk.push_back(label->text().toDouble());
+        return cmyk;
+    }
+
+    ScriptedModal modal;
+    KxRegistry registry;
+    std::unique_ptr<Tintora> tool;
+};
+
+} // namespace
+
+class TestGamutDifference : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void differenceAgreesWithArgyll();
+    void labelTextColourAndBlanking();
+};
+
+// sRGB into the printer, absolute colorimetric. The input's D50 Lab comes
+// from xicclu's relative lookup: for a version 2 display profile LittleCMS
+// takes the media white as D50, which Argyll does only in its relative
+// intent. The printer is looked up absolutely on both sides.
+void TestGamutDifference::differenceAgreesWithArgyll()
+{
+    Tool t;
+    chooseProfiles(*t.tool, t.modal, SRGB, DEFAULT_CMYK, SRGB);
+    emit t.tool->rendering_combo->activated(ABSOLUTE_ROW);
+
+    const struct { int r, g, b; bool outside; } colours[] = {
+        {128, 128, 128, false}, {190, 140, 110, false}, {90, 110, 60, false}, {150, 60, 80, false},
+        {0, 0, 255, true},      {0, 255, 0, true},      {255, 0, 255, true},  {0, 255, 255, true},
+    };
+    std::vector<Values> rgb, shownCmyk;
+    std::vector<double> shown;
+    for (const auto& c : colours) {
+        t.setRgb(c.r, c.g, c.b);
+        rgb.push_back({c.r / 255.0, c.g / 255.0, c.b / 255.0});
+        Values cmyk = t.shownCmyk();
+        for (double& ink : cmyk)
+            ink /= 100.0;
+        shownCmyk.push_back(cmyk);
+        shown.push_back(shownDifference(t.tool->gamut_label));
+    }
+
+    const std::vector<Values> inputLab = ArgyllPeer::xicclu({"-ff", "-ir", "-pl", SRGB}, rgb);
+    const std::vector<Values> shownLab = ArgyllPeer::xicclu({"-ff", "-ia", "-pl", DEFAULT_CMYK}, shownCmyk);
+    QVERIFY2(!inputLab.empty() && !shownLab.empty(), "Argyll's xicclu is set up by the setup script");
+    // Argyll's own answer: the input Lab backward to ink, and forward again.
+    const std::vector<Values> argyllCmyk = ArgyllPeer::xicclu({"-fb", "-ia", "-pl", DEFAULT_CMYK}, inputLab);
+    QVERIFY(!argyllCmyk.empty());
+    std::vector<Values> argyllInk;
+    for (const Values& cmyk : argyllCmyk)
+        argyllInk.push_back({cmyk[0], cmyk[1], cmyk[2], cmyk[3]});
+    const std::vector<Values> argyllLab = ArgyllPeer::xicclu({"-ff", "-ia", "-pl", DEFAULT_CMYK}, argyllInk);
+    QVERIFY(!argyllLab.empty());
+
+    for (std::size_t i = 0; i < std::size(colours); ++i) {
+        const double peerOfShown = deltaE(inputLab[i], shownLab[i]);
+        const double peerOwn = deltaE(inputLab[i], argyllLab[i]);
+        qInfo("RGB %d %d %d: label %.2f, xicclu of the shown CMYK %.2f, xicclu backward and forward %.2f",
+              colours[i].r, colours[i].g, colours[i].b, shown[i], peerOfShown, peerOwn);
+        QVERIFY2(shown[i] >= 0.0, "the label shows a difference");
+        // The same inks read back by another CMM.
+        QVERIFY2(std::abs(shown[i] - peerOfShown) < 0.5, qPrintable(QString::number(peerOfShown)));
+        // Argyll's own way into the printer lands about as far from the colour.
+        QVERIFY2(std::abs(shown[i] - peerOwn) < 1.5 + 0.1 * peerOwn, qPrintable(QString::number(peerOwn)));
+        QCOMPARE(shown[i] >= 2.0, colours[i].outside);
+        QCOMPARE(peerOwn >= 2.0, colours[i].outside);
+    }
+}
+
+void TestGamutDifference::labelTextColourAndBlanking()
+{
+    Tool t;
+    QLabel* label = t.tool->gamut_label;
+    const QColor normal = t.tool->output_group->palette().color(QPalette::WindowText);
+    QVERIFY(label->text().isEmpty()); // no profiles yet
+
+    chooseProfiles(*t.tool, t.modal, SRGB, DEFAULT_CMYK, SRGB);
+    emit t.tool->rendering_combo->activated(ABSOLUTE_ROW);
+    t.setRgb(128, 128, 128);
+    QVERIFY2(QRegularExpression(QStringLiteral("^ΔE [0-1]\\.[0-9]{2}$")).match(label->text()).hasMatch(),
+             qPrintable(label->text()));
+    QCOMPARE(label->palette().color(QPalette::WindowText), normal);
+    QVERIFY(!label->font().bold());
+
+    // A slider step into saturated blue: out of gamut, and it stands out.
+    t.tool->b_slider->setValue(255);
+    t.tool->r_slider->setValue(0);
+    t.tool->g_slider->setValue(0);
+    QVERIFY2(QRegularExpression(QStringLiteral("^ΔE [0-9]+\\.[0-9]{2} out of gamut$")).match(label->text()).hasMatch(),
+             qPrintable(label->text()));
+    QVERIFY(shownDifference(label) > 10.0);
+    QCOMPARE(label->palette().color(QPalette::WindowText), QColor(204, 0, 0));
+    QVERIFY(label->font().bold());
+
+    // A Lab edit and a reading update it; a grey reading comes back in gamut.
+    t.tool->labin_l_spin->setValue(50);
+    t.tool->labin_a_spin->setValue(0);
+    t.tool->labin_b_spin->setValue(0);
+    QVERIFY(shownDifference(label) < 2.0);
+    QVERIFY(QMetaObject::invokeMethod(t.tool.get(), "processLab", Q_ARG(double, 40.0), Q_ARG(double, 70.0),
+                                      Q_ARG(double, -100.0)));
+    QVERIFY(label->text().endsWith(QStringLiteral("out of gamut")));
+
+    // Other intents remap on purpose; the label says what that costs.
+    t.setRgb(0, 0, 255);
+    const double absolute = shownDifference(label);
+    emit t.tool->rendering_combo->activated(PERCEPTUAL_ROW);
+    const double perceptual = shownDifference(label);
+    QVERIFY(perceptual >= 0.0 && perceptual != absolute);
+
+    // Blank while the output transform is closed.
+    t.tool->clearallselections();
+    QVERIFY(label->text().isEmpty());
+    QCOMPARE(label->palette().color(QPalette::WindowText), normal);
+    QCOMPARE(t.modal.unanswered, 0);
+}
+
+QTEST_MAIN(TestGamutDifference)
+
+#include "test_gamut_difference.moc"
