@@ -303,6 +303,8 @@ void KxGamutView::drawLabels()
 void KxGamutView::drawFigures()
 {
     const QStringList lines = figures();
+    if (lines.isEmpty())
+        return;
     QPainter painter(this);
     painter.setRenderHint(QPainter::TextAntialiasing);
     const QFontMetrics metrics(painter.font());
