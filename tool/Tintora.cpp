@@ -614,11 +614,11 @@ void Tintora::updateGamutLabel(const double inputLab[3])
         const bool cmyk = outputGamut.outputSpace() == icSigCmykData;
         const QList<QLabel*> shown = cmyk ? QList<QLabel*>{c_label, m_label, y_label, k_label}
                                           : QList<QLabel*>{r_label, g_label, b_label};
-        unsigned long device[4] = {0, 0, 0, 0};
+        double device[4] = {0.0, 0.0, 0.0, 0.0};
         bool allShown = true;
         for (int i = 0; i < shown.size(); ++i) {
             bool isNumber = false;
-            device[i] = shown[i]->text().toULong(&isNumber);
+            device[i] = shown[i]->text().toDouble(&isNumber);
             allShown = allShown && isNumber;
         }
         if (allShown)

@@ -1,10 +1,11 @@
 #include "KxCmsIcc.h"
 
 #include "KxCmsConversion.h"
-#include "KxCmsProfile.h"
 #include "KxIccHeader.h"
 
 #include <algorithm>
+#include <cmath>
+#include <iterator>
 #include <new>
 
 struct KxCmsIcc::Transforms
@@ -14,43 +15,41 @@ struct KxCmsIcc::Transforms
 
 namespace {
 
-cmsUInt16Number fromByte(unsigned long value)
+// The device spaces the conversions take and the full value of a channel
+// in the units of KxCmsIcc.
+struct DeviceSpace
 {
-    return cmsUInt16Number(std::min(value, 255ul) * 257u);
-}
-
-cmsUInt16Number fromPercent(unsigned long value)
-{
-    return cmsUInt16Number((std::min(value, 100ul) * 65535u + 50u) / 100u);
-}
-
-unsigned long toByte(cmsUInt16Number value)
-{
-    return (static_cast<unsigned long>(value) * 255u + 32767u) / 65535u;
-}
-
-unsigned long toPercent(cmsUInt16Number value)
-{
-    return (static_cast<unsigned long>(value) * 100u + 32767u) / 65535u;
-}
-
-struct Rgb
-{
-    cmsUInt16Number channels[3];
-    Rgb(unsigned long r, unsigned long g, unsigned long b)
-        : channels{fromByte(r), fromByte(g), fromByte(b)}
-    {
-    }
+    icColorSpaceSignature space;
+    int channels;
+    double fullScale;
 };
 
-struct Cmyk
-{
-    cmsUInt16Number channels[4];
-    Cmyk(unsigned long c, unsigned long m, unsigned long y, unsigned long k)
-        : channels{fromPercent(c), fromPercent(m), fromPercent(y), fromPercent(k)}
-    {
-    }
+constexpr DeviceSpace DEVICE_SPACES[] = {
+    {icSigRgbData, 3, 255.0},
+    {icSigCmykData, 4, 100.0},
+    {icSigGrayData, 1, 255.0},
 };
+
+constexpr int MaximumChannels = 4;
+
+const DeviceSpace* deviceSpace(icColorSpaceSignature space)
+{
+    const auto found = std::find_if(std::begin(DEVICE_SPACES), std::end(DEVICE_SPACES),
+                                    [space](const DeviceSpace& entry) { return entry.space == space; });
+    return found == std::end(DEVICE_SPACES) ? nullptr : found;
+}
+
+void toFractions(const DeviceSpace& space, const double* values, double* fractions)
+{
+    for (int i = 0; i < space.channels; ++i)
+        fractions[i] = values[i] / space.fullScale;
+}
+
+void fromFractions(const DeviceSpace& space, const double* fractions, double* values)
+{
+    for (int i = 0; i < space.channels; ++i)
+        values[i] = fractions[i] * space.fullScale;
+}
 
 } // namespace
 
@@ -71,25 +70,22 @@ int KxCmsIcc::getICCprofileClass(const char* path, icProfileClassSignature& prof
 int KxCmsIcc::create(const char* inputPath, const char* outputPath)
 {
     close();
+    m_refusal.clear();
     try {
         return open(inputPath, outputPath);
     } catch (const std::bad_alloc&) {
         close();
+        m_refusal = "out of memory";
         return 0;
     }
 }
 
 int KxCmsIcc::open(const char* inputPath, const char* outputPath)
 {
-    std::shared_ptr<const KxCmsProfile> input = KxCmsProfile::fromFile(inputPath);
-    std::shared_ptr<const KxCmsProfile> output = KxCmsProfile::fromFile(outputPath);
-    if (!input || !output || !input->isDeviceProfile() || !output->isDeviceProfile())
-        return 0;
-
     KxCmsConversion::Settings settings;
-    settings.intent = cmsUInt32Number(renderingIntent);
+    settings.intent = renderingIntent;
     settings.highAccuracy = accuracy == ICC_ACCURACY_BEST;
-    std::unique_ptr<KxCmsConversion> conversion = KxCmsConversion::open(input, output, settings);
+    std::unique_ptr<KxCmsConversion> conversion = KxCmsConversion::open(inputPath, outputPath, settings, &m_refusal);
     if (!conversion)
         return 0;
 
@@ -117,6 +113,12 @@ void KxCmsIcc::setinterpolationAccuracy(long value)
         accuracy = value;
 }
 
+int KxCmsIcc::channelsOf(icColorSpaceSignature space)
+{
+    const DeviceSpace* found = deviceSpace(space);
+    return found ? found->channels : 0;
+}
+
 const KxCmsConversion* KxCmsIcc::conversionFor(icColorSpaceSignature from, icColorSpaceSignature to) const
 {
     if (!handle)
@@ -128,101 +130,180 @@ const KxCmsConversion* KxCmsIcc::conversionFor(icColorSpaceSignature from, icCol
     return conversion;
 }
 
+bool KxCmsIcc::toDevice(const double* input, double* output) const
+{
+    const KxCmsConversion* conversion = conversionFor(icSigNoColorSpace, icSigNoColorSpace);
+    if (!conversion)
+        return false;
+    const DeviceSpace* from = deviceSpace(conversion->inputSpace());
+    const DeviceSpace* to = deviceSpace(conversion->outputSpace());
+    if (!from || !to)
+        return false;
+    double in[MaximumChannels];
+    double out[MaximumChannels];
+    toFractions(*from, input, in);
+    if (!conversion->deviceToDevice(in, out))
+        return false;
+    fromFractions(*to, out, output);
+    return true;
+}
+
+bool KxCmsIcc::toLab(const double* input, double lab[3]) const
+{
+    const KxCmsConversion* conversion = conversionFor(icSigNoColorSpace, icSigNoColorSpace);
+    const DeviceSpace* from = conversion ? deviceSpace(conversion->inputSpace()) : nullptr;
+    if (!from)
+        return false;
+    double in[MaximumChannels];
+    toFractions(*from, input, in);
+    return conversion->deviceToLabD50(in, lab);
+}
+
+bool KxCmsIcc::labToDevice(const double lab[3], double* output) const
+{
+    const KxCmsConversion* conversion = conversionFor(icSigNoColorSpace, icSigNoColorSpace);
+    const DeviceSpace* to = conversion ? deviceSpace(conversion->outputSpace()) : nullptr;
+    double out[MaximumChannels];
+    if (!to || !conversion->labToDevice(lab, out))
+        return false;
+    fromFractions(*to, out, output);
+    return true;
+}
+
+bool KxCmsIcc::toDevice(icColorSpaceSignature from, icColorSpaceSignature to, const unsigned long* input,
+                        unsigned long* output) const
+{
+    if (!conversionFor(from, to))
+        return false;
+    const DeviceSpace& in = *deviceSpace(from);
+    double values[MaximumChannels];
+    for (int i = 0; i < in.channels; ++i)
+        values[i] = std::min(double(input[i]), in.fullScale);
+    double results[MaximumChannels];
+    if (!toDevice(values, results))
+        return false;
+    for (int i = 0; i < deviceSpace(to)->channels; ++i)
+        output[i] = static_cast<unsigned long>(std::lround(results[i]));
+    return true;
+}
+
+bool KxCmsIcc::toLab(icColorSpaceSignature from, const unsigned long* input, double lab[3]) const
+{
+    if (!conversionFor(from, icSigNoColorSpace))
+        return false;
+    const DeviceSpace& in = *deviceSpace(from);
+    double values[MaximumChannels];
+    for (int i = 0; i < in.channels; ++i)
+        values[i] = std::min(double(input[i]), in.fullScale);
+    return toLab(values, lab);
+}
+
+bool KxCmsIcc::labToDevice(icColorSpaceSignature to, double L, double a, double b, unsigned long* output) const
+{
+    if (!conversionFor(icSigNoColorSpace, to))
+        return false;
+    const double lab[3] = {L, a, b};
+    double results[MaximumChannels];
+    if (!labToDevice(lab, results))
+        return false;
+    for (int i = 0; i < deviceSpace(to)->channels; ++i)
+        output[i] = static_cast<unsigned long>(std::lround(results[i]));
+    return true;
+}
+
 void KxCmsIcc::rgb2rgb(unsigned long r, unsigned long g, unsigned long b,
                        unsigned long& ro, unsigned long& go, unsigned long& bo) const
 {
-    const KxCmsConversion* conversion = conversionFor(icSigRgbData, icSigRgbData);
-    cmsUInt16Number out[3];
-    if (!conversion || !conversion->deviceToDevice(Rgb(r, g, b).channels, out))
+    const unsigned long in[3] = {r, g, b};
+    unsigned long out[3];
+    if (!toDevice(icSigRgbData, icSigRgbData, in, out))
         return;
-    ro = toByte(out[0]);
-    go = toByte(out[1]);
-    bo = toByte(out[2]);
+    ro = out[0];
+    go = out[1];
+    bo = out[2];
 }
 
 void KxCmsIcc::rgb2cmyk(unsigned long r, unsigned long g, unsigned long b,
                         unsigned long& c, unsigned long& m, unsigned long& y, unsigned long& k) const
 {
-    const KxCmsConversion* conversion = conversionFor(icSigRgbData, icSigCmykData);
-    cmsUInt16Number out[4];
-    if (!conversion || !conversion->deviceToDevice(Rgb(r, g, b).channels, out))
+    const unsigned long in[3] = {r, g, b};
+    unsigned long out[4];
+    if (!toDevice(icSigRgbData, icSigCmykData, in, out))
         return;
-    c = toPercent(out[0]);
-    m = toPercent(out[1]);
-    y = toPercent(out[2]);
-    k = toPercent(out[3]);
+    c = out[0];
+    m = out[1];
+    y = out[2];
+    k = out[3];
 }
 
 void KxCmsIcc::rgb2lab(unsigned long r, unsigned long g, unsigned long b, double& L, double& a, double& bb) const
 {
-    const KxCmsConversion* conversion = conversionFor(icSigRgbData, icSigNoColorSpace);
-    cmsCIELab lab;
-    if (!conversion || !conversion->deviceToLabD50(Rgb(r, g, b).channels, lab))
+    const unsigned long in[3] = {r, g, b};
+    double lab[3];
+    if (!toLab(icSigRgbData, in, lab))
         return;
-    L = lab.L;
-    a = lab.a;
-    bb = lab.b;
+    L = lab[0];
+    a = lab[1];
+    bb = lab[2];
 }
 
 void KxCmsIcc::cmyk2cmyk(unsigned long c, unsigned long m, unsigned long y, unsigned long k,
                          unsigned long& co, unsigned long& mo, unsigned long& yo, unsigned long& ko) const
 {
-    const KxCmsConversion* conversion = conversionFor(icSigCmykData, icSigCmykData);
-    cmsUInt16Number out[4];
-    if (!conversion || !conversion->deviceToDevice(Cmyk(c, m, y, k).channels, out))
+    const unsigned long in[4] = {c, m, y, k};
+    unsigned long out[4];
+    if (!toDevice(icSigCmykData, icSigCmykData, in, out))
         return;
-    co = toPercent(out[0]);
-    mo = toPercent(out[1]);
-    yo = toPercent(out[2]);
-    ko = toPercent(out[3]);
+    co = out[0];
+    mo = out[1];
+    yo = out[2];
+    ko = out[3];
 }
 
 void KxCmsIcc::cmyk2rgb(unsigned long c, unsigned long m, unsigned long y, unsigned long k,
                         unsigned long& r, unsigned long& g, unsigned long& b) const
 {
-    const KxCmsConversion* conversion = conversionFor(icSigCmykData, icSigRgbData);
-    cmsUInt16Number out[3];
-    if (!conversion || !conversion->deviceToDevice(Cmyk(c, m, y, k).channels, out))
+    const unsigned long in[4] = {c, m, y, k};
+    unsigned long out[3];
+    if (!toDevice(icSigCmykData, icSigRgbData, in, out))
         return;
-    r = toByte(out[0]);
-    g = toByte(out[1]);
-    b = toByte(out[2]);
+    r = out[0];
+    g = out[1];
+    b = out[2];
 }
 
 void KxCmsIcc::cmyk2lab(unsigned long c, unsigned long m, unsigned long y, unsigned long k,
                         double& L, double& a, double& b) const
 {
-    const KxCmsConversion* conversion = conversionFor(icSigCmykData, icSigNoColorSpace);
-    cmsCIELab lab;
-    if (!conversion || !conversion->deviceToLabD50(Cmyk(c, m, y, k).channels, lab))
+    const unsigned long in[4] = {c, m, y, k};
+    double lab[3];
+    if (!toLab(icSigCmykData, in, lab))
         return;
-    L = lab.L;
-    a = lab.a;
-    b = lab.b;
+    L = lab[0];
+    a = lab[1];
+    b = lab[2];
 }
 
 void KxCmsIcc::lab2rgb(double L, double a, double b, unsigned long& r, unsigned long& g, unsigned long& bo) const
 {
-    const KxCmsConversion* conversion = conversionFor(icSigNoColorSpace, icSigRgbData);
-    cmsUInt16Number out[3];
-    if (!conversion || !conversion->labToDevice(cmsCIELab{L, a, b}, out))
+    unsigned long out[3];
+    if (!labToDevice(icSigRgbData, L, a, b, out))
         return;
-    r = toByte(out[0]);
-    g = toByte(out[1]);
-    bo = toByte(out[2]);
+    r = out[0];
+    g = out[1];
+    bo = out[2];
 }
 
 void KxCmsIcc::lab2cmyk(double L, double a, double b,
                         unsigned long& c, unsigned long& m, unsigned long& y, unsigned long& k) const
 {
-    const KxCmsConversion* conversion = conversionFor(icSigNoColorSpace, icSigCmykData);
-    cmsUInt16Number out[4];
-    if (!conversion || !conversion->labToDevice(cmsCIELab{L, a, b}, out))
+    unsigned long out[4];
+    if (!labToDevice(icSigCmykData, L, a, b, out))
         return;
-    c = toPercent(out[0]);
-    m = toPercent(out[1]);
-    y = toPercent(out[2]);
-    k = toPercent(out[3]);
+    c = out[0];
+    m = out[1];
+    y = out[2];
+    k = out[3];
 }
 
 void KxCmsIcc::D50lab2rlab(double L, double a, double b, double& Lo, double& ao, double& bo) const
@@ -230,8 +311,10 @@ void KxCmsIcc::D50lab2rlab(double L, double a, double b, double& Lo, double& ao,
     const KxCmsConversion* conversion = conversionFor(icSigNoColorSpace, icSigNoColorSpace);
     if (!conversion)
         return;
-    const cmsCIELab relative = conversion->labD50ToRelative(cmsCIELab{L, a, b});
-    Lo = relative.L;
-    ao = relative.a;
-    bo = relative.b;
+    const double d50[3] = {L, a, b};
+    double relative[3];
+    conversion->labD50ToRelative(d50, relative);
+    Lo = relative[0];
+    ao = relative[1];
+    bo = relative[2];
 }

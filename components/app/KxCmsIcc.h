@@ -4,6 +4,7 @@
 #include "KxIcc.h"
 
 #include <memory>
+#include <string>
 
 class KxCmsConversion;
 
@@ -44,6 +45,8 @@ public:
     // intent. The transforms themselves are built on first use.
     int create(const char* inputPath, const char* outputPath);
     void close();
+    // Why the last create() failed, in a few words; empty after a success.
+    const std::string& refusal() const { return m_refusal; }
 
     // Values outside icRenderingIntent and ICCACCURACY are ignored. A change
     // takes effect at the next create().
@@ -66,6 +69,15 @@ public:
                   unsigned long& c, unsigned long& m, unsigned long& y, unsigned long& k) const;
     void D50lab2rlab(double L, double a, double b, double& Lo, double& ao, double& bo) const;
 
+    // The conversions with decimal device values, in the units above (Gray
+    // 0..255 like RGB): as many values as the space has channels
+    // (channelsOf). False, with the results untouched, while closed or when
+    // a space is neither RGB, CMYK nor Gray.
+    static int channelsOf(icColorSpaceSignature space); // 0 for other spaces
+    bool toDevice(const double* input, double* output) const;
+    bool toLab(const double* input, double lab[3]) const; // D50 Lab
+    bool labToDevice(const double lab[3], double* output) const; // Lab as D50lab2rlab gives it
+
     // Read directly by the program.
     std::unique_ptr<Transforms> handle; // null while no transform is open
     // Data colour spaces of the profiles of the last successful create();
@@ -81,6 +93,13 @@ private:
     // The open conversion when its spaces are the ones given
     // (icSigNoColorSpace: any); null otherwise.
     const KxCmsConversion* conversionFor(icColorSpaceSignature from, icColorSpaceSignature to) const;
+    // Whole-number forms over the decimal ones.
+    bool toDevice(icColorSpaceSignature from, icColorSpaceSignature to, const unsigned long* input,
+                  unsigned long* output) const;
+    bool toLab(icColorSpaceSignature from, const unsigned long* input, double lab[3]) const;
+    bool labToDevice(icColorSpaceSignature to, double L, double a, double b, unsigned long* output) const;
+
+    std::string m_refusal;
 };
 
 #endif

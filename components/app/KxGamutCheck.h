@@ -21,9 +21,9 @@ public:
     // The output profile's data colour space, of the last successful create().
     icColorSpaceSignature outputSpace() const { return m_readBack.outputSpace; }
 
-    // device holds three (RGB) or four (CMYK) values of the output space.
-    // Negative while closed.
-    double difference(const double inputLab[3], const unsigned long device[]) const;
+    // device holds three (RGB) or four (CMYK) values of the output space,
+    // decimals allowed. Negative while closed.
+    double difference(const double inputLab[3], const double device[]) const;
 
 private:
     KxCmsIcc m_readBack; // the output profile to itself, for its D50 Lab

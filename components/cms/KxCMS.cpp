@@ -3,6 +3,10 @@
 #include "KxCmsConversion.h"
 #include "KxCmsProfile.h"
 
+#include <lcms2.h>
+
+#include <algorithm>
+#include <cmath>
 #include <memory>
 #include <new>
 
@@ -40,31 +44,27 @@ const KxCmsConversion* displayConversion()
 {
     static const std::unique_ptr<KxCmsConversion> srgb = [] {
         KxCmsConversion::Settings settings;
-        settings.intent = INTENT_RELATIVE_COLORIMETRIC;
+        settings.intent = icRelativeColorimetric;
         return KxCmsConversion::open(KxCmsProfile::builtInLab(), KxCmsProfile::builtInSrgb(), settings);
     }();
     return srgb.get();
 }
 
-// Chart pixels are K, C, M, Y bytes; the engine's CMYK is C, M, Y, K.
-void fromKcmy(const unsigned char* kcmy, cmsUInt16Number* cmyk)
+double fromByte(unsigned char value)
 {
-    cmyk[0] = cmsUInt16Number(kcmy[1] * 257u);
-    cmyk[1] = cmsUInt16Number(kcmy[2] * 257u);
-    cmyk[2] = cmsUInt16Number(kcmy[3] * 257u);
-    cmyk[3] = cmsUInt16Number(kcmy[0] * 257u);
+    return value / 255.0;
 }
 
-unsigned char toByte(cmsUInt16Number value)
+unsigned char toByte(double fraction)
 {
-    return static_cast<unsigned char>((value * 255u + 32767u) / 65535u);
+    return static_cast<unsigned char>(std::lround(std::clamp(fraction, 0.0, 1.0) * 255.0));
 }
 
-void storeLab(const cmsCIELab& lab, double* L, double* a, double* b)
+void storeLab(const double* lab, double* L, double* a, double* b)
 {
-    *L = lab.L;
-    *a = lab.a;
-    *b = lab.b;
+    *L = lab[0];
+    *a = lab[1];
+    *b = lab[2];
 }
 
 cmsCIELab labOf(const double* lab)
@@ -74,18 +74,24 @@ cmsCIELab labOf(const double* lab)
 
 enum class LabKind { D50, Relative };
 
+void deviceToLab(const KxCMS* cms, LabKind kind, const double* device, double* L, double* a, double* b)
+{
+    const KxCmsConversion* conversion = conversionOf(cms);
+    double lab[3];
+    const bool done = kind == LabKind::D50 ? conversion->deviceToLabD50(device, lab)
+                                           : conversion->deviceToLabRelative(device, lab);
+    if (done)
+        storeLab(lab, L, a, b);
+}
+
+// Chart pixels are K, C, M, Y bytes; the engine's CMYK is C, M, Y, K.
 void cmykToLab(const KxCMS* cms, LabKind kind, const unsigned char* kcmy, double* L, double* a, double* b)
 {
     const KxCmsConversion* conversion = conversionOf(cms);
     if (!conversion || conversion->inputSpace() != icSigCmykData || !kcmy || !L || !a || !b)
         return;
-    cmsUInt16Number cmyk[4];
-    fromKcmy(kcmy, cmyk);
-    cmsCIELab lab;
-    const bool done = kind == LabKind::D50 ? conversion->deviceToLabD50(cmyk, lab)
-                                           : conversion->deviceToLabRelative(cmyk, lab);
-    if (done)
-        storeLab(lab, L, a, b);
+    const double cmyk[4] = {fromByte(kcmy[1]), fromByte(kcmy[2]), fromByte(kcmy[3]), fromByte(kcmy[0])};
+    deviceToLab(cms, kind, cmyk, L, a, b);
 }
 
 void rgbToLab(const KxCMS* cms, LabKind kind, const unsigned char* rgb, double* L, double* a, double* b)
@@ -93,13 +99,8 @@ void rgbToLab(const KxCMS* cms, LabKind kind, const unsigned char* rgb, double* 
     const KxCmsConversion* conversion = conversionOf(cms);
     if (!conversion || conversion->inputSpace() != icSigRgbData || !rgb || !L || !a || !b)
         return;
-    const cmsUInt16Number channels[3] = {cmsUInt16Number(rgb[0] * 257u), cmsUInt16Number(rgb[1] * 257u),
-                                         cmsUInt16Number(rgb[2] * 257u)};
-    cmsCIELab lab;
-    const bool done = kind == LabKind::D50 ? conversion->deviceToLabD50(channels, lab)
-                                           : conversion->deviceToLabRelative(channels, lab);
-    if (done)
-        storeLab(lab, L, a, b);
+    const double channels[3] = {fromByte(rgb[0]), fromByte(rgb[1]), fromByte(rgb[2])};
+    deviceToLab(cms, kind, channels, L, a, b);
 }
 
 } // namespace
@@ -117,7 +118,7 @@ KxCMS* KxCMSInit(icColorSpaceSignature inputSpace, icColorSpaceSignature outputS
         if (!input || !output)
             return nullptr;
         KxCmsConversion::Settings settings;
-        settings.intent = cmsUInt32Number(intent);
+        settings.intent = intent;
         settings.highAccuracy = accuracy == ICC_ACCURACY_BEST;
         settings.blackPointCompensation = blackPointCompensation != 0;
         auto transforms = std::make_unique<KxCMSTransforms>();
@@ -167,8 +168,11 @@ void KxCMSLabD50ToCMYK(const KxCMS* cms, double L, double a, double b, unsigned 
     const KxCmsConversion* conversion = conversionOf(cms);
     if (!conversion || conversion->outputSpace() != icSigCmykData || !kcmy)
         return;
-    cmsUInt16Number cmyk[4];
-    if (!conversion->labToDevice(conversion->labD50ToRelative(cmsCIELab{L, a, b}), cmyk))
+    const double d50[3] = {L, a, b};
+    double relative[3];
+    conversion->labD50ToRelative(d50, relative);
+    double cmyk[4];
+    if (!conversion->labToDevice(relative, cmyk))
         return;
     kcmy[0] = toByte(cmyk[3]);
     kcmy[1] = toByte(cmyk[0]);
@@ -181,8 +185,9 @@ void KxCMSLabToRGB(const KxCMS* cms, double L, double a, double b, unsigned char
     const KxCmsConversion* conversion = cms ? conversionOf(cms) : displayConversion();
     if (!conversion || conversion->outputSpace() != icSigRgbData || !rgb)
         return;
-    cmsUInt16Number channels[3];
-    if (!conversion->labToDevice(cmsCIELab{L, a, b}, channels))
+    const double lab[3] = {L, a, b};
+    double channels[3];
+    if (!conversion->labToDevice(lab, channels))
         return;
     for (int i = 0; i < 3; ++i)
         rgb[i] = toByte(channels[i]);

@@ -1,87 +1,71 @@
 #ifndef KXCMSCONVERSION_H
 #define KXCMSCONVERSION_H
 
-#include "KxCmsProfile.h"
-#include "KxCmsTransform.h"
-
-#include <lcms2.h>
+#include "KxIcc.h"
 
 #include <memory>
+#include <string>
+
+class KxCmsProfile;
 
 // The engine's core: one input profile to one output profile under one
-// rendering intent, accuracy and black point compensation. Device pixels are
-// 16-bit channels in the profile's own order (R, G, B; C, M, Y, K with
-// 65535 for full ink; a Gray level). Lab is D50-based CIE Lab.
+// rendering intent, accuracy and black point compensation.
+//
+// Device values are channel fractions in the profile's own order: R, G, B;
+// C, M, Y, K; a Gray level; 0 is no light or no ink, 1 full. Fractions
+// outside 0..1 count as the nearest end; results lie within 0..1.
+// Lab is D50-based CIE L, a, b as three doubles.
 //
 // Lab has two meanings here. "D50 Lab" is absolute colorimetry (the
-// absolute intent into the built-in D50 Lab profile). "Relative Lab" is
-// relative to the output profile's media white: labToDevice takes it and
-// applies the rendering intent, so labToDevice(labD50ToRelative(x)) turns
-// the D50 Lab x into the output's device values. With the absolute intent
-// the two are the same Lab.
+// absolute intent into a D50 Lab identity). "Relative Lab" is relative to
+// the output profile's media white: labToDevice takes it and applies the
+// rendering intent, so labToDevice(labD50ToRelative(x)) turns the D50 Lab x
+// into the output's device values. With the absolute intent the two are
+// the same Lab.
 //
-// Transforms are built on first use (each precalculation of a CMYK profile
-// costs tens of milliseconds) and shared through KxCmsTransformCache. The
-// accuracy flags go to every transform; LittleCMS precalculates only the
-// device-to-device ones, since Lab is passed in floating point. Like the
-// tool that uses it, one conversion belongs to one thread at a time.
+// Each conversion returns false, leaving its results untouched, when it
+// cannot compute them. Like the tool that uses it, one conversion belongs
+// to one thread at a time.
 class KxCmsConversion
 {
 public:
     struct Settings
     {
-        cmsUInt32Number intent = INTENT_PERCEPTUAL; // into device values
-        bool highAccuracy = false;                  // cmsFLAGS_HIGHRESPRECALC
-        bool blackPointCompensation = false;        // into device values
+        long intent = icPerceptual;          // into device values
+        bool highAccuracy = false;           // ICC_ACCURACY_BEST
+        bool blackPointCompensation = false; // into device values
     };
 
-    // Null when LittleCMS cannot link the input profile to the output
-    // profile, or a profile's data colour space has no pixel format.
+    // Opens the two profile files (8-bit file-system encoding). Null when a
+    // file is no ICC profile LittleCMS can open, a profile is no device
+    // profile (links, abstract, named-colour, Lab and XYZ profiles), or the
+    // pair cannot be linked; whyNot, when given, then says why in a few
+    // words.
+    static std::unique_ptr<KxCmsConversion> open(const char* inputPath, const char* outputPath,
+                                                 const Settings& settings, std::string* whyNot = nullptr);
+    // The same for profiles already open (used inside the engine).
     static std::unique_ptr<KxCmsConversion> open(std::shared_ptr<const KxCmsProfile> input,
                                                  std::shared_ptr<const KxCmsProfile> output,
-                                                 const Settings& settings);
+                                                 const Settings& settings, std::string* whyNot = nullptr);
+    ~KxCmsConversion();
 
     KxCmsConversion(const KxCmsConversion&) = delete;
     KxCmsConversion& operator=(const KxCmsConversion&) = delete;
 
-    icColorSpaceSignature inputSpace() const { return m_input->colourSpace(); }
-    icColorSpaceSignature outputSpace() const { return m_output->colourSpace(); }
+    icColorSpaceSignature inputSpace() const;
+    icColorSpaceSignature outputSpace() const;
 
-    // Each returns false, leaving its result untouched, when its transform
-    // cannot be built (or, for labToDevice, the Lab is not finite).
-    bool deviceToDevice(const cmsUInt16Number* input, cmsUInt16Number* output) const;
-    bool deviceToLabD50(const cmsUInt16Number* input, cmsCIELab& lab) const;
-    bool deviceToLabRelative(const cmsUInt16Number* input, cmsCIELab& lab) const;
-    bool labToDevice(const cmsCIELab& relative, cmsUInt16Number* output) const;
-    cmsCIELab labD50ToRelative(const cmsCIELab& d50) const;
+    bool deviceToDevice(const double* input, double* output) const;
+    bool deviceToLabD50(const double* input, double lab[3]) const;
+    bool deviceToLabRelative(const double* input, double lab[3]) const;
+    bool labToDevice(const double relative[3], double* output) const; // false too for Lab that is no number
+    void labD50ToRelative(const double d50[3], double relative[3]) const;
 
 private:
-    // A transform built when first asked for; a failure is remembered.
-    struct Lazy
-    {
-        bool tried = false;
-        std::shared_ptr<const KxCmsTransform> transform;
-    };
+    struct Engine;
+    explicit KxCmsConversion(std::unique_ptr<Engine> engine);
 
-    KxCmsConversion(std::shared_ptr<const KxCmsProfile> input, std::shared_ptr<const KxCmsProfile> output,
-                    const Settings& settings);
-    const KxCmsTransform* use(Lazy& lazy, const KxCmsTransform::Recipe& recipe) const;
-    cmsUInt32Number deviceFlags() const;
-    cmsUInt32Number precalculationFlags() const;
-    bool toLab(Lazy& lazy, cmsUInt32Number intent, const cmsUInt16Number* input, cmsCIELab& lab) const;
-
-    std::shared_ptr<const KxCmsProfile> m_input;
-    std::shared_ptr<const KxCmsProfile> m_output;
-    std::shared_ptr<const KxCmsProfile> m_lab;
-    Settings m_settings;
-    cmsUInt32Number m_inputFormat = 0;
-    cmsUInt32Number m_outputFormat = 0;
-    cmsCIEXYZ m_outputMediaWhite = {};
-
-    mutable Lazy m_device;
-    mutable Lazy m_labD50;
-    mutable Lazy m_labRelative;
-    mutable Lazy m_fromLab;
+    std::unique_ptr<Engine> m_engine;
 };
 
 #endif

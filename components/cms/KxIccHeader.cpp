@@ -1,7 +1,6 @@
 #include "KxIccHeader.h"
 
-#include <cstdio>
-#include <memory>
+#include "KxIccFile.h"
 
 namespace {
 
@@ -12,11 +11,6 @@ std::uint32_t bigEndian32(const unsigned char* bytes)
 }
 
 constexpr std::uint32_t AcspMagic = 0x61637370; // 'acsp'
-
-struct FileCloser
-{
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
 
 } // namespace
 
@@ -37,21 +31,8 @@ std::optional<KxIccHeader> KxIccHeader::parse(const unsigned char* bytes, std::u
 
 std::optional<KxIccHeader> KxIccHeader::read(const char* path)
 {
-    if (!path || !*path)
+    const std::optional<std::vector<unsigned char>> bytes = KxIccFile::read(path);
+    if (!bytes)
         return std::nullopt;
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path, "rb"));
-    if (!file)
-        return std::nullopt;
-
-    unsigned char bytes[Size];
-    if (std::fread(bytes, 1, Size, file.get()) != Size)
-        return std::nullopt;
-    // The file's length bounds the declared size; fseeko keeps this right
-    // for files past 2 GiB.
-    if (fseeko(file.get(), 0, SEEK_END) != 0)
-        return std::nullopt;
-    const off_t length = ftello(file.get());
-    if (length < 0)
-        return std::nullopt;
-    return parse(bytes, std::uint64_t(length));
+    return parse(bytes->data(), bytes->size());
 }

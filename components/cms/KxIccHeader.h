@@ -24,7 +24,7 @@ struct KxIccHeader
 
     // bytes holds at least Size bytes of a file that is fileSize bytes long.
     static std::optional<KxIccHeader> parse(const unsigned char* bytes, std::uint64_t fileSize);
-    // Reads only the header of the file at path (8-bit file-system encoding).
+    // The header of the profile file at path (8-bit file-system encoding).
     static std::optional<KxIccHeader> read(const char* path);
 };
 

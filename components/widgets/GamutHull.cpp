@@ -1,8 +1,7 @@
 #include "GamutHull.h"
 
 #include "GamutMonitor.h"
-#include "KxCmsProfile.h"
-#include "KxCmsTransform.h"
+#include "KxCmsIcc.h"
 
 #include <algorithm>
 #include <cmath>
@@ -59,26 +58,26 @@ bool GamutHull::fromICC(const char* profilePath, const GamutMonitor& monitor)
         m_errorText = tr("No profile chosen");
         return false;
     }
-    const std::shared_ptr<const KxCmsProfile> profile = KxCmsProfile::fromFile(profilePath);
-    if (!profile) {
+    icProfileClassSignature profileClass;
+    icColorSpaceSignature space;
+    if (!KxCmsIcc::getICCprofileClass(profilePath, profileClass, space)) {
         m_errorText = tr("The profile cannot be read");
         return false;
     }
-    const icColorSpaceSignature space = profile->colourSpace();
-    if (!profile->isDeviceProfile() || (space != icSigRgbData && space != icSigCmykData)) {
+    if (space != icSigRgbData && space != icSigCmykData) {
         m_errorText = tr("Only RGB and CMYK profiles have a gamut to show");
         return false;
     }
-    const bool cmyk = space == icSigCmykData;
-    // Absolute colorimetric: the hull stands where the colours really are in
-    // D50 Lab, a printer's paper white below L 100.
-    const std::shared_ptr<const KxCmsTransform> toLab =
-        KxCmsTransform::obtain({profile, cmyk ? cmsUInt32Number(TYPE_CMYK_DBL) : cmsUInt32Number(TYPE_RGB_DBL),
-                                KxCmsProfile::builtInLab(), TYPE_Lab_DBL, INTENT_ABSOLUTE_COLORIMETRIC, 0});
-    if (!toLab) {
+    // The profile to itself, exact: only its D50 Lab (absolute colorimetric,
+    // so the hull stands where the colours really are, a printer's paper
+    // white below L 100) is asked for.
+    KxCmsIcc toLab;
+    toLab.setinterpolationAccuracy(ICC_ACCURACY_BEST);
+    if (!toLab.create(profilePath, profilePath)) {
         m_errorText = tr("The profile gives no Lab colours");
         return false;
     }
+    const bool cmyk = space == icSigCmykData;
 
     m_vertices.resize(std::size_t(FaceCount) * VerticesPerFace);
     for (int face = 0; face < FaceCount; ++face) {
@@ -86,13 +85,13 @@ bool GamutHull::fromICC(const char* profilePath, const GamutMonitor& monitor)
             for (int j = 0; j < N; ++j) {
                 double cube[3];
                 cubeSample(face, i, j, cube);
-                // RGB doubles run 0..1, CMYK doubles 0..100 % ink.
-                double device[4] = {cube[0], cube[1], cube[2], 0.0};
+                // RGB runs 0..255, CMYK 0..100 % ink.
+                double device[4] = {cube[0] * 255.0, cube[1] * 255.0, cube[2] * 255.0, 0.0};
                 if (cmyk)
                     inksOnSurface(cube, device);
                 double lab[3];
-                toLab->apply(device, lab);
-                if (!std::isfinite(lab[0]) || !std::isfinite(lab[1]) || !std::isfinite(lab[2])) {
+                if (!toLab.toLab(device, lab) || !std::isfinite(lab[0]) || !std::isfinite(lab[1])
+                    || !std::isfinite(lab[2])) {
                     clear();
                     m_errorText = tr("The profile gives no Lab colours");
                     return false;

@@ -1,41 +1,25 @@
 #include "GamutMonitor.h"
 
-#include "KxCmsProfile.h"
-#include "KxCmsTransform.h"
-
-#include <algorithm>
-
-namespace {
-
-std::shared_ptr<const KxCmsTransform> labTo(const std::shared_ptr<const KxCmsProfile>& monitor)
-{
-    if (!monitor || monitor->colourSpace() != icSigRgbData || !monitor->isDeviceProfile())
-        return nullptr;
-    // Relative colorimetric: the view shows a profile's white as the monitor's.
-    return KxCmsTransform::obtain({KxCmsProfile::builtInLab(), TYPE_Lab_DBL, monitor, TYPE_RGB_DBL,
-                                   INTENT_RELATIVE_COLORIMETRIC, 0});
-}
-
-} // namespace
+#include "KxCMS.h"
 
 GamutMonitor::GamutMonitor(const char* monitorProfilePath)
 {
+    // Relative colorimetric: the view shows a profile's white as the
+    // monitor's. Refused profiles (not an RGB device profile) leave the
+    // handle null.
     if (monitorProfilePath && *monitorProfilePath)
-        m_labToMonitor = labTo(KxCmsProfile::fromFile(monitorProfilePath));
-    m_usesMonitorProfile = m_labToMonitor != nullptr;
-    if (!m_labToMonitor)
-        m_labToMonitor = labTo(KxCmsProfile::builtInSrgb());
+        m_labToMonitor = KxCMSInit(icSigLabData, icSigRgbData, nullptr, monitorProfilePath, icRelativeColorimetric,
+                                   ICC_ACCURACY_BEST, 0);
 }
 
-GamutMonitor::~GamutMonitor() = default;
+GamutMonitor::~GamutMonitor()
+{
+    KxCMSDestroy(m_labToMonitor);
+}
 
 QVector3D GamutMonitor::displayColour(const QVector3D& lab) const
 {
-    if (!m_labToMonitor)
-        return {};
-    const double in[3] = {lab.x(), lab.y(), lab.z()};
-    double rgb[3] = {0.0, 0.0, 0.0};
-    m_labToMonitor->apply(in, rgb);
-    auto unit = [](double v) { return static_cast<float>(std::clamp(v, 0.0, 1.0)); };
-    return {unit(rgb[0]), unit(rgb[1]), unit(rgb[2])};
+    unsigned char rgb[3] = {0, 0, 0};
+    KxCMSLabToRGB(m_labToMonitor, lab.x(), lab.y(), lab.z(), rgb);
+    return {rgb[0] / 255.0f, rgb[1] / 255.0f, rgb[2] / 255.0f};
 }

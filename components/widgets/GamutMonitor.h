@@ -3,9 +3,7 @@
 
 #include <QVector3D>
 
-#include <memory>
-
-class KxCmsTransform;
+struct KxCMS;
 
 // Turns D50 Lab into the colours the monitor must show for it, through the
 // monitor's profile, or through sRGB when there is none or it cannot be used.
@@ -18,15 +16,13 @@ public:
     GamutMonitor& operator=(const GamutMonitor&) = delete;
 
     // False when sRGB stands in for the monitor profile.
-    bool usesMonitorProfile() const { return m_usesMonitorProfile; }
+    bool usesMonitorProfile() const { return m_labToMonitor != nullptr; }
 
-    // RGB, each channel clipped to 0..1. Black when no conversion could be
-    // built at all.
+    // RGB, each channel 0..1.
     QVector3D displayColour(const QVector3D& lab) const;
 
 private:
-    std::shared_ptr<const KxCmsTransform> m_labToMonitor;
-    bool m_usesMonitorProfile = false;
+    KxCMS* m_labToMonitor = nullptr; // null: the engine's built-in sRGB
 };
 
 #endif

@@ -3,7 +3,6 @@
 
 #include "ColourConverter.h"
 #include "ConvertOptions.h"
-#include "KxCmsLog.h"
 
 #include <cstdio>
 #include <iostream>
@@ -23,12 +22,9 @@ int main(int argc, char** argv)
     }
 
     ColourConverter converter;
-    KxCmsLog::clear();
     const std::string profileError = converter.open(options);
     if (!profileError.empty()) {
-        const std::string reason = KxCmsLog::lastError();
-        std::fprintf(stderr, "tintora-convert: %s%s%s\n", profileError.c_str(), reason.empty() ? "" : ": ",
-                     reason.c_str());
+        std::fprintf(stderr, "tintora-convert: %s\n", profileError.c_str());
         return 1;
     }
 

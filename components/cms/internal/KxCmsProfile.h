@@ -5,7 +5,6 @@
 
 #include <lcms2.h>
 
-#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -15,10 +14,6 @@
 class KxCmsProfile
 {
 public:
-    // Largest profile file the engine reads; anything bigger is refused
-    // rather than allocated.
-    static constexpr std::uint32_t MaximumFileSize = 64u * 1024u * 1024u;
-
     // Null when the file is not an ICC profile or LittleCMS cannot open it.
     static std::shared_ptr<const KxCmsProfile> fromFile(const char* path);
     static std::shared_ptr<const KxCmsProfile> builtInLab(); // D50 Lab identity

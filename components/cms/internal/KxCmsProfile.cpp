@@ -1,20 +1,15 @@
 #include "KxCmsProfile.h"
 
 #include "KxCmsLog.h"
+#include "KxIccFile.h"
 #include "KxIccHeader.h"
 
-#include <cstdio>
 #include <functional>
 #include <new>
 #include <string_view>
 #include <vector>
 
 namespace {
-
-struct FileCloser
-{
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
 
 // A content identity for the transform cache: size and a hash of the bytes.
 // The standard hash only has to be stable within the process.
@@ -44,28 +39,16 @@ std::shared_ptr<const KxCmsProfile> KxCmsProfile::adopt(cmsHPROFILE handle, std:
 std::shared_ptr<const KxCmsProfile> KxCmsProfile::fromFile(const char* path)
 {
     KxCmsLog::install();
-    const std::optional<KxIccHeader> header = KxIccHeader::read(path);
-    if (!header || header->profileSize > MaximumFileSize)
+    std::optional<std::vector<unsigned char>> bytes = KxIccFile::read(path);
+    if (!bytes)
         return nullptr;
-
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path, "rb"));
-    if (!file)
+    const std::optional<KxIccHeader> header = KxIccHeader::parse(bytes->data(), bytes->size());
+    if (!header)
         return nullptr;
     // Only the declared profile is read; trailing bytes are not part of it.
-    std::vector<unsigned char> bytes;
-    try {
-        bytes.resize(header->profileSize);
-    } catch (const std::bad_alloc&) {
-        return nullptr;
-    }
-    if (std::fread(bytes.data(), 1, bytes.size(), file.get()) != bytes.size())
-        return nullptr;
-    // The file may have changed since its header was read.
-    if (!KxIccHeader::parse(bytes.data(), bytes.size()))
-        return nullptr;
-
-    cmsHPROFILE handle = cmsOpenProfileFromMem(bytes.data(), cmsUInt32Number(bytes.size()));
-    return adopt(handle, contentIdentity(bytes));
+    bytes->resize(header->profileSize);
+    cmsHPROFILE handle = cmsOpenProfileFromMem(bytes->data(), cmsUInt32Number(bytes->size()));
+    return adopt(handle, contentIdentity(*bytes));
 }
 
 std::shared_ptr<const KxCmsProfile> KxCmsProfile::builtInLab()
