@@ -174,7 +174,7 @@ int nearWhitePixelsAround(const QImage& picture, const QPoint& centre, int radiu
 // The whole number a figure starts its count with, its separators dropped.
 long long numberIn(const QString& figure, int which)
 {
-    const QRegularExpression number(QStringLiteral("[0-9][0-9,.\x{a0}\x{202f} ]*[0-9]|[0-9]"));
+    const QRegularExpression number(QStringLiteral("[0-9][0-9,.\\x{a0}\\x{202f} ]*[0-9]|[0-9]"));
     auto match = number.globalMatch(figure);
     QString found;
     for (int i = 0; i <= which && match.hasNext(); ++i)
@@ -348,14 +348,14 @@ private slots:
         QVERIFY(percent > 20.0 && percent < 45.0);
 
         // A colour far outside both: a white-outlined sphere where it lies.
-        modal.answer(QVariant(QVector3D(80.0f, 100.0f, 100.0f)));
+        modal.answer(QVariant(QVector3D(70.0f, -60.0f, -80.0f)));
         contextMenu(view, mark);
         QCOMPARE(modal.requests.back().kind, ScriptedModal::Request::Lab);
         QCOMPARE(modal.requests.back().caption, QStringLiteral("Show colour"));
-        QCOMPARE(view->markedColour(), std::optional<QVector3D>(QVector3D(80.0f, 100.0f, 100.0f)));
-        QCOMPARE(view->figures().last(), QStringLiteral("L 80.0, a 100.0, b 100.0 lies outside default_cmyk.icc"));
+        QCOMPARE(view->markedColour(), std::optional<QVector3D>(QVector3D(70.0f, -60.0f, -80.0f)));
+        QCOMPARE(view->figures().last(), QStringLiteral("L 70.0, a -60.0, b -80.0 lies outside default_cmyk.icc"));
         const QImage marked = view->grabFramebuffer();
-        const QPoint where = onPicture(view, QVector3D(80.0f, 100.0f, 100.0f));
+        const QPoint where = onPicture(view, QVector3D(70.0f, -60.0f, -80.0f));
         QVERIFY2(nearWhitePixelsAround(marked, where, 12) > 10,
                  qPrintable(QString::number(nearWhitePixelsAround(marked, where, 12))));
         QCOMPARE(nearWhitePixelsAround(compared, where, 12), 0);
