@@ -293,12 +293,15 @@ void TestCms::intentAndAccuracySurviveCloseAndCreate()
     QCOMPARE(transform.renderingIntent, long(icAbsoluteColorimetric));
     QCOMPARE(transform.accuracy, long(ICC_ACCURACY_BEST));
 
-    // Values outside the enumerations are ignored.
-    transform.setrenderingIntent(4);
-    transform.setrenderingIntent(-1);
+    // An accuracy outside the enumeration is ignored; an intent outside it
+    // is kept as given (a stored setting is written back as it was read).
     transform.setinterpolationAccuracy(2);
-    QCOMPARE(transform.renderingIntent, long(icAbsoluteColorimetric));
     QCOMPARE(transform.accuracy, long(ICC_ACCURACY_BEST));
+    transform.setrenderingIntent(-1);
+    QCOMPARE(transform.renderingIntent, -1L);
+    transform.setrenderingIntent(7);
+    QCOMPARE(transform.renderingIntent, 7L);
+    transform.setrenderingIntent(icAbsoluteColorimetric);
 
     // The intent is in force: paper white stays paper-coloured under the
     // absolute intent and becomes display white under the relative one.
@@ -344,8 +347,8 @@ void TestCms::accuracyRefinesDeviceValues()
                     }
                 }
     qInfo("largest RGB error against direct evaluation: normal %.1f, best %.1f", normalError, bestError);
-    // The finer grid of the best accuracy comes closer where gamut clipping
-    // bends the conversion between grid points.
+    // The best accuracy evaluates the profiles without a grid, so it comes
+    // closer where gamut clipping bends the conversion between grid points.
     QVERIFY2(bestError < normalError, qPrintable(QString("normal %1, best %2").arg(normalError).arg(bestError)));
     QVERIFY(normalError < 20);
 

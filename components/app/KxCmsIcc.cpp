@@ -103,8 +103,7 @@ void KxCmsIcc::close()
 
 void KxCmsIcc::setrenderingIntent(long intent)
 {
-    if (intent >= icPerceptual && intent <= icAbsoluteColorimetric)
-        renderingIntent = intent;
+    renderingIntent = intent;
 }
 
 void KxCmsIcc::setinterpolationAccuracy(long value)

@@ -15,10 +15,16 @@ class KxCmsConversion;
 // stay in force across close() and create().
 //
 // Lab results of rgb2lab and cmyk2lab are D50 Lab (absolute colorimetric).
-// lab2rgb and lab2cmyk take the Lab that D50lab2rlab gives: relative to the
-// output profile's media white (the same D50 Lab under the absolute intent),
-// and apply the current intent. So D50lab2rlab followed by lab2cmyk turns a
-// D50 Lab colour into the output's device values.
+// lab2rgb and lab2cmyk take the Lab that D50lab2rlab gives and apply the
+// current intent, as LittleCMS does for Lab input: the output profile's
+// table for that intent, and absolute colorimetry only under the absolute
+// intent. D50lab2rlab takes a D50 Lab as the input profile's colour, relative
+// to its media white (under the absolute intent it stays as it is). So
+// D50lab2rlab followed by lab2cmyk gives, for the Lab of an input colour,
+// the output values of that colour.
+//
+// Accuracy "Normal" uses LittleCMS's precalculated tables; "Best" evaluates
+// the profiles themselves in floating point.
 //
 // A conversion whose input or output space the transform does not have (an
 // RGB call on a CMYK profile, any device call on a Gray profile), and any
@@ -38,18 +44,21 @@ public:
     static int getICCprofileClass(const char* path, icProfileClassSignature& profileClass,
                                   icColorSpaceSignature& colourSpace);
 
-    // Opens the transform (closing any open one first). 0 on failure, when
-    // the transform stays closed. Refused: files that are no ICC profile or
-    // that LittleCMS cannot open, device links, abstract, named-colour, Lab
-    // and XYZ profiles, and pairs LittleCMS cannot link under the current
-    // intent. The transforms themselves are built on first use.
+    // Opens the transform (closing any open one first), building every
+    // conversion it offers. 0 on failure, when the transform stays closed.
+    // Refused: files that are no ICC profile or that LittleCMS cannot open,
+    // device links, abstract, named-colour, Lab and XYZ profiles, profiles
+    // whose media white is no positive XYZ or whose lightest or darkest
+    // colour has no finite Lab of lightness -1 to 101, and pairs LittleCMS
+    // cannot link under the current intent.
     int create(const char* inputPath, const char* outputPath);
     void close();
     // Why the last create() failed, in a few words; empty after a success.
     const std::string& refusal() const { return m_refusal; }
 
-    // Values outside icRenderingIntent and ICCACCURACY are ignored. A change
-    // takes effect at the next create().
+    // A change takes effect at the next create(). An intent outside
+    // icRenderingIntent is kept as given and converts as perceptual; an
+    // accuracy outside ICCACCURACY is ignored.
     void setrenderingIntent(long intent);
     void setinterpolationAccuracy(long accuracy);
 

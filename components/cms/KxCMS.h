@@ -20,10 +20,13 @@ struct KxCMS {
 // intent of conversions into device values, accuracy 0 or 1 as ICCACCURACY,
 // blackPointCompensation non-zero to compensate black points in those same
 // conversions (the Lab results are colorimetric and never compensated).
-// Null when a profile cannot be opened or is no device profile (links,
-// abstract, named-colour, Lab and XYZ profiles), a space does not match its
-// profile, intent or accuracy is out of range, or LittleCMS cannot link the
-// two.
+// Every conversion is built at once. Null when a profile cannot be opened
+// or is no device profile (links, abstract, named-colour, Lab and XYZ
+// profiles), a space does not match its profile, a profile's media white is
+// no positive XYZ or its lightest or darkest colour has no finite Lab of
+// lightness -1 to 101, intent or accuracy is out of range, or LittleCMS
+// cannot link the two. Accuracy 0 uses LittleCMS's precalculated tables,
+// 1 evaluates the profiles in floating point.
 //
 // A conversion whose space the handle does not have, or given a null
 // pointer, leaves its results untouched.
@@ -39,8 +42,9 @@ void KxCMSCMYKToLabRelative(const KxCMS* cms, const unsigned char* kcmy, double*
 // The same for an RGB input profile.
 void KxCMSRGBToLab(const KxCMS* cms, const unsigned char* rgb, double* L, double* a, double* b);
 void KxCMSRGBToLabRelative(const KxCMS* cms, const unsigned char* rgb, double* L, double* a, double* b);
-// D50 Lab to the device CMYK of the output profile: adapted to the output's
-// media white (except under the absolute intent), then the handle's intent.
+// D50 Lab to the device CMYK of the output profile: taken as relative to the
+// input profile's media white (except under the absolute intent), then the
+// handle's intent.
 void KxCMSLabD50ToCMYK(const KxCMS* cms, double L, double a, double b, unsigned char* kcmy);
 // Lab, taken as relative to the output's media white, to the RGB of the
 // output profile under the handle's intent; with a null handle, to the

@@ -1,5 +1,6 @@
 #include "KxCmsConversion.h"
 
+#include "KxCmsLog.h"
 #include "KxCmsProfile.h"
 #include "KxCmsTransform.h"
 
@@ -11,97 +12,188 @@
 
 namespace {
 
-// Lab enters and leaves in floating point. LittleCMS evaluates such
-// transforms from the profiles' own tables instead of a precalculated grid,
-// whose interpolation across a and b would cost more than a unit of Lab
-// (display white would no longer come out as 255).
-constexpr cmsUInt32Number LabFormat = TYPE_Lab_DBL;
+// Lightness a profile's lightest or darkest colour may have; beyond it the
+// profile's colorimetry is taken for broken.
+constexpr double LowestLightness = -1.0;
+constexpr double HighestLightness = 101.0;
 
-constexpr int MaximumChannels = 4;
-
-// The 16-bit pixel format of a profile's data colour space; 0 when
-// LittleCMS has no pixel type for it.
-cmsUInt32Number deviceFormat(const KxCmsProfile& profile)
+// The pixel types whose floating-point channels LittleCMS counts in percent
+// of ink (0..100); all others run 0..1.
+bool isInkSpace(int pixelType)
 {
-    const auto space = cmsColorSpaceSignature(profile.colourSpace());
-    const int pixelType = _cmsLCMScolorSpace(space);
-    if (pixelType == 0 || cmsChannelsOf(space) > MaximumChannels)
-        return 0;
-    return COLORSPACE_SH(cmsUInt32Number(pixelType)) | CHANNELS_SH(cmsChannelsOf(space)) | BYTES_SH(2);
+    return pixelType == PT_CMY || pixelType == PT_CMYK || (pixelType >= PT_MCH5 && pixelType <= PT_MCH15);
 }
 
-void toWords(const double* fractions, cmsUInt32Number format, cmsUInt16Number* words)
+// How device values of one profile reach LittleCMS: 16-bit channels for
+// the normal accuracy, doubles for the best.
+struct DeviceFormat
 {
-    for (cmsUInt32Number i = 0; i < T_CHANNELS(format); ++i)
-        words[i] = cmsUInt16Number(std::lround(std::clamp(fractions[i], 0.0, 1.0) * 65535.0));
-}
+    cmsUInt32Number format = 0; // 0: the space has no LittleCMS pixel type
+    int channels = 0;
+    double fullScale = 1.0; // of a channel in a double pixel
 
-void fromWords(const cmsUInt16Number* words, cmsUInt32Number format, double* fractions)
-{
-    for (cmsUInt32Number i = 0; i < T_CHANNELS(format); ++i)
-        fractions[i] = words[i] / 65535.0;
-}
-
-// A transform built when first asked for; a failure is remembered.
-struct Lazy
-{
-    bool tried = false;
-    std::shared_ptr<const KxCmsTransform> transform;
+    DeviceFormat() = default;
+    DeviceFormat(icColorSpaceSignature space, bool floatingPoint)
+    {
+        const auto signature = cmsColorSpaceSignature(space);
+        const int pixelType = _cmsLCMScolorSpace(signature);
+        const int count = int(cmsChannelsOf(signature));
+        if (pixelType == 0 || count < 1 || count > cmsMAXCHANNELS)
+            return;
+        channels = count;
+        format = COLORSPACE_SH(cmsUInt32Number(pixelType)) | CHANNELS_SH(cmsUInt32Number(count));
+        if (floatingPoint) {
+            format |= FLOAT_SH(1) | BYTES_SH(0);
+            fullScale = isInkSpace(pixelType) ? 100.0 : 1.0;
+        } else {
+            format |= BYTES_SH(2);
+        }
+    }
+    bool floatingPoint() const { return T_FLOAT(format) != 0; }
 };
+
+// One device pixel in the format LittleCMS is given.
+struct Pixel
+{
+    cmsUInt16Number words[cmsMAXCHANNELS] = {};
+    double values[cmsMAXCHANNELS] = {};
+
+    void set(const DeviceFormat& format, const double* fractions)
+    {
+        for (int i = 0; i < format.channels; ++i) {
+            const double fraction = std::clamp(fractions[i], 0.0, 1.0);
+            words[i] = cmsUInt16Number(std::lround(fraction * 65535.0));
+            values[i] = fraction * format.fullScale;
+        }
+    }
+    void fill(const DeviceFormat& format, double fraction)
+    {
+        double all[cmsMAXCHANNELS];
+        std::fill(all, all + cmsMAXCHANNELS, fraction);
+        set(format, all);
+    }
+    void* data(const DeviceFormat& format) { return format.floatingPoint() ? static_cast<void*>(values) : words; }
+    // False when a channel is no number.
+    bool get(const DeviceFormat& format, double* fractions) const
+    {
+        for (int i = 0; i < format.channels; ++i) {
+            const double fraction = format.floatingPoint() ? values[i] / format.fullScale : words[i] / 65535.0;
+            if (!std::isfinite(fraction))
+                return false;
+            fractions[i] = std::clamp(fraction, 0.0, 1.0);
+        }
+        return true;
+    }
+};
+
+bool isFinite(const cmsCIELab& lab)
+{
+    return std::isfinite(lab.L) && std::isfinite(lab.a) && std::isfinite(lab.b);
+}
 
 } // namespace
 
+// Every transform a conversion uses is built when it opens, so that a
+// profile LittleCMS cannot answer for is refused then and never answered
+// with values nobody computed.
 struct KxCmsConversion::Engine
 {
     std::shared_ptr<const KxCmsProfile> input;
     std::shared_ptr<const KxCmsProfile> output;
     std::shared_ptr<const KxCmsProfile> lab = KxCmsProfile::builtInLab();
     Settings settings;
-    cmsUInt32Number inputFormat = 0;
-    cmsUInt32Number outputFormat = 0;
-    cmsCIEXYZ outputMediaWhite = {};
+    DeviceFormat inputFormat;
+    DeviceFormat outputFormat;
+    cmsCIEXYZ inputMediaWhite = {};
 
-    mutable Lazy device;
-    mutable Lazy labD50;
-    mutable Lazy labRelative;
-    mutable Lazy fromLab;
+    // Null for a conversion from the built-in Lab, which has only fromLab.
+    std::shared_ptr<const KxCmsTransform> device;
+    std::shared_ptr<const KxCmsTransform> labD50;
+    std::shared_ptr<const KxCmsTransform> labRelative;
+    std::shared_ptr<const KxCmsTransform> fromLab;
 
-    cmsUInt32Number intent() const { return cmsUInt32Number(settings.intent); }
-    cmsUInt32Number precalculationFlags() const { return settings.highAccuracy ? cmsFLAGS_HIGHRESPRECALC : 0; }
+    // An intent outside the four converts as perceptual.
+    cmsUInt32Number intent() const
+    {
+        const bool known = settings.intent >= icPerceptual && settings.intent <= icAbsoluteColorimetric;
+        return known ? cmsUInt32Number(settings.intent) : INTENT_PERCEPTUAL;
+    }
+    // The normal accuracy leaves LittleCMS its default precalculation; the
+    // best evaluates the profiles themselves in floating point.
+    cmsUInt32Number accuracyFlags() const { return settings.highAccuracy ? cmsFLAGS_NOOPTIMIZE : 0; }
     cmsUInt32Number deviceFlags() const
     {
-        return precalculationFlags() | (settings.blackPointCompensation ? cmsFLAGS_BLACKPOINTCOMPENSATION : 0);
+        return accuracyFlags() | (settings.blackPointCompensation ? cmsFLAGS_BLACKPOINTCOMPENSATION : 0);
     }
+    bool inputIsLab() const { return input->colourSpace() == icSigLabData; }
 
-    const KxCmsTransform* use(Lazy& lazy, const KxCmsTransform::Recipe& recipe) const
-    {
-        if (!lazy.tried) {
-            lazy.tried = true;
-            try {
-                lazy.transform = KxCmsTransform::obtain(recipe);
-            } catch (const std::bad_alloc&) {
-                lazy.transform.reset();
-            }
-        }
-        return lazy.transform.get();
-    }
-
-    bool toLab(Lazy& lazy, cmsUInt32Number labIntent, const double* input, double* lab) const
-    {
-        const KxCmsTransform* transform = use(lazy, {this->input, inputFormat, this->lab, LabFormat, labIntent,
-                                                     precalculationFlags()});
-        if (!transform)
-            return false;
-        cmsUInt16Number words[MaximumChannels];
-        toWords(input, inputFormat, words);
-        cmsCIELab result;
-        transform->apply(words, &result);
-        lab[0] = result.L;
-        lab[1] = result.a;
-        lab[2] = result.b;
-        return true;
-    }
+    const char* build();
+    const char* checkProfile(const std::shared_ptr<const KxCmsProfile>& profile, const char* whiteRefusal,
+                             const char* lightnessRefusal) const;
+    bool toLab(const KxCmsTransform* transform, const double* input, double* lab) const;
 };
+
+const char* KxCmsConversion::Engine::build()
+{
+    using Recipe = KxCmsTransform::Recipe;
+    const cmsUInt32Number labFormat = TYPE_Lab_DBL;
+    fromLab = KxCmsTransform::obtain(Recipe{lab, labFormat, output, outputFormat.format, intent(), deviceFlags()});
+    if (!fromLab)
+        return "Lab cannot be converted into the output profile";
+    if (inputIsLab())
+        return nullptr;
+    device = KxCmsTransform::obtain(
+        Recipe{input, inputFormat.format, output, outputFormat.format, intent(), deviceFlags()});
+    if (!device)
+        return "the two profiles cannot be linked";
+    labD50 = KxCmsTransform::obtain(
+        Recipe{input, inputFormat.format, lab, labFormat, INTENT_ABSOLUTE_COLORIMETRIC, accuracyFlags()});
+    labRelative = KxCmsTransform::obtain(
+        Recipe{input, inputFormat.format, lab, labFormat, INTENT_RELATIVE_COLORIMETRIC, accuracyFlags()});
+    if (!labD50 || !labRelative)
+        return "the input profile gives no Lab";
+    return nullptr;
+}
+
+// A profile is sound when its media white is a positive XYZ and its
+// lightest and darkest colours (all channels at 0 and at full) have a
+// finite D50 Lab of believable lightness.
+const char* KxCmsConversion::Engine::checkProfile(const std::shared_ptr<const KxCmsProfile>& profile,
+                                                  const char* whiteRefusal, const char* lightnessRefusal) const
+{
+    if (!profile->hasSoundMediaWhite())
+        return whiteRefusal;
+    const DeviceFormat format(profile->colourSpace(), true);
+    const std::shared_ptr<const KxCmsTransform> toLab = KxCmsTransform::obtain(
+        {profile, format.format, lab, TYPE_Lab_DBL, INTENT_ABSOLUTE_COLORIMETRIC, cmsFLAGS_NOOPTIMIZE});
+    if (!toLab)
+        return lightnessRefusal;
+    for (double fraction : {0.0, 1.0}) {
+        Pixel pixel;
+        pixel.fill(format, fraction);
+        cmsCIELab result;
+        toLab->apply(pixel.values, &result);
+        if (!isFinite(result) || result.L < LowestLightness || result.L > HighestLightness)
+            return lightnessRefusal;
+    }
+    return nullptr;
+}
+
+bool KxCmsConversion::Engine::toLab(const KxCmsTransform* transform, const double* fractions, double* lab) const
+{
+    if (!transform)
+        return false;
+    Pixel pixel;
+    pixel.set(inputFormat, fractions);
+    cmsCIELab result;
+    transform->apply(pixel.data(inputFormat), &result);
+    if (!isFinite(result))
+        return false;
+    lab[0] = result.L;
+    lab[1] = result.a;
+    lab[2] = result.b;
+    return true;
+}
 
 KxCmsConversion::KxCmsConversion(std::unique_ptr<Engine> engine)
     : m_engine(std::move(engine))
@@ -115,15 +207,16 @@ std::unique_ptr<KxCmsConversion> KxCmsConversion::open(const char* inputPath, co
 {
     std::shared_ptr<const KxCmsProfile> input = KxCmsProfile::fromFile(inputPath);
     std::shared_ptr<const KxCmsProfile> output = KxCmsProfile::fromFile(outputPath);
-    if (!input || !output) {
+    const char* refusal = nullptr;
+    if (!input || !output)
+        refusal = !input ? "the input profile cannot be read" : "the output profile cannot be read";
+    else if (!input->isDeviceProfile())
+        refusal = "the input profile is no device profile";
+    else if (!output->isDeviceProfile())
+        refusal = "the output profile is no device profile";
+    if (refusal) {
         if (whyNot)
-            *whyNot = !input ? "the input profile cannot be read" : "the output profile cannot be read";
-        return nullptr;
-    }
-    if (!input->isDeviceProfile() || !output->isDeviceProfile()) {
-        if (whyNot)
-            *whyNot = !input->isDeviceProfile() ? "the input profile is no device profile"
-                                                : "the output profile is no device profile";
+            *whyNot = refusal;
         return nullptr;
     }
     return open(std::move(input), std::move(output), settings, whyNot);
@@ -133,32 +226,38 @@ std::unique_ptr<KxCmsConversion> KxCmsConversion::open(std::shared_ptr<const KxC
                                                        std::shared_ptr<const KxCmsProfile> output,
                                                        const Settings& settings, std::string* whyNot)
 {
-    auto refuse = [whyNot](const char* reason) {
-        if (whyNot)
-            *whyNot = reason;
-        return nullptr;
-    };
-    if (!input || !output)
-        return refuse("a profile cannot be read");
-    if (settings.intent < icPerceptual || settings.intent > icAbsoluteColorimetric)
-        return refuse("the rendering intent is unknown");
+    KxCmsLog::clear();
+    const char* refusal = nullptr;
     std::unique_ptr<Engine> engine(new (std::nothrow) Engine);
-    if (!engine || !engine->lab)
-        return refuse("out of memory");
-    engine->input = std::move(input);
-    engine->output = std::move(output);
-    engine->settings = settings;
-    engine->inputFormat = deviceFormat(*engine->input);
-    engine->outputFormat = deviceFormat(*engine->output);
-    engine->outputMediaWhite = engine->output->mediaWhitePoint();
-    if (engine->inputFormat == 0 || engine->outputFormat == 0)
-        return refuse("a profile's colour space has no pixel format");
-    // Linking without precalculation proves the pair can be transformed
-    // at a fraction of the cost of the transforms used later.
-    const KxCmsTransform::Recipe link{engine->input, engine->inputFormat, engine->output, engine->outputFormat,
-                                      engine->intent(), engine->deviceFlags() | cmsFLAGS_NOOPTIMIZE};
-    if (!KxCmsTransform::obtain(link))
-        return refuse("the two profiles cannot be linked");
+    if (!engine || !engine->lab) {
+        refusal = "out of memory";
+    } else if (!input || !output) {
+        refusal = "a profile cannot be read";
+    } else {
+        engine->input = std::move(input);
+        engine->output = std::move(output);
+        engine->settings = settings;
+        engine->inputFormat = DeviceFormat(engine->input->colourSpace(), settings.highAccuracy);
+        engine->outputFormat = DeviceFormat(engine->output->colourSpace(), settings.highAccuracy);
+        engine->inputMediaWhite = engine->input->mediaWhitePoint();
+        if (engine->inputFormat.format == 0 || engine->outputFormat.format == 0)
+            refusal = "a profile's colour space has no pixel format";
+        else if (!engine->inputIsLab())
+            refusal = engine->checkProfile(engine->input, "the input profile's media white is no positive XYZ",
+                                           "the input profile's white or black has no believable Lab");
+        if (!refusal)
+            refusal = engine->checkProfile(engine->output, "the output profile's media white is no positive XYZ",
+                                           "the output profile's white or black has no believable Lab");
+        if (!refusal)
+            refusal = engine->build();
+    }
+    if (refusal) {
+        if (whyNot) {
+            const std::string detail = KxCmsLog::lastError();
+            *whyNot = detail.empty() ? std::string(refusal) : refusal + (" (" + detail + ")");
+        }
+        return nullptr;
+    }
     return std::unique_ptr<KxCmsConversion>(new KxCmsConversion(std::move(engine)));
 }
 
@@ -175,57 +274,50 @@ icColorSpaceSignature KxCmsConversion::outputSpace() const
 bool KxCmsConversion::deviceToDevice(const double* input, double* output) const
 {
     const Engine& e = *m_engine;
-    const KxCmsTransform* transform =
-        e.use(e.device, {e.input, e.inputFormat, e.output, e.outputFormat, e.intent(), e.deviceFlags()});
-    if (!transform)
+    if (!e.device)
         return false;
-    cmsUInt16Number in[MaximumChannels];
-    cmsUInt16Number out[MaximumChannels];
-    toWords(input, e.inputFormat, in);
-    transform->apply(in, out);
-    fromWords(out, e.outputFormat, output);
-    return true;
+    Pixel in;
+    Pixel out;
+    in.set(e.inputFormat, input);
+    e.device->apply(in.data(e.inputFormat), out.data(e.outputFormat));
+    return out.get(e.outputFormat, output);
 }
 
 bool KxCmsConversion::deviceToLabD50(const double* input, double lab[3]) const
 {
-    return m_engine->toLab(m_engine->labD50, INTENT_ABSOLUTE_COLORIMETRIC, input, lab);
+    return m_engine->toLab(m_engine->labD50.get(), input, lab);
 }
 
 bool KxCmsConversion::deviceToLabRelative(const double* input, double lab[3]) const
 {
-    return m_engine->toLab(m_engine->labRelative, INTENT_RELATIVE_COLORIMETRIC, input, lab);
+    return m_engine->toLab(m_engine->labRelative.get(), input, lab);
 }
 
 bool KxCmsConversion::labToDevice(const double relative[3], double* output) const
 {
-    if (!std::isfinite(relative[0]) || !std::isfinite(relative[1]) || !std::isfinite(relative[2]))
+    const cmsCIELab lab{relative[0], relative[1], relative[2]};
+    if (!isFinite(lab))
         return false;
     const Engine& e = *m_engine;
-    // Under the absolute intent the relative Lab is the D50 Lab itself and
-    // LittleCMS adapts it to the media; the built-in Lab profile's white is
-    // D50, so the other intents take it as it stands.
-    const KxCmsTransform* transform =
-        e.use(e.fromLab, {e.lab, LabFormat, e.output, e.outputFormat, e.intent(), e.deviceFlags()});
-    if (!transform)
-        return false;
-    const cmsCIELab lab{relative[0], relative[1], relative[2]};
-    cmsUInt16Number out[MaximumChannels];
-    transform->apply(&lab, out);
-    fromWords(out, e.outputFormat, output);
-    return true;
+    Pixel out;
+    e.fromLab->apply(&lab, out.data(e.outputFormat));
+    return out.get(e.outputFormat, output);
 }
 
 void KxCmsConversion::labD50ToRelative(const double d50[3], double relative[3]) const
 {
-    if (m_engine->settings.intent == icAbsoluteColorimetric) {
+    // Under the absolute intent LittleCMS adapts the D50 Lab to the output's
+    // media itself.
+    if (m_engine->intent() == INTENT_ABSOLUTE_COLORIMETRIC) {
         std::copy(d50, d50 + 3, relative);
         return;
     }
-    // LittleCMS's absolute intent for a fully adapted observer: XYZ scaled
-    // channel by channel from the media white to D50.
+    // The other intents take Lab as the input profile's colorimetry
+    // relative to its media white, as its device values reach the output:
+    // XYZ scaled channel by channel from that white to D50, as LittleCMS's
+    // absolute intent does for a fully adapted observer.
     const cmsCIEXYZ* white = cmsD50_XYZ();
-    const cmsCIEXYZ& media = m_engine->outputMediaWhite;
+    const cmsCIEXYZ& media = m_engine->inputMediaWhite;
     const cmsCIELab lab{d50[0], d50[1], d50[2]};
     cmsCIEXYZ xyz;
     cmsLab2XYZ(white, &xyz, &lab);

@@ -17,11 +17,15 @@ class KxCmsProfile;
 // Lab is D50-based CIE L, a, b as three doubles.
 //
 // Lab has two meanings here. "D50 Lab" is absolute colorimetry (the
-// absolute intent into a D50 Lab identity). "Relative Lab" is relative to
-// the output profile's media white: labToDevice takes it and applies the
-// rendering intent, so labToDevice(labD50ToRelative(x)) turns the D50 Lab x
-// into the output's device values. With the absolute intent the two are
-// the same Lab.
+// absolute intent into a D50 Lab identity). "Relative Lab" is the input
+// profile's colorimetry relative to its media white, what its device values
+// carry to the output: labToDevice takes it and applies the rendering
+// intent as LittleCMS does for Lab input, so labToDevice(labD50ToRelative(x))
+// gives for the D50 Lab x of an input colour that colour's output values.
+// With the absolute intent the two are the same Lab.
+//
+// The normal accuracy leaves LittleCMS its default precalculated tables;
+// the best evaluates the profiles themselves in floating point.
 //
 // Each conversion returns false, leaving its results untouched, when it
 // cannot compute them. Like the tool that uses it, one conversion belongs
@@ -31,16 +35,18 @@ class KxCmsConversion
 public:
     struct Settings
     {
-        long intent = icPerceptual;          // into device values
+        long intent = icPerceptual;          // into device values; others convert as perceptual
         bool highAccuracy = false;           // ICC_ACCURACY_BEST
         bool blackPointCompensation = false; // into device values
     };
 
-    // Opens the two profile files (8-bit file-system encoding). Null when a
-    // file is no ICC profile LittleCMS can open, a profile is no device
-    // profile (links, abstract, named-colour, Lab and XYZ profiles), or the
-    // pair cannot be linked; whyNot, when given, then says why in a few
-    // words.
+    // Opens the two profile files (8-bit file-system encoding) and builds
+    // every conversion. Null when a file is no ICC profile LittleCMS can
+    // open, a profile is no device profile (links, abstract, named-colour,
+    // Lab and XYZ profiles), a profile's media white is no positive XYZ or
+    // its lightest or darkest colour has no finite Lab of lightness -1 to
+    // 101, or a conversion cannot be built; whyNot, when given, then says
+    // why in a few words.
     static std::unique_ptr<KxCmsConversion> open(const char* inputPath, const char* outputPath,
                                                  const Settings& settings, std::string* whyNot = nullptr);
     // The same for profiles already open (used inside the engine).

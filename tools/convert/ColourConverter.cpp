@@ -1,5 +1,6 @@
 #include "ColourConverter.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -11,9 +12,9 @@ bool isDeviceSpace(icColorSpaceSignature space)
 }
 
 // Keeps values that round to zero from printing as "-0.0000".
-double printable(double value)
+double printable(double value, int decimals)
 {
-    return std::fabs(value) < 0.00005 ? 0.0 : value;
+    return std::fabs(value) < 0.5 * std::pow(10.0, -decimals) ? 0.0 : value;
 }
 
 } // namespace
@@ -27,6 +28,7 @@ std::string ColourConverter::open(const ConvertOptions& options)
             return "'" + *path + "' is not a readable ICC profile";
     }
     m_labInput = options.labInput;
+    m_decimals = int(options.decimals);
     m_transform.setrenderingIntent(options.intent);
     m_transform.setinterpolationAccuracy(options.accuracy);
     if (!m_transform.create(options.inputProfile.c_str(), options.outputProfile.c_str()))
@@ -42,53 +44,43 @@ std::string ColourConverter::open(const ConvertOptions& options)
 ColourLine ColourConverter::lineReader() const
 {
     if (m_labInput)
-        return ColourLine({{0, 100}, {-128, 127}, {-128, 127}}, false, "L a b (L 0-100, a and b -128 to 127)");
+        return ColourLine({{0, 100}, {-128, 127}, {-128, 127}}, "L a b (L 0-100, a and b -128 to 127)");
     if (m_transform.inputSpace == icSigCmykData)
-        return ColourLine({{0, 100}, {0, 100}, {0, 100}, {0, 100}}, true, "C M Y K as whole percentages 0-100");
-    return ColourLine({{0, 255}, {0, 255}, {0, 255}}, true, "R G B as whole numbers 0-255");
+        return ColourLine({{0, 100}, {0, 100}, {0, 100}, {0, 100}}, "C M Y K as percentages 0-100");
+    return ColourLine({{0, 255}, {0, 255}, {0, 255}}, "R G B as numbers 0-255");
 }
 
-std::string ColourConverter::convert(const std::vector<double>& values) const
+bool ColourConverter::convert(const std::vector<double>& values, std::string& line) const
 {
-    unsigned long device[4] = {0, 0, 0, 0};
-    double L = 0, a = 0, b = 0;
     const KxCmsIcc& t = m_transform;
-    const bool toCmyk = t.outputSpace == icSigCmykData;
-
+    double device[4];
+    double lab[3];
+    bool done;
     if (m_labInput) {
-        L = values[0];
-        a = values[1];
-        b = values[2];
-        double rL = L, ra = a, rb = b;
-        t.D50lab2rlab(L, a, b, rL, ra, rb);
-        if (toCmyk)
-            t.lab2cmyk(rL, ra, rb, device[0], device[1], device[2], device[3]);
-        else
-            t.lab2rgb(rL, ra, rb, device[0], device[1], device[2]);
-    } else if (t.inputSpace == icSigCmykData) {
-        const auto c = static_cast<unsigned long>(values[0]), m = static_cast<unsigned long>(values[1]),
-                   y = static_cast<unsigned long>(values[2]), k = static_cast<unsigned long>(values[3]);
-        if (toCmyk)
-            t.cmyk2cmyk(c, m, y, k, device[0], device[1], device[2], device[3]);
-        else
-            t.cmyk2rgb(c, m, y, k, device[0], device[1], device[2]);
-        t.cmyk2lab(c, m, y, k, L, a, b);
+        std::copy(values.begin(), values.end(), lab);
+        double relative[3];
+        t.D50lab2rlab(lab[0], lab[1], lab[2], relative[0], relative[1], relative[2]);
+        done = t.labToDevice(relative, device);
     } else {
-        const auto r = static_cast<unsigned long>(values[0]), g = static_cast<unsigned long>(values[1]),
-                   bl = static_cast<unsigned long>(values[2]);
-        if (toCmyk)
-            t.rgb2cmyk(r, g, bl, device[0], device[1], device[2], device[3]);
-        else
-            t.rgb2rgb(r, g, bl, device[0], device[1], device[2]);
-        t.rgb2lab(r, g, bl, L, a, b);
+        done = t.toDevice(values.data(), device) && t.toLab(values.data(), lab);
     }
+    if (!done)
+        return false;
 
-    char text[160];
-    if (toCmyk)
-        std::snprintf(text, sizeof text, "%lu %lu %lu %lu\t%.4f %.4f %.4f", device[0], device[1], device[2],
-                      device[3], printable(L), printable(a), printable(b));
-    else
-        std::snprintf(text, sizeof text, "%lu %lu %lu\t%.4f %.4f %.4f", device[0], device[1], device[2],
-                      printable(L), printable(a), printable(b));
-    return text;
+    line.clear();
+    char number[32];
+    const int channels = KxCmsIcc::channelsOf(t.outputSpace);
+    for (int i = 0; i < channels; ++i) {
+        // Whole numbers round as the engine's whole-number conversions do.
+        if (m_decimals == 0)
+            std::snprintf(number, sizeof number, "%ld", std::lround(device[i]));
+        else
+            std::snprintf(number, sizeof number, "%.*f", m_decimals, printable(device[i], m_decimals));
+        line += number;
+        line += i + 1 < channels ? ' ' : '\t';
+    }
+    std::snprintf(number, sizeof number, "%.4f %.4f %.4f", printable(lab[0], 4), printable(lab[1], 4),
+                  printable(lab[2], 4));
+    line += number;
+    return true;
 }

@@ -11,7 +11,7 @@
 // Converts one colour at a time through the output transform, the way the
 // conversion tool does: device input values to the output's device values
 // and to their D50 Lab; with Lab input, D50 Lab to the output's device
-// values through D50lab2rlab and lab2rgb or lab2cmyk.
+// values through D50lab2rlab and the output transform's Lab conversion.
 class ColourConverter
 {
 public:
@@ -22,12 +22,14 @@ public:
     ColourLine lineReader() const;
 
     // One output line (without newline): output device values separated by
-    // single spaces, a tab, then the input's D50 L a b with 4 decimals.
-    std::string convert(const std::vector<double>& values) const;
+    // single spaces with the chosen decimals, a tab, then the input's D50
+    // L a b with 4 decimals. False when the engine could not convert.
+    bool convert(const std::vector<double>& values, std::string& line) const;
 
 private:
     KxCmsIcc m_transform;
     bool m_labInput = false;
+    int m_decimals = 0;
 };
 
 #endif

@@ -5,9 +5,8 @@
 #include <cstdlib>
 #include <sstream>
 
-ColourLine::ColourLine(std::vector<Range> ranges, bool wholeNumbers, std::string description)
+ColourLine::ColourLine(std::vector<Range> ranges, std::string description)
     : m_ranges(std::move(ranges))
-    , m_wholeNumbers(wholeNumbers)
     , m_description(std::move(description))
 {
 }
@@ -38,8 +37,6 @@ std::string ColourLine::read(const std::string& line, std::vector<double>& value
         const double value = std::strtod(text, &end);
         if (*end != '\0' || !std::isfinite(value))
             return "'" + tokens[i] + "' is not a number; expected " + m_description;
-        if (m_wholeNumbers && value != std::floor(value))
-            return "'" + tokens[i] + "' is not a whole number; expected " + m_description;
         if (value < m_ranges[i].low || value > m_ranges[i].high)
             return "'" + tokens[i] + "' is out of range; expected " + m_description;
         values.push_back(value);

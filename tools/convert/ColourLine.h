@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-// Reads the numbers of one input line: a fixed count of whole numbers in
-// a range (device values) or of decimals in ranges (Lab).
+// Reads the numbers of one input line: a fixed count of decimals, each
+// within its range.
 class ColourLine
 {
 public:
@@ -15,9 +15,8 @@ public:
         double high;
     };
 
-    // wholeNumbers: each value must be an integer. ranges.size() values are
-    // expected, the i-th within ranges[i].
-    ColourLine(std::vector<Range> ranges, bool wholeNumbers, std::string description);
+    // ranges.size() values are expected, the i-th within ranges[i].
+    ColourLine(std::vector<Range> ranges, std::string description);
 
     static bool isBlank(const std::string& line);
 
@@ -26,7 +25,6 @@ public:
 
 private:
     std::vector<Range> m_ranges;
-    bool m_wholeNumbers;
     std::string m_description;
 };
 

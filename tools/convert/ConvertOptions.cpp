@@ -22,7 +22,8 @@ bool parseInteger(const char* text, long low, long high, long& value)
 
 const char* ConvertOptions::usage()
 {
-    return "usage: tintora-convert --in IN.icc --out OUT.icc [--intent 0-3] [--accuracy 0|1] [--lab]";
+    return "usage: tintora-convert --in IN.icc --out OUT.icc [--intent 0-3] [--accuracy 0|1] [--lab]"
+           " [--decimals 0-6]";
 }
 
 std::string ConvertOptions::parse(int argc, const char* const* argv)
@@ -37,7 +38,8 @@ std::string ConvertOptions::parse(int argc, const char* const* argv)
             labInput = true;
             continue;
         }
-        if (option != "--in" && option != "--out" && option != "--intent" && option != "--accuracy")
+        if (option != "--in" && option != "--out" && option != "--intent" && option != "--accuracy"
+            && option != "--decimals")
             return "unknown option '" + option + "'";
         if (i + 1 >= argc)
             return "option " + option + " needs a value";
@@ -49,6 +51,9 @@ std::string ConvertOptions::parse(int argc, const char* const* argv)
         } else if (option == "--intent") {
             if (!parseInteger(value, 0, 3, intent))
                 return "--intent takes 0 (perceptual), 1 (relative), 2 (saturation) or 3 (absolute)";
+        } else if (option == "--decimals") {
+            if (!parseInteger(value, 0, 6, decimals))
+                return "--decimals takes 0 to 6";
         } else if (!parseInteger(value, 0, 1, accuracy)) {
             return "--accuracy takes 0 (normal) or 1 (best)";
         }

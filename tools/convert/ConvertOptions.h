@@ -5,6 +5,7 @@
 
 // The command line of tintora-convert:
 //   --in IN.icc --out OUT.icc [--intent 0-3] [--accuracy 0|1] [--lab]
+//   [--decimals 0-6]
 struct ConvertOptions
 {
     std::string inputProfile;
@@ -12,6 +13,7 @@ struct ConvertOptions
     long intent = 0; // perceptual, as the tool starts
     long accuracy = 0;
     bool labInput = false;
+    long decimals = 0; // of the output device values
     bool helpWanted = false;
 
     // Empty on success, else what is wrong, as one line without newline.

@@ -1,12 +1,15 @@
 // tintora-convert: reads one colour per line on standard input and prints
-// its conversion between two ICC profiles, one line per colour.
+// its conversion between two ICC profiles, one line per input line: a line
+// that cannot be converted gives an empty line, and its message goes to
+// standard error.
 
 #include "ColourConverter.h"
 #include "ConvertOptions.h"
+#include "InputLines.h"
 
 #include <cstdio>
-#include <iostream>
 #include <string>
+#include <unistd.h>
 
 int main(int argc, char** argv)
 {
@@ -28,21 +31,32 @@ int main(int argc, char** argv)
         return 1;
     }
 
+    // Written in blocks; InputLines flushes whenever it has to wait.
+    static char outputBuffer[64 * 1024];
+    std::setvbuf(stdout, outputBuffer, _IOFBF, sizeof outputBuffer);
+
     const ColourLine reader = converter.lineReader();
+    InputLines input(STDIN_FILENO, stdout);
     bool anyBad = false;
     unsigned long lineNumber = 0;
     std::vector<double> values;
-    for (std::string line; std::getline(std::cin, line);) {
+    std::string converted;
+    for (std::string line; input.next(line);) {
         ++lineNumber;
-        if (ColourLine::isBlank(line))
-            continue;
-        const std::string lineError = reader.read(line, values);
+        std::string lineError;
+        if (!ColourLine::isBlank(line)) {
+            lineError = reader.read(line, values);
+            if (lineError.empty() && !converter.convert(values, converted))
+                lineError = "the engine cannot convert this colour";
+        }
         if (!lineError.empty()) {
+            std::fflush(stdout);
             std::fprintf(stderr, "tintora-convert: line %lu: %s\n", lineNumber, lineError.c_str());
             anyBad = true;
-            continue;
         }
-        std::printf("%s\n", converter.convert(values).c_str());
+        const bool answered = lineError.empty() && !ColourLine::isBlank(line);
+        std::fputs(answered ? converted.c_str() : "", stdout);
+        std::fputc('\n', stdout);
     }
-    return anyBad ? 1 : 0;
+    return std::fflush(stdout) == 0 && !anyBad ? 0 : 1;
 }

@@ -4,6 +4,7 @@
 #include "KxIccFile.h"
 #include "KxIccHeader.h"
 
+#include <cmath>
 #include <functional>
 #include <new>
 #include <string_view>
@@ -99,4 +100,16 @@ cmsCIEXYZ KxCmsProfile::mediaWhitePoint() const
     if (cmsGetEncodedICCversion(handle()) < 0x4000000 && profileClass() == icSigDisplayClass)
         return *cmsD50_XYZ();
     return *tag;
+}
+
+bool KxCmsProfile::hasSoundMediaWhite() const
+{
+    const auto* tag = static_cast<const cmsCIEXYZ*>(cmsReadTag(handle(), cmsSigMediaWhitePointTag));
+    if (!tag)
+        return cmsIsTag(handle(), cmsSigMediaWhitePointTag) == FALSE;
+    for (double value : {tag->X, tag->Y, tag->Z}) {
+        if (!std::isfinite(value) || value <= 0)
+            return false;
+    }
+    return true;
 }

@@ -31,6 +31,9 @@ public:
     // The media white that LittleCMS's absolute intent scales by (D50 for
     // version 2 display profiles and profiles without the tag).
     cmsCIEXYZ mediaWhitePoint() const;
+    // False when the profile's media white tag is there but no positive,
+    // finite XYZ.
+    bool hasSoundMediaWhite() const;
     // Equal for profiles of equal content.
     const std::string& identity() const { return m_identity; }
 

@@ -18,8 +18,9 @@
 class KxCmsTransformCache
 {
 public:
-    // Enough for the transforms of two refreshes of the tool and a chart.
-    static constexpr std::size_t Capacity = 16;
+    // Enough for the transforms of two refreshes of the tool (three
+    // conversions of four transforms each) and a chart.
+    static constexpr std::size_t Capacity = 32;
 
     static KxCmsTransformCache& instance();
 
