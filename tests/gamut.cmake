@@ -8,3 +8,4 @@ set_tests_properties(test_gamut_offscreen_with_display PROPERTIES
   ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_CONFIG_HOME=${CMAKE_CURRENT_BINARY_DIR}/config-test_gamut_offscreen"
   LABELS gamut TIMEOUT 120)
 tintora_add_test(NAME test_gamut_difference SOURCES test_gamut_difference.cpp LIBS tintoratool LABELS gamut)
+add_dependencies(test_gamut_difference tintora-convert)

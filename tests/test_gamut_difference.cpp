@@ -1,6 +1,7 @@
 // How far a conversion falls from the colour asked for: the tool's
-// out-of-gamut label, checked against Argyll's xicclu looking the same
-// colours up forward and backward through the printer profile.
+// out-of-gamut label and tintora-convert's --gamut column, checked against
+// Argyll's xicclu looking the same colours up forward and backward through
+// the printer profile.
 #include "Tintora.h"
 
 #include "ArgyllPeer.h"
@@ -11,6 +12,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QSpinBox>
 #include <QTest>
@@ -38,6 +40,21 @@ double shownDifference(const QLabel* label)
 {
     const QRegularExpressionMatch match = QRegularExpression(QStringLiteral("([0-9]+\\.[0-9]{2})")).match(label->text());
     return match.hasMatch() ? match.captured(1).toDouble() : -1.0;
+}
+
+// tintora-convert's output lines, split at white space; empty on failure.
+std::vector<QStringList> convert(const QStringList& arguments, const QStringList& lines)
+{
+    QProcess process;
+    process.start(QStringLiteral(TINTORA_BINARY_DIR "/tools/convert/tintora-convert"), arguments);
+    process.write((lines.join('\n') + '\n').toUtf8());
+    process.closeWriteChannel();
+    if (!process.waitForFinished(30000) || process.exitCode() != 0)
+        return {};
+    std::vector<QStringList> fields;
+    for (const QString& line : QString::fromUtf8(process.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts))
+        fields.push_back(line.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts));
+    return fields;
 }
 
 struct Tool
@@ -74,6 +91,7 @@ class TestGamutDifference : public QObject
 private slots:
     void differenceAgreesWithArgyll();
     void labelTextColourAndBlanking();
+    void convertAddsTheDifferenceOnlyWhenAsked();
 };
 
 // sRGB into the printer, absolute colorimetric. The input's D50 Lab comes
@@ -92,8 +110,10 @@ void TestGamutDifference::differenceAgreesWithArgyll()
     };
     std::vector<Values> rgb, shownCmyk;
     std::vector<double> shown;
+    QStringList lines;
     for (const auto& c : colours) {
         t.setRgb(c.r, c.g, c.b);
+        lines << QStringLiteral("%1 %2 %3").arg(c.r).arg(c.g).arg(c.b);
         rgb.push_back({c.r / 255.0, c.g / 255.0, c.b / 255.0});
         Values cmyk = t.shownCmyk();
         for (double& ink : cmyk)
@@ -126,6 +146,17 @@ void TestGamutDifference::differenceAgreesWithArgyll()
         QVERIFY2(std::abs(shown[i] - peerOwn) < 1.5 + 0.1 * peerOwn, qPrintable(QString::number(peerOwn)));
         QCOMPARE(shown[i] >= 2.0, colours[i].outside);
         QCOMPARE(peerOwn >= 2.0, colours[i].outside);
+    }
+
+    // tintora-convert --gamut prints the same inks and the same difference.
+    const std::vector<QStringList> converted =
+        convert({"--in", SRGB, "--out", DEFAULT_CMYK, "--intent", "3", "--gamut"}, lines);
+    QCOMPARE(converted.size(), std::size(colours));
+    for (std::size_t i = 0; i < converted.size(); ++i) {
+        QCOMPARE(converted[i].size(), 8);
+        for (int ink = 0; ink < 4; ++ink)
+            QCOMPARE(converted[i][ink].toDouble(), shownCmyk[i][ink] * 100.0);
+        QCOMPARE(converted[i].last(), QString::number(shown[i], 'f', 2));
     }
 }
 
@@ -175,6 +206,35 @@ void TestGamutDifference::labelTextColourAndBlanking()
     QVERIFY(label->text().isEmpty());
     QCOMPARE(label->palette().color(QPalette::WindowText), normal);
     QCOMPARE(t.modal.unanswered, 0);
+}
+
+void TestGamutDifference::convertAddsTheDifferenceOnlyWhenAsked()
+{
+    const QStringList lab = {"50 0 0", "60 -80 -60"};
+    const QStringList arguments = {"--in", SRGB, "--out", DEFAULT_CMYK, "--intent", "3", "--lab"};
+    const std::vector<QStringList> plain = convert(arguments, lab);
+    const std::vector<QStringList> withGamut = convert(arguments + QStringList{"--gamut"}, lab);
+    QCOMPARE(plain.size(), std::size_t(2));
+    QCOMPARE(withGamut.size(), std::size_t(2));
+    for (std::size_t i = 0; i < plain.size(); ++i) {
+        QCOMPARE(plain[i].size(), 7); // the output as it always was
+        QCOMPARE(withGamut[i].mid(0, 7), plain[i]);
+    }
+    // Mid grey prints; a saturated cyan-blue lies far beyond the printer.
+    QVERIFY2(withGamut[0].last().toDouble() < 2.0, qPrintable(withGamut[0].join(' ')));
+    QVERIFY2(withGamut[1].last().toDouble() > 10.0, qPrintable(withGamut[1].join(' ')));
+
+    // The printed inks read back by Argyll land as far from the Lab asked for.
+    std::vector<Values> inks;
+    for (const QStringList& fields : withGamut)
+        inks.push_back({fields[0].toDouble() / 100.0, fields[1].toDouble() / 100.0, fields[2].toDouble() / 100.0,
+                        fields[3].toDouble() / 100.0});
+    const std::vector<Values> readBack = ArgyllPeer::xicclu({"-ff", "-ia", "-pl", DEFAULT_CMYK}, inks);
+    QCOMPARE(readBack.size(), std::size_t(2));
+    const Values asked[] = {{50.0, 0.0, 0.0}, {60.0, -80.0, -60.0}};
+    for (std::size_t i = 0; i < readBack.size(); ++i)
+        QVERIFY2(std::abs(deltaE(asked[i], readBack[i]) - withGamut[i].last().toDouble()) < 0.5,
+                 qPrintable(QString::number(deltaE(asked[i], readBack[i]))));
 }
 
 QTEST_MAIN(TestGamutDifference)
