@@ -60,7 +60,10 @@ private slots:
     void cmykToRgbMatchesTheEngine();
     void rgbToCmyk();
     void labInput();
-    void badLinesAreNamedAndGoodLinesStillConverted();
+    void oneOutputLinePerInputLine();
+    void decimalsInAndOut();
+    void labEqualsTransiccForAD50Input();
+    void answersATypedLineWhileInputStaysOpen();
     void badProfilesAndOptions();
 };
 
@@ -105,7 +108,9 @@ void TestConvert::rgbToCmyk()
 
 void TestConvert::labInput()
 {
-    const Run run = runTool({"--in", DefaultCmyk, "--out", Srgb, "--lab", "--intent", "1"},
+    // An input whose media white is D50: Lab white is its white, and
+    // display white under the relative intent.
+    const Run run = runTool({"--in", "/usr/share/color/icc/ghostscript/ps_cmyk.icc", "--out", Srgb, "--lab", "--intent", "1"},
                             "100 0 0\n0 0 0\n54.29 80.8 69.9\n50.5 -20.25 10\n");
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.err, QStringList());
@@ -125,26 +130,32 @@ void TestConvert::labInput()
     QVERIFY(device.out.isEmpty());
 }
 
-void TestConvert::badLinesAreNamedAndGoodLinesStillConverted()
+void TestConvert::oneOutputLinePerInputLine()
 {
     const Run run = runTool({"--in", DefaultCmyk, "--out", Srgb},
                             "0 0 0 0\n"       // 1 good
                             "1 2 3\n"         // 2 too few
-                            "\n"              // 3 blank: skipped
+                            "\n"              // 3 blank
                             "101 0 0 0\n"     // 4 out of range
                             "10 20 30 40\n"   // 5 good
-                            "1.5 0 0 0\n"     // 6 not whole
+                            "1.5 0 0 0\n"     // 6 good, with a decimal
                             "a b c d\n"       // 7 not numbers
                             "1 2 3 4 5\n"     // 8 too many
                             "-1 0 0 0\n"      // 9 negative
                             "nan 0 0 0\n"     // 10 no number
                             "0 0 0 100");     // 11 good, no final newline
     QVERIFY(run.exitCode != 0);
-    QCOMPARE(run.out.size(), 3);
+    QCOMPARE(run.out.size(), 11);
+    const QList<int> good = {1, 5, 6, 11};
+    for (int line = 1; line <= 11; ++line) {
+        const QString& text = run.out[line - 1];
+        if (good.contains(line))
+            QVERIFY2(RgbLine.match(text).hasMatch(), qPrintable(text));
+        else
+            QVERIFY2(text.isEmpty(), qPrintable(text));
+    }
     QVERIFY(run.out[0].startsWith(QStringLiteral("255 255 255\t")));
-    for (const QString& line : run.out)
-        QVERIFY2(RgbLine.match(line).hasMatch(), qPrintable(line));
-    const QStringList expectedLines = {"2", "4", "6", "7", "8", "9", "10"};
+    const QStringList expectedLines = {"2", "4", "7", "8", "9", "10"};
     QCOMPARE(run.err.size(), expectedLines.size());
     for (int i = 0; i < expectedLines.size(); ++i)
         QVERIFY2(run.err[i].contains(QStringLiteral("line %1:").arg(expectedLines[i])), qPrintable(run.err[i]));
@@ -152,7 +163,89 @@ void TestConvert::badLinesAreNamedAndGoodLinesStillConverted()
     const Run lab = runTool({"--in", DefaultCmyk, "--out", Srgb, "--lab"}, "101 0 0\n50 0 -129\n50 0 0\n");
     QVERIFY(lab.exitCode != 0);
     QCOMPARE(lab.err.size(), 2);
-    QCOMPARE(lab.out.size(), 1);
+    QCOMPARE(lab.out.size(), 3);
+    QVERIFY(lab.out[0].isEmpty() && lab.out[1].isEmpty() && !lab.out[2].isEmpty());
+}
+
+void TestConvert::decimalsInAndOut()
+{
+    // A decimal ink value lies between its whole neighbours, and --decimals
+    // shows the output with as many places; without it the output is the
+    // rounded whole numbers.
+    const QByteArray input = "12 40 60 10\n12.5 40 60 10\n13 40 60 10\n";
+    const QStringList arguments = {"--in", DefaultCmyk, "--out", Srgb, "--accuracy", "1"};
+    const Run whole = runTool(arguments, input);
+    const Run three = runTool(arguments + QStringList{"--decimals", "3"}, input);
+    QCOMPARE(whole.exitCode, 0);
+    QCOMPARE(three.exitCode, 0);
+    QCOMPARE(three.out.size(), 3);
+    const QRegularExpression threePlaces(QStringLiteral("^\\d+\\.\\d{3} \\d+\\.\\d{3} \\d+\\.\\d{3}\t"));
+    QList<double> reds;
+    for (int i = 0; i < 3; ++i) {
+        QVERIFY2(threePlaces.match(three.out[i]).hasMatch(), qPrintable(three.out[i]));
+        const QStringList decimals = three.out[i].section('\t', 0, 0).split(' ');
+        const QStringList rounded = whole.out[i].section('\t', 0, 0).split(' ');
+        for (int c = 0; c < 3; ++c)
+            QCOMPARE(rounded[c].toLong(), std::lround(decimals[c].toDouble()));
+        QCOMPARE(three.out[i].section('\t', 1), whole.out[i].section('\t', 1));
+        reds << decimals[0].toDouble();
+    }
+    QVERIFY2(reds[0] > reds[1] && reds[1] > reds[2], qPrintable(three.out.join(" | ")));
+
+    for (const char* bad : {"7", "-1", "x"}) {
+        const Run run = runTool(arguments + QStringList{"--decimals", bad}, input);
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY(run.out.isEmpty());
+    }
+}
+
+void TestConvert::labEqualsTransiccForAD50Input()
+{
+    // ps_cmyk.icc's media white is D50, so its D50 Lab reaches the output as
+    // Lab reaches it in transicc.
+    const QString psCmyk = QStringLiteral("/usr/share/color/icc/ghostscript/ps_cmyk.icc");
+    const QByteArray colours = "22 47 -12\n50 -20 30\n80.5 10.25 -5\n";
+    for (int intent = 0; intent <= 3; ++intent) {
+        const Run ours = runTool({"--in", psCmyk, "--out", DefaultCmyk, "--lab", "--accuracy", "1", "--intent",
+                                  QString::number(intent), "--decimals", "2"},
+                                 colours);
+        QProcess transicc;
+        transicc.start("transicc", {"-n", "-i*Lab", "-o" + DefaultCmyk, "-t" + QString::number(intent)});
+        QVERIFY2(transicc.waitForStarted(), "transicc (Debian package liblcms2-utils) is needed");
+        transicc.write(colours);
+        transicc.closeWriteChannel();
+        QVERIFY(transicc.waitForFinished());
+        const QStringList peer = linesOf(transicc.readAllStandardOutput());
+        QCOMPARE(ours.out.size(), 3);
+        QCOMPARE(peer.size(), 3);
+        for (int i = 0; i < 3; ++i) {
+            const QStringList mine = ours.out[i].section('\t', 0, 0).split(' ');
+            const QStringList theirs = peer[i].simplified().split(' ');
+            QCOMPARE(mine.size(), 4);
+            for (int c = 0; c < 4; ++c)
+                QVERIFY2(std::abs(mine[c].toDouble() - theirs[c].toDouble()) < 0.01,
+                         qPrintable(QString("intent %1: %2 against %3").arg(intent).arg(ours.out[i], peer[i])));
+        }
+    }
+}
+
+void TestConvert::answersATypedLineWhileInputStaysOpen()
+{
+    QProcess process;
+    process.start(Tool, {"--in", DefaultCmyk, "--out", Srgb});
+    QVERIFY(process.waitForStarted(10000));
+    process.write("0 0 0 0\n");
+    // The answer arrives while standard input is still open.
+    QVERIFY(process.waitForReadyRead(30000));
+    QByteArray answer = process.readAllStandardOutput();
+    while (!answer.endsWith('\n') && process.waitForReadyRead(30000))
+        answer += process.readAllStandardOutput();
+    QVERIFY2(answer.startsWith("255 255 255\t"), answer.constData());
+    process.write("0 0 0 100\n");
+    QVERIFY(process.waitForReadyRead(30000));
+    process.closeWriteChannel();
+    QVERIFY(process.waitForFinished(30000));
+    QCOMPARE(process.exitCode(), 0);
 }
 
 void TestConvert::badProfilesAndOptions()

@@ -20,6 +20,7 @@ class TestToolLook : public QObject
 
 private slots:
     void threeColumnFormWithPreview();
+    void labTypedBackGivesTheSameCmyk();
 };
 
 void TestToolLook::threeColumnFormWithPreview()
@@ -59,6 +60,66 @@ void TestToolLook::threeColumnFormWithPreview()
     QCOMPARE(picture.pixelColor(int(centre.x() * scale), int(centre.y() * scale)), swatch);
     QVERIFY(tool.r_label->text() != QStringLiteral("value"));
     QVERIFY(tool.pv_label->width() > 50 && tool.pv_label->height() > 50);
+}
+
+namespace {
+
+QList<int> cmykShown(const Tintora& tool)
+{
+    QList<int> cmyk;
+    for (const QLabel* label : {tool.c_label, tool.m_label, tool.y_label, tool.k_label})
+        cmyk << label->text().toInt();
+    return cmyk;
+}
+
+// Types a whole number into a spin box as a user does: select, type, Enter.
+void typeInto(QSpinBox* spin, int value)
+{
+    spin->setFocus();
+    spin->selectAll();
+    QTest::keyClicks(spin, QString::number(value));
+    QTest::keyClick(spin, Qt::Key_Return);
+}
+
+} // namespace
+
+// An RGB colour's output and the output of its shown Lab typed back agree:
+// the Lab follows the rendering intent. The two states are grabbed to
+// /tmp/tintora-tool-rgb.png and /tmp/tintora-tool-lab.png.
+void TestToolLook::labTypedBackGivesTheSameCmyk()
+{
+    ScriptedModal modal;
+    KxRegistry registry;
+    Tintora tool(registry);
+    chooseProfiles(tool, modal, "/usr/share/color/icc/compatibleWithAdobeRGB1998.icc",
+                   "/usr/share/color/icc/ghostscript/default_cmyk.icc", "/usr/share/color/icc/sRGB.icc");
+    QCOMPARE(tool.rendering_combo->currentIndex(), 0); // Perceptual
+    tool.resize(748, 524);
+    tool.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&tool));
+
+    tool.r_spin->setValue(107);
+    tool.g_spin->setValue(127);
+    tool.b_spin->setValue(71);
+    const QList<int> fromRgb = cmykShown(tool);
+    const int lab[3] = {tool.labin_l_spin->value(), tool.labin_a_spin->value(), tool.labin_b_spin->value()};
+    QVERIFY(tool.grab().save("/tmp/tintora-tool-rgb.png"));
+
+    // Typing the Lab shown, one value changed and put back, re-derives the
+    // sides from the Lab.
+    typeInto(tool.labin_l_spin, lab[0] + 1);
+    typeInto(tool.labin_l_spin, lab[0]);
+    QCOMPARE(tool.labin_l_spin->value(), lab[0]);
+    QCOMPARE(tool.labin_a_spin->value(), lab[1]);
+    QCOMPARE(tool.labin_b_spin->value(), lab[2]);
+    const QList<int> fromLab = cmykShown(tool);
+    QVERIFY(tool.grab().save("/tmp/tintora-tool-lab.png"));
+    const QString both = QString("CMYK from RGB %1 %2 %3 %4, from its Lab %5 %6 %7 %8")
+                             .arg(fromRgb[0]).arg(fromRgb[1]).arg(fromRgb[2]).arg(fromRgb[3])
+                             .arg(fromLab[0]).arg(fromLab[1]).arg(fromLab[2]).arg(fromLab[3]);
+    qInfo("%s; Lab %d %d %d", qPrintable(both), lab[0], lab[1], lab[2]);
+    for (int i = 0; i < 4; ++i)
+        QVERIFY2(std::abs(fromRgb[i] - fromLab[i]) <= 2, qPrintable(both));
 }
 
 QTEST_MAIN(TestToolLook)
