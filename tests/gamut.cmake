@@ -9,3 +9,7 @@ set_tests_properties(test_gamut_offscreen_with_display PROPERTIES
   LABELS gamut TIMEOUT 120)
 tintora_add_test(NAME test_gamut_difference SOURCES test_gamut_difference.cpp LIBS tintoratool LABELS gamut)
 add_dependencies(test_gamut_difference tintora-convert)
+# The gamut answers in English and German under a real X server, with their pictures.
+tintora_add_test(NAME test_gamut_look SOURCES test_gamut_look.cpp LIBS tintoratool LABELS gamut XVFB)
+target_compile_definitions(test_gamut_look PRIVATE TINTORA_LANG_DIR="${TINTORA_LANG_DIR}")
+add_dependencies(test_gamut_look tintora_translations)

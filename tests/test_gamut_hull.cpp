@@ -299,6 +299,41 @@ private slots:
         }
     }
 
+    // Colours beyond the monitor's gamut are shown clipped, as LittleCMS's
+    // own 16-bit transform clips them, and never as some other colour.
+    void coloursBeyondTheMonitorAreClipped()
+    {
+        std::unique_ptr<void, ProfileCloser> lab(cmsCreateLab4Profile(nullptr));
+        std::unique_ptr<void, ProfileCloser> profile(cmsOpenProfileFromFile(Srgb, "r"));
+        std::unique_ptr<void, TransformDeleter> toSrgb(cmsCreateTransform(
+            lab.get(), TYPE_Lab_DBL, profile.get(), TYPE_RGB_16, INTENT_RELATIVE_COLORIMETRIC, cmsFLAGS_NOCACHE));
+        QVERIFY(toSrgb);
+        for (const char* monitorProfile : {Srgb, static_cast<const char*>(nullptr)}) {
+            const GamutMonitor monitor(monitorProfile);
+            float worst = 0.0f;
+            QVector3D worstLab;
+            for (float L = 5.0f; L < 100.0f; L += 15.0f) {
+                for (float a = -120.0f; a <= 120.0f; a += 30.0f) {
+                    for (float b = -120.0f; b <= 120.0f; b += 30.0f) {
+                        const cmsCIELab in{L, a, b};
+                        cmsUInt16Number rgb[3];
+                        cmsDoTransform(toSrgb.get(), &in, rgb, 1);
+                        const QVector3D expected(rgb[0] / 65535.0f, rgb[1] / 65535.0f, rgb[2] / 65535.0f);
+                        const float difference = (monitor.displayColour({L, a, b}) - expected).length();
+                        if (difference > worst) {
+                            worst = difference;
+                            worstLab = QVector3D(L, a, b);
+                        }
+                    }
+                }
+            }
+            const QVector3D shown = monitor.displayColour(worstLab);
+            qInfo("%s: worst at Lab %g %g %g, shown %g %g %g, off by %g", monitorProfile ? monitorProfile : "stand-in",
+                  worstLab.x(), worstLab.y(), worstLab.z(), shown.x(), shown.y(), shown.z(), worst);
+            QVERIFY(worst < 0.05f);
+        }
+    }
+
     void greyScaleRunsFromBlackToWhiteInNeutralGreys()
     {
         const GamutAxes axes{GamutMonitor(nullptr)};

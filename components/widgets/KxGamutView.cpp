@@ -271,10 +271,14 @@ void KxGamutView::paintGL()
         m_message = tr("OpenGL cannot draw the gamut here");
 
     if (m_message.isEmpty()) {
-        drawLabels();
-        drawFigures();
-    } else
+        // One painter for all the text: each one costs a change of state.
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::TextAntialiasing);
+        drawLabels(painter);
+        drawFigures(painter);
+    } else {
         drawMessage();
+    }
 }
 
 float KxGamutView::aspectRatio() const
@@ -282,11 +286,9 @@ float KxGamutView::aspectRatio() const
     return height() > 0 ? float(width()) / float(height()) : 1.0f;
 }
 
-void KxGamutView::drawLabels()
+void KxGamutView::drawLabels(QPainter& painter)
 {
     const QMatrix4x4 toClip = m_camera.projection(aspectRatio()) * m_camera.modelView();
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::TextAntialiasing);
     painter.setPen(QColor(230, 230, 230));
     const QFontMetrics metrics(painter.font());
     for (const GamutAxes::Label& label : m_axes->labels()) {
@@ -300,13 +302,11 @@ void KxGamutView::drawLabels()
     }
 }
 
-void KxGamutView::drawFigures()
+void KxGamutView::drawFigures(QPainter& painter)
 {
     const QStringList lines = figures();
     if (lines.isEmpty())
         return;
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::TextAntialiasing);
     const QFontMetrics metrics(painter.font());
     const int margin = 6;
     int width = 0;

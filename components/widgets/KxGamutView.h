@@ -16,6 +16,7 @@ class GamutAxes;
 class GamutMarker;
 class GamutMonitor;
 class GamutRenderer;
+class QPainter;
 
 // A three-dimensional view of a profile's gamut: the surface of its device
 // space in D50 Lab as a lit solid, coloured as the monitor shows it, with
@@ -83,9 +84,9 @@ private slots:
 private:
     void releaseRenderer();
     void updateWindowTitle();
-    void drawFigures();
+    void drawFigures(QPainter& painter);
     float aspectRatio() const;
-    void drawLabels();
+    void drawLabels(QPainter& painter);
     void drawMessage();
 
     GamutHull m_hull;
