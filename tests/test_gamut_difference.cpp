@@ -207,6 +207,18 @@ void TestGamutDifference::labelTextColourAndBlanking()
     const double perceptual = shownDifference(label);
     QVERIFY(perceptual >= 0.0 && perceptual != absolute);
 
+    // Into a screen: Adobe RGB's green lies beyond sRGB, its grey does not.
+    t.modal.answerFile(QStringLiteral("/usr/share/color/icc/compatibleWithAdobeRGB1998.icc"));
+    t.tool->input_icc_button->click();
+    t.modal.answerFile(SRGB);
+    t.tool->output_icc_button->click();
+    t.chooseIntent(ABSOLUTE_ROW);
+    t.setRgb(0, 255, 0);
+    QVERIFY2(label->text().endsWith(QStringLiteral("out of gamut")) && shownDifference(label) > 10.0,
+             qPrintable(label->text()));
+    t.setRgb(128, 128, 128);
+    QVERIFY2(shownDifference(label) >= 0.0 && shownDifference(label) < 2.0, qPrintable(label->text()));
+
     // Blank while the output transform is closed.
     t.tool->clearallselections();
     QVERIFY(label->text().isEmpty());

@@ -479,9 +479,9 @@ private slots:
             profile.get(), TYPE_RGB_16, lab.get(), TYPE_Lab_DBL, INTENT_RELATIVE_COLORIMETRIC, cmsFLAGS_NOCACHE));
         QVERIFY(there && back);
         int inside = 0, outside = 0, disagreeing = 0;
-        for (double L = 2.5; L < 100.0; L += 5.0) {
-            for (double a = -125.0; a <= 125.0; a += 10.0) {
-                for (double b = -125.0; b <= 125.0; b += 10.0) {
+        for (double L = 5.0; L < 100.0; L += 10.0) {
+            for (double a = -120.0; a <= 120.0; a += 15.0) {
+                for (double b = -120.0; b <= 120.0; b += 15.0) {
                     const cmsCIELab in{L, a, b};
                     cmsUInt16Number rgb[3];
                     cmsCIELab out;
@@ -498,7 +498,7 @@ private slots:
             }
         }
         qInfo("%d colours inside sRGB, %d outside, %d answered otherwise", inside, outside, disagreeing);
-        QVERIFY(inside > 1000 && outside > 5000);
+        QVERIFY(inside > 200 && outside > 1000);
         QVERIFY2(disagreeing <= (inside + outside) / 200, qPrintable(QString::number(disagreeing)));
         QVERIFY(GamutSolid::contains(srgb, {50.0f, 0.0f, 0.0f}));
         QVERIFY(!GamutSolid::contains(srgb, {101.0f, 0.0f, 0.0f}));

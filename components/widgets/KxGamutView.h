@@ -43,7 +43,7 @@ public:
     // Loads the gamut of profilePath for display corrected by
     // monitorProfilePath (sRGB when that is null, empty or unusable).
     // Non-zero when the gamut was loaded; otherwise the view is left empty
-    // with a short message saying why.
+    // with a short message saying why. Any comparison and mark go.
     int fromICC(const char* profilePath, const char* monitorProfilePath);
 
     // Draws the gamut of profilePath as a wire frame over the solid, in
