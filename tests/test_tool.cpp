@@ -130,6 +130,7 @@ private slots:
     void cancelledDialogChangesNothing();
     void profileDeletedBetweenRefreshes();
     void engineFailuresAreReportedAndKeepThePaths();
+    void profileWithZeroWhitePointGetsTheBoxNotZeros();
     void monitorProfileBringsThePreview();
     void intentsAndAccuraciesReachTransformsAndSettings();
     void storedIntentAndAccuracyAreRestored();
@@ -576,6 +577,27 @@ void TestTool::engineFailuresAreReportedAndKeepThePaths()
     QVERIFY(!tool->input_stack->isEnabled());
     QCOMPARE(preview(*tool), QColor(Qt::white));
     QCOMPARE(tool->output_icc_label->text(), QStringLiteral("tagless.icc"));
+}
+
+void TestTool::profileWithZeroWhitePointGetsTheBoxNotZeros()
+{
+    // default_cmyk.icc with its media white set to 0 0 0: the header reads,
+    // the engine refuses it rather than answer with Lab 0 0 0. (Its white
+    // point is the first tag of type XYZ.)
+    QByteArray printer = head(DEFAULT_CMYK, 1 << 20);
+    const int white = printer.indexOf("XYZ ");
+    QVERIFY(white > 128);
+    printer.replace(white + 8, 12, QByteArray(12, '\0'));
+    const QString zeroWhite = writeFile(QDir(scratch->path()), "zerowhite.icc", printer);
+
+    start();
+    choose(tool->input_icc_button, zeroWhite);
+    choose(tool->output_icc_button, SRGB);
+    QCOMPARE(modal->messageCaptions(), QStringList({"CMS init failed", "CMS init failed"}));
+    QVERIFY(!tool->outputTransform().handle);
+    QVERIFY(!tool->labTransform().handle);
+    QVERIFY(!tool->input_stack->isEnabled());
+    QCOMPARE(tool->input_icc_label->text(), QStringLiteral("zerowhite.icc"));
 }
 
 void TestTool::monitorProfileBringsThePreview()

@@ -51,6 +51,19 @@ void fromFractions(const DeviceSpace& space, const double* fractions, double* va
         values[i] = fractions[i] * space.fullScale;
 }
 
+// Whole-number inputs above the range count as its maximum.
+void heldInRange(const DeviceSpace& space, const unsigned long* input, double* values)
+{
+    for (int i = 0; i < space.channels; ++i)
+        values[i] = std::min(double(input[i]), space.fullScale);
+}
+
+void rounded(const DeviceSpace& space, const double* values, unsigned long* output)
+{
+    for (int i = 0; i < space.channels; ++i)
+        output[i] = static_cast<unsigned long>(std::lround(values[i]));
+}
+
 } // namespace
 
 KxCmsIcc::KxCmsIcc() = default;
@@ -174,15 +187,12 @@ bool KxCmsIcc::toDevice(icColorSpaceSignature from, icColorSpaceSignature to, co
 {
     if (!conversionFor(from, to))
         return false;
-    const DeviceSpace& in = *deviceSpace(from);
     double values[MaximumChannels];
-    for (int i = 0; i < in.channels; ++i)
-        values[i] = std::min(double(input[i]), in.fullScale);
+    heldInRange(*deviceSpace(from), input, values);
     double results[MaximumChannels];
     if (!toDevice(values, results))
         return false;
-    for (int i = 0; i < deviceSpace(to)->channels; ++i)
-        output[i] = static_cast<unsigned long>(std::lround(results[i]));
+    rounded(*deviceSpace(to), results, output);
     return true;
 }
 
@@ -190,10 +200,8 @@ bool KxCmsIcc::toLab(icColorSpaceSignature from, const unsigned long* input, dou
 {
     if (!conversionFor(from, icSigNoColorSpace))
         return false;
-    const DeviceSpace& in = *deviceSpace(from);
     double values[MaximumChannels];
-    for (int i = 0; i < in.channels; ++i)
-        values[i] = std::min(double(input[i]), in.fullScale);
+    heldInRange(*deviceSpace(from), input, values);
     return toLab(values, lab);
 }
 
@@ -205,8 +213,7 @@ bool KxCmsIcc::labToDevice(icColorSpaceSignature to, double L, double a, double 
     double results[MaximumChannels];
     if (!labToDevice(lab, results))
         return false;
-    for (int i = 0; i < deviceSpace(to)->channels; ++i)
-        output[i] = static_cast<unsigned long>(std::lround(results[i]));
+    rounded(*deviceSpace(to), results, output);
     return true;
 }
 

@@ -27,8 +27,8 @@ class KxCmsConversion;
 // the profiles themselves in floating point.
 //
 // A conversion whose input or output space the transform does not have (an
-// RGB call on a CMYK profile, any device call on a Gray profile), and any
-// conversion while closed, leaves its results untouched.
+// RGB call on a CMYK profile, a whole-number device call on a Gray profile),
+// and any conversion while closed, leaves its results untouched.
 class KxCmsIcc
 {
 public:

@@ -60,13 +60,6 @@ unsigned char toByte(double fraction)
     return static_cast<unsigned char>(std::lround(std::clamp(fraction, 0.0, 1.0) * 255.0));
 }
 
-void storeLab(const double* lab, double* L, double* a, double* b)
-{
-    *L = lab[0];
-    *a = lab[1];
-    *b = lab[2];
-}
-
 cmsCIELab labOf(const double* lab)
 {
     return cmsCIELab{lab[0], lab[1], lab[2]};
@@ -74,14 +67,17 @@ cmsCIELab labOf(const double* lab)
 
 enum class LabKind { D50, Relative };
 
-void deviceToLab(const KxCMS* cms, LabKind kind, const double* device, double* L, double* a, double* b)
+void deviceToLab(const KxCmsConversion& conversion, LabKind kind, const double* device, double* L, double* a,
+                 double* b)
 {
-    const KxCmsConversion* conversion = conversionOf(cms);
     double lab[3];
-    const bool done = kind == LabKind::D50 ? conversion->deviceToLabD50(device, lab)
-                                           : conversion->deviceToLabRelative(device, lab);
-    if (done)
-        storeLab(lab, L, a, b);
+    const bool done = kind == LabKind::D50 ? conversion.deviceToLabD50(device, lab)
+                                           : conversion.deviceToLabRelative(device, lab);
+    if (!done)
+        return;
+    *L = lab[0];
+    *a = lab[1];
+    *b = lab[2];
 }
 
 // Chart pixels are K, C, M, Y bytes; the engine's CMYK is C, M, Y, K.
@@ -91,7 +87,7 @@ void cmykToLab(const KxCMS* cms, LabKind kind, const unsigned char* kcmy, double
     if (!conversion || conversion->inputSpace() != icSigCmykData || !kcmy || !L || !a || !b)
         return;
     const double cmyk[4] = {fromByte(kcmy[1]), fromByte(kcmy[2]), fromByte(kcmy[3]), fromByte(kcmy[0])};
-    deviceToLab(cms, kind, cmyk, L, a, b);
+    deviceToLab(*conversion, kind, cmyk, L, a, b);
 }
 
 void rgbToLab(const KxCMS* cms, LabKind kind, const unsigned char* rgb, double* L, double* a, double* b)
@@ -100,7 +96,7 @@ void rgbToLab(const KxCMS* cms, LabKind kind, const unsigned char* rgb, double* 
     if (!conversion || conversion->inputSpace() != icSigRgbData || !rgb || !L || !a || !b)
         return;
     const double channels[3] = {fromByte(rgb[0]), fromByte(rgb[1]), fromByte(rgb[2])};
-    deviceToLab(cms, kind, channels, L, a, b);
+    deviceToLab(*conversion, kind, channels, L, a, b);
 }
 
 } // namespace

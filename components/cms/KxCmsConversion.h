@@ -28,8 +28,8 @@ class KxCmsProfile;
 // the best evaluates the profiles themselves in floating point.
 //
 // Each conversion returns false, leaving its results untouched, when it
-// cannot compute them. Like the tool that uses it, one conversion belongs
-// to one thread at a time.
+// cannot compute them. Every transform is built when the conversion opens,
+// and none keeps state, so the conversions may run on any thread.
 class KxCmsConversion
 {
 public:

@@ -3,7 +3,6 @@
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
-#include <sstream>
 
 ColourLine::ColourLine(std::vector<Range> ranges, std::string description)
     : m_ranges(std::move(ranges))
@@ -22,10 +21,16 @@ bool ColourLine::isBlank(const std::string& line)
 
 std::string ColourLine::read(const std::string& line, std::vector<double>& values) const
 {
-    std::istringstream words(line);
     std::vector<std::string> tokens;
-    for (std::string token; words >> token;)
-        tokens.push_back(token);
+    for (std::size_t i = 0; i < line.size();) {
+        while (i < line.size() && std::isspace(static_cast<unsigned char>(line[i])))
+            ++i;
+        const std::size_t start = i;
+        while (i < line.size() && !std::isspace(static_cast<unsigned char>(line[i])))
+            ++i;
+        if (i > start)
+            tokens.emplace_back(line, start, i - start);
+    }
     if (tokens.size() != m_ranges.size())
         return "expected " + m_description;
 
