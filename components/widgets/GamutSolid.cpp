@@ -77,11 +77,12 @@ double columnCentre(int index)
     return (index + 0.5) * GamutSolid::ColumnSpacing;
 }
 
-// The columns whose centres lie within low..high.
+// The columns whose centres lie within low..high, and within reach.
 std::pair<int, int> columnsWithin(double low, double high)
 {
-    return {int(std::ceil(low / GamutSolid::ColumnSpacing - 0.5)),
-            int(std::floor(high / GamutSolid::ColumnSpacing - 0.5))};
+    const double reach = GamutSolid::ColumnReach;
+    return {int(std::ceil(std::clamp(low, -reach, reach) / GamutSolid::ColumnSpacing - 0.5)),
+            int(std::floor(std::clamp(high, -reach, reach) / GamutSolid::ColumnSpacing - 0.5))};
 }
 
 struct ColumnMeeting

@@ -18,6 +18,10 @@ class GamutSolid
 {
 public:
     static constexpr double ColumnSpacing = 1.0; // a and b units
+    // Columns stand within this many a and b units of the neutral axis, far
+    // beyond any colour, so that a profile with absurd values cannot ask for
+    // a huge grid; what lies further out is not measured.
+    static constexpr double ColumnReach = 400.0;
 
     explicit GamutSolid(const GamutHull& hull);
 
