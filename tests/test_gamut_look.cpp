@@ -12,6 +12,7 @@
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QTest>
 #include <QTranslator>
@@ -115,6 +116,11 @@ private slots:
         const QStringList figures = view->figures();
         QCOMPARE(figures.size(), 4);
         QVERIFY2(figures[0].endsWith(volumeUnits), qPrintable(figures[0]));
+        // Thousands set apart by spaces: a German reader would take "296,000"
+        // or an English one "296.000" for a decimal.
+        const QRegularExpression grouped(QStringLiteral(": [0-9]{1,3}(\\x{a0}[0-9]{3})+ "));
+        for (int i = 0; i < 2; ++i)
+            QVERIFY2(grouped.match(figures[i]).hasMatch(), qPrintable(figures[i]));
         QVERIFY(window.windowTitle().contains(QStringLiteral("default_cmyk.icc")));
         QVERIFY(window.windowTitle().contains(QStringLiteral("sRGB.icc")));
         // The figures fit in the window.

@@ -12,7 +12,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QLocale>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QOffscreenSurface>
@@ -96,16 +95,22 @@ QString fileNameOf(const QByteArray& path)
     return QFileInfo(QFile::decodeName(path)).fileName();
 }
 
+// Numbers read the same in every language of the program: a decimal point,
+// as everywhere else in it, and thousands set apart by spaces, which no
+// reader takes for a decimal sign.
+QString decimal(double value)
+{
+    return QString::number(value, 'f', 1);
+}
+
 // A volume in cubic CIELAB units, rounded to thousands: the hull's samples
 // and Argyll's differ by more than that.
 QString thousands(double volume)
 {
-    return QLocale().toString(std::llround(volume / 1000.0) * 1000);
-}
-
-QString percent(double share)
-{
-    return QLocale().toString(100.0 * share, 'f', 1);
+    QString digits = QString::number(std::llround(volume / 1000.0) * 1000);
+    for (int at = int(digits.size()) - 3; at > (digits.startsWith(QLatin1Char('-')) ? 1 : 0); at -= 3)
+        digits.insert(at, QChar(0x00A0));
+    return digits;
 }
 
 } // namespace
@@ -183,14 +188,13 @@ QStringList KxGamutView::figures() const
     if (hasComparison()) {
         const QString compared = fileNameOf(m_comparisonPath);
         lines << tr("%1 (wire frame): %2 cubic Lab units").arg(compared, thousands(m_comparisonVolume));
-        lines << tr("%1 % of %2 lies inside %3").arg(percent(m_comparisonShare), compared, name);
+        lines << tr("%1 % of %2 lies inside %3").arg(decimal(100.0 * m_comparisonShare), compared, name);
     }
     if (m_marker) {
         const QVector3D& lab = m_marker->lab();
         const QString where = m_markInside ? tr("L %1, a %2, b %3 lies inside %4")
                                            : tr("L %1, a %2, b %3 lies outside %4");
-        lines << where.arg(QLocale().toString(lab.x(), 'f', 1), QLocale().toString(lab.y(), 'f', 1),
-                           QLocale().toString(lab.z(), 'f', 1), name);
+        lines << where.arg(decimal(lab.x()), decimal(lab.y()), decimal(lab.z()), name);
     }
     return lines;
 }
