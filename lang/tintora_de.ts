@@ -297,6 +297,58 @@
         <source>The profile gives no Lab colours</source>
         <translation>Das Profil liefert keine Lab-Farben</translation>
     </message>
+    <message>
+        <source>There is no gamut to compare with</source>
+        <translation>Es gibt keinen Farbumfang zum Vergleichen</translation>
+    </message>
+    <message>
+        <source>%1: %2 cubic Lab units</source>
+        <translation>%1: %2 Lab-Kubikeinheiten</translation>
+    </message>
+    <message>
+        <source>%1 (wire frame): %2 cubic Lab units</source>
+        <translation>%1 (Drahtgitter): %2 Lab-Kubikeinheiten</translation>
+    </message>
+    <message>
+        <source>%1 % of %2 lies inside %3</source>
+        <translation>%1 % von %2 liegen innerhalb von %3</translation>
+    </message>
+    <message>
+        <source>L %1, a %2, b %3 lies inside %4</source>
+        <translation>L %1, a %2, b %3 liegt innerhalb von %4</translation>
+    </message>
+    <message>
+        <source>L %1, a %2, b %3 lies outside %4</source>
+        <translation>L %1, a %2, b %3 liegt außerhalb von %4</translation>
+    </message>
+    <message>
+        <source>%1 with %2 as wire frame</source>
+        <translation>%1 mit %2 als Drahtgitter</translation>
+    </message>
+    <message>
+        <source>Compare with profile...</source>
+        <translation>Mit Profil vergleichen ...</translation>
+    </message>
+    <message>
+        <source>Remove comparison</source>
+        <translation>Vergleich entfernen</translation>
+    </message>
+    <message>
+        <source>Show colour...</source>
+        <translation>Farbe zeigen ...</translation>
+    </message>
+    <message>
+        <source>Choose an ICC profile to compare with</source>
+        <translation>ICC-Profil zum Vergleichen wählen</translation>
+    </message>
+    <message>
+        <source>Compare with profile</source>
+        <translation>Mit Profil vergleichen</translation>
+    </message>
+    <message>
+        <source>Show colour</source>
+        <translation>Farbe zeigen</translation>
+    </message>
 </context>
 <context>
     <name>KxMainWindow</name>
@@ -527,6 +579,14 @@ Entweder reicht der Speicher nicht aus oder Profile wurden gelöscht</translatio
     <message>
         <source>Display gamut</source>
         <translation>Farbumfang anzeigen</translation>
+    </message>
+    <message>
+        <source>ΔE %1 out of gamut</source>
+        <translation>ΔE %1 außerhalb des Farbumfangs</translation>
+    </message>
+    <message>
+        <source>ΔE %1</source>
+        <translation>ΔE %1</translation>
     </message>
 </context>
 <context>

@@ -297,6 +297,58 @@
         <source>The profile gives no Lab colours</source>
         <translation>Le profil ne fournit aucune couleur Lab</translation>
     </message>
+    <message>
+        <source>There is no gamut to compare with</source>
+        <translation>Il n&apos;y a aucun gamut à comparer</translation>
+    </message>
+    <message>
+        <source>%1: %2 cubic Lab units</source>
+        <translation>%1 : %2 unités Lab cubiques</translation>
+    </message>
+    <message>
+        <source>%1 (wire frame): %2 cubic Lab units</source>
+        <translation>%1 (fil de fer) : %2 unités Lab cubiques</translation>
+    </message>
+    <message>
+        <source>%1 % of %2 lies inside %3</source>
+        <translation>%1 % de %2 se trouvent dans %3</translation>
+    </message>
+    <message>
+        <source>L %1, a %2, b %3 lies inside %4</source>
+        <translation>L %1, a %2, b %3 se trouve dans %4</translation>
+    </message>
+    <message>
+        <source>L %1, a %2, b %3 lies outside %4</source>
+        <translation>L %1, a %2, b %3 se trouve hors de %4</translation>
+    </message>
+    <message>
+        <source>%1 with %2 as wire frame</source>
+        <translation>%1 avec %2 en fil de fer</translation>
+    </message>
+    <message>
+        <source>Compare with profile...</source>
+        <translation>Comparer avec un profil...</translation>
+    </message>
+    <message>
+        <source>Remove comparison</source>
+        <translation>Retirer la comparaison</translation>
+    </message>
+    <message>
+        <source>Show colour...</source>
+        <translation>Afficher une couleur...</translation>
+    </message>
+    <message>
+        <source>Choose an ICC profile to compare with</source>
+        <translation>Choisir un profil ICC à comparer</translation>
+    </message>
+    <message>
+        <source>Compare with profile</source>
+        <translation>Comparer avec un profil</translation>
+    </message>
+    <message>
+        <source>Show colour</source>
+        <translation>Afficher une couleur</translation>
+    </message>
 </context>
 <context>
     <name>KxMainWindow</name>
@@ -527,6 +579,14 @@ La mémoire est insuffisante ou certains profils ont été supprimés</translati
     <message>
         <source>Display gamut</source>
         <translation>Afficher le gamut</translation>
+    </message>
+    <message>
+        <source>ΔE %1 out of gamut</source>
+        <translation>ΔE %1 hors gamut</translation>
+    </message>
+    <message>
+        <source>ΔE %1</source>
+        <translation>ΔE %1</translation>
     </message>
 </context>
 <context>

@@ -7,3 +7,9 @@ add_test(NAME test_gamut_offscreen_with_display
 set_tests_properties(test_gamut_offscreen_with_display PROPERTIES
   ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_CONFIG_HOME=${CMAKE_CURRENT_BINARY_DIR}/config-test_gamut_offscreen"
   LABELS gamut TIMEOUT 120)
+tintora_add_test(NAME test_gamut_difference SOURCES test_gamut_difference.cpp LIBS tintoratool LABELS gamut)
+add_dependencies(test_gamut_difference tintora-convert)
+# The gamut answers in English and German under a real X server, with their pictures.
+tintora_add_test(NAME test_gamut_look SOURCES test_gamut_look.cpp LIBS tintoratool LABELS gamut XVFB)
+target_compile_definitions(test_gamut_look PRIVATE TINTORA_LANG_DIR="${TINTORA_LANG_DIR}")
+add_dependencies(test_gamut_look tintora_translations)

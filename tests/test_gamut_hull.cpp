@@ -5,7 +5,10 @@
 #include "GamutCamera.h"
 #include "GamutHull.h"
 #include "GamutMonitor.h"
+#include "GamutSolid.h"
 #include "KxGamutView.h"
+
+#include "ArgyllPeer.h"
 
 #include <QApplication>
 #include <QFile>
@@ -21,6 +24,7 @@ namespace {
 
 const char* const Srgb = "/usr/share/color/icc/sRGB.icc";
 const char* const Cmyk = "/usr/share/color/icc/ghostscript/default_cmyk.icc";
+const char* const AdobeRgb = "/usr/share/color/icc/compatibleWithAdobeRGB1998.icc";
 const char* const SwappedMonitor = "/usr/share/color/icc/colord/SwappedRedAndGreen.icc";
 
 constexpr int VerticesPerFace = GamutHull::SamplesPerSide * GamutHull::SamplesPerSide;
@@ -106,6 +110,13 @@ int pointsOutsideSrgb(const GamutHull& hull)
             ++outside;
     }
     return outside;
+}
+
+GamutHull hullOf(const char* profile)
+{
+    GamutHull hull;
+    hull.fromICC(profile, GamutMonitor(nullptr));
+    return hull;
 }
 
 } // namespace
@@ -288,6 +299,41 @@ private slots:
         }
     }
 
+    // Colours beyond the monitor's gamut are shown clipped, as LittleCMS's
+    // own 16-bit transform clips them, and never as some other colour.
+    void coloursBeyondTheMonitorAreClipped()
+    {
+        std::unique_ptr<void, ProfileCloser> lab(cmsCreateLab4Profile(nullptr));
+        std::unique_ptr<void, ProfileCloser> profile(cmsOpenProfileFromFile(Srgb, "r"));
+        std::unique_ptr<void, TransformDeleter> toSrgb(cmsCreateTransform(
+            lab.get(), TYPE_Lab_DBL, profile.get(), TYPE_RGB_16, INTENT_RELATIVE_COLORIMETRIC, cmsFLAGS_NOCACHE));
+        QVERIFY(toSrgb);
+        for (const char* monitorProfile : {Srgb, static_cast<const char*>(nullptr)}) {
+            const GamutMonitor monitor(monitorProfile);
+            float worst = 0.0f;
+            QVector3D worstLab;
+            for (float L = 5.0f; L < 100.0f; L += 15.0f) {
+                for (float a = -120.0f; a <= 120.0f; a += 30.0f) {
+                    for (float b = -120.0f; b <= 120.0f; b += 30.0f) {
+                        const cmsCIELab in{L, a, b};
+                        cmsUInt16Number rgb[3];
+                        cmsDoTransform(toSrgb.get(), &in, rgb, 1);
+                        const QVector3D expected(rgb[0] / 65535.0f, rgb[1] / 65535.0f, rgb[2] / 65535.0f);
+                        const float difference = (monitor.displayColour({L, a, b}) - expected).length();
+                        if (difference > worst) {
+                            worst = difference;
+                            worstLab = QVector3D(L, a, b);
+                        }
+                    }
+                }
+            }
+            const QVector3D shown = monitor.displayColour(worstLab);
+            qInfo("%s: worst at Lab %g %g %g, shown %g %g %g, off by %g", monitorProfile ? monitorProfile : "stand-in",
+                  worstLab.x(), worstLab.y(), worstLab.z(), shown.x(), shown.y(), shown.z(), worst);
+            QVERIFY(worst < 0.05f);
+        }
+    }
+
     void greyScaleRunsFromBlackToWhiteInNeutralGreys()
     {
         const GamutAxes axes{GamutMonitor(nullptr)};
@@ -362,6 +408,101 @@ private slots:
         camera.reset();
         QCOMPARE(camera.zoom(), 1.0f);
         QVERIFY((camera.modelView().map(white) - whiteBefore).length() < 1e-4f);
+    }
+
+    // The hull is built in LittleCMS's absolute colorimetric intent. For a
+    // version 2 display profile LittleCMS takes the media white as D50, so
+    // there absolute equals relative, while Argyll's absolute follows the
+    // profile's D65 white point: the RGB profiles are compared with Argyll's
+    // relative volume, the printer with its absolute one.
+    void volumesAgreeWithArgyll_data()
+    {
+        QTest::addColumn<QString>("profile");
+        QTest::addColumn<char>("argyllIntent");
+        QTest::newRow("sRGB") << QString::fromLatin1(Srgb) << 'r';
+        QTest::newRow("Adobe RGB") << QString::fromLatin1(AdobeRgb) << 'r';
+        QTest::newRow("CMYK printer") << QString::fromLatin1(Cmyk) << 'a';
+    }
+    void volumesAgreeWithArgyll()
+    {
+        QFETCH(QString, profile);
+        QFETCH(char, argyllIntent);
+        const double argyll = ArgyllPeer::iccgamutVolume(profile, argyllIntent);
+        QVERIFY2(argyll > 0.0, "Argyll's iccgamut is set up by the setup script");
+        const GamutHull hull = hullOf(QFile::encodeName(profile).constData());
+        const double ours = hull.volume();
+        const double columns = GamutSolid(hull).volume();
+        qInfo("%s: hull %.0f, columns %.0f, iccgamut -i%c %.0f", qPrintable(profile), ours, columns, argyllIntent,
+              argyll);
+        QVERIFY2(std::abs(ours / argyll - 1.0) < 0.03, qPrintable(QString::number(ours / argyll)));
+        // The columns measure the same solid another way.
+        QVERIFY2(std::abs(columns / ours - 1.0) < 0.01, qPrintable(QString::number(columns / ours)));
+    }
+
+    void shareOfOneGamutInsideAnother()
+    {
+        const GamutSolid srgb(hullOf(Srgb));
+        const GamutSolid adobe(hullOf(AdobeRgb));
+        const GamutSolid printer(hullOf(Cmyk));
+        const double srgbInAdobe = srgb.shareInside(adobe);
+        const double adobeInSrgb = adobe.shareInside(srgb);
+        const double printerInSrgb = printer.shareInside(srgb);
+        const double srgbInPrinter = srgb.shareInside(printer);
+        qInfo("sRGB in Adobe RGB %.4f, Adobe RGB in sRGB %.4f, printer in sRGB %.4f, sRGB in printer %.4f",
+              srgbInAdobe, adobeInSrgb, printerInSrgb, srgbInPrinter);
+        QVERIFY(srgbInAdobe > 0.95);
+        // Adobe RGB reaches far beyond sRGB in the greens: the share is no
+        // more than sRGB's volume allows.
+        QVERIFY(adobeInSrgb < 0.75);
+        QVERIFY(adobeInSrgb * adobe.volume() <= srgb.volume());
+        // The printer is much smaller, yet its cyans stick out of sRGB.
+        QVERIFY(printerInSrgb > 0.8 && printerInSrgb < 0.995);
+        QVERIFY(srgbInPrinter < 0.4);
+        // The shared part has one size, whichever side it is measured from.
+        QVERIFY(std::abs(srgbInAdobe * srgb.volume() - adobeInSrgb * adobe.volume()) < 0.001 * srgb.volume());
+        QCOMPARE(std::round(srgb.shareInside(srgb) * 1e6), 1e6);
+        QCOMPARE(srgb.shareInside(GamutSolid(GamutHull())), 0.0);
+        QCOMPARE(GamutSolid(GamutHull()).shareInside(srgb), 0.0);
+    }
+
+    // Whether a colour lies inside, against LittleCMS's own answer: a Lab
+    // inside sRGB comes back from 16-bit sRGB unchanged, one outside comes
+    // back clipped. Colours within a few units of the surface are left out.
+    void containsAgreesWithAClippingRoundTrip()
+    {
+        const GamutHull srgb = hullOf(Srgb);
+        std::unique_ptr<void, ProfileCloser> lab(cmsCreateLab4Profile(nullptr));
+        std::unique_ptr<void, ProfileCloser> profile(cmsOpenProfileFromFile(Srgb, "r"));
+        std::unique_ptr<void, TransformDeleter> there(cmsCreateTransform(
+            lab.get(), TYPE_Lab_DBL, profile.get(), TYPE_RGB_16, INTENT_RELATIVE_COLORIMETRIC, cmsFLAGS_NOCACHE));
+        std::unique_ptr<void, TransformDeleter> back(cmsCreateTransform(
+            profile.get(), TYPE_RGB_16, lab.get(), TYPE_Lab_DBL, INTENT_RELATIVE_COLORIMETRIC, cmsFLAGS_NOCACHE));
+        QVERIFY(there && back);
+        int inside = 0, outside = 0, disagreeing = 0;
+        for (double L = 5.0; L < 100.0; L += 10.0) {
+            for (double a = -120.0; a <= 120.0; a += 15.0) {
+                for (double b = -120.0; b <= 120.0; b += 15.0) {
+                    const cmsCIELab in{L, a, b};
+                    cmsUInt16Number rgb[3];
+                    cmsCIELab out;
+                    cmsDoTransform(there.get(), &in, rgb, 1);
+                    cmsDoTransform(back.get(), rgb, &out, 1);
+                    const double moved = cmsDeltaE(&in, &out);
+                    if (moved > 0.5 && moved < 4.0)
+                        continue;
+                    const bool peerInside = moved <= 0.5;
+                    (peerInside ? inside : outside)++;
+                    if (GamutSolid::contains(srgb, QVector3D(float(L), float(a), float(b))) != peerInside)
+                        ++disagreeing;
+                }
+            }
+        }
+        qInfo("%d colours inside sRGB, %d outside, %d answered otherwise", inside, outside, disagreeing);
+        QVERIFY(inside > 200 && outside > 1000);
+        QVERIFY2(disagreeing <= (inside + outside) / 200, qPrintable(QString::number(disagreeing)));
+        QVERIFY(GamutSolid::contains(srgb, {50.0f, 0.0f, 0.0f}));
+        QVERIFY(!GamutSolid::contains(srgb, {101.0f, 0.0f, 0.0f}));
+        QVERIFY(!GamutSolid::contains(GamutHull(), {50.0f, 0.0f, 0.0f}));
     }
 
     void withoutOpenGlThereIsNoGamutDisplayAndNoCrash()

@@ -3,11 +3,17 @@
 
 #include "KxGamutView.h"
 
+#include "ScriptedModal.h"
+
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QFile>
+#include <QMenu>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
@@ -114,6 +120,67 @@ void wheel(KxGamutView* view, int delta)
     QWheelEvent event(at, view->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
                       Qt::NoScrollPhase, false);
     QApplication::sendEvent(view, &event);
+}
+
+// The entries of the view's context menu, a disabled one marked with a
+// leading '-'. The entry named choose is chosen; otherwise the menu closes.
+QStringList contextMenu(KxGamutView* view, const QString& choose = QString())
+{
+    QStringList entries;
+    QTimer::singleShot(0, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        QAction* chosen = nullptr;
+        for (QAction* action : menu->actions()) {
+            entries << (action->isEnabled() ? QString() : QStringLiteral("-")) + action->text();
+            if (action->text() == choose)
+                chosen = action;
+        }
+        menu->close();
+        if (chosen)
+            chosen->trigger();
+    });
+    const QPoint at(view->width() / 2, view->height() / 2);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, view->mapToGlobal(at));
+    QApplication::sendEvent(view, &event);
+    return entries;
+}
+
+// Where a D50 Lab point is drawn in the view's picture.
+QPoint onPicture(const KxGamutView* view, const QVector3D& lab)
+{
+    const QMatrix4x4 toClip =
+        view->camera().projection(float(view->width()) / float(view->height())) * view->camera().modelView();
+    const QVector4D clip = toClip * QVector4D(lab, 1.0f);
+    return QPoint(int((clip.x() / clip.w() + 1.0f) * 0.5f * float(view->width())),
+                  int((1.0f - clip.y() / clip.w()) * 0.5f * float(view->height())));
+}
+
+int nearWhitePixelsAround(const QImage& picture, const QPoint& centre, int radius)
+{
+    int count = 0;
+    for (int y = centre.y() - radius; y <= centre.y() + radius; ++y) {
+        for (int x = centre.x() - radius; x <= centre.x() + radius; ++x) {
+            if (!picture.rect().contains(x, y))
+                continue;
+            const QColor c = picture.pixelColor(x, y);
+            count += std::min({c.red(), c.green(), c.blue()}) > 235;
+        }
+    }
+    return count;
+}
+
+// The whole number a figure starts its count with, its separators dropped.
+long long numberIn(const QString& figure, int which)
+{
+    const QRegularExpression number(QStringLiteral("[0-9][0-9,.\\x{a0}\\x{202f} ]*[0-9]|[0-9]"));
+    auto match = number.globalMatch(figure);
+    QString found;
+    for (int i = 0; i <= which && match.hasNext(); ++i)
+        found = match.next().captured();
+    found.remove(QRegularExpression(QStringLiteral("[^0-9]")));
+    return found.toLongLong();
 }
 
 } // namespace
@@ -223,6 +290,91 @@ private slots:
         wheel(gamut.view, 120);
         QCOMPARE(gamut.view->fromICC(nullptr, nullptr), 0);
         QVERIFY(!gamut.view->message().isEmpty());
+    }
+
+    void comparesWithASecondProfileAndMarksAColour()
+    {
+        ScriptedModal modal;
+        GamutWindow gamut(Cmyk);
+        gamut.window->setWindowTitle(QStringLiteral("default_cmyk.icc")); // as the tool names it
+        KxGamutView* view = gamut.view;
+        QVERIFY(QTest::qWaitForWindowExposed(gamut.window.get()));
+        const QImage solid = view->grabFramebuffer();
+        const QString compare = QStringLiteral("Compare with profile...");
+        const QString remove = QStringLiteral("Remove comparison");
+        const QString mark = QStringLiteral("Show colour...");
+        QCOMPARE(contextMenu(view), QStringList({compare, "-" + remove, mark}));
+        QCOMPARE(view->figures().size(), 1);
+
+        // The dialog starts in the profile's folder; cancelled, nothing changes.
+        modal.cancel();
+        contextMenu(view, compare);
+        QCOMPARE(modal.requests.back().caption, QStringLiteral("Choose an ICC profile to compare with"));
+        QCOMPARE(modal.requests.back().text, QStringLiteral("/usr/share/color/icc/ghostscript"));
+        QVERIFY(!view->hasComparison());
+
+        // A profile without a gamut is refused with a word, and nothing changes.
+        modal.answerFile(QStringLiteral("/usr/share/color/icc/Gray.icc"));
+        contextMenu(view, compare);
+        QCOMPARE(modal.requests.back().kind, ScriptedModal::Request::Message);
+        QCOMPARE(modal.requests.back().message.kind, KxMessage::Warning);
+        QVERIFY(!modal.requests.back().text.isEmpty());
+        QVERIFY(!view->hasComparison());
+        QCOMPARE(view->grabFramebuffer(), solid);
+
+        // sRGB over the printer: its wire frame reaches far beyond the solid.
+        modal.answerFile(QString::fromLatin1(Srgb));
+        contextMenu(view, compare);
+        QVERIFY(view->hasComparison());
+        QCOMPARE(gamut.window->windowTitle(), QStringLiteral("default_cmyk.icc with sRGB.icc as wire frame"));
+        const QImage compared = view->grabFramebuffer();
+        QVERIFY(pixelsUnlike(compared, background(compared)) > pixelsUnlike(solid, background(solid)) * 5 / 4);
+        QCOMPARE(contextMenu(view), QStringList({compare, remove, mark}));
+
+        // Volumes rounded to thousands, and the share of sRGB inside the printer.
+        const QStringList figures = view->figures();
+        QCOMPARE(figures.size(), 3);
+        QVERIFY2(figures[0].startsWith(QStringLiteral("default_cmyk.icc: ")), qPrintable(figures[0]));
+        QVERIFY2(figures[1].startsWith(QStringLiteral("sRGB.icc (wire frame): ")), qPrintable(figures[1]));
+        QVERIFY2(figures[2].endsWith(QStringLiteral(" of sRGB.icc lies inside default_cmyk.icc")), qPrintable(figures[2]));
+        const long long printer = numberIn(figures[0], 0);
+        const long long screen = numberIn(figures[1], 0);
+        QCOMPARE(printer % 1000, 0LL);
+        QVERIFY(std::abs(double(printer) - view->hull().volume()) <= 500.0);
+        QVERIFY(std::abs(double(screen) - view->comparison().volume()) <= 500.0);
+        QVERIFY(screen > 2 * printer);
+        const double percent = double(numberIn(figures[2], 0)) / 10.0; // one decimal
+        QVERIFY2(std::abs(percent - 100.0 * view->comparisonShare()) < 0.06, qPrintable(figures[2]));
+        QVERIFY(percent > 20.0 && percent < 45.0);
+
+        // A colour far outside both: a white-outlined sphere where it lies.
+        modal.answer(QVariant(QVector3D(70.0f, -60.0f, -80.0f)));
+        contextMenu(view, mark);
+        QCOMPARE(modal.requests.back().kind, ScriptedModal::Request::Lab);
+        QCOMPARE(modal.requests.back().caption, QStringLiteral("Show colour"));
+        QCOMPARE(view->markedColour(), std::optional<QVector3D>(QVector3D(70.0f, -60.0f, -80.0f)));
+        QCOMPARE(view->figures().last(), QStringLiteral("L 70.0, a -60.0, b -80.0 lies outside default_cmyk.icc"));
+        const QImage marked = view->grabFramebuffer();
+        const QPoint where = onPicture(view, QVector3D(70.0f, -60.0f, -80.0f));
+        QVERIFY2(nearWhitePixelsAround(marked, where, 12) > 10,
+                 qPrintable(QString::number(nearWhitePixelsAround(marked, where, 12))));
+        QCOMPARE(nearWhitePixelsAround(compared, where, 12), 0);
+
+        // One inside the solid replaces it, and shows through the solid.
+        modal.answer(QVariant(QVector3D(60.0f, 10.0f, 20.0f)));
+        contextMenu(view, mark);
+        QCOMPARE(view->figures().last(), QStringLiteral("L 60.0, a 10.0, b 20.0 lies inside default_cmyk.icc"));
+        const QImage inside = view->grabFramebuffer();
+        QCOMPARE(nearWhitePixelsAround(inside, where, 12), 0);
+        QVERIFY(nearWhitePixelsAround(inside, onPicture(view, QVector3D(60.0f, 10.0f, 20.0f)), 12) > 10);
+
+        // Removed, the comparison leaves the title, the figures and the menu as before.
+        contextMenu(view, remove);
+        QVERIFY(!view->hasComparison());
+        QCOMPARE(gamut.window->windowTitle(), QStringLiteral("default_cmyk.icc"));
+        QCOMPARE(view->figures().size(), 2);
+        QCOMPARE(contextMenu(view), QStringList({compare, "-" + remove, mark}));
+        QCOMPARE(modal.unanswered, 0);
     }
 
     void viewSurvivesAMoveToAnotherWindowAndCloseDeletesIt()

@@ -107,6 +107,9 @@ QMessageBox::StandardButton standardButton(int code)
     return code >= 0 && code < int(std::size(buttons)) ? buttons[code] : QMessageBox::NoButton;
 }
 
+// The out-of-gamut words stand out in this colour.
+const QColor OUT_OF_GAMUT_COLOUR(204, 0, 0);
+
 QString decimal(unsigned long value)
 {
     return QString::number(value);
@@ -378,6 +381,7 @@ void Tintora::createCMS()
     outputCms.close();
     labCms.close();
     monitorCms.close();
+    outputGamut.close();
 
     if (inputProfile.isEmpty() || outputProfile.isEmpty())
         return;
@@ -418,6 +422,8 @@ void Tintora::createCMS()
         monitorCms.close();
         labCms.close();
     }
+    if (outputCms.handle)
+        outputGamut.create(EnginePath(outputProfile).get());
 }
 
 void Tintora::updateUI()
@@ -451,6 +457,8 @@ void Tintora::updateUI()
 
     lastInputSpace = outputCms.inputSpace;
 
+    // Blank until a conversion fills it, and so while the output transform is closed.
+    updateGamutLabel(nullptr);
     if (labEdited) {
         labChanged(0);
     } else {
@@ -593,6 +601,43 @@ void Tintora::updateLabOut()
     lab_l_label->setText(decimal(L));
     lab_a_label->setText(decimal(a));
     lab_b_label->setText(decimal(b));
+    const double inputLab[3] = {L, a, b};
+    updateGamutLabel(inputLab);
+}
+
+// The output values are read back from the labels that show them: the
+// difference is that of the numbers the user sees. A null inputLab blanks it.
+void Tintora::updateGamutLabel(const double inputLab[3])
+{
+    double difference = -1.0;
+    if (inputLab && outputGamut.isOpen()) {
+        const bool cmyk = outputGamut.outputSpace() == icSigCmykData;
+        const QList<QLabel*> shown = cmyk ? QList<QLabel*>{c_label, m_label, y_label, k_label}
+                                          : QList<QLabel*>{r_label, g_label, b_label};
+        double device[4] = {0.0, 0.0, 0.0, 0.0};
+        bool allShown = true;
+        for (int i = 0; i < shown.size(); ++i) {
+            bool isNumber = false;
+            device[i] = shown[i]->text().toDouble(&isNumber);
+            allShown = allShown && isNumber;
+        }
+        if (allShown)
+            difference = outputGamut.difference(inputLab, device);
+    }
+
+    const bool outside = difference >= KxGamutCheck::OutOfGamut;
+    QPalette palette = gamut_label->palette();
+    palette.setColor(QPalette::WindowText,
+                     outside ? OUT_OF_GAMUT_COLOUR : output_group->palette().color(QPalette::WindowText));
+    gamut_label->setPalette(palette);
+    QFont font = gamut_label->font();
+    font.setBold(outside);
+    gamut_label->setFont(font);
+    if (difference < 0.0)
+        gamut_label->clear();
+    else
+        gamut_label->setText(outside ? tr("ΔE %1 out of gamut").arg(difference, 0, 'f', 2)
+                                     : tr("ΔE %1").arg(difference, 0, 'f', 2));
 }
 
 void Tintora::updateMonitorPreview()

@@ -4,6 +4,7 @@
 #include "Tintora_UI.h"
 
 #include "KxCmsIcc.h"
+#include "KxGamutCheck.h"
 #include "KxIcc.h"
 
 #include <QString>
@@ -56,6 +57,7 @@ public:
     const KxCmsIcc& outputTransform() const { return outputCms; }
     const KxCmsIcc& monitorTransform() const { return monitorCms; }
     const KxCmsIcc& labTransform() const { return labCms; }
+    const KxGamutCheck& gamutCheck() const { return outputGamut; }
 
     // The order of the slots below is the tool's slot table: keep it.
 public slots:
@@ -91,6 +93,7 @@ private:
     void createCMS();
     void updateUI();
     void updateLabOut();
+    void updateGamutLabel(const double inputLab[3]);
     void updateMonitorPreview();
     void paintPreview(const QColor& colour);
     void setRenderingIntent(long intent);
@@ -99,6 +102,7 @@ private:
     KxCmsIcc outputCms;
     KxCmsIcc monitorCms;
     KxCmsIcc labCms;
+    KxGamutCheck outputGamut;
     QString inputProfile;
     QString outputProfile;
     QString monitorProfile;

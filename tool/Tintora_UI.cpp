@@ -394,6 +394,11 @@ void Tintora_UI::buildLabOutputGrid()
     textLabel1 = makeLabel(output_group, "textLabel1");
     textLabel1->setTextFormat(Qt::RichText);
     layout5->addWidget(textLabel1, 3, 0, 1, 2);
+
+    // How far the output falls from the input colour; filled by the tool.
+    gamut_label = makeLabel(output_group, "gamut_label");
+    gamut_label->setWordWrap(true);
+    layout5->addWidget(gamut_label, 4, 0, 1, 2);
 }
 
 void Tintora_UI::coupleSlidersWithSpinBoxes()

@@ -103,6 +103,7 @@ public:
     QLabel* textLabel5_3_2_2_3;
     QLabel* lab_l_label;
     QLabel* textLabel5_2_2_3_3;
+    QLabel* gamut_label;
     QGroupBox* spectro_group;
 
 protected:

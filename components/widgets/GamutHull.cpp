@@ -23,6 +23,23 @@ void cubeSample(int face, int i, int j, double cube[3])
     cube[second] = double(j) / (N - 1);
 }
 
+// The inks of a point on the C, M, Y cube's surface, in percent. The grey
+// component, the least of the three, goes to black, and what is left of
+// the colour inks is stretched back to the strongest of them: on the faces
+// at no ink nothing changes, while the faces at full ink become the
+// darkest saturated colours, one or two colour inks at full strength with
+// black, which bound a printer's gamut from below. The black corner is all
+// four inks.
+void inksOnSurface(const double cube[3], double inks[4])
+{
+    const double grey = std::min({cube[0], cube[1], cube[2]});
+    const double strongest = std::max({cube[0], cube[1], cube[2]});
+    const double stretch = strongest > grey ? strongest / (strongest - grey) : 1.0;
+    for (int channel = 0; channel < 3; ++channel)
+        inks[channel] = 100.0 * (strongest > grey ? (cube[channel] - grey) * stretch : strongest);
+    inks[3] = 100.0 * grey;
+}
+
 } // namespace
 
 void GamutHull::clear()
@@ -68,10 +85,9 @@ bool GamutHull::fromICC(const char* profilePath, const GamutMonitor& monitor)
                 double cube[3];
                 cubeSample(face, i, j, cube);
                 // RGB runs 0..255, CMYK 0..100 % ink.
-                const double fullScale = cmyk ? 100.0 : 255.0;
-                double device[4] = {cube[0] * fullScale, cube[1] * fullScale, cube[2] * fullScale, 0.0};
+                double device[4] = {cube[0] * 255.0, cube[1] * 255.0, cube[2] * 255.0, 0.0};
                 if (cmyk)
-                    device[3] = std::min({device[0], device[1], device[2]});
+                    inksOnSurface(cube, device);
                 double lab[3];
                 if (!profile.toLab(device, lab)) {
                     clear();
@@ -88,6 +104,23 @@ bool GamutHull::fromICC(const char* profilePath, const GamutMonitor& monitor)
     orientAndShade();
     m_deviceSpace = cmyk ? DeviceSpace::Cmyk : DeviceSpace::Rgb;
     return true;
+}
+
+double GamutHull::volume() const
+{
+    // Divergence theorem: each outward-wound triangle adds the signed
+    // volume of the tetrahedron it spans with the origin.
+    double sixfold = 0.0;
+    for (std::size_t t = 0; t < m_triangles.size(); t += 3) {
+        const QVector3D& p0 = m_vertices[m_triangles[t]].lab;
+        const QVector3D& p1 = m_vertices[m_triangles[t + 1]].lab;
+        const QVector3D& p2 = m_vertices[m_triangles[t + 2]].lab;
+        const double cross[3] = {double(p1.y()) * p2.z() - double(p1.z()) * p2.y(),
+                                 double(p1.z()) * p2.x() - double(p1.x()) * p2.z(),
+                                 double(p1.x()) * p2.y() - double(p1.y()) * p2.x()};
+        sixfold += p0.x() * cross[0] + p0.y() * cross[1] + p0.z() * cross[2];
+    }
+    return sixfold / 6.0;
 }
 
 void GamutHull::buildFaces()

@@ -15,11 +15,11 @@ class GamutMonitor;
 //
 // The surface of the device space is sampled on a grid of SamplesPerSide by
 // SamplesPerSide points per face: for RGB the six faces of the cube; for
-// CMYK the six faces of the C, M, Y cube with black added as the grey
-// component (K = min(C, M, Y)), so that the faces at full ink run down to
-// the printer's darkest black while the faces at no ink stay without black.
-// Faces share no vertices, so each face keeps its own normals and the
-// device cube's edges stay visible as creases.
+// CMYK the six faces of the C, M, Y cube with their grey component given to
+// black, so that the faces at no ink stay without black while the faces at
+// full ink run through the darkest saturated colours down to the printer's
+// darkest black. Faces share no vertices, so each face keeps its own
+// normals and the device cube's edges stay visible as creases.
 class GamutHull
 {
     // The hull's messages are shown by the gamut view, in its context.
@@ -38,6 +38,8 @@ public:
     void clear();
 
     bool isEmpty() const { return m_vertices.empty(); }
+    // The volume the surface encloses, in cubic CIELAB units; 0 when empty.
+    double volume() const;
     DeviceSpace deviceSpace() const { return m_deviceSpace; }
     QString errorText() const { return m_errorText; }
 

@@ -2,6 +2,8 @@
 
 #include "GamutAxes.h"
 #include "GamutHull.h"
+#include "GamutMarker.h"
+#include "GamutWireFrame.h"
 
 #include <cstddef>
 
@@ -41,7 +43,7 @@ varying vec3 vertexColour;
 void main()
 {
     if (!lit) {
-        gl_FragColor = vec4(vertexColour, 1.0);
+        gl_FragColor = vec4(vertexColour, opacity);
         return;
     }
     vec3 n = normalize(eyeNormal);
@@ -57,6 +59,9 @@ void main()
 
 const QVector3D Background(0.22f, 0.22f, 0.24f);
 constexpr float HullOpacity = 0.85f;
+// A marked colour is drawn a second time over everything, so that it stays
+// visible inside the solid, where the solid veils its first drawing.
+constexpr float MarkerOverlayOpacity = 0.6f;
 
 } // namespace
 
@@ -71,11 +76,10 @@ GamutRenderer::GamutRenderer()
     m_labLocation = m_program.attributeLocation("lab");
     m_normalLocation = m_program.attributeLocation("normal");
     m_colourLocation = m_program.attributeLocation("colour");
-    m_hullArray.create();
-    m_axesArray.create();
-    m_hullVertices.create();
-    m_hullTriangles.create();
-    m_axesVertices.create();
+    for (QOpenGLVertexArrayObject* array : {&m_hullArray, &m_axesArray, &m_wireArray, &m_markerArray})
+        array->create();
+    for (QOpenGLBuffer* buffer : {&m_hullVertices, &m_hullTriangles, &m_axesVertices, &m_wireVertices, &m_markerVertices})
+        buffer->create();
 }
 
 GamutRenderer::~GamutRenderer() = default;
@@ -130,6 +134,44 @@ void GamutRenderer::upload(const GamutHull& hull, const GamutAxes& axes)
     m_program.release();
 }
 
+void GamutRenderer::uploadComparison(const GamutWireFrame& wireFrame)
+{
+    if (!m_valid)
+        return;
+    m_program.bind();
+    const std::vector<GamutVertex>& lines = wireFrame.lines();
+    m_wireVertices.bind();
+    m_wireVertices.allocate(lines.data(), int(lines.size() * sizeof(GamutVertex)));
+    m_wireVertexCount = int(lines.size());
+    if (m_wireArray.isCreated()) {
+        QOpenGLVertexArrayObject::Binder binder(&m_wireArray);
+        describeVertices(m_wireVertices);
+    }
+    m_program.release();
+}
+
+void GamutRenderer::uploadMarker(const GamutMarker* marker)
+{
+    if (!m_valid)
+        return;
+    m_program.bind();
+    // The sphere first, then its outline, in one buffer.
+    std::vector<GamutVertex> vertices;
+    if (marker) {
+        vertices = marker->body();
+        vertices.insert(vertices.end(), marker->outline().begin(), marker->outline().end());
+    }
+    m_markerVertices.bind();
+    m_markerVertices.allocate(vertices.data(), int(vertices.size() * sizeof(GamutVertex)));
+    m_markerBodyVertexCount = marker ? int(marker->body().size()) : 0;
+    m_markerOutlineVertexCount = marker ? int(marker->outline().size()) : 0;
+    if (m_markerArray.isCreated()) {
+        QOpenGLVertexArrayObject::Binder binder(&m_markerArray);
+        describeVertices(m_markerVertices);
+    }
+    m_program.release();
+}
+
 void GamutRenderer::paint(const QMatrix4x4& modelView, const QMatrix4x4& projection)
 {
     glClearColor(Background.x(), Background.y(), Background.z(), 1.0f);
@@ -147,7 +189,13 @@ void GamutRenderer::paint(const QMatrix4x4& modelView, const QMatrix4x4& project
     m_program.setUniformValue("projection", projection);
     m_program.setUniformValue("normalMatrix", modelView.normalMatrix());
     drawAxes();
+    drawComparison();
+    drawMarker(1.0f);
     drawHull();
+    if (m_markerBodyVertexCount > 0) {
+        glClear(GL_DEPTH_BUFFER_BIT);
+        drawMarker(MarkerOverlayOpacity);
+    }
     m_program.release();
     glDisable(GL_DEPTH_TEST);
 }
@@ -185,5 +233,41 @@ void GamutRenderer::drawHull()
     }
     glDisable(GL_CULL_FACE);
     glDepthMask(GL_TRUE);
+    glDisable(GL_BLEND);
+}
+
+void GamutRenderer::drawComparison()
+{
+    if (m_wireVertexCount == 0)
+        return;
+    QOpenGLVertexArrayObject::Binder binder(&m_wireArray);
+    if (!m_wireArray.isCreated())
+        describeVertices(m_wireVertices);
+    // Drawn before the solid: where the solid lies in front, it veils the lines.
+    m_program.setUniformValue("lit", false);
+    glDrawArrays(GL_LINES, 0, m_wireVertexCount);
+}
+
+void GamutRenderer::drawMarker(float opacity)
+{
+    if (m_markerBodyVertexCount == 0)
+        return;
+    QOpenGLVertexArrayObject::Binder binder(&m_markerArray);
+    if (!m_markerArray.isCreated())
+        describeVertices(m_markerVertices);
+    if (opacity < 1.0f) {
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    }
+    m_program.setUniformValue("opacity", opacity);
+    glEnable(GL_CULL_FACE);
+    // The white shell from the inside: only its rim shows round the sphere.
+    m_program.setUniformValue("lit", false);
+    glCullFace(GL_FRONT);
+    glDrawArrays(GL_TRIANGLES, m_markerBodyVertexCount, m_markerOutlineVertexCount);
+    m_program.setUniformValue("lit", true);
+    glCullFace(GL_BACK);
+    glDrawArrays(GL_TRIANGLES, 0, m_markerBodyVertexCount);
+    glDisable(GL_CULL_FACE);
     glDisable(GL_BLEND);
 }

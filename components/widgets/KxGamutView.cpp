@@ -1,10 +1,18 @@
 #include "KxGamutView.h"
 
 #include "GamutAxes.h"
+#include "GamutMarker.h"
 #include "GamutMonitor.h"
 #include "GamutRenderer.h"
+#include "GamutSolid.h"
+#include "GamutWireFrame.h"
+#include "KxModal.h"
 
+#include <QContextMenuEvent>
+#include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
@@ -13,6 +21,7 @@
 #include <QThread>
 #include <QWheelEvent>
 
+#include <cmath>
 #include <optional>
 
 namespace {
@@ -62,7 +71,8 @@ bool KxGamutView::supported()
 
 KxGamutView::KxGamutView(QWidget* parent, const char* name)
     : QOpenGLWidget(parent)
-    , m_axes(std::make_unique<GamutAxes>(GamutMonitor(nullptr)))
+    , m_monitor(std::make_unique<GamutMonitor>(nullptr))
+    , m_axes(std::make_unique<GamutAxes>(*m_monitor))
     , m_message(tr("No profile chosen"))
 {
     if (name)
@@ -78,16 +88,155 @@ KxGamutView::~KxGamutView()
     releaseRenderer();
 }
 
+namespace {
+
+QString fileNameOf(const QByteArray& path)
+{
+    return QFileInfo(QFile::decodeName(path)).fileName();
+}
+
+// Numbers read the same in every language of the program: a decimal point,
+// as everywhere else in it, and thousands set apart by spaces, which no
+// reader takes for a decimal sign.
+QString decimal(double value)
+{
+    return QString::number(value, 'f', 1);
+}
+
+// A volume in cubic CIELAB units, rounded to thousands: the hull's samples
+// and Argyll's differ by more than that.
+QString thousands(double volume)
+{
+    QString digits = QString::number(std::llround(volume / 1000.0) * 1000);
+    for (int at = int(digits.size()) - 3; at > (digits.startsWith(QLatin1Char('-')) ? 1 : 0); at -= 3)
+        digits.insert(at, QChar(0x00A0));
+    return digits;
+}
+
+} // namespace
+
 int KxGamutView::fromICC(const char* profilePath, const char* monitorProfilePath)
 {
-    const GamutMonitor monitor(monitorProfilePath);
-    m_axes = std::make_unique<GamutAxes>(monitor);
-    const bool loaded = m_hull.fromICC(profilePath, monitor);
+    m_monitor = std::make_unique<GamutMonitor>(monitorProfilePath);
+    m_axes = std::make_unique<GamutAxes>(*m_monitor);
+    const bool loaded = m_hull.fromICC(profilePath, *m_monitor);
+    m_profilePath = profilePath;
+    m_volume = m_hull.volume();
+    m_comparison.clear();
+    m_marker.reset();
     m_message = loaded ? QString() : m_hull.errorText();
     m_camera.reset();
     m_geometryChanged = true;
     update();
     return loaded ? 1 : 0;
+}
+
+bool KxGamutView::compareWith(const char* profilePath)
+{
+    m_failureText.clear();
+    if (m_hull.isEmpty()) {
+        m_failureText = tr("There is no gamut to compare with");
+        return false;
+    }
+    GamutHull comparison;
+    if (!comparison.fromICC(profilePath, *m_monitor)) {
+        m_failureText = comparison.errorText();
+        return false;
+    }
+    m_comparison = std::move(comparison);
+    m_comparisonPath = profilePath;
+    m_comparisonVolume = m_comparison.volume();
+    m_comparisonShare = GamutSolid(m_comparison).shareInside(GamutSolid(m_hull));
+    m_geometryChanged = true;
+    updateWindowTitle();
+    update();
+    return true;
+}
+
+void KxGamutView::removeComparison()
+{
+    m_comparison.clear();
+    m_comparisonPath.clear();
+    m_comparisonShare = 0.0;
+    m_geometryChanged = true;
+    updateWindowTitle();
+    update();
+}
+
+void KxGamutView::showColour(const QVector3D& lab)
+{
+    if (!std::isfinite(lab.x()) || !std::isfinite(lab.y()) || !std::isfinite(lab.z()))
+        return;
+    m_marker = std::make_unique<GamutMarker>(lab, *m_monitor);
+    m_markInside = GamutSolid::contains(m_hull, lab);
+    m_geometryChanged = true;
+    update();
+}
+
+std::optional<QVector3D> KxGamutView::markedColour() const
+{
+    return m_marker ? std::optional<QVector3D>(m_marker->lab()) : std::nullopt;
+}
+
+QStringList KxGamutView::figures() const
+{
+    QStringList lines;
+    if (m_hull.isEmpty())
+        return lines;
+    const QString name = fileNameOf(m_profilePath);
+    lines << tr("%1: %2 cubic Lab units").arg(name, thousands(m_volume));
+    if (hasComparison()) {
+        const QString compared = fileNameOf(m_comparisonPath);
+        lines << tr("%1 (wire frame): %2 cubic Lab units").arg(compared, thousands(m_comparisonVolume));
+        lines << tr("%1 % of %2 lies inside %3").arg(decimal(100.0 * m_comparisonShare), compared, name);
+    }
+    if (m_marker) {
+        const QVector3D& lab = m_marker->lab();
+        const QString where = m_markInside ? tr("L %1, a %2, b %3 lies inside %4")
+                                           : tr("L %1, a %2, b %3 lies outside %4");
+        lines << where.arg(decimal(lab.x()), decimal(lab.y()), decimal(lab.z()), name);
+    }
+    return lines;
+}
+
+void KxGamutView::updateWindowTitle()
+{
+    const QString name = fileNameOf(m_profilePath);
+    window()->setWindowTitle(hasComparison()
+                                 ? tr("%1 with %2 as wire frame").arg(name, fileNameOf(m_comparisonPath))
+                                 : name);
+}
+
+void KxGamutView::contextMenuEvent(QContextMenuEvent* event)
+{
+    event->accept();
+    QMenu menu(this);
+    menu.addAction(tr("Compare with profile..."), this, &KxGamutView::chooseComparison)->setEnabled(hasGamut());
+    menu.addAction(tr("Remove comparison"), this, &KxGamutView::removeComparison)->setEnabled(hasComparison());
+    menu.addAction(tr("Show colour..."), this, &KxGamutView::chooseColour)->setEnabled(hasGamut());
+    menu.exec(event->globalPos());
+}
+
+void KxGamutView::chooseComparison()
+{
+    const QString folder = QFileInfo(QFile::decodeName(m_profilePath)).absolutePath();
+    const QString chosen =
+        KxModal::current().getOpenFileName(this, tr("Choose an ICC profile to compare with"), folder);
+    if (chosen.isNull() || compareWith(QFile::encodeName(chosen).constData()))
+        return;
+    KxMessage message;
+    message.kind = KxMessage::Warning;
+    message.parent = this;
+    message.caption = tr("Compare with profile");
+    message.text = m_failureText;
+    KxModal::current().message(message);
+}
+
+void KxGamutView::chooseColour()
+{
+    QVector3D lab = m_marker ? m_marker->lab() : QVector3D(50.0f, 0.0f, 0.0f);
+    if (KxModal::current().getLab(this, tr("Show colour"), lab))
+        showColour(lab);
 }
 
 void KxGamutView::releaseRenderer()
@@ -117,16 +266,23 @@ void KxGamutView::paintGL()
         return;
     if (m_geometryChanged) {
         m_renderer->upload(m_hull, *m_axes);
+        m_renderer->uploadComparison(GamutWireFrame(m_comparison));
+        m_renderer->uploadMarker(m_marker.get());
         m_geometryChanged = false;
     }
     m_renderer->paint(m_camera.modelView(), m_camera.projection(aspectRatio()));
     if (!m_renderer->isValid())
         m_message = tr("OpenGL cannot draw the gamut here");
 
-    if (m_message.isEmpty())
-        drawLabels();
-    else
+    if (m_message.isEmpty()) {
+        // One painter for all the text: each one costs a change of state.
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::TextAntialiasing);
+        drawLabels(painter);
+        drawFigures(painter);
+    } else {
         drawMessage();
+    }
 }
 
 float KxGamutView::aspectRatio() const
@@ -134,11 +290,9 @@ float KxGamutView::aspectRatio() const
     return height() > 0 ? float(width()) / float(height()) : 1.0f;
 }
 
-void KxGamutView::drawLabels()
+void KxGamutView::drawLabels(QPainter& painter)
 {
     const QMatrix4x4 toClip = m_camera.projection(aspectRatio()) * m_camera.modelView();
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::TextAntialiasing);
     painter.setPen(QColor(230, 230, 230));
     const QFontMetrics metrics(painter.font());
     for (const GamutAxes::Label& label : m_axes->labels()) {
@@ -149,6 +303,27 @@ void KxGamutView::drawLabels()
         const float y = (1.0f - clip.y() / clip.w()) * 0.5f * float(height());
         const QRect box = metrics.boundingRect(label.text);
         painter.drawText(QPointF(x - box.width() / 2.0, y + metrics.ascent() / 2.0), label.text);
+    }
+}
+
+void KxGamutView::drawFigures(QPainter& painter)
+{
+    const QStringList lines = figures();
+    if (lines.isEmpty())
+        return;
+    const QFontMetrics metrics(painter.font());
+    const int margin = 6;
+    int width = 0;
+    for (const QString& line : lines)
+        width = std::max(width, metrics.horizontalAdvance(line));
+    const int height = metrics.lineSpacing() * int(lines.size());
+    const QRect box(margin, this->height() - height - 3 * margin, width + 2 * margin, height + 2 * margin);
+    painter.fillRect(box, QColor(0, 0, 0, 140));
+    painter.setPen(QColor(230, 230, 230));
+    int y = box.top() + margin + metrics.ascent();
+    for (const QString& line : lines) {
+        painter.drawText(box.left() + margin, y, line);
+        y += metrics.lineSpacing();
     }
 }
 

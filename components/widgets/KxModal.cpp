@@ -2,7 +2,11 @@
 
 #include "KxIccFolders.h"
 
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDoubleSpinBox>
 #include <QFileDialog>
+#include <QFormLayout>
 #include <QInputDialog>
 #include <QUrl>
 
@@ -81,6 +85,32 @@ bool KxQtModal::getInteger(QWidget* parent, const QString& caption, const QStrin
     if (accepted)
         result = chosen;
     return accepted;
+}
+
+bool KxQtModal::getLab(QWidget* parent, const QString& caption, QVector3D& lab)
+{
+    QDialog dialog(parent);
+    dialog.setWindowTitle(caption);
+    auto* form = new QFormLayout(&dialog);
+    auto addChannel = [&](const char* name, double minimum, double maximum, float value) {
+        auto* spin = new QDoubleSpinBox(&dialog);
+        spin->setDecimals(1);
+        spin->setRange(minimum, maximum);
+        spin->setValue(double(value));
+        form->addRow(QString::fromLatin1(name), spin);
+        return spin;
+    };
+    QDoubleSpinBox* L = addChannel("L", 0.0, 100.0, lab.x());
+    QDoubleSpinBox* a = addChannel("a", -128.0, 127.0, lab.y());
+    QDoubleSpinBox* b = addChannel("b", -128.0, 127.0, lab.z());
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    form->addRow(buttons);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    lab = QVector3D(float(L->value()), float(a->value()), float(b->value()));
+    return true;
 }
 
 QMessageBox::StandardButton KxQtModal::message(const KxMessage& message)

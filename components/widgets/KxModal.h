@@ -3,6 +3,7 @@
 
 #include <QMessageBox>
 #include <QString>
+#include <QVector3D>
 
 class QWidget;
 
@@ -18,8 +19,8 @@ struct KxMessage {
     QString objectName;
 };
 
-// Every modal interaction of the program (file dialogs, the integer dialog
-// and message boxes) goes through the current KxModal. The program answers
+// Every modal interaction of the program (file dialogs, the integer and Lab
+// dialogs and message boxes) goes through the current KxModal. The program answers
 // with the real Qt dialogs; tests install one that gives scripted replies.
 class KxModal
 {
@@ -36,6 +37,9 @@ public:
     // True when the user accepted; the value is then in result.
     virtual bool getInteger(QWidget* parent, const QString& caption, const QString& label,
                             int value, int minimum, int maximum, int step, int& result) = 0;
+    // A D50 Lab colour: L 0..100, a and b -128..127. True when the user
+    // accepted; the colour is then in lab, which holds the starting values.
+    virtual bool getLab(QWidget* parent, const QString& caption, QVector3D& lab) = 0;
     // Shows the box and returns the button pressed.
     virtual QMessageBox::StandardButton message(const KxMessage& message) = 0;
 
@@ -52,6 +56,7 @@ public:
     QString getSaveFileName(QWidget* parent, const QString& caption, const QString& folder) override;
     bool getInteger(QWidget* parent, const QString& caption, const QString& label,
                     int value, int minimum, int maximum, int step, int& result) override;
+    bool getLab(QWidget* parent, const QString& caption, QVector3D& lab) override;
     QMessageBox::StandardButton message(const KxMessage& message) override;
 };
 

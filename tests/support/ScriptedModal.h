@@ -15,7 +15,7 @@ class ScriptedModal : public KxModal
 {
 public:
     struct Request {
-        enum Kind { OpenFile, SaveFile, Integer, Message } kind;
+        enum Kind { OpenFile, SaveFile, Integer, Lab, Message } kind;
         QString caption;
         QString text;   // the folder of a file dialog, the label of the integer dialog, the message text
         KxMessage message;
@@ -26,7 +26,8 @@ public:
     ~ScriptedModal() override { KxModal::install(nullptr); }
 
     // Answers in order: a QString for a file dialog (null: cancel), an int for
-    // the integer dialog (a null QVariant: cancel), a StandardButton for a box.
+    // the integer dialog and a QVector3D for the Lab dialog (a null QVariant:
+    // cancel), a StandardButton for a box.
     void answer(const QVariant& reply) { replies.push_back(reply); }
     void answerFile(const QString& path) { replies.push_back(QVariant(path)); }
     void cancel() { replies.push_back(QVariant()); }
@@ -66,6 +67,15 @@ public:
         if (!reply.isValid())
             return false;
         result = reply.toInt();
+        return true;
+    }
+    bool getLab(QWidget*, const QString& caption, QVector3D& lab) override
+    {
+        requests.push_back({Request::Lab, caption, QString(), {}});
+        const QVariant reply = next();
+        if (!reply.isValid())
+            return false;
+        lab = reply.value<QVector3D>();
         return true;
     }
     QMessageBox::StandardButton message(const KxMessage& message) override

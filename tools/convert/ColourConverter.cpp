@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -38,6 +39,8 @@ std::string ColourConverter::open(const ConvertOptions& options)
         return "output profile '" + options.outputProfile + "' is neither RGB nor CMYK";
     if (!m_labInput && !isDeviceSpace(m_transform.inputSpace))
         return "input profile '" + options.inputProfile + "' is neither RGB nor CMYK; use --lab";
+    if (options.gamutColumn && !m_gamutCheck.create(options.outputProfile.c_str()))
+        return "cannot read '" + options.outputProfile + "' back to Lab for --gamut";
     return {};
 }
 
@@ -70,17 +73,27 @@ bool ColourConverter::convert(const std::vector<double>& values, std::string& li
     line.clear();
     char number[32];
     const int channels = KxCmsIcc::channelsOf(t.outputSpace);
+    double printed[4];
     for (int i = 0; i < channels; ++i) {
         // Whole numbers round as the engine's whole-number conversions do.
         if (m_decimals == 0)
             std::snprintf(number, sizeof number, "%ld", std::lround(device[i]));
         else
             std::snprintf(number, sizeof number, "%.*f", m_decimals, printable(device[i], m_decimals));
+        printed[i] = std::strtod(number, nullptr);
         line += number;
         line += i + 1 < channels ? ' ' : '\t';
     }
     std::snprintf(number, sizeof number, "%.4f %.4f %.4f", printable(lab[0], 4), printable(lab[1], 4),
                   printable(lab[2], 4));
     line += number;
+    if (m_gamutCheck.isOpen()) {
+        // The difference of the values as printed, which are what a user takes away.
+        const double difference = m_gamutCheck.difference(lab, printed);
+        if (difference < 0.0)
+            return false;
+        std::snprintf(number, sizeof number, "\t%.2f", difference);
+        line += number;
+    }
     return true;
 }

@@ -4,6 +4,7 @@
 #include "ColourLine.h"
 #include "ConvertOptions.h"
 #include "KxCmsIcc.h"
+#include "KxGamutCheck.h"
 
 #include <string>
 #include <vector>
@@ -23,11 +24,14 @@ public:
 
     // One output line (without newline): output device values separated by
     // single spaces with the chosen decimals, a tab, then the input's D50
-    // L a b with 4 decimals. False when the engine could not convert.
+    // L a b with 4 decimals; with --gamut, a tab and the CIE 1976 difference
+    // between that Lab and the printed device values' D50 Lab, with 2
+    // decimals. False when the engine could not convert.
     bool convert(const std::vector<double>& values, std::string& line) const;
 
 private:
     KxCmsIcc m_transform;
+    KxGamutCheck m_gamutCheck; // open only for --gamut
     bool m_labInput = false;
     int m_decimals = 0;
 };

@@ -23,7 +23,7 @@ bool parseInteger(const char* text, long low, long high, long& value)
 const char* ConvertOptions::usage()
 {
     return "usage: tintora-convert --in IN.icc --out OUT.icc [--intent 0-3] [--accuracy 0|1] [--lab]"
-           " [--decimals 0-6]\n"
+           " [--decimals 0-6] [--gamut]\n"
            "       tintora-convert --help | --version";
 }
 
@@ -41,6 +41,10 @@ std::string ConvertOptions::parse(int argc, const char* const* argv)
         }
         if (option == "--lab") {
             labInput = true;
+            continue;
+        }
+        if (option == "--gamut") {
+            gamutColumn = true;
             continue;
         }
         if (option != "--in" && option != "--out" && option != "--intent" && option != "--accuracy"

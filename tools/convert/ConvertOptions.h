@@ -5,7 +5,7 @@
 
 // The command line of tintora-convert:
 //   --in IN.icc --out OUT.icc [--intent 0-3] [--accuracy 0|1] [--lab]
-//   [--decimals 0-6]
+//   [--decimals 0-6] [--gamut]
 struct ConvertOptions
 {
     std::string inputProfile;
@@ -14,6 +14,7 @@ struct ConvertOptions
     long accuracy = 0;
     bool labInput = false;
     long decimals = 0; // of the output device values
+    bool gamutColumn = false; // the out-of-gamut difference as a last column
     bool helpWanted = false;
     bool versionWanted = false;
 

@@ -1,0 +1,22 @@
+#include "KxGamutCheck.h"
+
+#include "KxCMS.h"
+
+int KxGamutCheck::create(const char* outputPath)
+{
+    return m_readBack.create(outputPath, outputPath);
+}
+
+void KxGamutCheck::close()
+{
+    m_readBack.close();
+}
+
+double KxGamutCheck::difference(const double inputLab[3], const double device[]) const
+{
+    // toLab gives D50 Lab under every intent.
+    double output[3];
+    if (!m_readBack.toLab(device, output))
+        return -1.0;
+    return KxCMS_ColourDiff_DeltaE(inputLab, output);
+}

@@ -1,0 +1,74 @@
+#ifndef ARGYLLPEER_H
+#define ARGYLLPEER_H
+
+// Argyll CMS as an independent peer: its lookups and gamut volumes, run as
+// separate programs on the same profiles.
+
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <vector>
+
+namespace ArgyllPeer {
+
+using Values = std::vector<double>;
+
+// xicclu with arguments (flags, then the profile), one output row per input
+// row; empty when xicclu cannot be run. xicclu prints a row for every input
+// row, with a trailing "(clip)" when the lookup had to clip.
+inline std::vector<Values> xicclu(const QStringList& arguments, const std::vector<Values>& rows)
+{
+    QProcess process;
+    process.start(QStringLiteral("xicclu"), QStringList{QStringLiteral("-v0")} + arguments);
+    if (!process.waitForStarted(10000))
+        return {};
+    QByteArray input;
+    for (const Values& row : rows) {
+        for (double value : row)
+            input += QByteArray::number(value, 'f', 6) + ' ';
+        input += '\n';
+    }
+    process.write(input);
+    process.closeWriteChannel();
+    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+        return {};
+    std::vector<Values> results;
+    for (const QByteArray& line : process.readAllStandardOutput().split('\n')) {
+        Values values;
+        for (const QByteArray& word : line.simplified().split(' ')) {
+            bool ok = false;
+            const double value = word.toDouble(&ok);
+            if (ok)
+                values.push_back(value);
+        }
+        if (!values.empty())
+            results.push_back(values);
+    }
+    return results.size() == rows.size() ? results : std::vector<Values>{};
+}
+
+// The volume in cubic CIELAB units that iccgamut prints for profile under
+// intent 'a' (absolute) or 'r' (relative); negative when it cannot be had.
+inline double iccgamutVolume(const QString& profile, char intent)
+{
+    // iccgamut writes its gamut file beside the profile: work on a copy.
+    QTemporaryDir folder;
+    const QString copy = folder.filePath(QStringLiteral("profile.icc"));
+    if (!QFile::copy(profile, copy))
+        return -1.0;
+    QProcess process;
+    process.setWorkingDirectory(folder.path());
+    process.start(QStringLiteral("iccgamut"), {QStringLiteral("-v"), QStringLiteral("-i%1").arg(intent), copy});
+    if (!process.waitForFinished(120000) || process.exitCode() != 0)
+        return -1.0;
+    const QRegularExpression total(QStringLiteral("Total volume of gamut is ([0-9.]+)"));
+    const QRegularExpressionMatch match = total.match(QString::fromLocal8Bit(process.readAllStandardOutput()));
+    return match.hasMatch() ? match.captured(1).toDouble() : -1.0;
+}
+
+} // namespace ArgyllPeer
+
+#endif
