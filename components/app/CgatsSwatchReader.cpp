@@ -15,8 +15,6 @@
 
 namespace {
 
-const char* const kind = "CGATS";
-
 struct IT8Release {
     void operator()(void* handle) const { cmsIT8Free(handle); }
 };
@@ -159,8 +157,8 @@ bool CgatsSwatchReader::read(const unsigned char* data, std::size_t size, Swatch
                 return false;
             }
         }
-        const char* name = table.name >= 0 ? cmsIT8GetDataRowCol(it8.get(), set, table.name) : nullptr;
-        const std::string swatchName = name ? name : "";
+        const char* sampleName = table.name >= 0 ? cmsIT8GetDataRowCol(it8.get(), set, table.name) : nullptr;
+        const std::string swatchName = sampleName ? sampleName : "";
 
         bool added = false;
         switch (table.model) {
@@ -186,7 +184,7 @@ bool CgatsSwatchReader::read(const unsigned char* data, std::size_t size, Swatch
             break;
         }
         if (!added) {
-            whyNot = list.failureReason(kind, where(set));
+            whyNot = list.failureReason(kindName, where(set));
             return false;
         }
     }
