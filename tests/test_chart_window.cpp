@@ -427,18 +427,13 @@ private slots:
     // at the place changes.
     void exportTargets_data()
     {
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<QString>("slot");
-        for (const QString& kind : ExportTarget::kinds()) {
-            QTest::addRow("%s page", qPrintable(kind)) << kind << "exportChart";
-            QTest::addRow("%s target", qPrintable(kind)) << kind << "exportISO12642";
-        }
+        ExportTarget::addRows("exportChart", "exportISO12642");
     }
 
     void exportTargets()
     {
         QFETCH(QString, kind);
-        QFETCH(QString, slot);
+        QFETCH(QString, exportName);
         ScriptedModal modal;
         appendPoints(*chart, 4);
         chart->drawChart();
@@ -447,12 +442,12 @@ private slots:
         QVERIFY(ExportTarget::make(kind, folder, target));
         const QStringList before = ExportTarget::entries(folder);
         modal.answerFile(target.path);
-        QMetaObject::invokeMethod(chart, slot.toLatin1().constData());
+        QMetaObject::invokeMethod(chart, exportName.toLatin1().constData());
         QCOMPARE(modal.messageCaptions().size(), target.refused ? 1 : 0);
         if (target.refused)
             QVERIFY(modal.requests.back().text.contains(target.path));
         const QString problem =
-            target.problemAfter(slot == "exportChart" ? "%!PS-Adobe-3.0" : "CGATS.17", before, folder);
+            target.problemAfter(ExportTarget::startOf(exportName, "exportChart"), before, folder);
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
     }
 

@@ -39,19 +39,6 @@ QAction* entry(const QMenu* menu, const QString& text)
     return nullptr;
 }
 
-QByteArray contentOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& content)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
-}
-
 void deliverDeletes()
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -174,7 +161,7 @@ private slots:
         QVERIFY(QDir().mkpath(QFileInfo(file).path()));
         const QByteArray damaged = "# Tintora settings\n[tintora]\ninICC=/usr/share/color/icc/sRGB.icc\n"
                                    "outICC=/usr/share/color/icc/ghostscript/default_cmyk.icc\nbad=\\q\n";
-        writeFile(file, damaged);
+        QVERIFY(SpecialFiles::writeFile(file, damaged));
         StandardErrorCapture errors;
         {
             ScriptedModal modal;
@@ -187,7 +174,7 @@ private slots:
         }
         const QByteArray told = errors.text();
         QCOMPARE(told.count(QFile::encodeName(file) + ".bad"), 1);
-        QCOMPARE(contentOf(file + ".bad"), damaged);
+        QCOMPARE(SpecialFiles::contentOf(file + ".bad"), damaged);
         KxRegistry stored;
         QVERIFY(stored.open(settingsFile()));
         QCOMPARE(stored.getstring("tintora", "inICC"), std::string("/usr/share/color/icc/sRGB.icc"));
@@ -216,7 +203,7 @@ private slots:
         else if (kind == "fifo")
             QVERIFY(SpecialFiles::makeFifo(file));
         else
-            writeFile(file, large);
+            QVERIFY(SpecialFiles::writeFile(file, large));
         const QString type = SpecialFiles::typeOf(file);
         ::alarm(20);
         {
@@ -232,7 +219,7 @@ private slots:
         ::alarm(0);
         QCOMPARE(SpecialFiles::typeOf(file), type);
         if (kind == "large")
-            QCOMPARE(contentOf(file), large);
+            QCOMPARE(SpecialFiles::contentOf(file), large);
         QVERIFY(!QFile::exists(file + ".bad"));
         QFile::remove(file);
     }

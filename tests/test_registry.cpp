@@ -11,23 +11,6 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
-namespace {
-
-QByteArray contentOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& content)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
-}
-
-} // namespace
-
 class TestRegistry : public QObject
 {
     Q_OBJECT
@@ -118,7 +101,7 @@ private slots:
         QFETCH(QString, inICC);
         QTemporaryDir dir;
         const QString path = dir.filePath("settings.conf");
-        writeFile(path, content);
+        QVERIFY(SpecialFiles::writeFile(path, content));
         KxRegistry registry;
         registry.putstring("old", "key", "value");
         StandardErrorCapture errors;
@@ -136,7 +119,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath("damaged.conf");
         const QByteArray damaged = "# Tintora settings\n[tintora]\ninICC=/p/in.icc\noutICC=/p/out.icc\nbad=\\q\n";
-        writeFile(path, damaged);
+        QVERIFY(SpecialFiles::writeFile(path, damaged));
 
         StandardErrorCapture errors;
         KxRegistry language; // the start-up language lookup reads the same file
@@ -150,7 +133,7 @@ private slots:
 
         window.putlong("tintora", "intent", 2);
         QVERIFY(window.save(path.toStdString()));
-        QCOMPARE(contentOf(path + ".bad"), damaged);
+        QCOMPARE(SpecialFiles::contentOf(path + ".bad"), damaged);
         KxRegistry next;
         QVERIFY(next.open(path.toStdString()));
         QCOMPARE(next.getstring("tintora", "inICC"), std::string("/p/in.icc"));
@@ -158,9 +141,9 @@ private slots:
         QCOMPARE(next.getlong("tintora", "intent"), 2L);
 
         // The kept copy is made once per start: a later save leaves it.
-        writeFile(path + ".bad", "the user's own notes");
+        QVERIFY(SpecialFiles::writeFile(path + ".bad", "the user's own notes"));
         QVERIFY(window.save(path.toStdString()));
-        QCOMPARE(contentOf(path + ".bad"), QByteArray("the user's own notes"));
+        QCOMPARE(SpecialFiles::contentOf(path + ".bad"), QByteArray("the user's own notes"));
     }
 
     // Files that are not a regular file of at most 1 MiB open as an empty
@@ -192,7 +175,7 @@ private slots:
         else if (kind == "folder")
             QVERIFY(QDir(dir.path()).mkdir("settings.conf"));
         else
-            writeFile(path, large);
+            QVERIFY(SpecialFiles::writeFile(path, large));
         const QString type = SpecialFiles::typeOf(path);
 
         ::alarm(20); // a FIFO opened for reading would block here for ever
@@ -209,7 +192,7 @@ private slots:
 
         QCOMPARE(SpecialFiles::typeOf(path), type);
         if (kind == "large")
-            QCOMPARE(contentOf(path), large);
+            QCOMPARE(SpecialFiles::contentOf(path), large);
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System),
                  QStringList{"settings.conf"});
     }
@@ -230,7 +213,7 @@ private slots:
         KxRegistry original;
         original.putstring("kxmainwindow", "lang", "Deutsch");
         QVERIFY(original.save(path.toStdString()));
-        const QByteArray before = contentOf(path);
+        const QByteArray before = SpecialFiles::contentOf(path);
 
         KxRegistry bigger;
         bigger.putstring("tintora", "inICC", std::string(100000, 'p'));
@@ -244,12 +227,12 @@ private slots:
         ::setrlimit(RLIMIT_FSIZE, &previous);
         std::signal(SIGXFSZ, oldHandler);
         QVERIFY(!saved);
-        QCOMPARE(contentOf(path), before);
+        QCOMPARE(SpecialFiles::contentOf(path), before);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"settings.conf"});
 
         // A place that cannot be written (its folder is a file) fails cleanly.
         QVERIFY(!bigger.save((path + "/settings.conf").toStdString()));
-        QCOMPARE(contentOf(path), before);
+        QCOMPARE(SpecialFiles::contentOf(path), before);
     }
 
     void saveCreatesMissingFolders()
@@ -274,7 +257,7 @@ private slots:
 
         KxRegistry window;
         QVERIFY(window.open(path.toStdString()));
-        writeFile(path, "# Tintora settings\n[tintora]\ninICC=/other.icc\noutICC=/b.icc\n"); // another process
+        QVERIFY(SpecialFiles::writeFile(path, "# Tintora settings\n[tintora]\ninICC=/other.icc\noutICC=/b.icc\n")); // another process
         window.putstring("tintora", "monitorICC", "/m.icc");
         QVERIFY(window.save(path.toStdString()));
 
@@ -293,7 +276,7 @@ private slots:
         registry.putstring("tintora", "inICC", "/tmp/色/Profil-Überdruck-печать.icc");
         registry.putlong("tintora", "intent", 3);
         QVERIFY(registry.save(path.toStdString()));
-        const QString text = QString::fromUtf8(contentOf(path));
+        const QString text = QString::fromUtf8(SpecialFiles::contentOf(path));
         QVERIFY(text.contains("[tintora]\n"));
         QVERIFY(text.contains("inICC=/tmp/色/Profil-Überdruck-печать.icc\n"));
         QVERIFY(text.contains("intent=3\n"));

@@ -16,6 +16,9 @@ class SwatchList;
 class AcoSwatchReader
 {
 public:
+    // The kind of file, as the user is told it.
+    static constexpr const char* kindName = "Adobe Color";
+
     static bool recognises(const unsigned char* data, std::size_t size);
 
     // Appends the file's colours to `list` in file order. False, with a

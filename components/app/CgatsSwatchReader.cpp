@@ -12,7 +12,6 @@
 
 namespace {
 
-const char* const kind = "CGATS";
 
 // Column numbers of one colour model's fields, -1 when a field is missing.
 struct Columns {
@@ -100,8 +99,8 @@ bool CgatsSwatchReader::read(const unsigned char* data, std::size_t size, Swatch
                 return false;
             }
         }
-        const char* name = table.name >= 0 ? cmsIT8GetDataRowCol(it8, set, table.name) : nullptr;
-        const std::string swatchName = name ? name : "";
+        const char* sampleName = table.name >= 0 ? cmsIT8GetDataRowCol(it8, set, table.name) : nullptr;
+        const std::string swatchName = sampleName ? sampleName : "";
 
         bool added = false;
         switch (table.model) {
@@ -127,7 +126,7 @@ bool CgatsSwatchReader::read(const unsigned char* data, std::size_t size, Swatch
             break;
         }
         if (!added) {
-            whyNot = list.failureReason(kind, document.whereIsSet(tableIndex, set));
+            whyNot = list.failureReason(kindName, document.whereIsSet(tableIndex, set));
             return false;
         }
     }

@@ -22,6 +22,9 @@ class SwatchList;
 class CgatsSwatchReader
 {
 public:
+    // The kind of file, as the user is told it.
+    static constexpr const char* kindName = "CGATS";
+
     // A text that plainly tries to be a CGATS file: one that has a data
     // section or a data format.
     static bool recognises(const unsigned char* data, std::size_t size);

@@ -88,7 +88,7 @@ bool GplSwatchReader::read(const unsigned char* data, std::size_t size, SwatchLi
             return false;
         }
         if (!list.addRgb(std::string(line), r / 255.0, g / 255.0, b / 255.0, false)) {
-            whyNot = list.failureReason("GIMP palette", "Line " + std::to_string(lineNumber));
+            whyNot = list.failureReason(kindName, "Line " + std::to_string(lineNumber));
             return false;
         }
     }

@@ -12,10 +12,10 @@ namespace {
 // CGATS comes last: it is recognised by a keyword anywhere in a text, which
 // a file of another kind may happen to hold.
 const SwatchReaderEntry readers[] = {
-    {SwatchImporter::SWATCH_ASE, "Adobe Swatch Exchange", "ase", &AseSwatchReader::recognises, &AseSwatchReader::read},
-    {SwatchImporter::SWATCH_ACO, "Adobe Color", "aco", &AcoSwatchReader::recognises, &AcoSwatchReader::read},
-    {SwatchImporter::SWATCH_GPL, "GIMP palette", "gpl", &GplSwatchReader::recognises, &GplSwatchReader::read},
-    {SwatchImporter::SWATCH_CGATS, "CGATS", "cgats", &CgatsSwatchReader::recognises, &CgatsSwatchReader::read},
+    {SwatchImporter::SWATCH_ASE, AseSwatchReader::kindName, "ase", &AseSwatchReader::recognises, &AseSwatchReader::read},
+    {SwatchImporter::SWATCH_ACO, AcoSwatchReader::kindName, "aco", &AcoSwatchReader::recognises, &AcoSwatchReader::read},
+    {SwatchImporter::SWATCH_GPL, GplSwatchReader::kindName, "gpl", &GplSwatchReader::recognises, &GplSwatchReader::read},
+    {SwatchImporter::SWATCH_CGATS, CgatsSwatchReader::kindName, "cgats", &CgatsSwatchReader::recognises, &CgatsSwatchReader::read},
 };
 
 } // namespace

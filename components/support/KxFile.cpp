@@ -2,15 +2,15 @@
 
 #include <atomic>
 #include <cerrno>
+#include <climits>
 #include <clocale>
 #include <cstdarg>
 #include <cstdio>
-#include <climits>
-#include <cstring>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
-#include <memory>
 #include <locale.h>
+#include <memory>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTest>
 
 // The places a user may point an export at, each made fresh in a folder of
 // the test's own, with what a sound write does there: a symbolic link is
@@ -23,6 +24,25 @@ struct ExportTarget {
 
     static QStringList kinds() { return {"new", "link", "0600", "250-byte name", "0444", "fifo", "device", "folder"}; }
 
+    // The rows of a data-driven test: each kind of target, once for the
+    // PostScript page and once for the target file, with the columns "kind"
+    // and "exportName" (pageExport or targetExport).
+    static void addRows(const QString& pageExport, const QString& targetExport)
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("exportName");
+        for (const QString& kind : kinds()) {
+            QTest::addRow("%s page", qPrintable(kind)) << kind << pageExport;
+            QTest::addRow("%s target", qPrintable(kind)) << kind << targetExport;
+        }
+    }
+
+    // How each export's file begins.
+    static QByteArray startOf(const QString& exportName, const QString& pageExport)
+    {
+        return exportName == pageExport ? "%!PS-Adobe-3.0" : "CGATS.17";
+    }
+
     // Makes the target of that kind in folder; false when it could not be made.
     static bool make(const QString& kind, const QTemporaryDir& folder, ExportTarget& target)
     {
@@ -36,15 +56,15 @@ struct ExportTarget {
             target.before.clear();
         } else if (kind == "link") {
             target.written = folder.filePath("kept-elsewhere");
-            made = writeFile(target.written, target.before) && SpecialFiles::makeLink("kept-elsewhere", target.path);
+            made = SpecialFiles::writeFile(target.written, target.before) && SpecialFiles::makeLink("kept-elsewhere", target.path);
         } else if (kind == "0600" || kind == "0444") {
-            made = writeFile(target.path, target.before)
+            made = SpecialFiles::writeFile(target.path, target.before)
                    && QFile::setPermissions(target.path, kind == "0600" ? QFile::ReadOwner | QFile::WriteOwner
                                                                           : QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
             target.refused = kind == "0444";
         } else if (kind == "250-byte name") {
             target.path = target.written = folder.filePath(QString(250, QChar('n')));
-            made = writeFile(target.path, target.before);
+            made = SpecialFiles::writeFile(target.path, target.before);
         } else {
             target.before.clear();
             target.refused = true;
@@ -67,8 +87,7 @@ struct ExportTarget {
 
     static QByteArray contentOf(const QString& path)
     {
-        QFile file(path);
-        return SpecialFiles::typeOf(path) == "file" && file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        return SpecialFiles::typeOf(path) == "file" ? SpecialFiles::contentOf(path) : QByteArray();
     }
 
     // What is wrong after an export that starts with `start` was tried; empty
@@ -92,13 +111,6 @@ struct ExportTarget {
         if (kind == "0600" && SpecialFiles::permissionsOf(written) != 0600)
             return kind + ": permissions became " + QString::number(SpecialFiles::permissionsOf(written), 8);
         return QString();
-    }
-
-private:
-    static bool writeFile(const QString& path, const QByteArray& content)
-    {
-        QFile file(path);
-        return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
     }
 };
 

@@ -10,8 +10,8 @@
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
-// Files that are not what a program expects, made in a folder of the test's
-// own: a FIFO (which blocks whoever opens it to read or write until the other
+// Plain files read and written whole, and files that are not what a program
+// expects, made in a folder of the test's own: a FIFO (which blocks whoever opens it to read or write until the other
 // end comes), a character device node like the null and zero devices (made
 // with mknod, never in /dev), and symbolic links.
 namespace SpecialFiles {
@@ -30,6 +30,18 @@ inline bool makeCharacterDevice(const QString& path, unsigned minor)
 inline bool makeLink(const QString& target, const QString& path)
 {
     return ::symlink(QFile::encodeName(target).constData(), QFile::encodeName(path).constData()) == 0;
+}
+
+inline bool writeFile(const QString& path, const QByteArray& content)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
+}
+
+inline QByteArray contentOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 inline QString typeOf(const QString& path)
