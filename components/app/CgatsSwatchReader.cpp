@@ -12,7 +12,6 @@
 
 namespace {
 
-
 // Column numbers of one colour model's fields, -1 when a field is missing.
 struct Columns {
     int c[4];
