@@ -65,6 +65,19 @@ std::vector<std::string> describe(const KxChartPoint* first)
     return out;
 }
 
+// Every field a chart shows or exports, record by record.
+std::vector<std::string> describeFully(const KxChartPoint* first)
+{
+    std::vector<std::string> out;
+    for (const KxChartPoint* p = first; p; p = p->next)
+        out.push_back(QString::asprintf("%d %u %u %u %u %.17g %.17g %.17g %.17g %.17g %.17g %u %u %u", p->kind,
+                                        p->cmyk[0], p->cmyk[1], p->cmyk[2], p->cmyk[3], p->labD50[0],
+                                        p->labD50[1], p->labD50[2], p->labRelative[0], p->labRelative[1],
+                                        p->labRelative[2], p->rgb[0], p->rgb[1], p->rgb[2])
+                          .toStdString());
+    return out;
+}
+
 void buildGrid(const char* profilePath, KxChartPointList& grid, Lines* lines = nullptr)
 {
     ChartConversions conversions;
@@ -189,6 +202,30 @@ private slots:
         QVERIFY(fastLines.lines.back().find("fine cull") == std::string::npos);
     }
 
+    // Generation works out the relative Lab and the display colour for the
+    // kept records only; they must be those of the full grid, culled.
+    void generationKeepsTheFullGridsRecords()
+    {
+        for (const char* monitor : {static_cast<const char*>(nullptr), "/usr/share/color/icc/colord/AdobeRGB1998.icc"})
+            for (unsigned long count : {8UL, 64UL, 512UL}) {
+                ChartConversions conversions;
+                QVERIFY(conversions.openForGeneration(PS_CMYK, monitor));
+                KxChartPointList generated, full;
+                Lines generatedLines, fullLines;
+                QCOMPARE(ChartGrid::generate(&generated.first, conversions.profile(), conversions.monitor(), count,
+                                             generatedLines.sink()),
+                         0);
+                QCOMPARE(ChartGrid::build(&full.first, conversions.profile(), conversions.monitor(), fullLines.sink()),
+                         0);
+                ChartCull::cullToCount(&full.first, count, fullLines.sink());
+                QCOMPARE(generatedLines.lines, fullLines.lines);
+                QCOMPARE(describeFully(generated.first), describeFully(full.first));
+                QVERIFY(generated.first->labRelative[0] > 0.0);
+                if (monitor)
+                    QVERIFY(generated.first->rgb[0] || generated.first->rgb[1] || generated.first->rgb[2]);
+            }
+    }
+
     void forwardKeepsEarlierReverseKeepsLater()
     {
         for (bool reverse : {false, true}) {
@@ -251,6 +288,23 @@ private slots:
                 ChartCull::removeDuplicates(&fast.first, tolerance, fastReverse, target, fastLines.sink());
                 ReferenceCull::removeDuplicates(&plain.first, tolerance, plainReverse, target, plainLines.sink());
             }
+            QCOMPARE(fastLines.lines, plainLines.lines);
+            QCOMPARE(describe(fast.first), describe(plain.first));
+        }
+    }
+
+    // Many rough passes in a row, each relying on what the passes before it
+    // learnt of the records' neighbours, on lists full of equal distances.
+    void roughPassesInARowEqualReference()
+    {
+        for (unsigned seed = 1; seed <= 12; ++seed) {
+            KxChartPointList fast, plain;
+            randomLattice(fast, 300 + int(seed) * 40, seed, seed % 2 ? 2.5 : 5.0);
+            copy(fast, plain);
+            Lines fastLines, plainLines;
+            ChartCull::cullToCount(&fast.first, 3 + seed, fastLines.sink());
+            ReferenceCull::cullToCount(&plain.first, 3 + seed, plainLines.sink());
+            QVERIFY(fastLines.lines.size() > 10);
             QCOMPARE(fastLines.lines, plainLines.lines);
             QCOMPARE(describe(fast.first), describe(plain.first));
         }
