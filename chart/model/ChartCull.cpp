@@ -213,7 +213,7 @@ private:
 
 // How much further than the tolerance a rough pass looks around a record,
 // to learn its clearance for the passes after it.
-constexpr double CLEARANCE_LOOK_AHEAD = 1.5;
+constexpr double CLEARANCE_LOOK_AHEAD = 1.25;
 
 // One rough pass in either direction; returns the number removed. Each
 // anchor's close candidates are gathered in any order and then removed in
@@ -242,13 +242,14 @@ unsigned long roughPass(KxChartPoint** points, ListSnapshot& list, double tolera
         const double anchorChroma = list.chromas[anchor];
         close.clear();
         double nearest = std::numeric_limits<double>::infinity(); // squared, of the records staying
-        index->visitNear(anchor, 0, n, around.lightnessReach(), around.colourReachFrom(anchorChroma),
+        const double colourReach = around.colourReachFrom(anchorChroma);
+        index->visitNear(anchor, 0, n, around.lightnessReach(), colourReach,
                          [&](const ChartLabIndex::Member& member) {
                              const std::size_t candidate = member.colour;
                              if (candidate == anchor || !list.present[candidate])
                                  return;
                              double estimate = around.squaredEstimate(member.lab, member.chroma, anchorLab,
-                                                                      anchorChroma);
+                                                                      anchorChroma, colourReach);
                              if (forward ? candidate > anchor : candidate < anchor) {
                                  switch (bound.verdictOn(estimate)) {
                                  case Cie94Bound::Verdict::Beyond:

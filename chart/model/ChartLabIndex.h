@@ -41,6 +41,9 @@ public:
     bool coversAll(double lightnessReach, double colourReach) const;
 
 private:
+    // A column this short is read from its start rather than searched.
+    static constexpr std::ptrdiff_t SHORT_COLUMN = 12;
+
     struct Axis {
         double origin = 0.0;
         double width = 1.0;
@@ -82,8 +85,12 @@ void ChartLabIndex::visitNear(std::size_t i, std::size_t from, std::size_t to, d
             auto member = m_members.begin() + static_cast<std::ptrdiff_t>(m_cellStart[cell]);
             if (member == columnEnd)
                 continue;
-            for (member = std::lower_bound(member, columnEnd, lowest, below);
-                 member != columnEnd && member->lab[0] <= highest; ++member)
+            if (columnEnd - member > SHORT_COLUMN)
+                member = std::lower_bound(member, columnEnd, lowest, below);
+            else
+                while (member != columnEnd && member->lab[0] < lowest)
+                    ++member;
+            for (; member != columnEnd && member->lab[0] <= highest; ++member)
                 if (member->colour >= from && member->colour < to)
                     visit(*member);
         }

@@ -43,7 +43,13 @@ public:
 
     // The squared CIE94 difference as evaluated here: infinite for a pair
     // outside the reaches, NaN for colours too saturated to be judged here.
-    inline double squaredEstimate(const double* lab1, double chroma1, const double* lab2, double chroma2) const;
+    double squaredEstimate(const double* lab1, double chroma1, const double* lab2, double chroma2) const
+    {
+        return squaredEstimate(lab1, chroma1, lab2, chroma2, m_colourReach);
+    }
+    // The same with a colour reach of its own, such as colourReachFrom().
+    inline double squaredEstimate(const double* lab1, double chroma1, const double* lab2, double chroma2,
+                                  double colourReach) const;
 
     // The verdict on a pair with the given squaredEstimate.
     Verdict verdictOn(double squaredEstimate) const
@@ -86,7 +92,8 @@ private:
     double m_colourReach; // bound on the CIE 1976 difference
 };
 
-double Cie94Bound::squaredEstimate(const double* lab1, double chroma1, const double* lab2, double chroma2) const
+double Cie94Bound::squaredEstimate(const double* lab1, double chroma1, const double* lab2, double chroma2,
+                                   double colourReach) const
 {
     constexpr double BEYOND = std::numeric_limits<double>::infinity();
     const double dL = lab1[0] - lab2[0];
@@ -95,7 +102,7 @@ double Cie94Bound::squaredEstimate(const double* lab1, double chroma1, const dou
     const double da = lab1[1] - lab2[1];
     const double db = lab1[2] - lab2[2];
     const double squaredDeltaE = dL * dL + da * da + db * db;
-    if (squaredDeltaE > m_colourReach * m_colourReach)
+    if (squaredDeltaE > colourReach * colourReach)
         return BEYOND;
     if (!(chroma1 <= LARGEST_JUDGED_CHROMA && chroma2 <= LARGEST_JUDGED_CHROMA))
         return std::numeric_limits<double>::quiet_NaN();
