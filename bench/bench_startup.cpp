@@ -1,9 +1,10 @@
 // Start-up of tintora against a bare Qt main window built beside it, side by
 // side in one run: for each, the time from starting the process until the X
 // server maps its first window, and its resident memory once that window
-// has been up for a moment. The two are started alternately, each with an
-// empty settings folder (a first start); the medians are printed, the
-// ratios last.
+// has been up for a moment. Beside them, for scale, the bare window with a
+// menu bar, which loads fonts as any window with text must. The programs
+// take turns, each with an empty settings folder (a first start); the
+// medians are printed, the ratios to the bare window last.
 // Usage, with an X server of its own:
 //   xvfb-run -a -s "-screen 0 1280x1024x24" bench_startup [--runs N]
 
@@ -39,7 +40,7 @@ constexpr int MAP_TIMEOUT_MS = 30000;
 
 struct Program {
     const char* name;
-    const char* path;
+    std::vector<std::string> arguments;
     std::vector<double> startMs;
     std::vector<double> residentMb;
 };
@@ -121,14 +122,16 @@ bool measure(xcb_connection_t* x, Program& program, std::vector<std::string>& en
     for (std::string& entry : environment)
         env.push_back(entry.data());
     env.push_back(nullptr);
-    std::string path = program.path;
-    char* argv[] = {path.data(), nullptr};
+    std::vector<char*> argv;
+    for (std::string& argument : program.arguments)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
 
     drainEvents(x);
     pid_t child = 0;
     const auto start = Clock::now();
-    if (posix_spawn(&child, program.path, nullptr, nullptr, argv, env.data()) != 0) {
-        std::fprintf(stderr, "bench_startup: cannot start %s: %s\n", program.path, std::strerror(errno));
+    if (posix_spawn(&child, argv[0], nullptr, nullptr, argv.data(), env.data()) != 0) {
+        std::fprintf(stderr, "bench_startup: cannot start %s: %s\n", argv[0], std::strerror(errno));
         return false;
     }
     const bool mapped = waitForMap(x, child);
@@ -176,15 +179,17 @@ int main(int argc, char** argv)
     const std::string configFolder = folderTemplate;
     std::vector<std::string> environment = childEnvironment(configFolder);
 
-    Program bare{"bare Qt window", BARE_WINDOW_PATH, {}, {}};
-    Program tintora{"tintora", TINTORA_PATH, {}, {}};
+    Program bare{"bare Qt window", {BARE_WINDOW_PATH}, {}, {}};
+    Program withMenu{"  with a menu", {BARE_WINDOW_PATH, "--menu"}, {}, {}};
+    Program tintora{"tintora", {TINTORA_PATH}, {}, {}};
+    std::vector<Program*> order = {&bare, &withMenu, &tintora};
     bool ok = true;
     for (int run = 0; run < runs && ok; ++run) {
-        // Alternate which goes first, so that neither always finds the
-        // libraries they share freshly in the cache.
-        Program& first = run % 2 ? tintora : bare;
-        Program& second = run % 2 ? bare : tintora;
-        ok = measure(connection.x, first, environment) && measure(connection.x, second, environment);
+        // Change the order every run, so that none always comes first to
+        // the libraries they share.
+        for (Program* program : order)
+            ok = ok && measure(connection.x, *program, environment);
+        std::rotate(order.begin(), order.begin() + 1, order.end());
         std::filesystem::remove_all(configFolder);
         std::filesystem::create_directory(configFolder);
     }
@@ -195,8 +200,11 @@ int main(int argc, char** argv)
     std::printf("runs %d, medians; resident memory %lld ms after the first window is mapped\n", runs,
                 static_cast<long long>(SETTLE_TIME.count()));
     std::printf("%-16s %14s %14s\n", "program", "start-up ms", "resident MB");
-    for (const Program* program : {&bare, &tintora})
+    for (const Program* program : {&bare, &withMenu, &tintora})
         std::printf("%-16s %14.1f %14.1f\n", program->name, median(program->startMs), median(program->residentMb));
+    std::printf("ratio tintora / bare window with a menu: start-up %.2fx, resident memory %.2fx\n",
+                median(tintora.startMs) / median(withMenu.startMs),
+                median(tintora.residentMb) / median(withMenu.residentMb));
     std::printf("ratio tintora / bare Qt window: start-up %.2fx, resident memory %.2fx\n",
                 median(tintora.startMs) / median(bare.startMs), median(tintora.residentMb) / median(bare.residentMb));
     return 0;
