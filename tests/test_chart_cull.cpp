@@ -174,6 +174,45 @@ private slots:
         }
     }
 
+    // What the culls decide without the engine, checked against it: a pair
+    // judged within is within, a lower bound is never above the engine's
+    // difference, and a pair within the tolerance lies within the reach
+    // around either colour.
+    void judgementsAgreeWithTheEngine()
+    {
+        std::mt19937 random(11);
+        std::uniform_real_distribution<double> l(0, 100), ab(-128, 128), near(-6, 6), tolerance(0.5, 19.0);
+        int within = 0, beyond = 0;
+        for (int i = 0; i < 200000; ++i) {
+            const double x[3] = {l(random), ab(random), ab(random)};
+            const double y[3] = {x[0] + near(random) / 3, x[1] + near(random), x[2] + near(random)};
+            const double d = KxCMS_ColourDiff_CIE94(y, x);
+            const double t = i % 3 ? tolerance(random) : d; // a third exactly at the tolerance
+            const double cx = Cie94Bound::chroma(x), cy = Cie94Bound::chroma(y);
+            const Cie94Bound bound(t, std::max(cx, cy));
+            const double estimate = bound.squaredEstimate(y, cy, x, cx);
+            switch (bound.verdictOn(estimate)) {
+            case Cie94Bound::Verdict::Within:
+                QVERIFY2(d < t, qPrintable(QString::number(i)));
+                ++within;
+                break;
+            case Cie94Bound::Verdict::Beyond:
+                QVERIFY2(d > t, qPrintable(QString::number(i)));
+                ++beyond;
+                break;
+            case Cie94Bound::Verdict::Unsure:
+                break;
+            }
+            QVERIFY(std::min(Cie94Bound::lowerBound(estimate), t) <= d);
+            if (d <= t) {
+                const double dE = KxCMS_ColourDiff_DeltaE(x, y);
+                QVERIFY(dE <= bound.colourReachFrom(cx));
+                QVERIFY(dE <= bound.colourReachFrom(cy));
+            }
+        }
+        QVERIFY(within > 10000 && beyond > 10000);
+    }
+
     void fastCullsEqualReference_data()
     {
         QTest::addColumn<QString>("profile");

@@ -62,7 +62,8 @@ public:
     }
 
     // A difference the engine's CIE94 is certainly not below, for a pair
-    // with the given squaredEstimate; 0 when nothing is certain.
+    // with the given finite squaredEstimate (for a pair outside the reaches
+    // that is the tolerance); 0 when nothing is certain.
     static double lowerBound(double squaredEstimate);
 
     // False only when the CIE94 difference of the two colours is certainly
