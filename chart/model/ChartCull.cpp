@@ -38,6 +38,10 @@ void writeLine(const ChartProgress& progress, const char* format, double toleran
 // to learn its clearance for the passes after it.
 constexpr double CLEARANCE_LOOK_AHEAD = 1.25;
 
+// The index's columns are this many L reaches wide: fewer columns to step
+// through around a saturated colour, for a few more colours read in each.
+constexpr double COLUMN_WIDTH_IN_REACHES = 2.0;
+
 // One rough pass in either direction; returns the number removed. Each
 // anchor's close candidates are gathered in any order and then removed in
 // list order (the direction of the pass), as a walk over the list would.
@@ -60,7 +64,8 @@ unsigned long roughPass(KxChartPoint** points, ChartCullSnapshot& list, double t
         if (!list.present[anchor] || list.clearance[anchor] >= tolerance)
             continue;
         if (!index)
-            index = std::make_unique<ChartLabIndex>(list.labs, list.chromas, comparable, around.lightnessReach());
+            index = std::make_unique<ChartLabIndex>(list.labs, list.chromas, comparable,
+                                                    around.lightnessReach() * COLUMN_WIDTH_IN_REACHES);
         const double* anchorLab = list.labs[anchor];
         const double anchorChroma = list.chromas[anchor];
         close.clear();
