@@ -65,6 +65,19 @@ std::vector<std::string> describe(const KxChartPoint* first)
     return out;
 }
 
+// Every field a chart shows or exports, record by record.
+std::vector<std::string> describeFully(const KxChartPoint* first)
+{
+    std::vector<std::string> out;
+    for (const KxChartPoint* p = first; p; p = p->next)
+        out.push_back(QString::asprintf("%d %u %u %u %u %.17g %.17g %.17g %.17g %.17g %.17g %u %u %u", p->kind,
+                                        p->cmyk[0], p->cmyk[1], p->cmyk[2], p->cmyk[3], p->labD50[0],
+                                        p->labD50[1], p->labD50[2], p->labRelative[0], p->labRelative[1],
+                                        p->labRelative[2], p->rgb[0], p->rgb[1], p->rgb[2])
+                          .toStdString());
+    return out;
+}
+
 void buildGrid(const char* profilePath, KxChartPointList& grid, Lines* lines = nullptr)
 {
     ChartConversions conversions;
@@ -161,6 +174,45 @@ private slots:
         }
     }
 
+    // What the culls decide without the engine, checked against it: a pair
+    // judged within is within, a lower bound is never above the engine's
+    // difference, and a pair within the tolerance lies within the reach
+    // around either colour.
+    void judgementsAgreeWithTheEngine()
+    {
+        std::mt19937 random(11);
+        std::uniform_real_distribution<double> l(0, 100), ab(-128, 128), near(-6, 6), tolerance(0.5, 19.0);
+        int within = 0, beyond = 0;
+        for (int i = 0; i < 200000; ++i) {
+            const double x[3] = {l(random), ab(random), ab(random)};
+            const double y[3] = {x[0] + near(random) / 3, x[1] + near(random), x[2] + near(random)};
+            const double d = KxCMS_ColourDiff_CIE94(y, x);
+            const double t = i % 3 ? tolerance(random) : d; // a third exactly at the tolerance
+            const double cx = Cie94Bound::chroma(x), cy = Cie94Bound::chroma(y);
+            const Cie94Bound bound(t, std::max(cx, cy));
+            const double estimate = bound.squaredEstimate(y, cy, x, cx);
+            switch (bound.verdictOn(estimate)) {
+            case Cie94Bound::Verdict::Within:
+                QVERIFY2(d < t, qPrintable(QString::number(i)));
+                ++within;
+                break;
+            case Cie94Bound::Verdict::Beyond:
+                QVERIFY2(d > t, qPrintable(QString::number(i)));
+                ++beyond;
+                break;
+            case Cie94Bound::Verdict::Unsure:
+                break;
+            }
+            QVERIFY(std::min(Cie94Bound::lowerBound(estimate), t) <= d);
+            if (d <= t) {
+                const double dE = KxCMS_ColourDiff_DeltaE(x, y);
+                QVERIFY(dE <= bound.colourReachFrom(cx));
+                QVERIFY(dE <= bound.colourReachFrom(cy));
+            }
+        }
+        QVERIFY(within > 10000 && beyond > 10000);
+    }
+
     void fastCullsEqualReference_data()
     {
         QTest::addColumn<QString>("profile");
@@ -187,6 +239,30 @@ private slots:
         QVERIFY(fastLines.lines.front().rfind("forward rough cull: Tolerance 2.000000,", 0) == 0);
         QVERIFY(fastLines.lines.at(1).rfind("reverse rough cull: Tolerance 2.250000,", 0) == 0);
         QVERIFY(fastLines.lines.back().find("fine cull") == std::string::npos);
+    }
+
+    // Generation works out the relative Lab and the display colour for the
+    // kept records only; they must be those of the full grid, culled.
+    void generationKeepsTheFullGridsRecords()
+    {
+        for (const char* monitor : {static_cast<const char*>(nullptr), "/usr/share/color/icc/colord/AdobeRGB1998.icc"})
+            for (unsigned long count : {8UL, 64UL, 512UL}) {
+                ChartConversions conversions;
+                QVERIFY(conversions.openForGeneration(PS_CMYK, monitor));
+                KxChartPointList generated, full;
+                Lines generatedLines, fullLines;
+                QCOMPARE(ChartGrid::generate(&generated.first, conversions.profile(), conversions.monitor(), count,
+                                             generatedLines.sink()),
+                         0);
+                QCOMPARE(ChartGrid::build(&full.first, conversions.profile(), conversions.monitor(), fullLines.sink()),
+                         0);
+                ChartCull::cullToCount(&full.first, count, fullLines.sink());
+                QCOMPARE(generatedLines.lines, fullLines.lines);
+                QCOMPARE(describeFully(generated.first), describeFully(full.first));
+                QVERIFY(generated.first->labRelative[0] > 0.0);
+                if (monitor)
+                    QVERIFY(generated.first->rgb[0] || generated.first->rgb[1] || generated.first->rgb[2]);
+            }
     }
 
     void forwardKeepsEarlierReverseKeepsLater()
@@ -251,6 +327,23 @@ private slots:
                 ChartCull::removeDuplicates(&fast.first, tolerance, fastReverse, target, fastLines.sink());
                 ReferenceCull::removeDuplicates(&plain.first, tolerance, plainReverse, target, plainLines.sink());
             }
+            QCOMPARE(fastLines.lines, plainLines.lines);
+            QCOMPARE(describe(fast.first), describe(plain.first));
+        }
+    }
+
+    // Many rough passes in a row, each relying on what the passes before it
+    // learnt of the records' neighbours, on lists full of equal distances.
+    void roughPassesInARowEqualReference()
+    {
+        for (unsigned seed = 1; seed <= 12; ++seed) {
+            KxChartPointList fast, plain;
+            randomLattice(fast, 300 + int(seed) * 40, seed, seed % 2 ? 2.5 : 5.0);
+            copy(fast, plain);
+            Lines fastLines, plainLines;
+            ChartCull::cullToCount(&fast.first, 3 + seed, fastLines.sink());
+            ReferenceCull::cullToCount(&plain.first, 3 + seed, plainLines.sink());
+            QVERIFY(fastLines.lines.size() > 10);
             QCOMPARE(fastLines.lines, plainLines.lines);
             QCOMPARE(describe(fast.first), describe(plain.first));
         }

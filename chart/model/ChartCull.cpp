@@ -1,6 +1,8 @@
 #include "ChartCull.h"
 
+#include "ChartCullSnapshot.h"
 #include "ChartLabIndex.h"
+#include "ChartPairSearch.h"
 #include "Cie94Bound.h"
 
 #include <KxCMS.h>
@@ -10,48 +12,17 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <memory>
 #include <vector>
 
 namespace {
-
-constexpr double NO_PAIR_DISTANCE = 1e20;
-
-double cie94(const KxChartPoint* candidate, const KxChartPoint* reference)
-{
-    return KxCMS_ColourDiff_CIE94(candidate->labD50, reference->labD50);
-}
-
-bool isFinite(const double* lab)
-{
-    return std::isfinite(lab[0]) && std::isfinite(lab[1]) && std::isfinite(lab[2]);
-}
-
-// The list as an array in list order, with the records removed since
-// marked absent.
-struct ListSnapshot {
-    explicit ListSnapshot(KxChartPoint* first)
-    {
-        for (KxChartPoint* point = first; point; point = point->next) {
-            records.push_back(point);
-            labs.push_back(point->labD50);
-            if (isFinite(point->labD50))
-                maxChroma = std::max(maxChroma, Cie94Bound::chroma(point->labD50));
-        }
-        present.assign(records.size(), 1);
-    }
-
-    std::vector<KxChartPoint*> records;
-    std::vector<const double*> labs;
-    std::vector<char> present;
-    double maxChroma = 0.0;
-};
 
 // No record can ever be removed once fewer than two have a finite Lab.
 bool hasComparablePair(const KxChartPoint* first)
 {
     int finite = 0;
     for (const KxChartPoint* point = first; point && finite < 2; point = point->next)
-        finite += isFinite(point->labD50);
+        finite += ChartCullSnapshot::isFinite(point->labD50);
     return finite >= 2;
 }
 
@@ -63,121 +34,115 @@ void writeLine(const ChartProgress& progress, const char* format, double toleran
     progress(line);
 }
 
-// For every present record, its closest later present partner among the
-// pairs no further apart than a limit, kept up to date as records go.
-// Exhaustive (every pair looked at) once the index puts all colours
-// near each other; then every pair closer than NO_PAIR_DISTANCE counts.
-class PairSearch
+// How much further than the tolerance a rough pass looks around a record,
+// to learn its clearance for the passes after it.
+constexpr double CLEARANCE_LOOK_AHEAD = 1.25;
+
+// The index's columns are this many L reaches wide: fewer columns to step
+// through around a saturated colour, for a few more colours read in each.
+constexpr double COLUMN_WIDTH_IN_REACHES = 2.0;
+
+// One rough pass in either direction; returns the number removed. Each
+// anchor's close candidates are gathered in any order and then removed in
+// list order (the direction of the pass), as a walk over the list would.
+// An anchor whose clearance reaches the tolerance has nothing close.
+unsigned long roughPass(KxChartPoint** points, ChartCullSnapshot& list, double tolerance, bool forward,
+                        unsigned long target)
 {
-public:
-    struct Pair {
-        bool found = false;
-        double distance = NO_PAIR_DISTANCE;
-        std::size_t first = 0, second = 0;
-    };
-
-    PairSearch(ListSnapshot& list, double limit)
-        : m_list(list), m_limit(limit), m_bound(limit, list.maxChroma),
-          m_index(list.labs, m_bound.lightnessReach(), m_bound.colourReach()),
-          m_exhaustive(m_index.coversAll()), m_best(list.records.size())
-    {
-        for (std::size_t i = 0; i < m_best.size(); ++i)
-            refresh(i);
-    }
-
-    bool exhaustive() const { return m_exhaustive; }
-
-    Pair closest() const
-    {
-        Pair result;
-        for (std::size_t i = 0; i < m_best.size(); ++i)
-            if (m_list.present[i] && m_best[i].found && (!result.found || m_best[i].distance < result.distance))
-                result = m_best[i];
-        return result;
-    }
-
-    void remove(std::size_t record)
-    {
-        m_list.present[record] = 0;
-        m_best[record] = Pair();
-        for (std::size_t i = 0; i < record; ++i)
-            if (m_list.present[i] && m_best[i].found && m_best[i].second == record)
-                refresh(i);
-    }
-
-private:
-    bool counts(double distance) const
-    {
-        return distance < NO_PAIR_DISTANCE && (m_exhaustive || distance <= m_limit);
-    }
-
-    void refresh(std::size_t anchor)
-    {
-        Pair best;
-        if (m_list.present[anchor]) {
-            m_near.clear();
-            m_index.appendNear(anchor, m_near);
-            std::sort(m_near.begin(), m_near.end());
-            for (std::size_t candidate : m_near) {
-                if (candidate <= anchor || !m_list.present[candidate])
-                    continue;
-                if (!m_exhaustive && !m_bound.mayBeWithin(m_list.labs[candidate], m_list.labs[anchor]))
-                    continue;
-                const double d = cie94(m_list.records[candidate], m_list.records[anchor]);
-                if (counts(d) && (!best.found || d < best.distance))
-                    best = Pair{true, d, anchor, candidate};
-            }
-        }
-        m_best[anchor] = best;
-    }
-
-    ListSnapshot& m_list;
-    double m_limit;
-    Cie94Bound m_bound;
-    ChartLabIndex m_index;
-    bool m_exhaustive;
-    std::vector<Pair> m_best;
-    std::vector<std::size_t> m_near;
-};
-
-// One rough pass in either direction; returns the number removed.
-unsigned long roughPass(KxChartPoint** points, double tolerance, bool forward, unsigned long target)
-{
-    ListSnapshot list(*points);
-    const std::size_t n = list.records.size();
-    const Cie94Bound bound(tolerance, list.maxChroma);
-    const ChartLabIndex index(list.labs, bound.lightnessReach(), bound.colourReach());
-    unsigned long length = n;
+    const std::size_t n = list.size();
+    const std::vector<std::size_t> comparable = list.comparable();
+    const double maxChroma = list.maxChroma(comparable);
+    const Cie94Bound bound(tolerance, maxChroma);
+    const double lookAhead = tolerance * CLEARANCE_LOOK_AHEAD;
+    const Cie94Bound around(lookAhead, maxChroma);
+    std::unique_ptr<ChartLabIndex> index; // built when first needed
+    unsigned long length = ListLength(*points);
     unsigned long removed = 0;
-    std::vector<std::size_t> near;
+    std::vector<std::size_t> close;
     for (std::size_t step = 0; step < n; ++step) {
         const std::size_t anchor = forward ? step : n - 1 - step;
-        if (!list.present[anchor])
+        if (!list.present[anchor] || list.clearance[anchor] >= tolerance)
             continue;
-        near.clear();
-        index.appendNear(anchor, near);
-        const auto beyond = std::remove_if(near.begin(), near.end(), [&](std::size_t candidate) {
-            return (forward ? candidate <= anchor : candidate >= anchor) || !list.present[candidate]
-                || !bound.mayBeWithin(list.labs[candidate], list.labs[anchor]);
-        });
-        near.erase(beyond, near.end());
+        if (!index)
+            index = std::make_unique<ChartLabIndex>(list.labs, list.chromas, comparable,
+                                                    around.lightnessReach() * COLUMN_WIDTH_IN_REACHES);
+        const double* anchorLab = list.labs[anchor];
+        const double anchorChroma = list.chromas[anchor];
+        close.clear();
+        double nearest = std::numeric_limits<double>::infinity(); // squared, of the records staying
+        const double colourReach = around.colourReachFrom(anchorChroma);
+        index->visitNear(anchor, 0, n, around.lightnessReach(), colourReach,
+                         [&](const ChartLabIndex::Member& member) {
+                             const std::size_t candidate = member.colour;
+                             if (candidate == anchor || !list.present[candidate])
+                                 return;
+                             double estimate = around.squaredEstimate(member.lab, member.chroma, anchorLab,
+                                                                      anchorChroma, colourReach);
+                             if (forward ? candidate > anchor : candidate < anchor) {
+                                 switch (bound.verdictOn(estimate)) {
+                                 case Cie94Bound::Verdict::Beyond:
+                                     break;
+                                 case Cie94Bound::Verdict::Within:
+                                     close.push_back(candidate);
+                                     return;
+                                 case Cie94Bound::Verdict::Unsure: {
+                                     const double d = list.cie94(candidate, anchor);
+                                     if (d < tolerance) {
+                                         close.push_back(candidate);
+                                         return;
+                                     }
+                                     estimate = std::isnan(estimate) ? 0.0 : std::min(estimate, d * d);
+                                     break;
+                                 }
+                                 }
+                             }
+                             if (std::isnan(estimate))
+                                 nearest = 0.0; // too saturated to be bounded here
+                             else
+                                 nearest = std::min(nearest, estimate);
+                         });
         if (forward)
-            std::sort(near.begin(), near.end());
+            std::sort(close.begin(), close.end());
         else
-            std::sort(near.begin(), near.end(), std::greater<>());
-        for (std::size_t candidate : near) {
-            if (cie94(list.records[candidate], list.records[anchor]) < tolerance) {
-                list.present[candidate] = 0;
-                RemoveList(points, list.records[candidate]);
-                ++removed;
-                if (--length <= target)
-                    break;
-            }
+            std::sort(close.begin(), close.end(), std::greater<>());
+        std::size_t gone = 0;
+        for (std::size_t candidate : close) {
+            list.present[candidate] = 0;
+            RemoveList(points, list.records[candidate]);
+            ++removed;
+            ++gone;
+            if (--length <= target)
+                break;
         }
+        // Every record within the look-ahead was seen, the removed ones aside.
+        list.clearance[anchor] = gone == close.size() ? std::min(Cie94Bound::lowerBound(nearest), lookAhead) : 0.0;
+        // Checked after the anchor, so that a list already down to the
+        // target still loses its first close record.
         if (length <= target)
             break;
     }
     return removed;
+}
+
+// One rough pass over the list and its snapshot: writes its line and
+// inverts reverse, as ChartCull::removeDuplicates says.
+void roughCull(KxChartPoint** points, ChartCullSnapshot& list, double tolerance, bool& reverse, unsigned long target,
+               const ChartProgress& progress)
+{
+    if (!*points)
+        return;
+    if (!reverse) {
+        if ((*points)->next) {
+            const unsigned long removed = roughPass(points, list, tolerance, true, target);
+            writeLine(progress, "forward rough cull: Tolerance %f, removed %lu duplicates, patches left = %d\n",
+                      tolerance, removed, *points);
+        }
+    } else if ((*points)->last && (*points)->last->prev) {
+        const unsigned long removed = roughPass(points, list, tolerance, false, target);
+        writeLine(progress, "reverse rough cull: Tolerance %f, removed %lu duplicates, patches left = %d\n",
+                  tolerance, removed, *points);
+    }
+    reverse = !reverse;
 }
 
 } // namespace
@@ -187,9 +152,11 @@ void ChartCull::cullToCount(KxChartPoint** points, unsigned long count, const Ch
     const unsigned long target = std::max(count, 1UL);
     bool reverse = false;
     double tolerance = FIRST_ROUGH_TOLERANCE;
+    ChartCullSnapshot list(*points); // shared by the rough passes
     while (ListLength(*points) > target) {
         const unsigned long before = ListLength(*points);
-        removeDuplicates(points, tolerance, reverse, target, progress);
+        list.compact();
+        roughCull(points, list, tolerance, reverse, target, progress);
         tolerance += ROUGH_TOLERANCE_STEP;
         if (ListLength(*points) == before && !hasComparablePair(*points))
             break;
@@ -200,20 +167,8 @@ void ChartCull::cullToCount(KxChartPoint** points, unsigned long count, const Ch
 void ChartCull::removeDuplicates(KxChartPoint** points, double tolerance, bool& reverse, unsigned long target,
                                  const ChartProgress& progress)
 {
-    if (!*points)
-        return;
-    if (!reverse) {
-        if ((*points)->next) {
-            const unsigned long removed = roughPass(points, tolerance, true, target);
-            writeLine(progress, "forward rough cull: Tolerance %f, removed %lu duplicates, patches left = %d\n",
-                      tolerance, removed, *points);
-        }
-    } else if ((*points)->last && (*points)->last->prev) {
-        const unsigned long removed = roughPass(points, tolerance, false, target);
-        writeLine(progress, "reverse rough cull: Tolerance %f, removed %lu duplicates, patches left = %d\n",
-                  tolerance, removed, *points);
-    }
-    reverse = !reverse;
+    ChartCullSnapshot list(*points);
+    roughCull(points, list, tolerance, reverse, target, progress);
 }
 
 void ChartCull::removeDuplicates(KxChartPoint** points, unsigned long target, double tolerance,
@@ -222,10 +177,10 @@ void ChartCull::removeDuplicates(KxChartPoint** points, unsigned long target, do
     unsigned long length = ListLength(*points);
     while (length > target) {
         unsigned long removed = 0;
-        ListSnapshot list(*points);
-        PairSearch search(list, tolerance);
+        ChartCullSnapshot list(*points);
+        ChartPairSearch search(list, tolerance);
         for (;;) {
-            const PairSearch::Pair pair = search.closest();
+            const ChartPairSearch::Pair pair = search.closest();
             if (!pair.found || pair.distance > tolerance)
                 break;
             search.remove(pair.second);
@@ -244,13 +199,13 @@ void ChartCull::removeDuplicates(KxChartPoint** points, unsigned long target, do
 
 KxChartPoint* findClosestPoint(KxChartPoint* first, double& distance)
 {
-    distance = NO_PAIR_DISTANCE;
+    distance = ChartPairSearch::NO_PAIR_DISTANCE;
     if (!first || !first->next)
         return nullptr;
-    ListSnapshot list(first);
+    ChartCullSnapshot list(first);
     for (double limit = 1.0;; limit *= 2.0) {
-        const PairSearch search(list, limit);
-        const PairSearch::Pair pair = search.closest();
+        const ChartPairSearch search(list, limit);
+        const ChartPairSearch::Pair pair = search.closest();
         if (pair.found) {
             distance = pair.distance;
             return list.records[pair.second];

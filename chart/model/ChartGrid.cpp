@@ -14,8 +14,22 @@ unsigned char ChartGrid::levelValue(int index)
     return static_cast<unsigned char>(index * LEVEL_STEP + 0.5);
 }
 
-int ChartGrid::build(KxChartPoint** points, const KxCMS* profile, const KxCMS* monitor,
-                     const ChartProgress& progress)
+namespace {
+
+// What the culls do not need: the relative Lab and the display colour.
+// Filled only for the records that are kept.
+void completeRecords(KxChartPoint* first, const KxCMS* profile, const KxCMS* monitor)
+{
+    for (KxChartPoint* point = first; point; point = point->next) {
+        KxCMSCMYKToLabRelative(profile, point->cmyk, &point->labRelative[0], &point->labRelative[1],
+                               &point->labRelative[2]);
+        KxCMSLabToRGB(monitor, point->labD50[0], point->labD50[1], point->labD50[2], point->rgb);
+    }
+}
+
+} // namespace
+
+int ChartGrid::appendGrid(KxChartPoint** points, const KxCMS* profile, const ChartProgress& progress)
 {
     for (int c = 0; c < LEVELS; ++c)
         for (int m = 0; m < LEVELS; ++m)
@@ -24,8 +38,6 @@ int ChartGrid::build(KxChartPoint** points, const KxCMS* profile, const KxCMS* m
                     const unsigned char kcmy[4] = {levelValue(k), levelValue(c), levelValue(m), levelValue(y)};
                     if (!kcmy[0] && !kcmy[1] && !kcmy[2] && !kcmy[3])
                         continue; // paper white
-                    double relative[3];
-                    KxCMSCMYKToLabRelative(profile, kcmy, &relative[0], &relative[1], &relative[2]);
                     auto* point = static_cast<KxChartPoint*>(Kx_DIAGNOSTIC_calloc(1, sizeof(KxChartPoint)));
                     if (!point) {
                         std::fputs("Cannot allocate memory\n", stderr);
@@ -33,12 +45,9 @@ int ChartGrid::build(KxChartPoint** points, const KxCMS* profile, const KxCMS* m
                         return -1;
                     }
                     point->kind = KX_CHART_POINT_KIND;
-                    for (int i = 0; i < 3; ++i)
-                        point->labRelative[i] = relative[i];
                     for (int i = 0; i < 4; ++i)
                         point->cmyk[i] = kcmy[i];
                     KxCMSCMYKToLab(profile, point->cmyk, &point->labD50[0], &point->labD50[1], &point->labD50[2]);
-                    KxCMSLabToRGB(monitor, point->labD50[0], point->labD50[1], point->labD50[2], point->rgb);
                     AddList(points, point);
                 }
 
@@ -49,11 +58,21 @@ int ChartGrid::build(KxChartPoint** points, const KxCMS* profile, const KxCMS* m
     return 0;
 }
 
+int ChartGrid::build(KxChartPoint** points, const KxCMS* profile, const KxCMS* monitor,
+                     const ChartProgress& progress)
+{
+    if (appendGrid(points, profile, progress) != 0)
+        return -1;
+    completeRecords(*points, profile, monitor);
+    return 0;
+}
+
 int ChartGrid::generate(KxChartPoint** points, const KxCMS* profile, const KxCMS* monitor,
                         unsigned long count, const ChartProgress& progress)
 {
-    if (build(points, profile, monitor, progress) != 0)
+    if (appendGrid(points, profile, progress) != 0)
         return -1;
     ChartCull::cullToCount(points, count, progress);
+    completeRecords(*points, profile, monitor);
     return 0;
 }

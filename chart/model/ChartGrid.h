@@ -25,9 +25,15 @@ public:
     static int build(KxChartPoint** points, const KxCMS* profile, const KxCMS* monitor,
                      const ChartProgress& progress);
 
-    // build() followed by the culls down to count patches.
+    // The grid culled down to count patches: the same records as build()
+    // followed by the culls, with the relative Lab and the display colour
+    // worked out only for the records kept.
     static int generate(KxChartPoint** points, const KxCMS* profile, const KxCMS* monitor,
                         unsigned long count, const ChartProgress& progress);
+
+private:
+    // build() without the relative Lab and the display colour.
+    static int appendGrid(KxChartPoint** points, const KxCMS* profile, const ChartProgress& progress);
 };
 
 #endif

@@ -1,42 +1,99 @@
 #ifndef CHARTLABINDEX_H
 #define CHARTLABINDEX_H
 
+#include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <vector>
 
-// A uniform grid of cells over Lab holding a fixed set of colours, numbered
-// 0..n-1. Cells are at least as wide as the reaches it is built with, so
-// two colours no further apart than the reaches (in L, and in a and b) lie
-// in the same or in adjacent cells. Colours with a non-finite component are
-// left out: they are within no difference of anything.
+// Some of a set of colours numbered 0..n-1, in columns of a uniform grid
+// over a and b, each column in ascending L: the colours within given
+// reaches of one colour are found by scanning the columns the reaches
+// cover, each from the first colour within the L reach. Each column keeps
+// its colours' values beside their numbers, so a scan reads memory in
+// order.
 class ChartLabIndex
 {
 public:
-    ChartLabIndex(const std::vector<const double*>& labs, double lightnessReach, double colourReach);
+    struct Member {
+        std::size_t colour;
+        double lab[3];
+        double chroma;
+    };
 
-    // Appends the numbers of the colours in the cells around colour i
-    // (its own cell included; i itself among them). Nothing for a colour
-    // that was left out.
-    void appendNear(std::size_t i, std::vector<std::size_t>& out) const;
+    // Indexes the colours numbered in `colours`, which have finite Lab
+    // values and come in ascending L; chromas[i] is the chroma of labs[i].
+    // Columns are at least cellWidth wide, more where there would be many
+    // more columns than colours.
+    ChartLabIndex(const std::vector<const double*>& labs, const std::vector<double>& chromas,
+                  const std::vector<std::size_t>& colours, double cellWidth);
 
-    // True when every indexed colour is near every other.
-    bool coversAll() const;
+    // Calls visit(member) for every colour numbered from `from` up to but
+    // not including `to` whose L is within lightnessReach of colour i's and
+    // whose a and b lie in the columns within colourReach of colour i's
+    // (so every colour within colourReach in a and in b, and perhaps a
+    // few beyond); in no particular order. Nothing for a colour not indexed.
+    template <class Visit>
+    void visitNear(std::size_t i, std::size_t from, std::size_t to, double lightnessReach, double colourReach,
+                   Visit&& visit) const;
+
+    // True when every indexed colour is within the reaches of every other.
+    bool coversAll(double lightnessReach, double colourReach) const;
 
 private:
+    // A column this short is read from its start rather than searched.
+    static constexpr std::ptrdiff_t SHORT_COLUMN = 12;
+
     struct Axis {
         double origin = 0.0;
         double width = 1.0;
         long cells = 1;
-        long cellOf(double value) const;
+        long cellOf(double value) const
+        {
+            const double position = std::floor((value - origin) / width);
+            if (!(position > 0.0))
+                return 0;
+            return std::min(static_cast<long>(std::min(position, 1e9)), cells - 1);
+        }
     };
 
-    std::size_t cellIndex(long l, long a, long b) const;
-
-    Axis m_axes[3];
-    std::vector<long> m_cellOfColour; // -1 for a colour left out
-    std::vector<std::size_t> m_cellStart; // cell c holds m_members[m_cellStart[c] .. m_cellStart[c+1])
-    std::vector<std::size_t> m_members;   // ascending within each cell
-    std::vector<long> m_coords;           // three per colour
+    Axis m_a, m_b;
+    double m_span[3] = {0, 0, 0};          // extent of the indexed colours in L, a and b
+    std::vector<const double*> m_labs;     // null for a colour not indexed
+    std::vector<std::size_t> m_cellStart;  // column c holds m_members[m_cellStart[c] .. m_cellStart[c+1])
+    std::vector<Member> m_members;         // ascending L within each column
 };
+
+template <class Visit>
+void ChartLabIndex::visitNear(std::size_t i, std::size_t from, std::size_t to, double lightnessReach,
+                              double colourReach, Visit&& visit) const
+{
+    const double* lab = m_labs[i];
+    if (!lab || from >= to)
+        return;
+    const double lowest = lab[0] - lightnessReach;
+    const double highest = lab[0] + lightnessReach;
+    const auto below = [](const Member& member, double L) { return member.lab[0] < L; };
+    const long firstA = m_a.cellOf(lab[1] - colourReach);
+    const long lastA = m_a.cellOf(lab[1] + colourReach);
+    const long firstB = m_b.cellOf(lab[2] - colourReach);
+    const long lastB = m_b.cellOf(lab[2] + colourReach);
+    for (long a = firstA; a <= lastA; ++a)
+        for (long b = firstB; b <= lastB; ++b) {
+            const std::size_t cell = static_cast<std::size_t>(a * m_b.cells + b);
+            const auto columnEnd = m_members.begin() + static_cast<std::ptrdiff_t>(m_cellStart[cell + 1]);
+            auto member = m_members.begin() + static_cast<std::ptrdiff_t>(m_cellStart[cell]);
+            if (member == columnEnd)
+                continue;
+            if (columnEnd - member > SHORT_COLUMN)
+                member = std::lower_bound(member, columnEnd, lowest, below);
+            else
+                while (member != columnEnd && member->lab[0] < lowest)
+                    ++member;
+            for (; member != columnEnd && member->lab[0] <= highest; ++member)
+                if (member->colour >= from && member->colour < to)
+                    visit(*member);
+        }
+}
 
 #endif

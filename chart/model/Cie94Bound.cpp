@@ -9,8 +9,6 @@ constexpr double CHROMA_WEIGHT = 0.05;   // at least the engine's 0.048
 constexpr double RELATIVE_MARGIN = 1e-6; // far above double rounding
 constexpr double ABSOLUTE_MARGIN = 1e-9;
 constexpr double SMALLEST_REACH = 1e-9;
-constexpr double ENGINE_CHROMA_WEIGHT = 0.048;
-constexpr double ENGINE_HUE_WEIGHT = 0.014;
 
 double withMargin(double reach)
 {
@@ -18,34 +16,40 @@ double withMargin(double reach)
     return widened >= SMALLEST_REACH ? widened : SMALLEST_REACH; // also for a NaN tolerance
 }
 
+double squaredWithoutMargin(double tolerance)
+{
+    const double narrowed = tolerance * (1.0 - RELATIVE_MARGIN) - ABSOLUTE_MARGIN;
+    return narrowed > 0.0 ? narrowed * narrowed : -1.0; // also for a NaN tolerance
+}
+
 } // namespace
 
 Cie94Bound::Cie94Bound(double tolerance, double maxChroma)
-    : m_squaredTolerance(withMargin(tolerance) * withMargin(tolerance)),
+    : m_tolerance(tolerance),
+      m_beyondSquared(withMargin(tolerance) * withMargin(tolerance)),
+      m_withinSquared(squaredWithoutMargin(tolerance)),
       m_lightnessReach(withMargin(tolerance)),
       m_colourReach(withMargin(tolerance * (1.0 + CHROMA_WEIGHT * maxChroma * (1.0 + RELATIVE_MARGIN))))
 {
 }
 
+double Cie94Bound::colourReachFrom(double chroma) const
+{
+    const double shrink = 1.0 - CHROMA_WEIGHT * m_tolerance / 2.0;
+    if (!(shrink >= 0.5)) // a tolerance of 20 or more: the bound would hardly be tighter
+        return m_colourReach;
+    return std::min(m_colourReach, withMargin(m_tolerance * (1.0 + CHROMA_WEIGHT * chroma * (1.0 + RELATIVE_MARGIN)) / shrink));
+}
+
+double Cie94Bound::lowerBound(double squaredEstimate)
+{
+    const double bound = std::sqrt(squaredEstimate) * (1.0 - RELATIVE_MARGIN) - ABSOLUTE_MARGIN;
+    return bound > 0.0 ? bound : 0.0; // also for NaN
+}
+
 bool Cie94Bound::mayBeWithin(const double* lab1, const double* lab2) const
 {
-    const double dL = lab1[0] - lab2[0];
-    if (std::fabs(dL) > m_lightnessReach)
-        return false;
-    const double da = lab1[1] - lab2[1];
-    const double db = lab1[2] - lab2[2];
-    const double squaredDeltaE = dL * dL + da * da + db * db;
-    if (squaredDeltaE > m_colourReach * m_colourReach)
-        return false;
-    const double c1 = chroma(lab1);
-    const double c2 = chroma(lab2);
-    const double dC = c1 - c2;
-    const double squaredHue = std::max(squaredDeltaE - dL * dL - dC * dC, 0.0);
-    const double c12 = std::sqrt(c1 * c2);
-    const double sc = 1.0 + ENGINE_CHROMA_WEIGHT * c12;
-    const double sh = 1.0 + ENGINE_HUE_WEIGHT * c12;
-    const double squaredCie94 = dL * dL + dC * dC / (sc * sc) + squaredHue / (sh * sh);
-    return !(squaredCie94 > m_squaredTolerance);
+    return judge(lab1, chroma(lab1), lab2, chroma(lab2)) != Verdict::Beyond;
 }
 
 double Cie94Bound::chroma(const double* lab)

@@ -7,6 +7,7 @@
 #include "GamutSolid.h"
 #include "GamutWireFrame.h"
 #include "KxModal.h"
+#include "OpenGlAvailability.h"
 
 #include <QContextMenuEvent>
 #include <QFile>
@@ -14,46 +15,12 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QOffscreenSurface>
-#include <QOpenGLContext>
-#include <QOpenGLShaderProgram>
 #include <QPainter>
 #include <QThread>
 #include <QWheelEvent>
 
 #include <cmath>
 #include <optional>
-
-namespace {
-
-// Platforms that compose widgets in software only. There a context may
-// still be made (the offscreen platform makes one when an X display is at
-// hand), but an OpenGL widget cannot be shown: Qt warns, and its window
-// crashes when painted.
-bool platformShowsOpenGlWidgets()
-{
-    const QString platform = QGuiApplication::platformName();
-    for (const char* rasterOnly : {"offscreen", "minimal", "vnc", "linuxfb"})
-        if (platform == QLatin1String(rasterOnly))
-            return false;
-    return true;
-}
-
-bool canMakeContext()
-{
-    QOffscreenSurface surface;
-    surface.create();
-    if (!surface.isValid())
-        return false;
-    QOpenGLContext context;
-    if (!context.create() || !context.makeCurrent(&surface))
-        return false;
-    const bool shaders = QOpenGLShaderProgram::hasOpenGLShaderPrograms(&context);
-    context.doneCurrent();
-    return shaders;
-}
-
-} // namespace
 
 bool KxGamutView::supported()
 {
@@ -64,7 +31,7 @@ bool KxGamutView::supported()
         auto* application = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
         if (!application || QThread::currentThread() != application->thread())
             return false;
-        answer = platformShowsOpenGlWidgets() && canMakeContext();
+        answer = OpenGlAvailability::widgetsCanBeShown();
     }
     return *answer;
 }

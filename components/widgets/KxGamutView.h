@@ -33,8 +33,8 @@ class KxGamutView : public QOpenGLWidget
 
 public:
     // True when a gamut can be displayed on this system, that is when the
-    // platform shows OpenGL widgets and an OpenGL context with shaders can
-    // be made. Asked once, then remembered. Show a view only when true.
+    // platform shows OpenGL widgets (OpenGlAvailability). Asked once, then
+    // remembered. Show a view only when true.
     static bool supported();
 
     explicit KxGamutView(QWidget* parent = nullptr, const char* name = nullptr);

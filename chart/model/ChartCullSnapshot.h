@@ -1,0 +1,50 @@
+#ifndef CHARTCULLSNAPSHOT_H
+#define CHARTCULLSNAPSHOT_H
+
+#include "KxChartPoint.h"
+
+#include <KxCMS.h>
+
+#include <cmath>
+#include <cstddef>
+#include <vector>
+
+// A point list as an array in list order, as the culls work on it: the
+// records removed since are marked absent, and their entries are never
+// read again (the records themselves are gone).
+struct ChartCullSnapshot {
+    explicit ChartCullSnapshot(KxChartPoint* first);
+
+    static bool isFinite(const double* lab)
+    {
+        return std::isfinite(lab[0]) && std::isfinite(lab[1]) && std::isfinite(lab[2]);
+    }
+
+    std::size_t size() const { return records.size(); }
+
+    // Drops the entries of the removed records once they are most of the
+    // snapshot, keeping the order and what is known of the others.
+    void compact();
+
+    // The present colours with a finite Lab, in ascending L.
+    std::vector<std::size_t> comparable() const;
+
+    double maxChroma(const std::vector<std::size_t>& colours) const;
+
+    // The engine's CIE94 difference of two records, candidate first.
+    double cie94(std::size_t candidate, std::size_t reference) const
+    {
+        return KxCMS_ColourDiff_CIE94(records[candidate]->labD50, records[reference]->labD50);
+    }
+
+    std::vector<KxChartPoint*> records;
+    std::vector<const double*> labs;
+    std::vector<double> chromas;
+    std::vector<char> present;
+    // A CIE94 difference that no present record is closer than to this
+    // one; as records only go, it stays true. 0 when not known.
+    std::vector<double> clearance;
+    std::vector<std::size_t> byLightness; // the colours with a finite Lab
+};
+
+#endif
