@@ -117,6 +117,8 @@ KxCMS* KxCMSInit(icColorSpaceSignature inputSpace, icColorSpaceSignature outputS
         settings.intent = intent;
         settings.highAccuracy = accuracy == ICC_ACCURACY_BEST;
         settings.blackPointCompensation = blackPointCompensation != 0;
+        // The C functions convert only to and from Lab.
+        settings.deviceLink = false;
         auto transforms = std::make_unique<KxCMSTransforms>();
         transforms->conversion = KxCmsConversion::open(std::move(input), std::move(output), settings);
         if (!transforms->conversion)

@@ -142,10 +142,12 @@ const char* KxCmsConversion::Engine::build()
         return "Lab cannot be converted into the output profile";
     if (inputIsLab())
         return nullptr;
-    device = KxCmsTransform::obtain(
-        Recipe{input, inputFormat.format, output, outputFormat.format, intent(), deviceFlags()});
-    if (!device)
-        return "the two profiles cannot be linked";
+    if (settings.deviceLink) {
+        device = KxCmsTransform::obtain(
+            Recipe{input, inputFormat.format, output, outputFormat.format, intent(), deviceFlags()});
+        if (!device)
+            return "the two profiles cannot be linked";
+    }
     labD50 = KxCmsTransform::obtain(
         Recipe{input, inputFormat.format, lab, labFormat, INTENT_ABSOLUTE_COLORIMETRIC, accuracyFlags()});
     labRelative = KxCmsTransform::obtain(

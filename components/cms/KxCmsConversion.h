@@ -38,6 +38,9 @@ public:
         long intent = icPerceptual;          // into device values; others convert as perceptual
         bool highAccuracy = false;           // ICC_ACCURACY_BEST
         bool blackPointCompensation = false; // into device values
+        // The direct link from input to output device values; a conversion
+        // that only goes through Lab need not pay for building it.
+        bool deviceLink = true;
     };
 
     // Opens the two profile files (8-bit file-system encoding) and builds
