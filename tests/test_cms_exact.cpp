@@ -5,6 +5,7 @@
 
 #include "KxCMS.h"
 #include "KxCmsIcc.h"
+#include "PeerRows.h"
 
 #include <lcms2.h>
 
@@ -20,7 +21,7 @@
 
 namespace {
 
-using Values = std::vector<double>;
+using PeerRows::Values;
 
 struct Profile
 {
@@ -82,32 +83,8 @@ std::vector<Values> labColours()
 std::vector<Values> transicc(const QString& input, const QString& output, int intent,
                              const std::vector<Values>& colours)
 {
-    QProcess peer;
-    peer.start("transicc", {"-n", "-i" + input, "-o" + output, "-t" + QString::number(intent)});
-    if (!peer.waitForStarted(10000)) {
-        qWarning("transicc (Debian package liblcms2-utils) cannot be started");
-        return {};
-    }
-    QByteArray lines;
-    for (const Values& colour : colours) {
-        for (double value : colour)
-            lines += QByteArray::number(value, 'f', 6) + ' ';
-        lines += '\n';
-    }
-    peer.write(lines);
-    peer.closeWriteChannel();
-    if (!peer.waitForFinished(60000) || peer.exitCode() != 0)
-        return {};
-    std::vector<Values> rows;
-    for (const QByteArray& line : peer.readAllStandardOutput().split('\n')) {
-        Values row;
-        for (const QByteArray& word : line.simplified().split(' '))
-            if (!word.isEmpty())
-                row.push_back(word.toDouble());
-        if (!row.empty())
-            rows.push_back(row);
-    }
-    return rows.size() == colours.size() ? rows : std::vector<Values>();
+    return PeerRows::through("transicc", {"-n", "-i" + input, "-o" + output, "-t" + QString::number(intent)},
+                             colours);
 }
 
 // The engine's whole-number device values for a decimal colour.

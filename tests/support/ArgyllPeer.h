@@ -4,6 +4,8 @@
 // Argyll CMS as an independent peer: its lookups and gamut volumes, run as
 // separate programs on the same profiles.
 
+#include "PeerRows.h"
+
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
@@ -14,40 +16,14 @@
 
 namespace ArgyllPeer {
 
-using Values = std::vector<double>;
+using PeerRows::Values;
 
 // xicclu with arguments (flags, then the profile), one output row per input
 // row; empty when xicclu cannot be run. xicclu prints a row for every input
 // row, with a trailing "(clip)" when the lookup had to clip.
 inline std::vector<Values> xicclu(const QStringList& arguments, const std::vector<Values>& rows)
 {
-    QProcess process;
-    process.start(QStringLiteral("xicclu"), QStringList{QStringLiteral("-v0")} + arguments);
-    if (!process.waitForStarted(10000))
-        return {};
-    QByteArray input;
-    for (const Values& row : rows) {
-        for (double value : row)
-            input += QByteArray::number(value, 'f', 6) + ' ';
-        input += '\n';
-    }
-    process.write(input);
-    process.closeWriteChannel();
-    if (!process.waitForFinished(60000) || process.exitCode() != 0)
-        return {};
-    std::vector<Values> results;
-    for (const QByteArray& line : process.readAllStandardOutput().split('\n')) {
-        Values values;
-        for (const QByteArray& word : line.simplified().split(' ')) {
-            bool ok = false;
-            const double value = word.toDouble(&ok);
-            if (ok)
-                values.push_back(value);
-        }
-        if (!values.empty())
-            results.push_back(values);
-    }
-    return results.size() == rows.size() ? results : std::vector<Values>{};
+    return PeerRows::through(QStringLiteral("xicclu"), QStringList{QStringLiteral("-v0")} + arguments, rows);
 }
 
 // The volume in cubic CIELAB units that iccgamut prints for profile under
