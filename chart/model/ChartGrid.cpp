@@ -70,9 +70,17 @@ int ChartGrid::build(KxChartPoint** points, const KxCMS* profile, const KxCMS* m
 int ChartGrid::generate(KxChartPoint** points, const KxCMS* profile, const KxCMS* monitor,
                         unsigned long count, const ChartProgress& progress)
 {
+    if (generateForFiles(points, profile, count, progress) != 0)
+        return -1;
+    completeRecords(*points, profile, monitor);
+    return 0;
+}
+
+int ChartGrid::generateForFiles(KxChartPoint** points, const KxCMS* profile, unsigned long count,
+                                const ChartProgress& progress)
+{
     if (appendGrid(points, profile, progress) != 0)
         return -1;
     ChartCull::cullToCount(points, count, progress);
-    completeRecords(*points, profile, monitor);
     return 0;
 }

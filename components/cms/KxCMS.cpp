@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <memory>
 #include <new>
 
@@ -110,7 +111,10 @@ KxCMS* KxCMSInit(icColorSpaceSignature inputSpace, icColorSpaceSignature outputS
         return nullptr;
     try {
         std::shared_ptr<const KxCmsProfile> input = openSide(inputSpace, inputPath);
-        std::shared_ptr<const KxCmsProfile> output = openSide(outputSpace, outputPath);
+        // A profile converted to itself is read once.
+        const bool itself = input && inputPath && outputPath && inputSpace == outputSpace
+            && std::strcmp(inputPath, outputPath) == 0;
+        std::shared_ptr<const KxCmsProfile> output = itself ? input : openSide(outputSpace, outputPath);
         if (!input || !output)
             return nullptr;
         KxCmsConversion::Settings settings;
