@@ -1,5 +1,6 @@
 // Chart generation against its floor, as whole processes, side by side in
-// one run: `tintora-chart --patches N` for 8, 64 and 512 patches beside
+// one run: `tintora-chart --patches N --cgats FILE` for 8, 64 and 512 patches
+// (the target file written to a scratch directory) beside
 // chart_floor, a plain LittleCMS program that only converts the 6560 grid
 // colours to Lab. Each process is timed from its start to its end; the
 // programs take turns, and the medians are printed with the ratios, the
@@ -16,6 +17,7 @@
 #include <spawn.h>
 #include <string>
 #include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 extern char** environ;
@@ -83,22 +85,32 @@ int main(int argc, char** argv)
         }
     }
 
+    char scratch[] = "/tmp/bench_chart_floor.XXXXXX";
+    if (!mkdtemp(scratch)) {
+        std::perror("bench_chart_floor: scratch directory");
+        return 1;
+    }
+    const std::string target = std::string(scratch) + "/chart.txt";
+
     std::vector<Command> commands;
     commands.push_back({"chart_floor", {CHART_FLOOR_PATH, profile}, {}});
     for (const char* count : {"8", "64", "512"})
         commands.push_back({std::string("tintora-chart --patches ") + count,
-                            {TINTORA_CHART_PATH, "--profile", profile, "--patches", count}, {}});
+                            {TINTORA_CHART_PATH, "--profile", profile, "--patches", count, "--cgats", target}, {}});
 
     // Every program once before timing, so that all start from a warm cache.
+    bool ran = true;
     for (Command& command : commands)
-        if (!timeOnce(command))
-            return 1;
+        ran = ran && timeOnce(command);
     for (Command& command : commands)
         command.milliseconds.clear();
-    for (int run = 0; run < runs; ++run)
+    for (int run = 0; ran && run < runs; ++run)
         for (Command& command : commands)
-            if (!timeOnce(command))
-                return 1;
+            ran = ran && timeOnce(command);
+    std::remove(target.c_str());
+    rmdir(scratch);
+    if (!ran)
+        return 1;
 
     const double floor = median(commands.front().milliseconds);
     double largest = 0;

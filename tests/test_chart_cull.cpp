@@ -262,6 +262,15 @@ private slots:
                 QVERIFY(generated.first->labRelative[0] > 0.0);
                 if (monitor)
                     QVERIFY(generated.first->rgb[0] || generated.first->rgb[1] || generated.first->rgb[2]);
+
+                // What the files are written from: the same records and lines.
+                KxChartPointList forFiles;
+                Lines forFilesLines;
+                QCOMPARE(ChartGrid::generateForFiles(&forFiles.first, conversions.profile(), count,
+                                                     forFilesLines.sink()),
+                         0);
+                QCOMPARE(forFilesLines.lines, fullLines.lines);
+                QCOMPARE(describe(forFiles.first), describe(full.first));
             }
     }
 

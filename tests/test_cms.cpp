@@ -15,6 +15,7 @@
 #include <cmath>
 #include <cstdio>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -120,6 +121,7 @@ private slots:
     void profileChangedOnDiskIsReread();
     void cFunctionsCheckTheirArguments();
     void cFunctionsUseKcmyByteOrder();
+    void manyPixelsConvertAsOneByOne();
     void cFunctionsRelativeLabFollowsMediaWhite();
     void labToRgbWithoutHandleUsesSrgb();
     void colourDifferences();
@@ -572,6 +574,58 @@ void TestCms::cFunctionsCheckTheirArguments()
     KxCMSCMYKToLab(monitor, pixel, nullptr, nullptr, nullptr);
     QCOMPARE(L + a + b, 21.0);
     KxCMSDestroy(monitor);
+}
+
+// Pixels converted together give, bit for bit, the Lab of each converted
+// alone, which at the normal accuracy is LittleCMS's own for the same
+// 16-bit ink; a handle without CMYK input leaves the results alone.
+void TestCms::manyPixelsConvertAsOneByOne()
+{
+    const char* path = DefaultCmyk.constData();
+    cmsHPROFILE profile = cmsOpenProfileFromFile(path, "r");
+    cmsHPROFILE lab = cmsCreateLab4Profile(nullptr);
+    cmsHTRANSFORM plain = cmsCreateTransform(profile, TYPE_CMYK_16, lab, TYPE_Lab_DBL, INTENT_ABSOLUTE_COLORIMETRIC,
+                                             cmsFLAGS_NOCACHE);
+    QVERIFY(plain);
+    const unsigned long count = 700; // more than one batch, and a part batch
+    std::vector<unsigned char> kcmy(count * 4);
+    unsigned state = 12345;
+    for (unsigned char& byte : kcmy) {
+        state = state * 1103515245u + 12345u;
+        byte = static_cast<unsigned char>(state >> 23);
+    }
+    for (int accuracy : {ICC_ACCURACY_NORMAL, ICC_ACCURACY_BEST}) {
+        KxCMS* printer = KxCMSInit(icSigCmykData, icSigCmykData, path, path, 1, accuracy, 0);
+        QVERIFY(printer);
+        std::vector<double> together(count * 3, 0.0);
+        KxCMSCMYKToLabPixels(printer, kcmy.data(), count, together.data());
+        for (unsigned long i = 0; i < count; ++i) {
+            const unsigned char* pixel = &kcmy[i * 4];
+            double alone[3] = {0, 0, 0};
+            KxCMSCMYKToLab(printer, pixel, &alone[0], &alone[1], &alone[2]);
+            QVERIFY2(std::equal(alone, alone + 3, &together[i * 3]), qPrintable(QString::number(i)));
+            if (accuracy == ICC_ACCURACY_NORMAL) {
+                const cmsUInt16Number ink[4] = {cmsUInt16Number(pixel[1] * 257), cmsUInt16Number(pixel[2] * 257),
+                                                cmsUInt16Number(pixel[3] * 257), cmsUInt16Number(pixel[0] * 257)};
+                cmsCIELab expected;
+                cmsDoTransform(plain, ink, &expected, 1);
+                QCOMPARE(together[i * 3], expected.L);
+                QCOMPARE(together[i * 3 + 1], expected.a);
+                QCOMPARE(together[i * 3 + 2], expected.b);
+            }
+        }
+        KxCMSDestroy(printer);
+    }
+    KxCMS* monitor = KxCMSInit(icSigLabData, icSigRgbData, nullptr, Srgb.constData(), 1, 0, 0);
+    QVERIFY(monitor);
+    std::vector<double> untouched(count * 3, 7.0);
+    KxCMSCMYKToLabPixels(monitor, kcmy.data(), count, untouched.data());
+    KxCMSCMYKToLabPixels(nullptr, kcmy.data(), count, untouched.data());
+    QVERIFY(std::all_of(untouched.begin(), untouched.end(), [](double value) { return value == 7.0; }));
+    KxCMSDestroy(monitor);
+    cmsDeleteTransform(plain);
+    cmsCloseProfile(lab);
+    cmsCloseProfile(profile);
 }
 
 void TestCms::cFunctionsUseKcmyByteOrder()

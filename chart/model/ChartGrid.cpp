@@ -6,6 +6,7 @@
 #include <KxFile.h>
 #include <KxList.h>
 
+#include <algorithm>
 #include <cstdio>
 
 unsigned char ChartGrid::levelValue(int index)
@@ -24,6 +25,26 @@ void completeRecords(KxChartPoint* first, const KxCMS* profile, const KxCMS* mon
         KxCMSCMYKToLabRelative(profile, point->cmyk, &point->labRelative[0], &point->labRelative[1],
                                &point->labRelative[2]);
         KxCMSLabToRGB(monitor, point->labD50[0], point->labD50[1], point->labD50[2], point->rgb);
+    }
+}
+
+// The D50 Lab of every record, converted a batch of records at a time.
+void convertToLab(KxChartPoint* first, const KxCMS* profile)
+{
+    constexpr unsigned long BATCH = 256;
+    KxChartPoint* batch[BATCH];
+    unsigned char kcmy[BATCH * 4];
+    double labs[BATCH * 3];
+    for (KxChartPoint* point = first; point;) {
+        unsigned long size = 0;
+        for (; point && size < BATCH; point = point->next, ++size) {
+            batch[size] = point;
+            std::copy_n(point->cmyk, 4, kcmy + size * 4);
+            std::copy_n(point->labD50, 3, labs + size * 3);
+        }
+        KxCMSCMYKToLabPixels(profile, kcmy, size, labs);
+        for (unsigned long i = 0; i < size; ++i)
+            std::copy_n(labs + i * 3, 3, batch[i]->labD50);
     }
 }
 
@@ -47,9 +68,9 @@ int ChartGrid::appendGrid(KxChartPoint** points, const KxCMS* profile, const Cha
                     point->kind = KX_CHART_POINT_KIND;
                     for (int i = 0; i < 4; ++i)
                         point->cmyk[i] = kcmy[i];
-                    KxCMSCMYKToLab(profile, point->cmyk, &point->labD50[0], &point->labD50[1], &point->labD50[2]);
                     AddList(points, point);
                 }
+    convertToLab(*points, profile);
 
     char line[128];
     Kx_snprintf(line, sizeof line, "all done: %d patches created %d skipped\n",
@@ -70,9 +91,17 @@ int ChartGrid::build(KxChartPoint** points, const KxCMS* profile, const KxCMS* m
 int ChartGrid::generate(KxChartPoint** points, const KxCMS* profile, const KxCMS* monitor,
                         unsigned long count, const ChartProgress& progress)
 {
+    if (generateForFiles(points, profile, count, progress) != 0)
+        return -1;
+    completeRecords(*points, profile, monitor);
+    return 0;
+}
+
+int ChartGrid::generateForFiles(KxChartPoint** points, const KxCMS* profile, unsigned long count,
+                                const ChartProgress& progress)
+{
     if (appendGrid(points, profile, progress) != 0)
         return -1;
     ChartCull::cullToCount(points, count, progress);
-    completeRecords(*points, profile, monitor);
     return 0;
 }

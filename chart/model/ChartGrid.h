@@ -31,6 +31,11 @@ public:
     static int generate(KxChartPoint** points, const KxCMS* profile, const KxCMS* monitor,
                         unsigned long count, const ChartProgress& progress);
 
+    // generate() without the relative Lab and the display colour, which no
+    // file written from a chart holds: the same records, lines and order.
+    static int generateForFiles(KxChartPoint** points, const KxCMS* profile, unsigned long count,
+                                const ChartProgress& progress);
+
 private:
     // build() without the relative Lab and the display colour.
     static int appendGrid(KxChartPoint** points, const KxCMS* profile, const ChartProgress& progress);

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <memory>
 #include <new>
 
@@ -81,12 +82,21 @@ void deviceToLab(const KxCmsConversion& conversion, LabKind kind, const double* 
 }
 
 // Chart pixels are K, C, M, Y bytes; the engine's CMYK is C, M, Y, K.
+void cmykOf(const unsigned char* kcmy, double* cmyk)
+{
+    cmyk[0] = fromByte(kcmy[1]);
+    cmyk[1] = fromByte(kcmy[2]);
+    cmyk[2] = fromByte(kcmy[3]);
+    cmyk[3] = fromByte(kcmy[0]);
+}
+
 void cmykToLab(const KxCMS* cms, LabKind kind, const unsigned char* kcmy, double* L, double* a, double* b)
 {
     const KxCmsConversion* conversion = conversionOf(cms);
     if (!conversion || conversion->inputSpace() != icSigCmykData || !kcmy || !L || !a || !b)
         return;
-    const double cmyk[4] = {fromByte(kcmy[1]), fromByte(kcmy[2]), fromByte(kcmy[3]), fromByte(kcmy[0])};
+    double cmyk[4];
+    cmykOf(kcmy, cmyk);
     deviceToLab(*conversion, kind, cmyk, L, a, b);
 }
 
@@ -110,7 +120,10 @@ KxCMS* KxCMSInit(icColorSpaceSignature inputSpace, icColorSpaceSignature outputS
         return nullptr;
     try {
         std::shared_ptr<const KxCmsProfile> input = openSide(inputSpace, inputPath);
-        std::shared_ptr<const KxCmsProfile> output = openSide(outputSpace, outputPath);
+        // A profile converted to itself is read once.
+        const bool itself = input && inputPath && outputPath && inputSpace == outputSpace
+            && std::strcmp(inputPath, outputPath) == 0;
+        std::shared_ptr<const KxCmsProfile> output = itself ? input : openSide(outputSpace, outputPath);
         if (!input || !output)
             return nullptr;
         KxCmsConversion::Settings settings;
@@ -149,6 +162,22 @@ void KxCMSCMYKToLab(const KxCMS* cms, const unsigned char* kcmy, double* L, doub
 void KxCMSCMYKToLabRelative(const KxCMS* cms, const unsigned char* kcmy, double* L, double* a, double* b)
 {
     cmykToLab(cms, LabKind::Relative, kcmy, L, a, b);
+}
+
+void KxCMSCMYKToLabPixels(const KxCMS* cms, const unsigned char* kcmy, unsigned long count, double* lab)
+{
+    const KxCmsConversion* conversion = conversionOf(cms);
+    if (!conversion || conversion->inputSpace() != icSigCmykData || !kcmy || !lab)
+        return;
+    // Reordered a batch at a time, on the stack.
+    constexpr unsigned long Batch = 256;
+    double cmyk[Batch * 4];
+    for (unsigned long first = 0; first < count; first += Batch) {
+        const unsigned long size = std::min(Batch, count - first);
+        for (unsigned long i = 0; i < size; ++i)
+            cmykOf(kcmy + (first + i) * 4, cmyk + i * 4);
+        conversion->devicesToLabD50(cmyk, size, lab + first * 3);
+    }
 }
 
 void KxCMSRGBToLab(const KxCMS* cms, const unsigned char* rgb, double* L, double* a, double* b)

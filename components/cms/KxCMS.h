@@ -39,6 +39,9 @@ void KxCMSDestroy(KxCMS* cms); // accepts null
 // media-relative Lab (relative colorimetric).
 void KxCMSCMYKToLab(const KxCMS* cms, const unsigned char* kcmy, double* L, double* a, double* b);
 void KxCMSCMYKToLabRelative(const KxCMS* cms, const unsigned char* kcmy, double* L, double* a, double* b);
+// KxCMSCMYKToLab of count pixels at once: kcmy holds 4 bytes for each, lab
+// the three values L, a, b for each.
+void KxCMSCMYKToLabPixels(const KxCMS* cms, const unsigned char* kcmy, unsigned long count, double* lab);
 // The same for an RGB input profile.
 void KxCMSRGBToLab(const KxCMS* cms, const unsigned char* rgb, double* L, double* a, double* b);
 void KxCMSRGBToLabRelative(const KxCMS* cms, const unsigned char* rgb, double* L, double* a, double* b);

@@ -58,7 +58,9 @@ struct Pixel
     cmsUInt16Number words[cmsMAXCHANNELS] = {};
     double values[cmsMAXCHANNELS] = {};
 
-    void set(const DeviceFormat& format, const double* fractions)
+    void set(const DeviceFormat& format, const double* fractions) { encode(format, fractions, words, values); }
+    // The channels of one pixel, as 16-bit words and as doubles.
+    static void encode(const DeviceFormat& format, const double* fractions, cmsUInt16Number* words, double* values)
     {
         for (int i = 0; i < format.channels; ++i) {
             const double fraction = std::clamp(fractions[i], 0.0, 1.0);
@@ -288,6 +290,35 @@ bool KxCmsConversion::deviceToDevice(const double* input, double* output) const
 bool KxCmsConversion::deviceToLabD50(const double* input, double lab[3]) const
 {
     return m_engine->toLab(m_engine->labD50.get(), input, lab);
+}
+
+void KxCmsConversion::devicesToLabD50(const double* inputs, std::size_t count, double* labs) const
+{
+    const Engine& e = *m_engine;
+    if (!e.labD50)
+        return;
+    // Converted a batch at a time, in buffers on the stack.
+    constexpr std::size_t Batch = 128;
+    const std::size_t channels = std::size_t(e.inputFormat.channels);
+    cmsUInt16Number words[Batch * cmsMAXCHANNELS];
+    double values[Batch * cmsMAXCHANNELS];
+    cmsCIELab results[Batch];
+    for (std::size_t first = 0; first < count; first += Batch) {
+        const std::size_t size = std::min(Batch, count - first);
+        for (std::size_t i = 0; i < size; ++i)
+            Pixel::encode(e.inputFormat, inputs + (first + i) * channels, words + i * channels,
+                          values + i * channels);
+        e.labD50->apply(e.inputFormat.floatingPoint() ? static_cast<void*>(values) : words, results,
+                        cmsUInt32Number(size));
+        for (std::size_t i = 0; i < size; ++i) {
+            if (!isFinite(results[i]))
+                continue;
+            double* lab = labs + (first + i) * 3;
+            lab[0] = results[i].L;
+            lab[1] = results[i].a;
+            lab[2] = results[i].b;
+        }
+    }
 }
 
 bool KxCmsConversion::deviceToLabRelative(const double* input, double lab[3]) const

@@ -3,6 +3,7 @@
 
 #include "KxIcc.h"
 
+#include <cstddef>
 #include <memory>
 #include <string>
 
@@ -66,6 +67,10 @@ public:
 
     bool deviceToDevice(const double* input, double* output) const;
     bool deviceToLabD50(const double* input, double lab[3]) const;
+    // deviceToLabD50 of count colours in one go: inputs holds the channels
+    // of each colour in turn, labs three values for each. The Lab of a
+    // colour that cannot be converted is left untouched.
+    void devicesToLabD50(const double* inputs, std::size_t count, double* labs) const;
     bool deviceToLabRelative(const double* input, double lab[3]) const;
     bool labToDevice(const double relative[3], double* output) const; // false too for Lab that is no number
     void labD50ToRelative(const double d50[3], double relative[3]) const;

@@ -135,8 +135,8 @@ int generate(const Options& options, unsigned long count, KxChartPointList& char
                     + (options.monitor ? ", or the monitor profile cannot be used" : ""));
     if (conversions.profile()->inputSpace != icSigCmykData)
         return fail(std::string(options.profile) + " is an RGB profile: only a CMYK profile gives patches");
-    if (ChartGrid::generate(&chart.first, conversions.profile(), conversions.monitor(), count,
-                            standardOutputProgress()) != 0)
+    // The monitor profile is checked above, but no file holds display colours.
+    if (ChartGrid::generateForFiles(&chart.first, conversions.profile(), count, standardOutputProgress()) != 0)
         return fail("out of memory while building the chart");
     return 0;
 }

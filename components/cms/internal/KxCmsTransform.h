@@ -30,8 +30,11 @@ public:
     KxCmsTransform(const KxCmsTransform&) = delete;
     KxCmsTransform& operator=(const KxCmsTransform&) = delete;
 
-    // Converts one pixel.
-    void apply(const void* input, void* output) const { cmsDoTransform(m_handle.get(), input, output, 1); }
+    // Converts count pixels, one after another in each buffer.
+    void apply(const void* input, void* output, cmsUInt32Number count = 1) const
+    {
+        cmsDoTransform(m_handle.get(), input, output, count);
+    }
 
 private:
     struct Deleter
