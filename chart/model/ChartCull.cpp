@@ -42,20 +42,36 @@ constexpr double CLEARANCE_LOOK_AHEAD = 1.25;
 // through around a saturated colour, for a few more colours read in each.
 constexpr double COLUMN_WIDTH_IN_REACHES = 2.0;
 
+// The rough passes' index of the snapshot, kept from pass to pass: the
+// records removed since are dropped from it, and it is built afresh only
+// when the snapshot is renumbered.
+struct RoughIndex {
+    std::unique_ptr<ChartLabIndex> colours;
+    bool stale = false; // holds records removed since
+
+    void update(const ChartCullSnapshot& list, double cellWidth)
+    {
+        if (!colours)
+            colours = std::make_unique<ChartLabIndex>(list.labs, list.chromas, list.comparable(), cellWidth);
+        else if (stale)
+            colours->keepPresent(list.present);
+        stale = false;
+    }
+};
+
 // One rough pass in either direction; returns the number removed. Each
 // anchor's close candidates are gathered in any order and then removed in
 // list order (the direction of the pass), as a walk over the list would.
 // An anchor whose clearance reaches the tolerance has nothing close.
-unsigned long roughPass(KxChartPoint** points, ChartCullSnapshot& list, double tolerance, bool forward,
-                        unsigned long target)
+unsigned long roughPass(KxChartPoint** points, ChartCullSnapshot& list, RoughIndex& index, double tolerance,
+                        bool forward, unsigned long target)
 {
     const std::size_t n = list.size();
-    const std::vector<std::size_t> comparable = list.comparable();
-    const double maxChroma = list.maxChroma(comparable);
+    const double maxChroma = list.maxChroma();
     const Cie94Bound bound(tolerance, maxChroma);
     const double lookAhead = tolerance * CLEARANCE_LOOK_AHEAD;
     const Cie94Bound around(lookAhead, maxChroma);
-    std::unique_ptr<ChartLabIndex> index; // built when first needed
+    bool indexReady = false; // brought up to date when first needed
     unsigned long length = ListLength(*points);
     unsigned long removed = 0;
     std::vector<std::size_t> close;
@@ -63,15 +79,16 @@ unsigned long roughPass(KxChartPoint** points, ChartCullSnapshot& list, double t
         const std::size_t anchor = forward ? step : n - 1 - step;
         if (!list.present[anchor] || list.clearance[anchor] >= tolerance)
             continue;
-        if (!index)
-            index = std::make_unique<ChartLabIndex>(list.labs, list.chromas, comparable,
-                                                    around.lightnessReach() * COLUMN_WIDTH_IN_REACHES);
+        if (!indexReady) {
+            index.update(list, around.lightnessReach() * COLUMN_WIDTH_IN_REACHES);
+            indexReady = true;
+        }
         const double* anchorLab = list.labs[anchor];
         const double anchorChroma = list.chromas[anchor];
         close.clear();
         double nearest = std::numeric_limits<double>::infinity(); // squared, of the records staying
         const double colourReach = around.colourReachFrom(anchorChroma);
-        index->visitNear(anchor, 0, n, around.lightnessReach(), colourReach,
+        index.colours->visitNear(anchor, 0, n, around.lightnessReach(), colourReach,
                          [&](const ChartLabIndex::Member& member) {
                              const std::size_t candidate = member.colour;
                              if (candidate == anchor || !list.present[candidate])
@@ -108,6 +125,7 @@ unsigned long roughPass(KxChartPoint** points, ChartCullSnapshot& list, double t
         std::size_t gone = 0;
         for (std::size_t candidate : close) {
             list.present[candidate] = 0;
+            index.stale = true;
             RemoveList(points, list.records[candidate]);
             ++removed;
             ++gone;
@@ -126,19 +144,19 @@ unsigned long roughPass(KxChartPoint** points, ChartCullSnapshot& list, double t
 
 // One rough pass over the list and its snapshot: writes its line and
 // inverts reverse, as ChartCull::removeDuplicates says.
-void roughCull(KxChartPoint** points, ChartCullSnapshot& list, double tolerance, bool& reverse, unsigned long target,
-               const ChartProgress& progress)
+void roughCull(KxChartPoint** points, ChartCullSnapshot& list, RoughIndex& index, double tolerance, bool& reverse,
+               unsigned long target, const ChartProgress& progress)
 {
     if (!*points)
         return;
     if (!reverse) {
         if ((*points)->next) {
-            const unsigned long removed = roughPass(points, list, tolerance, true, target);
+            const unsigned long removed = roughPass(points, list, index, tolerance, true, target);
             writeLine(progress, "forward rough cull: Tolerance %f, removed %lu duplicates, patches left = %d\n",
                       tolerance, removed, *points);
         }
     } else if ((*points)->last && (*points)->last->prev) {
-        const unsigned long removed = roughPass(points, list, tolerance, false, target);
+        const unsigned long removed = roughPass(points, list, index, tolerance, false, target);
         writeLine(progress, "reverse rough cull: Tolerance %f, removed %lu duplicates, patches left = %d\n",
                   tolerance, removed, *points);
     }
@@ -153,10 +171,12 @@ void ChartCull::cullToCount(KxChartPoint** points, unsigned long count, const Ch
     bool reverse = false;
     double tolerance = FIRST_ROUGH_TOLERANCE;
     ChartCullSnapshot list(*points); // shared by the rough passes
+    RoughIndex index;
     while (ListLength(*points) > target) {
         const unsigned long before = ListLength(*points);
-        list.compact();
-        roughCull(points, list, tolerance, reverse, target, progress);
+        if (list.compact())
+            index.colours.reset();
+        roughCull(points, list, index, tolerance, reverse, target, progress);
         tolerance += ROUGH_TOLERANCE_STEP;
         if (ListLength(*points) == before && !hasComparablePair(*points))
             break;
@@ -168,7 +188,8 @@ void ChartCull::removeDuplicates(KxChartPoint** points, double tolerance, bool& 
                                  const ChartProgress& progress)
 {
     ChartCullSnapshot list(*points);
-    roughCull(points, list, tolerance, reverse, target, progress);
+    RoughIndex index;
+    roughCull(points, list, index, tolerance, reverse, target, progress);
 }
 
 void ChartCull::removeDuplicates(KxChartPoint** points, unsigned long target, double tolerance,

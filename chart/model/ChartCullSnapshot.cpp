@@ -19,11 +19,11 @@ ChartCullSnapshot::ChartCullSnapshot(KxChartPoint* first)
               [this](std::size_t x, std::size_t y) { return labs[x][0] < labs[y][0]; });
 }
 
-void ChartCullSnapshot::compact()
+bool ChartCullSnapshot::compact()
 {
     const std::size_t kept = static_cast<std::size_t>(std::count(present.begin(), present.end(), 1));
     if (2 * kept > size())
-        return;
+        return false;
     std::vector<std::size_t> renumbered(size());
     std::size_t next = 0;
     for (std::size_t i = 0; i < size(); ++i) {
@@ -46,6 +46,7 @@ void ChartCullSnapshot::compact()
     chromas.resize(kept);
     clearance.resize(kept);
     present.assign(kept, 1);
+    return true;
 }
 
 std::vector<std::size_t> ChartCullSnapshot::comparable() const
@@ -62,5 +63,14 @@ double ChartCullSnapshot::maxChroma(const std::vector<std::size_t>& colours) con
     double result = 0.0;
     for (std::size_t i : colours)
         result = std::max(result, chromas[i]);
+    return result;
+}
+
+double ChartCullSnapshot::maxChroma() const
+{
+    double result = 0.0;
+    for (std::size_t i : byLightness)
+        if (present[i])
+            result = std::max(result, chromas[i]);
     return result;
 }

@@ -23,13 +23,16 @@ struct ChartCullSnapshot {
     std::size_t size() const { return records.size(); }
 
     // Drops the entries of the removed records once they are most of the
-    // snapshot, keeping the order and what is known of the others.
-    void compact();
+    // snapshot, keeping the order and what is known of the others. True
+    // when it did, which renumbers the entries.
+    bool compact();
 
     // The present colours with a finite Lab, in ascending L.
     std::vector<std::size_t> comparable() const;
 
     double maxChroma(const std::vector<std::size_t>& colours) const;
+    // The same over the present colours with a finite Lab.
+    double maxChroma() const;
 
     // The engine's CIE94 difference of two records, candidate first.
     double cie94(std::size_t candidate, std::size_t reference) const

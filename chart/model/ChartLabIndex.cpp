@@ -51,6 +51,25 @@ ChartLabIndex::ChartLabIndex(const std::vector<const double*>& labs, const std::
     }
 }
 
+void ChartLabIndex::keepPresent(const std::vector<char>& present)
+{
+    std::size_t kept = 0;
+    std::size_t columnStart = 0;
+    for (std::size_t cell = 0; cell + 1 < m_cellStart.size(); ++cell) {
+        const std::size_t columnEnd = m_cellStart[cell + 1];
+        m_cellStart[cell] = kept;
+        for (std::size_t k = columnStart; k < columnEnd; ++k) {
+            if (present[m_members[k].colour])
+                m_members[kept++] = m_members[k];
+            else
+                m_labs[m_members[k].colour] = nullptr;
+        }
+        columnStart = columnEnd;
+    }
+    m_cellStart.back() = kept;
+    m_members.resize(kept);
+}
+
 bool ChartLabIndex::coversAll(double lightnessReach, double colourReach) const
 {
     return m_span[0] <= lightnessReach && m_span[1] <= colourReach && m_span[2] <= colourReach;

@@ -37,6 +37,10 @@ public:
     void visitNear(std::size_t i, std::size_t from, std::size_t to, double lightnessReach, double colourReach,
                    Visit&& visit) const;
 
+    // Drops the colours no longer present (present[i] zero), keeping the
+    // columns as they are; coversAll still goes by the colours first indexed.
+    void keepPresent(const std::vector<char>& present);
+
     // True when every indexed colour is within the reaches of every other.
     bool coversAll(double lightnessReach, double colourReach) const;
 
