@@ -42,14 +42,35 @@ constexpr double CLEARANCE_LOOK_AHEAD = 1.25;
 // through around a saturated colour, for a few more colours read in each.
 constexpr double COLUMN_WIDTH_IN_REACHES = 2.0;
 
-// The rough passes' index of the snapshot, kept from pass to pass: the
-// records removed since are dropped from it, and it is built afresh only
-// when the snapshot is renumbered.
-struct RoughIndex {
-    std::unique_ptr<ChartLabIndex> colours;
-    bool stale = false; // holds records removed since
+// What the rough passes know of the records around each other, kept from
+// pass to pass until the snapshot is renumbered: an index of the colours,
+// from which the records removed since are dropped, and for each record
+// looked around the records it found within its look-ahead then.
+struct RoughNeighbourhoods {
+    struct Neighbour {
+        std::size_t colour;
+        double estimate; // Cie94Bound::squaredEstimate of the pair, finite or NaN
+    };
+    struct Neighbourhood {
+        std::size_t first = 0, count = 0; // in neighbours
+        // The neighbours are every record then present within this CIE94
+        // difference; 0 when the record was never looked around.
+        double reach = 0.0;
+    };
 
-    void update(const ChartCullSnapshot& list, double cellWidth)
+    std::unique_ptr<ChartLabIndex> colours;
+    bool stale = false; // the index holds records removed since
+    std::vector<Neighbour> neighbours;
+    std::vector<Neighbourhood> around; // by record
+
+    void forget()
+    {
+        colours.reset();
+        neighbours.clear();
+        around.clear();
+    }
+
+    void updateIndex(const ChartCullSnapshot& list, double cellWidth)
     {
         if (!colours)
             colours = std::make_unique<ChartLabIndex>(list.labs, list.chromas, list.comparable(), cellWidth);
@@ -62,15 +83,19 @@ struct RoughIndex {
 // One rough pass in either direction; returns the number removed. Each
 // anchor's close candidates are gathered in any order and then removed in
 // list order (the direction of the pass), as a walk over the list would.
-// An anchor whose clearance reaches the tolerance has nothing close.
-unsigned long roughPass(KxChartPoint** points, ChartCullSnapshot& list, RoughIndex& index, double tolerance,
-                        bool forward, unsigned long target)
+// An anchor whose clearance reaches the tolerance has nothing close; one
+// looked around before as far as the tolerance goes has its candidates
+// among the neighbours found then.
+unsigned long roughPass(KxChartPoint** points, ChartCullSnapshot& list, RoughNeighbourhoods& known,
+                        double tolerance, bool forward, unsigned long target)
 {
+    using Neighbour = RoughNeighbourhoods::Neighbour;
     const std::size_t n = list.size();
     const double maxChroma = list.maxChroma();
     const Cie94Bound bound(tolerance, maxChroma);
     const double lookAhead = tolerance * CLEARANCE_LOOK_AHEAD;
     const Cie94Bound around(lookAhead, maxChroma);
+    known.around.resize(n);
     bool indexReady = false; // brought up to date when first needed
     unsigned long length = ListLength(*points);
     unsigned long removed = 0;
@@ -79,45 +104,59 @@ unsigned long roughPass(KxChartPoint** points, ChartCullSnapshot& list, RoughInd
         const std::size_t anchor = forward ? step : n - 1 - step;
         if (!list.present[anchor] || list.clearance[anchor] >= tolerance)
             continue;
-        if (!indexReady) {
-            index.update(list, around.lightnessReach() * COLUMN_WIDTH_IN_REACHES);
-            indexReady = true;
+        RoughNeighbourhoods::Neighbourhood& neighbourhood = known.around[anchor];
+        if (!(tolerance <= neighbourhood.reach)) {
+            if (!indexReady) {
+                known.updateIndex(list, around.lightnessReach() * COLUMN_WIDTH_IN_REACHES);
+                indexReady = true;
+            }
+            const double* anchorLab = list.labs[anchor];
+            const double anchorChroma = list.chromas[anchor];
+            const double colourReach = around.colourReachFrom(anchorChroma);
+            neighbourhood = {known.neighbours.size(), 0, lookAhead};
+            known.colours->visitNear(anchor, 0, n, around.lightnessReach(), colourReach,
+                                     [&](const ChartLabIndex::Member& member) {
+                                         const std::size_t candidate = member.colour;
+                                         if (candidate == anchor || !list.present[candidate])
+                                             return;
+                                         const double estimate = around.squaredEstimate(
+                                             member.lab, member.chroma, anchorLab, anchorChroma, colourReach);
+                                         if (estimate != std::numeric_limits<double>::infinity())
+                                             known.neighbours.push_back(Neighbour{candidate, estimate});
+                                     });
+            neighbourhood.count = known.neighbours.size() - neighbourhood.first;
         }
-        const double* anchorLab = list.labs[anchor];
-        const double anchorChroma = list.chromas[anchor];
         close.clear();
         double nearest = std::numeric_limits<double>::infinity(); // squared, of the records staying
-        const double colourReach = around.colourReachFrom(anchorChroma);
-        index.colours->visitNear(anchor, 0, n, around.lightnessReach(), colourReach,
-                         [&](const ChartLabIndex::Member& member) {
-                             const std::size_t candidate = member.colour;
-                             if (candidate == anchor || !list.present[candidate])
-                                 return;
-                             double estimate = around.squaredEstimate(member.lab, member.chroma, anchorLab,
-                                                                      anchorChroma, colourReach);
-                             if (forward ? candidate > anchor : candidate < anchor) {
-                                 switch (bound.verdictOn(estimate)) {
-                                 case Cie94Bound::Verdict::Beyond:
-                                     break;
-                                 case Cie94Bound::Verdict::Within:
-                                     close.push_back(candidate);
-                                     return;
-                                 case Cie94Bound::Verdict::Unsure: {
-                                     const double d = list.cie94(candidate, anchor);
-                                     if (d < tolerance) {
-                                         close.push_back(candidate);
-                                         return;
-                                     }
-                                     estimate = std::isnan(estimate) ? 0.0 : std::min(estimate, d * d);
-                                     break;
-                                 }
-                                 }
-                             }
-                             if (std::isnan(estimate))
-                                 nearest = 0.0; // too saturated to be bounded here
-                             else
-                                 nearest = std::min(nearest, estimate);
-                         });
+        const Neighbour* const end = known.neighbours.data() + neighbourhood.first + neighbourhood.count;
+        for (const Neighbour* neighbour = end - neighbourhood.count; neighbour != end; ++neighbour) {
+            const std::size_t candidate = neighbour->colour;
+            if (!list.present[candidate])
+                continue;
+            double estimate = neighbour->estimate;
+            if (forward ? candidate > anchor : candidate < anchor) {
+                switch (bound.verdictOn(estimate)) {
+                case Cie94Bound::Verdict::Beyond:
+                    break;
+                case Cie94Bound::Verdict::Within:
+                    close.push_back(candidate);
+                    continue;
+                case Cie94Bound::Verdict::Unsure: {
+                    const double d = list.cie94(candidate, anchor);
+                    if (d < tolerance) {
+                        close.push_back(candidate);
+                        continue;
+                    }
+                    estimate = std::isnan(estimate) ? 0.0 : std::min(estimate, d * d);
+                    break;
+                }
+                }
+            }
+            if (std::isnan(estimate))
+                nearest = 0.0; // too saturated to be bounded here
+            else
+                nearest = std::min(nearest, estimate);
+        }
         if (forward)
             std::sort(close.begin(), close.end());
         else
@@ -125,15 +164,16 @@ unsigned long roughPass(KxChartPoint** points, ChartCullSnapshot& list, RoughInd
         std::size_t gone = 0;
         for (std::size_t candidate : close) {
             list.present[candidate] = 0;
-            index.stale = true;
+            known.stale = true;
             RemoveList(points, list.records[candidate]);
             ++removed;
             ++gone;
             if (--length <= target)
                 break;
         }
-        // Every record within the look-ahead was seen, the removed ones aside.
-        list.clearance[anchor] = gone == close.size() ? std::min(Cie94Bound::lowerBound(nearest), lookAhead) : 0.0;
+        // Every record within the neighbourhood's reach was seen, the removed ones aside.
+        list.clearance[anchor] =
+            gone == close.size() ? std::min(Cie94Bound::lowerBound(nearest), neighbourhood.reach) : 0.0;
         // Checked after the anchor, so that a list already down to the
         // target still loses its first close record.
         if (length <= target)
@@ -144,19 +184,19 @@ unsigned long roughPass(KxChartPoint** points, ChartCullSnapshot& list, RoughInd
 
 // One rough pass over the list and its snapshot: writes its line and
 // inverts reverse, as ChartCull::removeDuplicates says.
-void roughCull(KxChartPoint** points, ChartCullSnapshot& list, RoughIndex& index, double tolerance, bool& reverse,
+void roughCull(KxChartPoint** points, ChartCullSnapshot& list, RoughNeighbourhoods& known, double tolerance, bool& reverse,
                unsigned long target, const ChartProgress& progress)
 {
     if (!*points)
         return;
     if (!reverse) {
         if ((*points)->next) {
-            const unsigned long removed = roughPass(points, list, index, tolerance, true, target);
+            const unsigned long removed = roughPass(points, list, known, tolerance, true, target);
             writeLine(progress, "forward rough cull: Tolerance %f, removed %lu duplicates, patches left = %d\n",
                       tolerance, removed, *points);
         }
     } else if ((*points)->last && (*points)->last->prev) {
-        const unsigned long removed = roughPass(points, list, index, tolerance, false, target);
+        const unsigned long removed = roughPass(points, list, known, tolerance, false, target);
         writeLine(progress, "reverse rough cull: Tolerance %f, removed %lu duplicates, patches left = %d\n",
                   tolerance, removed, *points);
     }
@@ -171,12 +211,12 @@ void ChartCull::cullToCount(KxChartPoint** points, unsigned long count, const Ch
     bool reverse = false;
     double tolerance = FIRST_ROUGH_TOLERANCE;
     ChartCullSnapshot list(*points); // shared by the rough passes
-    RoughIndex index;
+    RoughNeighbourhoods known;
     while (ListLength(*points) > target) {
         const unsigned long before = ListLength(*points);
         if (list.compact())
-            index.colours.reset();
-        roughCull(points, list, index, tolerance, reverse, target, progress);
+            known.forget();
+        roughCull(points, list, known, tolerance, reverse, target, progress);
         tolerance += ROUGH_TOLERANCE_STEP;
         if (ListLength(*points) == before && !hasComparablePair(*points))
             break;
@@ -188,8 +228,8 @@ void ChartCull::removeDuplicates(KxChartPoint** points, double tolerance, bool& 
                                  const ChartProgress& progress)
 {
     ChartCullSnapshot list(*points);
-    RoughIndex index;
-    roughCull(points, list, index, tolerance, reverse, target, progress);
+    RoughNeighbourhoods known;
+    roughCull(points, list, known, tolerance, reverse, target, progress);
 }
 
 void ChartCull::removeDuplicates(KxChartPoint** points, unsigned long target, double tolerance,
