@@ -42,6 +42,10 @@ constexpr double CLEARANCE_LOOK_AHEAD = 1.25;
 // through around a saturated colour, for a few more colours read in each.
 constexpr double COLUMN_WIDTH_IN_REACHES = 2.0;
 
+// Room made at first for the neighbours found around each record: the
+// look-ahead of the first pass finds about this many.
+constexpr std::size_t NEIGHBOURS_PER_RECORD = 4;
+
 // What the rough passes know of the records around each other, kept from
 // pass to pass until the snapshot is renumbered: an index of the colours,
 // from which the records removed since are dropped, and for each record
@@ -96,6 +100,7 @@ unsigned long roughPass(KxChartPoint** points, ChartCullSnapshot& list, RoughNei
     const double lookAhead = tolerance * CLEARANCE_LOOK_AHEAD;
     const Cie94Bound around(lookAhead, maxChroma);
     known.around.resize(n);
+    known.neighbours.reserve(n * NEIGHBOURS_PER_RECORD);
     bool indexReady = false; // brought up to date when first needed
     unsigned long length = ListLength(*points);
     unsigned long removed = 0;

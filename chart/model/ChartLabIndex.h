@@ -95,7 +95,7 @@ void ChartLabIndex::visitNear(std::size_t i, std::size_t from, std::size_t to, d
                 while (member != columnEnd && member->lab[0] < lowest)
                     ++member;
             for (; member != columnEnd && member->lab[0] <= highest; ++member)
-                if (member->colour >= from && member->colour < to)
+                if (member->colour - from < to - from) // from <= colour < to, as to > from
                     visit(*member);
         }
 }
