@@ -46,6 +46,10 @@ constexpr double COLUMN_WIDTH_IN_REACHES = 2.0;
 // look-ahead of the first pass finds about this many.
 constexpr std::size_t NEIGHBOURS_PER_RECORD = 4;
 
+// The index drops the records removed once they are more than one in this
+// many of its colours.
+constexpr std::size_t STALE_SHARE_DROPPED = 4;
+
 // What the rough passes know of the records around each other, kept from
 // pass to pass until the snapshot is renumbered: an index of the colours,
 // from which the records removed since are dropped, and for each record
@@ -63,24 +67,48 @@ struct RoughNeighbourhoods {
     };
 
     std::unique_ptr<ChartLabIndex> colours;
-    bool stale = false; // the index holds records removed since
+    std::size_t stale = 0; // records removed since the index last dropped any
     std::vector<Neighbour> neighbours;
     std::vector<Neighbourhood> around; // by record
 
-    void forget()
+    // Follows the snapshot's renumbering (ChartCullSnapshot::compact),
+    // leaving out the records removed.
+    void renumber(const std::vector<std::size_t>& newNumber, std::size_t count)
     {
-        colours.reset();
-        neighbours.clear();
-        around.clear();
+        if (colours)
+            colours->renumber(newNumber, count);
+        stale = 0;
+        std::vector<Neighbour> kept;
+        kept.reserve(neighbours.size());
+        std::vector<Neighbourhood> moved(count);
+        for (std::size_t record = 0; record < around.size(); ++record) {
+            if (newNumber[record] >= count)
+                continue;
+            const Neighbourhood& old = around[record];
+            Neighbourhood& now = moved[newNumber[record]];
+            now.first = kept.size();
+            for (std::size_t k = old.first; k < old.first + old.count; ++k)
+                if (newNumber[neighbours[k].colour] < count)
+                    kept.push_back(Neighbour{newNumber[neighbours[k].colour], neighbours[k].estimate});
+            now.count = kept.size() - now.first;
+            now.reach = old.reach;
+        }
+        neighbours.swap(kept);
+        around.swap(moved);
     }
 
+    // Builds the index if there is none, and drops the records removed
+    // since once they are a good share of it: a pass that removes many
+    // would otherwise step over them again and again.
     void updateIndex(const ChartCullSnapshot& list, double cellWidth)
     {
-        if (!colours)
+        if (!colours) {
             colours = std::make_unique<ChartLabIndex>(list.labs, list.chromas, list.comparable(), cellWidth);
-        else if (stale)
+            stale = 0;
+        } else if (stale * STALE_SHARE_DROPPED > colours->size()) {
             colours->keepPresent(list.present);
-        stale = false;
+            stale = 0;
+        }
     }
 };
 
@@ -101,7 +129,6 @@ unsigned long roughPass(KxChartPoint** points, ChartCullSnapshot& list, RoughNei
     const Cie94Bound around(lookAhead, maxChroma);
     known.around.resize(n);
     known.neighbours.reserve(n * NEIGHBOURS_PER_RECORD);
-    bool indexReady = false; // brought up to date when first needed
     unsigned long length = ListLength(*points);
     unsigned long removed = 0;
     std::vector<std::size_t> close;
@@ -111,10 +138,7 @@ unsigned long roughPass(KxChartPoint** points, ChartCullSnapshot& list, RoughNei
             continue;
         RoughNeighbourhoods::Neighbourhood& neighbourhood = known.around[anchor];
         if (!(tolerance <= neighbourhood.reach)) {
-            if (!indexReady) {
-                known.updateIndex(list, around.lightnessReach() * COLUMN_WIDTH_IN_REACHES);
-                indexReady = true;
-            }
+            known.updateIndex(list, around.lightnessReach() * COLUMN_WIDTH_IN_REACHES);
             const double* anchorLab = list.labs[anchor];
             const double anchorChroma = list.chromas[anchor];
             const double colourReach = around.colourReachFrom(anchorChroma);
@@ -169,7 +193,7 @@ unsigned long roughPass(KxChartPoint** points, ChartCullSnapshot& list, RoughNei
         std::size_t gone = 0;
         for (std::size_t candidate : close) {
             list.present[candidate] = 0;
-            known.stale = true;
+            ++known.stale;
             RemoveList(points, list.records[candidate]);
             ++removed;
             ++gone;
@@ -219,8 +243,9 @@ void ChartCull::cullToCount(KxChartPoint** points, unsigned long count, const Ch
     RoughNeighbourhoods known;
     while (ListLength(*points) > target) {
         const unsigned long before = ListLength(*points);
-        if (list.compact())
-            known.forget();
+        const std::vector<std::size_t> newNumber = list.compact();
+        if (!newNumber.empty())
+            known.renumber(newNumber, list.size());
         roughCull(points, list, known, tolerance, reverse, target, progress);
         tolerance += ROUGH_TOLERANCE_STEP;
         if (ListLength(*points) == before && !hasComparablePair(*points))

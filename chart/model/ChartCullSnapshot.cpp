@@ -19,12 +19,12 @@ ChartCullSnapshot::ChartCullSnapshot(KxChartPoint* first)
               [this](std::size_t x, std::size_t y) { return labs[x][0] < labs[y][0]; });
 }
 
-bool ChartCullSnapshot::compact()
+std::vector<std::size_t> ChartCullSnapshot::compact()
 {
     const std::size_t kept = static_cast<std::size_t>(std::count(present.begin(), present.end(), 1));
     if (2 * kept > size())
-        return false;
-    std::vector<std::size_t> renumbered(size());
+        return {};
+    std::vector<std::size_t> renumbered(size(), REMOVED);
     std::size_t next = 0;
     for (std::size_t i = 0; i < size(); ++i) {
         if (!present[i])
@@ -46,7 +46,7 @@ bool ChartCullSnapshot::compact()
     chromas.resize(kept);
     clearance.resize(kept);
     present.assign(kept, 1);
-    return true;
+    return renumbered;
 }
 
 std::vector<std::size_t> ChartCullSnapshot::comparable() const

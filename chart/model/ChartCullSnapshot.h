@@ -22,10 +22,13 @@ struct ChartCullSnapshot {
 
     std::size_t size() const { return records.size(); }
 
+    // The new number compact() gives a removed record: none.
+    static constexpr std::size_t REMOVED = static_cast<std::size_t>(-1);
+
     // Drops the entries of the removed records once they are most of the
-    // snapshot, keeping the order and what is known of the others. True
-    // when it did, which renumbers the entries.
-    bool compact();
+    // snapshot, keeping the order and what is known of the others. Returns
+    // the new number of each entry, or nothing when the numbers stay.
+    std::vector<std::size_t> compact();
 
     // The present colours with a finite Lab, in ascending L.
     std::vector<std::size_t> comparable() const;

@@ -70,6 +70,29 @@ void ChartLabIndex::keepPresent(const std::vector<char>& present)
     m_members.resize(kept);
 }
 
+void ChartLabIndex::renumber(const std::vector<std::size_t>& newNumber, std::size_t count)
+{
+    std::vector<const double*> labs(count, nullptr);
+    std::size_t kept = 0;
+    std::size_t columnStart = 0;
+    for (std::size_t cell = 0; cell + 1 < m_cellStart.size(); ++cell) {
+        const std::size_t columnEnd = m_cellStart[cell + 1];
+        m_cellStart[cell] = kept;
+        for (std::size_t k = columnStart; k < columnEnd; ++k) {
+            const std::size_t colour = newNumber[m_members[k].colour];
+            if (colour >= count)
+                continue;
+            labs[colour] = m_labs[m_members[k].colour];
+            m_members[kept] = m_members[k];
+            m_members[kept++].colour = colour;
+        }
+        columnStart = columnEnd;
+    }
+    m_cellStart.back() = kept;
+    m_members.resize(kept);
+    m_labs.swap(labs);
+}
+
 bool ChartLabIndex::coversAll(double lightnessReach, double colourReach) const
 {
     return m_span[0] <= lightnessReach && m_span[1] <= colourReach && m_span[2] <= colourReach;

@@ -37,9 +37,16 @@ public:
     void visitNear(std::size_t i, std::size_t from, std::size_t to, double lightnessReach, double colourReach,
                    Visit&& visit) const;
 
+    // The number of colours indexed.
+    std::size_t size() const { return m_members.size(); }
+
     // Drops the colours no longer present (present[i] zero), keeping the
     // columns as they are; coversAll still goes by the colours first indexed.
     void keepPresent(const std::vector<char>& present);
+
+    // Numbers colour i newNumber[i] from now on, and drops the colours
+    // numbered count or above; count colours are numbered in all.
+    void renumber(const std::vector<std::size_t>& newNumber, std::size_t count);
 
     // True when every indexed colour is within the reaches of every other.
     bool coversAll(double lightnessReach, double colourReach) const;
