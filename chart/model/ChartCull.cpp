@@ -1,8 +1,8 @@
 #include "ChartCull.h"
 
 #include "ChartCullSnapshot.h"
-#include "ChartLabIndex.h"
 #include "ChartPairSearch.h"
+#include "ChartRoughNeighbourhoods.h"
 #include "Cie94Bound.h"
 
 #include <KxCMS.h>
@@ -12,7 +12,6 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <memory>
 #include <vector>
 
 namespace {
@@ -42,93 +41,22 @@ constexpr double CLEARANCE_LOOK_AHEAD = 1.25;
 // through around a saturated colour, for a few more colours read in each.
 constexpr double COLUMN_WIDTH_IN_REACHES = 2.0;
 
-// Room made at first for the neighbours found around each record: the
-// look-ahead of the first pass finds about this many.
-constexpr std::size_t NEIGHBOURS_PER_RECORD = 4;
-
-// The index drops the records removed once they are more than one in this
-// many of its colours.
-constexpr std::size_t STALE_SHARE_DROPPED = 4;
-
-// What the rough passes know of the records around each other, kept from
-// pass to pass until the snapshot is renumbered: an index of the colours,
-// from which the records removed since are dropped, and for each record
-// looked around the records it found within its look-ahead then.
-struct RoughNeighbourhoods {
-    struct Neighbour {
-        std::size_t colour;
-        double estimate; // Cie94Bound::squaredEstimate of the pair, finite or NaN
-    };
-    struct Neighbourhood {
-        std::size_t first = 0, count = 0; // in neighbours
-        // The neighbours are every record then present within this CIE94
-        // difference; 0 when the record was never looked around.
-        double reach = 0.0;
-    };
-
-    std::unique_ptr<ChartLabIndex> colours;
-    std::size_t stale = 0; // records removed since the index last dropped any
-    std::vector<Neighbour> neighbours;
-    std::vector<Neighbourhood> around; // by record
-
-    // Follows the snapshot's renumbering (ChartCullSnapshot::compact),
-    // leaving out the records removed.
-    void renumber(const std::vector<std::size_t>& newNumber, std::size_t count)
-    {
-        if (colours)
-            colours->renumber(newNumber, count);
-        stale = 0;
-        std::vector<Neighbour> kept;
-        kept.reserve(neighbours.size());
-        std::vector<Neighbourhood> moved(count);
-        for (std::size_t record = 0; record < around.size(); ++record) {
-            if (newNumber[record] >= count)
-                continue;
-            const Neighbourhood& old = around[record];
-            Neighbourhood& now = moved[newNumber[record]];
-            now.first = kept.size();
-            for (std::size_t k = old.first; k < old.first + old.count; ++k)
-                if (newNumber[neighbours[k].colour] < count)
-                    kept.push_back(Neighbour{newNumber[neighbours[k].colour], neighbours[k].estimate});
-            now.count = kept.size() - now.first;
-            now.reach = old.reach;
-        }
-        neighbours.swap(kept);
-        around.swap(moved);
-    }
-
-    // Builds the index if there is none, and drops the records removed
-    // since once they are a good share of it: a pass that removes many
-    // would otherwise step over them again and again.
-    void updateIndex(const ChartCullSnapshot& list, double cellWidth)
-    {
-        if (!colours) {
-            colours = std::make_unique<ChartLabIndex>(list.labs, list.chromas, list.comparable(), cellWidth);
-            stale = 0;
-        } else if (stale * STALE_SHARE_DROPPED > colours->size()) {
-            colours->keepPresent(list.present);
-            stale = 0;
-        }
-    }
-};
-
 // One rough pass in either direction; returns the number removed. Each
 // anchor's close candidates are gathered in any order and then removed in
 // list order (the direction of the pass), as a walk over the list would.
 // An anchor whose clearance reaches the tolerance has nothing close; one
 // looked around before as far as the tolerance goes has its candidates
 // among the neighbours found then.
-unsigned long roughPass(KxChartPoint** points, ChartCullSnapshot& list, RoughNeighbourhoods& known,
+unsigned long roughPass(KxChartPoint** points, ChartCullSnapshot& list, ChartRoughNeighbourhoods& known,
                         double tolerance, bool forward, unsigned long target)
 {
-    using Neighbour = RoughNeighbourhoods::Neighbour;
+    using Neighbour = ChartRoughNeighbourhoods::Neighbour;
     const std::size_t n = list.size();
     const double maxChroma = list.maxChroma();
     const Cie94Bound bound(tolerance, maxChroma);
     const double lookAhead = tolerance * CLEARANCE_LOOK_AHEAD;
     const Cie94Bound around(lookAhead, maxChroma);
-    known.around.resize(n);
-    known.neighbours.reserve(n * NEIGHBOURS_PER_RECORD);
+    known.prepare(n);
     unsigned long length = ListLength(*points);
     unsigned long removed = 0;
     std::vector<std::size_t> close;
@@ -136,7 +64,7 @@ unsigned long roughPass(KxChartPoint** points, ChartCullSnapshot& list, RoughNei
         const std::size_t anchor = forward ? step : n - 1 - step;
         if (!list.present[anchor] || list.clearance[anchor] >= tolerance)
             continue;
-        RoughNeighbourhoods::Neighbourhood& neighbourhood = known.around[anchor];
+        ChartRoughNeighbourhoods::Neighbourhood& neighbourhood = known.around[anchor];
         if (!(tolerance <= neighbourhood.reach)) {
             known.updateIndex(list, around.lightnessReach() * COLUMN_WIDTH_IN_REACHES);
             const double* anchorLab = list.labs[anchor];
@@ -213,7 +141,7 @@ unsigned long roughPass(KxChartPoint** points, ChartCullSnapshot& list, RoughNei
 
 // One rough pass over the list and its snapshot: writes its line and
 // inverts reverse, as ChartCull::removeDuplicates says.
-void roughCull(KxChartPoint** points, ChartCullSnapshot& list, RoughNeighbourhoods& known, double tolerance, bool& reverse,
+void roughCull(KxChartPoint** points, ChartCullSnapshot& list, ChartRoughNeighbourhoods& known, double tolerance, bool& reverse,
                unsigned long target, const ChartProgress& progress)
 {
     if (!*points)
@@ -240,7 +168,7 @@ void ChartCull::cullToCount(KxChartPoint** points, unsigned long count, const Ch
     bool reverse = false;
     double tolerance = FIRST_ROUGH_TOLERANCE;
     ChartCullSnapshot list(*points); // shared by the rough passes
-    RoughNeighbourhoods known;
+    ChartRoughNeighbourhoods known;
     while (ListLength(*points) > target) {
         const unsigned long before = ListLength(*points);
         const std::vector<std::size_t> newNumber = list.compact();
@@ -258,7 +186,7 @@ void ChartCull::removeDuplicates(KxChartPoint** points, double tolerance, bool& 
                                  const ChartProgress& progress)
 {
     ChartCullSnapshot list(*points);
-    RoughNeighbourhoods known;
+    ChartRoughNeighbourhoods known;
     roughCull(points, list, known, tolerance, reverse, target, progress);
 }
 
