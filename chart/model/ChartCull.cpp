@@ -26,10 +26,10 @@ bool hasComparablePair(const KxChartPoint* first)
 }
 
 void writeLine(const ChartProgress& progress, const char* format, double tolerance, unsigned long removed,
-               const KxChartPoint* first)
+               unsigned long left)
 {
     char line[160];
-    Kx_snprintf(line, sizeof line, format, tolerance, removed, static_cast<int>(ListLength(first)));
+    Kx_snprintf(line, sizeof line, format, tolerance, removed, static_cast<int>(left));
     progress(line);
 }
 
@@ -47,8 +47,8 @@ constexpr double COLUMN_WIDTH_IN_REACHES = 2.0;
 // An anchor whose clearance reaches the tolerance has nothing close; one
 // looked around before as far as the tolerance goes has its candidates
 // among the neighbours found then.
-unsigned long roughPass(KxChartPoint** points, ChartCullSnapshot& list, ChartRoughNeighbourhoods& known,
-                        double tolerance, bool forward, unsigned long target)
+unsigned long roughPass(KxChartPoint** points, unsigned long length, ChartCullSnapshot& list,
+                        ChartRoughNeighbourhoods& known, double tolerance, bool forward, unsigned long target)
 {
     using Neighbour = ChartRoughNeighbourhoods::Neighbour;
     const std::size_t n = list.size();
@@ -57,7 +57,6 @@ unsigned long roughPass(KxChartPoint** points, ChartCullSnapshot& list, ChartRou
     const double lookAhead = tolerance * CLEARANCE_LOOK_AHEAD;
     const Cie94Bound around(lookAhead, maxChroma);
     known.prepare(n);
-    unsigned long length = ListLength(*points);
     unsigned long removed = 0;
     std::vector<std::size_t> close;
     for (std::size_t step = 0; step < n; ++step) {
@@ -139,25 +138,29 @@ unsigned long roughPass(KxChartPoint** points, ChartCullSnapshot& list, ChartRou
     return removed;
 }
 
-// One rough pass over the list and its snapshot: writes its line and
-// inverts reverse, as ChartCull::removeDuplicates says.
-void roughCull(KxChartPoint** points, ChartCullSnapshot& list, ChartRoughNeighbourhoods& known, double tolerance, bool& reverse,
-               unsigned long target, const ChartProgress& progress)
+// One rough pass over the list of the given length and its snapshot:
+// writes its line and inverts reverse, as ChartCull::removeDuplicates says.
+// Returns the number removed.
+unsigned long roughCull(KxChartPoint** points, unsigned long length, ChartCullSnapshot& list,
+                        ChartRoughNeighbourhoods& known, double tolerance, bool& reverse, unsigned long target,
+                        const ChartProgress& progress)
 {
     if (!*points)
-        return;
+        return 0;
+    unsigned long removed = 0;
     if (!reverse) {
         if ((*points)->next) {
-            const unsigned long removed = roughPass(points, list, known, tolerance, true, target);
+            removed = roughPass(points, length, list, known, tolerance, true, target);
             writeLine(progress, "forward rough cull: Tolerance %f, removed %lu duplicates, patches left = %d\n",
-                      tolerance, removed, *points);
+                      tolerance, removed, length - removed);
         }
     } else if ((*points)->last && (*points)->last->prev) {
-        const unsigned long removed = roughPass(points, list, known, tolerance, false, target);
+        removed = roughPass(points, length, list, known, tolerance, false, target);
         writeLine(progress, "reverse rough cull: Tolerance %f, removed %lu duplicates, patches left = %d\n",
-                  tolerance, removed, *points);
+                  tolerance, removed, length - removed);
     }
     reverse = !reverse;
+    return removed;
 }
 
 } // namespace
@@ -169,14 +172,15 @@ void ChartCull::cullToCount(KxChartPoint** points, unsigned long count, const Ch
     double tolerance = FIRST_ROUGH_TOLERANCE;
     ChartCullSnapshot list(*points); // shared by the rough passes
     ChartRoughNeighbourhoods known;
-    while (ListLength(*points) > target) {
-        const unsigned long before = ListLength(*points);
+    unsigned long length = ListLength(*points);
+    while (length > target) {
         const std::vector<std::size_t> newNumber = list.compact();
         if (!newNumber.empty())
             known.renumber(newNumber, list.size());
-        roughCull(points, list, known, tolerance, reverse, target, progress);
+        const unsigned long removed = roughCull(points, length, list, known, tolerance, reverse, target, progress);
+        length -= removed;
         tolerance += ROUGH_TOLERANCE_STEP;
-        if (ListLength(*points) == before && !hasComparablePair(*points))
+        if (!removed && !hasComparablePair(*points))
             break;
     }
     removeDuplicates(points, target, tolerance, progress);
@@ -187,7 +191,7 @@ void ChartCull::removeDuplicates(KxChartPoint** points, double tolerance, bool& 
 {
     ChartCullSnapshot list(*points);
     ChartRoughNeighbourhoods known;
-    roughCull(points, list, known, tolerance, reverse, target, progress);
+    roughCull(points, ListLength(*points), list, known, tolerance, reverse, target, progress);
 }
 
 void ChartCull::removeDuplicates(KxChartPoint** points, unsigned long target, double tolerance,
@@ -209,7 +213,7 @@ void ChartCull::removeDuplicates(KxChartPoint** points, unsigned long target, do
                 break;
         }
         writeLine(progress, "fine cull:  Tolerance %f, removed %lu duplicates, patches left = %d\n", tolerance,
-                  removed, *points);
+                  removed, length);
         tolerance += FINE_TOLERANCE_STEP;
         if (!removed && !hasComparablePair(*points))
             break;
