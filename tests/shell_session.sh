@@ -18,8 +18,9 @@ export QT_QPA_PLATFORM=xcb
 fail() { echo "FAIL: $*"; cat "$work/output.txt"; exit 1; }
 
 windows() { xdotool search --onlyvisible --name '^Quenwick Tintora 1\.2$' 2>/dev/null; }
+# Up to 30 s: a loaded machine can be slow to map a window.
 wait_for_windows() {
-  for _ in $(seq 1 200); do
+  for _ in $(seq 1 600); do
     [ "$(windows | wc -l)" = "$1" ] && return 0
     sleep 0.05
   done
@@ -47,7 +48,7 @@ press ctrl+w "$first"
 wait_for_windows 1 || fail "Ctrl+W did not close the window"
 kill -0 "$program" 2>/dev/null || fail "the program ended with one window still open"
 press ctrl+q "$second"
-for _ in $(seq 1 200); do
+for _ in $(seq 1 600); do
   kill -0 "$program" 2>/dev/null || break
   sleep 0.05
 done
