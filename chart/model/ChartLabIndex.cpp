@@ -53,43 +53,25 @@ ChartLabIndex::ChartLabIndex(const std::vector<const double*>& labs, const std::
 
 void ChartLabIndex::keepPresent(const std::vector<char>& present)
 {
-    std::size_t kept = 0;
-    std::size_t columnStart = 0;
-    for (std::size_t cell = 0; cell + 1 < m_cellStart.size(); ++cell) {
-        const std::size_t columnEnd = m_cellStart[cell + 1];
-        m_cellStart[cell] = kept;
-        for (std::size_t k = columnStart; k < columnEnd; ++k) {
-            if (present[m_members[k].colour])
-                m_members[kept++] = m_members[k];
-            else
-                m_labs[m_members[k].colour] = nullptr;
-        }
-        columnStart = columnEnd;
-    }
-    m_cellStart.back() = kept;
-    m_members.resize(kept);
+    compactColumns([&](Member& member) {
+        if (present[member.colour])
+            return true;
+        m_labs[member.colour] = nullptr;
+        return false;
+    });
 }
 
 void ChartLabIndex::renumber(const std::vector<std::size_t>& newNumber, std::size_t count)
 {
     std::vector<const double*> labs(count, nullptr);
-    std::size_t kept = 0;
-    std::size_t columnStart = 0;
-    for (std::size_t cell = 0; cell + 1 < m_cellStart.size(); ++cell) {
-        const std::size_t columnEnd = m_cellStart[cell + 1];
-        m_cellStart[cell] = kept;
-        for (std::size_t k = columnStart; k < columnEnd; ++k) {
-            const std::size_t colour = newNumber[m_members[k].colour];
-            if (colour >= count)
-                continue;
-            labs[colour] = m_labs[m_members[k].colour];
-            m_members[kept] = m_members[k];
-            m_members[kept++].colour = colour;
-        }
-        columnStart = columnEnd;
-    }
-    m_cellStart.back() = kept;
-    m_members.resize(kept);
+    compactColumns([&](Member& member) {
+        const std::size_t colour = newNumber[member.colour];
+        if (colour >= count)
+            return false;
+        labs[colour] = m_labs[member.colour];
+        member.colour = colour;
+        return true;
+    });
     m_labs.swap(labs);
 }
 

@@ -52,6 +52,11 @@ public:
     bool coversAll(double lightnessReach, double colourReach) const;
 
 private:
+    // Closes up every column over the members keep accepts (keep may
+    // change the member it is given), in their order.
+    template <class Keep>
+    void compactColumns(Keep&& keep);
+
     // A column this short is read from its start rather than searched.
     static constexpr std::ptrdiff_t SHORT_COLUMN = 12;
 
@@ -74,6 +79,25 @@ private:
     std::vector<std::size_t> m_cellStart;  // column c holds m_members[m_cellStart[c] .. m_cellStart[c+1])
     std::vector<Member> m_members;         // ascending L within each column
 };
+
+template <class Keep>
+void ChartLabIndex::compactColumns(Keep&& keep)
+{
+    std::size_t kept = 0;
+    std::size_t columnStart = 0;
+    for (std::size_t cell = 0; cell + 1 < m_cellStart.size(); ++cell) {
+        const std::size_t columnEnd = m_cellStart[cell + 1];
+        m_cellStart[cell] = kept;
+        for (std::size_t k = columnStart; k < columnEnd; ++k) {
+            Member member = m_members[k];
+            if (keep(member))
+                m_members[kept++] = member;
+        }
+        columnStart = columnEnd;
+    }
+    m_cellStart.back() = kept;
+    m_members.resize(kept);
+}
 
 template <class Visit>
 void ChartLabIndex::visitNear(std::size_t i, std::size_t from, std::size_t to, double lightnessReach,
