@@ -7,6 +7,7 @@
 #include "ChartMeasurementFile.h"
 #include "ChartReadings.h"
 #include "KxChartPointList.h"
+#include "ProgramRun.h"
 
 #include <CgatsReadingsReader.h>
 #include <KxSupport.h>
@@ -66,23 +67,11 @@ void writeText(const QString& path, const QByteArray& text)
     file.write(text);
 }
 
-struct Run {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray error;
-};
+using Run = ProgramRun;
 
 Run run(const QString& program, const QStringList& arguments)
 {
-    QProcess process;
-    process.start(program, arguments);
-    Run result;
-    if (!process.waitForFinished(120000))
-        return result;
-    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    result.out = process.readAllStandardOutput();
-    result.error = process.readAllStandardError();
-    return result;
+    return ProgramRun::of(program, arguments);
 }
 
 // Argyll's verdict on two files: the peak and average difference.

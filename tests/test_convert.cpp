@@ -1,6 +1,7 @@
 // tintora-convert run as a subprocess, on good and bad input.
 
 #include "KxCmsIcc.h"
+#include "ProgramRun.h"
 #include "SpecialFiles.h"
 
 #include <QProcess>
@@ -33,19 +34,8 @@ QStringList linesOf(const QByteArray& text)
 
 Run runTool(const QStringList& arguments, const QByteArray& input)
 {
-    QProcess process;
-    process.start(Tool, arguments);
-    Run run;
-    if (!process.waitForStarted(10000))
-        return run;
-    process.write(input);
-    process.closeWriteChannel();
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-        return run;
-    run.exitCode = process.exitCode();
-    run.out = linesOf(process.readAllStandardOutput());
-    run.err = linesOf(process.readAllStandardError());
-    return run;
+    const ProgramRun run = ProgramRun::of(Tool, arguments, input);
+    return {run.exitCode, linesOf(run.out), linesOf(run.error)};
 }
 
 // The exact output form: integers, a tab, L a b with four decimals.
