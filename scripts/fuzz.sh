@@ -31,6 +31,8 @@ cp /usr/share/color/argyll/ref/ColorChecker.cie /usr/share/color/argyll/ref/Colo
 cp -r "$build/seeds/cgats" "$build/seeds/readings"
 mkdir -p "$build/seeds/profile"
 find /usr/share/color/icc -name '*.icc' -size -300k -exec cp {} "$build/seeds/profile/" \;
+# The profiles it once failed on, kept as tests, are run first every time.
+cp tests/data/profile/* "$build/seeds/profile/"
 
 export ASAN_OPTIONS="detect_leaks=1:allocator_may_return_null=1"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"

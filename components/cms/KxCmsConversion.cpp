@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <iterator>
 #include <new>
 
 namespace {
@@ -24,6 +26,18 @@ bool isInkSpace(int pixelType)
     return pixelType == PT_CMY || pixelType == PT_CMYK || (pixelType >= PT_MCH5 && pixelType <= PT_MCH15);
 }
 
+// The colour spaces LittleCMS has pixel types for. A profile's space is
+// matched against them before it is taken as LittleCMS's enum, which a
+// signature from a damaged file may lie outside.
+constexpr cmsColorSpaceSignature PixelSpaces[] = {
+    cmsSigXYZData,    cmsSigLabData,    cmsSigLuvData,    cmsSigYCbCrData,  cmsSigYxyData,    cmsSigRgbData,
+    cmsSigGrayData,   cmsSigHsvData,    cmsSigHlsData,    cmsSigCmykData,   cmsSigCmyData,    cmsSigMCH1Data,
+    cmsSigMCH2Data,   cmsSigMCH3Data,   cmsSigMCH4Data,   cmsSigMCH5Data,   cmsSigMCH6Data,   cmsSigMCH7Data,
+    cmsSigMCH8Data,   cmsSigMCH9Data,   cmsSigMCHAData,   cmsSigMCHBData,   cmsSigMCHCData,   cmsSigMCHDData,
+    cmsSigMCHEData,   cmsSigMCHFData,   cmsSig1colorData, cmsSig2colorData, cmsSig3colorData, cmsSig4colorData,
+    cmsSig5colorData, cmsSig6colorData, cmsSig7colorData, cmsSig8colorData, cmsSig9colorData, cmsSig10colorData,
+    cmsSig11colorData, cmsSig12colorData, cmsSig13colorData, cmsSig14colorData, cmsSig15colorData};
+
 // How device values of one profile reach LittleCMS: 16-bit channels for
 // the normal accuracy, doubles for the best.
 struct DeviceFormat
@@ -35,7 +49,13 @@ struct DeviceFormat
     DeviceFormat() = default;
     DeviceFormat(icColorSpaceSignature space, bool floatingPoint)
     {
-        const auto signature = cmsColorSpaceSignature(space);
+        const auto known = std::find_if(std::begin(PixelSpaces), std::end(PixelSpaces),
+                                        [space](cmsColorSpaceSignature each) {
+                                            return std::uint32_t(each) == std::uint32_t(space);
+                                        });
+        if (known == std::end(PixelSpaces))
+            return;
+        const cmsColorSpaceSignature signature = *known;
         const int pixelType = _cmsLCMScolorSpace(signature);
         const int count = int(cmsChannelsOf(signature));
         if (pixelType == 0 || count < 1 || count > cmsMAXCHANNELS)
