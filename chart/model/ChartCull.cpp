@@ -37,9 +37,10 @@ void writeLine(const ChartProgress& progress, const char* format, double toleran
 // to learn its clearance for the passes after it.
 constexpr double CLEARANCE_LOOK_AHEAD = 1.25;
 
-// The index's columns are this many L reaches wide: fewer columns to step
-// through around a saturated colour, for a few more colours read in each.
-constexpr double COLUMN_WIDTH_IN_REACHES = 2.0;
+// The index's cells are this many L reaches wide in a and b, and one deep
+// in L: fewer columns to step through around a saturated colour, for a few
+// more colours read in each.
+constexpr double COLUMN_WIDTH_IN_REACHES = 3.0;
 
 // One rough pass in either direction; returns the number removed. Each
 // anchor's close candidates are gathered in any order and then removed in
@@ -65,7 +66,7 @@ unsigned long roughPass(KxChartPoint** points, unsigned long length, ChartCullSn
             continue;
         ChartRoughNeighbourhoods::Neighbourhood& neighbourhood = known.around[anchor];
         if (!(tolerance <= neighbourhood.reach)) {
-            known.updateIndex(list, around.lightnessReach() * COLUMN_WIDTH_IN_REACHES);
+            known.updateIndex(list, around.lightnessReach() * COLUMN_WIDTH_IN_REACHES, around.lightnessReach());
             const double* anchorLab = list.labs[anchor];
             const double anchorChroma = list.chromas[anchor];
             const double colourReach = around.colourReachFrom(anchorChroma);
@@ -77,7 +78,9 @@ unsigned long roughPass(KxChartPoint** points, unsigned long length, ChartCullSn
                                              return;
                                          const double estimate = around.squaredEstimate(
                                              member.lab, member.chroma, anchorLab, anchorChroma, colourReach);
-                                         if (estimate != std::numeric_limits<double>::infinity())
+                                         // A record certainly beyond the look-ahead is
+                                         // beyond every tolerance the neighbourhood serves.
+                                         if (around.verdictOn(estimate) != Cie94Bound::Verdict::Beyond)
                                              known.neighbours.push_back(Neighbour{candidate, estimate});
                                      });
             neighbourhood.count = known.neighbours.size() - neighbourhood.first;

@@ -3,8 +3,8 @@
 #include <numeric>
 
 ChartLabIndex::ChartLabIndex(const std::vector<const double*>& labs, const std::vector<double>& chromas,
-                             const std::vector<std::size_t>& colours, double cellWidth)
-    : m_labs(labs.size(), nullptr)
+                             const std::vector<std::size_t>& colours, double cellWidth, double lightnessStep)
+    : m_cellWidth(cellWidth), m_labs(labs.size(), nullptr)
 {
     double low[3] = {0, 0, 0}, high[3] = {0, 0, 0};
     for (std::size_t i : colours) {
@@ -17,34 +17,35 @@ ChartLabIndex::ChartLabIndex(const std::vector<const double*>& labs, const std::
     for (int d = 0; d < 3; ++d)
         m_span[d] = high[d] - low[d];
 
-    // Columns of the width asked for, but no more than a few per colour.
-    double cells[2];
-    for (int d = 0; d < 2; ++d)
-        cells[d] = std::min(std::floor(m_span[d + 1] / cellWidth), 1e6) + 1.0;
+    // Cells of the size asked for, but no more than a few per colour.
+    const double widths[3] = {lightnessStep, cellWidth, cellWidth};
+    double cells[3];
+    for (int d = 0; d < 3; ++d)
+        cells[d] = std::min(std::floor(m_span[d] / widths[d]), 1e6) + 1.0;
     const double budget = 4.0 * static_cast<double>(colours.size()) + 64.0;
-    while (cells[0] * cells[1] > budget) {
-        const int wider = cells[0] >= cells[1] ? 0 : 1;
-        cells[wider] = std::ceil(cells[wider] / 2.0);
+    while (cells[0] * cells[1] * cells[2] > budget) {
+        const int most = static_cast<int>(std::max_element(cells, cells + 3) - cells);
+        cells[most] = std::ceil(cells[most] / 2.0);
     }
-    Axis* axes[2] = {&m_a, &m_b};
-    for (int d = 0; d < 2; ++d) {
-        axes[d]->origin = low[d + 1];
+    Axis* axes[3] = {&m_l, &m_a, &m_b};
+    for (int d = 0; d < 3; ++d) {
+        axes[d]->origin = low[d];
         axes[d]->cells = static_cast<long>(cells[d]);
-        axes[d]->width = std::max(cellWidth, m_span[d + 1] / cells[d]);
+        axes[d]->width = std::max(widths[d], m_span[d] / cells[d]);
     }
 
-    // Distributed in ascending L, in order, every column is in ascending L.
-    const std::size_t cellCount = static_cast<std::size_t>(m_a.cells * m_b.cells);
+    // Distributed in ascending L, in order, every cell is in ascending L.
+    const std::size_t cellCount = static_cast<std::size_t>(m_l.cells * m_a.cells * m_b.cells);
     std::vector<std::size_t> cellOfColour(colours.size());
     m_cellStart.assign(cellCount + 1, 0);
     for (std::size_t k = 0; k < colours.size(); ++k) {
         const double* lab = labs[colours[k]];
-        cellOfColour[k] = static_cast<std::size_t>(m_a.cellOf(lab[1]) * m_b.cells + m_b.cellOf(lab[2]));
+        cellOfColour[k] = cellOf(m_l.cellOf(lab[0]), m_a.cellOf(lab[1]), m_b.cellOf(lab[2]));
         ++m_cellStart[cellOfColour[k] + 1];
     }
     std::partial_sum(m_cellStart.begin(), m_cellStart.end(), m_cellStart.begin());
     m_members.resize(colours.size());
-    std::vector<std::size_t> fill(m_cellStart.begin(), m_cellStart.end() - 1);
+    std::vector<std::uint32_t> fill(m_cellStart.begin(), m_cellStart.end() - 1);
     for (std::size_t k = 0; k < colours.size(); ++k) {
         const std::size_t i = colours[k];
         m_members[fill[cellOfColour[k]]++] = Member{i, {labs[i][0], labs[i][1], labs[i][2]}, chromas[i]};
@@ -53,7 +54,7 @@ ChartLabIndex::ChartLabIndex(const std::vector<const double*>& labs, const std::
 
 void ChartLabIndex::keepPresent(const std::vector<char>& present)
 {
-    compactColumns([&](Member& member) {
+    compactCells([&](Member& member) {
         if (present[member.colour])
             return true;
         m_labs[member.colour] = nullptr;
@@ -64,7 +65,7 @@ void ChartLabIndex::keepPresent(const std::vector<char>& present)
 void ChartLabIndex::renumber(const std::vector<std::size_t>& newNumber, std::size_t count)
 {
     std::vector<const double*> labs(count, nullptr);
-    compactColumns([&](Member& member) {
+    compactCells([&](Member& member) {
         const std::size_t colour = newNumber[member.colour];
         if (colour >= count)
             return false;

@@ -4,14 +4,16 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
-// Some of a set of colours numbered 0..n-1, in columns of a uniform grid
-// over a and b, each column in ascending L: the colours within given
-// reaches of one colour are found by scanning the columns the reaches
-// cover, each from the first colour within the L reach. Each column keeps
-// its colours' values beside their numbers, so a scan reads memory in
-// order.
+// Some of a set of colours numbered 0..n-1, in the cells of a uniform grid
+// over L, a and b. The cells of one a-b column follow each other in
+// ascending L, and so do the colours within each, so the colours of a
+// column within an L reach are one run found without a search. The
+// colours within given reaches of one colour are found by scanning that
+// run in every column the reaches come near. Each cell keeps its colours'
+// values beside their numbers, so a scan reads memory in order.
 class ChartLabIndex
 {
 public:
@@ -23,25 +25,28 @@ public:
 
     // Indexes the colours numbered in `colours`, which have finite Lab
     // values and come in ascending L; chromas[i] is the chroma of labs[i].
-    // Columns are at least cellWidth wide, more where there would be many
-    // more columns than colours.
+    // Cells are at least cellWidth wide in a and b and lightnessStep in L,
+    // more where there would be many more cells than colours.
     ChartLabIndex(const std::vector<const double*>& labs, const std::vector<double>& chromas,
-                  const std::vector<std::size_t>& colours, double cellWidth);
+                  const std::vector<std::size_t>& colours, double cellWidth, double lightnessStep);
 
     // Calls visit(member) for every colour numbered from `from` up to but
     // not including `to` whose L is within lightnessReach of colour i's and
-    // whose a and b lie in the columns within colourReach of colour i's
-    // (so every colour within colourReach in a and in b, and perhaps a
-    // few beyond); in no particular order. Nothing for a colour not indexed.
+    // whose a and b lie in the columns that come within colourReach of
+    // colour i's in the a-b plane (so every colour within colourReach in a
+    // and b, and perhaps a few beyond); in no particular order. Nothing for
+    // a colour not indexed.
     template <class Visit>
     void visitNear(std::size_t i, std::size_t from, std::size_t to, double lightnessReach, double colourReach,
                    Visit&& visit) const;
 
     // The number of colours indexed.
     std::size_t size() const { return m_members.size(); }
+    // The width in a and b asked for when the index was built.
+    double cellWidth() const { return m_cellWidth; }
 
     // Drops the colours no longer present (present[i] zero), keeping the
-    // columns as they are; coversAll still goes by the colours first indexed.
+    // cells as they are; coversAll still goes by the colours first indexed.
     void keepPresent(const std::vector<char>& present);
 
     // Numbers colour i newNumber[i] from now on, and drops the colours
@@ -52,13 +57,10 @@ public:
     bool coversAll(double lightnessReach, double colourReach) const;
 
 private:
-    // Closes up every column over the members keep accepts (keep may
-    // change the member it is given), in their order.
+    // Closes up every cell over the members keep accepts (keep may change
+    // the member it is given), in their order.
     template <class Keep>
-    void compactColumns(Keep&& keep);
-
-    // A column this short is read from its start rather than searched.
-    static constexpr std::ptrdiff_t SHORT_COLUMN = 12;
+    void compactCells(Keep&& keep);
 
     struct Axis {
         double origin = 0.0;
@@ -71,29 +73,44 @@ private:
                 return 0;
             return std::min(static_cast<long>(std::min(position, 1e9)), cells - 1);
         }
+        // How far value lies outside cell c (0 inside), a little short so
+        // that rounding in cellOf never puts a colour further away.
+        double distanceTo(long c, double value) const
+        {
+            const double slack = 1e-9 * (width + std::fabs(origin) + std::fabs(value));
+            const double low = origin + static_cast<double>(c) * width - slack;
+            const double high = origin + static_cast<double>(c + 1) * width + slack;
+            return std::max({0.0, low - value, value - high});
+        }
     };
 
-    Axis m_a, m_b;
-    double m_span[3] = {0, 0, 0};          // extent of the indexed colours in L, a and b
-    std::vector<const double*> m_labs;     // null for a colour not indexed
-    std::vector<std::size_t> m_cellStart;  // column c holds m_members[m_cellStart[c] .. m_cellStart[c+1])
-    std::vector<Member> m_members;         // ascending L within each column
+    std::size_t cellOf(long l, long a, long b) const
+    {
+        return static_cast<std::size_t>((a * m_b.cells + b) * m_l.cells + l);
+    }
+
+    double m_cellWidth;
+    Axis m_l, m_a, m_b;
+    double m_span[3] = {0, 0, 0};         // extent of the indexed colours in L, a and b
+    std::vector<const double*> m_labs;    // null for a colour not indexed
+    std::vector<std::uint32_t> m_cellStart; // cell c holds m_members[m_cellStart[c] .. m_cellStart[c+1])
+    std::vector<Member> m_members;        // ascending L within each column
 };
 
 template <class Keep>
-void ChartLabIndex::compactColumns(Keep&& keep)
+void ChartLabIndex::compactCells(Keep&& keep)
 {
-    std::size_t kept = 0;
-    std::size_t columnStart = 0;
+    std::uint32_t kept = 0;
+    std::size_t cellBegin = 0;
     for (std::size_t cell = 0; cell + 1 < m_cellStart.size(); ++cell) {
-        const std::size_t columnEnd = m_cellStart[cell + 1];
+        const std::size_t cellEnd = m_cellStart[cell + 1];
         m_cellStart[cell] = kept;
-        for (std::size_t k = columnStart; k < columnEnd; ++k) {
+        for (std::size_t k = cellBegin; k < cellEnd; ++k) {
             Member member = m_members[k];
             if (keep(member))
                 m_members[kept++] = member;
         }
-        columnStart = columnEnd;
+        cellBegin = cellEnd;
     }
     m_cellStart.back() = kept;
     m_members.resize(kept);
@@ -108,27 +125,28 @@ void ChartLabIndex::visitNear(std::size_t i, std::size_t from, std::size_t to, d
         return;
     const double lowest = lab[0] - lightnessReach;
     const double highest = lab[0] + lightnessReach;
-    const auto below = [](const Member& member, double L) { return member.lab[0] < L; };
+    const long firstL = m_l.cellOf(lowest);
+    const long lastL = m_l.cellOf(highest);
     const long firstA = m_a.cellOf(lab[1] - colourReach);
     const long lastA = m_a.cellOf(lab[1] + colourReach);
     const long firstB = m_b.cellOf(lab[2] - colourReach);
     const long lastB = m_b.cellOf(lab[2] + colourReach);
-    for (long a = firstA; a <= lastA; ++a)
+    const double squaredReach = colourReach * colourReach;
+    for (long a = firstA; a <= lastA; ++a) {
+        const double da = m_a.distanceTo(a, lab[1]);
         for (long b = firstB; b <= lastB; ++b) {
-            const std::size_t cell = static_cast<std::size_t>(a * m_b.cells + b);
-            const auto columnEnd = m_members.begin() + static_cast<std::ptrdiff_t>(m_cellStart[cell + 1]);
-            auto member = m_members.begin() + static_cast<std::ptrdiff_t>(m_cellStart[cell]);
-            if (member == columnEnd)
+            const double db = m_b.distanceTo(b, lab[2]);
+            if (da * da + db * db > squaredReach)
                 continue;
-            if (columnEnd - member > SHORT_COLUMN)
-                member = std::lower_bound(member, columnEnd, lowest, below);
-            else
-                while (member != columnEnd && member->lab[0] < lowest)
-                    ++member;
-            for (; member != columnEnd && member->lab[0] <= highest; ++member)
+            const Member* member = m_members.data() + m_cellStart[cellOf(firstL, a, b)];
+            const Member* const end = m_members.data() + m_cellStart[cellOf(lastL, a, b) + 1];
+            for (; member != end && member->lab[0] < lowest; ++member) {
+            }
+            for (; member != end && member->lab[0] <= highest; ++member)
                 if (member->colour - from < to - from) // from <= colour < to, as to > from
                     visit(*member);
         }
+    }
 }
 
 #endif

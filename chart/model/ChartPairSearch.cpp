@@ -7,7 +7,7 @@ ChartPairSearch::ChartPairSearch(ChartCullSnapshot& list, double limit)
 
 ChartPairSearch::ChartPairSearch(ChartCullSnapshot& list, const std::vector<std::size_t>& comparable, double limit)
     : m_list(list), m_limit(limit), m_bound(limit, list.maxChroma(comparable)),
-      m_index(list.labs, list.chromas, comparable, m_bound.lightnessReach()),
+      m_index(list.labs, list.chromas, comparable, m_bound.lightnessReach(), m_bound.lightnessReach()),
       m_exhaustive(m_index.coversAll(m_bound.lightnessReach(), m_bound.colourReach())), m_best(list.size())
 {
     for (std::size_t i = 0; i < m_best.size(); ++i)

@@ -14,12 +14,15 @@ void ChartRoughNeighbourhoods::prepare(std::size_t records)
     neighbours.reserve(records * NEIGHBOURS_PER_RECORD);
 }
 
-void ChartRoughNeighbourhoods::refreshIndex(const ChartCullSnapshot& list, double cellWidth)
+void ChartRoughNeighbourhoods::buildIndex(const ChartCullSnapshot& list, double cellWidth, double lightnessStep)
 {
-    if (colours)
-        colours->keepPresent(list.present);
-    else
-        colours = std::make_unique<ChartLabIndex>(list.labs, list.chromas, list.comparable(), cellWidth);
+    colours = std::make_unique<ChartLabIndex>(list.labs, list.chromas, list.comparable(), cellWidth, lightnessStep);
+    stale = 0;
+}
+
+void ChartRoughNeighbourhoods::dropStale(const ChartCullSnapshot& list)
+{
+    colours->keepPresent(list.present);
     stale = 0;
 }
 

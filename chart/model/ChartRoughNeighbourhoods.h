@@ -27,13 +27,16 @@ struct ChartRoughNeighbourhoods {
     // Room for a pass over a snapshot of the given size.
     void prepare(std::size_t records);
 
-    // Builds the index if there is none, and drops the records removed
-    // since once they are a good share of it: a pass that removes many
-    // would otherwise step over them again and again.
-    void updateIndex(const ChartCullSnapshot& list, double cellWidth)
+    // Builds the index if there is none or its columns have become narrow
+    // for the reach looked around (a search would step through many), and
+    // drops the records removed since once they are a good share of it: a
+    // pass that removes many would otherwise step over them again and again.
+    void updateIndex(const ChartCullSnapshot& list, double cellWidth, double lightnessStep)
     {
-        if (!colours || stale * STALE_SHARE_DROPPED > colours->size())
-            refreshIndex(list, cellWidth);
+        if (!colours || colours->cellWidth() * NARROWEST_COLUMNS < cellWidth)
+            buildIndex(list, cellWidth, lightnessStep);
+        else if (stale * STALE_SHARE_DROPPED > colours->size())
+            dropStale(list);
     }
 
     // Follows the snapshot's renumbering (ChartCullSnapshot::compact),
@@ -49,9 +52,12 @@ private:
     // The index drops the records removed once they are more than one in
     // this many of its colours.
     static constexpr std::size_t STALE_SHARE_DROPPED = 4;
+    // The index is built anew once its columns are narrower than this
+    // share of the width asked for.
+    static constexpr double NARROWEST_COLUMNS = 1.5;
 
-    // Builds the index, or drops the records removed from the one there is.
-    void refreshIndex(const ChartCullSnapshot& list, double cellWidth);
+    void buildIndex(const ChartCullSnapshot& list, double cellWidth, double lightnessStep);
+    void dropStale(const ChartCullSnapshot& list);
 };
 
 #endif
