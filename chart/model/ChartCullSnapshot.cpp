@@ -3,20 +3,26 @@
 #include "Cie94Bound.h"
 
 #include <algorithm>
+#include <utility>
 
 ChartCullSnapshot::ChartCullSnapshot(KxChartPoint* first)
 {
+    // Sorted by value, with the record number to break ties, the order
+    // reads no record's values through its pointer.
+    std::vector<std::pair<double, std::size_t>> lightness;
     for (KxChartPoint* point = first; point; point = point->next) {
         records.push_back(point);
         labs.push_back(point->labD50);
         chromas.push_back(Cie94Bound::chroma(point->labD50));
         if (isFinite(point->labD50))
-            byLightness.push_back(records.size() - 1);
+            lightness.emplace_back(point->labD50[0], records.size() - 1);
     }
     present.assign(records.size(), 1);
     clearance.assign(records.size(), 0.0);
-    std::sort(byLightness.begin(), byLightness.end(),
-              [this](std::size_t x, std::size_t y) { return labs[x][0] < labs[y][0]; });
+    std::sort(lightness.begin(), lightness.end());
+    byLightness.reserve(lightness.size());
+    for (const auto& colour : lightness)
+        byLightness.push_back(colour.second);
 }
 
 std::vector<std::size_t> ChartCullSnapshot::compact()

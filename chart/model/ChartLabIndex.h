@@ -32,10 +32,8 @@ public:
 
     // Calls visit(member) for every colour numbered from `from` up to but
     // not including `to` whose L is within lightnessReach of colour i's and
-    // whose a and b lie in the columns that come within colourReach of
-    // colour i's in the a-b plane (so every colour within colourReach in a
-    // and b, and perhaps a few beyond); in no particular order. Nothing for
-    // a colour not indexed.
+    // whose a and b are each within colourReach of colour i's; in no
+    // particular order. Nothing for a colour not indexed.
     template <class Visit>
     void visitNear(std::size_t i, std::size_t from, std::size_t to, double lightnessReach, double colourReach,
                    Visit&& visit) const;
@@ -123,15 +121,18 @@ void ChartLabIndex::visitNear(std::size_t i, std::size_t from, std::size_t to, d
     const double* lab = m_labs[i];
     if (!lab || from >= to)
         return;
-    const double lowest = lab[0] - lightnessReach;
-    const double highest = lab[0] + lightnessReach;
-    const long firstL = m_l.cellOf(lowest);
-    const long lastL = m_l.cellOf(highest);
+    const long firstL = m_l.cellOf(lab[0] - lightnessReach);
+    const long lastL = m_l.cellOf(lab[0] + lightnessReach);
     const long firstA = m_a.cellOf(lab[1] - colourReach);
     const long lastA = m_a.cellOf(lab[1] + colourReach);
     const long firstB = m_b.cellOf(lab[2] - colourReach);
     const long lastB = m_b.cellOf(lab[2] + colourReach);
     const double squaredReach = colourReach * colourReach;
+    // The colours of a run are sifted without branching, a batch at a
+    // time, and only those within the reaches are visited: most are not,
+    // and which ones follows no pattern a branch could learn.
+    constexpr std::ptrdiff_t BATCH = 64;
+    const Member* found[BATCH];
     for (long a = firstA; a <= lastA; ++a) {
         const double da = m_a.distanceTo(a, lab[1]);
         for (long b = firstB; b <= lastB; ++b) {
@@ -140,11 +141,19 @@ void ChartLabIndex::visitNear(std::size_t i, std::size_t from, std::size_t to, d
                 continue;
             const Member* member = m_members.data() + m_cellStart[cellOf(firstL, a, b)];
             const Member* const end = m_members.data() + m_cellStart[cellOf(lastL, a, b) + 1];
-            for (; member != end && member->lab[0] < lowest; ++member) {
+            while (member != end) {
+                const Member* const batchEnd = member + std::min(BATCH, end - member);
+                std::ptrdiff_t count = 0;
+                for (; member != batchEnd; ++member) {
+                    found[count] = member;
+                    count += (std::fabs(member->lab[0] - lab[0]) <= lightnessReach)
+                             & (std::fabs(member->lab[1] - lab[1]) <= colourReach)
+                             & (std::fabs(member->lab[2] - lab[2]) <= colourReach)
+                             & (member->colour - from < to - from); // from <= colour < to, as to > from
+                }
+                for (std::ptrdiff_t k = 0; k < count; ++k)
+                    visit(*found[k]);
             }
-            for (; member != end && member->lab[0] <= highest; ++member)
-                if (member->colour - from < to - from) // from <= colour < to, as to > from
-                    visit(*member);
         }
     }
 }
