@@ -33,62 +33,31 @@ void writeLine(const ChartProgress& progress, const char* format, double toleran
     progress(line);
 }
 
-// How much further than the tolerance a rough pass looks around a record,
-// to learn its clearance for the passes after it.
+// How much further than the tolerance the neighbourhoods of the records
+// are looked for: they then serve the passes after it, up to that reach.
 constexpr double CLEARANCE_LOOK_AHEAD = 1.25;
 
-// The index's cells are this many L reaches wide in a and b, and one deep
-// in L: fewer columns to step through around a saturated colour, for a few
-// more colours read in each.
-constexpr double COLUMN_WIDTH_IN_REACHES = 3.0;
-
 // One rough pass in either direction; returns the number removed. Each
-// anchor's close candidates are gathered in any order and then removed in
-// list order (the direction of the pass), as a walk over the list would.
-// An anchor whose clearance reaches the tolerance has nothing close; one
-// looked around before as far as the tolerance goes has its candidates
-// among the neighbours found then.
+// anchor's close candidates are gathered from its neighbourhood in any
+// order and then removed in list order (the direction of the pass), as a
+// walk over the list would. An anchor whose clearance reaches the
+// tolerance has nothing close.
 unsigned long roughPass(KxChartPoint** points, unsigned long length, ChartCullSnapshot& list,
                         ChartRoughNeighbourhoods& known, double tolerance, bool forward, unsigned long target)
 {
     using Neighbour = ChartRoughNeighbourhoods::Neighbour;
     const std::size_t n = list.size();
-    const double maxChroma = list.maxChroma();
-    const Cie94Bound bound(tolerance, maxChroma);
-    const double lookAhead = tolerance * CLEARANCE_LOOK_AHEAD;
-    const Cie94Bound around(lookAhead, maxChroma);
-    known.prepare(n);
+    const Cie94Bound bound(tolerance, list.maxChroma());
     unsigned long removed = 0;
     std::vector<std::size_t> close;
     for (std::size_t step = 0; step < n; ++step) {
         const std::size_t anchor = forward ? step : n - 1 - step;
         if (!list.present[anchor] || list.clearance[anchor] >= tolerance)
             continue;
-        ChartRoughNeighbourhoods::Neighbourhood& neighbourhood = known.around[anchor];
-        if (!(tolerance <= neighbourhood.reach)) {
-            known.updateIndex(list, around.lightnessReach() * COLUMN_WIDTH_IN_REACHES, around.lightnessReach());
-            const double* anchorLab = list.labs[anchor];
-            const double anchorChroma = list.chromas[anchor];
-            const double colourReach = around.colourReachFrom(anchorChroma);
-            neighbourhood = {known.neighbours.size(), 0, lookAhead};
-            known.colours->visitNear(anchor, 0, n, around.lightnessReach(), colourReach,
-                                     [&](const ChartLabIndex::Member& member) {
-                                         const std::size_t candidate = member.colour;
-                                         if (candidate == anchor || !list.present[candidate])
-                                             return;
-                                         const double estimate = around.squaredEstimate(
-                                             member.lab, member.chroma, anchorLab, anchorChroma, colourReach);
-                                         // A record certainly beyond the look-ahead is
-                                         // beyond every tolerance the neighbourhood serves.
-                                         if (around.verdictOn(estimate) != Cie94Bound::Verdict::Beyond)
-                                             known.neighbours.push_back(Neighbour{candidate, estimate});
-                                     });
-            neighbourhood.count = known.neighbours.size() - neighbourhood.first;
-        }
         close.clear();
         double nearest = std::numeric_limits<double>::infinity(); // squared, of the records staying
-        const Neighbour* const end = known.neighbours.data() + neighbourhood.first + neighbourhood.count;
-        for (const Neighbour* neighbour = end - neighbourhood.count; neighbour != end; ++neighbour) {
+        const ChartRoughNeighbourhoods::Range around = known.neighbours(list, anchor);
+        for (const Neighbour* neighbour = around.first; neighbour != around.last; ++neighbour) {
             const std::size_t candidate = neighbour->colour;
             if (!list.present[candidate])
                 continue;
@@ -123,16 +92,14 @@ unsigned long roughPass(KxChartPoint** points, unsigned long length, ChartCullSn
         std::size_t gone = 0;
         for (std::size_t candidate : close) {
             list.present[candidate] = 0;
-            ++known.stale;
             RemoveList(points, list.records[candidate]);
             ++removed;
             ++gone;
             if (--length <= target)
                 break;
         }
-        // Every record within the neighbourhood's reach was seen, the removed ones aside.
-        list.clearance[anchor] =
-            gone == close.size() ? std::min(Cie94Bound::lowerBound(nearest), neighbourhood.reach) : 0.0;
+        // Every record within the neighbourhoods' reach was seen, the removed ones aside.
+        list.clearance[anchor] = gone == close.size() ? std::min(Cie94Bound::lowerBound(nearest), known.reach()) : 0.0;
         // Checked after the anchor, so that a list already down to the
         // target still loses its first close record.
         if (length <= target)
@@ -150,6 +117,12 @@ unsigned long roughCull(KxChartPoint** points, unsigned long length, ChartCullSn
 {
     if (!*points)
         return 0;
+    if (known.reach() == 0.0) {
+        known.lookOneByOne(list, tolerance * CLEARANCE_LOOK_AHEAD);
+    } else if (!(tolerance <= known.reach())) {
+        list.compact();
+        known.lookAll(list, tolerance * CLEARANCE_LOOK_AHEAD);
+    }
     unsigned long removed = 0;
     if (!reverse) {
         if ((*points)->next) {
@@ -177,9 +150,6 @@ void ChartCull::cullToCount(KxChartPoint** points, unsigned long count, const Ch
     ChartRoughNeighbourhoods known;
     unsigned long length = ListLength(*points);
     while (length > target) {
-        const std::vector<std::size_t> newNumber = list.compact();
-        if (!newNumber.empty())
-            known.renumber(newNumber, list.size());
         const unsigned long removed = roughCull(points, length, list, known, tolerance, reverse, target, progress);
         length -= removed;
         tolerance += ROUGH_TOLERANCE_STEP;

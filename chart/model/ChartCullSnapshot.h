@@ -22,15 +22,11 @@ struct ChartCullSnapshot {
 
     std::size_t size() const { return records.size(); }
 
-    // The new number compact() gives a removed record: none.
-    static constexpr std::size_t REMOVED = static_cast<std::size_t>(-1);
+    // Drops the entries of the removed records, keeping the order and what
+    // is known of the others; the records are numbered anew.
+    void compact();
 
-    // Drops the entries of the removed records once they are most of the
-    // snapshot, keeping the order and what is known of the others. Returns
-    // the new number of each entry, or nothing when the numbers stay.
-    std::vector<std::size_t> compact();
-
-    // The present colours with a finite Lab, in ascending L.
+    // The present colours with a finite Lab, in list order.
     std::vector<std::size_t> comparable() const;
 
     double maxChroma(const std::vector<std::size_t>& colours) const;
@@ -50,7 +46,6 @@ struct ChartCullSnapshot {
     // A CIE94 difference that no present record is closer than to this
     // one; as records only go, it stays true. 0 when not known.
     std::vector<double> clearance;
-    std::vector<std::size_t> byLightness; // the colours with a finite Lab
 };
 
 #endif

@@ -4,7 +4,7 @@
 
 ChartLabIndex::ChartLabIndex(const std::vector<const double*>& labs, const std::vector<double>& chromas,
                              const std::vector<std::size_t>& colours, double cellWidth, double lightnessStep)
-    : m_cellWidth(cellWidth), m_labs(labs.size(), nullptr)
+    : m_labs(labs.size(), nullptr)
 {
     double low[3] = {0, 0, 0}, high[3] = {0, 0, 0};
     for (std::size_t i : colours) {
@@ -34,7 +34,6 @@ ChartLabIndex::ChartLabIndex(const std::vector<const double*>& labs, const std::
         axes[d]->width = std::max(widths[d], m_span[d] / cells[d]);
     }
 
-    // Distributed in ascending L, in order, every cell is in ascending L.
     const std::size_t cellCount = static_cast<std::size_t>(m_l.cells * m_a.cells * m_b.cells);
     std::vector<std::size_t> cellOfColour(colours.size());
     m_cellStart.assign(cellCount + 1, 0);
@@ -50,30 +49,6 @@ ChartLabIndex::ChartLabIndex(const std::vector<const double*>& labs, const std::
         const std::size_t i = colours[k];
         m_members[fill[cellOfColour[k]]++] = Member{i, {labs[i][0], labs[i][1], labs[i][2]}, chromas[i]};
     }
-}
-
-void ChartLabIndex::keepPresent(const std::vector<char>& present)
-{
-    compactCells([&](Member& member) {
-        if (present[member.colour])
-            return true;
-        m_labs[member.colour] = nullptr;
-        return false;
-    });
-}
-
-void ChartLabIndex::renumber(const std::vector<std::size_t>& newNumber, std::size_t count)
-{
-    std::vector<const double*> labs(count, nullptr);
-    compactCells([&](Member& member) {
-        const std::size_t colour = newNumber[member.colour];
-        if (colour >= count)
-            return false;
-        labs[colour] = m_labs[member.colour];
-        member.colour = colour;
-        return true;
-    });
-    m_labs.swap(labs);
 }
 
 bool ChartLabIndex::coversAll(double lightnessReach, double colourReach) const

@@ -9,11 +9,11 @@
 
 // Some of a set of colours numbered 0..n-1, in the cells of a uniform grid
 // over L, a and b. The cells of one a-b column follow each other in
-// ascending L, and so do the colours within each, so the colours of a
-// column within an L reach are one run found without a search. The
-// colours within given reaches of one colour are found by scanning that
-// run in every column the reaches come near. Each cell keeps its colours'
-// values beside their numbers, so a scan reads memory in order.
+// ascending L, so the colours of a column within an L reach are one run
+// found without a search. The colours within given reaches of one colour
+// are found by scanning that run in every column the reaches come near.
+// Each cell keeps its colours' values beside their numbers, so a scan
+// reads memory in order.
 class ChartLabIndex
 {
 public:
@@ -24,7 +24,7 @@ public:
     };
 
     // Indexes the colours numbered in `colours`, which have finite Lab
-    // values and come in ascending L; chromas[i] is the chroma of labs[i].
+    // values; chromas[i] is the chroma of labs[i].
     // Cells are at least cellWidth wide in a and b and lightnessStep in L,
     // more where there would be many more cells than colours.
     ChartLabIndex(const std::vector<const double*>& labs, const std::vector<double>& chromas,
@@ -38,27 +38,23 @@ public:
     void visitNear(std::size_t i, std::size_t from, std::size_t to, double lightnessReach, double colourReach,
                    Visit&& visit) const;
 
-    // The number of colours indexed.
-    std::size_t size() const { return m_members.size(); }
-    // The width in a and b asked for when the index was built.
-    double cellWidth() const { return m_cellWidth; }
-
-    // Drops the colours no longer present (present[i] zero), keeping the
-    // cells as they are; coversAll still goes by the colours first indexed.
-    void keepPresent(const std::vector<char>& present);
-
-    // Numbers colour i newNumber[i] from now on, and drops the colours
-    // numbered count or above; count colours are numbered in all.
-    void renumber(const std::vector<std::size_t>& newNumber, std::size_t count);
+    // Calls visit(first, second) once for every pair of indexed colours
+    // whose L differ by no more than lightnessReach and whose a and b each
+    // differ by no more than colourReachOf(the smaller of their chromas),
+    // and perhaps for a few more pairs; in no particular order.
+    // colourReachOf must not decrease as the chroma grows.
+    template <class ReachOf, class Visit>
+    void visitPairs(double lightnessReach, ReachOf&& colourReachOf, Visit&& visit) const;
 
     // True when every indexed colour is within the reaches of every other.
     bool coversAll(double lightnessReach, double colourReach) const;
 
 private:
-    // Closes up every cell over the members keep accepts (keep may change
-    // the member it is given), in their order.
-    template <class Keep>
-    void compactCells(Keep&& keep);
+    // Sifts the colours of [member, end) without branching, a batch at a
+    // time, and calls visit for those keep accepts: most are not accepted,
+    // and which ones follows no pattern a branch could learn.
+    template <class Keep, class Visit>
+    static void sift(const Member* member, const Member* end, Keep&& keep, Visit&& visit);
 
     struct Axis {
         double origin = 0.0;
@@ -71,14 +67,15 @@ private:
                 return 0;
             return std::min(static_cast<long>(std::min(position, 1e9)), cells - 1);
         }
-        // How far value lies outside cell c (0 inside), a little short so
-        // that rounding in cellOf never puts a colour further away.
-        double distanceTo(long c, double value) const
+        // How far the values from low to high lie outside cell c (0 when
+        // they meet it), a little short so that rounding in cellOf never
+        // puts a colour further away.
+        double gapTo(long c, double low, double high) const
         {
-            const double slack = 1e-9 * (width + std::fabs(origin) + std::fabs(value));
-            const double low = origin + static_cast<double>(c) * width - slack;
-            const double high = origin + static_cast<double>(c + 1) * width + slack;
-            return std::max({0.0, low - value, value - high});
+            const double slack = 1e-9 * (width + std::fabs(origin) + std::fabs(low) + std::fabs(high));
+            const double cellLow = origin + static_cast<double>(c) * width - slack;
+            const double cellHigh = origin + static_cast<double>(c + 1) * width + slack;
+            return std::max({0.0, cellLow - high, low - cellHigh});
         }
     };
 
@@ -86,32 +83,30 @@ private:
     {
         return static_cast<std::size_t>((a * m_b.cells + b) * m_l.cells + l);
     }
+    const Member* cellBegin(std::size_t cell) const { return m_members.data() + m_cellStart[cell]; }
 
-    double m_cellWidth;
     Axis m_l, m_a, m_b;
     double m_span[3] = {0, 0, 0};         // extent of the indexed colours in L, a and b
     std::vector<const double*> m_labs;    // null for a colour not indexed
     std::vector<std::uint32_t> m_cellStart; // cell c holds m_members[m_cellStart[c] .. m_cellStart[c+1])
-    std::vector<Member> m_members;        // ascending L within each column
+    std::vector<Member> m_members;        // cell by cell
 };
 
-template <class Keep>
-void ChartLabIndex::compactCells(Keep&& keep)
+template <class Keep, class Visit>
+void ChartLabIndex::sift(const Member* member, const Member* end, Keep&& keep, Visit&& visit)
 {
-    std::uint32_t kept = 0;
-    std::size_t cellBegin = 0;
-    for (std::size_t cell = 0; cell + 1 < m_cellStart.size(); ++cell) {
-        const std::size_t cellEnd = m_cellStart[cell + 1];
-        m_cellStart[cell] = kept;
-        for (std::size_t k = cellBegin; k < cellEnd; ++k) {
-            Member member = m_members[k];
-            if (keep(member))
-                m_members[kept++] = member;
+    constexpr std::ptrdiff_t BATCH = 64;
+    const Member* found[BATCH];
+    while (member != end) {
+        const Member* const batchEnd = member + std::min(BATCH, end - member);
+        std::ptrdiff_t count = 0;
+        for (; member != batchEnd; ++member) {
+            found[count] = member;
+            count += keep(*member);
         }
-        cellBegin = cellEnd;
+        for (std::ptrdiff_t k = 0; k < count; ++k)
+            visit(*found[k]);
     }
-    m_cellStart.back() = kept;
-    m_members.resize(kept);
 }
 
 template <class Visit>
@@ -128,34 +123,80 @@ void ChartLabIndex::visitNear(std::size_t i, std::size_t from, std::size_t to, d
     const long firstB = m_b.cellOf(lab[2] - colourReach);
     const long lastB = m_b.cellOf(lab[2] + colourReach);
     const double squaredReach = colourReach * colourReach;
-    // The colours of a run are sifted without branching, a batch at a
-    // time, and only those within the reaches are visited: most are not,
-    // and which ones follows no pattern a branch could learn.
-    constexpr std::ptrdiff_t BATCH = 64;
-    const Member* found[BATCH];
+    const auto near = [&](const Member& member) {
+        return (std::fabs(member.lab[0] - lab[0]) <= lightnessReach)
+               & (std::fabs(member.lab[1] - lab[1]) <= colourReach)
+               & (std::fabs(member.lab[2] - lab[2]) <= colourReach)
+               & (member.colour - from < to - from); // from <= colour < to, as to > from
+    };
     for (long a = firstA; a <= lastA; ++a) {
-        const double da = m_a.distanceTo(a, lab[1]);
+        const double da = m_a.gapTo(a, lab[1], lab[1]);
         for (long b = firstB; b <= lastB; ++b) {
-            const double db = m_b.distanceTo(b, lab[2]);
-            if (da * da + db * db > squaredReach)
-                continue;
-            const Member* member = m_members.data() + m_cellStart[cellOf(firstL, a, b)];
-            const Member* const end = m_members.data() + m_cellStart[cellOf(lastL, a, b) + 1];
-            while (member != end) {
-                const Member* const batchEnd = member + std::min(BATCH, end - member);
-                std::ptrdiff_t count = 0;
-                for (; member != batchEnd; ++member) {
-                    found[count] = member;
-                    count += (std::fabs(member->lab[0] - lab[0]) <= lightnessReach)
-                             & (std::fabs(member->lab[1] - lab[1]) <= colourReach)
-                             & (std::fabs(member->lab[2] - lab[2]) <= colourReach)
-                             & (member->colour - from < to - from); // from <= colour < to, as to > from
-                }
-                for (std::ptrdiff_t k = 0; k < count; ++k)
-                    visit(*found[k]);
-            }
+            const double db = m_b.gapTo(b, lab[2], lab[2]);
+            if (da * da + db * db <= squaredReach)
+                sift(cellBegin(cellOf(firstL, a, b)), cellBegin(cellOf(lastL, a, b) + 1), near, visit);
         }
     }
+}
+
+template <class ReachOf, class Visit>
+void ChartLabIndex::visitPairs(double lightnessReach, ReachOf&& colourReachOf, Visit&& visit) const
+{
+    // Each cell pairs its colours with each other and with those of the
+    // cells after it within its reaches, gathered in one row: a pair of
+    // colours within the reach of the smaller chroma lies within the
+    // reaches of either colour's cell, so also of the earlier one's.
+    std::vector<Member> row;
+    row.reserve(m_members.size());
+    for (long a = 0; a < m_a.cells; ++a)
+        for (long b = 0; b < m_b.cells; ++b)
+            for (long l = 0; l < m_l.cells; ++l) {
+                const std::size_t cell = cellOf(l, a, b);
+                const Member* const begin = cellBegin(cell);
+                const Member* const end = cellBegin(cell + 1);
+                if (begin == end)
+                    continue;
+                double chroma = 0.0;
+                double low[3] = {begin->lab[0], begin->lab[1], begin->lab[2]};
+                double high[3] = {low[0], low[1], low[2]};
+                for (const Member* member = begin; member != end; ++member) {
+                    chroma = std::max(chroma, member->chroma);
+                    for (int d = 0; d < 3; ++d) {
+                        low[d] = std::min(low[d], member->lab[d]);
+                        high[d] = std::max(high[d], member->lab[d]);
+                    }
+                }
+                const double colourReach = colourReachOf(chroma);
+                const long firstL = m_l.cellOf(low[0] - lightnessReach);
+                const long lastL = m_l.cellOf(high[0] + lightnessReach);
+                const long lastA = m_a.cellOf(high[1] + colourReach);
+                const long firstB = m_b.cellOf(low[2] - colourReach);
+                const long lastB = m_b.cellOf(high[2] + colourReach);
+
+                row.assign(begin, end);
+                for (long a2 = a; a2 <= lastA; ++a2) {
+                    const double da = m_a.gapTo(a2, low[1], high[1]);
+                    for (long b2 = a2 == a ? b : firstB; b2 <= lastB; ++b2) {
+                        const double db = m_b.gapTo(b2, low[2], high[2]);
+                        if (da * da + db * db > colourReach * colourReach)
+                            continue;
+                        const long fromL = a2 == a && b2 == b ? l + 1 : firstL;
+                        if (fromL <= lastL)
+                            row.insert(row.end(), cellBegin(cellOf(fromL, a2, b2)),
+                                       cellBegin(cellOf(lastL, a2, b2) + 1));
+                    }
+                }
+
+                for (const Member* first = row.data(); first != row.data() + (end - begin); ++first) {
+                    const auto near = [&](const Member& second) {
+                        return (std::fabs(second.lab[0] - first->lab[0]) <= lightnessReach)
+                               & (std::fabs(second.lab[1] - first->lab[1]) <= colourReach)
+                               & (std::fabs(second.lab[2] - first->lab[2]) <= colourReach);
+                    };
+                    sift(first + 1, row.data() + row.size(), near,
+                         [&](const Member& second) { visit(*first, second); });
+                }
+            }
 }
 
 #endif

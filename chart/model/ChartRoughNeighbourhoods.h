@@ -3,61 +3,70 @@
 
 #include "ChartCullSnapshot.h"
 #include "ChartLabIndex.h"
+#include "Cie94Bound.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 // What the rough culls know of the records of a snapshot around each
-// other, kept from pass to pass and through the snapshot's renumbering: an
-// index of the colours, from which the records removed are dropped now and
-// then, and for each record looked around the records it found then.
-struct ChartRoughNeighbourhoods {
+// other, kept from pass to pass: for each record looked around, the records
+// then present that may be within a reach of it.
+//
+// The first pass removes most records before it reaches them, so its
+// records are looked around one at a time as it reaches them; later, when
+// a pass needs a longer reach, nearly every record left is reached, and
+// all are looked around at once, each pair of records compared once.
+class ChartRoughNeighbourhoods
+{
+public:
     struct Neighbour {
-        std::size_t colour;
+        std::uint32_t colour;
         double estimate; // Cie94Bound::squaredEstimate of the pair, finite or NaN
     };
-    struct Neighbourhood {
-        std::size_t first = 0, count = 0; // in neighbours
-        // The neighbours are every record then present within this CIE94
-        // difference; 0 when the record was never looked around.
-        double reach = 0.0;
+
+    // The neighbours are every record then present not certainly further
+    // than this CIE94 difference; 0 before any record was looked around.
+    double reach() const { return m_reach; }
+
+    // From now on, records are looked around within newReach when
+    // neighbours(i) first asks for them.
+    void lookOneByOne(const ChartCullSnapshot& list, double newReach);
+
+    // Looks around every present record within newReach, now.
+    void lookAll(const ChartCullSnapshot& list, double newReach);
+
+    // The neighbours of present record i: [first, last).
+    struct Range {
+        const Neighbour* first;
+        const Neighbour* last;
     };
-
-    // Room for a pass over a snapshot of the given size.
-    void prepare(std::size_t records);
-
-    // Builds the index if there is none or its columns have become narrow
-    // for the reach looked around (a search would step through many), and
-    // drops the records removed since once they are a good share of it: a
-    // pass that removes many would otherwise step over them again and again.
-    void updateIndex(const ChartCullSnapshot& list, double cellWidth, double lightnessStep)
-    {
-        if (!colours || colours->cellWidth() * NARROWEST_COLUMNS < cellWidth)
-            buildIndex(list, cellWidth, lightnessStep);
-        else if (stale * STALE_SHARE_DROPPED > colours->size())
-            dropStale(list);
-    }
-
-    // Follows the snapshot's renumbering (ChartCullSnapshot::compact),
-    // leaving out the records removed.
-    void renumber(const std::vector<std::size_t>& newNumber, std::size_t count);
-
-    std::unique_ptr<ChartLabIndex> colours;
-    std::size_t stale = 0; // records removed since the index last dropped any
-    std::vector<Neighbour> neighbours;
-    std::vector<Neighbourhood> around; // by record
+    Range neighbours(const ChartCullSnapshot& list, std::size_t i);
 
 private:
-    // The index drops the records removed once they are more than one in
-    // this many of its colours.
-    static constexpr std::size_t STALE_SHARE_DROPPED = 4;
-    // The index is built anew once its columns are narrower than this
-    // share of the width asked for.
-    static constexpr double NARROWEST_COLUMNS = 1.5;
+    static constexpr std::size_t NOT_LOOKED = static_cast<std::size_t>(-1);
 
-    void buildIndex(const ChartCullSnapshot& list, double cellWidth, double lightnessStep);
-    void dropStale(const ChartCullSnapshot& list);
+    struct Neighbourhood {
+        std::size_t first = 0;
+        std::size_t count = NOT_LOOKED;
+    };
+
+    // The bound for newReach over the present colours of the list, and
+    // the colour reach from each record.
+    void start(const ChartCullSnapshot& list, double newReach);
+    // Keeps the pair of colours x and y as each other's neighbours unless
+    // certainly beyond the reach; the estimate when kept, else nothing.
+    std::optional<double> estimateKept(const ChartLabIndex::Member& x, const ChartLabIndex::Member& y) const;
+    std::unique_ptr<ChartLabIndex> indexOf(const ChartCullSnapshot& list) const;
+
+    double m_reach = 0.0;
+    std::optional<Cie94Bound> m_bound;
+    std::vector<double> m_colourReach; // by record, Cie94Bound::colourReachFrom its chroma
+    std::unique_ptr<ChartLabIndex> m_index; // while records are looked around one at a time
+    std::vector<Neighbourhood> m_around;    // by record
+    std::vector<Neighbour> m_neighbours;
 };
 
 #endif
