@@ -117,11 +117,14 @@ unsigned long roughCull(KxChartPoint** points, unsigned long length, ChartCullSn
 {
     if (!*points)
         return 0;
-    if (known.reach() == 0.0) {
-        known.lookOneByOne(list, tolerance * CLEARANCE_LOOK_AHEAD);
-    } else if (!(tolerance <= known.reach())) {
-        list.compact();
-        known.lookAll(list, tolerance * CLEARANCE_LOOK_AHEAD);
+    if (!known.serves(tolerance)) {
+        // A new snapshot's first pass reaches every record it keeps.
+        if (!known.looked()) {
+            known.lookAlong(list, tolerance * CLEARANCE_LOOK_AHEAD, !reverse);
+        } else {
+            list.compact();
+            known.lookAll(list, tolerance * CLEARANCE_LOOK_AHEAD);
+        }
     }
     unsigned long removed = 0;
     if (!reverse) {
@@ -135,6 +138,7 @@ unsigned long roughCull(KxChartPoint** points, unsigned long length, ChartCullSn
         writeLine(progress, "reverse rough cull: Tolerance %f, removed %lu duplicates, patches left = %d\n",
                   tolerance, removed, length - removed);
     }
+    known.endPass(list);
     reverse = !reverse;
     return removed;
 }

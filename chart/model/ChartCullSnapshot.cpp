@@ -34,10 +34,10 @@ void ChartCullSnapshot::compact()
     present.assign(kept, 1);
 }
 
-std::vector<std::size_t> ChartCullSnapshot::comparable() const
+std::vector<std::size_t> ChartCullSnapshot::comparable(std::size_t from, std::size_t to) const
 {
     std::vector<std::size_t> result;
-    for (std::size_t i = 0; i < size(); ++i)
+    for (std::size_t i = from; i < to; ++i)
         if (present[i] && isFinite(labs[i]))
             result.push_back(i);
     return result;

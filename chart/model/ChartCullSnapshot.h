@@ -26,8 +26,10 @@ struct ChartCullSnapshot {
     // is known of the others; the records are numbered anew.
     void compact();
 
-    // The present colours with a finite Lab, in list order.
-    std::vector<std::size_t> comparable() const;
+    // The present colours with a finite Lab, in list order; of all, or
+    // of those numbered from `from` up to but not including `to`.
+    std::vector<std::size_t> comparable() const { return comparable(0, size()); }
+    std::vector<std::size_t> comparable(std::size_t from, std::size_t to) const;
 
     double maxChroma(const std::vector<std::size_t>& colours) const;
     // The same over the present colours with a finite Lab.

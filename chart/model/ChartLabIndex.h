@@ -46,6 +46,9 @@ public:
     template <class ReachOf, class Visit>
     void visitPairs(double lightnessReach, ReachOf&& colourReachOf, Visit&& visit) const;
 
+    // The number of colours indexed.
+    std::size_t size() const { return m_members.size(); }
+
     // True when every indexed colour is within the reaches of every other.
     bool coversAll(double lightnessReach, double colourReach) const;
 

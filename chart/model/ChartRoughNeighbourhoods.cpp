@@ -22,15 +22,16 @@ void ChartRoughNeighbourhoods::start(const ChartCullSnapshot& list, double newRe
     m_neighbours.clear();
 }
 
-std::unique_ptr<ChartLabIndex> ChartRoughNeighbourhoods::indexOf(const ChartCullSnapshot& list) const
+std::unique_ptr<ChartLabIndex> ChartRoughNeighbourhoods::indexOf(const ChartCullSnapshot& list, std::size_t from,
+                                                                 std::size_t to) const
 {
-    return std::make_unique<ChartLabIndex>(list.labs, list.chromas, list.comparable(),
+    return std::make_unique<ChartLabIndex>(list.labs, list.chromas, list.comparable(from, to),
                                            m_bound->lightnessReach() * COLUMN_WIDTH_IN_REACHES,
                                            m_bound->lightnessReach());
 }
 
 inline std::optional<double> ChartRoughNeighbourhoods::estimateKept(const ChartLabIndex::Member& x,
-                                                             const ChartLabIndex::Member& y) const
+                                                                    const ChartLabIndex::Member& y) const
 {
     // A record certainly beyond the reach is beyond every tolerance the
     // neighbourhoods serve.
@@ -41,31 +42,48 @@ inline std::optional<double> ChartRoughNeighbourhoods::estimateKept(const ChartL
     return estimate;
 }
 
-void ChartRoughNeighbourhoods::lookOneByOne(const ChartCullSnapshot& list, double newReach)
+void ChartRoughNeighbourhoods::lookAlong(const ChartCullSnapshot& list, double newReach, bool forward)
 {
     start(list, newReach);
-    m_index = indexOf(list);
+    m_complete = true;
+    m_along = true;
+    m_forward = forward;
+    m_index.reset();
+    m_reached = 0;
+    m_reachedSinceIndexed = 0;
+    m_firstWaiting.assign(list.size(), NONE);
+    m_waiting.clear();
+}
+
+void ChartRoughNeighbourhoods::endPass(const ChartCullSnapshot& list)
+{
+    if (!m_along)
+        return;
+    m_complete = m_reached == static_cast<std::size_t>(std::count(list.present.begin(), list.present.end(), 1));
+    m_along = false;
+    m_index.reset();
+    m_firstWaiting = {};
+    m_waiting = {};
 }
 
 void ChartRoughNeighbourhoods::lookAll(const ChartCullSnapshot& list, double newReach)
 {
     start(list, newReach);
-    m_index.reset();
+    m_complete = true;
     struct Pair {
         std::uint32_t x, y;
         double estimate;
     };
     std::vector<Pair> pairs;
-    indexOf(list)->visitPairs(
-        m_bound->lightnessReach(), [&](double chroma) { return m_bound->colourReachFrom(chroma); },
-        [&](const ChartLabIndex::Member& x, const ChartLabIndex::Member& y) {
-            if (const std::optional<double> estimate = estimateKept(x, y))
-                pairs.push_back(Pair{static_cast<std::uint32_t>(x.colour), static_cast<std::uint32_t>(y.colour), *estimate});
-        });
+    indexOf(list, 0, list.size())
+        ->visitPairs(m_bound->lightnessReach(), [&](double chroma) { return m_bound->colourReachFrom(chroma); },
+                     [&](const ChartLabIndex::Member& x, const ChartLabIndex::Member& y) {
+                         if (const std::optional<double> estimate = estimateKept(x, y))
+                             pairs.push_back(Pair{static_cast<std::uint32_t>(x.colour),
+                                                  static_cast<std::uint32_t>(y.colour), *estimate});
+                     });
 
-    // Every present record is looked around, each neighbourhood in one run.
-    for (std::size_t i = 0; i < list.size(); ++i)
-        m_around[i].count = 0;
+    // Each neighbourhood in one run.
     for (const Pair& pair : pairs) {
         ++m_around[pair.x].count;
         ++m_around[pair.y].count;
@@ -85,21 +103,45 @@ void ChartRoughNeighbourhoods::lookAll(const ChartCullSnapshot& list, double new
     }
 }
 
+void ChartRoughNeighbourhoods::lookAlongFrom(const ChartCullSnapshot& list, std::size_t i)
+{
+    // The records not yet reached, i among them; those reached or removed
+    // are dropped from the index once they are half of it.
+    const std::size_t from = m_forward ? i : 0;
+    const std::size_t to = m_forward ? list.size() : i + 1;
+    if (!m_index || 2 * m_reachedSinceIndexed > m_index->size()) {
+        m_index = indexOf(list, from, to);
+        m_reachedSinceIndexed = 0;
+    }
+    ++m_reachedSinceIndexed;
+    ++m_reached;
+
+    Neighbourhood& neighbourhood = m_around[i];
+    neighbourhood.first = m_neighbours.size();
+    for (std::uint32_t w = m_firstWaiting[i]; w != NONE; w = m_waiting[w].next)
+        m_neighbours.push_back(m_waiting[w].neighbour);
+    const ChartLabIndex::Member self{i, {list.labs[i][0], list.labs[i][1], list.labs[i][2]}, list.chromas[i]};
+    const std::size_t laterFrom = m_forward ? i + 1 : 0;
+    const std::size_t laterTo = m_forward ? list.size() : i;
+    m_index->visitNear(i, laterFrom, laterTo, m_bound->lightnessReach(), m_colourReach[i],
+                       [&](const ChartLabIndex::Member& member) {
+                           if (!list.present[member.colour])
+                               return;
+                           if (const std::optional<double> estimate = estimateKept(member, self)) {
+                               const auto other = static_cast<std::uint32_t>(member.colour);
+                               m_neighbours.push_back(Neighbour{other, *estimate});
+                               m_waiting.push_back(
+                                   Waiting{Neighbour{static_cast<std::uint32_t>(i), *estimate}, m_firstWaiting[other]});
+                               m_firstWaiting[other] = static_cast<std::uint32_t>(m_waiting.size() - 1);
+                           }
+                       });
+    neighbourhood.count = m_neighbours.size() - neighbourhood.first;
+}
+
 ChartRoughNeighbourhoods::Range ChartRoughNeighbourhoods::neighbours(const ChartCullSnapshot& list, std::size_t i)
 {
-    Neighbourhood& neighbourhood = m_around[i];
-    if (neighbourhood.count == NOT_LOOKED) {
-        neighbourhood.first = m_neighbours.size();
-        const ChartLabIndex::Member self{i, {list.labs[i][0], list.labs[i][1], list.labs[i][2]}, list.chromas[i]};
-        m_index->visitNear(i, 0, list.size(), m_bound->lightnessReach(), m_colourReach[i], [&](const ChartLabIndex::Member& member) {
-                               if (member.colour == i || !list.present[member.colour])
-                                   return;
-                               if (const std::optional<double> estimate = estimateKept(member, self))
-                                   m_neighbours.push_back(
-                                       Neighbour{static_cast<std::uint32_t>(member.colour), *estimate});
-                           });
-        neighbourhood.count = m_neighbours.size() - neighbourhood.first;
-    }
-    const Neighbour* const first = m_neighbours.data() + neighbourhood.first;
-    return {first, first + neighbourhood.count};
+    if (m_along)
+        lookAlongFrom(list, i);
+    const Neighbour* const first = m_neighbours.data() + m_around[i].first;
+    return {first, first + m_around[i].count};
 }
