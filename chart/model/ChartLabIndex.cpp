@@ -4,8 +4,14 @@
 
 ChartLabIndex::ChartLabIndex(const std::vector<const double*>& labs, const std::vector<double>& chromas,
                              const std::vector<std::size_t>& colours, double cellWidth, double lightnessStep)
-    : m_labs(labs.size(), nullptr)
 {
+    build(labs, chromas, colours, cellWidth, lightnessStep);
+}
+
+void ChartLabIndex::build(const std::vector<const double*>& labs, const std::vector<double>& chromas,
+                          const std::vector<std::size_t>& colours, double cellWidth, double lightnessStep)
+{
+    m_labs.assign(labs.size(), nullptr);
     double low[3] = {0, 0, 0}, high[3] = {0, 0, 0};
     for (std::size_t i : colours) {
         for (int d = 0; d < 3; ++d) {
@@ -34,21 +40,21 @@ ChartLabIndex::ChartLabIndex(const std::vector<const double*>& labs, const std::
         axes[d]->width = std::max(widths[d], m_span[d] / cells[d]);
     }
 
+    // Counted into the start of the next cell, each colour is then placed
+    // at the start of its own, which moves up to where the next one starts.
+    const auto cellOfColour = [&](std::size_t i) {
+        return cellOf(m_l.cellOf(labs[i][0]), m_a.cellOf(labs[i][1]), m_b.cellOf(labs[i][2]));
+    };
     const std::size_t cellCount = static_cast<std::size_t>(m_l.cells * m_a.cells * m_b.cells);
-    std::vector<std::size_t> cellOfColour(colours.size());
     m_cellStart.assign(cellCount + 1, 0);
-    for (std::size_t k = 0; k < colours.size(); ++k) {
-        const double* lab = labs[colours[k]];
-        cellOfColour[k] = cellOf(m_l.cellOf(lab[0]), m_a.cellOf(lab[1]), m_b.cellOf(lab[2]));
-        ++m_cellStart[cellOfColour[k] + 1];
-    }
+    for (std::size_t i : colours)
+        ++m_cellStart[cellOfColour(i) + 1];
     std::partial_sum(m_cellStart.begin(), m_cellStart.end(), m_cellStart.begin());
     m_members.resize(colours.size());
-    std::vector<std::uint32_t> fill(m_cellStart.begin(), m_cellStart.end() - 1);
-    for (std::size_t k = 0; k < colours.size(); ++k) {
-        const std::size_t i = colours[k];
-        m_members[fill[cellOfColour[k]]++] = Member{i, {labs[i][0], labs[i][1], labs[i][2]}, chromas[i]};
-    }
+    for (std::size_t i : colours)
+        m_members[m_cellStart[cellOfColour(i)]++] = Member{i, {labs[i][0], labs[i][1], labs[i][2]}, chromas[i]};
+    std::copy_backward(m_cellStart.begin(), m_cellStart.end() - 1, m_cellStart.end());
+    m_cellStart.front() = 0;
 }
 
 bool ChartLabIndex::coversAll(double lightnessReach, double colourReach) const

@@ -29,6 +29,10 @@ public:
     // more where there would be many more cells than colours.
     ChartLabIndex(const std::vector<const double*>& labs, const std::vector<double>& chromas,
                   const std::vector<std::size_t>& colours, double cellWidth, double lightnessStep);
+    ChartLabIndex() = default;
+    // Indexes the colours anew as the constructor does, reusing the memory.
+    void build(const std::vector<const double*>& labs, const std::vector<double>& chromas,
+               const std::vector<std::size_t>& colours, double cellWidth, double lightnessStep);
 
     // Calls visit(member) for every colour numbered from `from` up to but
     // not including `to` whose L is within lightnessReach of colour i's and

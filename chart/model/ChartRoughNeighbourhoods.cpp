@@ -9,6 +9,9 @@ namespace {
 // more colours compared in each.
 constexpr double COLUMN_WIDTH_IN_REACHES = 3.0;
 
+// About as many neighbours per record as the first pass finds.
+constexpr std::size_t EXPECTED_NEIGHBOURS = 2;
+
 } // namespace
 
 void ChartRoughNeighbourhoods::start(const ChartCullSnapshot& list, double newReach)
@@ -22,12 +25,10 @@ void ChartRoughNeighbourhoods::start(const ChartCullSnapshot& list, double newRe
     m_neighbours.clear();
 }
 
-std::unique_ptr<ChartLabIndex> ChartRoughNeighbourhoods::indexOf(const ChartCullSnapshot& list, std::size_t from,
-                                                                 std::size_t to) const
+void ChartRoughNeighbourhoods::index(const ChartCullSnapshot& list, std::size_t from, std::size_t to)
 {
-    return std::make_unique<ChartLabIndex>(list.labs, list.chromas, list.comparable(from, to),
-                                           m_bound->lightnessReach() * COLUMN_WIDTH_IN_REACHES,
-                                           m_bound->lightnessReach());
+    m_index.build(list.labs, list.chromas, list.comparable(from, to),
+                  m_bound->lightnessReach() * COLUMN_WIDTH_IN_REACHES, m_bound->lightnessReach());
 }
 
 inline std::optional<double> ChartRoughNeighbourhoods::estimateKept(const ChartLabIndex::Member& x,
@@ -48,9 +49,11 @@ void ChartRoughNeighbourhoods::lookAlong(const ChartCullSnapshot& list, double n
     m_complete = true;
     m_along = true;
     m_forward = forward;
-    m_index.reset();
     m_reached = 0;
     m_reachedSinceIndexed = 0;
+    // Room for what the first pass finds, so that they are not moved as they grow.
+    m_neighbours.reserve(list.size() * EXPECTED_NEIGHBOURS);
+    m_waiting.reserve(list.size() * EXPECTED_NEIGHBOURS);
     m_firstWaiting.assign(list.size(), NONE);
     m_waiting.clear();
 }
@@ -61,7 +64,6 @@ void ChartRoughNeighbourhoods::endPass(const ChartCullSnapshot& list)
         return;
     m_complete = m_reached == static_cast<std::size_t>(std::count(list.present.begin(), list.present.end(), 1));
     m_along = false;
-    m_index.reset();
     m_firstWaiting = {};
     m_waiting = {};
 }
@@ -75,8 +77,9 @@ void ChartRoughNeighbourhoods::lookAll(const ChartCullSnapshot& list, double new
         double estimate;
     };
     std::vector<Pair> pairs;
-    indexOf(list, 0, list.size())
-        ->visitPairs(m_bound->lightnessReach(), [&](double chroma) { return m_bound->colourReachFrom(chroma); },
+    pairs.reserve(list.size() * EXPECTED_NEIGHBOURS);
+    index(list, 0, list.size());
+    m_index.visitPairs(m_bound->lightnessReach(), [&](double chroma) { return m_bound->colourReachFrom(chroma); },
                      [&](const ChartLabIndex::Member& x, const ChartLabIndex::Member& y) {
                          if (const std::optional<double> estimate = estimateKept(x, y))
                              pairs.push_back(Pair{static_cast<std::uint32_t>(x.colour),
@@ -109,8 +112,8 @@ void ChartRoughNeighbourhoods::lookAlongFrom(const ChartCullSnapshot& list, std:
     // are dropped from the index once they are half of it.
     const std::size_t from = m_forward ? i : 0;
     const std::size_t to = m_forward ? list.size() : i + 1;
-    if (!m_index || 2 * m_reachedSinceIndexed > m_index->size()) {
-        m_index = indexOf(list, from, to);
+    if (m_reached == 0 || 2 * m_reachedSinceIndexed > m_index.size()) {
+        index(list, from, to);
         m_reachedSinceIndexed = 0;
     }
     ++m_reachedSinceIndexed;
@@ -123,7 +126,7 @@ void ChartRoughNeighbourhoods::lookAlongFrom(const ChartCullSnapshot& list, std:
     const ChartLabIndex::Member self{i, {list.labs[i][0], list.labs[i][1], list.labs[i][2]}, list.chromas[i]};
     const std::size_t laterFrom = m_forward ? i + 1 : 0;
     const std::size_t laterTo = m_forward ? list.size() : i;
-    m_index->visitNear(i, laterFrom, laterTo, m_bound->lightnessReach(), m_colourReach[i],
+    m_index.visitNear(i, laterFrom, laterTo, m_bound->lightnessReach(), m_colourReach[i],
                        [&](const ChartLabIndex::Member& member) {
                            if (!list.present[member.colour])
                                return;

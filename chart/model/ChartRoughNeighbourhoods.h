@@ -7,7 +7,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <vector>
 
@@ -76,7 +75,8 @@ private:
     // The estimate of a pair of colours kept as each other's neighbours;
     // nothing for a pair certainly beyond the reach.
     std::optional<double> estimateKept(const ChartLabIndex::Member& x, const ChartLabIndex::Member& y) const;
-    std::unique_ptr<ChartLabIndex> indexOf(const ChartCullSnapshot& list, std::size_t from, std::size_t to) const;
+    // Indexes the present records numbered from `from` up to but not including `to`.
+    void index(const ChartCullSnapshot& list, std::size_t from, std::size_t to);
     // Looks around record i, the next reached, among the records not yet reached.
     void lookAlongFrom(const ChartCullSnapshot& list, std::size_t i);
 
@@ -87,11 +87,12 @@ private:
     std::vector<Neighbourhood> m_around; // by record
     std::vector<Neighbour> m_neighbours;
 
-    // While a pass looks along: the records not yet reached, indexed, and
-    // the neighbours found for them so far.
+    // While a pass looks along: the records not yet reached are indexed,
+    // and the neighbours found for them so far kept.
+    ChartLabIndex m_index; // memory reused from look to look
+
     bool m_along = false;
     bool m_forward = true;
-    std::unique_ptr<ChartLabIndex> m_index;
     std::size_t m_reached = 0;
     std::size_t m_reachedSinceIndexed = 0;
     std::vector<std::uint32_t> m_firstWaiting; // by record
