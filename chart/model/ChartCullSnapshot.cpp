@@ -13,6 +13,7 @@ ChartCullSnapshot::ChartCullSnapshot(KxChartPoint* first)
     }
     present.assign(records.size(), 1);
     clearance.assign(records.size(), 0.0);
+    m_maxChroma = maxChroma(comparable());
 }
 
 void ChartCullSnapshot::compact()
@@ -32,6 +33,7 @@ void ChartCullSnapshot::compact()
     chromas.resize(kept);
     clearance.resize(kept);
     present.assign(kept, 1);
+    m_maxChroma = maxChroma(comparable());
 }
 
 std::vector<std::size_t> ChartCullSnapshot::comparable(std::size_t from, std::size_t to) const
@@ -48,14 +50,5 @@ double ChartCullSnapshot::maxChroma(const std::vector<std::size_t>& colours) con
     double result = 0.0;
     for (std::size_t i : colours)
         result = std::max(result, chromas[i]);
-    return result;
-}
-
-double ChartCullSnapshot::maxChroma() const
-{
-    double result = 0.0;
-    for (std::size_t i = 0; i < size(); ++i)
-        if (present[i] && isFinite(labs[i]))
-            result = std::max(result, chromas[i]);
     return result;
 }

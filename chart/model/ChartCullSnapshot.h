@@ -32,8 +32,10 @@ struct ChartCullSnapshot {
     std::vector<std::size_t> comparable(std::size_t from, std::size_t to) const;
 
     double maxChroma(const std::vector<std::size_t>& colours) const;
-    // The same over the present colours with a finite Lab.
-    double maxChroma() const;
+    // The same over the present colours with a finite Lab when the
+    // snapshot was made or last compacted: as records only go, no present
+    // colour's chroma is larger.
+    double maxChroma() const { return m_maxChroma; }
 
     // The engine's CIE94 difference of two records, candidate first.
     double cie94(std::size_t candidate, std::size_t reference) const
@@ -48,6 +50,9 @@ struct ChartCullSnapshot {
     // A CIE94 difference that no present record is closer than to this
     // one; as records only go, it stays true. 0 when not known.
     std::vector<double> clearance;
+
+private:
+    double m_maxChroma = 0.0;
 };
 
 #endif
