@@ -5,6 +5,7 @@
 #include "ChartConversions.h"
 #include "ChartCull.h"
 #include "ChartGrid.h"
+#include "ChartLabIndex.h"
 #include "KxChartPointList.h"
 #include "ReferenceCull.h"
 
@@ -211,6 +212,74 @@ private slots:
             }
         }
         QVERIFY(within > 10000 && beyond > 10000);
+    }
+
+    // The index finds, by brute force's account, every colour within its
+    // reaches of one colour, and every pair within the reach of the
+    // smaller chroma exactly once, on random colours and on a lattice whose
+    // colours fall on the cells' borders.
+    void indexFindsWhatBruteForceFinds()
+    {
+        std::mt19937 random(11);
+        std::uniform_real_distribution<double> l(0, 20), ab(-15, 15);
+        for (int set = 0; set < 6; ++set) {
+            std::vector<std::vector<double>> values;
+            const double step = 0.5 * (1 + set % 3);
+            for (int k = 0; k < 700; ++k)
+                if (set < 3)
+                    values.push_back({step * l(random), step * ab(random), step * ab(random)});
+                else // on a lattice of the step, many colours exactly a reach apart
+                    values.push_back({step * std::round(l(random)), step * std::round(ab(random)),
+                                      step * std::round(ab(random))});
+            std::vector<const double*> labs;
+            std::vector<double> chromas;
+            std::vector<std::size_t> colours;
+            for (const std::vector<double>& lab : values) {
+                colours.push_back(labs.size());
+                labs.push_back(lab.data());
+                chromas.push_back(Cie94Bound::chroma(lab.data()));
+            }
+            const double lightnessReach = 2.0 * step;
+            const auto colourReachOf = [&](double chroma) { return step * (2.0 + chroma / 20.0); };
+            const ChartLabIndex index(labs, chromas, colours, lightnessReach * (1 + set % 2), lightnessReach);
+
+            const auto within = [&](std::size_t i, std::size_t j, double colourReach) {
+                const double da = labs[i][1] - labs[j][1], db = labs[i][2] - labs[j][2];
+                return std::fabs(labs[i][0] - labs[j][0]) <= lightnessReach
+                       && da * da + db * db <= colourReach * colourReach;
+            };
+            for (std::size_t i = 0; i < labs.size(); i += 7) {
+                const std::size_t from = i / 2, to = labs.size() - i / 3;
+                std::vector<std::size_t> found, expected;
+                index.visitNear(i, from, to, lightnessReach, colourReachOf(chromas[i]),
+                                [&](const ChartLabIndex::Member& member) { found.push_back(member.colour); });
+                for (std::size_t j = from; j < to; ++j)
+                    if (within(i, j, colourReachOf(chromas[i])))
+                        expected.push_back(j);
+                std::sort(found.begin(), found.end());
+                QCOMPARE(found, expected);
+            }
+
+            std::vector<std::pair<std::size_t, std::size_t>> pairs;
+            index.visitPairs(lightnessReach, colourReachOf,
+                             [&](const ChartLabIndex::Member& x, const ChartLabIndex::Member& y) {
+                                 pairs.emplace_back(std::min(x.colour, y.colour), std::max(x.colour, y.colour));
+                             });
+            std::sort(pairs.begin(), pairs.end());
+            QVERIFY(std::adjacent_find(pairs.begin(), pairs.end()) == pairs.end());
+            std::size_t expectedPairs = 0;
+            for (std::size_t i = 0; i < labs.size(); ++i)
+                for (std::size_t j = i + 1; j < labs.size(); ++j)
+                    if (within(i, j, colourReachOf(std::min(chromas[i], chromas[j])))) {
+                        ++expectedPairs;
+                        QVERIFY2(std::binary_search(pairs.begin(), pairs.end(), std::make_pair(i, j)),
+                                 qPrintable(QString("pair %1 %2 of set %3 not visited").arg(i).arg(j).arg(set)));
+                    }
+            QVERIFY(expectedPairs > 500);
+            QVERIFY(pairs.size() >= expectedPairs);
+            for (const auto& pair : pairs)
+                QVERIFY(pair.first != pair.second);
+        }
     }
 
     void fastCullsEqualReference_data()

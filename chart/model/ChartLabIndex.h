@@ -36,16 +36,17 @@ public:
 
     // Calls visit(member) for every colour numbered from `from` up to but
     // not including `to` whose L is within lightnessReach of colour i's and
-    // whose a and b are each within colourReach of colour i's; in no
-    // particular order. Nothing for a colour not indexed.
+    // whose distance from colour i in the a-b plane is within colourReach
+    // (an infinite reach takes in every colour); in no particular order.
+    // Nothing for a colour not indexed.
     template <class Visit>
     void visitNear(std::size_t i, std::size_t from, std::size_t to, double lightnessReach, double colourReach,
                    Visit&& visit) const;
 
     // Calls visit(first, second) once for every pair of indexed colours
-    // whose L differ by no more than lightnessReach and whose a and b each
-    // differ by no more than colourReachOf(the smaller of their chromas),
-    // and perhaps for a few more pairs; in no particular order.
+    // whose L differ by no more than lightnessReach and whose distance in
+    // the a-b plane is no more than colourReachOf(the smaller of their
+    // chromas), and perhaps for a few more pairs; in no particular order.
     // colourReachOf must not decrease as the chroma grows.
     template <class ReachOf, class Visit>
     void visitPairs(double lightnessReach, ReachOf&& colourReachOf, Visit&& visit) const;
@@ -131,9 +132,9 @@ void ChartLabIndex::visitNear(std::size_t i, std::size_t from, std::size_t to, d
     const long lastB = m_b.cellOf(lab[2] + colourReach);
     const double squaredReach = colourReach * colourReach;
     const auto near = [&](const Member& member) {
-        return (std::fabs(member.lab[0] - lab[0]) <= lightnessReach)
-               & (std::fabs(member.lab[1] - lab[1]) <= colourReach)
-               & (std::fabs(member.lab[2] - lab[2]) <= colourReach)
+        const double da = member.lab[1] - lab[1];
+        const double db = member.lab[2] - lab[2];
+        return (std::fabs(member.lab[0] - lab[0]) <= lightnessReach) & (da * da + db * db <= squaredReach)
                & (member.colour - from < to - from); // from <= colour < to, as to > from
     };
     for (long a = firstA; a <= lastA; ++a) {
@@ -174,6 +175,7 @@ void ChartLabIndex::visitPairs(double lightnessReach, ReachOf&& colourReachOf, V
                     }
                 }
                 const double colourReach = colourReachOf(chroma);
+                const double squaredReach = colourReach * colourReach;
                 const long firstL = m_l.cellOf(low[0] - lightnessReach);
                 const long lastL = m_l.cellOf(high[0] + lightnessReach);
                 const long lastA = m_a.cellOf(high[1] + colourReach);
@@ -185,7 +187,7 @@ void ChartLabIndex::visitPairs(double lightnessReach, ReachOf&& colourReachOf, V
                     const double da = m_a.gapTo(a2, low[1], high[1]);
                     for (long b2 = a2 == a ? b : firstB; b2 <= lastB; ++b2) {
                         const double db = m_b.gapTo(b2, low[2], high[2]);
-                        if (da * da + db * db > colourReach * colourReach)
+                        if (da * da + db * db > squaredReach)
                             continue;
                         const long fromL = a2 == a && b2 == b ? l + 1 : firstL;
                         if (fromL <= lastL)
@@ -196,9 +198,10 @@ void ChartLabIndex::visitPairs(double lightnessReach, ReachOf&& colourReachOf, V
 
                 for (const Member* first = row.data(); first != row.data() + (end - begin); ++first) {
                     const auto near = [&](const Member& second) {
+                        const double da = second.lab[1] - first->lab[1];
+                        const double db = second.lab[2] - first->lab[2];
                         return (std::fabs(second.lab[0] - first->lab[0]) <= lightnessReach)
-                               & (std::fabs(second.lab[1] - first->lab[1]) <= colourReach)
-                               & (std::fabs(second.lab[2] - first->lab[2]) <= colourReach);
+                               & (da * da + db * db <= squaredReach);
                     };
                     sift(first + 1, row.data() + row.size(), near,
                          [&](const Member& second) { visit(*first, second); });

@@ -1,5 +1,7 @@
 #include "ChartPairSearch.h"
 
+#include <limits>
+
 ChartPairSearch::ChartPairSearch(ChartCullSnapshot& list, double limit)
     : ChartPairSearch(list, list.comparable(), limit)
 {
@@ -38,7 +40,8 @@ void ChartPairSearch::refresh(std::size_t anchor)
     if (m_list.present[anchor]) {
         const double* anchorLab = m_list.labs[anchor];
         const double anchorChroma = m_list.chromas[anchor];
-        const double colourReach = m_exhaustive ? m_bound.colourReach() : m_bound.colourReachFrom(anchorChroma);
+        const double colourReach =
+            m_exhaustive ? std::numeric_limits<double>::infinity() : m_bound.colourReachFrom(anchorChroma);
         m_index.visitNear(anchor, anchor + 1, m_list.size(), m_bound.lightnessReach(), colourReach,
                           [&](const ChartLabIndex::Member& member) {
                               const std::size_t candidate = member.colour;
