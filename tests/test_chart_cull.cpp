@@ -244,9 +244,9 @@ private slots:
             const ChartLabIndex index(labs, chromas, colours, lightnessReach * (1 + set % 2), lightnessReach);
 
             const auto within = [&](std::size_t i, std::size_t j, double colourReach) {
+                const double dL = labs[i][0] - labs[j][0];
                 const double da = labs[i][1] - labs[j][1], db = labs[i][2] - labs[j][2];
-                return std::fabs(labs[i][0] - labs[j][0]) <= lightnessReach
-                       && da * da + db * db <= colourReach * colourReach;
+                return std::fabs(dL) <= lightnessReach && dL * dL + da * da + db * db <= colourReach * colourReach;
             };
             for (std::size_t i = 0; i < labs.size(); i += 7) {
                 const std::size_t from = i / 2, to = labs.size() - i / 3;

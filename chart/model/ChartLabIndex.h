@@ -36,16 +36,16 @@ public:
 
     // Calls visit(member) for every colour numbered from `from` up to but
     // not including `to` whose L is within lightnessReach of colour i's and
-    // whose distance from colour i in the a-b plane is within colourReach
-    // (an infinite reach takes in every colour); in no particular order.
+    // whose CIE 1976 difference from colour i is within colourReach (an
+    // infinite reach takes in every colour); in no particular order.
     // Nothing for a colour not indexed.
     template <class Visit>
     void visitNear(std::size_t i, std::size_t from, std::size_t to, double lightnessReach, double colourReach,
                    Visit&& visit) const;
 
     // Calls visit(first, second) once for every pair of indexed colours
-    // whose L differ by no more than lightnessReach and whose distance in
-    // the a-b plane is no more than colourReachOf(the smaller of their
+    // whose L differ by no more than lightnessReach and whose CIE 1976
+    // difference is no more than colourReachOf(the smaller of their
     // chromas), and perhaps for a few more pairs; in no particular order.
     // colourReachOf must not decrease as the chroma grows.
     template <class ReachOf, class Visit>
@@ -132,9 +132,10 @@ void ChartLabIndex::visitNear(std::size_t i, std::size_t from, std::size_t to, d
     const long lastB = m_b.cellOf(lab[2] + colourReach);
     const double squaredReach = colourReach * colourReach;
     const auto near = [&](const Member& member) {
+        const double dL = member.lab[0] - lab[0];
         const double da = member.lab[1] - lab[1];
         const double db = member.lab[2] - lab[2];
-        return (std::fabs(member.lab[0] - lab[0]) <= lightnessReach) & (da * da + db * db <= squaredReach)
+        return (std::fabs(dL) <= lightnessReach) & (dL * dL + da * da + db * db <= squaredReach)
                & (member.colour - from < to - from); // from <= colour < to, as to > from
     };
     for (long a = firstA; a <= lastA; ++a) {
@@ -198,10 +199,10 @@ void ChartLabIndex::visitPairs(double lightnessReach, ReachOf&& colourReachOf, V
 
                 for (const Member* first = row.data(); first != row.data() + (end - begin); ++first) {
                     const auto near = [&](const Member& second) {
+                        const double dL = second.lab[0] - first->lab[0];
                         const double da = second.lab[1] - first->lab[1];
                         const double db = second.lab[2] - first->lab[2];
-                        return (std::fabs(second.lab[0] - first->lab[0]) <= lightnessReach)
-                               & (da * da + db * db <= squaredReach);
+                        return (std::fabs(dL) <= lightnessReach) & (dL * dL + da * da + db * db <= squaredReach);
                     };
                     sift(first + 1, row.data() + row.size(), near,
                          [&](const Member& second) { visit(*first, second); });
