@@ -2,10 +2,16 @@
 
 #include "Cie94Bound.h"
 
+#include <KxList.h>
+
 #include <algorithm>
 
 ChartCullSnapshot::ChartCullSnapshot(KxChartPoint* first)
 {
+    const std::size_t length = ListLength(first);
+    records.reserve(length);
+    labs.reserve(length);
+    chromas.reserve(length);
     for (KxChartPoint* point = first; point; point = point->next) {
         records.push_back(point);
         labs.push_back(point->labD50);
