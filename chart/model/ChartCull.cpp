@@ -52,7 +52,9 @@ unsigned long roughPass(KxChartPoint** points, unsigned long length, ChartCullSn
     std::vector<std::size_t> close;
     for (std::size_t step = 0; step < n; ++step) {
         const std::size_t anchor = forward ? step : n - 1 - step;
-        if (!list.present[anchor] || list.clearance[anchor] >= tolerance)
+        // A pass that looks along reaches every record, since the records
+        // it has reached tell those after them of themselves.
+        if (!list.present[anchor] || (list.clearance[anchor] >= tolerance && !known.looksAlong()))
             continue;
         close.clear();
         double nearest = std::numeric_limits<double>::infinity(); // squared, of the records staying

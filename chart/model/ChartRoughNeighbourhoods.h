@@ -43,9 +43,10 @@ public:
     bool serves(double tolerance) const { return m_complete && tolerance <= m_reach; }
 
     // For a pass in the given direction that reaches every present record
-    // of a new snapshot in turn: looks around each within newReach when
-    // neighbours() asks for it, the records in the order reached.
+    // in turn: looks around each within newReach when neighbours() asks
+    // for it, the records in the order reached.
     void lookAlong(const ChartCullSnapshot& list, double newReach, bool forward);
+    bool looksAlong() const { return m_along; }
     // Ends a pass begun with lookAlong; unless it reached every record
     // still present, the neighbourhoods serve no other pass.
     void endPass(const ChartCullSnapshot& list);
