@@ -135,7 +135,8 @@ void drainEvents(xcb_connection_t* x)
 bool storeChosenProfiles()
 {
     char executable[PATH_MAX];
-    if (!realpath(TINTORA_PATH, executable))
+    if (!realpath(TINTORA_PATH, executable) || !std::filesystem::is_regular_file(RGB_PROFILE)
+        || !std::filesystem::is_regular_file(CMYK_PROFILE))
         return false;
     KxRegistry settings;
     settings.putstring("tintora", "inICC", RGB_PROFILE);
@@ -225,7 +226,8 @@ int main(int argc, char** argv)
             std::filesystem::remove_all(configFolder);
             std::filesystem::create_directory(configFolder);
             if (program->profilesChosen && !storeChosenProfiles()) {
-                std::fputs("bench_startup: cannot store the chosen profiles\n", stderr);
+                std::fprintf(stderr, "bench_startup: cannot store the chosen profiles (are %s and %s there?)\n",
+                             RGB_PROFILE, CMYK_PROFILE);
                 ok = false;
             }
             ok = ok && measure(connection.x, *program, environment);
