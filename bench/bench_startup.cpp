@@ -1,17 +1,25 @@
 // Start-up of tintora against a bare Qt main window built beside it, side by
 // side in one run: for each, the time from starting the process until the X
 // server maps its first window, and its resident memory once that window
-// has been up for a moment. Beside them, for scale, the bare window with a
-// menu bar, which loads fonts as any window with text must. The programs
-// take turns, each with an empty settings folder (a first start); the
-// medians are printed, the ratios to the bare window last.
+// has been up for a moment. Beside them, for scale: the bare window with a
+// menu bar, which loads fonts as any window with text must; the tool's own
+// widgets and menus without any of its behaviour (form_window); and tintora
+// started again by a user who chose profiles before, which opens their
+// transforms before its window shows the converted colour. The programs
+// take turns, each with a settings folder of its own that is empty (a first
+// start) or holds only the chosen profiles; the medians are printed, the
+// ratios to the bare window last.
 // Usage, with an X server of its own:
 //   xvfb-run -a -s "-screen 0 1280x1024x24" bench_startup [--runs N]
+
+#include "KxFileInfo.h"
+#include "KxRegistry.h"
 
 #include <xcb/xcb.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -38,9 +46,15 @@ using Clock = std::chrono::steady_clock;
 constexpr std::chrono::milliseconds SETTLE_TIME(400);
 constexpr int MAP_TIMEOUT_MS = 30000;
 
+// The profiles of the start after an earlier session: an RGB display
+// profile as input and monitor, a CMYK printer profile as output.
+const char* const RGB_PROFILE = "/usr/share/color/icc/colord/sRGB.icc";
+const char* const CMYK_PROFILE = "/usr/share/color/icc/ghostscript/default_cmyk.icc";
+
 struct Program {
     const char* name;
     std::vector<std::string> arguments;
+    bool profilesChosen;
     std::vector<double> startMs;
     std::vector<double> residentMb;
 };
@@ -116,6 +130,21 @@ void drainEvents(xcb_connection_t* x)
         std::free(event);
 }
 
+// Stores the chosen profiles where tintora, started from its build folder,
+// reads its settings.
+bool storeChosenProfiles()
+{
+    char executable[PATH_MAX];
+    if (!realpath(TINTORA_PATH, executable) || !std::filesystem::is_regular_file(RGB_PROFILE)
+        || !std::filesystem::is_regular_file(CMYK_PROFILE))
+        return false;
+    KxRegistry settings;
+    settings.putstring("tintora", "inICC", RGB_PROFILE);
+    settings.putstring("tintora", "outICC", CMYK_PROFILE);
+    settings.putstring("tintora", "monitorICC", RGB_PROFILE);
+    return settings.save(KxRegistry::getregname(KxFileInfo::dirnameFromPath(executable), "tintora"));
+}
+
 bool measure(xcb_connection_t* x, Program& program, std::vector<std::string>& environment)
 {
     std::vector<char*> env;
@@ -177,21 +206,33 @@ int main(int argc, char** argv)
         return 1;
     }
     const std::string configFolder = folderTemplate;
+    // KxRegistry then names the settings file of the chosen profiles
+    // inside it, as tintora will.
+    setenv("XDG_CONFIG_HOME", configFolder.c_str(), 1);
     std::vector<std::string> environment = childEnvironment(configFolder);
 
-    Program bare{"bare Qt window", {BARE_WINDOW_PATH}, {}, {}};
-    Program withMenu{"  with a menu", {BARE_WINDOW_PATH, "--menu"}, {}, {}};
-    Program tintora{"tintora", {TINTORA_PATH}, {}, {}};
-    std::vector<Program*> order = {&bare, &withMenu, &tintora};
+    Program bare{"bare Qt window", {BARE_WINDOW_PATH}, false, {}, {}};
+    Program withMenu{"  with a menu", {BARE_WINDOW_PATH, "--menu"}, false, {}, {}};
+    Program form{"  tintora's widgets, nothing else", {FORM_WINDOW_PATH}, false, {}, {}};
+    Program tintora{"tintora", {TINTORA_PATH}, false, {}, {}};
+    Program returning{"  with profiles chosen before", {TINTORA_PATH}, true, {}, {}};
+    const std::vector<Program*> programs = {&bare, &withMenu, &form, &tintora, &returning};
+    std::vector<Program*> order = programs;
     bool ok = true;
     for (int run = 0; run < runs && ok; ++run) {
         // Change the order every run, so that none always comes first to
         // the libraries they share.
-        for (Program* program : order)
+        for (Program* program : order) {
+            std::filesystem::remove_all(configFolder);
+            std::filesystem::create_directory(configFolder);
+            if (program->profilesChosen && !storeChosenProfiles()) {
+                std::fprintf(stderr, "bench_startup: cannot store the chosen profiles (are %s and %s there?)\n",
+                             RGB_PROFILE, CMYK_PROFILE);
+                ok = false;
+            }
             ok = ok && measure(connection.x, *program, environment);
+        }
         std::rotate(order.begin(), order.begin() + 1, order.end());
-        std::filesystem::remove_all(configFolder);
-        std::filesystem::create_directory(configFolder);
     }
     std::filesystem::remove_all(configFolder);
     if (!ok)
@@ -199,9 +240,12 @@ int main(int argc, char** argv)
 
     std::printf("runs %d, medians; resident memory %lld ms after the first window is mapped\n", runs,
                 static_cast<long long>(SETTLE_TIME.count()));
-    std::printf("%-16s %14s %14s\n", "program", "start-up ms", "resident MB");
-    for (const Program* program : {&bare, &withMenu, &tintora})
-        std::printf("%-16s %14.1f %14.1f\n", program->name, median(program->startMs), median(program->residentMb));
+    std::printf("profiles chosen before: input and monitor %s, output %s\n", RGB_PROFILE, CMYK_PROFILE);
+    std::printf("%-34s %14s %14s\n", "program", "start-up ms", "resident MB");
+    for (const Program* program : programs)
+        std::printf("%-34s %14.1f %14.1f\n", program->name, median(program->startMs), median(program->residentMb));
+    std::printf("ratio tintora / its widgets alone: start-up %.2fx, resident memory %.2fx\n",
+                median(tintora.startMs) / median(form.startMs), median(tintora.residentMb) / median(form.residentMb));
     std::printf("ratio tintora / bare window with a menu: start-up %.2fx, resident memory %.2fx\n",
                 median(tintora.startMs) / median(withMenu.startMs),
                 median(tintora.residentMb) / median(withMenu.residentMb));

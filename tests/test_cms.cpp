@@ -116,6 +116,7 @@ private slots:
     void accuracyRefinesDeviceValues();
     void coloursSpacesKeptWhileClosed();
     void conversionsOfAbsentSpacesLeaveResults();
+    void withoutDeviceLinkOnlyLabConverts();
     void grayProfileOpensAsInput();
     void deviceValuesRoundedAndHeldInRange();
     void labPairTurnsD50LabIntoDeviceValues();
@@ -402,6 +403,59 @@ void TestCms::conversionsOfAbsentSpacesLeaveResults()
     QCOMPARE(L + a + bb, 21.0);
     cmykToRgb.cmyk2rgb(0, 0, 0, 100, r, g, b);
     QVERIFY(r < 100 && g < 100 && b < 100);
+}
+
+// A transform opened without the device link answers through Lab exactly as
+// one with it, and refuses device to device values instead of making them up.
+void TestCms::withoutDeviceLinkOnlyLabConverts()
+{
+    for (const QByteArray& output : {DefaultCmyk, Srgb}) {
+        KxCmsIcc linked;
+        KxCmsIcc throughLab;
+        throughLab.setDeviceLink(false);
+        QVERIFY(linked.create(DefaultCmyk.constData(), output.constData()));
+        QVERIFY(throughLab.create(DefaultCmyk.constData(), output.constData()));
+        QCOMPARE(throughLab.outputSpace, linked.outputSpace);
+
+        const double inks[][4] = {{0, 0, 0, 0}, {100, 0, 0, 0}, {20, 70, 5, 10}, {100, 100, 100, 100}};
+        for (const auto& ink : inks) {
+            double labLinked[3];
+            double labAlone[3];
+            QVERIFY(linked.toLab(ink, labLinked));
+            QVERIFY(throughLab.toLab(ink, labAlone));
+            QCOMPARE(std::vector<double>(labAlone, labAlone + 3), std::vector<double>(labLinked, labLinked + 3));
+
+            double deviceLinked[4] = {};
+            double deviceAlone[4] = {};
+            QVERIFY(linked.labToDevice(labLinked, deviceLinked));
+            QVERIFY(throughLab.labToDevice(labLinked, deviceAlone));
+            QCOMPARE(std::vector<double>(deviceAlone, deviceAlone + 4),
+                     std::vector<double>(deviceLinked, deviceLinked + 4));
+
+            double untouched[4] = {-1, -1, -1, -1};
+            QVERIFY(linked.toDevice(ink, deviceLinked));
+            QVERIFY(!throughLab.toDevice(ink, untouched));
+            QCOMPARE(std::vector<double>(untouched, untouched + 4), std::vector<double>(4, -1.0));
+        }
+        unsigned long c = 7, m = 7, y = 7, k = 7, r = 7, g = 7, b = 7;
+        throughLab.cmyk2cmyk(10, 20, 30, 40, c, m, y, k);
+        throughLab.cmyk2rgb(10, 20, 30, 40, r, g, b);
+        QCOMPARE(c + m + y + k + r + g + b, 49ul);
+    }
+
+    // The choice stays in force across close() and create().
+    KxCmsIcc throughLab;
+    throughLab.setDeviceLink(false);
+    QVERIFY(throughLab.create(Srgb.constData(), DefaultCmyk.constData()));
+    throughLab.close();
+    QVERIFY(throughLab.create(Srgb.constData(), DefaultCmyk.constData()));
+    unsigned long c = 7, m = 7, y = 7, k = 7;
+    throughLab.rgb2cmyk(10, 20, 30, c, m, y, k);
+    QCOMPARE(c + m + y + k, 28ul);
+    throughLab.setDeviceLink(true);
+    QVERIFY(throughLab.create(Srgb.constData(), DefaultCmyk.constData()));
+    throughLab.rgb2cmyk(10, 20, 30, c, m, y, k);
+    QVERIFY(k > 50);
 }
 
 void TestCms::grayProfileOpensAsInput()

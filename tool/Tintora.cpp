@@ -152,6 +152,8 @@ Tintora::Tintora(KxRegistry& registry, QWidget* parent, const char*, Qt::WindowF
     : Tintora_UI(parent, nullptr, {})
     , registry(registry)
 {
+    // The Lab transform only turns input values into Lab and back.
+    labCms.setDeviceLink(false);
     patchUI();
     loadRegistry(registry);
     updateUI();

@@ -98,6 +98,7 @@ int KxCmsIcc::open(const char* inputPath, const char* outputPath)
     KxCmsConversion::Settings settings;
     settings.intent = renderingIntent;
     settings.highAccuracy = accuracy == ICC_ACCURACY_BEST;
+    settings.deviceLink = m_deviceLink;
     std::unique_ptr<KxCmsConversion> conversion = KxCmsConversion::open(inputPath, outputPath, settings, &m_refusal);
     if (!conversion)
         return 0;
@@ -123,6 +124,11 @@ void KxCmsIcc::setinterpolationAccuracy(long value)
 {
     if (value == ICC_ACCURACY_NORMAL || value == ICC_ACCURACY_BEST)
         accuracy = value;
+}
+
+void KxCmsIcc::setDeviceLink(bool build)
+{
+    m_deviceLink = build;
 }
 
 int KxCmsIcc::channelsOf(icColorSpaceSignature space)

@@ -61,6 +61,12 @@ public:
     // accuracy outside ICCACCURACY is ignored.
     void setrenderingIntent(long intent);
     void setinterpolationAccuracy(long accuracy);
+    // Whether create() builds the direct link between the two devices (the
+    // default). Without it the device-to-device conversions (rgb2rgb,
+    // rgb2cmyk, cmyk2cmyk, cmyk2rgb, toDevice) leave their results untouched;
+    // a user that only goes through Lab is spared its cost, which between
+    // two CMYK profiles is most of the time create() takes.
+    void setDeviceLink(bool build);
 
     void rgb2rgb(unsigned long r, unsigned long g, unsigned long b,
                  unsigned long& ro, unsigned long& go, unsigned long& bo) const;
@@ -109,6 +115,7 @@ private:
     bool labToDevice(icColorSpaceSignature to, double L, double a, double b, unsigned long* output) const;
 
     std::string m_refusal;
+    bool m_deviceLink = true;
 };
 
 #endif

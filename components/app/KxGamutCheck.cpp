@@ -4,6 +4,8 @@
 
 int KxGamutCheck::create(const char* outputPath)
 {
+    // Only the read-back's Lab is used, never its device values.
+    m_readBack.setDeviceLink(false);
     return m_readBack.create(outputPath, outputPath);
 }
 
