@@ -2,7 +2,7 @@
 # PostScript page, window, swatch charts, measurement and target export.
 tintora_add_test(NAME test_chart_cull
   SOURCES test_chart_cull.cpp ReferenceCull.cpp
-  LIBS tintorachartmodel)
+  LIBS tintorachartmodel PkgConfig::LCMS2)
 tintora_add_test(NAME test_chart_export
   SOURCES test_chart_export.cpp
   LIBS tintorachartmodel PkgConfig::LCMS2)

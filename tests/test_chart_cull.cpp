@@ -15,6 +15,8 @@
 
 #include <QtTest>
 
+#include <lcms2.h>
+
 #include <algorithm>
 #include <cmath>
 #include <random>
@@ -87,6 +89,66 @@ void buildGrid(const char* profilePath, KxChartPointList& grid, Lines* lines = n
     QCOMPARE(ChartGrid::build(&grid.first, conversions.profile(), nullptr, (lines ? lines : &ignored)->sink()), 0);
 }
 
+// A printer profile of far more saturated inks than a press has (chromas
+// past 100, where the CIE94 weights change most), made here with
+// LittleCMS: each ink takes away one sRGB primary, black all three.
+// Lab goes back to ink through sRGB without black.
+bool writeSaturatedPrinter(const QString& path)
+{
+    cmsHPROFILE srgb = cmsCreate_sRGBProfile();
+    cmsHPROFILE lab = cmsCreateLab4Profile(nullptr);
+    cmsHTRANSFORM toLab = cmsCreateTransform(srgb, TYPE_RGB_DBL, lab, TYPE_Lab_DBL, INTENT_RELATIVE_COLORIMETRIC, 0);
+    cmsHTRANSFORM fromLab = cmsCreateTransform(lab, TYPE_Lab_DBL, srgb, TYPE_RGB_DBL, INTENT_RELATIVE_COLORIMETRIC, 0);
+    const auto inksToLab = [](const cmsUInt16Number in[], cmsUInt16Number out[], void* transform) -> cmsInt32Number {
+        const double k = 1.0 - in[3] / 65535.0;
+        const double rgb[3] = {(1.0 - in[0] / 65535.0) * k, (1.0 - in[1] / 65535.0) * k, (1.0 - in[2] / 65535.0) * k};
+        cmsCIELab colour;
+        cmsDoTransform(static_cast<cmsHTRANSFORM>(transform), rgb, &colour, 1);
+        cmsFloat2LabEncoded(out, &colour);
+        return TRUE;
+    };
+    const auto labToInks = [](const cmsUInt16Number in[], cmsUInt16Number out[], void* transform) -> cmsInt32Number {
+        cmsCIELab colour;
+        cmsLabEncoded2Float(&colour, in);
+        double rgb[3];
+        cmsDoTransform(static_cast<cmsHTRANSFORM>(transform), &colour, rgb, 1);
+        for (int i = 0; i < 3; ++i)
+            out[i] = static_cast<cmsUInt16Number>(std::lround(std::clamp(1.0 - rgb[i], 0.0, 1.0) * 65535.0));
+        out[3] = 0;
+        return TRUE;
+    };
+    cmsHPROFILE printer = cmsCreateProfilePlaceholder(nullptr);
+    cmsSetProfileVersion(printer, 4.3);
+    cmsSetDeviceClass(printer, cmsSigOutputClass);
+    cmsSetColorSpace(printer, cmsSigCmykData);
+    cmsSetPCS(printer, cmsSigLabData);
+    cmsPipeline* forward = cmsPipelineAlloc(nullptr, 4, 3);
+    cmsStage* forwardTable = cmsStageAllocCLut16bit(nullptr, 9, 4, 3, nullptr);
+    cmsPipeline* backward = cmsPipelineAlloc(nullptr, 3, 4);
+    cmsStage* backwardTable = cmsStageAllocCLut16bit(nullptr, 17, 3, 4, nullptr);
+    // Tables stored as A curves, grid and B curves, the curves straight.
+    bool written = toLab && fromLab && cmsStageSampleCLut16bit(forwardTable, inksToLab, toLab, 0)
+                   && cmsStageSampleCLut16bit(backwardTable, labToInks, fromLab, 0)
+                   && cmsPipelineInsertStage(forward, cmsAT_END, cmsStageAllocToneCurves(nullptr, 4, nullptr))
+                   && cmsPipelineInsertStage(forward, cmsAT_END, forwardTable)
+                   && cmsPipelineInsertStage(forward, cmsAT_END, cmsStageAllocToneCurves(nullptr, 3, nullptr))
+                   && cmsPipelineInsertStage(backward, cmsAT_END, cmsStageAllocToneCurves(nullptr, 3, nullptr))
+                   && cmsPipelineInsertStage(backward, cmsAT_END, backwardTable)
+                   && cmsPipelineInsertStage(backward, cmsAT_END, cmsStageAllocToneCurves(nullptr, 4, nullptr));
+    written = written && cmsWriteTag(printer, cmsSigAToB0Tag, forward) && cmsWriteTag(printer, cmsSigAToB1Tag, forward)
+              && cmsWriteTag(printer, cmsSigBToA0Tag, backward) && cmsWriteTag(printer, cmsSigBToA1Tag, backward)
+              && cmsWriteTag(printer, cmsSigMediaWhitePointTag, cmsD50_XYZ())
+              && cmsSaveProfileToFile(printer, QFile::encodeName(path).constData());
+    cmsPipelineFree(forward);
+    cmsPipelineFree(backward);
+    cmsCloseProfile(printer);
+    cmsDeleteTransform(toLab);
+    cmsDeleteTransform(fromLab);
+    cmsCloseProfile(lab);
+    cmsCloseProfile(srgb);
+    return written;
+}
+
 // Random Lab colours on a coarse lattice, so that equal distances (ties)
 // are common.
 void randomLattice(KxChartPointList& list, int count, unsigned seed, double step)
@@ -109,6 +171,8 @@ private slots:
         Kx_InitSubSystems(0);
         KxInitGlobals();
         KxInitStorageClasses();
+        QVERIFY(m_folder.isValid());
+        QVERIFY(writeSaturatedPrinter(saturatedPrinter()));
     }
 
     void gridHoldsEveryColourButPaperWhite()
@@ -290,6 +354,8 @@ private slots:
             QTest::addRow("default_cmyk %d", count) << DEFAULT_CMYK << count;
         for (int count : {8, 64, 200, 512})
             QTest::addRow("ps_cmyk %d", count) << PS_CMYK << count;
+        for (int count : {8, 100, 512})
+            QTest::addRow("saturated %d", count) << saturatedPrinter() << count;
     }
 
     void fastCullsEqualReference()
@@ -297,7 +363,7 @@ private slots:
         QFETCH(QString, profile);
         QFETCH(int, count);
         KxChartPointList fast, plain;
-        buildGrid(profile.toLatin1().constData(), fast);
+        buildGrid(QFile::encodeName(profile).constData(), fast);
         copy(fast, plain);
         Lines fastLines, plainLines;
         ChartCull::cullToCount(&fast.first, count, fastLines.sink());
@@ -454,6 +520,11 @@ private slots:
         double distance = 0;
         QVERIFY(!findClosestPoint(list.first, distance));
     }
+
+private:
+    QString saturatedPrinter() const { return m_folder.filePath("saturated printer.icc"); }
+
+    QTemporaryDir m_folder;
 };
 
 QTEST_GUILESS_MAIN(TestChartCull)
