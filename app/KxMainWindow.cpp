@@ -196,7 +196,7 @@ void KxMainWindow::about()
     box.kind = KxMessage::About;
     box.parent = this;
     box.caption = tr("About");
-    box.text = QString("<b>Quenwick Tintora</b>") + " version " + TINTORA_VERSION + "<br>"
+    box.text = QString("<b>" TINTORA_PRODUCT_NAME "</b>") + " version " + TINTORA_VERSION + "<br>"
         + "Copyright &copy; <b>Quenwick</b>. Colour conversion, preview and colour check charts "
           "for print and screen.<br><br>"
         + "The latest version is on the Quenwick web site.";

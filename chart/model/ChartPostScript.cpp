@@ -52,7 +52,7 @@ bool ChartPostScript::write(const KxChartPoint* first, const char* path, std::ti
 
     PieceWriter out(file);
     out.write("%%!PS-Adobe-3.0\n");
-    out.write("%%%%Creator: Quenwick Tintora version %s\n", TINTORA_VERSION);
+    out.write("%%%%Creator: " TINTORA_PRODUCT_NAME " version %s\n", TINTORA_VERSION);
     out.write("%%%%Title: Colour check chart\n");
     out.write("%%%%For: %s\n", CREATOR);
     out.write("%%%%CreationDate: %s", date);

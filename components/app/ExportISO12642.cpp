@@ -11,7 +11,7 @@
 
 namespace {
 
-const char* const originator = "Quenwick Tintora " TINTORA_VERSION;
+const char* const originator = TINTORA_ORIGINATOR;
 const char* const descriptor = "Colour check chart target";
 
 struct IT8Release {
