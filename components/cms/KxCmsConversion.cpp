@@ -179,8 +179,8 @@ const char* KxCmsConversion::Engine::build()
     return nullptr;
 }
 
-// A profile is sound when its media white is a positive XYZ and its
-// lightest and darkest colours (all channels at 0 and at full) have a
+// A profile is sound when its media white is one that paper or a display
+// can have and its lightest and darkest colours (all channels at 0 and at full) have a
 // finite D50 Lab of believable lightness.
 const char* KxCmsConversion::Engine::checkProfile(const std::shared_ptr<const KxCmsProfile>& profile,
                                                   const char* whiteRefusal, const char* lightnessRefusal) const
@@ -267,10 +267,12 @@ std::unique_ptr<KxCmsConversion> KxCmsConversion::open(std::shared_ptr<const KxC
         if (engine->inputFormat.format == 0 || engine->outputFormat.format == 0)
             refusal = "a profile's colour space has no pixel format";
         else if (!engine->inputIsLab())
-            refusal = engine->checkProfile(engine->input, "the input profile's media white is no positive XYZ",
+            refusal = engine->checkProfile(engine->input,
+                                           "the input profile's media white is no paper or display white",
                                            "the input profile's white or black has no believable Lab");
         if (!refusal)
-            refusal = engine->checkProfile(engine->output, "the output profile's media white is no positive XYZ",
+            refusal = engine->checkProfile(engine->output,
+                                           "the output profile's media white is no paper or display white",
                                            "the output profile's white or black has no believable Lab");
         if (!refusal)
             refusal = engine->build();

@@ -47,8 +47,8 @@ public:
     // Opens the two profile files (8-bit file-system encoding) and builds
     // every conversion. Null when a file is no ICC profile LittleCMS can
     // open, a profile is no device profile (links, abstract, named-colour,
-    // Lab and XYZ profiles), a profile's media white is no positive XYZ or
-    // its lightest or darkest colour has no finite Lab of lightness -1 to
+    // Lab and XYZ profiles), a profile's media white is none that paper or
+    // a display can have or its lightest or darkest colour has no finite Lab of lightness -1 to
     // 101, or a conversion cannot be built; whyNot, when given, then says
     // why in a few words.
     static std::unique_ptr<KxCmsConversion> open(const char* inputPath, const char* outputPath,
