@@ -53,10 +53,19 @@ public:
     // why in a few words.
     static std::unique_ptr<KxCmsConversion> open(const char* inputPath, const char* outputPath,
                                                  const Settings& settings, std::string* whyNot = nullptr);
+    // From Lab to the profile file at outputPath: only labToDevice
+    // converts, and inputSpace() is Lab. Refused as open() refuses an
+    // output profile.
+    static std::unique_ptr<KxCmsConversion> openFromLab(const char* outputPath, const Settings& settings,
+                                                        std::string* whyNot = nullptr);
     // The same for profiles already open (used inside the engine).
     static std::unique_ptr<KxCmsConversion> open(std::shared_ptr<const KxCmsProfile> input,
                                                  std::shared_ptr<const KxCmsProfile> output,
                                                  const Settings& settings, std::string* whyNot = nullptr);
+    // From Lab to the built-in sRGB under the relative intent at the normal
+    // accuracy, where no display profile is given: Lab L 100 gives white.
+    // Built once and shared; null only when it could not be built.
+    static const KxCmsConversion* labToBuiltInSrgb();
     ~KxCmsConversion();
 
     KxCmsConversion(const KxCmsConversion&) = delete;
