@@ -8,6 +8,7 @@
 
 #include <QByteArray>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -128,6 +129,7 @@ private slots:
     void labToRgbWithoutHandleUsesSrgb();
     void colourDifferences();
     void keptFuzzFindingsAreAnsweredOrRefused();
+    void onlyPlausibleMediaWhitesAreTaken();
 
 private:
     QTemporaryDir m_folder;
@@ -788,6 +790,40 @@ void TestCms::keptFuzzFindingsAreAnsweredOrRefused()
             QVERIFY2(created || !transform.refusal().empty(), qPrintable(name));
         }
     }
+}
+
+// Every device profile Debian ships (icc-profiles-free, colord, Ghostscript
+// and Argyll's references, whose whites run from a printer's grey paper to
+// displays' D65 and DCI whites) opens to itself; a kept profile whose white
+// X is 1281 is refused both ways.
+void TestCms::onlyPlausibleMediaWhitesAreTaken()
+{
+    int opened = 0;
+    for (const char* folder : {IccFolder, "/usr/share/color/argyll/ref"}) {
+        QDirIterator files(QString::fromLatin1(folder), {"*.icc", "*.icm"}, QDir::Files, QDirIterator::Subdirectories);
+        while (files.hasNext()) {
+            const QByteArray path = QFile::encodeName(files.next());
+            icProfileClassSignature profileClass;
+            icColorSpaceSignature space;
+            QVERIFY2(KxCmsIcc::getICCprofileClass(path.constData(), profileClass, space), path.constData());
+            const bool deviceClass = profileClass == icSigInputClass || profileClass == icSigDisplayClass
+                || profileClass == icSigOutputClass || profileClass == icSigColorSpaceClass;
+            if (!deviceClass || !KxCmsIcc::channelsOf(space))
+                continue;
+            KxCmsIcc transform;
+            QVERIFY2(transform.create(path.constData(), path.constData()),
+                     qPrintable(path + ": " + QString::fromStdString(transform.refusal())));
+            ++opened;
+        }
+    }
+    QVERIFY2(opened >= 50, qPrintable(QString::number(opened)));
+
+    const QByteArray absurd = QFile::encodeName(TINTORA_TEST_DATA "/profile/media-white-x-1281.icc");
+    KxCmsIcc transform;
+    QVERIFY(!transform.create(absurd.constData(), Srgb.constData()));
+    QVERIFY2(transform.refusal().find("media white") != std::string::npos, transform.refusal().c_str());
+    QVERIFY(!transform.create(Srgb.constData(), absurd.constData()));
+    QVERIFY(!KxCMSInit(icSigLabData, icSigRgbData, nullptr, absurd.constData(), 1, 0, 0));
 }
 
 #include "test_cms.moc"

@@ -397,6 +397,31 @@ void TestCmsExact::brokenProfilesAreRefused_data()
         putBigEndian32(hugeWhite, whiteOffset + 8 + 4 * i, 30000u << 16);
     QTest::newRow("huge white point") << hugeWhite << int(icSigCmykData);
 
+    // Media whites no paper or display has, though each converts to a
+    // lightness the engine could show: X 1281 (bytes 0500f6d5 in s15.16) in
+    // a version 4 printer profile, a paper darker than L 62, and a white
+    // bluer than any display.
+    const QByteArray psPrinter = readAll(PsCmyk.path);
+    const int psWhiteOffset = tagOffset(psPrinter, "wtpt");
+    QVERIFY(psWhiteOffset > 0);
+    const struct
+    {
+        const char* name;
+        const QByteArray& profile;
+        int whiteOffset;
+        int channel;
+        quint32 value;
+    } implausibleWhites[] = {
+        {"white X of 1281", psPrinter, psWhiteOffset, 0, 0x0500f6d5},
+        {"white Y of 0.3", printer, whiteOffset, 1, 0x00004ccd},
+        {"white Z of 4", printer, whiteOffset, 2, 4u << 16},
+    };
+    for (const auto& white : implausibleWhites) {
+        QByteArray content = white.profile;
+        putBigEndian32(content, white.whiteOffset + 8 + 4 * white.channel, white.value);
+        QTest::newRow(white.name) << content << int(icSigCmykData);
+    }
+
     // An RGB display profile whose tone curves raise to the power -2.2.
     cmsToneCurve* curve = cmsBuildGamma(nullptr, -2.2);
     cmsToneCurve* curves[3] = {curve, curve, curve};
@@ -459,7 +484,9 @@ void TestCmsExact::brokenProfilesAreRefused()
     QVERIFY(chart.waitForFinished(60000));
     QVERIFY(chart.exitCode() != 0);
     QVERIFY(!QFile::exists(target));
-    QVERIFY(chart.readAllStandardError().contains(broken));
+    const QList<QByteArray> chartMessage = chart.readAllStandardError().trimmed().split('\n');
+    QCOMPARE(chartMessage.size(), 1);
+    QVERIFY2(chartMessage[0].contains(broken), chartMessage[0].constData());
 }
 
 QTEST_GUILESS_MAIN(TestCmsExact)

@@ -48,9 +48,9 @@ public:
     // conversion it offers. 0 on failure, when the transform stays closed.
     // Refused: files that are no ICC profile or that LittleCMS cannot open,
     // device links, abstract, named-colour, Lab and XYZ profiles, profiles
-    // whose media white is no positive XYZ or whose lightest or darkest
-    // colour has no finite Lab of lightness -1 to 101, and pairs LittleCMS
-    // cannot link under the current intent.
+    // whose media white is none that paper or a display can have or whose
+    // lightest or darkest colour has no finite Lab of lightness -1 to 101,
+    // and pairs LittleCMS cannot link under the current intent.
     int create(const char* inputPath, const char* outputPath);
     void close();
     // Why the last create() failed, in a few words; empty after a success.

@@ -40,17 +40,6 @@ const KxCmsConversion* conversionOf(const KxCMS* cms)
     return cms && cms->transforms ? cms->transforms->conversion.get() : nullptr;
 }
 
-// The conversion of a null handle: the built-in Lab to built-in sRGB.
-const KxCmsConversion* displayConversion()
-{
-    static const std::unique_ptr<KxCmsConversion> srgb = [] {
-        KxCmsConversion::Settings settings;
-        settings.intent = icRelativeColorimetric;
-        return KxCmsConversion::open(KxCmsProfile::builtInLab(), KxCmsProfile::builtInSrgb(), settings);
-    }();
-    return srgb.get();
-}
-
 double fromByte(unsigned char value)
 {
     return value / 255.0;
@@ -209,7 +198,7 @@ void KxCMSLabD50ToCMYK(const KxCMS* cms, double L, double a, double b, unsigned 
 
 void KxCMSLabToRGB(const KxCMS* cms, double L, double a, double b, unsigned char* rgb)
 {
-    const KxCmsConversion* conversion = cms ? conversionOf(cms) : displayConversion();
+    const KxCmsConversion* conversion = cms ? conversionOf(cms) : KxCmsConversion::labToBuiltInSrgb();
     if (!conversion || conversion->outputSpace() != icSigRgbData || !rgb)
         return;
     const double lab[3] = {L, a, b};

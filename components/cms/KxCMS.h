@@ -23,7 +23,7 @@ struct KxCMS {
 // Every conversion is built at once. Null when a profile cannot be opened
 // or is no device profile (links, abstract, named-colour, Lab and XYZ
 // profiles), a space does not match its profile, a profile's media white is
-// no positive XYZ or its lightest or darkest colour has no finite Lab of
+// none that paper or a display can have or its lightest or darkest colour has no finite Lab of
 // lightness -1 to 101, intent or accuracy is out of range, or LittleCMS
 // cannot link the two. Accuracy 0 uses LittleCMS's precalculated tables,
 // 1 evaluates the profiles in floating point.

@@ -14,6 +14,11 @@
 
 namespace {
 
+constexpr const char* UnreadableInput = "the input profile cannot be read";
+constexpr const char* UnreadableOutput = "the output profile cannot be read";
+constexpr const char* InputNoDeviceProfile = "the input profile is no device profile";
+constexpr const char* OutputNoDeviceProfile = "the output profile is no device profile";
+
 // Lightness a profile's lightest or darkest colour may have; beyond it the
 // profile's colorimetry is taken for broken.
 constexpr double LowestLightness = -1.0;
@@ -179,8 +184,8 @@ const char* KxCmsConversion::Engine::build()
     return nullptr;
 }
 
-// A profile is sound when its media white is a positive XYZ and its
-// lightest and darkest colours (all channels at 0 and at full) have a
+// A profile is sound when its media white is one that paper or a display
+// can have and its lightest and darkest colours (all channels at 0 and at full) have a
 // finite D50 Lab of believable lightness.
 const char* KxCmsConversion::Engine::checkProfile(const std::shared_ptr<const KxCmsProfile>& profile,
                                                   const char* whiteRefusal, const char* lightnessRefusal) const
@@ -233,17 +238,40 @@ std::unique_ptr<KxCmsConversion> KxCmsConversion::open(const char* inputPath, co
     std::shared_ptr<const KxCmsProfile> output = KxCmsProfile::fromFile(outputPath);
     const char* refusal = nullptr;
     if (!input || !output)
-        refusal = !input ? "the input profile cannot be read" : "the output profile cannot be read";
+        refusal = !input ? UnreadableInput : UnreadableOutput;
     else if (!input->isDeviceProfile())
-        refusal = "the input profile is no device profile";
+        refusal = InputNoDeviceProfile;
     else if (!output->isDeviceProfile())
-        refusal = "the output profile is no device profile";
+        refusal = OutputNoDeviceProfile;
     if (refusal) {
         if (whyNot)
             *whyNot = refusal;
         return nullptr;
     }
     return open(std::move(input), std::move(output), settings, whyNot);
+}
+
+std::unique_ptr<KxCmsConversion> KxCmsConversion::openFromLab(const char* outputPath, const Settings& settings,
+                                                              std::string* whyNot)
+{
+    std::shared_ptr<const KxCmsProfile> output = KxCmsProfile::fromFile(outputPath);
+    const char* refusal = !output ? UnreadableOutput : !output->isDeviceProfile() ? OutputNoDeviceProfile : nullptr;
+    if (refusal) {
+        if (whyNot)
+            *whyNot = refusal;
+        return nullptr;
+    }
+    return open(KxCmsProfile::builtInLab(), std::move(output), settings, whyNot);
+}
+
+const KxCmsConversion* KxCmsConversion::labToBuiltInSrgb()
+{
+    static const std::unique_ptr<KxCmsConversion> srgb = [] {
+        Settings settings;
+        settings.intent = icRelativeColorimetric;
+        return open(KxCmsProfile::builtInLab(), KxCmsProfile::builtInSrgb(), settings);
+    }();
+    return srgb.get();
 }
 
 std::unique_ptr<KxCmsConversion> KxCmsConversion::open(std::shared_ptr<const KxCmsProfile> input,
@@ -267,10 +295,12 @@ std::unique_ptr<KxCmsConversion> KxCmsConversion::open(std::shared_ptr<const KxC
         if (engine->inputFormat.format == 0 || engine->outputFormat.format == 0)
             refusal = "a profile's colour space has no pixel format";
         else if (!engine->inputIsLab())
-            refusal = engine->checkProfile(engine->input, "the input profile's media white is no positive XYZ",
+            refusal = engine->checkProfile(engine->input,
+                                           "the input profile's media white is no paper or display white",
                                            "the input profile's white or black has no believable Lab");
         if (!refusal)
-            refusal = engine->checkProfile(engine->output, "the output profile's media white is no positive XYZ",
+            refusal = engine->checkProfile(engine->output,
+                                           "the output profile's media white is no paper or display white",
                                            "the output profile's white or black has no believable Lab");
         if (!refusal)
             refusal = engine->build();

@@ -47,16 +47,25 @@ public:
     // Opens the two profile files (8-bit file-system encoding) and builds
     // every conversion. Null when a file is no ICC profile LittleCMS can
     // open, a profile is no device profile (links, abstract, named-colour,
-    // Lab and XYZ profiles), a profile's media white is no positive XYZ or
-    // its lightest or darkest colour has no finite Lab of lightness -1 to
+    // Lab and XYZ profiles), a profile's media white is none that paper or
+    // a display can have or its lightest or darkest colour has no finite Lab of lightness -1 to
     // 101, or a conversion cannot be built; whyNot, when given, then says
     // why in a few words.
     static std::unique_ptr<KxCmsConversion> open(const char* inputPath, const char* outputPath,
                                                  const Settings& settings, std::string* whyNot = nullptr);
+    // From Lab to the profile file at outputPath: only labToDevice
+    // converts, and inputSpace() is Lab. Refused as open() refuses an
+    // output profile.
+    static std::unique_ptr<KxCmsConversion> openFromLab(const char* outputPath, const Settings& settings,
+                                                        std::string* whyNot = nullptr);
     // The same for profiles already open (used inside the engine).
     static std::unique_ptr<KxCmsConversion> open(std::shared_ptr<const KxCmsProfile> input,
                                                  std::shared_ptr<const KxCmsProfile> output,
                                                  const Settings& settings, std::string* whyNot = nullptr);
+    // From Lab to the built-in sRGB under the relative intent at the normal
+    // accuracy, where no display profile is given: Lab L 100 gives white.
+    // Built once and shared; null only when it could not be built.
+    static const KxCmsConversion* labToBuiltInSrgb();
     ~KxCmsConversion();
 
     KxCmsConversion(const KxCmsConversion&) = delete;

@@ -1,9 +1,11 @@
 #include "GamutHull.h"
 
 #include "GamutMonitor.h"
-#include "KxCmsIcc.h"
+#include "KxCmsConversion.h"
+#include "KxIccHeader.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -23,7 +25,7 @@ void cubeSample(int face, int i, int j, double cube[3])
     cube[second] = double(j) / (N - 1);
 }
 
-// The inks of a point on the C, M, Y cube's surface, in percent. The grey
+// The inks of a point on the C, M, Y cube's surface, each 0..1. The grey
 // component, the least of the three, goes to black, and what is left of
 // the colour inks is stretched back to the strongest of them: on the faces
 // at no ink nothing changes, while the faces at full ink become the
@@ -36,8 +38,8 @@ void inksOnSurface(const double cube[3], double inks[4])
     const double strongest = std::max({cube[0], cube[1], cube[2]});
     const double stretch = strongest > grey ? strongest / (strongest - grey) : 1.0;
     for (int channel = 0; channel < 3; ++channel)
-        inks[channel] = 100.0 * (strongest > grey ? (cube[channel] - grey) * stretch : strongest);
-    inks[3] = 100.0 * grey;
+        inks[channel] = strongest > grey ? (cube[channel] - grey) * stretch : strongest;
+    inks[3] = grey;
 }
 
 } // namespace
@@ -57,22 +59,24 @@ bool GamutHull::fromICC(const char* profilePath, const GamutMonitor& monitor)
         m_errorText = tr("No profile chosen");
         return false;
     }
-    icProfileClassSignature profileClass;
-    icColorSpaceSignature space;
-    if (!KxCmsIcc::getICCprofileClass(profilePath, profileClass, space)) {
+    const std::optional<KxIccHeader> header = KxIccHeader::read(profilePath);
+    if (!header) {
         m_errorText = tr("The profile cannot be read");
         return false;
     }
+    const icColorSpaceSignature space = header->colourSpace;
     if (space != icSigRgbData && space != icSigCmykData) {
         m_errorText = tr("Only RGB and CMYK profiles have a gamut to show");
         return false;
     }
     // The profile to itself, exact: only its D50 Lab (absolute colorimetric,
     // so the hull stands where the colours really are, a printer's paper
-    // white below L 100) is asked for.
-    KxCmsIcc profile;
-    profile.setinterpolationAccuracy(ICC_ACCURACY_BEST);
-    if (!profile.create(profilePath, profilePath)) {
+    // white below L 100) is asked for, so no device link is built.
+    KxCmsConversion::Settings settings;
+    settings.highAccuracy = true;
+    settings.deviceLink = false;
+    const std::unique_ptr<KxCmsConversion> profile = KxCmsConversion::open(profilePath, profilePath, settings);
+    if (!profile) {
         m_errorText = tr("The profile gives no Lab colours");
         return false;
     }
@@ -84,12 +88,11 @@ bool GamutHull::fromICC(const char* profilePath, const GamutMonitor& monitor)
             for (int j = 0; j < N; ++j) {
                 double cube[3];
                 cubeSample(face, i, j, cube);
-                // RGB runs 0..255, CMYK 0..100 % ink.
-                double device[4] = {cube[0] * 255.0, cube[1] * 255.0, cube[2] * 255.0, 0.0};
+                double device[4] = {cube[0], cube[1], cube[2], 0.0};
                 if (cmyk)
                     inksOnSurface(cube, device);
                 double lab[3];
-                if (!profile.toLab(device, lab)) {
+                if (!profile->deviceToLabD50(device, lab)) {
                     clear();
                     m_errorText = tr("The profile gives no Lab colours");
                     return false;

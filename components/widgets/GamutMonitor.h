@@ -3,7 +3,9 @@
 
 #include <QVector3D>
 
-struct KxCMS;
+#include <memory>
+
+class KxCmsConversion;
 
 // Turns D50 Lab into the colours the monitor must show for it, through the
 // monitor's profile, or through sRGB when there is none or it cannot be used.
@@ -18,11 +20,11 @@ public:
     // False when sRGB stands in for the monitor profile.
     bool usesMonitorProfile() const { return m_labToMonitor != nullptr; }
 
-    // RGB, each channel 0..1.
+    // RGB, each channel 0..1 in steps of 1/255.
     QVector3D displayColour(const QVector3D& lab) const;
 
 private:
-    KxCMS* m_labToMonitor = nullptr; // null: the engine's built-in sRGB
+    std::unique_ptr<KxCmsConversion> m_labToMonitor; // null: the engine's built-in sRGB
 };
 
 #endif

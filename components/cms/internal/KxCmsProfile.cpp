@@ -4,7 +4,6 @@
 #include "KxIccFile.h"
 #include "KxIccHeader.h"
 
-#include <cmath>
 #include <functional>
 #include <string_view>
 #include <vector>
@@ -106,9 +105,11 @@ bool KxCmsProfile::hasSoundMediaWhite() const
     const auto* tag = static_cast<const cmsCIEXYZ*>(cmsReadTag(handle(), cmsSigMediaWhitePointTag));
     if (!tag)
         return cmsIsTag(handle(), cmsSigMediaWhitePointTag) == FALSE;
-    for (double value : {tag->X, tag->Y, tag->Z}) {
-        if (!std::isfinite(value) || value <= 0)
-            return false;
-    }
-    return true;
+    // Written so that a value that is no number falls outside.
+    const auto within = [](double value, double lowest, double highest) {
+        return value >= lowest && value <= highest;
+    };
+    return within(tag->X, LowestMediaWhite.X, HighestMediaWhite.X)
+        && within(tag->Y, LowestMediaWhite.Y, HighestMediaWhite.Y)
+        && within(tag->Z, LowestMediaWhite.Z, HighestMediaWhite.Z);
 }

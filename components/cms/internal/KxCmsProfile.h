@@ -32,9 +32,17 @@ public:
     // The media white that LittleCMS's absolute intent scales by (D50 for
     // version 2 display profiles and profiles without the tag).
     cmsCIEXYZ mediaWhitePoint() const;
-    // False when the profile's media white tag is there but no positive,
-    // finite XYZ.
+    // False when the profile's media white tag is there but outside the
+    // band of paper and display whites below.
     bool hasSoundMediaWhite() const;
+
+    // The media whites real paper and displays have, in XYZ: Y from a dark
+    // paper's 0.5 to 1.05, X and Z in a generous band around D50 (0.9642, 1,
+    // 0.8249) that holds grey and yellowish papers, warm whites and bluish
+    // displays (a version 2 display profile records the monitor's own white,
+    // D65's 0.9505, 1, 1.0891 or bluer). Bounds included.
+    static constexpr cmsCIEXYZ LowestMediaWhite{0.4, 0.5, 0.2};
+    static constexpr cmsCIEXYZ HighestMediaWhite{1.25, 1.05, 1.7};
     // Equal for profiles of equal content.
     const std::string& identity() const { return m_identity; }
 
