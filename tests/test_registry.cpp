@@ -4,10 +4,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <climits>
 #include <csignal>
+#include <pwd.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -120,6 +122,10 @@ private slots:
         const QString path = dir.filePath("damaged.conf");
         const QByteArray damaged = "# Tintora settings\n[tintora]\ninICC=/p/in.icc\noutICC=/p/out.icc\nbad=\\q\n";
         QVERIFY(SpecialFiles::writeFile(path, damaged));
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
+        const QByteArray earlier = "kept at an earlier start, readable by all";
+        QVERIFY(SpecialFiles::writeFile(path + ".bad", earlier));
+        QCOMPARE(::chmod(QFile::encodeName(path + ".bad").constData(), 0644), 0);
 
         StandardErrorCapture errors;
         KxRegistry language; // the start-up language lookup reads the same file
@@ -129,11 +135,12 @@ private slots:
         const QByteArray told = errors.text();
         QCOMPARE(told.count('\n'), 1);
         QVERIFY2(told.contains(QFile::encodeName(path) + " ") && told.contains(QFile::encodeName(path) + ".bad"), told);
-        QVERIFY(!QFile::exists(path + ".bad")); // nothing is written before a save
+        QCOMPARE(SpecialFiles::contentOf(path + ".bad"), earlier); // nothing is written before a save
 
         window.putlong("tintora", "intent", 2);
         QVERIFY(window.save(path.toStdString()));
         QCOMPARE(SpecialFiles::contentOf(path + ".bad"), damaged);
+        QCOMPARE(SpecialFiles::permissionsOf(path + ".bad"), 0600u); // what others could not read stays so
         KxRegistry next;
         QVERIFY(next.open(path.toStdString()));
         QCOMPARE(next.getstring("tintora", "inICC"), std::string("/p/in.icc"));
@@ -202,7 +209,8 @@ private slots:
         QTemporaryDir dir;
         KxRegistry registry;
         QVERIFY(!registry.open(dir.filePath("none.conf").toStdString()));
-        QVERIFY(!registry.open(dir.path().toStdString())); // a folder, not a file
+        QVERIFY(QDir(dir.path()).mkdir("folder"));
+        QVERIFY(!registry.open(dir.filePath("folder").toStdString())); // a folder, not a file
         QVERIFY(registry.isEmpty());
     }
 
@@ -268,6 +276,35 @@ private slots:
         QCOMPARE(reread.getstring("tintora", "outICC"), std::string()); // the last writer's content, whole
     }
 
+    // Another program grows the file past the limit while the settings are
+    // open: the save leaves it alone and says so.
+    void fileGrownPastTheLimitIsLeftAlone()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("settings.conf");
+        KxRegistry first;
+        first.putstring("tintora", "inICC", "/a.icc");
+        QVERIFY(first.save(path.toStdString()));
+
+        KxRegistry window;
+        QVERIFY(window.open(path.toStdString()));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::Append));
+        QVERIFY(file.write(QByteArray(1024 * 1024, '#')) == 1024 * 1024);
+        file.close();
+        const QByteArray grown = SpecialFiles::contentOf(path);
+
+        StandardErrorCapture errors;
+        window.putstring("tintora", "outICC", "/b.icc");
+        QVERIFY(!window.save(path.toStdString()));
+        QVERIFY(!window.save(path.toStdString()));
+        const QByteArray told = errors.text();
+        QCOMPARE(told.count('\n'), 1);
+        QVERIFY2(told.contains(QFile::encodeName(path) + ": ") && told.contains("1 MiB"), told);
+        QCOMPARE(SpecialFiles::contentOf(path), grown);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"settings.conf"});
+    }
+
     void fileIsReadableText()
     {
         QTemporaryDir dir;
@@ -280,6 +317,120 @@ private slots:
         QVERIFY(text.contains("[tintora]\n"));
         QVERIFY(text.contains("inICC=/tmp/色/Profil-Überdruck-печать.icc\n"));
         QVERIFY(text.contains("intent=3\n"));
+    }
+
+    // The settings folder follows the user: the configuration home when it
+    // is an absolute path, else .config in the home folder, taken from the
+    // password database when HOME is unset or not absolute; never a shared
+    // folder such as /tmp.
+    void settingsFolderFollowsTheUser_data()
+    {
+        const struct passwd* user = ::getpwuid(::geteuid());
+        QVERIFY(user && user->pw_dir[0] == '/');
+        const QString own = QFile::decodeName(user->pw_dir) + "/.config";
+        QTest::addColumn<QByteArray>("config");
+        QTest::addColumn<QByteArray>("home");
+        QTest::addColumn<QString>("folder");
+        const QByteArray unset;
+        const QByteArray home = "/home/ana";
+        QTest::newRow("configuration home") << QByteArray("/srv/ana/config") << home << "/srv/ana/config";
+        QTest::newRow("home") << unset << home << "/home/ana/.config";
+        QTest::newRow("relative configuration home") << QByteArray("config") << home << "/home/ana/.config";
+        QTest::newRow("neither") << unset << unset << own;
+        QTest::newRow("empty home") << QByteArray("") << QByteArray("") << own;
+        QTest::newRow("relative home") << unset << QByteArray("ana") << own;
+    }
+
+    void settingsFolderFollowsTheUser()
+    {
+        QFETCH(QByteArray, config);
+        QFETCH(QByteArray, home);
+        QFETCH(QString, folder);
+        const QByteArray savedConfig = qgetenv("XDG_CONFIG_HOME");
+        const QByteArray savedHome = qgetenv("HOME");
+        auto set = [](const char* name, const QByteArray& value) {
+            if (value.isNull())
+                qunsetenv(name);
+            else
+                qputenv(name, value);
+        };
+        set("XDG_CONFIG_HOME", config);
+        set("HOME", home);
+        const QString name = QString::fromStdString(KxRegistry::getregname("/opt/tintora", "tintora"));
+        set("XDG_CONFIG_HOME", savedConfig);
+        set("HOME", savedHome);
+        QCOMPARE(QFileInfo(name).path(), folder + "/tintora");
+    }
+
+    // A settings place someone else controls is neither read nor written:
+    // one line says why, and the settings start empty. The user's own link
+    // in the user's own folder is followed as any file the program writes.
+    void placeOfAnotherUserIsLeftAlone_data()
+    {
+        QTest::addColumn<bool>("folderOfAnother");
+        QTest::addColumn<int>("folderMode");
+        QTest::addColumn<QString>("link"); // the settings file: "none", "own" or "another's" link to a private file
+        QTest::addColumn<bool>("usersOwn");
+        QTest::newRow("planted folder, link to a private file") << true << 0777 << "another's" << false;
+        QTest::newRow("folder of another user") << true << 0755 << "none" << false;
+        QTest::newRow("folder all may write") << false << 01777 << "none" << false;
+        QTest::newRow("folder the group may write") << false << 0770 << "none" << false;
+        QTest::newRow("link of another user in the own folder") << false << 0700 << "another's" << false;
+        QTest::newRow("own link in the own folder") << false << 0700 << "own" << true;
+    }
+
+    void placeOfAnotherUserIsLeftAlone()
+    {
+        QFETCH(bool, folderOfAnother);
+        QFETCH(int, folderMode);
+        QFETCH(QString, link);
+        QFETCH(bool, usersOwn);
+        const struct passwd* nobody = ::getpwnam("nobody");
+        if ((folderOfAnother || link == "another's") && (::geteuid() != 0 || !nobody))
+            QSKIP("giving a file to another user (nobody) needs the superuser");
+
+        QTemporaryDir dir;
+        const QString privateFile = dir.filePath("private");
+        const QByteArray secret = "[tintora]\ninICC=/private.icc\nonly the owner may read this\n";
+        QVERIFY(SpecialFiles::writeFile(privateFile, secret));
+        QVERIFY(QFile::setPermissions(privateFile, QFile::ReadOwner | QFile::WriteOwner));
+        const QString folder = dir.filePath("tintora");
+        const QString path = folder + "/settings.conf";
+        const QByteArray planted = "[tintora]\ninICC=/planted.icc\n";
+        QVERIFY(QDir(dir.path()).mkdir("tintora"));
+        if (link == "none")
+            QVERIFY(SpecialFiles::writeFile(path, planted));
+        else
+            QVERIFY(SpecialFiles::makeLink(privateFile, path));
+        if (link == "another's")
+            QCOMPARE(::lchown(QFile::encodeName(path).constData(), nobody->pw_uid, nobody->pw_gid), 0);
+        if (folderOfAnother)
+            QCOMPARE(::chown(QFile::encodeName(folder).constData(), nobody->pw_uid, nobody->pw_gid), 0);
+        QCOMPARE(::chmod(QFile::encodeName(folder).constData(), mode_t(folderMode)), 0);
+        const QByteArray before = SpecialFiles::contentOf(path);
+
+        StandardErrorCapture errors;
+        KxRegistry registry;
+        QCOMPARE(registry.open(path.toStdString()), false); // the private file has a line no settings file has
+        QCOMPARE(registry.getstring("tintora", "inICC"), std::string(usersOwn ? "/private.icc" : ""));
+        QVERIFY(usersOwn || registry.isEmpty());
+        registry.putstring("tintora", "inICC", "/mine.icc");
+        QCOMPARE(registry.save(path.toStdString()), usersOwn);
+        const QByteArray told = errors.text();
+        QCOMPARE(told.count('\n'), 1);
+        QVERIFY2(told.contains(QFile::encodeName(path)), told);
+
+        QCOMPARE(SpecialFiles::typeOf(path), QString(link == "none" ? "file" : "link"));
+        QCOMPARE(SpecialFiles::permissionsOf(privateFile), 0600u);
+        if (usersOwn) {
+            QCOMPARE(SpecialFiles::permissionsOf(path + ".bad"), 0600u);
+            QCOMPARE(SpecialFiles::contentOf(path + ".bad"), secret);
+            return;
+        }
+        QCOMPARE(SpecialFiles::contentOf(path), before);
+        QCOMPARE(SpecialFiles::contentOf(privateFile), secret);
+        QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System),
+                 QStringList{"settings.conf"});
     }
 
     void registryNameIsStableAndInTheConfigFolder()

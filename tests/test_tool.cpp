@@ -22,6 +22,7 @@
 #include <QPointer>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QPushButton>
 #include <QSlider>
 #include <QSpinBox>
@@ -32,6 +33,7 @@
 
 #include <cmath>
 #include <memory>
+#include <unistd.h>
 
 namespace {
 
@@ -141,6 +143,8 @@ private slots:
     void keptColoursKeepAndRecall();
     void keptColoursEmptyOnAChangeOfInputSpace();
     void nonLatin1PathsWorkAndShowTheirNames();
+    void pathsThatAreNotUtf8OpenAndAreStoredAsTheyWere_data();
+    void pathsThatAreNotUtf8OpenAndAreStoredAsTheyWere();
     void gamutDisplayFollowsSupport();
     void valuesAgreeWithTintoraConvert();
 
@@ -923,6 +927,52 @@ void TestTool::nonLatin1PathsWorkAndShowTheirNames()
     Tintora second(*registry);
     QCOMPARE(second.input_icc_label->text(), QStringLiteral("Profil-Überdruck-печать.icc"));
     QVERIFY(second.monitorTransform().handle);
+}
+
+// Paths in the settings that are not UTF-8 (written by an older program or
+// another locale) still open their profiles, and are stored back byte for
+// byte rather than with U+FFFD in place of the foreign bytes.
+void TestTool::pathsThatAreNotUtf8OpenAndAreStoredAsTheyWere_data()
+{
+    QTest::addColumn<QByteArray>("name");
+    QTest::newRow("Latin-1") << QByteArray("Zeitungsdruck-f\xfcr-\xe9t\xe9.icc");
+    QTest::newRow("byte 0xFF") << QByteArray("\xff.icc");
+    QTest::newRow("UTF-8 form of a surrogate") << QByteArray("\xed\xb2\x80.icc");
+}
+
+void TestTool::pathsThatAreNotUtf8OpenAndAreStoredAsTheyWere()
+{
+    QFETCH(QByteArray, name);
+    const QByteArray folder = QFile::encodeName(scratch->path()) + "/Profile-\xe9";
+    const QByteArray input = folder + "/" + name;
+    const QByteArray simulated = folder + "/simulated-" + name;
+    // QTemporaryDir cannot remove names that are not UTF-8.
+    const auto removeNames = qScopeGuard([&] {
+        ::unlink(input.constData());
+        ::unlink(simulated.constData());
+        ::rmdir(folder.constData());
+    });
+    QCOMPARE(::mkdir(folder.constData(), 0700), 0);
+    QCOMPARE(::symlink(QFile::encodeName(DEFAULT_CMYK).constData(), input.constData()), 0);
+    QCOMPARE(::symlink(QFile::encodeName(PS_CMYK).constData(), simulated.constData()), 0);
+    registry->putstring("tintora", "inICC", input.toStdString());
+    registry->putstring("tintora", "outICC", QFile::encodeName(SRGB).toStdString());
+    registry->putstring("tintora", "lastdir_icc", folder.toStdString());
+    registry->putstring("tintora", "instrument_sim_profile", simulated.toStdString());
+
+    start();
+    QVERIFY(modal->messageCaptions().isEmpty());
+    tool->c_spin->setValue(60);
+    Reference output(DEFAULT_CMYK, SRGB);
+    unsigned long r, g, b;
+    output.cms.cmyk2rgb(60, 0, 0, 0, r, g, b);
+    QCOMPARE(tool->r_label->text(), number(r));
+
+    QVERIFY(tool->close());
+    QCOMPARE(QByteArray::fromStdString(registry->getstring("tintora", "inICC")), input);
+    QCOMPARE(QByteArray::fromStdString(registry->getstring("tintora", "lastdir_icc")), folder);
+    // The instrument panel keeps its profile only when it could open it.
+    QCOMPARE(QByteArray::fromStdString(registry->getstring("tintora", "instrument_sim_profile")), simulated);
 }
 
 void TestTool::gamutDisplayFollowsSupport()

@@ -3,6 +3,7 @@
 #include "Colourcheck.h"
 #include "InstrumentPanel.h"
 #include "KxFileInfo.h"
+#include "KxFileName.h"
 #include "KxGamutView.h"
 #include "KxModal.h"
 #include "KxRegistry.h"
@@ -11,7 +12,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QContextMenuEvent>
-#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -57,17 +57,17 @@ int wholeNumber(double value)
 
 QByteArray encoded(const QString& path)
 {
-    return QFile::encodeName(path);
+    return KxFileName::encode(path);
 }
 
 QString folderOf(const QString& path)
 {
-    return QFile::decodeName(QByteArray::fromStdString(KxFileInfo::dirnameFromPath(encoded(path).toStdString())));
+    return KxFileName::decode(QByteArray::fromStdString(KxFileInfo::dirnameFromPath(encoded(path).toStdString())));
 }
 
 QString fileNameOf(const QString& path)
 {
-    return QFile::decodeName(QByteArray::fromStdString(KxFileInfo::filenameFromPath(encoded(path).toStdString())));
+    return KxFileName::decode(QByteArray::fromStdString(KxFileInfo::filenameFromPath(encoded(path).toStdString())));
 }
 
 // The file-system form of a profile path for the engine; null when empty.
@@ -220,14 +220,16 @@ void Tintora::patchUI()
 void Tintora::loadRegistry(KxRegistry& registry)
 {
     const std::string section = KxRegistry::reg_fixup_null_cstr(REGISTRY_SECTION);
-    auto text = [&](const char* key) {
-        return QString::fromUtf8(registry.getstring(section, KxRegistry::reg_fixup_null_cstr(key)));
+    // Stored as the file system names them, byte for byte.
+    auto path = [&](const char* key) {
+        const std::string& stored = registry.getstring(section, KxRegistry::reg_fixup_null_cstr(key));
+        return KxFileName::decode(QByteArray::fromStdString(stored));
     };
-    inputProfile = text(KEY_INPUT_ICC);
-    outputProfile = text(KEY_OUTPUT_ICC);
-    monitorProfile = text(KEY_MONITOR_ICC);
-    profileFolder = text(KEY_LASTDIR_ICC);
-    swatchFolder = text(KEY_LASTDIR_FILE);
+    inputProfile = path(KEY_INPUT_ICC);
+    outputProfile = path(KEY_OUTPUT_ICC);
+    monitorProfile = path(KEY_MONITOR_ICC);
+    profileFolder = path(KEY_LASTDIR_ICC);
+    swatchFolder = path(KEY_LASTDIR_FILE);
 
     const long intent = registry.getlong(section, KxRegistry::reg_fixup_null_cstr(KEY_INTENT));
     const int intentIndex = indexOfIntent(intent);
@@ -249,7 +251,7 @@ void Tintora::saveRegistry(KxRegistry& registry)
 {
     const std::string section = KxRegistry::reg_fixup_null_cstr(REGISTRY_SECTION);
     auto store = [&](const char* key, const QString& value) {
-        registry.putstring(section, KxRegistry::reg_fixup_null_cstr(key), value.toUtf8().toStdString());
+        registry.putstring(section, KxRegistry::reg_fixup_null_cstr(key), KxFileName::encode(value).toStdString());
     };
     store(KEY_INPUT_ICC, inputProfile);
     store(KEY_OUTPUT_ICC, outputProfile);
@@ -316,7 +318,7 @@ void Tintora::showGamut()
 void Tintora::colourchartFromICC()
 {
     auto* chart = new Colourcheck(registry, nullptr, nullptr);
-    const QByteArray monitor = QFile::encodeName(monitorProfile);
+    const QByteArray monitor = encoded(monitorProfile);
     chart->fromICC(monitorProfile.isEmpty() ? nullptr : monitor.constData(), profileFolder);
     chart->show();
     saveRegistry(registry);
@@ -325,7 +327,7 @@ void Tintora::colourchartFromICC()
 void Tintora::colourchartFromFile()
 {
     auto* chart = new Colourcheck(registry, nullptr, nullptr);
-    const QByteArray monitor = QFile::encodeName(monitorProfile);
+    const QByteArray monitor = encoded(monitorProfile);
     chart->fromFile(monitorProfile.isEmpty() ? nullptr : monitor.constData(), swatchFolder, profileFolder);
     chart->show();
     saveRegistry(registry);

@@ -3,6 +3,8 @@
 #include "KxFile.h"
 #include "KxFileRead.h"
 #include "KxFileInfo.h"
+#include "KxSettingsFolder.h"
+#include "KxUtf8.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -10,9 +12,11 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <set>
 #include <string_view>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 // File layout, one entry a line:
@@ -27,34 +31,6 @@
 namespace {
 
 const char* const fileSignature = "# Tintora settings";
-
-bool isUtf8Sequence(const std::string& text, std::size_t at, std::size_t& length)
-{
-    const unsigned char lead = static_cast<unsigned char>(text[at]);
-    std::uint32_t codePoint;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-        codePoint = lead & 0x1F;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        codePoint = lead & 0x0F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        codePoint = lead & 0x07;
-    } else {
-        return false;
-    }
-    if (at + length > text.size())
-        return false;
-    for (std::size_t i = 1; i < length; ++i) {
-        const unsigned char next = static_cast<unsigned char>(text[at + i]);
-        if ((next & 0xC0) != 0x80)
-            return false;
-        codePoint = (codePoint << 6) | (next & 0x3F);
-    }
-    const std::uint32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
-    return codePoint >= smallest[length] && codePoint <= 0x10FFFF && (codePoint < 0xD800 || codePoint > 0xDFFF);
-}
 
 std::string escape(const std::string& text)
 {
@@ -79,10 +55,10 @@ std::string escape(const std::string& text)
         default:
             break;
         }
-        std::size_t length = 1;
+        std::size_t length = 0;
         if (c >= 0x20 && c < 0x7F) {
             out += static_cast<char>(c);
-        } else if (c >= 0x80 && isUtf8Sequence(text, i, length)) {
+        } else if (c >= 0x80 && (length = KxUtf8::characterLength(text, i)) > 0) {
             out.append(text, i, length);
             i += length - 1;
         } else {
@@ -163,23 +139,31 @@ std::uint64_t fnv1a(const std::string& text)
     return hash;
 }
 
-// Names this process has already dealt with: each settings file is reported
-// once, and the damaged original kept beside it once, per start.
-bool firstTimeThisStart(std::set<std::string>& done, const std::string& fileName)
+// What this process has already dealt with: each line about a settings
+// file is told once, and the damaged original kept beside it once, per start.
+bool firstTimeThisStart(std::set<std::string>& done, const std::string& item)
 {
-    return done.insert(fileName).second;
-}
-
-std::set<std::string>& reportedFiles()
-{
-    static std::set<std::string> files;
-    return files;
+    return done.insert(item).second;
 }
 
 std::set<std::string>& keptFiles()
 {
     static std::set<std::string> files;
     return files;
+}
+
+// Tells the user in one line on standard error, once per start.
+void tellOnce(const std::string& line)
+{
+    static std::set<std::string> told;
+    if (firstTimeThisStart(told, line))
+        std::fprintf(stderr, "%s\n", line.c_str());
+}
+
+// What is wrong with a settings file and what follows from it.
+void tell(const std::string& fileName, const std::string& why, const char* consequence)
+{
+    tellOnce("Tintora: " + (fileName.empty() ? std::string() : fileName + ": ") + why + " " + consequence);
 }
 
 std::string keptName(const std::string& fileName)
@@ -199,6 +183,37 @@ bool writeFile(const std::string& fileName, const std::string& text)
     return Kx_fclose(file) == 0;
 }
 
+// Writes the copy of a damaged settings file kept beside it. The copy has
+// the file's own permission bits from its first byte on, so what the file
+// kept from other users stays kept from them; only the owner's write bit is
+// added, so that the copy can be replaced at a later start. A copy kept
+// earlier that the user protected from writing is refused, as every
+// protected file is, and then the file is not replaced either.
+bool keepBeside(const std::string& fileName, const std::string& content)
+{
+    struct stat status;
+    const mode_t fileMode = ::stat(fileName.c_str(), &status) == 0 ? status.st_mode & 07777 : S_IRUSR;
+    const mode_t mode = fileMode | S_IWUSR;
+    const std::string kept = keptName(fileName);
+    const int fd = ::open(kept.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, mode);
+    if (fd < 0)
+        return false;
+    const bool ready = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode)
+                       && (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) && ::fchmod(fd, mode) == 0;
+    ::close(fd);
+    return ready && writeFile(kept, content);
+}
+
+// A file past the size limit for settings was not written by this program
+// (another program may have grown it since it was read), so it is never
+// replaced by the settings.
+bool isTooLargeForSettings(const std::string& fileName)
+{
+    struct stat status;
+    return ::stat(fileName.c_str(), &status) == 0 && S_ISREG(status.st_mode)
+           && std::uint64_t(status.st_size) > Kx_fileSizeLimit(KxFileKind::Settings);
+}
+
 bool makeFolders(const std::string& folder)
 {
     struct stat status;
@@ -214,15 +229,9 @@ bool makeFolders(const std::string& folder)
 
 std::string KxRegistry::getregname(const std::string& folder, const std::string& prefix)
 {
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    const char* home = std::getenv("HOME");
-    std::string base;
-    if (config && *config == '/')
-        base = config;
-    else if (home && *home)
-        base = std::string(home) + "/.config";
-    else
-        base = "/tmp";
+    const std::string base = KxSettingsFolder::configHome();
+    if (base.empty())
+        return std::string();
     // One file per installation folder, told apart by a hash of the folder.
     char tag[17];
     std::snprintf(tag, sizeof tag, "%016llx", static_cast<unsigned long long>(fnv1a(folder)));
@@ -242,15 +251,20 @@ bool KxRegistry::open(const std::string& fileName)
     damagedOriginal.clear();
     leaveUntouched = false;
 
+    const std::string notOwn = KxSettingsFolder::whyNotUsersOwn(fileName);
+    if (!notOwn.empty()) {
+        leaveUntouched = true;
+        tell(fileName, notOwn, "Settings start empty and are not saved.");
+        return false;
+    }
     std::vector<unsigned char> bytes;
     const KxReadResult result = Kx_readFile(fileName.c_str(), KxFileKind::Settings, bytes);
     if (result == KxReadResult::Missing)
         return false;
     if (result != KxReadResult::Read) {
         leaveUntouched = true;
-        if (firstTimeThisStart(reportedFiles(), fileName))
-            std::fprintf(stderr, "Tintora: %s: %s Settings start empty and the file is left as it is.\n",
-                         fileName.c_str(), Kx_readFailureText(result, KxFileKind::Settings).c_str());
+        tell(fileName, Kx_readFailureText(result, KxFileKind::Settings),
+             "Settings start empty and the file is left as it is.");
         return false;
     }
 
@@ -258,9 +272,8 @@ bool KxRegistry::open(const std::string& fileName)
     const unsigned long skipped = readLines(content);
     if (skipped > 0) {
         damagedOriginal.assign(content);
-        if (firstTimeThisStart(reportedFiles(), fileName))
-            std::fprintf(stderr, "Tintora: %lu unreadable line(s) of %s are skipped; the file as it was is kept as %s.\n",
-                         skipped, fileName.c_str(), keptName(fileName).c_str());
+        tellOnce("Tintora: " + std::to_string(skipped) + " unreadable line(s) of " + fileName
+                 + " are skipped; the file as it was is kept as " + keptName(fileName) + ".");
     }
     return skipped == 0;
 }
@@ -304,10 +317,20 @@ bool KxRegistry::save(const std::string& fileName) const
         return false;
     if (!makeFolders(KxFileInfo::dirnameFromPath(fileName)))
         return false;
+    const std::string notOwn = KxSettingsFolder::whyNotUsersOwn(fileName);
+    if (!notOwn.empty()) {
+        tell(fileName, notOwn, "The settings of this session are not saved.");
+        return false;
+    }
+    if (isTooLargeForSettings(fileName)) {
+        tell(fileName, Kx_readFailureText(KxReadResult::TooLarge, KxFileKind::Settings),
+             "It is left as it is, and the settings of this session are not saved.");
+        return false;
+    }
     // The damaged file is kept beside before it is replaced; if it cannot
     // be kept, it is not replaced.
     if (sameFile && !damagedOriginal.empty() && keptFiles().count(fileName) == 0) {
-        if (!writeFile(keptName(fileName), damagedOriginal))
+        if (!keepBeside(fileName, damagedOriginal))
             return false;
         firstTimeThisStart(keptFiles(), fileName);
     }

@@ -12,25 +12,29 @@ class KxRegistry
 {
 public:
     // The settings file for an installation folder and a product prefix:
-    // a file in the user's configuration folder ($XDG_CONFIG_HOME, else
-    // ~/.config), so it is writable whatever the installation folder is.
-    // The same inputs always give the same name.
+    // a file in the user's configuration folder (see KxSettingsFolder), so
+    // it is writable whatever the installation folder is. The same inputs
+    // always give the same name; empty when the user has no home folder.
     static std::string getregname(const std::string& folder, const std::string& prefix);
 
     static std::string reg_fixup_null_cstr(const char* text);
 
     // Replaces the content with the file's, line by line: every section and
     // key that can be read is kept, and only lines that cannot are skipped.
-    // Only a regular file of at most 1 MiB is read; anything else (a FIFO,
-    // a device, a larger file, one that cannot be read) leaves the registry
-    // empty and is never overwritten by save(). Either trouble is told in
-    // one line on standard error, once per file and start. True when the
+    // Only a regular file of at most 1 MiB in a place that is the user's own
+    // is read; anything else (a FIFO, a device, a larger file, one that
+    // cannot be read, a folder or link someone else controls) leaves the
+    // registry empty and is never overwritten by save(). Each trouble is
+    // told in one line on standard error, once per start. True when the
     // whole file was read.
     bool open(const std::string& fileName);
     // Writes the whole content like every file the program writes (see
     // Kx_fopen), creating the folder when needed. Before the first save over
     // a file that had skipped lines, the file as it was is kept beside it as
-    // <name>.bad (once per start). On failure the file stays as it was.
+    // <name>.bad with the file's permissions (once per start). A place that
+    // is not the user's own, and a file grown past 1 MiB since it was read,
+    // are left alone and told in one line. On failure the file stays as it
+    // was.
     bool save(const std::string& fileName) const;
 
     // A missing key reads as an empty string. The reference stays valid until

@@ -1,6 +1,7 @@
 #include "InstrumentPanel.h"
 
 #include "KxComboColour.h"
+#include "KxFileName.h"
 #include "KxModal.h"
 #include "KxRegistry.h"
 #include "KxWidgetUtil.h"
@@ -281,7 +282,8 @@ void InstrumentPanel::loadRegistry(KxRegistry& registry, std::string section, st
     aSpin->setValue(storedNumber(registry.getstring(section, key + "_a"), aSpin->value()));
     bSpin->setValue(storedNumber(registry.getstring(section, key + "_b"), bSpin->value()));
 
-    const QString profile = QString::fromStdString(registry.getstring(section, key + "_sim_profile"));
+    const QString profile =
+        KxFileName::decode(QByteArray::fromStdString(registry.getstring(section, key + "_sim_profile")));
     if (!profile.isEmpty() && simulatedDriver->setProfile(profile))
         profileLabel->setText(QFileInfo(profile).fileName());
     differenceSpin->setValue(storedNumber(registry.getstring(section, key + "_sim_difference"), differenceSpin->value()));
@@ -290,7 +292,7 @@ void InstrumentPanel::loadRegistry(KxRegistry& registry, std::string section, st
     simulatedDriver->setSeed(unsigned(seedSpin->value()));
     const std::string program = registry.getstring(section, key + "_spotread");
     if (!program.empty())
-        spotreadEdit->setText(QString::fromStdString(program));
+        spotreadEdit->setText(KxFileName::decode(QByteArray::fromStdString(program)));
     const long choice = registry.getlong(section, key + "_driver");
     setDriver(choice >= DRIVER_MANUAL && choice <= DRIVER_SPOTREAD ? DRIVER(choice) : DRIVER_MANUAL);
 }
@@ -304,10 +306,10 @@ void InstrumentPanel::saveRegistry(KxRegistry& registry, std::string section, st
     registry.putstring(section, key + "_b", QString::number(bSpin->value()).toStdString());
 
     registry.putlong(section, key + "_driver", long(driver()));
-    registry.putstring(section, key + "_sim_profile", simulatedDriver->profile().toStdString());
+    registry.putstring(section, key + "_sim_profile", KxFileName::encode(simulatedDriver->profile()).toStdString());
     registry.putstring(section, key + "_sim_difference", QString::number(simulatedDriver->difference()).toStdString());
     registry.putstring(section, key + "_sim_seed", QString::number(simulatedDriver->seed()).toStdString());
-    registry.putstring(section, key + "_spotread", spotreadEdit->text().toStdString());
+    registry.putstring(section, key + "_spotread", KxFileName::encode(spotreadEdit->text()).toStdString());
 }
 
 void InstrumentPanel::read()

@@ -1,8 +1,7 @@
 #include "SimulatedInstrument.h"
 
 #include "KxCMS.h"
-
-#include <QFile>
+#include "KxFileName.h"
 
 #include <algorithm>
 #include <cmath>
@@ -22,7 +21,7 @@ SimulatedInstrument::~SimulatedInstrument() = default;
 
 bool SimulatedInstrument::setProfile(const QString& path)
 {
-    const QByteArray file = QFile::encodeName(path);
+    const QByteArray file = KxFileName::encode(path);
     // The profile to itself: only its device-to-Lab side is used.
     KxCMS* opened = KxCMSInit(icSigCmykData, icSigCmykData, file.constData(), file.constData(), 0, 0, 0);
     if (!opened)
