@@ -4,8 +4,11 @@
 // here too.
 
 #include "CgatsParseContext.h"
+#include "CgatsReadingsReader.h"
 #include "CgatsSwatchReader.h"
+#include "CgatsTextCheck.h"
 #include "KxFileRead.h"
+#include "KxList.h"
 #include "KxPacket.h"
 #include "SwatchImporter.h"
 #include "SwatchList.h"
@@ -36,6 +39,33 @@ QByteArray cgats(const QByteArray& header, const QByteArray& data)
 {
     return "CGATS.17\n" + header + "BEGIN_DATA_FORMAT\nSAMPLE_ID LAB_L LAB_A LAB_B\nEND_DATA_FORMAT\nBEGIN_DATA\n" + data
            + "END_DATA\n";
+}
+
+// A CGATS file of Lab readings: `keywords` header lines before the counts,
+// `sets` sets, and `fields` fields, those past the Lab ones holding 0 and
+// named by `extraField` and a number.
+QByteArray cgatsOfSize(const QByteArray& keywords, int fields, int sets, const QByteArray& extraField = "SPEC_")
+{
+    QByteArray format = "SAMPLE_ID LAB_L LAB_A LAB_B";
+    QByteArray extraValues;
+    for (int i = 4; i < fields; ++i) {
+        format += " " + extraField + QByteArray::number(i);
+        extraValues += " 0";
+    }
+    QByteArray data;
+    for (int i = 1; i <= sets; ++i)
+        data += QByteArray::number(i) + " 50 0 0" + extraValues + "\n";
+    return "CGATS.17\n" + keywords + "NUMBER_OF_FIELDS " + QByteArray::number(fields) + "\nBEGIN_DATA_FORMAT\n" + format
+           + "\nEND_DATA_FORMAT\nNUMBER_OF_SETS " + QByteArray::number(sets) + "\nBEGIN_DATA\n" + data + "END_DATA\n";
+}
+
+// `count` header lines naming a keyword each, all different or all the same.
+QByteArray keywordLines(int count, bool distinct = true)
+{
+    QByteArray lines;
+    for (int i = 0; i < count; ++i)
+        lines += "K" + QByteArray::number(distinct ? i : 0) + " \"v\"\n";
+    return lines;
 }
 
 } // namespace
@@ -128,14 +158,14 @@ private slots:
 
     void cgatsCountsThatWouldOverflowTheParserAreRefused()
     {
-        // The parser sizes its table from these before reading any data; for
-        // this pair its size arithmetic wraps round to a small block.
-        expectRefused(cgats("NUMBER_OF_FIELDS 32766\nNUMBER_OF_SETS 16384\n", "1 2 3 4\n"), "more data than it holds");
+        // The parser sizes its table from these before reading any data:
+        // counts within the limits that the data could not fill are refused.
+        expectRefused(cgats("NUMBER_OF_FIELDS 1000\nNUMBER_OF_SETS 32766\n", "1 2 3 4\n"), "more data than it holds");
         expectRefused(cgats("NUMBER_OF_FIELDS 4\nNUMBER_OF_SETS 0x7ffe\n", "1 2 3 4\n"), "unreadable form");
         expectRefused(cgats("NUMBER_OF_FIELDS 4\nNUMBER_OF_SETS 4294983680\n", "1 2 3 4\n"), "unreadable form");
         expectRefused(cgats("NUMBER_OF_FIELDS 4\nNUMBER_OF_SETS 1.6384e4\n", "1 2 3 4\n"), "unreadable form");
         // A count split from a hexadecimal number still counts.
-        expectRefused(cgats("NUMBER_OF_FIELDS 4\nX 0x1FNUMBER_OF_SETS 99999\n", "1 2 3 4\n"), "more data than it holds");
+        expectRefused(cgats("NUMBER_OF_FIELDS 4\nX 0x1FNUMBER_OF_SETS 9999\n", "1 2 3 4\n"), "more data than it holds");
         expectRefused(cgats("NUMBER_OF_FIELDS 4\nNUMBER_OF_SETS 2\n", "1 2 3 4\n"), "could not be read");
         expectRefused(cgats("NUMBER_OF_FIELDS 4\nNUMBER_OF_SETS 1\n", "1 0e999 3 4\n"), "not a number");
         expectRefused("CGATS.17\nBEGIN_DATA\nEND_DATA\n", "could not be read");
@@ -152,6 +182,67 @@ private slots:
                           "1 50 0 0\n"),
                     counted);
         QVERIFY2(counted.first, counted.whyNot.c_str());
+    }
+
+    // The parser searches its keyword lists from the start for every keyword,
+    // so a file past the limits is refused before it gets there, by the
+    // swatch and the measurement file readers alike; a file at the limits is
+    // read. NUMBER_OF_FIELDS and NUMBER_OF_SETS are keywords too.
+    void cgatsPastItsLimitsIsRefused_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("reason"); // empty: read, with this many sets
+        QTest::addColumn<int>("sets");
+        const int keywords = int(CgatsTextCheck::MOST_KEYWORDS);
+        const int fields = int(CgatsTextCheck::MOST_FIELDS);
+        const int sets = int(CgatsTextCheck::MOST_SETS);
+        const QString tooManyKeywords = "The CGATS file has more than 1000 keywords, too many for a chart.";
+        QTest::newRow("60000 keywords") << cgatsOfSize(keywordLines(60000), 4, 2) << tooManyKeywords << 2;
+        QTest::newRow("keywords at the limit") << cgatsOfSize(keywordLines(keywords - 2), 4, 2) << QString() << 2;
+        QTest::newRow("one keyword past") << cgatsOfSize(keywordLines(keywords - 1), 4, 2) << tooManyKeywords << 2;
+        QTest::newRow("one keyword over and over") << cgatsOfSize(keywordLines(keywords, false), 4, 2) << tooManyKeywords << 2;
+        QTest::newRow("declarations") << cgatsOfSize(QByteArray("KEYWORD \"K\"\nDATA_FORMAT_IDENTIFIER \"D\"\n").repeated(keywords / 2), 4, 2)
+                                      << tooManyKeywords << 2;
+        QByteArray pairs = "WEIGHTING_FUNCTION \"name,D50";
+        for (int i = 0; i < keywords; ++i)
+            pairs += ";p" + QByteArray::number(i) + ",1";
+        QTest::newRow("pairs") << cgatsOfSize(pairs + "\"\n", 4, 2) << tooManyKeywords << 2;
+        QTest::newRow("fields at the limit") << cgatsOfSize({}, fields, 2) << QString() << 2;
+        QTest::newRow("fields declared past") << cgatsOfSize({}, fields + 1, 2)
+                                              << "The CGATS file has more than 1000 fields in a table, too many for a chart." << 2;
+        QTest::newRow("fields listed past") << cgatsOfSize({}, fields + 1, 2).replace("NUMBER_OF_FIELDS 1001", "NUMBER_OF_FIELDS 4")
+                                            << "The CGATS file has more than 1000 fields in a table, too many for a chart." << 2;
+        QTest::newRow("sets at the limit") << cgatsOfSize({}, 4, sets) << QString() << sets;
+        QTest::newRow("sets past") << cgatsOfSize({}, 4, 2).replace("NUMBER_OF_SETS 2", "NUMBER_OF_SETS 32767")
+                                   << "The CGATS file has more than 32766 sets in a table, too many for a chart." << 2;
+        QTest::newRow("LABEL field") << cgatsOfSize({}, 5, 2).replace("SPEC_4", "label")
+                                     << "The CGATS file has a field label that refers to other tables, which Tintora does not read." << 2;
+        QTest::newRow("$ field") << cgatsOfSize({}, 5, 2, "$REF")
+                                 << "The CGATS file has a field $REF4 that refers to other tables, which Tintora does not read." << 2;
+    }
+
+    void cgatsPastItsLimitsIsRefused()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, reason);
+        QFETCH(int, sets);
+        Result swatches;
+        importBytes(file, swatches);
+        std::vector<CgatsReading> readings;
+        std::string whyNot;
+        const bool read = CgatsReadingsReader::read(reinterpret_cast<const unsigned char*>(file.constData()),
+                                                    std::size_t(file.size()), readings, whyNot);
+        if (reason.isEmpty()) {
+            QVERIFY2(swatches.first, swatches.whyNot.c_str());
+            QCOMPARE(int(ListLength(swatches.first)), sets);
+            QVERIFY2(read, whyNot.c_str());
+            QCOMPARE(int(readings.size()), sets);
+        } else {
+            QVERIFY(!swatches.first);
+            QCOMPARE(QString::fromStdString(swatches.whyNot), reason);
+            QVERIFY(!read);
+            QCOMPARE(QString::fromStdString(whyNot), reason);
+        }
     }
 
     // Values outside sense refuse the file, with the place of the swatch:
