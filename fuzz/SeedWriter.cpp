@@ -2,6 +2,7 @@
 // starting points: seeds/<kind>/<name>. With --readers, lists the short
 // names of the swatch reader table's entries instead, one a line.
 
+#include "CgatsTextCheck.h"
 #include "SwatchReaderTable.h"
 
 #include <cstdint>
@@ -115,6 +116,18 @@ Bytes text(const char* content)
     return b;
 }
 
+// Readings under as many distinct keywords as a CGATS file may have, the
+// two counts among them: the most work the parser's keyword lists are given.
+Bytes manyKeywords()
+{
+    std::string content = "CGATS.17\n";
+    for (unsigned long i = 2; i < CgatsTextCheck::MOST_KEYWORDS; ++i)
+        content += "K" + std::to_string(i) + " \"v\"\n";
+    content += "NUMBER_OF_FIELDS 4\nBEGIN_DATA_FORMAT\nSAMPLE_ID LAB_L LAB_A LAB_B\nEND_DATA_FORMAT\nNUMBER_OF_SETS 2\n"
+               "BEGIN_DATA\n1 50 0 0\n2 60 -10 10\nEND_DATA\n";
+    return text(content.c_str());
+}
+
 void write(const std::string& folder, const std::string& name, const Bytes& bytes)
 {
     ::mkdir(folder.c_str(), 0777);
@@ -152,6 +165,7 @@ int main(int argc, char** argv)
                "END_DATA_FORMAT\nNUMBER_OF_SETS 1\nBEGIN_DATA\n1 100 50 0 41.2 21.3 1.9\nEND_DATA\n"
                "CTI2\nNUMBER_OF_FIELDS 2\nBEGIN_DATA_FORMAT\nSAMPLE_ID RGB_R\nEND_DATA_FORMAT\n"
                "NUMBER_OF_SETS 1\nBEGIN_DATA\n1 2\nEND_DATA\n"));
+    write(seeds + "/cgats", "keywords.txt", manyKeywords());
     write(seeds + "/cgats", "measured.ti3",
           text("CTI3\n\nDESCRIPTOR \"seed\"\nKEYWORD \"DEVICE_CLASS\"\nDEVICE_CLASS \"OUTPUT\"\n"
                "KEYWORD \"COLOR_REP\"\nCOLOR_REP \"CMYK_LAB\"\n\nNUMBER_OF_FIELDS 9\nBEGIN_DATA_FORMAT\n"

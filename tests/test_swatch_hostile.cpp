@@ -4,8 +4,11 @@
 // here too.
 
 #include "CgatsParseContext.h"
+#include "CgatsReadingsReader.h"
 #include "CgatsSwatchReader.h"
+#include "CgatsTextCheck.h"
 #include "KxFileRead.h"
+#include "KxList.h"
 #include "KxPacket.h"
 #include "SwatchImporter.h"
 #include "SwatchList.h"
@@ -16,6 +19,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <limits>
 
 namespace {
 
@@ -36,6 +41,33 @@ QByteArray cgats(const QByteArray& header, const QByteArray& data)
 {
     return "CGATS.17\n" + header + "BEGIN_DATA_FORMAT\nSAMPLE_ID LAB_L LAB_A LAB_B\nEND_DATA_FORMAT\nBEGIN_DATA\n" + data
            + "END_DATA\n";
+}
+
+// A CGATS file of Lab readings: `keywords` header lines before the counts,
+// `sets` sets, and `fields` fields, those past the Lab ones holding 0 and
+// named by `extraField` and a number.
+QByteArray cgatsOfSize(const QByteArray& keywords, int fields, int sets, const QByteArray& extraField = "SPEC_")
+{
+    QByteArray format = "SAMPLE_ID LAB_L LAB_A LAB_B";
+    QByteArray extraValues;
+    for (int i = 4; i < fields; ++i) {
+        format += " " + extraField + QByteArray::number(i);
+        extraValues += " 0";
+    }
+    QByteArray data;
+    for (int i = 1; i <= sets; ++i)
+        data += QByteArray::number(i) + " 50 0 0" + extraValues + "\n";
+    return "CGATS.17\n" + keywords + "NUMBER_OF_FIELDS " + QByteArray::number(fields) + "\nBEGIN_DATA_FORMAT\n" + format
+           + "\nEND_DATA_FORMAT\nNUMBER_OF_SETS " + QByteArray::number(sets) + "\nBEGIN_DATA\n" + data + "END_DATA\n";
+}
+
+// `count` header lines naming a keyword each, all different or all the same.
+QByteArray keywordLines(int count, bool distinct = true)
+{
+    QByteArray lines;
+    for (int i = 0; i < count; ++i)
+        lines += "K" + QByteArray::number(distinct ? i : 0) + " \"v\"\n";
+    return lines;
 }
 
 } // namespace
@@ -117,25 +149,19 @@ private slots:
         expectRefused("GIMP Palette\n10 20 x30 name\n", "Line 2");
         expectRefused("GIMP Palette\nName: nothing\n# only comments\n", "no colours");
         expectRefused("GIMP Palettes are nice\n1 2 3\n", "GIMP Palette");
-
-        Result r; // out-of-range values are clamped, however long
-        importBytes("GIMP Palette\n99999999999999999999999999 256 -0 oops\n", r);
-        QVERIFY(!r.first);
-        importBytes("GIMP Palette\n99999999999999999999999999 256 255 big\n", r);
-        QVERIFY2(r.first, r.whyNot.c_str());
-        QVERIFY(r.first->L > 99.9);
+        expectRefused("GIMP Palette\n1 - 2 3\n", "Line 2");
     }
 
     void cgatsCountsThatWouldOverflowTheParserAreRefused()
     {
-        // The parser sizes its table from these before reading any data; for
-        // this pair its size arithmetic wraps round to a small block.
-        expectRefused(cgats("NUMBER_OF_FIELDS 32766\nNUMBER_OF_SETS 16384\n", "1 2 3 4\n"), "more data than it holds");
+        // The parser sizes its table from these before reading any data:
+        // counts within the limits that the data could not fill are refused.
+        expectRefused(cgats("NUMBER_OF_FIELDS 1000\nNUMBER_OF_SETS 32766\n", "1 2 3 4\n"), "more data than it holds");
         expectRefused(cgats("NUMBER_OF_FIELDS 4\nNUMBER_OF_SETS 0x7ffe\n", "1 2 3 4\n"), "unreadable form");
         expectRefused(cgats("NUMBER_OF_FIELDS 4\nNUMBER_OF_SETS 4294983680\n", "1 2 3 4\n"), "unreadable form");
         expectRefused(cgats("NUMBER_OF_FIELDS 4\nNUMBER_OF_SETS 1.6384e4\n", "1 2 3 4\n"), "unreadable form");
         // A count split from a hexadecimal number still counts.
-        expectRefused(cgats("NUMBER_OF_FIELDS 4\nX 0x1FNUMBER_OF_SETS 99999\n", "1 2 3 4\n"), "more data than it holds");
+        expectRefused(cgats("NUMBER_OF_FIELDS 4\nX 0x1FNUMBER_OF_SETS 9999\n", "1 2 3 4\n"), "more data than it holds");
         expectRefused(cgats("NUMBER_OF_FIELDS 4\nNUMBER_OF_SETS 2\n", "1 2 3 4\n"), "could not be read");
         expectRefused(cgats("NUMBER_OF_FIELDS 4\nNUMBER_OF_SETS 1\n", "1 0e999 3 4\n"), "not a number");
         expectRefused("CGATS.17\nBEGIN_DATA\nEND_DATA\n", "could not be read");
@@ -154,34 +180,125 @@ private slots:
         QVERIFY2(counted.first, counted.whyNot.c_str());
     }
 
-    // Values outside sense refuse the file, with the place of the swatch:
-    // its line in a text, its position in a binary file.
+    // The parser searches its keyword lists from the start for every keyword,
+    // so a file past the limits is refused before it gets there, by the
+    // swatch and the measurement file readers alike; a file at the limits is
+    // read. NUMBER_OF_FIELDS and NUMBER_OF_SETS are keywords too.
+    void cgatsPastItsLimitsIsRefused_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("reason"); // empty: read, with this many sets
+        QTest::addColumn<int>("sets");
+        const int keywords = int(CgatsTextCheck::MOST_KEYWORDS);
+        const int fields = int(CgatsTextCheck::MOST_FIELDS);
+        const int sets = int(CgatsTextCheck::MOST_SETS);
+        const QString tooManyKeywords = "The CGATS file has more than 1000 keywords, too many for a chart.";
+        QTest::newRow("60000 keywords") << cgatsOfSize(keywordLines(60000), 4, 2) << tooManyKeywords << 2;
+        QTest::newRow("keywords at the limit") << cgatsOfSize(keywordLines(keywords - 2), 4, 2) << QString() << 2;
+        QTest::newRow("one keyword past") << cgatsOfSize(keywordLines(keywords - 1), 4, 2) << tooManyKeywords << 2;
+        QTest::newRow("one keyword over and over") << cgatsOfSize(keywordLines(keywords, false), 4, 2) << tooManyKeywords << 2;
+        QTest::newRow("declarations") << cgatsOfSize(QByteArray("KEYWORD \"K\"\nDATA_FORMAT_IDENTIFIER \"D\"\n").repeated(keywords / 2), 4, 2)
+                                      << tooManyKeywords << 2;
+        QByteArray pairs = "WEIGHTING_FUNCTION \"name,D50";
+        for (int i = 0; i < keywords; ++i)
+            pairs += ";p" + QByteArray::number(i) + ",1";
+        QTest::newRow("pairs") << cgatsOfSize(pairs + "\"\n", 4, 2) << tooManyKeywords << 2;
+        QTest::newRow("fields at the limit") << cgatsOfSize({}, fields, 2) << QString() << 2;
+        QTest::newRow("fields declared past") << cgatsOfSize({}, fields + 1, 2)
+                                              << "The CGATS file has more than 1000 fields in a table, too many for a chart." << 2;
+        QTest::newRow("fields listed past") << cgatsOfSize({}, fields + 1, 2).replace("NUMBER_OF_FIELDS 1001", "NUMBER_OF_FIELDS 4")
+                                            << "The CGATS file has more than 1000 fields in a table, too many for a chart." << 2;
+        QTest::newRow("sets at the limit") << cgatsOfSize({}, 4, sets) << QString() << sets;
+        QTest::newRow("sets past") << cgatsOfSize({}, 4, 2).replace("NUMBER_OF_SETS 2", "NUMBER_OF_SETS 32767")
+                                   << "The CGATS file has more than 32766 sets in a table, too many for a chart." << 2;
+        QTest::newRow("LABEL field") << cgatsOfSize({}, 5, 2).replace("SPEC_4", "label")
+                                     << "The CGATS file has a field label that refers to other tables, which Tintora does not read." << 2;
+        QTest::newRow("$ field") << cgatsOfSize({}, 5, 2, "$REF")
+                                 << "The CGATS file has a field $REF4 that refers to other tables, which Tintora does not read." << 2;
+    }
+
+    void cgatsPastItsLimitsIsRefused()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, reason);
+        QFETCH(int, sets);
+        Result swatches;
+        importBytes(file, swatches);
+        std::vector<CgatsReading> readings;
+        std::string whyNot;
+        const bool read = CgatsReadingsReader::read(reinterpret_cast<const unsigned char*>(file.constData()),
+                                                    std::size_t(file.size()), readings, whyNot);
+        if (reason.isEmpty()) {
+            QVERIFY2(swatches.first, swatches.whyNot.c_str());
+            QCOMPARE(int(ListLength(swatches.first)), sets);
+            QVERIFY2(read, whyNot.c_str());
+            QCOMPARE(int(readings.size()), sets);
+        } else {
+            QVERIFY(!swatches.first);
+            QCOMPARE(QString::fromStdString(swatches.whyNot), reason);
+            QVERIFY(!read);
+            QCOMPARE(QString::fromStdString(whyNot), reason);
+        }
+    }
+
+    // Values outside sense refuse the file, whatever its format, with the
+    // value in the file's own units and the place of the swatch: its line in
+    // a text, its position in a binary file.
     void valuesOutOfRangeAreRefused_data()
     {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("ase L 3e40") << aseFile({aseColourBlock({"ok", "LAB ", {0.5f, 0.f, 0.f}}),
-                                                aseColourBlock({"huge", "LAB ", {3e38f, 0.f, 0.f}})})
-                                    << "Swatch 2 of the Adobe Swatch Exchange file has L 3e+40, outside -1 to 101.";
+        const QByteArray cgatsRgb = "CGATS.17\nNUMBER_OF_FIELDS 4\nBEGIN_DATA_FORMAT\nSAMPLE_ID RGB_R RGB_G RGB_B\n"
+                                    "END_DATA_FORMAT\nNUMBER_OF_SETS 1\nBEGIN_DATA\n";
+        // RGB past its full scale, or below 0.
+        QTest::newRow("gpl red 300") << QByteArray("GIMP Palette\n300 0 0 hot\n")
+                                     << "Line 2 of the GIMP palette file has red 300, outside 0 to 255.";
+        QTest::newRow("gpl green -5") << QByteArray("GIMP Palette\n# dark\n0 -5 0\n")
+                                      << "Line 3 of the GIMP palette file has green -5, outside 0 to 255.";
+        QTest::newRow("gpl 26 digits") << QByteArray("GIMP Palette\n99999999999999999999999999 0 0\n")
+                                       << "Line 2 of the GIMP palette file has red 1e+26, outside 0 to 255.";
+        QTest::newRow("ase red 1e30") << aseFile({aseColourBlock({"ok", "RGB ", {1.f, 0.f, 0.f}}),
+                                                  aseColourBlock({"hot", "RGB ", {1e30f, 0.f, 0.f}})})
+                                      << "Swatch 2 of the Adobe Swatch Exchange file has red 1e+30, outside 0 to 1.";
+        QTest::newRow("ase blue -5") << aseFile({aseColourBlock({"dark", "RGB ", {0.f, 0.f, -5.f}})})
+                                     << "Swatch 1 of the Adobe Swatch Exchange file has blue -5, outside 0 to 1.";
+        QTest::newRow("ase gray 1.5") << aseFile({aseColourBlock({"grey", "Gray", {1.5f}})})
+                                      << "Swatch 1 of the Adobe Swatch Exchange file has gray 1.5, outside 0 to 1.";
+        QTest::newRow("aco gray past black") << acoFile({{8, {12000, 0, 0, 0}, "grey"}}, false)
+                                             << "Swatch 1 of the Adobe Color file has gray -2000, outside 0 to 10000.";
+        QTest::newRow("cgats red 256") << cgatsRgb + "1 256 0 0\nEND_DATA\n"
+                                       << "Set 1 (line 8) of the CGATS file has red 256, outside 0 to 255.";
+        QTest::newRow("cti1 green 101 %") << QByteArray(cgatsRgb).replace("CGATS.17", "CTI1") + "1 0 101 0\nEND_DATA\n"
+                                          << "Set 1 (line 8) of the CGATS file has green 101, outside 0 to 100.";
+        // Ink past 100 %.
         QTest::newRow("ase ink 150 %") << aseFile({aseColourBlock({"ink", "CMYK", {0.f, 1.5f, 0.f, 0.f}})})
                                        << "Swatch 1 of the Adobe Swatch Exchange file has magenta 150 %, outside 0 to 100 %.";
-        QTest::newRow("ase b -201") << aseFile({aseColourBlock({"b", "LAB ", {0.5f, 0.f, -201.f}})})
-                                    << "has b -201, outside -200 to 200.";
-        QTest::newRow("aco L 655") << acoFile({{7, {5000, 0, 0, 0}, "ok"}, {7, {65500, 0, 0, 0}, "L"}}, false)
-                                   << "Swatch 2 of the Adobe Color file has L 655, outside -1 to 101.";
         QTest::newRow("aco wide cmyk 600 %") << acoFile({{9, {60000, 0, 0, 0}, "wide"}}, false)
                                              << "Swatch 1 of the Adobe Color file has cyan 600 %, outside 0 to 100 %.";
-        QTest::newRow("cgats L -1e300") << cgats("NUMBER_OF_FIELDS 4\nNUMBER_OF_SETS 2\n", "1 50 0 0\n2 -1e300 0 0\n")
-                                        << "Set 2 (line 9) of the CGATS file has L -1e+300, outside -1 to 101.";
-        QTest::newRow("cgats a 1.5e3") << cgats("NUMBER_OF_FIELDS 4\nNUMBER_OF_SETS 1\n", "1 50 1.5e3 0\n")
-                                       << "Set 1 (line 8) of the CGATS file has a 1500, outside -200 to 200.";
         QTest::newRow("cgats ink 101") << QByteArray("CGATS.17\nNUMBER_OF_FIELDS 5\nBEGIN_DATA_FORMAT\nSAMPLE_ID CMYK_C CMYK_M "
                                                      "CMYK_Y CMYK_K\nEND_DATA_FORMAT\nNUMBER_OF_SETS 1\nBEGIN_DATA\n"
                                                      "\n\n1 0 0 0\n101\nEND_DATA\n")
                                        << "Set 1 (line 10) of the CGATS file has black 101 %, outside 0 to 100 %.";
+        // Lab outside its range.
+        QTest::newRow("ase L 3e40") << aseFile({aseColourBlock({"ok", "LAB ", {0.5f, 0.f, 0.f}}),
+                                                aseColourBlock({"huge", "LAB ", {3e38f, 0.f, 0.f}})})
+                                    << "Swatch 2 of the Adobe Swatch Exchange file has L 3e+40, outside -1 to 101.";
+        QTest::newRow("ase b -201") << aseFile({aseColourBlock({"b", "LAB ", {0.5f, 0.f, -201.f}})})
+                                    << "has b -201, outside -200 to 200.";
+        QTest::newRow("aco L 655") << acoFile({{7, {5000, 0, 0, 0}, "ok"}, {7, {65500, 0, 0, 0}, "L"}}, false)
+                                   << "Swatch 2 of the Adobe Color file has L 655, outside -1 to 101.";
+        QTest::newRow("cgats L -1e300") << cgats("NUMBER_OF_FIELDS 4\nNUMBER_OF_SETS 2\n", "1 50 0 0\n2 -1e300 0 0\n")
+                                        << "Set 2 (line 9) of the CGATS file has L -1e+300, outside -1 to 101.";
+        QTest::newRow("cgats a 1.5e3") << cgats("NUMBER_OF_FIELDS 4\nNUMBER_OF_SETS 1\n", "1 50 1.5e3 0\n")
+                                       << "Set 1 (line 8) of the CGATS file has a 1500, outside -200 to 200.";
         QTest::newRow("cgats xyz 1e9") << QByteArray("CGATS.17\nNUMBER_OF_FIELDS 4\nBEGIN_DATA_FORMAT\nSAMPLE_ID XYZ_X XYZ_Y "
                                                      "XYZ_Z\nEND_DATA_FORMAT\nNUMBER_OF_SETS 1\nBEGIN_DATA\n1 1e9 1e9 1e9\nEND_DATA\n")
                                        << "Set 1 (line 8) of the CGATS file has L ";
+        // Values that are no numbers.
+        QTest::newRow("ase red infinite") << aseFile({aseColourBlock({"inf", "RGB ", {std::numeric_limits<float>::infinity(), 0.f, 0.f}})})
+                                          << "Swatch 1 of the Adobe Swatch Exchange file has a colour value that is not a number.";
+        QTest::newRow("cgats red nan") << cgatsRgb + "1 nan 0 0\nEND_DATA\n"
+                                       << "Set 1 (line 8) of the CGATS file has a colour value that is not a number.";
     }
 
     void valuesOutOfRangeAreRefused()

@@ -3,7 +3,6 @@
 #include "SwatchByteReader.h"
 #include "SwatchList.h"
 
-#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -70,15 +69,16 @@ void hsbToRgb(double h, double s, double v, double rgb[3])
 // Appends one colour; false only when the list could not take it.
 bool addColour(const AcoColour& colour, SwatchList& list)
 {
-    const auto unit = [](std::uint16_t w) { return w / 65535.0; };
+    constexpr double fullWord = 65535.0;
+    const auto unit = [](std::uint16_t w) { return w / fullWord; };
     const auto hundredths = [](std::uint16_t w) { return static_cast<std::int16_t>(w) / 100.0; };
     switch (colour.space) {
     case Rgb:
-        return list.addRgb(colour.name, unit(colour.w[0]), unit(colour.w[1]), unit(colour.w[2]), false);
+        return list.addRgb(colour.name, colour.w[0], colour.w[1], colour.w[2], fullWord, false);
     case Hsb: {
         double rgb[3];
         hsbToRgb(unit(colour.w[0]), unit(colour.w[1]), unit(colour.w[2]), rgb);
-        return list.addRgb(colour.name, rgb[0], rgb[1], rgb[2], false);
+        return list.addRgb(colour.name, rgb[0], rgb[1], rgb[2], 1.0, false);
     }
     case Cmyk: // 65535 is no ink
         return list.addCmyk(colour.name, 100.0 - unit(colour.w[0]) * 100.0, 100.0 - unit(colour.w[1]) * 100.0,
@@ -88,8 +88,8 @@ bool addColour(const AcoColour& colour, SwatchList& list)
                             colour.w[3] / 100.0, false);
     case Lab:
         return list.addLab(colour.name, colour.w[0] / 100.0, hundredths(colour.w[1]), hundredths(colour.w[2]), false);
-    case Gray:
-        return list.addGray(colour.name, 1.0 - std::min(colour.w[0], std::uint16_t{10000}) / 10000.0, false);
+    case Gray: // black from 0 (white) to 10000
+        return list.addGray(colour.name, 10000.0 - colour.w[0], 10000.0, false);
     default:
         return true;
     }

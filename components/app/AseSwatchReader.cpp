@@ -46,11 +46,11 @@ Entry readEntry(SwatchByteReader& body, SwatchList& list)
     if (channels == 4)
         added = list.addCmyk(name, v[0] * 100.0, v[1] * 100.0, v[2] * 100.0, v[3] * 100.0, spot);
     else if (channels == 1)
-        added = list.addGray(name, v[0], spot);
+        added = list.addGray(name, v[0], 1.0, spot);
     else if (model[0] == 'L')
         added = list.addLab(name, v[0] * 100.0, v[1], v[2], spot);
     else
-        added = list.addRgb(name, v[0], v[1], v[2], spot);
+        added = list.addRgb(name, v[0], v[1], v[2], 1.0, spot);
     return added ? Entry::Read : Entry::Failed;
 }
 

@@ -117,8 +117,7 @@ bool CgatsSwatchReader::read(const unsigned char* data, std::size_t size, Swatch
             break;
         }
         case Table::Rgb: {
-            const double scale = rgbInPercent ? 100.0 : 255.0;
-            added = list.addRgb(swatchName, v[0] / scale, v[1] / scale, v[2] / scale, false);
+            added = list.addRgb(swatchName, v[0], v[1], v[2], rgbInPercent ? 100.0 : 255.0, false);
             break;
         }
         case Table::None:

@@ -72,6 +72,7 @@ public:
             ++at;
     }
     std::size_t position() const { return at; }
+    void moveTo(std::size_t position) { at = position; }
 
     Token next()
     {
@@ -216,6 +217,26 @@ std::size_t missingPointOf(std::string_view value)
     return at == value.size() && at > exponentDigits ? exponent : std::string_view::npos;
 }
 
+// The reason for a text past one of the limits.
+std::string tooMany(unsigned long limit, const char* what)
+{
+    return "The CGATS file has more than " + std::to_string(limit) + " " + what + ", too many for a chart.";
+}
+
+// Keywords whose value the parser splits into "name,value" pairs separated
+// by ';', keeping each pair as a keyword entry of its own.
+bool isPairKeyword(std::string_view keyword)
+{
+    return equalsIgnoringCase(keyword, "WEIGHTING_FUNCTION") || equalsIgnoringCase(keyword, "COMPUTATIONAL_PARAMETER");
+}
+
+// A field whose values the parser takes for the names of keywords in other
+// tables, each looked up in every table.
+bool refersToTables(std::string_view field)
+{
+    return equalsIgnoringCase(field, "LABEL") || (!field.empty() && field.front() == '$');
+}
+
 // A change to the text before the parser sees it.
 struct Mend {
     std::size_t at, length;
@@ -237,6 +258,8 @@ private:
     bool beginDataFormat(std::string& whyNot);
     bool numberOfFields(std::string& whyNot);
     bool numberOfSets(std::string& whyNot);
+    bool keyword(std::string_view name, std::string& whyNot);
+    bool countKeywords(unsigned long entries, std::string& whyNot);
     // The count after a keyword; false when it is not a plain count.
     bool readCount(long long& count, Token& value, std::string& whyNot);
 
@@ -245,12 +268,14 @@ private:
         bool (CgatsScan::*handle)(std::string& whyNot);
     };
     static const Handler handlers[];
+    static const Handler* handlerFor(std::string_view word);
 
     std::string_view text;
     Tokenizer tokens;
     bool ended = false; // the text ended inside a section
     std::vector<Mend> mends;
     long long fields = 0, sets = 0; // the largest counts of any table
+    unsigned long keywords = 0;      // of all tables
     // The current table's state.
     bool fieldsDeclared = false, formatListed = false;
     std::optional<Mend> declaredFields; // where its NUMBER_OF_FIELDS value stands
@@ -274,15 +299,48 @@ bool CgatsScan::run(std::string& whyNot)
     for (Token token = tokens.next(); token.kind != Token::End && !ended; token = tokens.next()) {
         if (token.kind != Token::Word)
             continue;
-        for (const Handler& handler : handlers)
-            if (equalsIgnoringCase(token.text, handler.keyword) && !(this->*handler.handle)(whyNot))
-                return false;
+        const Handler* handler = handlerFor(token.text);
+        if (!(handler ? (this->*handler->handle)(whyNot) : keyword(token.text, whyNot)))
+            return false;
     }
     if ((fields + 1) * (sets + 1) > CHARACTERS_PER_VALUE * static_cast<long long>(text.size()) + TABLE_SLACK) {
         whyNot = "The CGATS file announces more data than it holds.";
         return false;
     }
     return true;
+}
+
+const CgatsScan::Handler* CgatsScan::handlerFor(std::string_view word)
+{
+    for (const Handler& handler : handlers)
+        if (equalsIgnoringCase(word, handler.keyword))
+            return &handler;
+    return nullptr;
+}
+
+// Any other word of a header names a keyword (or declares one, after
+// KEYWORD or DATA_FORMAT_IDENTIFIER), and the token after it is its value.
+// A value the parser would not take leaves the scan where it was, so that
+// no section start or count is passed over.
+bool CgatsScan::keyword(std::string_view name, std::string& whyNot)
+{
+    const std::size_t beforeValue = tokens.position();
+    const Token value = tokens.next();
+    unsigned long entries = 1;
+    if (value.kind == Token::Word && handlerFor(value.text))
+        tokens.moveTo(beforeValue);
+    else if (value.kind == Token::String && isPairKeyword(name))
+        entries = 1 + static_cast<unsigned long>(std::count(value.text.begin(), value.text.end(), ';'));
+    return countKeywords(entries, whyNot);
+}
+
+bool CgatsScan::countKeywords(unsigned long entries, std::string& whyNot)
+{
+    keywords += entries;
+    if (keywords <= CgatsTextCheck::MOST_KEYWORDS)
+        return true;
+    whyNot = tooMany(CgatsTextCheck::MOST_KEYWORDS, "keywords");
+    return false;
 }
 
 // Values are no keywords; the data ends the table. Numbers in exponent form
@@ -314,8 +372,19 @@ bool CgatsScan::beginDataFormat(std::string& whyNot)
     formatListed = true;
     long long listed = 0;
     Token token = tokens.next();
-    for (; token.kind != Token::End && !equalsIgnoringCase(token.text, "END_DATA_FORMAT"); token = tokens.next())
-        listed += token.kind == Token::Word ? 1 : 0;
+    for (; token.kind != Token::End && !equalsIgnoringCase(token.text, "END_DATA_FORMAT"); token = tokens.next()) {
+        if (token.kind != Token::Word)
+            continue;
+        if (++listed > static_cast<long long>(CgatsTextCheck::MOST_FIELDS)) {
+            whyNot = tooMany(CgatsTextCheck::MOST_FIELDS, "fields in a table");
+            return false;
+        }
+        if (refersToTables(token.text)) {
+            whyNot = "The CGATS file has a field " + std::string(token.text)
+                     + " that refers to other tables, which Tintora does not read.";
+            return false;
+        }
+    }
     if (declaredFields && listed > 0 && listed != declaredFieldCount) {
         mends.push_back({declaredFields->at, declaredFields->length, std::to_string(listed)});
         fields = std::max(fields, listed);
@@ -333,8 +402,12 @@ bool CgatsScan::numberOfFields(std::string& whyNot)
     }
     long long count;
     Token value;
-    if (!readCount(count, value, whyNot))
+    if (!countKeywords(1, whyNot) || !readCount(count, value, whyNot))
         return false;
+    if (count > static_cast<long long>(CgatsTextCheck::MOST_FIELDS)) {
+        whyNot = tooMany(CgatsTextCheck::MOST_FIELDS, "fields in a table");
+        return false;
+    }
     fieldsDeclared = true;
     declaredFieldCount = count;
     if (!value.text.empty())
@@ -347,8 +420,12 @@ bool CgatsScan::numberOfSets(std::string& whyNot)
 {
     long long count;
     Token value;
-    if (!readCount(count, value, whyNot))
+    if (!countKeywords(1, whyNot) || !readCount(count, value, whyNot))
         return false;
+    if (count > static_cast<long long>(CgatsTextCheck::MOST_SETS)) {
+        whyNot = tooMany(CgatsTextCheck::MOST_SETS, "sets in a table");
+        return false;
+    }
     sets = std::max(sets, count);
     return true;
 }

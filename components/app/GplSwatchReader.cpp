@@ -31,19 +31,20 @@ std::string_view withoutMark(std::string_view text)
     return text;
 }
 
-// Reads a decimal channel value and the blanks after it; values above 255
-// saturate at 255 however many digits follow.
-bool readChannel(std::string_view& line, int& value)
+// Reads a whole decimal channel value, with or without a sign, and the
+// blanks after it. The value is kept as written, however large, for the
+// range check to judge.
+bool readChannel(std::string_view& line, double& value)
 {
-    std::size_t digits = 0;
-    value = 0;
-    while (digits < line.size() && line[digits] >= '0' && line[digits] <= '9') {
-        value = std::min(255, value * 10 + (line[digits] - '0'));
-        ++digits;
-    }
-    if (digits == 0 || (digits < line.size() && !isBlank(line[digits])))
+    const std::size_t sign = !line.empty() && (line.front() == '-' || line.front() == '+') ? 1 : 0;
+    std::size_t end = sign;
+    double magnitude = 0;
+    while (end < line.size() && line[end] >= '0' && line[end] <= '9')
+        magnitude = magnitude * 10 + (line[end++] - '0');
+    if (end == sign || (end < line.size() && !isBlank(line[end])))
         return false;
-    line.remove_prefix(digits);
+    value = line.front() == '-' ? -magnitude : magnitude;
+    line.remove_prefix(end);
     line = trimmed(line);
     return true;
 }
@@ -82,12 +83,12 @@ bool GplSwatchReader::read(const unsigned char* data, std::size_t size, SwatchLi
             || startsWith(line, "Channels:"))
             continue;
 
-        int r, g, b;
+        double r, g, b;
         if (!readChannel(line, r) || !readChannel(line, g) || !readChannel(line, b)) {
             whyNot = "Line " + std::to_string(lineNumber) + " of the GIMP palette is not a colour.";
             return false;
         }
-        if (!list.addRgb(std::string(line), r / 255.0, g / 255.0, b / 255.0, false)) {
+        if (!list.addRgb(std::string(line), r, g, b, 255.0, false)) {
             whyNot = list.failureReason(kindName, "Line " + std::to_string(lineNumber));
             return false;
         }

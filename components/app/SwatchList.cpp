@@ -36,14 +36,12 @@ bool finite(std::initializer_list<double> values)
     return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
 }
 
-// What is wrong with the values, each checked against its range (none
-// for RGB and gray, which the conversion to Lab clamps); empty when nothing is.
-std::string problemWith(std::initializer_list<double> values, const Range* ranges = nullptr)
+// What is wrong with the values, each checked against its range; empty
+// when nothing is.
+std::string problemWith(std::initializer_list<double> values, const Range* ranges)
 {
     if (!finite(values))
         return "a colour value that is not a number";
-    if (!ranges)
-        return std::string();
     for (double value : values) {
         const Range& range = *ranges++;
         if (value < range.lowest || value > range.highest)
@@ -123,26 +121,28 @@ bool SwatchList::addLab(const std::string& name, double L, double a, double b, b
     return appendLab(name, cmsCIELab{L, a, b}, spot);
 }
 
-bool SwatchList::addRgb(const std::string& name, double r, double g, double b, bool spot)
+bool SwatchList::addRgb(const std::string& name, double r, double g, double b, double fullScale, bool spot)
 {
-    problem = problemWith({r, g, b});
+    const Range channels[] = {{"red", 0.0, fullScale, ""}, {"green", 0.0, fullScale, ""}, {"blue", 0.0, fullScale, ""}};
+    problem = problemWith({r, g, b}, channels);
     if (!problem.empty())
         return false;
     cmsCIELab lab;
-    if (!converter.rgbToLab(r, g, b, lab)) {
+    if (!converter.rgbToLab(r / fullScale, g / fullScale, b / fullScale, lab)) {
         memoryExhausted = true;
         return false;
     }
     return appendLab(name, lab, spot);
 }
 
-bool SwatchList::addGray(const std::string& name, double gray, bool spot)
+bool SwatchList::addGray(const std::string& name, double gray, double fullScale, bool spot)
 {
-    problem = problemWith({gray});
+    const Range level{"gray", 0.0, fullScale, ""};
+    problem = problemWith({gray}, &level);
     if (!problem.empty())
         return false;
     cmsCIELab lab;
-    if (!converter.grayToLab(gray, lab)) {
+    if (!converter.grayToLab(gray / fullScale, lab)) {
         memoryExhausted = true;
         return false;
     }

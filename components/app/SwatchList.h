@@ -13,8 +13,11 @@
 //
 // Each add* call appends one record and returns false when it could not:
 // a value that is not a finite number, a Lab value outside L -1 to 101 or
-// a and b -200 to 200, an ink outside 0 to 100 %, or memory exhausted
-// (outOfMemory() then tells). A swatch without a name is named by its
+// a and b -200 to 200, an ink outside 0 to 100 %, an RGB or gray value
+// outside 0 to its file's full scale, or memory exhausted (outOfMemory()
+// then tells). Every swatch reader hands its values here unchecked, RGB and
+// gray on its file's own scale, so that a value out of range refuses the
+// file alike whatever its format. A swatch without a name is named by its
 // 1-based position.
 class SwatchList
 {
@@ -28,10 +31,11 @@ public:
     bool addCmyk(const std::string& name, double c, double m, double y, double k, bool spot);
     // D50 Lab as it stands; becomes a Lab record.
     bool addLab(const std::string& name, double L, double a, double b, bool spot);
-    // sRGB channels 0..1; becomes a Lab record.
-    bool addRgb(const std::string& name, double r, double g, double b, bool spot);
-    // Gray level 0..1, 1 being white; becomes a Lab record.
-    bool addGray(const std::string& name, double gray, bool spot);
+    // sRGB channels 0..fullScale (255 in a GIMP palette, 1 in an Adobe
+    // Swatch Exchange file); becomes a Lab record.
+    bool addRgb(const std::string& name, double r, double g, double b, double fullScale, bool spot);
+    // Gray level 0..fullScale, fullScale being white; becomes a Lab record.
+    bool addGray(const std::string& name, double gray, double fullScale, bool spot);
 
     bool outOfMemory() const { return memoryExhausted; }
     // The reason for the user after an add* call failed, for a file of the
