@@ -33,75 +33,91 @@ void writeLine(const ChartProgress& progress, const char* format, double toleran
     progress(line);
 }
 
-// How much further than the tolerance the neighbourhoods of the records
-// are looked for: they then serve the passes after it, up to that reach.
-constexpr double CLEARANCE_LOOK_AHEAD = 1.25;
+// The neighbour lists are learnt for this many times the tolerance of the
+// pass that needs them, so that they also serve the passes after it, whose
+// tolerance grows, until it passes that reach.
+constexpr double REACH_PER_TOLERANCE = 1.25;
 
-// One rough pass in either direction; returns the number removed. Each
-// anchor's close candidates are gathered from its neighbourhood in any
-// order and then removed in list order (the direction of the pass), as a
-// walk over the list would. An anchor whose clearance reaches the
-// tolerance has nothing close.
-unsigned long roughPass(KxChartPoint** points, unsigned long length, ChartCullSnapshot& list,
-                        ChartRoughNeighbourhoods& known, double tolerance, bool forward, unsigned long target)
+// Anchor's turn in a rough pass: removes, in the order of the pass, the
+// records after it in that order closer than the tolerance (strictly),
+// stopping once the list is down to the target, and updates its
+// clearance. `around` holds its neighbours. Returns the number removed.
+unsigned long removeCloseTo(std::size_t anchor, ChartRoughNeighbourhoods::Range around, KxChartPoint** points,
+                            unsigned long& length, ChartCullSnapshot& list, const Cie94Bound& bound,
+                            double reach, bool forward, unsigned long target, std::vector<std::size_t>& close)
 {
-    using Neighbour = ChartRoughNeighbourhoods::Neighbour;
+    const double tolerance = bound.tolerance();
+    close.clear();
+    double nearest = std::numeric_limits<double>::infinity(); // squared estimate, of the records staying
+    for (const ChartRoughNeighbourhoods::Neighbour* neighbour = around.first; neighbour != around.last; ++neighbour) {
+        const std::size_t candidate = neighbour->record;
+        if (!list.present[candidate])
+            continue;
+        double estimate = neighbour->estimate;
+        if (forward ? candidate > anchor : candidate < anchor) {
+            switch (bound.verdictOn(estimate)) {
+            case Cie94Bound::Verdict::Beyond:
+                break;
+            case Cie94Bound::Verdict::Within:
+                close.push_back(candidate);
+                continue;
+            case Cie94Bound::Verdict::Unsure: {
+                const double d = list.cie94(candidate, anchor);
+                if (d < tolerance) {
+                    close.push_back(candidate);
+                    continue;
+                }
+                estimate = std::isnan(estimate) ? 0.0 : std::min(estimate, d * d);
+                break;
+            }
+            }
+        }
+        if (std::isnan(estimate))
+            nearest = 0.0; // too saturated to be bounded here
+        else
+            nearest = std::min(nearest, estimate);
+    }
+    if (forward)
+        std::sort(close.begin(), close.end());
+    else
+        std::sort(close.begin(), close.end(), std::greater<>());
+    unsigned long removed = 0;
+    for (std::size_t candidate : close) {
+        list.present[candidate] = 0;
+        RemoveList(points, list.records[candidate]);
+        ++removed;
+        if (--length <= target)
+            break;
+    }
+    // Every record within the reach was a neighbour; those left unremoved
+    // when the pass stopped early were not measured.
+    list.clearance[anchor] = removed == close.size() ? std::min(Cie94Bound::lowerBound(nearest), reach) : 0.0;
+    return removed;
+}
+
+// One rough pass in either direction over a list of the given length;
+// returns the number removed. A pass that looks along reaches every
+// present record, as the neighbour lists of those after it need; otherwise
+// an anchor whose clearance reaches the tolerance has nothing close, and
+// the lists give the others their neighbours.
+unsigned long roughPass(KxChartPoint** points, unsigned long length, ChartCullSnapshot& list,
+                        ChartRoughNeighbourhoods& known, bool lookAlong, double tolerance, bool forward,
+                        unsigned long target)
+{
     const std::size_t n = list.size();
     const Cie94Bound bound(tolerance, list.maxChroma());
     unsigned long removed = 0;
     std::vector<std::size_t> close;
     for (std::size_t step = 0; step < n; ++step) {
         const std::size_t anchor = forward ? step : n - 1 - step;
-        // A pass that looks along reaches every record, since the records
-        // it has reached tell those after them of themselves.
-        if (!list.present[anchor] || (list.clearance[anchor] >= tolerance && !known.looksAlong()))
+        if (!list.present[anchor])
             continue;
-        close.clear();
-        double nearest = std::numeric_limits<double>::infinity(); // squared, of the records staying
-        const ChartRoughNeighbourhoods::Range around = known.neighbours(list, anchor);
-        for (const Neighbour* neighbour = around.first; neighbour != around.last; ++neighbour) {
-            const std::size_t candidate = neighbour->colour;
-            if (!list.present[candidate])
-                continue;
-            double estimate = neighbour->estimate;
-            if (forward ? candidate > anchor : candidate < anchor) {
-                switch (bound.verdictOn(estimate)) {
-                case Cie94Bound::Verdict::Beyond:
-                    break;
-                case Cie94Bound::Verdict::Within:
-                    close.push_back(candidate);
-                    continue;
-                case Cie94Bound::Verdict::Unsure: {
-                    const double d = list.cie94(candidate, anchor);
-                    if (d < tolerance) {
-                        close.push_back(candidate);
-                        continue;
-                    }
-                    estimate = std::isnan(estimate) ? 0.0 : std::min(estimate, d * d);
-                    break;
-                }
-                }
-            }
-            if (std::isnan(estimate))
-                nearest = 0.0; // too saturated to be bounded here
-            else
-                nearest = std::min(nearest, estimate);
-        }
-        if (forward)
-            std::sort(close.begin(), close.end());
-        else
-            std::sort(close.begin(), close.end(), std::greater<>());
-        std::size_t gone = 0;
-        for (std::size_t candidate : close) {
-            list.present[candidate] = 0;
-            RemoveList(points, list.records[candidate]);
-            ++removed;
-            ++gone;
-            if (--length <= target)
-                break;
-        }
-        // Every record within the neighbourhoods' reach was seen, the removed ones aside.
-        list.clearance[anchor] = gone == close.size() ? std::min(Cie94Bound::lowerBound(nearest), known.reach()) : 0.0;
+        if (lookAlong)
+            removed += removeCloseTo(anchor, known.lookAlong(list, anchor), points, length, list, bound, known.reach(),
+                                     forward, target, close);
+        else if (list.clearance[anchor] < tolerance)
+            removed += removeCloseTo(anchor, known.neighbours(anchor), points, length, list, bound, known.reach(),
+                                     forward, target, close);
         // Checked after the anchor, so that a list already down to the
         // target still loses its first close record.
         if (length <= target)
@@ -119,28 +135,28 @@ unsigned long roughCull(KxChartPoint** points, unsigned long length, ChartCullSn
 {
     if (!*points)
         return 0;
-    if (!known.serves(tolerance)) {
-        // A new snapshot's first pass reaches every record it keeps.
-        if (!known.looked()) {
-            known.lookAlong(list, tolerance * CLEARANCE_LOOK_AHEAD, !reverse);
-        } else {
-            list.compact();
-            known.lookAll(list, tolerance * CLEARANCE_LOOK_AHEAD);
-        }
+    const bool forward = !reverse;
+    const bool hasPair = forward ? (*points)->next != nullptr : (*points)->last && (*points)->last->prev;
+    // A snapshot's first pass learns the neighbour lists as it goes; a
+    // later one that needs a longer reach learns them all first, on the
+    // snapshot without the records removed since.
+    const bool lookAlong = hasPair && !known.looked();
+    if (lookAlong) {
+        known.startLookingAlong(list, tolerance * REACH_PER_TOLERANCE, forward);
+    } else if (hasPair && !known.serves(tolerance)) {
+        list.compact();
+        known.lookAll(list, tolerance * REACH_PER_TOLERANCE);
     }
     unsigned long removed = 0;
-    if (!reverse) {
-        if ((*points)->next) {
-            removed = roughPass(points, length, list, known, tolerance, true, target);
-            writeLine(progress, "forward rough cull: Tolerance %f, removed %lu duplicates, patches left = %d\n",
-                      tolerance, removed, length - removed);
-        }
-    } else if ((*points)->last && (*points)->last->prev) {
-        removed = roughPass(points, length, list, known, tolerance, false, target);
-        writeLine(progress, "reverse rough cull: Tolerance %f, removed %lu duplicates, patches left = %d\n",
+    if (hasPair) {
+        removed = roughPass(points, length, list, known, lookAlong, tolerance, forward, target);
+        writeLine(progress,
+                  forward ? "forward rough cull: Tolerance %f, removed %lu duplicates, patches left = %d\n"
+                          : "reverse rough cull: Tolerance %f, removed %lu duplicates, patches left = %d\n",
                   tolerance, removed, length - removed);
     }
-    known.endPass(list);
+    if (lookAlong)
+        known.endLookingAlong(list);
     reverse = !reverse;
     return removed;
 }

@@ -70,6 +70,7 @@ public:
     // greater than the tolerance.
     bool mayBeWithin(const double* lab1, const double* lab2) const;
 
+    double tolerance() const { return m_tolerance; }
     double lightnessReach() const { return m_lightnessReach; }
     // Bound on the CIE 1976 difference of any pair within the tolerance.
     double colourReach() const { return m_colourReach; }
