@@ -233,9 +233,10 @@ private slots:
             // The filter in front of the engine lets through every pair that
             // is within the tolerance, also one exactly at it, and keeps back
             // pairs clearly beyond it.
-            QVERIFY(Cie94Bound(d, c).mayBeWithin(x, y));
-            QVERIFY(Cie94Bound(d, c).mayBeWithin(y, x));
-            QVERIFY(!Cie94Bound(d * 0.999 - 1e-6, c).mayBeWithin(x, y));
+            const double cx = Cie94Bound::chroma(x), cy = Cie94Bound::chroma(y);
+            QVERIFY(Cie94Bound(d, c).judge(x, cx, y, cy) != Cie94Bound::Verdict::Beyond);
+            QVERIFY(Cie94Bound(d, c).judge(y, cy, x, cx) != Cie94Bound::Verdict::Beyond);
+            QVERIFY(Cie94Bound(d * 0.999 - 1e-6, c).judge(x, cx, y, cy) == Cie94Bound::Verdict::Beyond);
         }
     }
 

@@ -5,7 +5,6 @@
 #include "ChartRoughNeighbourhoods.h"
 #include "Cie94Bound.h"
 
-#include <KxCMS.h>
 #include <KxFile.h>
 #include <KxList.h>
 
