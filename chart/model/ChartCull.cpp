@@ -32,98 +32,105 @@ void writeLine(const ChartProgress& progress, const char* format, double toleran
     progress(line);
 }
 
-// The neighbour lists are learnt for this many times the tolerance of the
-// pass that needs them, so that they also serve the passes after it, whose
-// tolerance grows, until it passes that reach.
-constexpr double REACH_PER_TOLERANCE = 1.25;
-
-// Anchor's turn in a rough pass: removes, in the order of the pass, the
-// records after it in that order closer than the tolerance (strictly),
-// stopping once the list is down to the target, and updates its
-// clearance. `around` holds its neighbours. Returns the number removed.
-unsigned long removeCloseTo(std::size_t anchor, ChartRoughNeighbourhoods::Range around, KxChartPoint** points,
-                            unsigned long& length, ChartCullSnapshot& list, const Cie94Bound& bound,
-                            double reach, bool forward, unsigned long target, std::vector<std::size_t>& close)
+// One rough pass in either direction over a list of the given length.
+class RoughPass
 {
-    const double tolerance = bound.tolerance();
-    close.clear();
-    double nearest = std::numeric_limits<double>::infinity(); // squared estimate, of the records staying
-    for (const ChartRoughNeighbourhoods::Neighbour* neighbour = around.first; neighbour != around.last; ++neighbour) {
-        const std::size_t candidate = neighbour->record;
-        if (!list.present[candidate])
-            continue;
-        double estimate = neighbour->estimate;
-        if (forward ? candidate > anchor : candidate < anchor) {
-            switch (bound.verdictOn(estimate)) {
-            case Cie94Bound::Verdict::Beyond:
-                break;
-            case Cie94Bound::Verdict::Within:
-                close.push_back(candidate);
+public:
+    RoughPass(KxChartPoint** points, unsigned long length, ChartCullSnapshot& list, double tolerance, bool forward,
+              unsigned long target)
+        : m_points(points), m_length(length), m_list(list), m_bound(tolerance, list.maxChroma()), m_forward(forward),
+          m_target(target)
+    {
+    }
+
+    // Runs the pass; returns the number removed. A pass that looks along
+    // reaches every present record, as the neighbour lists of those after
+    // it need; otherwise an anchor whose clearance reaches the tolerance
+    // has nothing close, and the lists give the others their neighbours.
+    unsigned long run(ChartRoughNeighbourhoods& known, bool lookAlong)
+    {
+        const std::size_t n = m_list.size();
+        for (std::size_t step = 0; step < n; ++step) {
+            const std::size_t anchor = m_forward ? step : n - 1 - step;
+            if (!m_list.present[anchor])
                 continue;
-            case Cie94Bound::Verdict::Unsure: {
-                const double d = list.cie94(candidate, anchor);
-                if (d < tolerance) {
-                    close.push_back(candidate);
-                    continue;
-                }
-                estimate = std::isnan(estimate) ? 0.0 : std::min(estimate, d * d);
+            if (lookAlong)
+                removeCloseTo(anchor, known.lookAlong(m_list, anchor), known.reach());
+            else if (m_list.clearance[anchor] < m_bound.tolerance())
+                removeCloseTo(anchor, known.neighbours(anchor), known.reach());
+            // Checked after the anchor, so that a list already down to the
+            // target still loses its first close record.
+            if (m_length <= m_target)
                 break;
-            }
-            }
         }
-        if (std::isnan(estimate))
-            nearest = 0.0; // too saturated to be bounded here
-        else
-            nearest = std::min(nearest, estimate);
+        return m_removed;
     }
-    if (forward)
-        std::sort(close.begin(), close.end());
-    else
-        std::sort(close.begin(), close.end(), std::greater<>());
-    unsigned long removed = 0;
-    for (std::size_t candidate : close) {
-        list.present[candidate] = 0;
-        RemoveList(points, list.records[candidate]);
-        ++removed;
-        if (--length <= target)
-            break;
-    }
-    // Every record within the reach was a neighbour; those left unremoved
-    // when the pass stopped early were not measured.
-    list.clearance[anchor] = removed == close.size() ? std::min(Cie94Bound::lowerBound(nearest), reach) : 0.0;
-    return removed;
-}
 
-// One rough pass in either direction over a list of the given length;
-// returns the number removed. A pass that looks along reaches every
-// present record, as the neighbour lists of those after it need; otherwise
-// an anchor whose clearance reaches the tolerance has nothing close, and
-// the lists give the others their neighbours.
-unsigned long roughPass(KxChartPoint** points, unsigned long length, ChartCullSnapshot& list,
-                        ChartRoughNeighbourhoods& known, bool lookAlong, double tolerance, bool forward,
-                        unsigned long target)
-{
-    const std::size_t n = list.size();
-    const Cie94Bound bound(tolerance, list.maxChroma());
-    unsigned long removed = 0;
-    std::vector<std::size_t> close;
-    for (std::size_t step = 0; step < n; ++step) {
-        const std::size_t anchor = forward ? step : n - 1 - step;
-        if (!list.present[anchor])
-            continue;
-        if (lookAlong)
-            removed += removeCloseTo(anchor, known.lookAlong(list, anchor), points, length, list, bound, known.reach(),
-                                     forward, target, close);
-        else if (list.clearance[anchor] < tolerance)
-            removed += removeCloseTo(anchor, known.neighbours(anchor), points, length, list, bound, known.reach(),
-                                     forward, target, close);
-        // Checked after the anchor, so that a list already down to the
-        // target still loses its first close record.
-        if (length <= target)
-            break;
+private:
+    // The anchor's turn: removes, in pass order, the records further on
+    // closer than the tolerance (strictly), stopping once the list is down
+    // to the target, and sets the anchor's clearance. `around` holds its
+    // neighbours within the reach.
+    void removeCloseTo(std::size_t anchor, ChartRoughNeighbourhoods::Range around, double reach)
+    {
+        m_close.clear();
+        double nearest = std::numeric_limits<double>::infinity(); // squared estimate, of the records staying
+        for (const ChartRoughNeighbourhoods::Neighbour* neighbour = around.first; neighbour != around.last;
+             ++neighbour) {
+            const std::size_t candidate = neighbour->record;
+            if (!m_list.present[candidate])
+                continue;
+            double estimate = neighbour->estimate;
+            if (m_forward ? candidate > anchor : candidate < anchor) {
+                switch (m_bound.verdictOn(estimate)) {
+                case Cie94Bound::Verdict::Beyond:
+                    break;
+                case Cie94Bound::Verdict::Within:
+                    m_close.push_back(candidate);
+                    continue;
+                case Cie94Bound::Verdict::Unsure: {
+                    const double d = m_list.cie94(candidate, anchor);
+                    if (d < m_bound.tolerance()) {
+                        m_close.push_back(candidate);
+                        continue;
+                    }
+                    estimate = std::isnan(estimate) ? 0.0 : std::min(estimate, d * d);
+                    break;
+                }
+                }
+            }
+            if (std::isnan(estimate))
+                nearest = 0.0; // too saturated to be bounded here
+            else
+                nearest = std::min(nearest, estimate);
+        }
+        if (m_forward)
+            std::sort(m_close.begin(), m_close.end());
+        else
+            std::sort(m_close.begin(), m_close.end(), std::greater<>());
+        std::size_t gone = 0;
+        for (std::size_t candidate : m_close) {
+            m_list.present[candidate] = 0;
+            RemoveList(m_points, m_list.records[candidate]);
+            ++gone;
+            if (--m_length <= m_target)
+                break;
+        }
+        m_removed += gone;
+        // Every present record within the reach is a neighbour; but close
+        // ones left when the pass stopped early are not in `nearest`.
+        m_list.clearance[anchor] = gone == m_close.size() ? std::min(Cie94Bound::lowerBound(nearest), reach) : 0.0;
     }
-    return removed;
-}
+
+    KxChartPoint** m_points;
+    unsigned long m_length;
+    ChartCullSnapshot& m_list;
+    const Cie94Bound m_bound; // at the pass's tolerance
+    const bool m_forward;
+    const unsigned long m_target;
+    unsigned long m_removed = 0;
+    std::vector<std::size_t> m_close; // an anchor's close records, its memory reused
+};
 
 // One rough pass over the list of the given length and its snapshot:
 // writes its line and inverts reverse, as ChartCull::removeDuplicates says.
@@ -141,14 +148,14 @@ unsigned long roughCull(KxChartPoint** points, unsigned long length, ChartCullSn
     // snapshot without the records removed since.
     const bool lookAlong = hasPair && !known.looked();
     if (lookAlong) {
-        known.startLookingAlong(list, tolerance * REACH_PER_TOLERANCE, forward);
+        known.startLookingAlong(list, tolerance * ChartCull::REACH_PER_TOLERANCE, forward);
     } else if (hasPair && !known.serves(tolerance)) {
         list.compact();
-        known.lookAll(list, tolerance * REACH_PER_TOLERANCE);
+        known.lookAll(list, tolerance * ChartCull::REACH_PER_TOLERANCE);
     }
     unsigned long removed = 0;
     if (hasPair) {
-        removed = roughPass(points, length, list, known, lookAlong, tolerance, forward, target);
+        removed = RoughPass(points, length, list, tolerance, forward, target).run(known, lookAlong);
         writeLine(progress,
                   forward ? "forward rough cull: Tolerance %f, removed %lu duplicates, patches left = %d\n"
                           : "reverse rough cull: Tolerance %f, removed %lu duplicates, patches left = %d\n",

@@ -18,8 +18,8 @@
 // names every other present record whose pair with i the bound at the
 // reach does not put certainly beyond the reach, each with the pair's
 // estimate; it may also name records removed since, which the reader
-// skips. As records only go, the lists stay complete until the snapshot
-// is compacted, which renumbers the records.
+// skips. As records only go, the lists stay complete as long as the
+// snapshot keeps its numbering: compact it only just before lookAll.
 //
 // The lists are learnt in one of two ways:
 //  - lookAll: every present record at once, each pair compared once
@@ -68,7 +68,8 @@ public:
     // still present.
     void endLookingAlong(const ChartCullSnapshot& list);
 
-    // The neighbours of present record i, while complete.
+    // The neighbours of present record i, while complete or once a pass
+    // looking along has reached it.
     Range neighbours(std::size_t i) const;
 
 private:
