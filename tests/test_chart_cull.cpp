@@ -4,8 +4,10 @@
 #include "Cie94Bound.h"
 #include "ChartConversions.h"
 #include "ChartCull.h"
+#include "ChartCullSnapshot.h"
 #include "ChartGrid.h"
 #include "ChartLabIndex.h"
+#include "ChartRoughNeighbourhoods.h"
 #include "KxChartPointList.h"
 #include "ReferenceCull.h"
 
@@ -233,9 +235,10 @@ private slots:
             // The filter in front of the engine lets through every pair that
             // is within the tolerance, also one exactly at it, and keeps back
             // pairs clearly beyond it.
-            QVERIFY(Cie94Bound(d, c).mayBeWithin(x, y));
-            QVERIFY(Cie94Bound(d, c).mayBeWithin(y, x));
-            QVERIFY(!Cie94Bound(d * 0.999 - 1e-6, c).mayBeWithin(x, y));
+            const double cx = Cie94Bound::chroma(x), cy = Cie94Bound::chroma(y);
+            QVERIFY(Cie94Bound(d, c).judge(x, cx, y, cy) != Cie94Bound::Verdict::Beyond);
+            QVERIFY(Cie94Bound(d, c).judge(y, cy, x, cx) != Cie94Bound::Verdict::Beyond);
+            QVERIFY(Cie94Bound(d * 0.999 - 1e-6, c).judge(x, cx, y, cy) == Cie94Bound::Verdict::Beyond);
         }
     }
 
@@ -343,6 +346,60 @@ private slots:
             QVERIFY(pairs.size() >= expectedPairs);
             for (const auto& pair : pairs)
                 QVERIFY(pair.first != pair.second);
+        }
+    }
+
+    // The neighbour lists name every present record within the reach by
+    // the engine's CIE94 (either way round), whether learnt all at once or
+    // along a pass in either direction while records go; on a lattice full
+    // of pairs exactly at the reach, and with saturated colours.
+    void neighbourListsHoldEveryRecordWithinTheReach()
+    {
+        for (int way = 0; way < 3; ++way) { // all at once, along forward, along reverse
+            KxChartPointList points;
+            randomLattice(points, 700, 40 + way, 2.0);
+            for (int i = 0; i < 30; ++i)
+                append(points, 50, 120 + i, -90);
+            ChartCullSnapshot list(points.first);
+            const double reach = 4.0;
+            const auto missing = [&](std::size_t i, ChartRoughNeighbourhoods::Range around) {
+                std::vector<std::size_t> found;
+                for (auto neighbour = around.first; neighbour != around.last; ++neighbour)
+                    found.push_back(neighbour->record);
+                std::sort(found.begin(), found.end());
+                int count = 0;
+                for (std::size_t j = 0; j < list.size(); ++j)
+                    count += j != i && list.present[j]
+                             && std::min(list.cie94(i, j), list.cie94(j, i)) <= reach
+                             && !std::binary_search(found.begin(), found.end(), j);
+                return count;
+            };
+            ChartRoughNeighbourhoods known;
+            int within = 0;
+            if (way == 0) {
+                known.lookAll(list, reach);
+            } else {
+                const bool forward = way == 1;
+                known.startLookingAlong(list, reach, forward);
+                std::mt19937 random(way);
+                for (std::size_t step = 0; step < list.size(); ++step) {
+                    const std::size_t i = forward ? step : list.size() - 1 - step;
+                    if (!list.present[i])
+                        continue;
+                    QCOMPARE(missing(i, known.lookAlong(list, i)), 0);
+                    const std::size_t later = forward ? i + 1 + random() % list.size() : random() % (i + 1);
+                    if (later < list.size() && later != i && random() % 2)
+                        list.present[later] = 0; // removed before it is reached
+                }
+                known.endLookingAlong(list);
+            }
+            QVERIFY(known.serves(reach));
+            for (std::size_t i = 0; i < list.size(); ++i)
+                if (list.present[i]) {
+                    QCOMPARE(missing(i, known.neighbours(i)), 0);
+                    within += known.neighbours(i).last - known.neighbours(i).first;
+                }
+            QVERIFY(within > 2000);
         }
     }
 

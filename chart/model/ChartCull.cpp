@@ -5,7 +5,6 @@
 #include "ChartRoughNeighbourhoods.h"
 #include "Cie94Bound.h"
 
-#include <KxCMS.h>
 #include <KxFile.h>
 #include <KxList.h>
 
@@ -33,48 +32,66 @@ void writeLine(const ChartProgress& progress, const char* format, double toleran
     progress(line);
 }
 
-// How much further than the tolerance the neighbourhoods of the records
-// are looked for: they then serve the passes after it, up to that reach.
-constexpr double CLEARANCE_LOOK_AHEAD = 1.25;
-
-// One rough pass in either direction; returns the number removed. Each
-// anchor's close candidates are gathered from its neighbourhood in any
-// order and then removed in list order (the direction of the pass), as a
-// walk over the list would. An anchor whose clearance reaches the
-// tolerance has nothing close.
-unsigned long roughPass(KxChartPoint** points, unsigned long length, ChartCullSnapshot& list,
-                        ChartRoughNeighbourhoods& known, double tolerance, bool forward, unsigned long target)
+// One rough pass in either direction over a list of the given length.
+class RoughPass
 {
-    using Neighbour = ChartRoughNeighbourhoods::Neighbour;
-    const std::size_t n = list.size();
-    const Cie94Bound bound(tolerance, list.maxChroma());
-    unsigned long removed = 0;
-    std::vector<std::size_t> close;
-    for (std::size_t step = 0; step < n; ++step) {
-        const std::size_t anchor = forward ? step : n - 1 - step;
-        // A pass that looks along reaches every record, since the records
-        // it has reached tell those after them of themselves.
-        if (!list.present[anchor] || (list.clearance[anchor] >= tolerance && !known.looksAlong()))
-            continue;
-        close.clear();
-        double nearest = std::numeric_limits<double>::infinity(); // squared, of the records staying
-        const ChartRoughNeighbourhoods::Range around = known.neighbours(list, anchor);
-        for (const Neighbour* neighbour = around.first; neighbour != around.last; ++neighbour) {
-            const std::size_t candidate = neighbour->colour;
-            if (!list.present[candidate])
+public:
+    RoughPass(KxChartPoint** points, unsigned long length, ChartCullSnapshot& list, double tolerance, bool forward,
+              unsigned long target)
+        : m_points(points), m_length(length), m_list(list), m_bound(tolerance, list.maxChroma()), m_forward(forward),
+          m_target(target)
+    {
+    }
+
+    // Runs the pass; returns the number removed. A pass that looks along
+    // reaches every present record, as the neighbour lists of those after
+    // it need; otherwise an anchor whose clearance reaches the tolerance
+    // has nothing close, and the lists give the others their neighbours.
+    unsigned long run(ChartRoughNeighbourhoods& known, bool lookAlong)
+    {
+        const std::size_t n = m_list.size();
+        for (std::size_t step = 0; step < n; ++step) {
+            const std::size_t anchor = m_forward ? step : n - 1 - step;
+            if (!m_list.present[anchor])
+                continue;
+            if (lookAlong)
+                removeCloseTo(anchor, known.lookAlong(m_list, anchor), known.reach());
+            else if (m_list.clearance[anchor] < m_bound.tolerance())
+                removeCloseTo(anchor, known.neighbours(anchor), known.reach());
+            // Checked after the anchor, so that a list already down to the
+            // target still loses its first close record.
+            if (m_length <= m_target)
+                break;
+        }
+        return m_removed;
+    }
+
+private:
+    // The anchor's turn: removes, in pass order, the records further on
+    // closer than the tolerance (strictly), stopping once the list is down
+    // to the target, and sets the anchor's clearance. `around` holds its
+    // neighbours within the reach.
+    void removeCloseTo(std::size_t anchor, ChartRoughNeighbourhoods::Range around, double reach)
+    {
+        m_close.clear();
+        double nearest = std::numeric_limits<double>::infinity(); // squared estimate, of the records staying
+        for (const ChartRoughNeighbourhoods::Neighbour* neighbour = around.first; neighbour != around.last;
+             ++neighbour) {
+            const std::size_t candidate = neighbour->record;
+            if (!m_list.present[candidate])
                 continue;
             double estimate = neighbour->estimate;
-            if (forward ? candidate > anchor : candidate < anchor) {
-                switch (bound.verdictOn(estimate)) {
+            if (m_forward ? candidate > anchor : candidate < anchor) {
+                switch (m_bound.verdictOn(estimate)) {
                 case Cie94Bound::Verdict::Beyond:
                     break;
                 case Cie94Bound::Verdict::Within:
-                    close.push_back(candidate);
+                    m_close.push_back(candidate);
                     continue;
                 case Cie94Bound::Verdict::Unsure: {
-                    const double d = list.cie94(candidate, anchor);
-                    if (d < tolerance) {
-                        close.push_back(candidate);
+                    const double d = m_list.cie94(candidate, anchor);
+                    if (d < m_bound.tolerance()) {
+                        m_close.push_back(candidate);
                         continue;
                     }
                     estimate = std::isnan(estimate) ? 0.0 : std::min(estimate, d * d);
@@ -87,28 +104,33 @@ unsigned long roughPass(KxChartPoint** points, unsigned long length, ChartCullSn
             else
                 nearest = std::min(nearest, estimate);
         }
-        if (forward)
-            std::sort(close.begin(), close.end());
+        if (m_forward)
+            std::sort(m_close.begin(), m_close.end());
         else
-            std::sort(close.begin(), close.end(), std::greater<>());
+            std::sort(m_close.begin(), m_close.end(), std::greater<>());
         std::size_t gone = 0;
-        for (std::size_t candidate : close) {
-            list.present[candidate] = 0;
-            RemoveList(points, list.records[candidate]);
-            ++removed;
+        for (std::size_t candidate : m_close) {
+            m_list.present[candidate] = 0;
+            RemoveList(m_points, m_list.records[candidate]);
             ++gone;
-            if (--length <= target)
+            if (--m_length <= m_target)
                 break;
         }
-        // Every record within the neighbourhoods' reach was seen, the removed ones aside.
-        list.clearance[anchor] = gone == close.size() ? std::min(Cie94Bound::lowerBound(nearest), known.reach()) : 0.0;
-        // Checked after the anchor, so that a list already down to the
-        // target still loses its first close record.
-        if (length <= target)
-            break;
+        m_removed += gone;
+        // Every present record within the reach is a neighbour; but close
+        // ones left when the pass stopped early are not in `nearest`.
+        m_list.clearance[anchor] = gone == m_close.size() ? std::min(Cie94Bound::lowerBound(nearest), reach) : 0.0;
     }
-    return removed;
-}
+
+    KxChartPoint** m_points;
+    unsigned long m_length;
+    ChartCullSnapshot& m_list;
+    const Cie94Bound m_bound; // at the pass's tolerance
+    const bool m_forward;
+    const unsigned long m_target;
+    unsigned long m_removed = 0;
+    std::vector<std::size_t> m_close; // an anchor's close records, its memory reused
+};
 
 // One rough pass over the list of the given length and its snapshot:
 // writes its line and inverts reverse, as ChartCull::removeDuplicates says.
@@ -119,28 +141,28 @@ unsigned long roughCull(KxChartPoint** points, unsigned long length, ChartCullSn
 {
     if (!*points)
         return 0;
-    if (!known.serves(tolerance)) {
-        // A new snapshot's first pass reaches every record it keeps.
-        if (!known.looked()) {
-            known.lookAlong(list, tolerance * CLEARANCE_LOOK_AHEAD, !reverse);
-        } else {
-            list.compact();
-            known.lookAll(list, tolerance * CLEARANCE_LOOK_AHEAD);
-        }
+    const bool forward = !reverse;
+    const bool hasPair = forward ? (*points)->next != nullptr : (*points)->last && (*points)->last->prev;
+    // A snapshot's first pass learns the neighbour lists as it goes; a
+    // later one that needs a longer reach learns them all first, on the
+    // snapshot without the records removed since.
+    const bool lookAlong = hasPair && !known.looked();
+    if (lookAlong) {
+        known.startLookingAlong(list, tolerance * ChartCull::REACH_PER_TOLERANCE, forward);
+    } else if (hasPair && !known.serves(tolerance)) {
+        list.compact();
+        known.lookAll(list, tolerance * ChartCull::REACH_PER_TOLERANCE);
     }
     unsigned long removed = 0;
-    if (!reverse) {
-        if ((*points)->next) {
-            removed = roughPass(points, length, list, known, tolerance, true, target);
-            writeLine(progress, "forward rough cull: Tolerance %f, removed %lu duplicates, patches left = %d\n",
-                      tolerance, removed, length - removed);
-        }
-    } else if ((*points)->last && (*points)->last->prev) {
-        removed = roughPass(points, length, list, known, tolerance, false, target);
-        writeLine(progress, "reverse rough cull: Tolerance %f, removed %lu duplicates, patches left = %d\n",
+    if (hasPair) {
+        removed = RoughPass(points, length, list, tolerance, forward, target).run(known, lookAlong);
+        writeLine(progress,
+                  forward ? "forward rough cull: Tolerance %f, removed %lu duplicates, patches left = %d\n"
+                          : "reverse rough cull: Tolerance %f, removed %lu duplicates, patches left = %d\n",
                   tolerance, removed, length - removed);
     }
-    known.endPass(list);
+    if (lookAlong)
+        known.endLookingAlong(list);
     reverse = !reverse;
     return removed;
 }

@@ -55,7 +55,7 @@ void ChartPairSearch::refresh(std::size_t anchor)
                               if (counts(d)
                                   && (!best.found || d < best.distance
                                       || (d == best.distance && candidate < best.second)))
-                                  best = Pair{true, d, anchor, candidate};
+                                  best = Pair{true, d, candidate};
                           });
     }
     m_best[anchor] = best;

@@ -20,7 +20,7 @@ public:
     struct Pair {
         bool found = false;
         double distance = NO_PAIR_DISTANCE;
-        std::size_t first = 0, second = 0;
+        std::size_t second = 0; // the later record of the pair
     };
 
     ChartPairSearch(ChartCullSnapshot& list, double limit);

@@ -14,10 +14,9 @@ constexpr std::size_t EXPECTED_NEIGHBOURS = 2;
 
 } // namespace
 
-void ChartRoughNeighbourhoods::start(const ChartCullSnapshot& list, double newReach)
+void ChartRoughNeighbourhoods::start(const ChartCullSnapshot& list, double reach)
 {
-    m_reach = newReach;
-    m_bound.emplace(newReach, list.maxChroma());
+    m_bound.emplace(reach, list.maxChroma());
     m_colourReach.resize(list.size());
     for (std::size_t i = 0; i < list.size(); ++i)
         m_colourReach[i] = m_bound->colourReachFrom(list.chromas[i]);
@@ -35,7 +34,7 @@ inline std::optional<double> ChartRoughNeighbourhoods::estimateKept(const ChartL
                                                                     const ChartLabIndex::Member& y) const
 {
     // A record certainly beyond the reach is beyond every tolerance the
-    // neighbourhoods serve.
+    // lists serve.
     const double estimate = m_bound->squaredEstimate(
         x.lab, x.chroma, y.lab, y.chroma, std::min(m_colourReach[x.colour], m_colourReach[y.colour]));
     if (m_bound->verdictOn(estimate) == Cie94Bound::Verdict::Beyond)
@@ -43,35 +42,9 @@ inline std::optional<double> ChartRoughNeighbourhoods::estimateKept(const ChartL
     return estimate;
 }
 
-void ChartRoughNeighbourhoods::lookAlong(const ChartCullSnapshot& list, double newReach, bool forward)
+void ChartRoughNeighbourhoods::lookAll(const ChartCullSnapshot& list, double reach)
 {
-    start(list, newReach);
-    m_complete = true;
-    m_along = true;
-    m_forward = forward;
-    m_reached = 0;
-    m_reachedSinceIndexed = 0;
-    // Room for what the first pass finds, so that they are not moved as they grow.
-    m_neighbours.reserve(list.size() * EXPECTED_NEIGHBOURS);
-    m_waiting.reserve(list.size() * EXPECTED_NEIGHBOURS);
-    m_firstWaiting.assign(list.size(), NONE);
-    m_waiting.clear();
-}
-
-void ChartRoughNeighbourhoods::endPass(const ChartCullSnapshot& list)
-{
-    if (!m_along)
-        return;
-    m_complete = m_reached == static_cast<std::size_t>(std::count(list.present.begin(), list.present.end(), 1));
-    m_along = false;
-    m_firstWaiting = {};
-    m_waiting = {};
-}
-
-void ChartRoughNeighbourhoods::lookAll(const ChartCullSnapshot& list, double newReach)
-{
-    start(list, newReach);
-    m_complete = true;
+    start(list, reach);
     struct Pair {
         std::uint32_t x, y;
         double estimate;
@@ -80,13 +53,13 @@ void ChartRoughNeighbourhoods::lookAll(const ChartCullSnapshot& list, double new
     pairs.reserve(list.size() * EXPECTED_NEIGHBOURS);
     index(list, 0, list.size());
     m_index.visitPairs(m_bound->lightnessReach(), [&](double chroma) { return m_bound->colourReachFrom(chroma); },
-                     [&](const ChartLabIndex::Member& x, const ChartLabIndex::Member& y) {
-                         if (const std::optional<double> estimate = estimateKept(x, y))
-                             pairs.push_back(Pair{static_cast<std::uint32_t>(x.colour),
-                                                  static_cast<std::uint32_t>(y.colour), *estimate});
-                     });
+                       [&](const ChartLabIndex::Member& x, const ChartLabIndex::Member& y) {
+                           if (const std::optional<double> estimate = estimateKept(x, y))
+                               pairs.push_back(Pair{static_cast<std::uint32_t>(x.colour),
+                                                    static_cast<std::uint32_t>(y.colour), *estimate});
+                       });
 
-    // Each neighbourhood in one run.
+    // Each record's neighbours in one run: counted, then placed.
     for (const Pair& pair : pairs) {
         ++m_around[pair.x].count;
         ++m_around[pair.y].count;
@@ -104,47 +77,65 @@ void ChartRoughNeighbourhoods::lookAll(const ChartCullSnapshot& list, double new
         m_neighbours[x.first + x.count++] = Neighbour{pair.y, pair.estimate};
         m_neighbours[y.first + y.count++] = Neighbour{pair.x, pair.estimate};
     }
+    m_complete = true;
 }
 
-void ChartRoughNeighbourhoods::lookAlongFrom(const ChartCullSnapshot& list, std::size_t i)
+void ChartRoughNeighbourhoods::startLookingAlong(const ChartCullSnapshot& list, double reach, bool forward)
 {
-    // The records not yet reached, i among them; those reached or removed
-    // are dropped from the index once they are half of it.
-    const std::size_t from = m_forward ? i : 0;
-    const std::size_t to = m_forward ? list.size() : i + 1;
-    if (m_reached == 0 || 2 * m_reachedSinceIndexed > m_index.size()) {
-        index(list, from, to);
-        m_reachedSinceIndexed = 0;
+    start(list, reach);
+    m_complete = false;
+    m_walk.emplace();
+    m_walk->forward = forward;
+    // Room for what the first pass finds, so that they are not moved as they grow.
+    m_neighbours.reserve(list.size() * EXPECTED_NEIGHBOURS);
+    m_walk->waiting.reserve(list.size() * EXPECTED_NEIGHBOURS);
+    m_walk->firstWaiting.assign(list.size(), NONE);
+    index(list, 0, list.size());
+}
+
+ChartRoughNeighbourhoods::Range ChartRoughNeighbourhoods::lookAlong(const ChartCullSnapshot& list, std::size_t i)
+{
+    Walk& walk = *m_walk;
+    // Once the records reached since the index was built are half of it,
+    // it is built anew from those not yet reached, i among them.
+    if (2 * walk.reachedSinceIndexed > m_index.size()) {
+        index(list, walk.forward ? i : 0, walk.forward ? list.size() : i + 1);
+        walk.reachedSinceIndexed = 0;
     }
-    ++m_reachedSinceIndexed;
-    ++m_reached;
+    ++walk.reachedSinceIndexed;
+    ++walk.reached;
 
     Neighbourhood& neighbourhood = m_around[i];
     neighbourhood.first = m_neighbours.size();
-    for (std::uint32_t w = m_firstWaiting[i]; w != NONE; w = m_waiting[w].next)
-        m_neighbours.push_back(m_waiting[w].neighbour);
+    for (std::uint32_t w = walk.firstWaiting[i]; w != NONE; w = walk.waiting[w].next)
+        m_neighbours.push_back(walk.waiting[w].neighbour);
     const ChartLabIndex::Member self{i, {list.labs[i][0], list.labs[i][1], list.labs[i][2]}, list.chromas[i]};
-    const std::size_t laterFrom = m_forward ? i + 1 : 0;
-    const std::size_t laterTo = m_forward ? list.size() : i;
+    const std::size_t laterFrom = walk.forward ? i + 1 : 0;
+    const std::size_t laterTo = walk.forward ? list.size() : i;
     m_index.visitNear(i, laterFrom, laterTo, m_bound->lightnessReach(), m_colourReach[i],
-                       [&](const ChartLabIndex::Member& member) {
-                           if (!list.present[member.colour])
-                               return;
-                           if (const std::optional<double> estimate = estimateKept(member, self)) {
-                               const auto other = static_cast<std::uint32_t>(member.colour);
-                               m_neighbours.push_back(Neighbour{other, *estimate});
-                               m_waiting.push_back(
-                                   Waiting{Neighbour{static_cast<std::uint32_t>(i), *estimate}, m_firstWaiting[other]});
-                               m_firstWaiting[other] = static_cast<std::uint32_t>(m_waiting.size() - 1);
-                           }
-                       });
+                      [&](const ChartLabIndex::Member& member) {
+                          if (!list.present[member.colour])
+                              return;
+                          if (const std::optional<double> estimate = estimateKept(member, self)) {
+                              const auto later = static_cast<std::uint32_t>(member.colour);
+                              m_neighbours.push_back(Neighbour{later, *estimate});
+                              walk.waiting.push_back(Waiting{Neighbour{static_cast<std::uint32_t>(i), *estimate},
+                                                             walk.firstWaiting[later]});
+                              walk.firstWaiting[later] = static_cast<std::uint32_t>(walk.waiting.size() - 1);
+                          }
+                      });
     neighbourhood.count = m_neighbours.size() - neighbourhood.first;
+    return neighbours(i);
 }
 
-ChartRoughNeighbourhoods::Range ChartRoughNeighbourhoods::neighbours(const ChartCullSnapshot& list, std::size_t i)
+void ChartRoughNeighbourhoods::endLookingAlong(const ChartCullSnapshot& list)
 {
-    if (m_along)
-        lookAlongFrom(list, i);
+    m_complete = m_walk->reached == static_cast<std::size_t>(std::count(list.present.begin(), list.present.end(), 1));
+    m_walk.reset();
+}
+
+ChartRoughNeighbourhoods::Range ChartRoughNeighbourhoods::neighbours(std::size_t i) const
+{
     const Neighbour* const first = m_neighbours.data() + m_around[i].first;
     return {first, first + m_around[i].count};
 }

@@ -47,11 +47,6 @@ double Cie94Bound::lowerBound(double squaredEstimate)
     return bound > 0.0 ? bound : 0.0; // also for NaN
 }
 
-bool Cie94Bound::mayBeWithin(const double* lab1, const double* lab2) const
-{
-    return judge(lab1, chroma(lab1), lab2, chroma(lab2)) != Verdict::Beyond;
-}
-
 double Cie94Bound::chroma(const double* lab)
 {
     return std::sqrt(lab[1] * lab[1] + lab[2] * lab[2]);

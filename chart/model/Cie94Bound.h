@@ -66,10 +66,7 @@ public:
     // that is the tolerance); 0 when nothing is certain.
     static double lowerBound(double squaredEstimate);
 
-    // False only when the CIE94 difference of the two colours is certainly
-    // greater than the tolerance.
-    bool mayBeWithin(const double* lab1, const double* lab2) const;
-
+    double tolerance() const { return m_tolerance; }
     double lightnessReach() const { return m_lightnessReach; }
     // Bound on the CIE 1976 difference of any pair within the tolerance.
     double colourReach() const { return m_colourReach; }
