@@ -4,16 +4,14 @@
 #include "ChartCull.h"
 #include "ChartGrid.h"
 #include "ChartLayout.h"
-#include "ChartMeasurementFile.h"
 #include "ChartMeasurementSummary.h"
 #include "ChartPatchColours.h"
+#include "ChartPatchCount.h"
 #include "ChartPostScript.h"
-#include "ChartReadings.h"
 #include "ChartSwatches.h"
 #include "ColourcheckContents.h"
 #include "ColourcheckPatch.h"
 
-#include <CgatsReadingsReader.h>
 #include <ExportISO12642.h>
 #include <InstrumentPanel.h>
 #include <KxCMS.h>
@@ -37,12 +35,6 @@
 #include <ctime>
 
 namespace {
-
-constexpr int DEFAULT_PATCHES = 64;
-constexpr int MINIMUM_PATCHES = 8;
-constexpr int MAXIMUM_PATCHES = 512;
-// Names of sets left out of a loaded file that the box lists by name.
-constexpr int LISTED_LEFT_OUT = 10;
 
 QString folderOf(const QByteArray& encodedPath)
 {
@@ -135,15 +127,18 @@ void Colourcheck::clear()
     for (ColourcheckPatch* patch : patches)
         delete patch;
     patches.clear();
+    session.reset(nullptr);
 }
 
 void Colourcheck::drawChart()
 {
     const unsigned long n = ListLength(points);
     patches.assign(n, nullptr);
+    session.reset(points);
     unsigned long i = 0;
     for (const KxChartPoint* point = points; point; point = point->next, ++i) {
         auto* patch = new ColourcheckPatch(ChartLayout::PATCH_SIZE, ChartLayout::PATCH_SIZE, contents, nullptr);
+        patch->setSession(&session, i);
         patch->setData(*point);
         patch->move(ChartLayout::screenX(i), ChartLayout::screenY(i));
         patch->show();
@@ -153,7 +148,6 @@ void Colourcheck::drawChart()
     if (!patches.empty())
         patches[0]->setSelected(true);
     contents->resize(ChartLayout::WIDTH, ChartLayout::contentsHeight(n));
-    unsavedReadings = false;
     updateSummary();
     showEmptyReason();
     updateSpectroChart();
@@ -199,7 +193,7 @@ void Colourcheck::contextMenuEvent(QContextMenuEvent* event)
     }
     menu.addAction(tr("Colour chart from ICC profile"), this, &Colourcheck::colourChart);
     menu.addAction(tr("Colour chart from swatches file"), this, &Colourcheck::colourchartFromFile);
-    if (!takenReadings().empty())
+    if (!session.readings().empty())
         menu.addAction(tr("Save measurements..."), this, &Colourcheck::saveMeasurements);
     if (points)
         menu.addAction(tr("Load measurements..."), this, &Colourcheck::loadMeasurements);
@@ -240,8 +234,9 @@ int Colourcheck::fromICC(const char* monitorProfilePath, QString& profileFolder)
     profileFolder = folderOf(encodedPath);
 
     int count = 0;
-    if (!KxModal::current().getInteger(nullptr, tr("Colour check chart"), tr("Number of patches"), DEFAULT_PATCHES,
-                                       MINIMUM_PATCHES, MAXIMUM_PATCHES, 1, count)) {
+    if (!KxModal::current().getInteger(nullptr, tr("Colour check chart"), tr("Number of patches"),
+                                       ChartPatchCount::DEFAULT, ChartPatchCount::MINIMUM, ChartPatchCount::MAXIMUM, 1,
+                                       count)) {
         setEmptyReason(tr("No number of patches was chosen."));
         return 0;
     }
@@ -384,7 +379,6 @@ void Colourcheck::processLab(double L, double a, double b)
         ColourcheckPatch* patch = patches[current];
         patch->setMeasured(L, a, b);
         patch->setSelected(false);
-        unsavedReadings = true;
         updateSummary();
     }
     ++current;
@@ -392,20 +386,9 @@ void Colourcheck::processLab(double L, double a, double b)
         patches[current]->setSelected(true);
 }
 
-std::vector<ChartReading> Colourcheck::takenReadings() const
-{
-    std::vector<ChartReading> readings;
-    for (unsigned long i = 0; i < patches.size(); ++i)
-        if (patches[i] && patches[i]->hasReading)
-            readings.push_back({i, {patches[i]->measured[0], patches[i]->measured[1], patches[i]->measured[2]}});
-    return readings;
-}
-
 void Colourcheck::updateSummary()
 {
-    ChartMeasurementSummary figures(patches.size());
-    for (const ChartReading& reading : takenReadings())
-        figures.add(reading.lab, patches[reading.patch]->point.labD50);
+    const ChartMeasurementSummary figures = session.summary();
     if (!figures.measured()) {
         summary->setText(tr("No readings yet"));
         return;
@@ -422,8 +405,7 @@ void Colourcheck::updateSummary()
 
 bool Colourcheck::saveMeasurements()
 {
-    const std::vector<ChartReading> readings = takenReadings();
-    if (readings.empty())
+    if (session.readings().empty())
         return false;
     const QString path =
         KxModal::current().getSaveFileName(this, tr("Choose a file for the measurements"), lastDir);
@@ -431,13 +413,12 @@ bool Colourcheck::saveMeasurements()
         return false;
     const QByteArray encodedPath = QFile::encodeName(path);
     lastDir = folderOf(encodedPath);
-    if (!ChartMeasurementFile::write(points, readings, encodedPath.constData(), std::time(nullptr))) {
+    if (!session.save(encodedPath.constData(), std::time(nullptr))) {
         tellFailure(tr("Save measurements"),
                     tr("The measurements could not be written to %1. An existing file of that name is unchanged.")
                         .arg(path));
         return false;
     }
-    unsavedReadings = false;
     return true;
 }
 
@@ -451,48 +432,24 @@ void Colourcheck::loadMeasurements()
     const QByteArray encodedPath = QFile::encodeName(path);
     lastDir = folderOf(encodedPath);
 
-    std::vector<CgatsReading> sets;
     std::string whyNot;
-    if (!CgatsReadingsReader::readFile(encodedPath.constData(), sets, whyNot)) {
+    if (!session.load(encodedPath.constData(), whyNot)) {
         tellFailure(tr("Load measurements"), tr("No readings were taken from %1.\n%2")
                                                  .arg(path, QString::fromStdString(whyNot)));
         return;
     }
-    const bool hadReadings = !takenReadings().empty();
-    unsigned long taken = 0;
-    QStringList leftOut;
-    for (const CgatsReading& set : sets) {
-        unsigned long patch = 0;
-        if (!ChartReadings::patchFor(set, patches.size(), patch) || !patches[patch]) {
-            leftOut << QString::fromStdString(set.name.empty() ? set.id : set.name);
+    for (ColourcheckPatch* patch : patches) {
+        if (!patch)
             continue;
-        }
-        patches[patch]->setMeasured(set.lab[0], set.lab[1], set.lab[2]);
-        patches[patch]->repaint();
-        ++taken;
+        patch->updatePatch();
+        patch->repaint();
     }
-    // Readings merged into others are kept in no file yet.
-    if (taken && hadReadings)
-        unsavedReadings = true;
     updateSummary();
-
-    if (leftOut.isEmpty())
-        return;
-    QString names = QStringList(leftOut.mid(0, LISTED_LEFT_OUT)).join(", ");
-    if (leftOut.size() > LISTED_LEFT_OUT)
-        names += tr(" and %1 more").arg(leftOut.size() - LISTED_LEFT_OUT);
-    tellFailure(tr("Load measurements"),
-                tr("%1 readings were taken from %2. %3 were left out, as the chart has no patch of that "
-                   "number or name: %4.")
-                    .arg(taken)
-                    .arg(path)
-                    .arg(leftOut.size())
-                    .arg(names));
 }
 
 bool Colourcheck::confirmClose()
 {
-    if (!unsavedReadings)
+    if (!session.unsaved())
         return true;
     KxMessage message;
     message.kind = KxMessage::Warning;

@@ -1,7 +1,7 @@
 #ifndef COLOURCHECK_H
 #define COLOURCHECK_H
 
-#include "ChartReading.h"
+#include "ChartMeasurementSession.h"
 #include "KxChartPoint.h"
 
 #include <QPointer>
@@ -44,6 +44,8 @@ public:
     void drawChart();
     // Gives the panel the chart as named Lab colours and the current patch.
     void updateSpectroChart();
+    // The readings taken of the chart shown, which its patches show.
+    const ChartMeasurementSession& measurementSession() const { return session; }
 
     // Generation from a profile. The interactive form asks for the profile
     // and the patch count (0 when cancelled); the others return 0 or -1.
@@ -89,8 +91,6 @@ private:
     void tellFailure(const QString& caption, const QString& text);
     void tellWriteFailure(const QString& caption, const QString& path);
     QString chooseExportFile();
-    // The readings of the measured patches, in patch order.
-    std::vector<ChartReading> takenReadings() const;
     void updateSummary();
     // Why the chart is empty, shown in the grid area while it is.
     void setEmptyReason(const QString& reason);
@@ -102,7 +102,7 @@ private:
     QLabel* summary = nullptr;
     QLabel* emptyNote = nullptr;
     QString emptyReason;
-    bool unsavedReadings = false;
+    ChartMeasurementSession session;
 };
 
 #endif

@@ -1,15 +1,16 @@
 #include "ColourcheckPatch.h"
 
-#include <KxCMS.h>
+#include "ChartMeasurementSession.h"
 
 #include <algorithm>
+#include <array>
 
 #include <QCoreApplication>
 #include <QPainter>
 #include <QPalette>
 
 ColourcheckPatch::ColourcheckPatch(unsigned long width, unsigned long height, QWidget* parent, const char* name)
-    : QWidget(parent), point{}, measured{0.0, 0.0, 0.0}
+    : QWidget(parent), point{}
 {
     if (name)
         setObjectName(QString::fromLatin1(name));
@@ -19,24 +20,40 @@ ColourcheckPatch::ColourcheckPatch(unsigned long width, unsigned long height, QW
 
 ColourcheckPatch::~ColourcheckPatch() = default;
 
+void ColourcheckPatch::setSession(ChartMeasurementSession* measuring, unsigned long patch)
+{
+    session = measuring;
+    index = patch;
+}
+
 void ColourcheckPatch::setData(const KxChartPoint& record)
 {
     point = record;
-    for (int i = 0; i < 3; ++i)
-        measured[i] = point.labD50[i];
-    deltaE = 0.0;
-    hasReading = false;
     updatePatch();
 }
 
 void ColourcheckPatch::setMeasured(double L, double a, double b)
 {
-    measured[0] = L;
-    measured[1] = a;
-    measured[2] = b;
-    deltaE = KxCMS_ColourDiff_DeltaE(measured, point.labD50);
-    hasReading = true;
+    if (!session)
+        return;
+    session->take(index, {{}, {}, {L, a, b}});
     updatePatch();
+}
+
+const double* ColourcheckPatch::measured() const
+{
+    const CgatsReading* reading = session ? session->reading(index) : nullptr;
+    return reading ? reading->lab : point.labD50;
+}
+
+double ColourcheckPatch::deltaE() const
+{
+    return session ? session->deltaE(index) : 0.0;
+}
+
+bool ColourcheckPatch::hasReading() const
+{
+    return session && session->reading(index);
 }
 
 void ColourcheckPatch::updatePatch()
@@ -49,9 +66,9 @@ void ColourcheckPatch::updatePatch()
     auto lab = [&](const double* v) {
         return number(v[0], 3) + ", " + number(v[1], 3) + ", " + number(v[2], 3);
     };
-    // cmyk holds K, C, M, Y; 255 is 100 % ink.
-    const QString inks = number(point.cmyk[1] / 2.55, 2) + ", " + number(point.cmyk[2] / 2.55, 2) + ", "
-        + number(point.cmyk[3] / 2.55, 2) + ", " + number(point.cmyk[0] / 2.55, 2);
+    const std::array<double, 4> ink = point.inkPercent();
+    const QString inks =
+        number(ink[0], 2) + ", " + number(ink[1], 2) + ", " + number(ink[2], 2) + ", " + number(ink[3], 2);
     const QString labels[] = {
         QCoreApplication::translate("Colourcheck", "C, M, Y, K"),
         QCoreApplication::translate("Colourcheck", "L, a, b relative"),
@@ -59,7 +76,7 @@ void ColourcheckPatch::updatePatch()
         QCoreApplication::translate("Colourcheck", "L, a, b Measured"),
         QCoreApplication::translate("Colourcheck", "DeltaE"),
     };
-    const QString values[] = {inks, lab(point.labRelative), lab(point.labD50), lab(measured), number(deltaE, 3)};
+    const QString values[] = {inks, lab(point.labRelative), lab(point.labD50), lab(measured()), number(deltaE(), 3)};
     // Labels padded to the longest, so the values line up in a fixed-width font.
     qsizetype width = 0;
     for (const QString& label : labels)
@@ -90,7 +107,7 @@ void ColourcheckPatch::paintEvent(QPaintEvent*)
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(0, 0, w, h);
     }
-    if (deltaE >= CROSS_THRESHOLD) {
+    if (deltaE() >= CROSS_THRESHOLD) {
         painter.setPen(QPen(Qt::red));
         painter.drawLine(0, 0, w - 1, h - 1);
         painter.drawLine(w - 1, 0, 0, h - 1);

@@ -6,9 +6,12 @@
 
 #include <QWidget>
 
+class ChartMeasurementSession;
+
 // One patch of the chart on screen: a square in the patch's display colour,
 // framed while it is the patch to be measured next and crossed in red when
-// its reading is 3.0 or more from the profile's prediction.
+// its reading is 3.0 or more from the profile's prediction. The reading is
+// the measuring session's; the patch only shows it.
 class ColourcheckPatch : public QWidget
 {
     Q_OBJECT
@@ -20,22 +23,32 @@ public:
     ColourcheckPatch(unsigned long width, unsigned long height, QWidget* parent, const char* name);
     ~ColourcheckPatch() override;
 
-    // Shows the record; the reading is reset to the record's D50 Lab.
+    // Shows patch `index` of the session's chart with its reading. A patch
+    // shown without a session has no reading and takes none.
+    void setSession(ChartMeasurementSession* session, unsigned long index);
+    // Shows the record.
     void setData(const KxChartPoint& record);
-    // Takes a reading: stores it, recomputes the difference and the tooltip.
+    // Gives the session a reading of this patch and shows it.
     void setMeasured(double L, double a, double b);
     // Background colour and tooltip from the current values.
     void updatePatch();
     void setSelected(bool selected);
 
+    // The patch's reading: the record's D50 Lab until one is taken.
+    const double* measured() const;
+    // The CIE 1976 difference of the reading from the D50 Lab; 0 until one is taken.
+    double deltaE() const;
+    bool hasReading() const;
+
     KxChartPoint point;     // copy of the record shown; its links are not used
-    double measured[3];     // last reading, the record's D50 Lab until one arrives
-    double deltaE = 0.0;    // CIE 1976 difference of measured from the D50 Lab
     bool selected = false;  // receives the next reading
-    bool hasReading = false; // a reading was taken since the record was set
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    ChartMeasurementSession* session = nullptr;
+    unsigned long index = 0;
 };
 
 #endif

@@ -16,6 +16,6 @@ tintora_add_test(NAME test_chart_measurements
 add_dependencies(test_chart_measurements tintora-chart)
 tintora_add_test(NAME test_chart_session
   SOURCES test_chart_session.cpp
-  LIBS tintorachart)
+  LIBS tintorachart PkgConfig::LCMS2)
 target_compile_definitions(test_chart_session PRIVATE TINTORA_LANG_DIR="${TINTORA_LANG_DIR}")
-add_dependencies(test_chart_session tintora_translations)
+add_dependencies(test_chart_session tintora_translations tintora-chart)

@@ -1,17 +1,15 @@
 // Measurement sessions outside the window: the measurement file and its
-// summary checked against Argyll's colverify, readings written by Argyll's
-// fakeread taken back, and tintora-chart's --readings and --measurements.
+// summary checked against Argyll's colverify, and tintora-chart's
+// --readings and --measurements.
 
 #include "ChartConversions.h"
 #include "ChartGrid.h"
-#include "ChartMeasurementFile.h"
-#include "ChartReadings.h"
+#include "ChartMeasurementSession.h"
 #include "KxChartPointList.h"
 #include "ProgramRun.h"
 
 #include <CgatsReadingsReader.h>
 #include <KxSupport.h>
-#include <KxCMS.h>
 #include <SimulatedInstrument.h>
 
 #include <QtTest>
@@ -20,6 +18,7 @@
 
 #include <cmath>
 #include <ctime>
+#include <utility>
 
 namespace {
 
@@ -40,13 +39,13 @@ void generate(unsigned long count, KxChartPointList& chart)
 // Readings of every patch from the simulated instrument, each patch moved
 // by a different CIE 1976 difference from 0 up to 5, so mean and maximum
 // differ and some patches are off by 3.0 or more.
-std::vector<ChartReading> simulatedReadings(const KxChartPointList& chart)
+std::vector<CgatsReading> simulatedReadings(const KxChartPointList& chart)
 {
     SimulatedInstrument instrument;
     instrument.setSeed(12);
-    std::vector<ChartReading> readings;
+    std::vector<CgatsReading> readings;
     QObject::connect(&instrument, &InstrumentDriver::reading, [&](double L, double a, double b) {
-        readings.push_back({readings.size(), {L, a, b}});
+        readings.push_back({{}, {}, {L, a, b}});
     });
     const unsigned long patches = chart.length();
     unsigned long i = 0;
@@ -115,10 +114,10 @@ private slots:
     {
         KxChartPointList chart;
         generate(64, chart);
-        const std::vector<ChartReading> readings = simulatedReadings(chart);
+        const std::vector<CgatsReading> readings = simulatedReadings(chart);
         QCOMPARE(readings.size(), size_t(64));
         QByteArray text = "# simulated instrument, seed 12\n\n";
-        for (const ChartReading& reading : readings)
+        for (const CgatsReading& reading : readings)
             text += QByteArray::number(reading.lab[0], 'f', 6) + " " + QByteArray::number(reading.lab[1], 'f', 6)
                 + "\t" + QByteArray::number(reading.lab[2], 'f', 6) + "\n";
         QTemporaryDir folder;
@@ -153,10 +152,16 @@ private slots:
     {
         KxChartPointList chart;
         generate(16, chart);
-        const std::vector<ChartReading> readings{{0, {50.5, 1.25, -2.5}}, {3, {20.0, 0.0, 0.0}}, {15, {95, -1, 3}}};
+        ChartMeasurementSession session(chart.first);
+        const std::pair<unsigned long, CgatsReading> readings[] = {
+            {15, {{}, {}, {95, -1, 3}}}, {0, {{}, {}, {50.5, 1.25, -2.5}}}, {3, {{}, {}, {20.0, 0.0, 0.0}}}};
+        for (const auto& [patch, reading] : readings)
+            QVERIFY(session.take(patch, reading));
+        QVERIFY(!session.take(16, readings[0].second));
         QTemporaryDir folder;
         const QString path = folder.filePath("m.ti3");
-        QVERIFY(ChartMeasurementFile::write(chart.first, readings, QFile::encodeName(path).constData(), 0));
+        QVERIFY(session.save(QFile::encodeName(path).constData(), 0));
+        QVERIFY(!session.unsaved());
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray text = file.readAll();
@@ -187,50 +192,23 @@ private slots:
                                   .toLatin1()));
         cmsIT8Free(it8);
 
-        std::vector<ChartReading> back;
+        // Taken back, each reading is its patch's again, with the patch's
+        // number, name and inks from the file.
+        ChartMeasurementSession back(chart.first);
         std::string whyNot;
-        QVERIFY2(ChartReadings::fromFile(QFile::encodeName(path).constData(), 16, back, whyNot), whyNot.c_str());
-        QCOMPARE(back.size(), readings.size());
-        for (size_t i = 0; i < back.size(); ++i) {
-            QCOMPARE(back[i].patch, readings[i].patch);
+        QVERIFY2(back.load(QFile::encodeName(path).constData(), whyNot), whyNot.c_str());
+        QVERIFY(!back.unsaved());
+        QCOMPARE(back.readings().size(), size_t(3));
+        for (const auto& [patch, reading] : readings) {
+            const CgatsReading* read = back.reading(patch);
+            QVERIFY(read);
             for (int c = 0; c < 3; ++c)
-                QCOMPARE(back[i].lab[c], readings[i].lab[c]);
+                QCOMPARE(read->lab[c], reading.lab[c]);
+            QCOMPARE(read->id, std::to_string(patch + 1));
+            QVERIFY(read->hasInks);
         }
-    }
-
-    // Argyll's own readings: fakeread measures the chart's ink values through
-    // the profile and writes a .ti3 with XYZ and no Lab; taken back by
-    // SAMPLE_ID they land on the patches they belong to.
-    void argyllReadingsAreTaken()
-    {
-        KxChartPointList chart;
-        generate(64, chart);
-        QTemporaryDir folder;
-        QByteArray ti1 = "CTI1\n\nDESCRIPTOR \"test\"\nORIGINATOR \"test\"\nKEYWORD \"COLOR_REP\"\nCOLOR_REP \"CMYK\"\n\n"
-                         "NUMBER_OF_FIELDS 5\nBEGIN_DATA_FORMAT\nSAMPLE_ID CMYK_C CMYK_M CMYK_Y CMYK_K\n"
-                         "END_DATA_FORMAT\n\nNUMBER_OF_SETS 64\nBEGIN_DATA\n";
-        int id = 0;
-        for (const KxChartPoint* p = chart.first; p; p = p->next)
-            ti1 += QString::asprintf("%d %.4f %.4f %.4f %.4f\n", ++id, p->cmyk[1] / 2.55, p->cmyk[2] / 2.55,
-                                     p->cmyk[3] / 2.55, p->cmyk[0] / 2.55)
-                       .toLatin1();
-        ti1 += "END_DATA\n";
-        writeText(folder.filePath("chart.ti1"), ti1);
-        const Run fake = run(QStandardPaths::findExecutable("fakeread"), {DEFAULT_CMYK, folder.filePath("chart")});
-        QVERIFY2(fake.exitCode == 0, fake.out + fake.error);
-
-        std::vector<ChartReading> readings;
-        std::string whyNot;
-        QVERIFY2(ChartReadings::fromFile(QFile::encodeName(folder.filePath("chart.ti3")).constData(), 64, readings,
-                                         whyNot),
-                 whyNot.c_str());
-        QCOMPARE(readings.size(), size_t(64));
-        int n = 0;
-        for (const KxChartPoint* p = chart.first; p; p = p->next, ++n) {
-            QCOMPARE(readings[n].patch, static_cast<unsigned long>(n));
-            QVERIFY2(KxCMS_ColourDiff_DeltaE(readings[n].lab, p->labD50) < 1.0,
-                     qPrintable(QString("patch %1").arg(n + 1)));
-        }
+        QCOMPARE(back.reading(3)->name, std::string("Patch 0004"));
+        QVERIFY(std::fabs(back.reading(3)->inks[3] - fourth->cmyk[0] / 2.55) < 5e-5); // K
     }
 
     void commandLineRefuses_data()

@@ -1,9 +1,11 @@
 // A measuring session in the chart window: the summary line, saving and
-// loading readings, the question before readings are lost on close, the
-// empty chart's reason, and the window in English and German to look at.
+// loading readings (the same as tintora-chart's), the question before
+// readings are lost on close, the empty chart's reason, and the window in
+// English and German to look at.
 
 #include "Colourcheck.h"
 #include "ColourcheckPatch.h"
+#include "ProgramRun.h"
 #include "ScriptedModal.h"
 
 #include <InstrumentPanel.h>
@@ -18,7 +20,11 @@
 #include <QLabel>
 #include <QTranslator>
 
+#include <lcms2.h>
+
+#include <algorithm>
 #include <cmath>
+#include <random>
 
 namespace {
 
@@ -151,10 +157,10 @@ private slots:
         for (int i = 0; i < 16; ++i) {
             ColourcheckPatch* before = chart->patches[i];
             ColourcheckPatch* after = loaded->patches[i];
-            QCOMPARE(after->hasReading, before->hasReading);
+            QCOMPARE(after->hasReading(), before->hasReading());
             for (int c = 0; c < 3; ++c)
-                QCOMPARE(after->measured[c], before->measured[c]);
-            QCOMPARE(after->deltaE, before->deltaE);
+                QCOMPARE(after->measured()[c], before->measured()[c]);
+            QCOMPARE(after->deltaE(), before->deltaE());
             QCOMPARE(showsCross(after), showsCross(before));
         }
         QVERIFY(showsCross(loaded->patches[1]) && showsCross(loaded->patches[9]));
@@ -166,32 +172,113 @@ private slots:
         QCOMPARE(modal.requests.size(), size_t(2));
     }
 
-    void loadTellsWhatWasLeftOut()
+    // A file is taken whole or not at all. One whose sets all name patches
+    // of the chart, by number or by patch name, goes over the readings held,
+    // a later set for a patch winning; one with a set that names no patch is
+    // another chart's and changes nothing.
+    void loadTakesAFileWholeOrNotAtAll()
     {
         ScriptedModal modal;
         QTemporaryDir folder;
-        writeText(folder.filePath("r.ti3"), "CTI3\nNUMBER_OF_FIELDS 5\nBEGIN_DATA_FORMAT\n"
-                                            "SAMPLE_ID SAMPLE_NAME LAB_L LAB_A LAB_B\nEND_DATA_FORMAT\n"
-                                            "NUMBER_OF_SETS 4\nBEGIN_DATA\n"
-                                            "2 \"Patch 0002\" 40 1 2\nA1 \"Patch 0003\" 41 1 2\n"
-                                            "99 \"Patch 0099\" 42 1 2\nB2 Cyan 43 1 2\nEND_DATA\n");
+        read(*chart, 0.5);
+        read(*chart, 0.5);
+        modal.answerFile(folder.filePath("saved.ti3"));
+        QVERIFY(QMetaObject::invokeMethod(chart, "saveMeasurements"));
+        QVERIFY(!chart->measurementSession().unsaved());
+        const QByteArray header = "CTI3\nNUMBER_OF_FIELDS 5\nBEGIN_DATA_FORMAT\n"
+                                  "SAMPLE_ID SAMPLE_NAME LAB_L LAB_A LAB_B\nEND_DATA_FORMAT\n";
+        writeText(folder.filePath("r.ti3"), header + "NUMBER_OF_SETS 3\nBEGIN_DATA\n2 \"Patch 0002\" 40 1 2\n"
+                                                     "A1 \"Patch 0003\" 41 1 2\n3 again 42 1 2\nEND_DATA\n");
         modal.answerFile(folder.filePath("r.ti3"));
+        QVERIFY(QMetaObject::invokeMethod(chart, "loadMeasurements"));
+        QCOMPARE(modal.messageCaptions(), QStringList());
+        QVERIFY(chart->patches[0]->hasReading() && chart->patches[0]->measured()[0] != 40.0);
+        QCOMPARE(chart->patches[1]->measured()[0], 40.0);
+        QCOMPARE(chart->patches[2]->measured()[0], 42.0);
+        QVERIFY(!chart->patches[3]->hasReading());
+        QCOMPARE(chart->current, 2UL);
+        QVERIFY(chart->measurementSession().unsaved()); // the mix is in no file
+        QVERIFY(summaryOf(*chart).startsWith("Measured 3 of 16 · "));
+
+        writeText(folder.filePath("other.ti3"), header + "NUMBER_OF_SETS 2\nBEGIN_DATA\n2 \"Patch 0002\" 60 1 2\n"
+                                                         "17 \"Patch 0017\" 61 1 2\nEND_DATA\n");
+        modal.answerFile(folder.filePath("other.ti3"));
         QMetaObject::invokeMethod(chart, "loadMeasurements");
         QCOMPARE(modal.messageCaptions(), QStringList{"Load measurements"});
-        QCOMPARE(modal.requests[1].text, QString("2 readings were taken from %1. 2 were left out, as the chart has "
-                                                 "no patch of that number or name: Patch 0099, Cyan.")
-                                             .arg(folder.filePath("r.ti3")));
-        QCOMPARE(chart->patches[1]->measured[0], 40.0);
-        QCOMPARE(chart->patches[2]->measured[0], 41.0);
-        QVERIFY(!chart->patches[0]->hasReading);
-        QCOMPARE(chart->current, 0UL);
+        QCOMPARE(modal.requests.back().text, QString("No readings were taken from %1.\nset 2 names no patch of the "
+                                                     "chart's 16")
+                                                 .arg(folder.filePath("other.ti3")));
+        QCOMPARE(chart->patches[1]->measured()[0], 40.0);
+
+        // Plain text gives its readings to the patches in order.
+        writeText(folder.filePath("r.txt"), "# L a b\n30 0 0\n31 0 0\n");
+        modal.answerFile(folder.filePath("r.txt"));
+        QMetaObject::invokeMethod(chart, "loadMeasurements");
+        QCOMPARE(chart->patches[0]->measured()[0], 30.0);
+        QCOMPARE(chart->patches[1]->measured()[0], 31.0);
+        QCOMPARE(chart->patches[2]->measured()[0], 42.0);
 
         // A file that cannot be read changes nothing and says why.
         modal.answerFile(DEFAULT_CMYK);
         QMetaObject::invokeMethod(chart, "loadMeasurements");
         QCOMPARE(modal.messageCaptions().size(), 2);
         QVERIFY(modal.requests.back().text.startsWith("No readings were taken from " + QString(DEFAULT_CMYK)));
-        QCOMPARE(chart->patches[1]->measured[0], 40.0);
+        QCOMPARE(chart->patches[1]->measured()[0], 31.0);
+    }
+
+    // The window and tintora-chart take a file through the same session.
+    // Argyll's fakeread measures the chart's inks through the profile and
+    // writes its sets in shuffled order: each lands on its own patch, close
+    // to the profile's prediction, and on the same patch in both.
+    void windowAndCommandLineAssignAlike()
+    {
+        Colourcheck* window = newChart(64);
+        QList<int> order;
+        for (int i = 1; i <= 64; ++i)
+            order << i;
+        std::shuffle(order.begin(), order.end(), std::mt19937(5));
+        QByteArray ti1 = "CTI1\n\nDESCRIPTOR \"t\"\nORIGINATOR \"t\"\nKEYWORD \"COLOR_REP\"\nCOLOR_REP \"CMYK\"\n\n"
+                         "NUMBER_OF_FIELDS 5\nBEGIN_DATA_FORMAT\nSAMPLE_ID CMYK_C CMYK_M CMYK_Y CMYK_K\n"
+                         "END_DATA_FORMAT\n\nNUMBER_OF_SETS 64\nBEGIN_DATA\n";
+        for (int id : order) {
+            const unsigned char* kcmy = window->patches[id - 1]->point.cmyk;
+            ti1 += QString::asprintf("%d %.4f %.4f %.4f %.4f\n", id, kcmy[1] / 2.55, kcmy[2] / 2.55, kcmy[3] / 2.55,
+                                     kcmy[0] / 2.55)
+                       .toLatin1();
+        }
+        QTemporaryDir folder;
+        writeText(folder.filePath("chart.ti1"), ti1 + "END_DATA\n");
+        const ProgramRun fake =
+            ProgramRun::of(QStandardPaths::findExecutable("fakeread"), {DEFAULT_CMYK, folder.filePath("chart")});
+        QVERIFY2(fake.exitCode == 0, fake.out + fake.error);
+        const QString readings = folder.filePath("chart.ti3");
+
+        ScriptedModal modal;
+        modal.answerFile(readings);
+        QVERIFY(QMetaObject::invokeMethod(window, "loadMeasurements"));
+        QCOMPARE(modal.messageCaptions(), QStringList());
+        const ProgramRun tool =
+            ProgramRun::of(TINTORA_BINARY_DIR "/tools/chart/tintora-chart",
+                           {"--profile", DEFAULT_CMYK, "--readings", readings, "--measurements", folder.filePath("m.ti3")});
+        QVERIFY2(tool.exitCode == 0, tool.error.constData());
+
+        cmsHANDLE it8 = cmsIT8LoadFromFile(nullptr, QFile::encodeName(folder.filePath("m.ti3")).constData());
+        QVERIFY(it8);
+        QCOMPARE(cmsIT8GetPropertyDbl(it8, "NUMBER_OF_SETS"), 64.0);
+        for (int set = 0; set < 64; ++set) {
+            const int patch = QByteArray(cmsIT8GetDataRowCol(it8, set, 0)).toInt() - 1;
+            QCOMPARE(patch, set); // the command line's file is in patch order
+            const double* shown = window->patches[patch]->measured();
+            const double* predicted = window->patches[patch]->point.labD50;
+            double fromPrediction = 0;
+            for (int c = 0; c < 3; ++c) {
+                QVERIFY(std::fabs(cmsIT8GetDataRowColDbl(it8, set, 6 + c) - shown[c]) < 5e-5);
+                fromPrediction += (shown[c] - predicted[c]) * (shown[c] - predicted[c]);
+            }
+            QVERIFY2(std::sqrt(fromPrediction) < 1.0, qPrintable(QString("patch %1").arg(patch + 1)));
+        }
+        cmsIT8Free(it8);
+        delete window->container;
     }
 
     void closingWithUnsavedReadingsAsks()
@@ -309,7 +396,7 @@ private slots:
         Colourcheck* translated = newChart(64);
         for (int i = 0; i < 12; ++i) {
             const ColourcheckPatch* patch = english->patches[i];
-            emit translated->panel->spotLab(patch->measured[0], patch->measured[1], patch->measured[2]);
+            emit translated->panel->spotLab(patch->measured()[0], patch->measured()[1], patch->measured()[2]);
         }
         const QString summary = summaryOf(*translated);
         const QString tooltip = translated->patches[3]->toolTip();

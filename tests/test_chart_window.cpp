@@ -294,10 +294,10 @@ private slots:
         QCOMPARE(chart->current, 3UL);
         QVERIFY(chart->patches[3]->selected);
         QVERIFY(!chart->patches[0]->selected && !chart->patches[1]->selected && !chart->patches[2]->selected);
-        QCOMPARE(chart->patches[0]->deltaE, 0.0);
+        QCOMPARE(chart->patches[0]->deltaE(), 0.0);
         QVERIFY(chart->patches[0]->toolTip().endsWith("DeltaE           = 0.000\n"));
         QVERIFY(chart->patches[1]->toolTip().endsWith("DeltaE           = 3.000\n"));
-        QCOMPARE(chart->patches[1]->measured[0], chart->patches[1]->point.labD50[0] + 3.0);
+        QCOMPARE(chart->patches[1]->measured()[0], chart->patches[1]->point.labD50[0] + 3.0);
         // The red cross shows from 3.0, not at 2.999.
         const QColor crossed = chart->patches[1]->grab().toImage().pixelColor(16, 16);
         const QColor plain = chart->patches[2]->grab().toImage().pixelColor(16, 16);
@@ -312,10 +312,10 @@ private slots:
             emit chart->panel->spotLab(50, 0, 0);
         QVERIFY(std::none_of(chart->patches.begin(), chart->patches.end(), [](ColourcheckPatch* p) { return p->selected; }));
         emit chart->panel->spotLab(10, 0, 0);
-        QCOMPARE(chart->patches[15]->measured[0], 50.0);
+        QCOMPARE(chart->patches[15]->measured()[0], 50.0);
         QTest::mouseClick(chart->patches[5], Qt::LeftButton);
         emit chart->panel->spotLab(20, 0, 0);
-        QCOMPARE(chart->patches[5]->measured[0], 20.0);
+        QCOMPARE(chart->patches[5]->measured()[0], 20.0);
         QVERIFY(chart->patches[6]->selected);
     }
 

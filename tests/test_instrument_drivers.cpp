@@ -215,7 +215,7 @@ void TestInstrumentDrivers::simulatedReadingsMarkChartPatchesFromThreeUnits()
     QCOMPARE(panel.findChild<QLabel*>("patch_label")->text(), QString("Patch 0004 of 16"));
     for (int i = 0; i < 3; ++i) {
         ColourcheckPatch* patch = chart->patches[size_t(i)];
-        QVERIFY(std::fabs(patch->deltaE - differences[i]) < 1e-9);
+        QVERIFY(std::fabs(patch->deltaE() - differences[i]) < 1e-9);
         QVERIFY2(patch->toolTip().endsWith(QString("DeltaE           = %1\n").arg(differences[i], 0, 'f', 3)),
                  qPrintable(patch->toolTip()));
     }
@@ -265,8 +265,8 @@ void TestInstrumentDrivers::spotreadReadingsReachTheChart()
     QVERIFY(lab.wait(WAIT_MS));
     QCOMPARE(labOf(lab[1]), (QList<double>{35.996, 8.49, -20.1}));
     QCOMPARE(chart->current, 2UL);
-    QCOMPARE(chart->patches[0]->measured[0], 70.95);
-    QCOMPARE(chart->patches[1]->measured[2], -20.1);
+    QCOMPARE(chart->patches[0]->measured()[0], 70.95);
+    QCOMPARE(chart->patches[1]->measured()[2], -20.1);
     QCOMPARE(panel.findChild<QLabel*>("patch_label")->text(), QString("Patch 0003 of 8"));
     delete chart->container;
 }

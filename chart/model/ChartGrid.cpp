@@ -56,8 +56,7 @@ int ChartGrid::appendGrid(KxChartPoint** points, const KxCMS* profile, const Cha
         for (int m = 0; m < LEVELS; ++m)
             for (int y = 0; y < LEVELS; ++y)
                 for (int k = 0; k < LEVELS; ++k) {
-                    const unsigned char kcmy[4] = {levelValue(k), levelValue(c), levelValue(m), levelValue(y)};
-                    if (!kcmy[0] && !kcmy[1] && !kcmy[2] && !kcmy[3])
+                    if (!c && !m && !y && !k)
                         continue; // paper white
                     auto* point = static_cast<KxChartPoint*>(Kx_DIAGNOSTIC_calloc(1, sizeof(KxChartPoint)));
                     if (!point) {
@@ -66,8 +65,7 @@ int ChartGrid::appendGrid(KxChartPoint** points, const KxCMS* profile, const Cha
                         return -1;
                     }
                     point->kind = KX_CHART_POINT_KIND;
-                    for (int i = 0; i < 4; ++i)
-                        point->cmyk[i] = kcmy[i];
+                    point->setInkBytes(levelValue(c), levelValue(m), levelValue(y), levelValue(k));
                     AddList(points, point);
                 }
     convertToLab(*points, profile);

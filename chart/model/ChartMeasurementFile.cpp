@@ -1,9 +1,11 @@
 #include "ChartMeasurementFile.h"
 
+#include "ChartMeasurementSession.h"
 #include "ChartPatchColours.h"
 
 #include <KxFile.h>
 
+#include <array>
 #include <cstdio>
 #include <string>
 
@@ -12,16 +14,9 @@ namespace {
 const char* const ORIGINATOR = "Quenwick Tintora 1.2";
 const char* const DESCRIPTOR = "Colour check chart measurements";
 
-// Ink of a byte 0..255 in percent.
-double percent(unsigned char ink)
-{
-    return ink / 2.55;
-}
-
 } // namespace
 
-bool ChartMeasurementFile::write(const KxChartPoint* first, const std::vector<ChartReading>& readings,
-                                 const char* path, std::time_t created)
+bool ChartMeasurementFile::write(const ChartMeasurementSession& session, const char* path, std::time_t created)
 {
     KxFILE* file = Kx_fopen(path, "w");
     if (!file) {
@@ -48,25 +43,19 @@ bool ChartMeasurementFile::write(const KxChartPoint* first, const std::vector<Ch
                               "END_DATA_FORMAT\n\n"
                               "NUMBER_OF_SETS %zu\n"
                               "BEGIN_DATA\n",
-                              DESCRIPTOR, ORIGINATOR, createdText.c_str(), readings.size())
+                              DESCRIPTOR, ORIGINATOR, createdText.c_str(), session.readings().size())
         >= 0;
 
-    const KxChartPoint* point = first;
-    unsigned long index = 0;
-    for (const ChartReading& reading : readings) {
-        for (; point && index < reading.patch; point = point->next)
-            ++index;
-        if (!point)
-            break;
-        // cmyk holds K, C, M, Y; the file wants C, M, Y, K.
+    for (const auto& [patch, reading] : session.readings()) {
+        // The ink the patch is printed with, not any the reading came with.
+        const std::array<double, 4> ink = session.record(patch).inkPercent();
         written = written
-            && Kx_fprintf(file, "%lu \"%s\" %.4f %.4f %.4f %.4f %.4f %.4f %.4f\n", reading.patch + 1,
-                          ChartPatchColours::patchName(reading.patch + 1).c_str(), percent(point->cmyk[1]),
-                          percent(point->cmyk[2]), percent(point->cmyk[3]), percent(point->cmyk[0]),
+            && Kx_fprintf(file, "%lu \"%s\" %.4f %.4f %.4f %.4f %.4f %.4f %.4f\n", patch + 1,
+                          ChartPatchColours::patchName(patch + 1).c_str(), ink[0], ink[1], ink[2], ink[3],
                           reading.lab[0], reading.lab[1], reading.lab[2])
                 >= 0;
     }
-    written = written && point && Kx_fprintf(file, "END_DATA\n") >= 0;
+    written = written && Kx_fprintf(file, "END_DATA\n") >= 0;
     if (!written) {
         Kx_fabandon(file);
         return false;

@@ -1,11 +1,9 @@
 #ifndef CHARTMEASUREMENTFILE_H
 #define CHARTMEASUREMENTFILE_H
 
-#include "ChartReading.h"
-#include "KxChartPoint.h"
-
 #include <ctime>
-#include <vector>
+
+class ChartMeasurementSession;
 
 // The measurement file of a chart, a CGATS text that Argyll reads as a
 // .ti3 (type CTI3, an output device measured as CMYK against Lab): one set
@@ -14,13 +12,12 @@
 class ChartMeasurementFile
 {
 public:
-    // Writes the readings (in patch order, each patch once) of the chart
-    // whose list starts at first to path, stamped with the creation time.
+    // Writes the readings of a session to path, in patch order, stamped
+    // with the creation time.
     // The file appears only when every write and the close succeeded; an
     // existing file is kept otherwise. Writes "Cannot open file <path>" to
     // standard error when it cannot be opened. True on success.
-    static bool write(const KxChartPoint* first, const std::vector<ChartReading>& readings, const char* path,
-                      std::time_t created);
+    static bool write(const ChartMeasurementSession& session, const char* path, std::time_t created);
 };
 
 #endif

@@ -6,6 +6,7 @@
 #include <KxList.h>
 #include <TintoraVersion.h>
 
+#include <array>
 #include <cstdio>
 #include <cstring>
 
@@ -67,9 +68,9 @@ bool ChartPostScript::write(const KxChartPoint* first, const char* path, std::ti
 
     unsigned long i = 0;
     for (const KxChartPoint* point = first; point; point = point->next, ++i) {
-        // cmyk holds K, C, M, Y; the page wants C, M, Y, K.
-        out.write("%f %f %f %f setcolor\n", point->cmyk[1] / 255.0, point->cmyk[2] / 255.0,
-                  point->cmyk[3] / 255.0, point->cmyk[0] / 255.0);
+        // DeviceCMYK takes each ink as a fraction 0..1.
+        const std::array<unsigned char, 4> ink = point->inkBytes();
+        out.write("%f %f %f %f setcolor\n", ink[0] / 255.0, ink[1] / 255.0, ink[2] / 255.0, ink[3] / 255.0);
         out.write("%d %d %d %d rectfill\n", ChartLayout::pageX(i), ChartLayout::pageY(i, patches),
                   ChartLayout::PATCH_SIZE, ChartLayout::PATCH_SIZE);
     }

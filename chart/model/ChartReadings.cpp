@@ -1,24 +1,12 @@
 #include "ChartReadings.h"
 
-#include "ChartPatchColours.h"
-
 #include <CgatsSwatchReader.h>
 #include <KxFileRead.h>
 
-#include <cstdlib>
 #include <locale>
-#include <map>
 #include <sstream>
 
 namespace {
-
-// A whole number from 1, without sign or other characters; 0 otherwise.
-unsigned long wholeNumber(const std::string& text)
-{
-    if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos)
-        return 0;
-    return std::strtoul(text.c_str(), nullptr, 10);
-}
 
 // Reads a number written with '.' as the decimal point, whatever the locale.
 bool number(std::istringstream& words, double& value)
@@ -33,23 +21,10 @@ bool number(std::istringstream& words, double& value)
 
 } // namespace
 
-bool ChartReadings::patchFor(const CgatsReading& set, unsigned long patches, unsigned long& patch)
-{
-    unsigned long number = wholeNumber(set.id);
-    if (!number)
-        number = ChartPatchColours::patchNumber(set.id);
-    if (!number)
-        number = ChartPatchColours::patchNumber(set.name);
-    if (!number || number > patches)
-        return false;
-    patch = number - 1;
-    return true;
-}
-
-bool ChartReadings::fromText(const std::string& text, unsigned long patches, std::vector<ChartReading>& readings,
+bool ChartReadings::fromText(const std::string& text, unsigned long patches, std::vector<CgatsReading>& readings,
                              std::string& whyNot)
 {
-    std::vector<ChartReading> read;
+    std::vector<CgatsReading> read;
     std::istringstream lines(text);
     std::string line;
     for (unsigned long lineNumber = 1; std::getline(lines, line); ++lineNumber) {
@@ -58,7 +33,7 @@ bool ChartReadings::fromText(const std::string& text, unsigned long patches, std
             continue;
         const std::string where = "line " + std::to_string(lineNumber);
         std::istringstream words(line);
-        ChartReading reading{read.size(), {}};
+        CgatsReading reading{std::to_string(read.size() + 1), {}, {}};
         std::string rest;
         if (!number(words, reading.lab[0]) || !number(words, reading.lab[1]) || !number(words, reading.lab[2])
             || (words >> rest)) {
@@ -76,7 +51,7 @@ bool ChartReadings::fromText(const std::string& text, unsigned long patches, std
     return true;
 }
 
-bool ChartReadings::fromFile(const char* path, unsigned long patches, std::vector<ChartReading>& readings,
+bool ChartReadings::fromFile(const char* path, unsigned long patches, std::vector<CgatsReading>& readings,
                              std::string& whyNot)
 {
     std::vector<unsigned char> bytes;
@@ -88,29 +63,5 @@ bool ChartReadings::fromFile(const char* path, unsigned long patches, std::vecto
     if (!CgatsSwatchReader::recognises(bytes.data(), bytes.size()))
         return fromText(std::string(bytes.begin(), bytes.end()), patches, readings, whyNot);
 
-    std::vector<CgatsReading> sets;
-    if (!CgatsReadingsReader::read(bytes.data(), bytes.size(), sets, whyNot))
-        return false;
-    std::vector<ChartReading> read;
-    for (std::size_t i = 0; i < sets.size(); ++i) {
-        ChartReading reading{0, {sets[i].lab[0], sets[i].lab[1], sets[i].lab[2]}};
-        if (!patchFor(sets[i], patches, reading.patch)) {
-            whyNot = "set " + std::to_string(i + 1) + " names no patch of the chart's " + std::to_string(patches);
-            return false;
-        }
-        read.push_back(reading);
-    }
-    readings.swap(read);
-    return true;
-}
-
-std::vector<ChartReading> ChartReadings::inPatchOrder(const std::vector<ChartReading>& readings)
-{
-    std::map<unsigned long, ChartReading> byPatch;
-    for (const ChartReading& reading : readings)
-        byPatch[reading.patch] = reading;
-    std::vector<ChartReading> ordered;
-    for (const auto& entry : byPatch)
-        ordered.push_back(entry.second);
-    return ordered;
+    return CgatsReadingsReader::read(bytes.data(), bytes.size(), readings, whyNot);
 }

@@ -22,11 +22,7 @@ void ChartSwatches::build(KxChartPoint** points, const KxCOMBOCOLOUR* first, con
             point->labD50[2] = swatch->b;
             KxCMSLabD50ToCMYK(printer, swatch->L, swatch->a, swatch->b, point->cmyk);
         } else {
-            // The chart keeps inks in the order K, C, M, Y.
-            point->cmyk[0] = swatch->k;
-            point->cmyk[1] = swatch->c;
-            point->cmyk[2] = swatch->m;
-            point->cmyk[3] = swatch->y;
+            point->setInkBytes(swatch->c, swatch->m, swatch->y, swatch->k);
             KxCMSCMYKToLab(printer, point->cmyk, &point->labD50[0], &point->labD50[1], &point->labD50[2]);
         }
         KxCMSCMYKToLabRelative(printer, point->cmyk, &point->labRelative[0], &point->labRelative[1],

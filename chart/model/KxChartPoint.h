@@ -1,6 +1,7 @@
 #ifndef KXCHARTPOINT_H
 #define KXCHARTPOINT_H
 
+#include <array>
 #include <cstdint>
 
 // One patch of a colour check chart: a device colour and the Lab values the
@@ -17,6 +18,22 @@ struct KxChartPoint {
     unsigned char cmyk[4];    // device colour in the order K, C, M, Y, 0..255 for 0..100 % ink
     double labRelative[3];    // relative colorimetric L, a, b
     double labD50[3];         // absolute (D50) L, a, b
+
+    // The ink in the order C, M, Y, K, as bytes 0..255 and in percent; the
+    // record keeps K, C, M, Y, the pixel order of the engine's CMYK calls.
+    std::array<unsigned char, 4> inkBytes() const { return {cmyk[1], cmyk[2], cmyk[3], cmyk[0]}; }
+    std::array<double, 4> inkPercent() const
+    {
+        const std::array<unsigned char, 4> bytes = inkBytes();
+        return {bytes[0] / 2.55, bytes[1] / 2.55, bytes[2] / 2.55, bytes[3] / 2.55};
+    }
+    void setInkBytes(unsigned char c, unsigned char m, unsigned char y, unsigned char k)
+    {
+        cmyk[0] = k;
+        cmyk[1] = c;
+        cmyk[2] = m;
+        cmyk[3] = y;
+    }
 };
 
 // Every generator writes this into `kind`.

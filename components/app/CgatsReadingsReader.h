@@ -5,13 +5,17 @@
 #include <string>
 #include <vector>
 
-// One set of a measurement file: what names the patch measured (the set's
-// SAMPLE_ID and SAMPLE_NAME, empty when the file has no such field) and the
-// D50 L, a, b read for it.
+// One reading: a set of a measurement file, or a reading from the
+// instrument. What names the patch measured (the set's SAMPLE_ID and
+// SAMPLE_NAME, empty when the file has no such field), the D50 L, a, b read
+// for it, and the ink values the set was printed with when the file gives
+// CMYK_C, CMYK_M, CMYK_Y and CMYK_K.
 struct CgatsReading {
     std::string id;
     std::string name;
     double lab[3];
+    bool hasInks = false;
+    double inks[4] = {}; // C, M, Y, K in percent
 };
 
 // Reads the readings of a CGATS measurement file (ours, or Argyll's

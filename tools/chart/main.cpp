@@ -14,11 +14,10 @@
 
 #include "ChartConversions.h"
 #include "ChartGrid.h"
-#include "ChartMeasurementFile.h"
-#include "ChartMeasurementSummary.h"
+#include "ChartMeasurementSession.h"
 #include "ChartPatchColours.h"
+#include "ChartPatchCount.h"
 #include "ChartPostScript.h"
-#include "ChartReadings.h"
 #include "ChartSwatches.h"
 #include "KxChartPointList.h"
 
@@ -36,13 +35,8 @@
 #include <cstring>
 #include <ctime>
 #include <string>
-#include <vector>
 
 namespace {
-
-constexpr long MINIMUM_PATCHES = 8;
-constexpr long MAXIMUM_PATCHES = 512;
-constexpr long DEFAULT_PATCHES = 64;
 
 struct Options {
     const char* profile = nullptr;
@@ -113,15 +107,15 @@ bool parse(int argc, char** argv, Options& options)
     return options.profile != nullptr;
 }
 
-// The patch count, or 0 when the text is not a whole number from 8 to 512.
+// The patch count, or 0 when the text is not a whole number the chart allows.
 long patchCount(const char* text)
 {
     if (!text)
-        return DEFAULT_PATCHES;
+        return ChartPatchCount::DEFAULT;
     char* end = nullptr;
     errno = 0;
     const long count = std::strtol(text, &end, 10);
-    if (errno || end == text || *end || count < MINIMUM_PATCHES || count > MAXIMUM_PATCHES)
+    if (errno || end == text || *end || !ChartPatchCount::allowed(count))
         return 0;
     return count;
 }
@@ -159,20 +153,12 @@ int readSwatches(const Options& options, KxChartPointList& chart)
     return 0;
 }
 
-// Prints the summary of the readings (in patch order) and writes them as a
-// measurement file when asked.
-int reportReadings(const Options& options, const KxChartPointList& chart, const std::vector<ChartReading>& readings)
+// Prints the summary of the readings and writes them as a measurement file
+// when asked.
+int reportReadings(const Options& options, ChartMeasurementSession& session)
 {
-    std::vector<const KxChartPoint*> points;
-    for (const KxChartPoint* point = chart.first; point; point = point->next)
-        points.push_back(point);
-    ChartMeasurementSummary summary(points.size());
-    for (const ChartReading& reading : readings)
-        summary.add(reading.lab, points[reading.patch]->labD50);
-    std::printf("%s\n", summary.line().c_str());
-
-    if (options.measurements
-        && !ChartMeasurementFile::write(chart.first, readings, options.measurements, std::time(nullptr)))
+    std::printf("%s\n", session.summary().line().c_str());
+    if (options.measurements && !session.save(options.measurements, std::time(nullptr)))
         return fail(std::string("the measurements could not be written to ") + options.measurements);
     return 0;
 }
@@ -194,8 +180,8 @@ int main(int argc, char** argv)
     }
     const long count = patchCount(options.patches);
     if (!count)
-        return fail(std::string("the number of patches must be a whole number from 8 to 512, not ")
-                    + options.patches);
+        return fail("the number of patches must be a whole number from " + std::to_string(ChartPatchCount::MINIMUM)
+                    + " to " + std::to_string(ChartPatchCount::MAXIMUM) + ", not " + options.patches);
     if (options.swatches && options.patches)
         return fail("--patches does not apply to a chart read from --swatches");
     if (options.measurements && !options.readings)
@@ -217,13 +203,12 @@ int main(int argc, char** argv)
         return built;
 
     // Readings are checked before anything is written.
-    std::vector<ChartReading> readings;
+    ChartMeasurementSession session(chart.first);
     if (options.readings) {
         std::string whyNot;
-        if (!ChartReadings::fromFile(options.readings, chart.length(), readings, whyNot))
+        if (!session.load(options.readings, whyNot))
             return fail(std::string(options.readings) + ": " + whyNot);
-        readings = ChartReadings::inPatchOrder(readings);
-        if (readings.empty())
+        if (session.readings().empty())
             return fail(std::string(options.readings) + " holds no readings");
     }
 
@@ -236,5 +221,5 @@ int main(int argc, char** argv)
         if (!ExportISO12642::exportColours(options.cgats, nullptr, colours, icSigLabData))
             return fail(std::string("the target file could not be written to ") + options.cgats);
     }
-    return options.readings ? reportReadings(options, chart, readings) : 0;
+    return options.readings ? reportReadings(options, session) : 0;
 }
