@@ -4,6 +4,8 @@
 #include "ChartReading.h"
 #include "KxChartPoint.h"
 
+#include <KxWriteResult.h>
+
 #include <QPointer>
 #include <QScrollArea>
 #include <QString>
@@ -87,7 +89,8 @@ private slots:
 private:
     int buildFromSwatchFile(const char* swatchPath, const char* profilePath, const char* monitorProfilePath);
     void tellFailure(const QString& caption, const QString& text);
-    void tellWriteFailure(const QString& caption, const QString& path);
+    // The box for an export that failed, saying why.
+    void tellWriteFailure(const QString& caption, const QString& path, const KxWriteResult& failure);
     QString chooseExportFile();
     // The readings of the measured patches, in patch order.
     std::vector<ChartReading> takenReadings() const;

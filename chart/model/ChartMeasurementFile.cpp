@@ -4,7 +4,7 @@
 
 #include <KxFile.h>
 
-#include <cstdio>
+#include <cerrno>
 #include <string>
 
 namespace {
@@ -20,36 +20,34 @@ double percent(unsigned char ink)
 
 } // namespace
 
-bool ChartMeasurementFile::write(const KxChartPoint* first, const std::vector<ChartReading>& readings,
-                                 const char* path, std::time_t created)
+KxWriteResult ChartMeasurementFile::write(const KxChartPoint* first, const std::vector<ChartReading>& readings,
+                                          const char* path, std::time_t created)
 {
     KxFILE* file = Kx_fopen(path, "w");
-    if (!file) {
-        std::fprintf(stderr, "Cannot open file %s\n", path);
-        return false;
-    }
+    if (!file)
+        return KxWriteResult::failedWithErrno(KxWriteResult::Opening);
     char date[1024] = "";
     std::string createdText = Kx_ctime(&created, date) ? date : "";
     while (!createdText.empty() && createdText.back() == '\n')
         createdText.pop_back();
 
-    bool written = Kx_fprintf(file,
-                              "CTI3\n\n"
-                              "DESCRIPTOR \"%s\"\n"
-                              "ORIGINATOR \"%s\"\n"
-                              "CREATED \"%s\"\n"
-                              "KEYWORD \"DEVICE_CLASS\"\n"
-                              "DEVICE_CLASS \"OUTPUT\"\n"
-                              "KEYWORD \"COLOR_REP\"\n"
-                              "COLOR_REP \"CMYK_LAB\"\n\n"
-                              "NUMBER_OF_FIELDS 9\n"
-                              "BEGIN_DATA_FORMAT\n"
-                              "SAMPLE_ID SAMPLE_NAME CMYK_C CMYK_M CMYK_Y CMYK_K LAB_L LAB_A LAB_B\n"
-                              "END_DATA_FORMAT\n\n"
-                              "NUMBER_OF_SETS %zu\n"
-                              "BEGIN_DATA\n",
-                              DESCRIPTOR, ORIGINATOR, createdText.c_str(), readings.size())
-        >= 0;
+    // A failed write is remembered by the file, whose close then fails.
+    Kx_fprintf(file,
+               "CTI3\n\n"
+               "DESCRIPTOR \"%s\"\n"
+               "ORIGINATOR \"%s\"\n"
+               "CREATED \"%s\"\n"
+               "KEYWORD \"DEVICE_CLASS\"\n"
+               "DEVICE_CLASS \"OUTPUT\"\n"
+               "KEYWORD \"COLOR_REP\"\n"
+               "COLOR_REP \"CMYK_LAB\"\n\n"
+               "NUMBER_OF_FIELDS 9\n"
+               "BEGIN_DATA_FORMAT\n"
+               "SAMPLE_ID SAMPLE_NAME CMYK_C CMYK_M CMYK_Y CMYK_K LAB_L LAB_A LAB_B\n"
+               "END_DATA_FORMAT\n\n"
+               "NUMBER_OF_SETS %zu\n"
+               "BEGIN_DATA\n",
+               DESCRIPTOR, ORIGINATOR, createdText.c_str(), readings.size());
 
     const KxChartPoint* point = first;
     unsigned long index = 0;
@@ -59,17 +57,15 @@ bool ChartMeasurementFile::write(const KxChartPoint* first, const std::vector<Ch
         if (!point)
             break;
         // cmyk holds K, C, M, Y; the file wants C, M, Y, K.
-        written = written
-            && Kx_fprintf(file, "%lu \"%s\" %.4f %.4f %.4f %.4f %.4f %.4f %.4f\n", reading.patch + 1,
-                          ChartPatchColours::patchName(reading.patch + 1).c_str(), percent(point->cmyk[1]),
-                          percent(point->cmyk[2]), percent(point->cmyk[3]), percent(point->cmyk[0]),
-                          reading.lab[0], reading.lab[1], reading.lab[2])
-                >= 0;
+        Kx_fprintf(file, "%lu \"%s\" %.4f %.4f %.4f %.4f %.4f %.4f %.4f\n", reading.patch + 1,
+                   ChartPatchColours::patchName(reading.patch + 1).c_str(), percent(point->cmyk[1]),
+                   percent(point->cmyk[2]), percent(point->cmyk[3]), percent(point->cmyk[0]), reading.lab[0],
+                   reading.lab[1], reading.lab[2]);
     }
-    written = written && point && Kx_fprintf(file, "END_DATA\n") >= 0;
-    if (!written) {
+    if (!point) { // a reading of a patch the chart does not have
         Kx_fabandon(file);
-        return false;
+        return KxWriteResult::failed(KxWriteResult::Writing, EINVAL);
     }
-    return Kx_fclose(file) == 0;
+    Kx_fprintf(file, "END_DATA\n");
+    return Kx_fclose(file) == 0 ? KxWriteResult() : KxWriteResult::failedWithErrno(KxWriteResult::Writing);
 }

@@ -4,6 +4,8 @@
 #include "ChartReading.h"
 #include "KxChartPoint.h"
 
+#include <KxWriteResult.h>
+
 #include <ctime>
 #include <vector>
 
@@ -17,9 +19,8 @@ public:
     // Writes the readings (in patch order, each patch once) of the chart
     // whose list starts at first to path, stamped with the creation time.
     // The file appears only when every write and the close succeeded; an
-    // existing file is kept otherwise. Writes "Cannot open file <path>" to
-    // standard error when it cannot be opened. True on success.
-    static bool write(const KxChartPoint* first, const std::vector<ChartReading>& readings, const char* path,
+    // existing file is kept otherwise.
+    static KxWriteResult write(const KxChartPoint* first, const std::vector<ChartReading>& readings, const char* path,
                       std::time_t created);
 };
 

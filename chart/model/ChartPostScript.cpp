@@ -6,14 +6,14 @@
 #include <KxList.h>
 #include <TintoraVersion.h>
 
-#include <cstdio>
 #include <cstring>
 
 namespace {
 
 const char* const CREATOR = "Quenwick Tintora";
 
-// Formats one piece of the document and appends it; remembers a failure.
+// Formats one piece of the document and appends it. A failed write is
+// remembered by the file, whose close then fails.
 class PieceWriter
 {
 public:
@@ -24,25 +24,20 @@ public:
     {
         char buffer[4096];
         Kx_snprintf(buffer, sizeof buffer, format, args...);
-        if (Kx_fwrite(buffer, std::strlen(buffer), 1, m_file) != 1)
-            m_failed = true;
+        Kx_fwrite(buffer, std::strlen(buffer), 1, m_file);
     }
-    bool failed() const { return m_failed; }
 
 private:
     KxFILE* m_file;
-    bool m_failed = false;
 };
 
 } // namespace
 
-bool ChartPostScript::write(const KxChartPoint* first, const char* path, std::time_t created)
+KxWriteResult ChartPostScript::write(const KxChartPoint* first, const char* path, std::time_t created)
 {
     KxFILE* file = Kx_fopen(path, "w");
-    if (!file) {
-        std::fprintf(stderr, "Cannot open file %s\n", path);
-        return false;
-    }
+    if (!file)
+        return KxWriteResult::failedWithErrno(KxWriteResult::Opening);
 
     const unsigned long patches = ListLength(first);
     const unsigned long width = ChartLayout::WIDTH;
@@ -74,9 +69,6 @@ bool ChartPostScript::write(const KxChartPoint* first, const char* path, std::ti
                   ChartLayout::PATCH_SIZE, ChartLayout::PATCH_SIZE);
     }
     out.write("\nshowpage\n%%%%PageTrailer\n");
-    if (Kx_fprintf(file, "%%%%EOF\n") < 0 || out.failed()) {
-        Kx_fabandon(file);
-        return false;
-    }
-    return Kx_fclose(file) == 0;
+    Kx_fprintf(file, "%%%%EOF\n");
+    return Kx_fclose(file) == 0 ? KxWriteResult() : KxWriteResult::failedWithErrno(KxWriteResult::Writing);
 }

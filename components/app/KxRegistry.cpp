@@ -187,16 +187,11 @@ std::string keptName(const std::string& fileName)
     return fileName + ".bad";
 }
 
-bool writeFile(const std::string& fileName, const std::string& text)
+// Tells in one line on standard error why a save failed; false.
+bool tellFailedSave(const KxWriteResult& failure, const std::string& fileName)
 {
-    KxFILE* file = Kx_fopen(fileName.c_str(), "w");
-    if (!file)
-        return false;
-    if (Kx_fwrite(text.data(), 1, text.size(), file) != text.size()) {
-        Kx_fabandon(file);
-        return false;
-    }
-    return Kx_fclose(file) == 0;
+    std::fprintf(stderr, "Tintora: %s.\n", failure.message("the settings", fileName).c_str());
+    return false;
 }
 
 bool makeFolders(const std::string& folder)
@@ -303,12 +298,14 @@ bool KxRegistry::save(const std::string& fileName) const
     if (sameFile && leaveUntouched)
         return false;
     if (!makeFolders(KxFileInfo::dirnameFromPath(fileName)))
-        return false;
+        return tellFailedSave(KxWriteResult::failedWithErrno(KxWriteResult::Opening), fileName);
     // The damaged file is kept beside before it is replaced; if it cannot
     // be kept, it is not replaced.
     if (sameFile && !damagedOriginal.empty() && keptFiles().count(fileName) == 0) {
-        if (!writeFile(keptName(fileName), damagedOriginal))
-            return false;
+        const std::string kept = keptName(fileName);
+        const KxWriteResult keptWritten = Kx_writeFile(kept.c_str(), damagedOriginal.data(), damagedOriginal.size());
+        if (!keptWritten)
+            return tellFailedSave(keptWritten, kept);
         firstTimeThisStart(keptFiles(), fileName);
     }
     std::string text = std::string(fileSignature) + " (UTF-8; edit only while the program is closed)\n";
@@ -317,7 +314,8 @@ bool KxRegistry::save(const std::string& fileName) const
         for (const auto& [key, value] : keys)
             text += escape(key) + "=" + escape(value) + "\n";
     }
-    return writeFile(fileName, text);
+    const KxWriteResult written = Kx_writeFile(fileName.c_str(), text.data(), text.size());
+    return written || tellFailedSave(written, fileName);
 }
 
 const std::string& KxRegistry::getstring(const std::string& section, const std::string& key) const

@@ -30,7 +30,8 @@ public:
     // Writes the whole content like every file the program writes (see
     // Kx_fopen), creating the folder when needed. Before the first save over
     // a file that had skipped lines, the file as it was is kept beside it as
-    // <name>.bad (once per start). On failure the file stays as it was.
+    // <name>.bad (once per start). On failure the file stays as it was, and
+    // one line on standard error says why.
     bool save(const std::string& fileName) const;
 
     // A missing key reads as an empty string. The reference stays valid until
