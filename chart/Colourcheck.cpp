@@ -17,6 +17,7 @@
 #include <KxCMS.h>
 #include <KxCOMBOCOLOUR_CC.h>
 #include <KxFileInfo.h>
+#include <KxFileNameText.h>
 #include <KxList.h>
 #include <KxModal.h>
 #include <KxPacket.h>
@@ -32,6 +33,7 @@
 #include <QMouseEvent>
 #include <QVBoxLayout>
 
+#include <cstdio>
 #include <ctime>
 
 namespace {
@@ -413,10 +415,12 @@ bool Colourcheck::saveMeasurements()
         return false;
     const QByteArray encodedPath = QFile::encodeName(path);
     lastDir = folderOf(encodedPath);
-    if (!session.save(encodedPath.constData(), std::time(nullptr))) {
+    const KxWriteResult written = session.save(encodedPath.constData(), std::time(nullptr));
+    if (!written) {
         tellFailure(tr("Save measurements"),
-                    tr("The measurements could not be written to %1. An existing file of that name is unchanged.")
-                        .arg(path));
+                    tr("The measurements could not be written to %1: %2. An existing file of that name is "
+                       "unchanged.")
+                        .arg(path, QString::fromLocal8Bit(written.reason())));
         return false;
     }
     return true;
@@ -499,10 +503,10 @@ void Colourcheck::tellFailure(const QString& caption, const QString& text)
     KxModal::current().message(message);
 }
 
-void Colourcheck::tellWriteFailure(const QString& caption, const QString& path)
+void Colourcheck::tellWriteFailure(const QString& caption, const QString& path, const KxWriteResult& failure)
 {
-    tellFailure(caption, tr("The chart could not be written to %1. An existing file of that name is unchanged.")
-                             .arg(path));
+    tellFailure(caption, tr("The chart could not be written to %1: %2. An existing file of that name is unchanged.")
+                             .arg(path, QString::fromLocal8Bit(failure.reason())));
 }
 
 void Colourcheck::exportChart()
@@ -512,8 +516,13 @@ void Colourcheck::exportChart()
     const QString path = chooseExportFile();
     if (path.isNull())
         return;
-    if (!ChartPostScript::write(points, QFile::encodeName(path).constData(), std::time(nullptr)))
-        tellWriteFailure(tr("Export chart as postscript file"), path);
+    const QByteArray encodedPath = QFile::encodeName(path);
+    const KxWriteResult written = ChartPostScript::write(points, encodedPath.constData(), std::time(nullptr));
+    if (written)
+        return;
+    if (written.step() == KxWriteResult::Opening)
+        std::fprintf(stderr, "Cannot open file %s\n", Kx_escapedFileName(encodedPath.toStdString()).c_str());
+    tellWriteFailure(tr("Export chart as postscript file"), path, written);
 }
 
 void Colourcheck::exportISO12642()
@@ -526,8 +535,10 @@ void Colourcheck::exportISO12642()
     KxCOMBOCOLOUR_CC colours;
     if (!ChartPatchColours::collect(points, colours))
         return; // out of memory: no file is written
-    if (!ExportISO12642::exportColours(QFile::encodeName(path).toStdString(), nullptr, colours, icSigLabData))
-        tellWriteFailure(tr("Export chart as ISO12642 file"), path);
+    const KxWriteResult written =
+        ExportISO12642::exportColours(QFile::encodeName(path).toStdString(), nullptr, colours, icSigLabData);
+    if (!written)
+        tellWriteFailure(tr("Export chart as ISO12642 file"), path, written);
 }
 
 // ---- Further charts ----

@@ -4,6 +4,8 @@
 #include "ChartMeasurementSession.h"
 #include "KxChartPoint.h"
 
+#include <KxWriteResult.h>
+
 #include <QPointer>
 #include <QScrollArea>
 #include <QString>
@@ -89,7 +91,8 @@ private slots:
 private:
     int buildFromSwatchFile(const char* swatchPath, const char* profilePath, const char* monitorProfilePath);
     void tellFailure(const QString& caption, const QString& text);
-    void tellWriteFailure(const QString& caption, const QString& path);
+    // The box for an export that failed, saying why.
+    void tellWriteFailure(const QString& caption, const QString& path, const KxWriteResult& failure);
     QString chooseExportFile();
     void updateSummary();
     // Why the chart is empty, shown in the grid area while it is.

@@ -54,8 +54,8 @@
         <translation>Datei für den Export wählen</translation>
     </message>
     <message>
-        <source>The chart could not be written to %1. An existing file of that name is unchanged.</source>
-        <translation>Die Farbtafel konnte nicht in %1 geschrieben werden. Eine vorhandene Datei dieses Namens bleibt unverändert.</translation>
+        <source>The chart could not be written to %1: %2. An existing file of that name is unchanged.</source>
+        <translation>Die Farbtafel konnte nicht in %1 geschrieben werden: %2. Eine vorhandene Datei dieses Namens bleibt unverändert.</translation>
     </message>
     <message>
         <source>No profile was chosen.</source>
@@ -114,8 +114,8 @@
         <translation>Messwerte speichern</translation>
     </message>
     <message>
-        <source>The measurements could not be written to %1. An existing file of that name is unchanged.</source>
-        <translation>Die Messwerte konnten nicht in %1 geschrieben werden. Eine vorhandene Datei dieses Namens bleibt unverändert.</translation>
+        <source>The measurements could not be written to %1: %2. An existing file of that name is unchanged.</source>
+        <translation>Die Messwerte konnten nicht in %1 geschrieben werden: %2. Eine vorhandene Datei dieses Namens bleibt unverändert.</translation>
     </message>
     <message>
         <source>Choose a measurement file</source>

@@ -54,8 +54,8 @@
         <translation>Choisir un fichier pour l&apos;exportation</translation>
     </message>
     <message>
-        <source>The chart could not be written to %1. An existing file of that name is unchanged.</source>
-        <translation>La mire n&apos;a pas pu être écrite dans %1. Un fichier existant de ce nom reste inchangé.</translation>
+        <source>The chart could not be written to %1: %2. An existing file of that name is unchanged.</source>
+        <translation>La mire n&apos;a pas pu être écrite dans %1 : %2. Un fichier existant de ce nom reste inchangé.</translation>
     </message>
     <message>
         <source>No profile was chosen.</source>
@@ -114,8 +114,8 @@
         <translation>Enregistrer les mesures</translation>
     </message>
     <message>
-        <source>The measurements could not be written to %1. An existing file of that name is unchanged.</source>
-        <translation>Les mesures n&apos;ont pas pu être écrites dans %1. Un fichier existant de ce nom reste inchangé.</translation>
+        <source>The measurements could not be written to %1: %2. An existing file of that name is unchanged.</source>
+        <translation>Les mesures n&apos;ont pas pu être écrites dans %1 : %2. Un fichier existant de ce nom reste inchangé.</translation>
     </message>
     <message>
         <source>Choose a measurement file</source>

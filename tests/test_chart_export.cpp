@@ -301,9 +301,6 @@ private slots:
         QTest::addRow("fifo swatches") << QStringList{"--profile", DEFAULT_CMYK, "--swatches", fifo};
         QTest::addRow("device swatches") << QStringList{"--profile", DEFAULT_CMYK, "--swatches", zero};
         QTest::addRow("fifo monitor") << QStringList{"--profile", DEFAULT_CMYK, "--monitor", fifo};
-        QTest::addRow("count 7") << QStringList{"--profile", DEFAULT_CMYK, "--patches", "7"};
-        QTest::addRow("count 513") << QStringList{"--profile", DEFAULT_CMYK, "--patches", "513"};
-        QTest::addRow("count text") << QStringList{"--profile", DEFAULT_CMYK, "--patches", "64x"};
         QTest::addRow("gray") << QStringList{"--profile", "/usr/share/color/icc/Gray.icc"};
         QTest::addRow("lab") << QStringList{"--profile", "/usr/share/color/icc/ITULab.icc"};
         QTest::addRow("rgb") << QStringList{"--profile", "/usr/share/color/icc/sRGB.icc"};

@@ -248,16 +248,6 @@ private slots:
         QVERIFY(!QFile::exists(folder.filePath("c.ps")));
     }
 
-    void commandLineMeasurementsNeedReadings()
-    {
-        QTemporaryDir folder;
-        const Run tool =
-            run(chartTool(), {"--profile", DEFAULT_CMYK, "--patches", "8", "--measurements", folder.filePath("m")});
-        QCOMPARE(tool.exitCode, 1);
-        QVERIFY(tool.error.contains("--readings"));
-        QVERIFY(!QFile::exists(folder.filePath("m")));
-    }
-
     // A partly measured chart from a file of our own: only the patches read.
     void commandLinePartlyMeasured()
     {

@@ -17,6 +17,9 @@
 
 #include <QtTest>
 
+#include <cerrno>
+#include <cstring>
+
 #include <QApplication>
 #include <QLabel>
 #include <QMenu>
@@ -404,14 +407,18 @@ private slots:
         ScriptedModal modal;
         appendPoints(*chart, 4);
         chart->drawChart();
+        StandardErrorCapture errors;
         modal.answerFile("/nonexistent-folder/chart.ps");
         QMetaObject::invokeMethod(chart, "exportChart");
         modal.answerFile("/nonexistent-folder/chart.cgats");
         QMetaObject::invokeMethod(chart, "exportISO12642");
+        QCOMPARE(errors.text(), QByteArray("Cannot open file /nonexistent-folder/chart.ps\n"));
         const QStringList captions = modal.messageCaptions();
         QCOMPARE(captions.size(), 2);
-        QVERIFY(modal.requests[1].text.contains("/nonexistent-folder/chart.ps"));
-        QVERIFY(modal.requests[3].text.contains("/nonexistent-folder/chart.cgats"));
+        // Each box names the file and says why, in the system's words.
+        const QString missing = QString::fromLocal8Bit(std::strerror(ENOENT));
+        QVERIFY(modal.requests[1].text.contains("/nonexistent-folder/chart.ps: " + missing + "."));
+        QVERIFY(modal.requests[3].text.contains("/nonexistent-folder/chart.cgats: " + missing + "."));
         QCOMPARE(chart->lastDir, QString("/nonexistent-folder"));
         QCOMPARE(modal.requests[0].caption, QString("Choose a file for exporting"));
 

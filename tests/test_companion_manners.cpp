@@ -1,9 +1,17 @@
 // How both command-line companions answer --help, --version, a malformed
-// command line and a command line that asks for nothing to be written.
+// command line and a command line that asks for nothing to be written, and
+// how they say that a file could not be written.
 
+#include "ProgramRun.h"
+
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <optional>
+#include <sys/mount.h>
 
 namespace {
 
@@ -14,6 +22,37 @@ const QString Srgb = QStringLiteral("/usr/share/color/icc/sRGB.icc");
 
 enum class Stream { Out, Err };
 
+// A small memory file system mounted on a folder while it lives, to stand
+// for a disk that is full or read-only. Only the superuser may mount one.
+class ScratchDisk
+{
+public:
+    ScratchDisk(const QString& folder, unsigned long flags)
+        : m_folder(QFile::encodeName(folder))
+        , m_mounted(::mount("tmpfs", m_folder.constData(), "tmpfs", flags, "size=8k") == 0)
+    {
+    }
+    ~ScratchDisk()
+    {
+        if (m_mounted)
+            ::umount2(m_folder.constData(), MNT_DETACH);
+    }
+    ScratchDisk(const ScratchDisk&) = delete;
+    ScratchDisk& operator=(const ScratchDisk&) = delete;
+
+    bool isMounted() const { return m_mounted; }
+
+private:
+    QByteArray m_folder;
+    bool m_mounted;
+};
+
+// A file name as the programs show it in a message.
+QString escapedForMessage(QString name)
+{
+    return name.replace('\n', "\\n").replace('\x1b', "\\x1B");
+}
+
 } // namespace
 
 class TestCompanionManners : public QObject
@@ -23,6 +62,9 @@ class TestCompanionManners : public QObject
 private slots:
     void answers_data();
     void answers();
+    void writeFailuresSayWhyInOneLine_data();
+    void writeFailuresSayWhyInOneLine();
+    void fullStandardOutputIsTold();
 };
 
 void TestCompanionManners::answers_data()
@@ -51,6 +93,37 @@ void TestCompanionManners::answers_data()
         << Chart << QStringList{"--profile", DefaultCmyk, "--ps"} << 2 << err << QStringLiteral("");
     QTest::addRow("tintora-chart writes nothing")
         << Chart << QStringList{"--profile", DefaultCmyk, "--patches", "8"} << 2 << err << QStringLiteral("");
+
+    // Malformed values and options that need another: usage, exit 2.
+    const QStringList convert{"--in", Srgb, "--out", DefaultCmyk};
+    const QStringList chart{"--profile", DefaultCmyk, "--ps", "/nonexistent/c.ps"};
+    const struct {
+        const char* name;
+        QString program;
+        QStringList arguments;
+    } malformed[] = {
+        {"intent 4", Convert, convert + QStringList{"--intent", "4"}},
+        {"intent text", Convert, convert + QStringList{"--intent", "one"}},
+        {"intent with a space", Convert, convert + QStringList{"--intent", " 1"}},
+        {"intent signed", Convert, convert + QStringList{"--intent", "+1"}},
+        {"accuracy 2", Convert, convert + QStringList{"--accuracy", "2"}},
+        {"decimals -1", Convert, convert + QStringList{"--decimals", "-1"}},
+        {"decimals huge", Convert, convert + QStringList{"--decimals", "99999999999999999999"}},
+        {"no --out", Convert, QStringList{"--in", Srgb}},
+        {"empty --in", Convert, QStringList{"--in", "", "--out", DefaultCmyk}},
+        {"patches 7", Chart, chart + QStringList{"--patches", "7"}},
+        {"patches 513", Chart, chart + QStringList{"--patches", "513"}},
+        {"patches 64abc", Chart, chart + QStringList{"--patches", "64abc"}},
+        {"patches empty", Chart, chart + QStringList{"--patches", ""}},
+        {"patches huge", Chart, chart + QStringList{"--patches", "99999999999999999999"}},
+        {"patches with swatches", Chart, chart + QStringList{"--patches", "16", "--swatches", "/nonexistent.gpl"}},
+        {"measurements without readings", Chart, chart + QStringList{"--measurements", "/nonexistent/m.ti3"}},
+        {"no --profile", Chart, QStringList{"--ps", "/nonexistent/c.ps"}},
+        {"dangling --readings", Chart, chart + QStringList{"--readings"}},
+    };
+    for (const auto& m : malformed)
+        QTest::addRow("%s %s", qPrintable(m.program.section('/', -1)), m.name)
+            << m.program << m.arguments << 2 << err << QStringLiteral("");
 }
 
 void TestCompanionManners::answers()
@@ -80,6 +153,84 @@ void TestCompanionManners::answers()
         QVERIFY(standardErr.isEmpty());
     else
         QVERIFY(standardErr.startsWith(usage) || standardErr.startsWith(program.section('/', -1) + ": "));
+}
+
+// Each failed write is one line that names the file, escaped, and says
+// why; nothing is left in the folder but what was there.
+void TestCompanionManners::writeFailuresSayWhyInOneLine_data()
+{
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<QString>("place");  // "folder", "full" or "read-only"
+    QTest::addColumn<QString>("name");   // of the file asked for
+    QTest::addColumn<QString>("reason"); // what the message ends with
+
+    const QString oddName = QStringLiteral("a\nb\x1b[31mc");
+    QTest::newRow("--ps into a folder") << "--ps" << "folder" << "chart.ps" << "Is a directory";
+    QTest::newRow("--cgats into a folder of an odd name") << "--cgats" << "folder" << oddName << "Is a directory";
+    QTest::newRow("--measurements into a folder") << "--measurements" << "folder" << "m.ti3" << "Is a directory";
+    QTest::newRow("--ps on a full disk") << "--ps" << "full" << "chart.ps" << "No space left on device";
+    QTest::newRow("--measurements on a full disk") << "--measurements" << "full" << oddName << "No space left on device";
+    QTest::newRow("--cgats on a read-only disk") << "--cgats" << "read-only" << "chart.txt" << "Read-only file system";
+}
+
+void TestCompanionManners::writeFailuresSayWhyInOneLine()
+{
+    QFETCH(QString, option);
+    QFETCH(QString, place);
+    QFETCH(QString, name);
+    QFETCH(QString, reason);
+
+    QTemporaryDir folder;
+    QFile readings(folder.filePath("readings.txt"));
+    QVERIFY(readings.open(QIODevice::WriteOnly) && readings.write("50 0 0\n") == 7);
+    readings.close();
+    const QString disk = folder.filePath("disk");
+    QVERIFY(QDir().mkdir(disk));
+    const QString target = disk + '/' + name;
+    std::optional<ScratchDisk> scratch;
+    if (place == "folder") {
+        QVERIFY(QDir().mkdir(target));
+    } else {
+        scratch.emplace(disk, place == "read-only" ? MS_RDONLY : 0);
+        if (!scratch->isMounted())
+            QSKIP("a scratch disk needs the superuser");
+        if (place == "full") { // the old file, then a filler that takes the last block
+            QFile old(target), filler(disk + "/filler");
+            QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old\n") == 4);
+            QVERIFY(filler.open(QIODevice::WriteOnly) && filler.write(QByteArray(4096, 'f')) == 4096);
+        }
+    }
+    const QStringList before = QDir(disk).entryList(QDir::AllEntries | QDir::Hidden | QDir::System);
+
+    const ProgramRun run = ProgramRun::of(Chart, {"--profile", DefaultCmyk, "--patches", "8", "--readings",
+                                                  folder.filePath("readings.txt"), option, target});
+    QCOMPARE(run.exitCode, 1);
+    const QString what = option == "--ps" ? "the chart" : option == "--cgats" ? "the target file" : "the measurements";
+    QCOMPARE(QString::fromUtf8(run.error), "tintora-chart: " + what + " could not be written to '"
+                                               + escapedForMessage(target) + "': " + reason + "\n");
+    QCOMPARE(QDir(disk).entryList(QDir::AllEntries | QDir::Hidden | QDir::System), before);
+    if (place == "full") {
+        QFile old(target);
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), QByteArray("old\n"));
+    }
+}
+
+void TestCompanionManners::fullStandardOutputIsTold()
+{
+    if (!QFile::exists("/dev/full"))
+        QSKIP("no /dev/full");
+    QProcess process;
+    process.setStandardOutputFile("/dev/full");
+    process.start(Convert, {"--in", Srgb, "--out", DefaultCmyk});
+    QVERIFY(process.waitForStarted(10000));
+    process.write("255 0 0\n0 0 255\n");
+    process.closeWriteChannel();
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitCode(), 1);
+    QCOMPARE(process.readAllStandardError(),
+             QByteArray("tintora-convert: the conversions could not be written to standard output: "
+                        "No space left on device\n"));
 }
 
 QTEST_GUILESS_MAIN(TestCompanionManners)

@@ -7,7 +7,9 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cerrno>
 #include <climits>
+#include <cstring>
 #include <csignal>
 #include <pwd.h>
 #include <sys/resource.h>
@@ -231,15 +233,24 @@ private slots:
         struct rlimit small = previous;
         small.rlim_cur = 8192; // a disk that fills up part way through the write
         ::setrlimit(RLIMIT_FSIZE, &small);
+        StandardErrorCapture errors;
         const bool saved = bigger.save(path.toStdString());
         ::setrlimit(RLIMIT_FSIZE, &previous);
         std::signal(SIGXFSZ, oldHandler);
         QVERIFY(!saved);
+        // One line, naming the file and saying why in the system's words.
+        const auto told = [](int error, const QString& file) {
+            return "Tintora: the settings could not be written to '" + QFile::encodeName(file)
+                   + "': " + std::strerror(error) + ".\n";
+        };
+        QCOMPARE(errors.text(), told(EFBIG, path));
         QCOMPARE(SpecialFiles::contentOf(path), before);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"settings.conf"});
 
         // A place that cannot be written (its folder is a file) fails cleanly.
+        StandardErrorCapture notAFolder;
         QVERIFY(!bigger.save((path + "/settings.conf").toStdString()));
+        QCOMPARE(notAFolder.text(), told(ENOTDIR, path + "/settings.conf"));
         QCOMPARE(SpecialFiles::contentOf(path), before);
     }
 

@@ -5,10 +5,13 @@
 #include "KxFileRead.h"
 #include "KxList.h"
 #include "KxPacket.h"
+#include "KxFileNameText.h"
 #include "KxSupport.h"
 
 #include <QTemporaryDir>
 #include <QTest>
+#include <cerrno>
+#include <climits>
 #include <clocale>
 #include <cstring>
 #include <fstream>
@@ -311,6 +314,101 @@ private slots:
         QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"settings.conf"});
     }
 
+    // A writer killed part way leaves the old file and nothing else: the
+    // child stops once a megabyte is on its way to disk and is killed there.
+    void killedWritesLeaveNothingBehind_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGKILL") << SIGKILL;
+        QTest::newRow("SIGTERM") << SIGTERM;
+        QTest::newRow("SIGINT") << SIGINT;
+    }
+
+    void killedWritesLeaveNothingBehind()
+    {
+        QFETCH(int, signal);
+        QTemporaryDir folder;
+        const QString path = folder.filePath("chart.ps");
+        QVERIFY(SpecialFiles::writeFile(path, "old\n"));
+        int ready[2];
+        QCOMPARE(::pipe(ready), 0);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            std::signal(signal, SIG_DFL);
+            ::close(ready[0]);
+            KxFILE* file = Kx_fopen(QFile::encodeName(path).constData(), "w");
+            const std::string big(1 << 20, 'x');
+            if (!file || Kx_fwrite(big.data(), big.size(), 1, file) != 1 || ::write(ready[1], "w", 1) != 1)
+                ::_exit(3);
+            for (;;)
+                ::pause();
+        }
+        ::close(ready[1]);
+        char written = 0;
+        ::alarm(20);
+        const bool stopped = ::read(ready[0], &written, 1) == 1;
+        ::alarm(0);
+        ::close(ready[0]);
+        ::kill(child, signal);
+        int status = 0;
+        QCOMPARE(::waitpid(child, &status, 0), child);
+        QVERIFY(stopped);
+        QVERIFY(WIFSIGNALED(status) && WTERMSIG(status) == signal);
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList{"chart.ps"});
+        QCOMPARE(readFile(path), std::string("old\n"));
+    }
+
+    // Where the file system gives no unnamed temporaries, a killed writer's
+    // named one stays behind; the next write to that file removes it, and
+    // only it: not one of a live process, of another file, or of another
+    // naming.
+    void temporariesOfGoneWritersAreRemoved()
+    {
+        const pid_t gone = ::fork();
+        if (gone == 0)
+            ::_exit(0);
+        QCOMPARE(::waitpid(gone, nullptr, 0), gone);
+        const QString dead = QString::number(gone), alive = QString::number(::getpid());
+        const QString longName(250, QChar('n'));
+        const QString shortened = longName.left(NAME_MAX - (".tmp-" + dead + "-1").size()) + ".tmp-" + dead + "-1";
+        const QStringList removed{"chart.ps.tmp-" + dead + "-1", "chart.ps.tmp-" + dead + "-12", shortened};
+        const QStringList kept{"chart.ps", longName, "chart.ps.tmp-" + alive + "-1", "other.ps.tmp-" + dead + "-1",
+                               "chart.ps.tmp-" + dead + "-x", "chart.ps.tmp-" + dead};
+        QTemporaryDir folder;
+        for (const QString& name : removed + kept)
+            QVERIFY(SpecialFiles::writeFile(folder.filePath(name), "left\n"));
+        for (const QString& name : {QString("chart.ps"), longName}) {
+            KxFILE* file = Kx_fopen(QFile::encodeName(folder.filePath(name)).constData(), "w");
+            QVERIFY(file);
+            QCOMPARE(Kx_fclose(file), 0);
+        }
+        QStringList expected = kept;
+        expected.sort();
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name), expected);
+    }
+
+    // Any path that names a file can be written, however near PATH_MAX.
+    void longestPathsAreWritten()
+    {
+        QTemporaryDir base;
+        QString folder = base.path();
+        constexpr int PathLength = 4090;
+        while (PathLength - folder.size() - 1 > NAME_MAX) {
+            folder += '/' + QString(200, QChar('d'));
+            QVERIFY(QDir().mkdir(folder));
+        }
+        const QString path = folder + '/' + QString(PathLength - folder.size() - 1, QChar('f'));
+        QCOMPARE(QFile::encodeName(path).size(), PathLength);
+        for (const char* content : {"first\n", "second\n"}) { // a new file, then a replaced one
+            KxFILE* file = Kx_fopen(QFile::encodeName(path).constData(), "w");
+            QVERIFY2(file, std::strerror(errno));
+            Kx_fprintf(file, "%s", content);
+            QCOMPARE(Kx_fclose(file), 0);
+            QCOMPARE(readFile(path), std::string(content));
+        }
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden).size(), 1);
+    }
+
     // Reads take only a regular file within the kind's limit, at once.
     void readsOnlyRegularFilesWithinTheLimit()
     {
@@ -353,6 +451,27 @@ private slots:
         ::alarm(0);
         QVERIFY(Kx_fileSizeLimit(KxFileKind::Profile) >= std::size_t(64) << 20);
         QVERIFY(QString::fromStdString(Kx_readFailureText(KxReadResult::NotRegular, KxFileKind::Swatches)).contains("FIFO"));
+    }
+
+    // A name in a message keeps the message one line and cannot drive the
+    // terminal; letters of any script stand as they are.
+    void fileNamesInMessagesAreEscaped()
+    {
+        const struct {
+            const char* name;
+            const char* quoted;
+        } cases[] = {{"chart.ps", "'chart.ps'"},
+                     {"a\nb", "'a\\nb'"},
+                     {"\x1b[31mred\x1b[0m", "'\\x1B[31mred\\x1B[0m'"},
+                     {"tab\there\r", "'tab\\there\\r'"},
+                     {"it's \\ that", "'it\\'s \\\\ that'"},
+                     {"Überdruck €", "'Überdruck €'"},
+                     {"c1 \xc2\x9b" "2J", "'c1 \\xC2\\x9B2J'"}, // CSI as a C1 control
+                     {"bad \xff\xc3", "'bad \\xFF\\xC3'"},
+                     {"del\x7f", "'del\\x7F'"}};
+        for (const auto& c : cases)
+            QCOMPARE(QByteArray::fromStdString(Kx_quotedFileName(c.name)), QByteArray(c.quoted));
+        QCOMPARE(QByteArray::fromStdString(Kx_escapedFileName("it's\n")), QByteArray("it's\\n"));
     }
 
     void numbersUseThePointInEveryLocale()

@@ -4,61 +4,52 @@
 #include "ChartPatchColours.h"
 
 #include <KxFile.h>
+#include <TintoraVersion.h>
 
 #include <array>
-#include <cstdio>
 #include <string>
 
 namespace {
 
-const char* const ORIGINATOR = "Quenwick Tintora 1.2";
 const char* const DESCRIPTOR = "Colour check chart measurements";
 
 } // namespace
 
-bool ChartMeasurementFile::write(const ChartMeasurementSession& session, const char* path, std::time_t created)
+KxWriteResult ChartMeasurementFile::write(const ChartMeasurementSession& session, const char* path, std::time_t created)
 {
     KxFILE* file = Kx_fopen(path, "w");
-    if (!file) {
-        std::fprintf(stderr, "Cannot open file %s\n", path);
-        return false;
-    }
+    if (!file)
+        return KxWriteResult::failedWithErrno(KxWriteResult::Opening);
     char date[1024] = "";
     std::string createdText = Kx_ctime(&created, date) ? date : "";
     while (!createdText.empty() && createdText.back() == '\n')
         createdText.pop_back();
 
-    bool written = Kx_fprintf(file,
-                              "CTI3\n\n"
-                              "DESCRIPTOR \"%s\"\n"
-                              "ORIGINATOR \"%s\"\n"
-                              "CREATED \"%s\"\n"
-                              "KEYWORD \"DEVICE_CLASS\"\n"
-                              "DEVICE_CLASS \"OUTPUT\"\n"
-                              "KEYWORD \"COLOR_REP\"\n"
-                              "COLOR_REP \"CMYK_LAB\"\n\n"
-                              "NUMBER_OF_FIELDS 9\n"
-                              "BEGIN_DATA_FORMAT\n"
-                              "SAMPLE_ID SAMPLE_NAME CMYK_C CMYK_M CMYK_Y CMYK_K LAB_L LAB_A LAB_B\n"
-                              "END_DATA_FORMAT\n\n"
-                              "NUMBER_OF_SETS %zu\n"
-                              "BEGIN_DATA\n",
-                              DESCRIPTOR, ORIGINATOR, createdText.c_str(), session.readings().size())
-        >= 0;
+    // A failed write is remembered by the file, whose close then fails.
+    Kx_fprintf(file,
+               "CTI3\n\n"
+               "DESCRIPTOR \"%s\"\n"
+               "ORIGINATOR \"%s\"\n"
+               "CREATED \"%s\"\n"
+               "KEYWORD \"DEVICE_CLASS\"\n"
+               "DEVICE_CLASS \"OUTPUT\"\n"
+               "KEYWORD \"COLOR_REP\"\n"
+               "COLOR_REP \"CMYK_LAB\"\n\n"
+               "NUMBER_OF_FIELDS 9\n"
+               "BEGIN_DATA_FORMAT\n"
+               "SAMPLE_ID SAMPLE_NAME CMYK_C CMYK_M CMYK_Y CMYK_K LAB_L LAB_A LAB_B\n"
+               "END_DATA_FORMAT\n\n"
+               "NUMBER_OF_SETS %zu\n"
+               "BEGIN_DATA\n",
+               DESCRIPTOR, TINTORA_ORIGINATOR, createdText.c_str(), session.readings().size());
 
     for (const auto& [patch, reading] : session.readings()) {
         // The ink the patch is printed with, not any the reading came with.
         const std::array<double, 4> ink = session.record(patch).inkPercent();
-        written = written
-            && Kx_fprintf(file, "%lu \"%s\" %.4f %.4f %.4f %.4f %.4f %.4f %.4f\n", patch + 1,
-                          ChartPatchColours::patchName(patch + 1).c_str(), ink[0], ink[1], ink[2], ink[3],
-                          reading.lab[0], reading.lab[1], reading.lab[2])
-                >= 0;
+        Kx_fprintf(file, "%lu \"%s\" %.4f %.4f %.4f %.4f %.4f %.4f %.4f\n", patch + 1,
+                   ChartPatchColours::patchName(patch + 1).c_str(), ink[0], ink[1], ink[2], ink[3], reading.lab[0],
+                   reading.lab[1], reading.lab[2]);
     }
-    written = written && Kx_fprintf(file, "END_DATA\n") >= 0;
-    if (!written) {
-        Kx_fabandon(file);
-        return false;
-    }
-    return Kx_fclose(file) == 0;
+    Kx_fprintf(file, "END_DATA\n");
+    return Kx_fclose(file) == 0 ? KxWriteResult() : KxWriteResult::failedWithErrno(KxWriteResult::Writing);
 }

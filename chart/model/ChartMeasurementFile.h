@@ -1,6 +1,8 @@
 #ifndef CHARTMEASUREMENTFILE_H
 #define CHARTMEASUREMENTFILE_H
 
+#include <KxWriteResult.h>
+
 #include <ctime>
 
 class ChartMeasurementSession;
@@ -15,9 +17,8 @@ public:
     // Writes the readings of a session to path, in patch order, stamped
     // with the creation time.
     // The file appears only when every write and the close succeeded; an
-    // existing file is kept otherwise. Writes "Cannot open file <path>" to
-    // standard error when it cannot be opened. True on success.
-    static bool write(const ChartMeasurementSession& session, const char* path, std::time_t created);
+    // existing file is kept otherwise.
+    static KxWriteResult write(const ChartMeasurementSession& session, const char* path, std::time_t created);
 };
 
 #endif

@@ -95,10 +95,10 @@ bool ChartMeasurementSession::load(const char* path, std::string& whyNot)
     return true;
 }
 
-bool ChartMeasurementSession::save(const char* path, std::time_t created)
+KxWriteResult ChartMeasurementSession::save(const char* path, std::time_t created)
 {
-    if (!ChartMeasurementFile::write(*this, path, created))
-        return false;
-    changed = false;
-    return true;
+    const KxWriteResult written = ChartMeasurementFile::write(*this, path, created);
+    if (written)
+        changed = false;
+    return written;
 }

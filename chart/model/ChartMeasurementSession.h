@@ -5,6 +5,7 @@
 #include "KxChartPoint.h"
 
 #include <CgatsReadingsReader.h>
+#include <KxWriteResult.h>
 
 #include <ctime>
 #include <map>
@@ -51,9 +52,9 @@ public:
     // when the file is refused; nothing is taken then.
     bool load(const char* path, std::string& whyNot);
     // Writes the readings as a measurement file stamped with the creation
-    // time (see ChartMeasurementFile). True when written; the readings are
-    // then saved.
-    bool save(const char* path, std::time_t created);
+    // time (see ChartMeasurementFile). Once written, the readings count as
+    // saved.
+    KxWriteResult save(const char* path, std::time_t created);
 
 private:
     // The patch a set names: its SAMPLE_ID as a patch number from 1, else

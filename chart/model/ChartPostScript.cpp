@@ -7,14 +7,12 @@
 #include <TintoraVersion.h>
 
 #include <array>
-#include <cstdio>
 #include <cstring>
 
 namespace {
 
-const char* const CREATOR = "Quenwick Tintora";
-
-// Formats one piece of the document and appends it; remembers a failure.
+// Formats one piece of the document and appends it. A failed write is
+// remembered by the file, whose close then fails.
 class PieceWriter
 {
 public:
@@ -25,25 +23,20 @@ public:
     {
         char buffer[4096];
         Kx_snprintf(buffer, sizeof buffer, format, args...);
-        if (Kx_fwrite(buffer, std::strlen(buffer), 1, m_file) != 1)
-            m_failed = true;
+        Kx_fwrite(buffer, std::strlen(buffer), 1, m_file);
     }
-    bool failed() const { return m_failed; }
 
 private:
     KxFILE* m_file;
-    bool m_failed = false;
 };
 
 } // namespace
 
-bool ChartPostScript::write(const KxChartPoint* first, const char* path, std::time_t created)
+KxWriteResult ChartPostScript::write(const KxChartPoint* first, const char* path, std::time_t created)
 {
     KxFILE* file = Kx_fopen(path, "w");
-    if (!file) {
-        std::fprintf(stderr, "Cannot open file %s\n", path);
-        return false;
-    }
+    if (!file)
+        return KxWriteResult::failedWithErrno(KxWriteResult::Opening);
 
     const unsigned long patches = ListLength(first);
     const unsigned long width = ChartLayout::WIDTH;
@@ -55,7 +48,7 @@ bool ChartPostScript::write(const KxChartPoint* first, const char* path, std::ti
     out.write("%%!PS-Adobe-3.0\n");
     out.write("%%%%Creator: " TINTORA_PRODUCT_NAME " version %s\n", TINTORA_VERSION);
     out.write("%%%%Title: Colour check chart\n");
-    out.write("%%%%For: %s\n", CREATOR);
+    out.write("%%%%For: " TINTORA_PRODUCT_NAME "\n");
     out.write("%%%%CreationDate: %s", date);
     out.write("%%%%BoundingBox: 0 0 %lu %lu\n", width, height);
     out.write("%%%%EndComments\n");
@@ -75,9 +68,6 @@ bool ChartPostScript::write(const KxChartPoint* first, const char* path, std::ti
                   ChartLayout::PATCH_SIZE, ChartLayout::PATCH_SIZE);
     }
     out.write("\nshowpage\n%%%%PageTrailer\n");
-    if (Kx_fprintf(file, "%%%%EOF\n") < 0 || out.failed()) {
-        Kx_fabandon(file);
-        return false;
-    }
-    return Kx_fclose(file) == 0;
+    Kx_fprintf(file, "%%%%EOF\n");
+    return Kx_fclose(file) == 0 ? KxWriteResult() : KxWriteResult::failedWithErrno(KxWriteResult::Writing);
 }

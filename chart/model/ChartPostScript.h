@@ -3,6 +3,8 @@
 
 #include "KxChartPoint.h"
 
+#include <KxWriteResult.h>
+
 #include <ctime>
 
 // The one-page PostScript document of a chart: every patch a solid
@@ -12,10 +14,8 @@ class ChartPostScript
 public:
     // Writes the document for the list starting at first to path, stamped
     // with the creation time. The file appears only when every write and
-    // the close succeeded; an existing file is kept otherwise. Writes
-    // "Cannot open file <path>" to standard error when it cannot be opened.
-    // True on success.
-    static bool write(const KxChartPoint* first, const char* path, std::time_t created);
+    // the close succeeded; an existing file is kept otherwise.
+    static KxWriteResult write(const KxChartPoint* first, const char* path, std::time_t created);
 };
 
 #endif

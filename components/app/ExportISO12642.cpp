@@ -5,6 +5,7 @@
 
 #include <lcms2.h>
 
+#include <cerrno>
 #include <ctime>
 #include <memory>
 #include <vector>
@@ -91,35 +92,27 @@ bool fillTable(cmsHANDLE it8, const SPECTROPHOTOMETERINFO* instrument, const KxC
     return true;
 }
 
-bool writeFile(const std::string& path, const std::vector<char>& text)
-{
-    KxFILE* file = Kx_fopen(path.c_str(), "w");
-    if (!file)
-        return false;
-    if (Kx_fwrite(text.data(), 1, text.size(), file) != text.size()) {
-        Kx_fabandon(file);
-        return false;
-    }
-    return Kx_fclose(file) == 0;
-}
-
 } // namespace
 
-bool ExportISO12642::exportColours(const std::string& path, const SPECTROPHOTOMETERINFO* instrument,
-                                   KxCOMBOCOLOUR_CC& colours, icColorSpaceSignature space)
+KxWriteResult ExportISO12642::exportColours(const std::string& path, const SPECTROPHOTOMETERINFO* instrument,
+                                            KxCOMBOCOLOUR_CC& colours, icColorSpaceSignature space)
 {
-    if (path.empty() || colours.count() == 0 || space != icSigLabData)
-        return false;
+    if (path.empty())
+        return KxWriteResult::failed(KxWriteResult::Opening, ENOENT);
+    if (colours.count() == 0 || space != icSigLabData)
+        return KxWriteResult::failed(KxWriteResult::Opening, EINVAL);
+    // The table is made in memory; LittleCMS fails there only for want of it.
+    const KxWriteResult outOfMemory = KxWriteResult::failed(KxWriteResult::Opening, ENOMEM);
     IT8Handle it8(cmsIT8Alloc(nullptr));
     if (!it8 || !fillTable(it8.get(), instrument, colours))
-        return false;
+        return outOfMemory;
 
     cmsUInt32Number needed = 0;
     if (!cmsIT8SaveToMem(it8.get(), nullptr, &needed) || needed == 0)
-        return false;
+        return outOfMemory;
     std::vector<char> text(needed);
     if (!cmsIT8SaveToMem(it8.get(), text.data(), &needed))
-        return false;
+        return outOfMemory;
     text.resize(needed - 1); // without the terminating zero
-    return writeFile(path, text);
+    return Kx_writeFile(path.c_str(), text.data(), text.size());
 }

@@ -3,6 +3,7 @@
 
 #include "KxCOMBOCOLOUR_CC.h"
 #include "KxIcc.h"
+#include "KxWriteResult.h"
 
 #include <string>
 
@@ -24,11 +25,12 @@ class ExportISO12642
 public:
     // Writes `colours` in container order to `path`, replacing an existing
     // file only once the whole file has been written. `instrument` may be
-    // null. Only Lab colours ('Lab ') can be written. False when nothing was
-    // written: no path, no colours, another colour space, or a file that
-    // could not be written (the previous file, if any, is then untouched).
-    static bool exportColours(const std::string& path, const SPECTROPHOTOMETERINFO* instrument,
-                              KxCOMBOCOLOUR_CC& colours, icColorSpaceSignature space);
+    // null. Only Lab colours ('Lab ') can be written. Fails, saying why,
+    // when nothing was written: no path, no colours, another colour space,
+    // or a file that could not be written (the previous file, if any, is
+    // then untouched).
+    static KxWriteResult exportColours(const std::string& path, const SPECTROPHOTOMETERINFO* instrument,
+                                       KxCOMBOCOLOUR_CC& colours, icColorSpaceSignature space);
 };
 
 #endif

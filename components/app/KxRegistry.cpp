@@ -171,16 +171,11 @@ std::string keptName(const std::string& fileName)
     return fileName + ".bad";
 }
 
-bool writeFile(const std::string& fileName, const std::string& text)
+// Tells in one line on standard error why a save failed; false.
+bool tellFailedSave(const KxWriteResult& failure, const std::string& fileName)
 {
-    KxFILE* file = Kx_fopen(fileName.c_str(), "w");
-    if (!file)
-        return false;
-    if (Kx_fwrite(text.data(), 1, text.size(), file) != text.size()) {
-        Kx_fabandon(file);
-        return false;
-    }
-    return Kx_fclose(file) == 0;
+    std::fprintf(stderr, "Tintora: %s.\n", failure.message("the settings", fileName).c_str());
+    return false;
 }
 
 // Writes the copy of a damaged settings file kept beside it. The copy has
@@ -189,7 +184,10 @@ bool writeFile(const std::string& fileName, const std::string& text)
 // added, so that the copy can be replaced at a later start. A copy kept
 // earlier that the user protected from writing is refused, as every
 // protected file is, and then the file is not replaced either.
-bool keepBeside(const std::string& fileName, const std::string& content)
+// The kept file gets the settings file's permissions from its first byte on,
+// and a kept file left by an earlier start is narrowed to them before it is
+// written again.
+KxWriteResult keepBeside(const std::string& fileName, const std::string& content)
 {
     struct stat status;
     const mode_t fileMode = ::stat(fileName.c_str(), &status) == 0 ? status.st_mode & 07777 : S_IRUSR;
@@ -197,11 +195,16 @@ bool keepBeside(const std::string& fileName, const std::string& content)
     const std::string kept = keptName(fileName);
     const int fd = ::open(kept.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, mode);
     if (fd < 0)
-        return false;
-    const bool ready = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode)
-                       && (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) && ::fchmod(fd, mode) == 0;
+        return KxWriteResult::failedWithErrno(KxWriteResult::Opening);
+    const bool regular = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
+    const bool narrowed = regular && ::fchmod(fd, mode) == 0;
+    const int error = errno;
     ::close(fd);
-    return ready && writeFile(kept, content);
+    if (!regular)
+        return KxWriteResult::failed(KxWriteResult::Opening, EINVAL);
+    if (!narrowed)
+        return KxWriteResult::failed(KxWriteResult::Opening, error);
+    return Kx_writeFile(kept.c_str(), content.data(), content.size());
 }
 
 // A file past the size limit for settings was not written by this program
@@ -316,7 +319,7 @@ bool KxRegistry::save(const std::string& fileName) const
     if (sameFile && leaveUntouched)
         return false;
     if (!makeFolders(KxFileInfo::dirnameFromPath(fileName)))
-        return false;
+        return tellFailedSave(KxWriteResult::failedWithErrno(KxWriteResult::Opening), fileName);
     const std::string notOwn = KxSettingsFolder::whyNotUsersOwn(fileName);
     if (!notOwn.empty()) {
         tell(fileName, notOwn, "The settings of this session are not saved.");
@@ -330,8 +333,9 @@ bool KxRegistry::save(const std::string& fileName) const
     // The damaged file is kept beside before it is replaced; if it cannot
     // be kept, it is not replaced.
     if (sameFile && !damagedOriginal.empty() && keptFiles().count(fileName) == 0) {
-        if (!keepBeside(fileName, damagedOriginal))
-            return false;
+        const KxWriteResult keptWritten = keepBeside(fileName, damagedOriginal);
+        if (!keptWritten)
+            return tellFailedSave(keptWritten, keptName(fileName));
         firstTimeThisStart(keptFiles(), fileName);
     }
     std::string text = std::string(fileSignature) + " (UTF-8; edit only while the program is closed)\n";
@@ -340,7 +344,8 @@ bool KxRegistry::save(const std::string& fileName) const
         for (const auto& [key, value] : keys)
             text += escape(key) + "=" + escape(value) + "\n";
     }
-    return writeFile(fileName, text);
+    const KxWriteResult written = Kx_writeFile(fileName.c_str(), text.data(), text.size());
+    return written || tellFailedSave(written, fileName);
 }
 
 const std::string& KxRegistry::getstring(const std::string& section, const std::string& key) const

@@ -34,7 +34,7 @@ public:
     // <name>.bad with the file's permissions (once per start). A place that
     // is not the user's own, and a file grown past 1 MiB since it was read,
     // are left alone and told in one line. On failure the file stays as it
-    // was.
+    // was, and one line on standard error says why.
     bool save(const std::string& fileName) const;
 
     // A missing key reads as an empty string. The reference stays valid until

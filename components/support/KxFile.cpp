@@ -1,5 +1,7 @@
 #include "KxFile.h"
 
+#include "KxWholeNumber.h"
+
 #include <atomic>
 #include <cerrno>
 #include <climits>
@@ -8,21 +10,38 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <locale.h>
 #include <memory>
+#include <optional>
+#include <pthread.h>
+#include <signal.h>
 #include <string>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 
 struct KxFILE {
+    KxFILE() = default;
+    KxFILE(const KxFILE&) = delete;
+    KxFILE& operator=(const KxFILE&) = delete;
+    ~KxFILE()
+    {
+        if (folder >= 0)
+            ::close(folder);
+    }
+
     std::FILE* stream = nullptr;
     std::string finalPath;     // for writing: the file replaced, symbolic links resolved
-    std::string temporaryPath; // for writing through a temporary; empty otherwise
+    int folder = -1;           // for writing: finalPath's folder, for the *at calls
+    std::string finalName;     // finalPath's name in that folder
+    bool unnamed = false;      // written to an unnamed temporary, named only by Kx_fclose
+    std::string temporaryName; // the temporary's name in folder while it has one
     int inPlace = -1;          // for writing in place: the file itself, while stream gathers the text
     char* gathered = nullptr;
     std::size_t gatheredSize = 0;
-    bool failed = false;
+    int error = 0; // the errno of the first failure while writing
 };
 
 namespace {
@@ -51,7 +70,29 @@ private:
     locale_t previous;
 };
 
+// Holds back every signal that can be held while it lives, so that a signal
+// which would end the process (an interrupt, a termination request) waits
+// until a temporary that was given a name has been renamed into place.
+class SignalsHeld
+{
+public:
+    SignalsHeld()
+    {
+        sigset_t all;
+        sigfillset(&all);
+        pthread_sigmask(SIG_BLOCK, &all, &previous);
+    }
+    ~SignalsHeld() { pthread_sigmask(SIG_SETMASK, &previous, nullptr); }
+    SignalsHeld(const SignalsHeld&) = delete;
+    SignalsHeld& operator=(const SignalsHeld&) = delete;
+
+private:
+    sigset_t previous;
+};
+
 constexpr int MAXIMUM_LINK_HOPS = 40; // as the kernel allows when resolving a path
+// Temporaries are named "<file name>.tmp-<process id>-<number>".
+const std::string_view TEMPORARY_MARK = ".tmp-";
 
 std::string::size_type nameStart(const std::string& path)
 {
@@ -82,27 +123,89 @@ std::string resolveLinks(std::string path)
 
 // A file the user protected (no write permission bit at all) is refused even
 // where the permissions would let us write it, as they do for the superuser.
+// errno says why a file is not writable (EROFS on a read-only mount).
 bool isWritable(const std::string& path, const struct stat& status)
 {
-    return (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) && ::access(path.c_str(), W_OK) == 0;
+    if (!(status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH))) {
+        errno = EACCES;
+        return false;
+    }
+    return ::access(path.c_str(), W_OK) == 0;
 }
 
-// A name beside path for the temporary. It fits wherever path's name fits:
-// a name too long to take the suffix is shortened first, never inside a
-// UTF-8 character.
-std::string temporaryNameFor(const std::string& path)
+// Opens the folder of file.finalPath for the *at calls and takes the name in
+// it, so that no name the write makes is longer than the file's own. False,
+// with errno set, when that fails.
+bool openFolder(KxFILE& file)
+{
+    const std::string::size_type start = nameStart(file.finalPath);
+    file.finalName = file.finalPath.substr(start);
+    if (file.finalName.empty()) {
+        errno = EISDIR;
+        return false;
+    }
+    const std::string folder = start == 0 ? std::string(".") : file.finalPath.substr(0, start);
+    file.folder = ::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    return file.folder >= 0;
+}
+
+// A name for a temporary beside the file called name. It fits wherever the
+// name fits: a name too long to take the suffix is shortened first, never
+// inside a UTF-8 character.
+std::string temporaryNameFor(const std::string& name)
 {
     static std::atomic<unsigned> counter{0};
-    const std::string suffix = ".tmp-" + std::to_string(getpid()) + "-" + std::to_string(++counter);
-    const std::string::size_type start = nameStart(path);
-    std::string name = path.substr(start);
-    if (name.size() + suffix.size() > NAME_MAX) {
+    const std::string suffix =
+        std::string(TEMPORARY_MARK) + std::to_string(getpid()) + "-" + std::to_string(++counter);
+    std::string stem = name;
+    if (stem.size() + suffix.size() > NAME_MAX) {
         std::size_t cut = NAME_MAX - suffix.size();
-        while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80)
+        while (cut > 0 && (static_cast<unsigned char>(stem[cut]) & 0xC0) == 0x80)
             --cut;
-        name.resize(cut);
+        stem.resize(cut);
     }
-    return path.substr(0, start) + name + suffix;
+    return stem + suffix;
+}
+
+// Whether entry is named as temporaryNameFor(name) names temporaries; if so,
+// pid receives the process that made it.
+bool isTemporaryOf(const std::string& name, std::string_view entry, long& pid)
+{
+    const std::string_view::size_type mark = entry.rfind(TEMPORARY_MARK);
+    if (mark == std::string_view::npos)
+        return false;
+    const std::string_view stem = entry.substr(0, mark);
+    const bool shortened = entry.size() + 3 >= NAME_MAX && stem.size() < name.size(); // cut at most 3 bytes short
+    if (stem != name && !(shortened && std::string_view(name).substr(0, stem.size()) == stem))
+        return false;
+    const std::string numbers(entry.substr(mark + TEMPORARY_MARK.size()));
+    const std::string::size_type dash = numbers.find('-');
+    long counter = 0;
+    return dash != std::string::npos && Kx_wholeNumber(numbers.substr(0, dash).c_str(), 1, LONG_MAX, pid)
+           && Kx_wholeNumber(numbers.substr(dash + 1).c_str(), 1, UINT_MAX, counter);
+}
+
+// Removes the temporaries of name that writes killed part way left in the
+// folder: those of the user's own whose process is gone. errno is kept.
+void removeLeftTemporaries(int folder, const std::string& name)
+{
+    const int savedErrno = errno;
+    const int listing = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const std::unique_ptr<DIR, int (*)(DIR*)> entries(listing >= 0 ? ::fdopendir(listing) : nullptr, ::closedir);
+    if (!entries && listing >= 0)
+        ::close(listing);
+    while (entries) {
+        const dirent* entry = ::readdir(entries.get());
+        if (!entry)
+            break;
+        long pid = 0;
+        struct stat status;
+        if (isTemporaryOf(name, entry->d_name, pid) && ::kill(pid_t(pid), 0) != 0 && errno == ESRCH
+            && ::fstatat(folder, entry->d_name, &status, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(status.st_mode)
+            && status.st_uid == ::geteuid())
+            ::unlinkat(folder, entry->d_name, 0);
+    }
+    errno = savedErrno;
 }
 
 // The replacement keeps the old file's permission bits and, as far as we
@@ -112,6 +215,15 @@ void keepOwnerAndPermissions(int fd, const struct stat& status)
     if (::fchown(fd, status.st_uid, status.st_gid) != 0 && ::fchown(fd, uid_t(-1), status.st_gid) != 0)
         errno = 0; // only the superuser gives a file away; the permissions still hold
     ::fchmod(fd, status.st_mode & 07777);
+}
+
+// Records errno as the failure of the write, unless one is recorded
+// already. Returns false.
+bool fail(KxFILE& file)
+{
+    if (!file.error)
+        file.error = errno ? errno : EIO;
+    return false;
 }
 
 KxFILE* openForReading(const char* path)
@@ -135,13 +247,20 @@ KxFILE* openForReading(const char* path)
 // the text is gathered in memory and written over the file by Kx_fclose.
 KxFILE* openInPlace(std::unique_ptr<KxFILE> file)
 {
-    file->inPlace = ::open(file->finalPath.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    struct stat status;
+    file->inPlace = ::openat(file->folder, file->finalName.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (file->inPlace < 0)
         return nullptr;
-    if (::fstat(file->inPlace, &status) != 0 || !S_ISREG(status.st_mode)
-        || !(file->stream = ::open_memstream(&file->gathered, &file->gatheredSize))) {
+    struct stat status;
+    int error = 0;
+    if (::fstat(file->inPlace, &status) != 0)
+        error = errno;
+    else if (!S_ISREG(status.st_mode))
+        error = EINVAL; // replaced by something else since it was looked at
+    else if (!(file->stream = ::open_memstream(&file->gathered, &file->gatheredSize)))
+        error = errno;
+    if (error) {
         ::close(file->inPlace);
+        errno = error;
         return nullptr;
     }
     return file.release();
@@ -159,22 +278,31 @@ KxFILE* openForWriting(const char* path)
         errno = S_ISDIR(status.st_mode) ? EISDIR : EINVAL;
         return nullptr;
     }
-    if (exists && !isWritable(file->finalPath, status)) {
-        errno = EACCES;
+    if ((exists && !isWritable(file->finalPath, status)) || !openFolder(*file))
         return nullptr;
-    }
+    removeLeftTemporaries(file->folder, file->finalName);
 
-    file->temporaryPath = temporaryNameFor(file->finalPath);
-    const int fd = ::open(file->temporaryPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, exists ? 0600 : 0666);
-    if (fd < 0) {
-        file->temporaryPath.clear();
-        return exists && (errno == EACCES || errno == EPERM) ? openInPlace(std::move(file)) : nullptr;
+    // An unnamed temporary leaves nothing behind, however the process ends.
+    // Where the file system cannot make one, a named temporary is used.
+    const mode_t mode = exists ? 0600 : 0666;
+    int fd = ::openat(file->folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+    file->unnamed = fd >= 0;
+    if (fd < 0 && (errno == EOPNOTSUPP || errno == EISDIR)) {
+        file->temporaryName = temporaryNameFor(file->finalName);
+        fd = ::openat(file->folder, file->temporaryName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fd < 0)
+            file->temporaryName.clear();
     }
+    if (fd < 0)
+        return exists && (errno == EACCES || errno == EPERM) ? openInPlace(std::move(file)) : nullptr;
     if (exists)
         keepOwnerAndPermissions(fd, status);
     if (!(file->stream = ::fdopen(fd, "w"))) {
+        const int error = errno;
         ::close(fd);
-        ::unlink(file->temporaryPath.c_str());
+        if (!file->temporaryName.empty())
+            ::unlinkat(file->folder, file->temporaryName.c_str(), 0);
+        errno = error;
         return nullptr;
     }
     return file.release();
@@ -195,26 +323,92 @@ bool writeAll(int fd, const char* data, std::size_t size)
 }
 
 // Writes the gathered text over the file opened in place.
-bool completeInPlace(KxFILE* file, bool ok)
+bool completeInPlace(KxFILE& file)
 {
-    ok = std::fclose(file->stream) == 0 && ok;
-    ok = ok && ::lseek(file->inPlace, 0, SEEK_SET) == 0 && writeAll(file->inPlace, file->gathered, file->gatheredSize)
-         && ::ftruncate(file->inPlace, off_t(file->gatheredSize)) == 0 && ::fsync(file->inPlace) == 0;
-    ok = ::close(file->inPlace) == 0 && ok;
-    std::free(file->gathered);
-    return ok;
+    if (std::fclose(file.stream) != 0)
+        fail(file);
+    file.stream = nullptr;
+    if (!file.error
+        && !(::lseek(file.inPlace, 0, SEEK_SET) == 0 && writeAll(file.inPlace, file.gathered, file.gatheredSize)
+             && ::ftruncate(file.inPlace, off_t(file.gatheredSize)) == 0 && ::fsync(file.inPlace) == 0))
+        fail(file);
+    if (::close(file.inPlace) != 0)
+        fail(file);
+    std::free(file.gathered);
+    return !file.error;
+}
+
+// Gives the unnamed temporary a name in its folder: through /proc, or
+// where that is not mounted, by its descriptor (which needs privilege).
+bool nameUnnamed(const KxFILE& file)
+{
+    const int fd = ::fileno(file.stream);
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    if (::linkat(AT_FDCWD, self.c_str(), file.folder, file.temporaryName.c_str(), AT_SYMLINK_FOLLOW) == 0)
+        return true;
+    const int error = errno;
+    if (error == ENOENT && ::linkat(fd, "", file.folder, file.temporaryName.c_str(), AT_EMPTY_PATH) == 0)
+        return true;
+    errno = error;
+    return false;
+}
+
+// Renames the finished temporary over the file; an unnamed one is named
+// first, with signals held so that no name is left behind by them.
+bool putInPlace(KxFILE& file)
+{
+    std::optional<SignalsHeld> held;
+    if (file.unnamed) {
+        held.emplace();
+        file.temporaryName = temporaryNameFor(file.finalName);
+        if (!nameUnnamed(file)) {
+            file.temporaryName.clear();
+            return fail(file);
+        }
+    }
+    if (::renameat(file.folder, file.temporaryName.c_str(), file.folder, file.finalName.c_str()) != 0) {
+        fail(file);
+        ::unlinkat(file.folder, file.temporaryName.c_str(), 0);
+        return false;
+    }
+    return true;
+}
+
+bool closeStream(KxFILE& file)
+{
+    const bool closed = std::fclose(file.stream) == 0;
+    file.stream = nullptr;
+    return closed || fail(file);
+}
+
+// Completes a file written through a temporary: on disk, then in place.
+bool completeThroughTemporary(KxFILE& file)
+{
+    bool ok = !file.error && (std::fflush(file.stream) == 0 || fail(file))
+              && (!std::ferror(file.stream) || fail(file)) && (::fsync(::fileno(file.stream)) == 0 || fail(file));
+    if (file.unnamed) { // only the descriptor reaches the file until it is named
+        ok = ok && putInPlace(file);
+        return closeStream(file) && ok;
+    }
+    ok = closeStream(file) && ok;
+    if (!ok)
+        ::unlinkat(file.folder, file.temporaryName.c_str(), 0);
+    return ok && putInPlace(file);
 }
 
 } // namespace
 
 KxFILE* Kx_fopen(const char* path, const char* mode)
 {
-    if (!path || !*path || !mode)
+    if (!path || !*path) {
+        errno = ENOENT;
         return nullptr;
-    if (std::strcmp(mode, "w") == 0 || std::strcmp(mode, "wb") == 0)
+    }
+    if (mode && (std::strcmp(mode, "w") == 0 || std::strcmp(mode, "wb") == 0))
         return openForWriting(path);
-    if (std::strcmp(mode, "r") == 0 || std::strcmp(mode, "rb") == 0)
+    if (mode && (std::strcmp(mode, "r") == 0 || std::strcmp(mode, "rb") == 0))
         return openForReading(path);
+    errno = EINVAL;
     return nullptr;
 }
 
@@ -224,7 +418,7 @@ std::size_t Kx_fwrite(const void* data, std::size_t size, std::size_t count, KxF
         return 0;
     const std::size_t written = std::fwrite(data, size, count, file->stream);
     if (written != count)
-        file->failed = true;
+        fail(*file);
     return written;
 }
 
@@ -238,7 +432,7 @@ int Kx_fprintf(KxFILE* file, const char* format, ...)
     const int result = std::vfprintf(file->stream, format, args);
     va_end(args);
     if (result < 0)
-        file->failed = true;
+        fail(*file);
     return result;
 }
 
@@ -252,34 +446,42 @@ int Kx_fclose(KxFILE* file)
     if (!file)
         return -1;
     const std::unique_ptr<KxFILE> owned(file);
-    bool ok = !file->failed;
+    bool ok;
     if (file->inPlace >= 0)
-        return completeInPlace(file, ok) ? 0 : -1;
-    if (file->temporaryPath.empty())
-        return std::fclose(file->stream) == 0 && ok ? 0 : -1;
-    ok = std::fflush(file->stream) == 0 && ok;
-    ok = !std::ferror(file->stream) && ok;
-    ok = ::fsync(::fileno(file->stream)) == 0 && ok;
-    ok = std::fclose(file->stream) == 0 && ok;
+        ok = completeInPlace(*file);
+    else if (file->folder >= 0)
+        ok = completeThroughTemporary(*file);
+    else
+        ok = closeStream(*file); // read
     if (ok)
-        ok = std::rename(file->temporaryPath.c_str(), file->finalPath.c_str()) == 0;
-    if (!ok)
-        ::unlink(file->temporaryPath.c_str());
-    return ok ? 0 : -1;
+        return 0;
+    errno = file->error;
+    return -1;
 }
 
 void Kx_fabandon(KxFILE* file)
 {
     if (!file)
         return;
+    const int savedErrno = errno;
     const std::unique_ptr<KxFILE> owned(file);
     std::fclose(file->stream);
     if (file->inPlace >= 0) {
         ::close(file->inPlace);
         std::free(file->gathered);
     }
-    if (!file->temporaryPath.empty())
-        ::unlink(file->temporaryPath.c_str());
+    if (!file->temporaryName.empty())
+        ::unlinkat(file->folder, file->temporaryName.c_str(), 0);
+    errno = savedErrno;
+}
+
+KxWriteResult Kx_writeFile(const char* path, const void* data, std::size_t size)
+{
+    KxFILE* file = Kx_fopen(path, "w");
+    if (!file)
+        return KxWriteResult::failedWithErrno(KxWriteResult::Opening);
+    Kx_fwrite(data, 1, size, file); // a failed write fails the close
+    return Kx_fclose(file) == 0 ? KxWriteResult() : KxWriteResult::failedWithErrno(KxWriteResult::Writing);
 }
 
 int Kx_snprintf(char* buffer, std::size_t size, const char* format, ...)

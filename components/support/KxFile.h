@@ -1,6 +1,8 @@
 #ifndef KXFILE_H
 #define KXFILE_H
 
+#include "KxWriteResult.h"
+
 #include <cstddef>
 #include <ctime>
 
@@ -8,6 +10,11 @@
 // to a temporary file beside its final name and renamed into place by
 // Kx_fclose only when every write and the close succeeded, so a failure
 // never leaves a half-written file and never destroys the previous one.
+// - The temporary has no name until Kx_fclose renames it into place, so a
+//   process killed while writing leaves nothing behind. Where the file
+//   system cannot make such a file, the temporary is named
+//   "<name>.tmp-<process id>-<number>", and those a killed process left
+//   are removed by the next write to the same name.
 // - A symbolic link is followed: the file it points to is replaced and the
 //   link stays.
 // - The replacement keeps the old file's permission bits; a new file gets
@@ -18,7 +25,11 @@
 // - Where the folder cannot take the temporary but the file itself is
 //   writable, the text is gathered in memory and written over the file by
 //   Kx_fclose.
-// - The temporary's name fits wherever the file's name fits.
+// - Any path that names a file can be written: the temporary's name is no
+//   longer than the file's own.
+// Every failure leaves errno saying why: EISDIR for a folder, EINVAL for
+// another file that is not a regular one, EACCES for a protected file, and
+// otherwise the system's own answer (ENOSPC, EROFS, ...).
 struct KxFILE;
 
 // Modes "w" (replace, as described above) and "r" (read a regular file,
@@ -31,10 +42,16 @@ int Kx_fprintf(KxFILE* file, const char* format, ...) __attribute__((format(prin
 // Reads up to size * count bytes; returns the number of whole items read.
 std::size_t Kx_fread(void* data, std::size_t size, std::size_t count, KxFILE* file);
 // Completes and closes the file. 0 on success; -1 when anything failed, in
-// which case a file opened with "w" leaves its final name untouched.
+// which case a file opened with "w" leaves its final name untouched and
+// errno holds the error of the first failure since it was opened.
 int Kx_fclose(KxFILE* file);
-// Closes without completing: a file opened with "w" is discarded.
+// Closes without completing: a file opened with "w" is discarded. errno is
+// left as it was, so that it still says why the caller gave up.
 void Kx_fabandon(KxFILE* file);
+
+// Writes size bytes as the whole new content of the file at path, as
+// Kx_fopen with "w" and Kx_fclose do.
+KxWriteResult Kx_writeFile(const char* path, const void* data, std::size_t size);
 
 // snprintf in the "C" locale.
 int Kx_snprintf(char* buffer, std::size_t size, const char* format, ...) __attribute__((format(printf, 3, 4)));

@@ -9,8 +9,8 @@
 // for. Given readings (a measurement file, or plain text with one "L a b" a
 // line in patch order), it prints one summary line of them and writes them
 // as a measurement file if asked. Exits 0 on success and 1 with a one-line
-// message otherwise (2 for a malformed command line, or one that asks for
-// no output).
+// message otherwise; a malformed command line, or one that asks for no
+// output, exits 2 with a line saying why and the usage.
 
 #include "ChartConversions.h"
 #include "ChartGrid.h"
@@ -24,15 +24,14 @@
 #include <ExportISO12642.h>
 #include <KxCOMBOCOLOUR_CC.h>
 #include <KxCmsIcc.h>
+#include <KxFileNameText.h>
 #include <KxPacket.h>
 #include <KxSupport.h>
+#include <KxWholeNumber.h>
 #include <SwatchImporter.h>
 #include <TintoraVersion.h>
 
-#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <ctime>
 #include <string>
 
@@ -44,7 +43,7 @@ struct Options {
     const char* swatches = nullptr;
     const char* postscript = nullptr;
     const char* cgats = nullptr;
-    const char* patches = nullptr;
+    long patches = ChartPatchCount::DEFAULT;
     const char* readings = nullptr;
     const char* measurements = nullptr;
     bool helpWanted = false;
@@ -59,9 +58,10 @@ const char* const USAGE = "usage: tintora-chart --profile P.icc [--patches N] [-
                           "                     [--readings FILE [--measurements OUT]]\n"
                           "       tintora-chart --help | --version\n";
 
-int usage()
+// A malformed command line: why, then the usage.
+int malformed(const std::string& why)
 {
-    std::fputs(USAGE, stderr);
+    std::fprintf(stderr, "tintora-chart: %s\n%s", why.c_str(), USAGE);
     return 2;
 }
 
@@ -71,64 +71,67 @@ int fail(const std::string& message)
     return 1;
 }
 
-bool parse(int argc, char** argv, Options& options)
+// Reads the command line into options; why it is malformed, or empty.
+std::string parse(int argc, char** argv, Options& options)
 {
+    const char* patches = nullptr;
     for (int i = 1; i < argc; ++i) {
-        const char* name = argv[i];
+        const std::string name = argv[i];
         const char** value = nullptr;
-        if (!std::strcmp(name, "--help") || !std::strcmp(name, "-h")) {
+        if (name == "--help" || name == "-h") {
             options.helpWanted = true;
-            return true;
+            return {};
         }
-        if (!std::strcmp(name, "--version")) {
+        if (name == "--version") {
             options.versionWanted = true;
-            return true;
+            return {};
         }
-        if (!std::strcmp(name, "--profile"))
+        if (name == "--profile")
             value = &options.profile;
-        else if (!std::strcmp(name, "--monitor"))
+        else if (name == "--monitor")
             value = &options.monitor;
-        else if (!std::strcmp(name, "--swatches"))
+        else if (name == "--swatches")
             value = &options.swatches;
-        else if (!std::strcmp(name, "--ps"))
+        else if (name == "--ps")
             value = &options.postscript;
-        else if (!std::strcmp(name, "--cgats"))
+        else if (name == "--cgats")
             value = &options.cgats;
-        else if (!std::strcmp(name, "--patches"))
-            value = &options.patches;
-        else if (!std::strcmp(name, "--readings"))
+        else if (name == "--patches")
+            value = &patches;
+        else if (name == "--readings")
             value = &options.readings;
-        else if (!std::strcmp(name, "--measurements"))
+        else if (name == "--measurements")
             value = &options.measurements;
-        if (!value || i + 1 >= argc)
-            return false;
+        if (!value)
+            return "unknown option " + Kx_quotedFileName(name);
+        if (i + 1 >= argc)
+            return "option " + name + " needs a value";
         *value = argv[++i];
     }
-    return options.profile != nullptr;
-}
-
-// The patch count, or 0 when the text is not a whole number the chart allows.
-long patchCount(const char* text)
-{
-    if (!text)
-        return ChartPatchCount::DEFAULT;
-    char* end = nullptr;
-    errno = 0;
-    const long count = std::strtol(text, &end, 10);
-    if (errno || end == text || *end || !ChartPatchCount::allowed(count))
-        return 0;
-    return count;
+    if (!options.profile)
+        return "--profile is needed";
+    if (patches
+        && !Kx_wholeNumber(patches, ChartPatchCount::MINIMUM, ChartPatchCount::MAXIMUM, options.patches))
+        return "the number of patches must be a whole number from " + std::to_string(ChartPatchCount::MINIMUM)
+               + " to " + std::to_string(ChartPatchCount::MAXIMUM) + ", not " + Kx_quotedFileName(patches);
+    if (options.swatches && patches)
+        return "--patches does not apply to a chart read from --swatches";
+    if (options.measurements && !options.readings)
+        return "--measurements needs the readings to write, from --readings";
+    if (!options.writesSomething())
+        return "nothing to write: give --ps FILE, --cgats FILE or --readings FILE";
+    return {};
 }
 
 int generate(const Options& options, unsigned long count, KxChartPointList& chart)
 {
     ChartConversions conversions;
     if (!conversions.openForGeneration(options.profile, options.monitor))
-        return fail(std::string(options.profile)
+        return fail(Kx_quotedFileName(options.profile)
                     + " is refused: not a readable RGB or CMYK input, display or output profile"
                     + (options.monitor ? ", or the monitor profile cannot be used" : ""));
     if (conversions.profile()->inputSpace != icSigCmykData)
-        return fail(std::string(options.profile) + " is an RGB profile: only a CMYK profile gives patches");
+        return fail(Kx_quotedFileName(options.profile) + " is an RGB profile: only a CMYK profile gives patches");
     // The monitor profile is checked above, but no file holds display colours.
     if (ChartGrid::generateForFiles(&chart.first, conversions.profile(), count, standardOutputProgress()) != 0)
         return fail("out of memory while building the chart");
@@ -141,11 +144,11 @@ int readSwatches(const Options& options, KxChartPointList& chart)
     std::string whyNot;
     KxCOMBOCOLOUR* first = SwatchImporter::import(options.swatches, type, 0, &whyNot);
     if (!first)
-        return fail(std::string("no colours could be read from ") + options.swatches + ": " + whyNot);
+        return fail("no colours could be read from " + Kx_quotedFileName(options.swatches) + ": " + whyNot);
     ChartConversions conversions;
     if (!conversions.openForSwatches(options.profile, options.monitor)) {
         KxPacketFreeList(&first, KX_PACKET_COMBOCOLOUR);
-        return fail(std::string(options.profile) + " is refused: swatches need a CMYK output profile"
+        return fail(Kx_quotedFileName(options.profile) + " is refused: swatches need a CMYK output profile"
                     + (options.monitor ? ", and a usable monitor profile" : ""));
     }
     ChartSwatches::build(&chart.first, first, conversions.profile(), conversions.monitor());
@@ -158,9 +161,10 @@ int readSwatches(const Options& options, KxChartPointList& chart)
 int reportReadings(const Options& options, ChartMeasurementSession& session)
 {
     std::printf("%s\n", session.summary().line().c_str());
-    if (options.measurements && !session.save(options.measurements, std::time(nullptr)))
-        return fail(std::string("the measurements could not be written to ") + options.measurements);
-    return 0;
+    if (!options.measurements)
+        return 0;
+    const KxWriteResult written = session.save(options.measurements, std::time(nullptr));
+    return written ? 0 : fail(written.message("the measurements", options.measurements));
 }
 
 } // namespace
@@ -168,8 +172,7 @@ int reportReadings(const Options& options, ChartMeasurementSession& session)
 int main(int argc, char** argv)
 {
     Options options;
-    if (!parse(argc, argv, options))
-        return usage();
+    const std::string why = parse(argc, argv, options);
     if (options.helpWanted) {
         std::fputs(USAGE, stdout);
         return 0;
@@ -178,18 +181,8 @@ int main(int argc, char** argv)
         std::puts(TINTORA_VERSION);
         return 0;
     }
-    const long count = patchCount(options.patches);
-    if (!count)
-        return fail("the number of patches must be a whole number from " + std::to_string(ChartPatchCount::MINIMUM)
-                    + " to " + std::to_string(ChartPatchCount::MAXIMUM) + ", not " + options.patches);
-    if (options.swatches && options.patches)
-        return fail("--patches does not apply to a chart read from --swatches");
-    if (options.measurements && !options.readings)
-        return fail("--measurements needs the readings to write, from --readings");
-    if (!options.writesSomething()) {
-        std::fputs("tintora-chart: nothing to write: give --ps FILE, --cgats FILE or --readings FILE\n", stderr);
-        return usage();
-    }
+    if (!why.empty())
+        return malformed(why);
 
     Kx_InitSubSystems(0);
     LogErrorLogtofile(0);
@@ -198,7 +191,7 @@ int main(int argc, char** argv)
 
     KxChartPointList chart;
     const int built = options.swatches ? readSwatches(options, chart)
-                                       : generate(options, static_cast<unsigned long>(count), chart);
+                                       : generate(options, static_cast<unsigned long>(options.patches), chart);
     if (built != 0)
         return built;
 
@@ -207,19 +200,23 @@ int main(int argc, char** argv)
     if (options.readings) {
         std::string whyNot;
         if (!session.load(options.readings, whyNot))
-            return fail(std::string(options.readings) + ": " + whyNot);
+            return fail(Kx_quotedFileName(options.readings) + ": " + whyNot);
         if (session.readings().empty())
-            return fail(std::string(options.readings) + " holds no readings");
+            return fail(Kx_quotedFileName(options.readings) + " holds no readings");
     }
 
-    if (options.postscript && !ChartPostScript::write(chart.first, options.postscript, std::time(nullptr)))
-        return fail(std::string("the chart could not be written to ") + options.postscript);
+    if (options.postscript) {
+        const KxWriteResult written = ChartPostScript::write(chart.first, options.postscript, std::time(nullptr));
+        if (!written)
+            return fail(written.message("the chart", options.postscript));
+    }
     if (options.cgats) {
         KxCOMBOCOLOUR_CC colours;
         if (!ChartPatchColours::collect(chart.first, colours))
             return fail("out of memory while gathering the chart's colours");
-        if (!ExportISO12642::exportColours(options.cgats, nullptr, colours, icSigLabData))
-            return fail(std::string("the target file could not be written to ") + options.cgats);
+        const KxWriteResult written = ExportISO12642::exportColours(options.cgats, nullptr, colours, icSigLabData);
+        if (!written)
+            return fail(written.message("the target file", options.cgats));
     }
     return options.readings ? reportReadings(options, session) : 0;
 }

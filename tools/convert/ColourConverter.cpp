@@ -1,5 +1,7 @@
 #include "ColourConverter.h"
 
+#include <KxFileNameText.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -26,21 +28,21 @@ std::string ColourConverter::open(const ConvertOptions& options)
     icColorSpaceSignature space;
     for (const std::string* path : {&options.inputProfile, &options.outputProfile}) {
         if (!KxCmsIcc::getICCprofileClass(path->c_str(), profileClass, space))
-            return "'" + *path + "' is not a readable ICC profile";
+            return Kx_quotedFileName(*path) + " is not a readable ICC profile";
     }
     m_labInput = options.labInput;
     m_decimals = int(options.decimals);
     m_transform.setrenderingIntent(options.intent);
     m_transform.setinterpolationAccuracy(options.accuracy);
     if (!m_transform.create(options.inputProfile.c_str(), options.outputProfile.c_str()))
-        return "cannot convert from '" + options.inputProfile + "' to '" + options.outputProfile
-            + "': " + m_transform.refusal();
+        return "cannot convert from " + Kx_quotedFileName(options.inputProfile) + " to "
+            + Kx_quotedFileName(options.outputProfile) + ": " + m_transform.refusal();
     if (!isDeviceSpace(m_transform.outputSpace))
-        return "output profile '" + options.outputProfile + "' is neither RGB nor CMYK";
+        return "output profile " + Kx_quotedFileName(options.outputProfile) + " is neither RGB nor CMYK";
     if (!m_labInput && !isDeviceSpace(m_transform.inputSpace))
-        return "input profile '" + options.inputProfile + "' is neither RGB nor CMYK; use --lab";
+        return "input profile " + Kx_quotedFileName(options.inputProfile) + " is neither RGB nor CMYK; use --lab";
     if (options.gamutColumn && !m_gamutCheck.create(options.outputProfile.c_str()))
-        return "cannot read '" + options.outputProfile + "' back to Lab for --gamut";
+        return "cannot read " + Kx_quotedFileName(options.outputProfile) + " back to Lab for --gamut";
     return {};
 }
 

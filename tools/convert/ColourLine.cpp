@@ -1,5 +1,7 @@
 #include "ColourLine.h"
 
+#include <KxFileNameText.h>
+
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
@@ -41,9 +43,9 @@ std::string ColourLine::read(const std::string& line, std::vector<double>& value
         // The program never sets a locale, so strtod reads '.' decimals.
         const double value = std::strtod(text, &end);
         if (*end != '\0' || !std::isfinite(value))
-            return "'" + tokens[i] + "' is not a number; expected " + m_description;
+            return Kx_quotedFileName(tokens[i]) + " is not a number; expected " + m_description;
         if (value < m_ranges[i].low || value > m_ranges[i].high)
-            return "'" + tokens[i] + "' is out of range; expected " + m_description;
+            return Kx_quotedFileName(tokens[i]) + " is out of range; expected " + m_description;
         values.push_back(value);
     }
     return {};

@@ -1,24 +1,7 @@
 #include "ConvertOptions.h"
 
-#include <cstdlib>
-#include <cstring>
-
-namespace {
-
-// A whole decimal integer within [low, high].
-bool parseInteger(const char* text, long low, long high, long& value)
-{
-    if (!text || !*text)
-        return false;
-    char* end = nullptr;
-    const long parsed = std::strtol(text, &end, 10);
-    if (*end != '\0' || parsed < low || parsed > high)
-        return false;
-    value = parsed;
-    return true;
-}
-
-} // namespace
+#include <KxFileNameText.h>
+#include <KxWholeNumber.h>
 
 const char* ConvertOptions::usage()
 {
@@ -49,7 +32,7 @@ std::string ConvertOptions::parse(int argc, const char* const* argv)
         }
         if (option != "--in" && option != "--out" && option != "--intent" && option != "--accuracy"
             && option != "--decimals")
-            return "unknown option '" + option + "'";
+            return "unknown option " + Kx_quotedFileName(option);
         if (i + 1 >= argc)
             return "option " + option + " needs a value";
         const char* value = argv[++i];
@@ -58,12 +41,12 @@ std::string ConvertOptions::parse(int argc, const char* const* argv)
         } else if (option == "--out") {
             outputProfile = value;
         } else if (option == "--intent") {
-            if (!parseInteger(value, 0, 3, intent))
+            if (!Kx_wholeNumber(value, 0, 3, intent))
                 return "--intent takes 0 (perceptual), 1 (relative), 2 (saturation) or 3 (absolute)";
         } else if (option == "--decimals") {
-            if (!parseInteger(value, 0, 6, decimals))
+            if (!Kx_wholeNumber(value, 0, 6, decimals))
                 return "--decimals takes 0 to 6";
-        } else if (!parseInteger(value, 0, 1, accuracy)) {
+        } else if (!Kx_wholeNumber(value, 0, 1, accuracy)) {
             return "--accuracy takes 0 (normal) or 1 (best)";
         }
     }

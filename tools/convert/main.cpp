@@ -8,6 +8,9 @@
 #include "InputLines.h"
 #include "TintoraVersion.h"
 
+#include <KxWriteResult.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <string>
 #include <unistd.h>
@@ -43,6 +46,7 @@ int main(int argc, char** argv)
     const ColourLine reader = converter.lineReader();
     InputLines input(STDIN_FILENO, stdout);
     bool anyBad = false;
+    int outputError = 0; // the errno of the first failed write to standard output
     unsigned long lineNumber = 0;
     std::vector<double> values;
     std::string converted;
@@ -60,8 +64,17 @@ int main(int argc, char** argv)
             anyBad = true;
         }
         const bool answered = lineError.empty() && !ColourLine::isBlank(line);
-        std::fputs(answered ? converted.c_str() : "", stdout);
-        std::fputc('\n', stdout);
+        if ((std::fputs(answered ? converted.c_str() : "", stdout) == EOF || std::fputc('\n', stdout) == EOF)
+            && !outputError)
+            outputError = errno;
     }
-    return std::fflush(stdout) == 0 && !anyBad ? 0 : 1;
+    if (std::fflush(stdout) != 0 && !outputError)
+        outputError = errno;
+    if (outputError || std::ferror(stdout)) {
+        const KxWriteResult failure = KxWriteResult::failed(KxWriteResult::Writing, outputError);
+        std::fprintf(stderr, "tintora-convert: the conversions could not be written to standard output: %s\n",
+                     failure.reason().c_str());
+        return 1;
+    }
+    return anyBad ? 1 : 0;
 }
