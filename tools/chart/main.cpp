@@ -1,12 +1,14 @@
 // tintora-chart --profile P.icc [--patches N] [--monitor M.icc] [--swatches FILE]
 //               [--ps FILE] [--cgats FILE] [--readings FILE [--measurements OUT]]
+//               [--pdf FILE [--paper A4|A3|Letter|Legal|WxH] [--patch-mm N] [--gap-mm N] [--margin-mm N]]
 // tintora-chart --help | --version
 //
 // Builds a colour check chart the way the chart window does: from the
 // profile's gamut culled to N patches (8 to 512, 64 by default), or from the
 // colours of a swatch file through the profile. Prints the same progress
 // lines, then writes the PostScript page and the ISO 12642 target file asked
-// for. Given readings (a measurement file, or plain text with one "L a b" a
+// for, and the print layout as PDF pages on real paper (A4 by default where
+// the user's paper setting, LC_PAPER, is A4, Letter otherwise). Given readings (a measurement file, or plain text with one "L a b" a
 // line in patch order), it prints one summary line of them and writes them
 // as a measurement file if asked. Exits 0 on success and 1 with a one-line
 // message otherwise (2 for a malformed command line, or one that asks for
@@ -17,6 +19,8 @@
 #include "ChartMeasurementFile.h"
 #include "ChartMeasurementSummary.h"
 #include "ChartPatchColours.h"
+#include "ChartPdf.h"
+#include "ChartPrintLayout.h"
 #include "ChartPostScript.h"
 #include "ChartReadings.h"
 #include "ChartSwatches.h"
@@ -25,6 +29,7 @@
 #include <ExportISO12642.h>
 #include <KxCOMBOCOLOUR_CC.h>
 #include <KxCmsIcc.h>
+#include <KxFileInfo.h>
 #include <KxPacket.h>
 #include <KxSupport.h>
 #include <SwatchImporter.h>
@@ -53,16 +58,24 @@ struct Options {
     const char* patches = nullptr;
     const char* readings = nullptr;
     const char* measurements = nullptr;
+    const char* pdf = nullptr;
+    const char* paper = nullptr;
+    const char* patchMm = nullptr;
+    const char* gapMm = nullptr;
+    const char* marginMm = nullptr;
     bool helpWanted = false;
     bool versionWanted = false;
 
     // Readings give their summary line, and may be written as a measurement file.
-    bool writesSomething() const { return postscript || cgats || readings; }
+    bool writesSomething() const { return postscript || cgats || readings || pdf; }
+    bool shapesPrintLayout() const { return paper || patchMm || gapMm || marginMm; }
 };
 
 const char* const USAGE = "usage: tintora-chart --profile P.icc [--patches N] [--monitor M.icc] [--swatches FILE]"
                           " [--ps FILE] [--cgats FILE]\n"
                           "                     [--readings FILE [--measurements OUT]]\n"
+                          "                     [--pdf FILE [--paper A4|A3|Letter|Legal|WxH] [--patch-mm N]"
+                          " [--gap-mm N] [--margin-mm N]]\n"
                           "       tintora-chart --help | --version\n";
 
 int usage()
@@ -106,6 +119,16 @@ bool parse(int argc, char** argv, Options& options)
             value = &options.readings;
         else if (!std::strcmp(name, "--measurements"))
             value = &options.measurements;
+        else if (!std::strcmp(name, "--pdf"))
+            value = &options.pdf;
+        else if (!std::strcmp(name, "--paper"))
+            value = &options.paper;
+        else if (!std::strcmp(name, "--patch-mm"))
+            value = &options.patchMm;
+        else if (!std::strcmp(name, "--gap-mm"))
+            value = &options.gapMm;
+        else if (!std::strcmp(name, "--margin-mm"))
+            value = &options.marginMm;
         if (!value || i + 1 >= argc)
             return false;
         *value = argv[++i];
@@ -124,6 +147,35 @@ long patchCount(const char* text)
     if (errno || end == text || *end || count < MINIMUM_PATCHES || count > MAXIMUM_PATCHES)
         return 0;
     return count;
+}
+
+// A length in millimetres given as text, when one is given; false when the
+// text is not a plain decimal number.
+bool millimetres(const char* text, double& value)
+{
+    if (!text)
+        return true;
+    char* end = nullptr;
+    errno = 0;
+    const double read = std::strtod(text, &end);
+    if (errno || end == text || *end)
+        return false;
+    value = read;
+    return true;
+}
+
+// The print layout the options ask for; 0, or the exit status of a failure.
+int printSettings(const Options& options, ChartPrintSettings& settings)
+{
+    std::string whyNot;
+    if (options.paper && !ChartPaper::fromText(options.paper, settings.paper, whyNot))
+        return fail(whyNot);
+    if (!millimetres(options.patchMm, settings.patchMm) || !millimetres(options.gapMm, settings.gapMm)
+        || !millimetres(options.marginMm, settings.marginMm))
+        return fail("--patch-mm, --gap-mm and --margin-mm take a number of millimetres");
+    if (!ChartPrintLayout::check(settings, whyNot))
+        return fail(whyNot);
+    return 0;
 }
 
 int generate(const Options& options, unsigned long count, KxChartPointList& chart)
@@ -204,6 +256,13 @@ int main(int argc, char** argv)
         std::fputs("tintora-chart: nothing to write: give --ps FILE, --cgats FILE or --readings FILE\n", stderr);
         return usage();
     }
+    if (options.shapesPrintLayout() && !options.pdf)
+        return fail("--paper, --patch-mm, --gap-mm and --margin-mm shape the --pdf pages: give --pdf FILE");
+    ChartPrintSettings printLayout;
+    if (options.pdf) {
+        if (const int failed = printSettings(options, printLayout))
+            return failed;
+    }
 
     Kx_InitSubSystems(0);
     LogErrorLogtofile(0);
@@ -235,6 +294,15 @@ int main(int argc, char** argv)
             return fail("out of memory while gathering the chart's colours");
         if (!ExportISO12642::exportColours(options.cgats, nullptr, colours, icSigLabData))
             return fail(std::string("the target file could not be written to ") + options.cgats);
+    }
+    if (options.pdf) {
+        ChartPrintTitle title;
+        title.chart = options.swatches ? "Colour check chart: " + KxFileInfo::filenameFromPath(options.swatches)
+                                       : std::string("Colour check chart");
+        title.profile = KxFileInfo::filenameFromPath(options.profile);
+        title.created = std::time(nullptr);
+        if (!ChartPdf::write(chart.first, printLayout, title, options.pdf))
+            return fail(std::string("the print layout could not be written to ") + options.pdf);
     }
     return options.readings ? reportReadings(options, chart, readings) : 0;
 }
