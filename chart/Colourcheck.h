@@ -1,6 +1,7 @@
 #ifndef COLOURCHECK_H
 #define COLOURCHECK_H
 
+#include "ChartPrintSettings.h"
 #include "ChartReading.h"
 #include "KxChartPoint.h"
 
@@ -83,6 +84,8 @@ private slots:
     bool saveMeasurements();
     // Gives each reading of a measurement file to the patch it names.
     void loadMeasurements();
+    // Asks for the paper and sizes, then writes the chart as PDF pages.
+    void printLayout();
 
 private:
     int buildFromSwatchFile(const char* swatchPath, const char* profilePath, const char* monitorProfilePath);
@@ -95,6 +98,8 @@ private:
     // Why the chart is empty, shown in the grid area while it is.
     void setEmptyReason(const QString& reason);
     void showEmptyReason();
+    // Where a patch lies on the pages of the print layout last chosen.
+    QString printPlace(unsigned long patch) const;
     // Asks what becomes of readings not yet saved; false to keep the window.
     bool confirmClose();
 
@@ -103,6 +108,8 @@ private:
     QLabel* emptyNote = nullptr;
     QString emptyReason;
     bool unsavedReadings = false;
+    ChartPrintSettings printSettings;
+    QString profileName; // the file name of the profile the chart was made for
 };
 
 #endif

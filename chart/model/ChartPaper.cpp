@@ -75,10 +75,15 @@ bool ChartPaper::fromText(const std::string& text, ChartPaper& paper, std::strin
         whyNot = bounds;
         return false;
     }
-    char name[64];
-    Kx_snprintf(name, sizeof name, "%gx%g", width, height);
-    paper = {name, width, height};
+    paper = custom(width, height);
     return true;
+}
+
+ChartPaper ChartPaper::custom(double widthMm, double heightMm)
+{
+    char name[64];
+    Kx_snprintf(name, sizeof name, "%gx%g", widthMm, heightMm);
+    return {name, widthMm, heightMm};
 }
 
 ChartPaper ChartPaper::localeDefault()

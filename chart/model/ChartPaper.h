@@ -20,6 +20,8 @@ struct ChartPaper {
     // A named size (any letter case) or "WxH" in millimetres, such as
     // "200x250" or "215.9x279.4". False, with the reason, otherwise.
     static bool fromText(const std::string& text, ChartPaper& paper, std::string& whyNot);
+    // A custom sheet, named "WxH"; its sides are not checked here.
+    static ChartPaper custom(double widthMm, double heightMm);
     // A4 where the user's paper setting (LC_PAPER, as the C library reads it
     // from the environment) is A4; Letter otherwise. A setting that cannot be
     // read counts as the C locale's, which is A4.
