@@ -7,10 +7,13 @@
 #include "ChartMeasurementSummary.h"
 #include "ChartPatchColours.h"
 #include "ChartPatchCount.h"
+#include "ChartPdf.h"
+#include "ChartPrintLayout.h"
 #include "ChartPostScript.h"
 #include "ChartSwatches.h"
 #include "ColourcheckContents.h"
 #include "ColourcheckPatch.h"
+#include "ColourcheckPrintLayoutDialog.h"
 
 #include <ExportISO12642.h>
 #include <InstrumentPanel.h>
@@ -102,6 +105,7 @@ Colourcheck::Colourcheck(KxRegistry& registry, QWidget* parent, const char* name
     panel->showAddMode(false);
     panel->setMode(InstrumentPanel::MODE_CHART);
     connect(panel, &InstrumentPanel::spotLab, this, &Colourcheck::processLab);
+    panel->setPatchPlace([this](unsigned long patch) { return printPlace(patch); });
 
     installEventFilter(this);
     container->installEventFilter(this);
@@ -199,6 +203,8 @@ void Colourcheck::contextMenuEvent(QContextMenuEvent* event)
         menu.addAction(tr("Save measurements..."), this, &Colourcheck::saveMeasurements);
     if (points)
         menu.addAction(tr("Load measurements..."), this, &Colourcheck::loadMeasurements);
+    if (points)
+        menu.addAction(tr("Print layout..."), this, &Colourcheck::printLayout);
     menu.exec(event->globalPos());
 }
 
@@ -260,6 +266,7 @@ int Colourcheck::fromICC(const char* profilePath, const char* monitorProfilePath
     }
     const int result = fromKxCMS(conversions.profile(), conversions.monitor(), count);
     lastDir = folderOf(QByteArray(profilePath));
+    profileName = QFile::decodeName(KxFileInfo::filenameFromPath(profilePath).c_str());
     setWindowTitle(tr("Colour check chart for ICC profile ") + " "
                    + QFile::decodeName(KxFileInfo::filenameFromPath(profilePath).c_str()));
     return result;
@@ -369,6 +376,7 @@ int Colourcheck::fromComboColour(KxCOMBOCOLOUR* first, const char* profilePath, 
         return -1;
     }
     ChartSwatches::build(&points, first, conversions.profile(), conversions.monitor());
+    profileName = QFile::decodeName(KxFileInfo::filenameFromPath(profilePath).c_str());
     drawChart();
     return 0;
 }
@@ -539,6 +547,35 @@ void Colourcheck::exportISO12642()
         ExportISO12642::exportColours(QFile::encodeName(path).toStdString(), nullptr, colours, icSigLabData);
     if (!written)
         tellWriteFailure(tr("Export chart as ISO12642 file"), path, written);
+}
+
+void Colourcheck::printLayout()
+{
+    if (!points)
+        return;
+    if (!ColourcheckPrintLayoutDialog::choose(this, ListLength(points), printSettings))
+        return;
+    updateSpectroChart(); // the panel names places on the layout just chosen
+    const QString path = chooseExportFile();
+    if (path.isNull())
+        return;
+    ChartPrintTitle title;
+    title.chart = windowTitle().toStdString();
+    title.profile = profileName.toStdString();
+    title.created = std::time(nullptr);
+    const KxWriteResult written = ChartPdf::write(points, printSettings, title, QFile::encodeName(path).constData());
+    if (!written)
+        tellWriteFailure(tr("Print layout"), path, written);
+}
+
+QString Colourcheck::printPlace(unsigned long patch) const
+{
+    const ChartPrintPlace place = ChartPrintLayout(printSettings, patches.size()).place(patch);
+    // Row letter and column number as printed beside the grid: "page 2, C7".
+    return tr("page %1, %2%3")
+        .arg(place.page + 1)
+        .arg(QString::fromStdString(ChartPrintLayout::rowName(place.row)))
+        .arg(place.column + 1);
 }
 
 // ---- Further charts ----

@@ -2,6 +2,7 @@
 #define COLOURCHECK_H
 
 #include "ChartMeasurementSession.h"
+#include "ChartPrintSettings.h"
 #include "KxChartPoint.h"
 
 #include <KxWriteResult.h>
@@ -87,6 +88,8 @@ private slots:
     bool saveMeasurements();
     // Gives each reading of a measurement file to the patch it names.
     void loadMeasurements();
+    // Asks for the paper and sizes, then writes the chart as PDF pages.
+    void printLayout();
 
 private:
     int buildFromSwatchFile(const char* swatchPath, const char* profilePath, const char* monitorProfilePath);
@@ -98,6 +101,8 @@ private:
     // Why the chart is empty, shown in the grid area while it is.
     void setEmptyReason(const QString& reason);
     void showEmptyReason();
+    // Where a patch lies on the pages of the print layout last chosen.
+    QString printPlace(unsigned long patch) const;
     // Asks what becomes of readings not yet saved; false to keep the window.
     bool confirmClose();
 
@@ -106,6 +111,8 @@ private:
     QLabel* emptyNote = nullptr;
     QString emptyReason;
     ChartMeasurementSession session;
+    ChartPrintSettings printSettings;
+    QString profileName; // the file name of the profile the chart was made for
 };
 
 #endif

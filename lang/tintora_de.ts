@@ -163,6 +163,69 @@
         <source>DeltaE</source>
         <translation>DeltaE</translation>
     </message>
+    <message>
+        <source>Print layout...</source>
+        <translation>Drucklayout...</translation>
+    </message>
+    <message>
+        <source>Print layout</source>
+        <translation>Drucklayout</translation>
+    </message>
+    <message>
+        <source>page %1, %2%3</source>
+        <translation>Seite %1, %2%3</translation>
+    </message>
+</context>
+<context>
+    <name>ColourcheckPrintLayoutDialog</name>
+    <message>
+        <source>Print layout</source>
+        <translation>Drucklayout</translation>
+    </message>
+    <message>
+        <source>Custom size</source>
+        <translation>Eigene Größe</translation>
+    </message>
+    <message>
+        <source>Paper</source>
+        <translation>Papier</translation>
+    </message>
+    <message>
+        <source>Paper width</source>
+        <translation>Papierbreite</translation>
+    </message>
+    <message>
+        <source>Paper height</source>
+        <translation>Papierhöhe</translation>
+    </message>
+    <message>
+        <source>Patch size</source>
+        <translation>Feldgröße</translation>
+    </message>
+    <message>
+        <source>Gap between patches</source>
+        <translation>Abstand zwischen Feldern</translation>
+    </message>
+    <message>
+        <source>Page margin</source>
+        <translation>Seitenrand</translation>
+    </message>
+    <message>
+        <source>Print the chart without colour management, so that the printer receives the chart&apos;s ink values unchanged.</source>
+        <translation>Drucken Sie die Farbtafel ohne Farbmanagement, damit der Drucker ihre Farbwerte unverändert erhält.</translation>
+    </message>
+    <message>
+        <source> mm</source>
+        <translation> mm</translation>
+    </message>
+    <message>
+        <source>Not one patch fits on this paper with these sizes.</source>
+        <translation>Mit diesen Maßen passt kein einziges Feld auf das Papier.</translation>
+    </message>
+    <message>
+        <source>%1 columns and %2 rows a page: %3 pages for %4 patches</source>
+        <translation>%1 Spalten und %2 Zeilen je Seite: %3 Seiten für %4 Felder</translation>
+    </message>
 </context>
 <context>
     <name>InstrumentPanel</name>

@@ -163,6 +163,69 @@
         <source>DeltaE</source>
         <translation>DeltaE</translation>
     </message>
+    <message>
+        <source>Print layout...</source>
+        <translation>Mise en page pour impression...</translation>
+    </message>
+    <message>
+        <source>Print layout</source>
+        <translation>Mise en page pour impression</translation>
+    </message>
+    <message>
+        <source>page %1, %2%3</source>
+        <translation>page %1, %2%3</translation>
+    </message>
+</context>
+<context>
+    <name>ColourcheckPrintLayoutDialog</name>
+    <message>
+        <source>Print layout</source>
+        <translation>Mise en page pour impression</translation>
+    </message>
+    <message>
+        <source>Custom size</source>
+        <translation>Format personnalisé</translation>
+    </message>
+    <message>
+        <source>Paper</source>
+        <translation>Papier</translation>
+    </message>
+    <message>
+        <source>Paper width</source>
+        <translation>Largeur du papier</translation>
+    </message>
+    <message>
+        <source>Paper height</source>
+        <translation>Hauteur du papier</translation>
+    </message>
+    <message>
+        <source>Patch size</source>
+        <translation>Taille des plages</translation>
+    </message>
+    <message>
+        <source>Gap between patches</source>
+        <translation>Espace entre les plages</translation>
+    </message>
+    <message>
+        <source>Page margin</source>
+        <translation>Marge de la page</translation>
+    </message>
+    <message>
+        <source>Print the chart without colour management, so that the printer receives the chart&apos;s ink values unchanged.</source>
+        <translation>Imprimez la mire sans gestion des couleurs, afin que l&apos;imprimante reçoive les valeurs d&apos;encre de la mire inchangées.</translation>
+    </message>
+    <message>
+        <source> mm</source>
+        <translation> mm</translation>
+    </message>
+    <message>
+        <source>Not one patch fits on this paper with these sizes.</source>
+        <translation>Aucune plage ne tient sur ce papier avec ces dimensions.</translation>
+    </message>
+    <message>
+        <source>%1 columns and %2 rows a page: %3 pages for %4 patches</source>
+        <translation>%1 colonnes et %2 lignes par page : %3 pages pour %4 plages</translation>
+    </message>
 </context>
 <context>
     <name>InstrumentPanel</name>

@@ -19,7 +19,7 @@ cache="$build/CMakeCache.txt"
 
 # Programs the tests start, besides what the build itself found.
 test_programs=(xicclu colverify iccgamut fakeread gs transicc xvfb-run Xvfb xauth xdotool import clang clang++ localedef
-               desktop-file-validate man lexgrog dpkg-deb dpkg-shlibdeps file)
+               desktop-file-validate man lexgrog dpkg-deb dpkg-shlibdeps file qpdf)
 
 if [ $# -gt 0 ]; then
   listed=("$@")

@@ -1,11 +1,13 @@
 // The chart's exports and its command-line tool: the PostScript page byte
 // for byte and rendered back by Ghostscript, failures that keep the old
-// file, the target file read back by LittleCMS, and tintora-chart.
+// file, the target file read back by LittleCMS, the print layout's PDF
+// pages read back by qpdf, and tintora-chart.
 
 #include "ChartConversions.h"
 #include "ChartGrid.h"
 #include "ChartLayout.h"
 #include "ChartPatchColours.h"
+#include "ChartPdf.h"
 #include "ChartPostScript.h"
 #include "KxChartPointList.h"
 
@@ -14,13 +16,16 @@
 #include <KxSupport.h>
 
 #include "ExportTargets.h"
+#include "QpdfPages.h"
 
 #include <QtTest>
 
 #include <lcms2.h>
 
+#include <array>
 #include <cstdlib>
 #include <ctime>
+#include <vector>
 
 namespace {
 
@@ -231,6 +236,72 @@ private slots:
         QCOMPARE(colours.count(), 1UL);
     }
 
+    // The print layout on named and custom paper, read back by qpdf: the
+    // paper size of every page, the page count (worked out by hand from the
+    // default sizes: 10 mm patches, 2 mm gaps, 10 mm margins, a 16 mm header,
+    // 5 mm of column numbers and 8 mm of row letters), and every patch's
+    // DeviceCMYK fill, in patch order across the pages, equal to its inks.
+    void printLayoutPages_data()
+    {
+        QTest::addColumn<QString>("paper");
+        QTest::addColumn<int>("patches");
+        QTest::addColumn<double>("widthPoints");
+        QTest::addColumn<double>("heightPoints");
+        QTest::addColumn<int>("pages");
+        // A4: 15 columns x 21 rows; Letter: 15 x 20; 100 x 150 mm: 6 x 9.
+        const struct {
+            const char* paper;
+            double width, height;
+            int perPage;
+        } papers[] = {{"A4", 595.2756, 841.8898, 315}, {"Letter", 612, 792, 300}, {"100x150", 283.4646, 425.1969, 54}};
+        for (const auto& paper : papers)
+            for (int patches : {8, 64, 512})
+                QTest::addRow("%s %d", paper.paper, patches) << paper.paper << patches << paper.width << paper.height
+                                                             << (patches + paper.perPage - 1) / paper.perPage;
+    }
+
+    void printLayoutPages()
+    {
+        QFETCH(QString, paper);
+        QFETCH(int, patches);
+        QFETCH(double, widthPoints);
+        QFETCH(double, heightPoints);
+        QFETCH(int, pages);
+        KxChartPointList chart;
+        std::vector<std::array<int, 4>> inks; // C, M, Y, K bytes
+        for (int i = 0; i < patches; ++i) {
+            inks.push_back({(i * 7) % 256, (i * 13 + 5) % 256, (i * 29 + 11) % 256, (i * 3 + 255) % 256});
+            appendInks(chart, inks.back()[3], inks.back()[0], inks.back()[1], inks.back()[2]);
+        }
+        ChartPrintSettings settings;
+        std::string whyNot;
+        QVERIFY(ChartPaper::fromText(paper.toStdString(), settings.paper, whyNot));
+        QTemporaryDir folder;
+        const QString path = folder.filePath("chart.pdf");
+        QVERIFY(ChartPdf::write(chart.first, settings, {"Chart", "Profil für Drucke.icc", 1796720000},
+                                QFile::encodeName(path).constData()));
+
+        const std::vector<QpdfPage> read = qpdfPages(path);
+        QCOMPARE(int(read.size()), pages);
+        int patch = 0;
+        for (const QpdfPage& page : read) {
+            QCOMPARE(page.mediaBox.size(), 4);
+            QCOMPARE(page.mediaBox[0], 0.0);
+            QCOMPARE(page.mediaBox[1], 0.0);
+            QVERIFY(qAbs(page.mediaBox[2] - widthPoints) < 0.001);
+            QVERIFY(qAbs(page.mediaBox[3] - heightPoints) < 0.001);
+            QVERIFY(!page.cmykFills.empty());
+            for (const std::array<double, 4>& fill : page.cmykFills) {
+                QVERIFY(patch < patches);
+                for (int ink = 0; ink < 4; ++ink)
+                    QVERIFY2(qAbs(fill[ink] - inks[patch][ink] / 255.0) < 1e-5,
+                             qPrintable(QString("patch %1 ink %2: %3").arg(patch).arg(ink).arg(fill[ink])));
+                ++patch;
+            }
+        }
+        QCOMPARE(patch, patches);
+    }
+
     void chartToolWritesPageAndTarget()
     {
         QTemporaryDir folder;
@@ -287,6 +358,53 @@ private slots:
         QCOMPARE(error.contains(QFile::encodeName(target.path)), target.refused);
         const QString problem = target.problemAfter(ExportTarget::startOf(exportName, "--ps"), before, folder);
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
+    }
+
+    void chartToolWritesPrintLayout()
+    {
+        QTemporaryDir folder;
+        const QString path = folder.filePath("chart.pdf");
+        QProcess tool;
+        tool.start(chartTool(), {"--profile", DEFAULT_CMYK, "--patches", "64", "--pdf", path, "--paper", "letter",
+                                 "--patch-mm", "20", "--gap-mm", "0", "--margin-mm", "5"});
+        QVERIFY(tool.waitForFinished(60000));
+        QCOMPARE(tool.exitCode(), 0);
+        // 20 mm patches without gaps: 9 columns and 12 rows a Letter page.
+        const std::vector<QpdfPage> pages = qpdfPages(path);
+        QCOMPARE(pages.size(), size_t(1));
+        QCOMPARE(pages[0].mediaBox, (QList<double>{0, 0, 612, 792}));
+        QCOMPARE(pages[0].cmykFills.size(), size_t(64));
+    }
+
+    void chartToolRefusesPrintLayouts_data()
+    {
+        // A layout the command line cannot give is malformed (2); a file
+        // that cannot be written fails (1).
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("status");
+        QTest::addRow("paper without pdf") << QStringList{"--paper", "A4", "--ps", "page.ps"} << 2;
+        QTest::addRow("unknown paper") << QStringList{"--pdf", "chart.pdf", "--paper", "B5"} << 2;
+        QTest::addRow("paper too small") << QStringList{"--pdf", "chart.pdf", "--paper", "40x200"} << 2;
+        QTest::addRow("patch too small") << QStringList{"--pdf", "chart.pdf", "--patch-mm", "4"} << 2;
+        QTest::addRow("patch not a number") << QStringList{"--pdf", "chart.pdf", "--patch-mm", "10mm"} << 2;
+        QTest::addRow("patch past the paper")
+            << QStringList{"--pdf", "chart.pdf", "--paper", "60x60", "--patch-mm", "40"} << 2;
+        QTest::addRow("no such folder") << QStringList{"--pdf", "missing/chart.pdf"} << 1;
+    }
+
+    void chartToolRefusesPrintLayouts()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, status);
+        QTemporaryDir folder;
+        QProcess tool;
+        tool.setWorkingDirectory(folder.path());
+        tool.start(chartTool(), QStringList{"--profile", DEFAULT_CMYK, "--patches", "8"} + arguments);
+        QVERIFY(tool.waitForFinished(60000));
+        QCOMPARE(tool.exitCode(), status);
+        const QByteArray error = tool.readAllStandardError();
+        QVERIFY(error.contains("tintora-chart: "));
+        QVERIFY(!QFile::exists(folder.filePath("chart.pdf")) && !QFile::exists(folder.filePath("page.ps")));
     }
 
     void chartToolRefuses_data()

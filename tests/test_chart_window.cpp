@@ -1,11 +1,13 @@
 // The chart window: generation from profiles, refusals, the patch grid,
 // selection by mouse, the context menu, Ctrl+W, measurement, swatch charts,
-// export failures told to the user, and a screenshot to look at.
+// export failures told to the user, the print layout asked for and its
+// places named in the panel, and screenshots to look at.
 
 #include "ChartPatchColours.h"
 #include "Colourcheck.h"
 #include "ColourcheckPatch.h"
 #include "ExportTargets.h"
+#include "QpdfPages.h"
 #include "ScriptedModal.h"
 
 #include <InstrumentPanel.h>
@@ -21,6 +23,8 @@
 #include <cstring>
 
 #include <QApplication>
+#include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QMenu>
 
@@ -242,9 +246,10 @@ private slots:
         QCOMPARE(::contextMenuEntries(*chart),
                  (QStringList{"Export chart as postscript file", "Export chart as ISO12642 file",
                               "Colour chart from ICC profile", "Colour chart from swatches file",
-                              "Load measurements..."}));
+                              "Load measurements...", "Print layout..."}));
         emit chart->panel->spotLab(50, 0, 0);
-        QCOMPARE(::contextMenuEntries(*chart).mid(4), (QStringList{"Save measurements...", "Load measurements..."}));
+        QCOMPARE(::contextMenuEntries(*chart).mid(4),
+                 (QStringList{"Save measurements...", "Load measurements...", "Print layout..."}));
     }
 
     void controlWCloses()
@@ -476,6 +481,39 @@ private slots:
         QCOMPARE(chart->fromICC(fifo.constData(), nullptr, 64), -1);
         ::alarm(0);
         QVERIFY(!chart->points);
+    }
+
+    // The layout chosen in the dialog (Letter, 15 mm patches: 11 columns
+    // and 14 rows a page) shapes the PDF and the places the panel names;
+    // cancelling the dialog asks for no file.
+    void printLayout()
+    {
+        QCOMPARE(chart->fromICC(DEFAULT_CMYK, nullptr, 512), 0);
+        QLabel* place = chart->container->findChild<QLabel*>("patch_place_label");
+        QCOMPARE(place->text(), QString("page 1, A1")); // the default layout's
+        ScriptedModal modal;
+        modal.cancel();
+        QVERIFY(QMetaObject::invokeMethod(chart, "printLayout"));
+        QCOMPARE(modal.requests.size(), size_t(1));
+
+        QTemporaryDir folder;
+        modal.answerDialog([](QDialog& dialog) {
+            dialog.findChild<QComboBox*>("paper_combo")->setCurrentText("Letter");
+            dialog.findChild<QDoubleSpinBox*>("patch_spin")->setValue(15);
+            QVERIFY(dialog.grab().save(TINTORA_BINARY_DIR "/print-layout-dialog.png"));
+        });
+        modal.answerFile(folder.filePath("chart.pdf"));
+        QVERIFY(QMetaObject::invokeMethod(chart, "printLayout"));
+        QCOMPARE(modal.unanswered, 0);
+        QCOMPARE(modal.requests[1].caption, QString("Print layout"));
+        QCOMPARE(modal.requests[2].caption, QString("Choose a file for exporting"));
+        const std::vector<QpdfPage> pages = qpdfPages(folder.filePath("chart.pdf"));
+        QCOMPARE(pages.size(), size_t(4)); // 154 patches a page
+        QCOMPARE(pages[0].mediaBox, (QList<double>{0, 0, 612, 792}));
+        QCOMPARE(pages[3].cmykFills.size(), size_t(512 - 3 * 154));
+
+        QTest::mouseClick(chart->patches[170], Qt::LeftButton);
+        QCOMPARE(place->text(), QString("page 2, B6"));
     }
 
     void screenshot()

@@ -74,6 +74,9 @@ InstrumentPanel::InstrumentPanel(QGroupBox* parent, bool showAdd)
     patchLabel = new QLabel(this);
     patchLabel->setObjectName(QStringLiteral("patch_label"));
     patchLabel->hide();
+    placeLabel = new QLabel(this);
+    placeLabel->setObjectName(QStringLiteral("patch_place_label"));
+    placeLabel->hide();
 
     manualDriver = new ManualDriver(this);
     simulatedDriver = new SimulatedInstrument(this);
@@ -115,6 +118,7 @@ InstrumentPanel::InstrumentPanel(QGroupBox* parent, bool showAdd)
     row->addWidget(addCheck);
     row->addStretch(1);
     row->addWidget(patchLabel);
+    row->addWidget(placeLabel);
 
     if (!parent->layout())
         new QVBoxLayout(parent);
@@ -275,6 +279,12 @@ void InstrumentPanel::setComboChart(KxCOMBOCOLOUR* first, unsigned long current)
     showNextPatch();
 }
 
+void InstrumentPanel::setPatchPlace(PatchPlace place)
+{
+    patchPlace = std::move(place);
+    showNextPatch();
+}
+
 void InstrumentPanel::loadRegistry(KxRegistry& registry, std::string section, std::string key)
 {
     addCheck->setChecked(registry.getlong(section, key + "_add") != 0);
@@ -347,6 +357,9 @@ void InstrumentPanel::deliver(double L, double a, double b)
 void InstrumentPanel::showNextPatch()
 {
     patchLabel->setVisible(currentMode == MODE_CHART);
+    const bool placed = currentMode == MODE_CHART && patchPlace && next < chart.size();
+    placeLabel->setText(placed ? patchPlace(next) : QString());
+    placeLabel->setVisible(placed);
     if (chart.empty()) {
         patchLabel->setText(tr("No chart"));
         patchLabel->setToolTip(QString());

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,10 @@ public:
     // the patch read next. A null list means there is no chart.
     void setComboChart(KxCOMBOCOLOUR* first, unsigned long current);
     unsigned long nextPatch() const { return next; }
+    // Names where a patch (by index) can be found, such as its place on the
+    // printed chart; shown beside the patch read next. Empty: nothing shown.
+    using PatchPlace = std::function<QString(unsigned long patch)>;
+    void setPatchPlace(PatchPlace place);
 
     // The drivers, in the order of the driver choice.
     enum DRIVER { DRIVER_MANUAL = 0, DRIVER_SIMULATED = 1, DRIVER_SPOTREAD = 2 };
@@ -96,6 +101,7 @@ private:
     QPushButton* readButton;
     QCheckBox* addCheck;
     QLabel* patchLabel;
+    QLabel* placeLabel;
     QComboBox* driverCombo;
     QWidget* simulatedRow;
     QLabel* profileLabel;
@@ -114,6 +120,7 @@ private:
     bool addOffered = true;
     INSTRUMENT_MODE currentMode = MODE_SPOT;
     std::vector<ChartPatch> chart;
+    PatchPlace patchPlace;
     unsigned long next = 0;
 };
 

@@ -113,6 +113,11 @@ bool KxQtModal::getLab(QWidget* parent, const QString& caption, QVector3D& lab)
     return true;
 }
 
+bool KxQtModal::runDialog(QDialog& dialog)
+{
+    return dialog.exec() == QDialog::Accepted;
+}
+
 QMessageBox::StandardButton KxQtModal::message(const KxMessage& message)
 {
     if (message.kind == KxMessage::About) {

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QVector3D>
 
+class QDialog;
 class QWidget;
 
 // One message box as the program asks for it.
@@ -20,7 +21,7 @@ struct KxMessage {
 };
 
 // Every modal interaction of the program (file dialogs, the integer and Lab
-// dialogs and message boxes) goes through the current KxModal. The program answers
+// dialogs, message boxes and the program's own dialogs) goes through the current KxModal. The program answers
 // with the real Qt dialogs; tests install one that gives scripted replies.
 class KxModal
 {
@@ -42,6 +43,9 @@ public:
     virtual bool getLab(QWidget* parent, const QString& caption, QVector3D& lab) = 0;
     // Shows the box and returns the button pressed.
     virtual QMessageBox::StandardButton message(const KxMessage& message) = 0;
+    // Runs one of the program's own dialogs, built and read by its caller.
+    // True when the user accepted it.
+    virtual bool runDialog(QDialog& dialog) = 0;
 
     static KxModal& current();
     // Makes modal the current one (not owned); null brings back the Qt dialogs.
@@ -58,6 +62,7 @@ public:
                     int value, int minimum, int maximum, int step, int& result) override;
     bool getLab(QWidget* parent, const QString& caption, QVector3D& lab) override;
     QMessageBox::StandardButton message(const KxMessage& message) override;
+    bool runDialog(QDialog& dialog) override;
 };
 
 #endif

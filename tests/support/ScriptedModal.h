@@ -3,10 +3,19 @@
 
 #include "KxModal.h"
 
+#include <QDialog>
 #include <QStringList>
 #include <QVariant>
 #include <deque>
+#include <functional>
 #include <vector>
+
+// The answer to one of the program's own dialogs: sets its controls as a
+// person would, then the dialog counts as accepted.
+struct ScriptedDialogAnswer {
+    std::function<void(QDialog&)> fill;
+};
+Q_DECLARE_METATYPE(ScriptedDialogAnswer)
 
 // Answers the program's dialogs from a script, and records what was asked,
 // so no test ever waits in a modal loop for a person. A dialog asked for
@@ -15,9 +24,10 @@ class ScriptedModal : public KxModal
 {
 public:
     struct Request {
-        enum Kind { OpenFile, SaveFile, Integer, Lab, Message } kind;
+        enum Kind { OpenFile, SaveFile, Integer, Lab, Message, Dialog } kind;
         QString caption;
-        QString text;   // the folder of a file dialog, the label of the integer dialog, the message text
+        QString text;   // the folder of a file dialog, the label of the integer dialog, the message text,
+                        // the object name of a dialog of the program's own
         KxMessage message;
         int value = 0, minimum = 0, maximum = 0, step = 0; // the integer dialog's
     };
@@ -27,8 +37,13 @@ public:
 
     // Answers in order: a QString for a file dialog (null: cancel), an int for
     // the integer dialog and a QVector3D for the Lab dialog (a null QVariant:
-    // cancel), a StandardButton for a box.
+    // cancel), a StandardButton for a box, a ScriptedDialogAnswer for a
+    // dialog of the program's own (a null QVariant: cancel).
     void answer(const QVariant& reply) { replies.push_back(reply); }
+    void answerDialog(std::function<void(QDialog&)> fill)
+    {
+        replies.push_back(QVariant::fromValue(ScriptedDialogAnswer{std::move(fill)}));
+    }
     void answerFile(const QString& path) { replies.push_back(QVariant(path)); }
     void cancel() { replies.push_back(QVariant()); }
 
@@ -83,6 +98,16 @@ public:
         requests.push_back({Request::Message, message.caption, message.text, message});
         const QVariant reply = replies.empty() ? QVariant(int(QMessageBox::Ok)) : next();
         return static_cast<QMessageBox::StandardButton>(reply.isValid() ? reply.toInt() : int(QMessageBox::Ok));
+    }
+
+    bool runDialog(QDialog& dialog) override
+    {
+        requests.push_back({Request::Dialog, dialog.windowTitle(), dialog.objectName(), {}});
+        const QVariant reply = next();
+        if (!reply.canConvert<ScriptedDialogAnswer>())
+            return false;
+        reply.value<ScriptedDialogAnswer>().fill(dialog);
+        return true;
     }
 
 private:

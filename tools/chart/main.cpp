@@ -1,12 +1,14 @@
 // tintora-chart --profile P.icc [--patches N] [--monitor M.icc] [--swatches FILE]
 //               [--ps FILE] [--cgats FILE] [--readings FILE [--measurements OUT]]
+//               [--pdf FILE [--paper A4|A3|Letter|Legal|WxH] [--patch-mm N] [--gap-mm N] [--margin-mm N]]
 // tintora-chart --help | --version
 //
 // Builds a colour check chart the way the chart window does: from the
 // profile's gamut culled to N patches (8 to 512, 64 by default), or from the
 // colours of a swatch file through the profile. Prints the same progress
 // lines, then writes the PostScript page and the ISO 12642 target file asked
-// for. Given readings (a measurement file, or plain text with one "L a b" a
+// for, and the print layout as PDF pages on real paper (A4 by default where
+// the user's paper setting, LC_PAPER, is A4, Letter otherwise). Given readings (a measurement file, or plain text with one "L a b" a
 // line in patch order), it prints one summary line of them and writes them
 // as a measurement file if asked. Exits 0 on success and 1 with a one-line
 // message otherwise; a malformed command line, or one that asks for no
@@ -17,6 +19,8 @@
 #include "ChartMeasurementSession.h"
 #include "ChartPatchColours.h"
 #include "ChartPatchCount.h"
+#include "ChartPdf.h"
+#include "ChartPrintLayout.h"
 #include "ChartPostScript.h"
 #include "ChartSwatches.h"
 #include "KxChartPointList.h"
@@ -24,6 +28,7 @@
 #include <ExportISO12642.h>
 #include <KxCOMBOCOLOUR_CC.h>
 #include <KxCmsIcc.h>
+#include <KxFileInfo.h>
 #include <KxFileNameText.h>
 #include <KxPacket.h>
 #include <KxSupport.h>
@@ -46,16 +51,25 @@ struct Options {
     long patches = ChartPatchCount::DEFAULT;
     const char* readings = nullptr;
     const char* measurements = nullptr;
+    const char* pdf = nullptr;
+    const char* paper = nullptr;
+    const char* patchMm = nullptr;
+    const char* gapMm = nullptr;
+    const char* marginMm = nullptr;
+    ChartPrintSettings printLayout;
     bool helpWanted = false;
     bool versionWanted = false;
 
     // Readings give their summary line, and may be written as a measurement file.
-    bool writesSomething() const { return postscript || cgats || readings; }
+    bool writesSomething() const { return postscript || cgats || readings || pdf; }
+    bool shapesPrintLayout() const { return paper || patchMm || gapMm || marginMm; }
 };
 
 const char* const USAGE = "usage: tintora-chart --profile P.icc [--patches N] [--monitor M.icc] [--swatches FILE]"
                           " [--ps FILE] [--cgats FILE]\n"
                           "                     [--readings FILE [--measurements OUT]]\n"
+                          "                     [--pdf FILE [--paper A4|A3|Letter|Legal|WxH] [--patch-mm N]"
+                          " [--gap-mm N] [--margin-mm N]]\n"
                           "       tintora-chart --help | --version\n";
 
 // A malformed command line: why, then the usage.
@@ -69,6 +83,35 @@ int fail(const std::string& message)
 {
     std::fprintf(stderr, "tintora-chart: %s\n", message.c_str());
     return 1;
+}
+
+// A length in millimetres given as text, when one is given; false when the
+// text is not a plain decimal number.
+bool millimetres(const char* text, double& value)
+{
+    if (!text)
+        return true;
+    char* end = nullptr;
+    errno = 0;
+    const double read = std::strtod(text, &end);
+    if (errno || end == text || *end)
+        return false;
+    value = read;
+    return true;
+}
+
+// The print layout the options ask for; why it cannot be, or empty.
+std::string whyNotPrintable(const Options& options, ChartPrintSettings& settings)
+{
+    std::string whyNot;
+    if (options.paper && !ChartPaper::fromText(options.paper, settings.paper, whyNot))
+        return whyNot;
+    if (!millimetres(options.patchMm, settings.patchMm) || !millimetres(options.gapMm, settings.gapMm)
+        || !millimetres(options.marginMm, settings.marginMm))
+        return "--patch-mm, --gap-mm and --margin-mm take a number of millimetres";
+    if (!ChartPrintLayout::check(settings, whyNot))
+        return whyNot;
+    return {};
 }
 
 // Reads the command line into options; why it is malformed, or empty.
@@ -102,6 +145,16 @@ std::string parse(int argc, char** argv, Options& options)
             value = &options.readings;
         else if (name == "--measurements")
             value = &options.measurements;
+        else if (name == "--pdf")
+            value = &options.pdf;
+        else if (name == "--paper")
+            value = &options.paper;
+        else if (name == "--patch-mm")
+            value = &options.patchMm;
+        else if (name == "--gap-mm")
+            value = &options.gapMm;
+        else if (name == "--margin-mm")
+            value = &options.marginMm;
         if (!value)
             return "unknown option " + Kx_quotedFileName(name);
         if (i + 1 >= argc)
@@ -119,8 +172,10 @@ std::string parse(int argc, char** argv, Options& options)
     if (options.measurements && !options.readings)
         return "--measurements needs the readings to write, from --readings";
     if (!options.writesSomething())
-        return "nothing to write: give --ps FILE, --cgats FILE or --readings FILE";
-    return {};
+        return "nothing to write: give --ps FILE, --cgats FILE, --pdf FILE or --readings FILE";
+    if (options.shapesPrintLayout() && !options.pdf)
+        return "--paper, --patch-mm, --gap-mm and --margin-mm shape the --pdf pages: give --pdf FILE";
+    return options.pdf ? whyNotPrintable(options, options.printLayout) : std::string();
 }
 
 int generate(const Options& options, unsigned long count, KxChartPointList& chart)
@@ -217,6 +272,16 @@ int main(int argc, char** argv)
         const KxWriteResult written = ExportISO12642::exportColours(options.cgats, nullptr, colours, icSigLabData);
         if (!written)
             return fail(written.message("the target file", options.cgats));
+    }
+    if (options.pdf) {
+        ChartPrintTitle title;
+        title.chart = options.swatches ? "Colour check chart: " + KxFileInfo::filenameFromPath(options.swatches)
+                                       : std::string("Colour check chart");
+        title.profile = KxFileInfo::filenameFromPath(options.profile);
+        title.created = std::time(nullptr);
+        const KxWriteResult written = ChartPdf::write(chart.first, options.printLayout, title, options.pdf);
+        if (!written)
+            return fail(written.message("the print layout", options.pdf));
     }
     return options.readings ? reportReadings(options, session) : 0;
 }

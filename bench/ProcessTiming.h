@@ -1,0 +1,63 @@
+#ifndef PROCESSTIMING_H
+#define PROCESSTIMING_H
+
+// Times whole processes, from their start to their end, for the benchmarks
+// that run the command-line tools.
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <spawn.h>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+struct TimedCommand {
+    std::string label;
+    std::vector<std::string> arguments;
+    std::vector<double> milliseconds;
+};
+
+inline double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2.0;
+}
+
+// Runs the command to its end with its output thrown away and adds its time;
+// false (with a line naming the benchmark) when it cannot be started or does
+// not exit with 0.
+inline bool timeOnce(TimedCommand& command, const char* benchmark)
+{
+    std::vector<char*> argv;
+    for (std::string& argument : command.arguments)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+
+    pid_t child = 0;
+    const auto start = std::chrono::steady_clock::now();
+    const int error = posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ);
+    int status = 0;
+    if (!error)
+        waitpid(child, &status, 0);
+    const auto end = std::chrono::steady_clock::now();
+    posix_spawn_file_actions_destroy(&actions);
+    if (error || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        std::fprintf(stderr, "%s: %s failed%s%s\n", benchmark, command.label.c_str(), error ? ": " : "",
+                     error ? std::strerror(error) : "");
+        return false;
+    }
+    command.milliseconds.push_back(std::chrono::duration<double, std::milli>(end - start).count());
+    return true;
+}
+
+#endif

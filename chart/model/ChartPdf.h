@@ -1,0 +1,33 @@
+#ifndef CHARTPDF_H
+#define CHARTPDF_H
+
+#include "ChartPrintSettings.h"
+#include "KxChartPoint.h"
+
+#include <KxWriteResult.h>
+
+#include <ctime>
+#include <string>
+
+// What the header of every printed page names.
+struct ChartPrintTitle {
+    std::string chart;   // the chart's name, UTF-8
+    std::string profile; // the profile it was made for, UTF-8
+    std::time_t created = 0;
+};
+
+// The chart as PDF pages on real paper, laid out by ChartPrintLayout. Every
+// patch is a solid DeviceCMYK square filled with the chart's own ink values,
+// unconverted; the header asks for printing without colour management.
+class ChartPdf
+{
+public:
+    // Writes the document for the list starting at first to path. The file
+    // appears only when every write and the close succeeded; an existing
+    // file is kept otherwise. Settings that fail ChartPrintLayout::check are
+    // refused.
+    static KxWriteResult write(const KxChartPoint* first, const ChartPrintSettings& settings,
+                               const ChartPrintTitle& title, const char* path);
+};
+
+#endif
