@@ -581,12 +581,16 @@ Entweder reicht der Speicher nicht aus oder Profile wurden gelöscht</translatio
         <translation>Farbumfang anzeigen</translation>
     </message>
     <message>
-        <source>ΔE %1 out of gamut</source>
-        <translation>ΔE %1 außerhalb des Farbumfangs</translation>
+        <source>Gamut ΔE: how far the output profile&apos;s relative colorimetric conversion moves the colour (CIE 1976). From %1 on, the output cannot make the colour. It does not depend on the chosen rendering intent or accuracy.</source>
+        <translation>Farbumfang-ΔE: wie weit die relativ farbmetrische Umrechnung des Ausgabeprofils die Farbe verschiebt (CIE 1976). Ab %1 kann die Ausgabe die Farbe nicht erzeugen. Der Wert hängt nicht vom gewählten Rendering-Intent oder der Genauigkeit ab.</translation>
     </message>
     <message>
-        <source>ΔE %1</source>
-        <translation>ΔE %1</translation>
+        <source>Gamut ΔE %1 out of gamut</source>
+        <translation>Farbumfang-ΔE %1 außerhalb des Farbumfangs</translation>
+    </message>
+    <message>
+        <source>Gamut ΔE %1</source>
+        <translation>Farbumfang-ΔE %1</translation>
     </message>
 </context>
 <context>

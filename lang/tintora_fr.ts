@@ -581,12 +581,16 @@ La mémoire est insuffisante ou certains profils ont été supprimés</translati
         <translation>Afficher le gamut</translation>
     </message>
     <message>
-        <source>ΔE %1 out of gamut</source>
-        <translation>ΔE %1 hors gamut</translation>
+        <source>Gamut ΔE: how far the output profile&apos;s relative colorimetric conversion moves the colour (CIE 1976). From %1 on, the output cannot make the colour. It does not depend on the chosen rendering intent or accuracy.</source>
+        <translation>ΔE de gamut : l&apos;écart dont la conversion colorimétrique relative du profil de sortie déplace la couleur (CIE 1976). À partir de %1, la sortie ne peut pas produire la couleur. Il ne dépend ni du rendu ni de la précision choisis.</translation>
     </message>
     <message>
-        <source>ΔE %1</source>
-        <translation>ΔE %1</translation>
+        <source>Gamut ΔE %1 out of gamut</source>
+        <translation>ΔE de gamut %1 hors gamut</translation>
+    </message>
+    <message>
+        <source>Gamut ΔE %1</source>
+        <translation>ΔE de gamut %1</translation>
     </message>
 </context>
 <context>

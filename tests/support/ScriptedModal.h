@@ -20,6 +20,8 @@ public:
         QString text;   // the folder of a file dialog, the label of the integer dialog, the message text
         KxMessage message;
         int value = 0, minimum = 0, maximum = 0, step = 0; // the integer dialog's
+        QString filter = QString(); // a file dialog's
+        QVector3D lab = QVector3D(); // the Lab dialog's starting colour
     };
 
     ScriptedModal() { KxModal::install(this); }
@@ -71,7 +73,9 @@ public:
     }
     bool getLab(QWidget*, const QString& caption, QVector3D& lab) override
     {
-        requests.push_back({Request::Lab, caption, QString(), {}});
+        Request r{Request::Lab, caption, QString(), {}};
+        r.lab = lab;
+        requests.push_back(r);
         const QVariant reply = next();
         if (!reply.isValid())
             return false;
