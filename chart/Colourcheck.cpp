@@ -52,7 +52,7 @@ QString folderOf(const QByteArray& encodedPath)
 } // namespace
 
 Colourcheck::Colourcheck(KxRegistry& registry, QWidget* parent, const char* name)
-    : QScrollArea(parent), registry(registry)
+    : QScrollArea(parent), registry(registry), fileFolders(registry)
 {
     if (name)
         setObjectName(QString::fromLatin1(name));
@@ -240,8 +240,9 @@ int Colourcheck::fromICC(const char* monitorProfilePath, QString& profileFolder)
     profileFolder = folderOf(encodedPath);
 
     int count = 0;
-    if (!KxModal::current().getInteger(nullptr, tr("Colour check chart"), tr("Number of patches"), DEFAULT_PATCHES,
-                                       MINIMUM_PATCHES, MAXIMUM_PATCHES, 1, count)) {
+    const QString label = tr("Number of patches (%1 to %2)").arg(MINIMUM_PATCHES).arg(MAXIMUM_PATCHES);
+    if (!KxModal::current().getInteger(nullptr, tr("Colour check chart"), label, DEFAULT_PATCHES, MINIMUM_PATCHES,
+                                       MAXIMUM_PATCHES, 1, count)) {
         setEmptyReason(tr("No number of patches was chosen."));
         return 0;
     }
@@ -263,7 +264,7 @@ int Colourcheck::fromICC(const char* profilePath, const char* monitorProfilePath
     }
     const int result = fromKxCMS(conversions.profile(), conversions.monitor(), count);
     lastDir = folderOf(QByteArray(profilePath));
-    setWindowTitle(tr("Colour check chart for ICC profile ") + " "
+    setWindowTitle(tr("Colour check chart for ICC profile ")
                    + QFile::decodeName(KxFileInfo::filenameFromPath(profilePath).c_str()));
     return result;
 }
@@ -425,12 +426,14 @@ bool Colourcheck::saveMeasurements()
     const std::vector<ChartReading> readings = takenReadings();
     if (readings.empty())
         return false;
-    const QString path =
-        KxModal::current().getSaveFileName(this, tr("Choose a file for the measurements"), lastDir);
+    const QString path = KxModal::current().getSaveFileName(
+        this, tr("Choose a file for the measurements"), fileFolders.startFolder(ChartFileFolders::Measurements),
+        ChartFileFolders::filter(ChartFileFolders::Measurements));
     if (path.isNull())
         return false;
     const QByteArray encodedPath = QFile::encodeName(path);
     lastDir = folderOf(encodedPath);
+    fileFolders.remember(ChartFileFolders::Measurements, lastDir);
     if (!ChartMeasurementFile::write(points, readings, encodedPath.constData(), std::time(nullptr))) {
         tellFailure(tr("Save measurements"),
                     tr("The measurements could not be written to %1. An existing file of that name is unchanged.")
@@ -445,11 +448,14 @@ void Colourcheck::loadMeasurements()
 {
     if (!points)
         return;
-    const QString path = KxModal::current().getOpenFileName(this, tr("Choose a measurement file"), lastDir);
+    const QString path = KxModal::current().getOpenFileName(
+        this, tr("Choose a measurement file"), fileFolders.startFolder(ChartFileFolders::Measurements),
+        ChartFileFolders::filter(ChartFileFolders::Measurements));
     if (path.isNull())
         return;
     const QByteArray encodedPath = QFile::encodeName(path);
     lastDir = folderOf(encodedPath);
+    fileFolders.remember(ChartFileFolders::Measurements, lastDir);
 
     std::vector<CgatsReading> sets;
     std::string whyNot;
@@ -524,11 +530,14 @@ void Colourcheck::showEmptyReason()
 
 // ---- Exports ----
 
-QString Colourcheck::chooseExportFile()
+QString Colourcheck::chooseExportFile(ChartFileFolders::Kind kind)
 {
-    const QString path = KxModal::current().getSaveFileName(this, tr("Choose a file for exporting"), lastDir);
-    if (!path.isNull())
+    const QString path = KxModal::current().getSaveFileName(
+        this, tr("Choose a file for exporting"), fileFolders.startFolder(kind), ChartFileFolders::filter(kind));
+    if (!path.isNull()) {
         lastDir = folderOf(QFile::encodeName(path));
+        fileFolders.remember(kind, lastDir);
+    }
     return path;
 }
 
@@ -552,7 +561,7 @@ void Colourcheck::exportChart()
 {
     if (!points)
         return;
-    const QString path = chooseExportFile();
+    const QString path = chooseExportFile(ChartFileFolders::PostScript);
     if (path.isNull())
         return;
     if (!ChartPostScript::write(points, QFile::encodeName(path).constData(), std::time(nullptr)))
@@ -563,7 +572,7 @@ void Colourcheck::exportISO12642()
 {
     if (!points)
         return;
-    const QString path = chooseExportFile();
+    const QString path = chooseExportFile(ChartFileFolders::Target);
     if (path.isNull())
         return;
     KxCOMBOCOLOUR_CC colours;

@@ -1,6 +1,7 @@
 #ifndef COLOURCHECK_H
 #define COLOURCHECK_H
 
+#include "ChartFileFolders.h"
 #include "ChartReading.h"
 #include "KxChartPoint.h"
 
@@ -88,7 +89,7 @@ private:
     int buildFromSwatchFile(const char* swatchPath, const char* profilePath, const char* monitorProfilePath);
     void tellFailure(const QString& caption, const QString& text);
     void tellWriteFailure(const QString& caption, const QString& path);
-    QString chooseExportFile();
+    QString chooseExportFile(ChartFileFolders::Kind kind);
     // The readings of the measured patches, in patch order.
     std::vector<ChartReading> takenReadings() const;
     void updateSummary();
@@ -98,6 +99,7 @@ private:
     // Asks what becomes of readings not yet saved; false to keep the window.
     bool confirmClose();
 
+    ChartFileFolders fileFolders;
     ColourcheckContents* contents = nullptr;
     QLabel* summary = nullptr;
     QLabel* emptyNote = nullptr;

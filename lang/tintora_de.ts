@@ -28,10 +28,6 @@
         <translation>ICC-Profil für die Farbtafel wählen</translation>
     </message>
     <message>
-        <source>Number of patches</source>
-        <translation>Anzahl der Farbfelder</translation>
-    </message>
-    <message>
         <source>Colour check chart for ICC profile </source>
         <translation>Farbkontrolltafel für ICC-Profil </translation>
     </message>
@@ -162,6 +158,22 @@
     <message>
         <source>DeltaE</source>
         <translation>DeltaE</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>PostScript (*.ps)</source>
+        <translation>PostScript (*.ps)</translation>
+    </message>
+    <message>
+        <source>CGATS (*.txt *.cgats *.ti3)</source>
+        <translation>CGATS (*.txt *.cgats *.ti3)</translation>
+    </message>
+    <message>
+        <source>Number of patches (%1 to %2)</source>
+        <translation>Anzahl der Farbfelder (%1 bis %2)</translation>
     </message>
 </context>
 <context>
@@ -652,10 +664,6 @@ Das Ausgabeprofil bestimmt, ob das Ausgabefeld RGB- oder CMYK-Werte zeigt.</tran
         <translation>Long_long_long_long_long_name.icc</translation>
     </message>
     <message>
-        <source>NO-TR Spectrophotometer</source>
-        <translation>Spektralfotometer</translation>
-    </message>
-    <message>
         <source>Input</source>
         <translation>Eingabe</translation>
     </message>
@@ -814,6 +822,10 @@ Das Ausgabeprofil bestimmt, ob das Ausgabefeld RGB- oder CMYK-Werte zeigt.</tran
     <message>
         <source>Kept colours</source>
         <translation>Behaltene Farben</translation>
+    </message>
+    <message>
+        <source>Spectrophotometer</source>
+        <translation>Spektralfotometer</translation>
     </message>
 </context>
 </TS>

@@ -28,10 +28,6 @@
         <translation>Choisir un profil ICC pour la mire</translation>
     </message>
     <message>
-        <source>Number of patches</source>
-        <translation>Nombre de plages</translation>
-    </message>
-    <message>
         <source>Colour check chart for ICC profile </source>
         <translation>Mire de contrôle pour le profil ICC </translation>
     </message>
@@ -162,6 +158,22 @@
     <message>
         <source>DeltaE</source>
         <translation>DeltaE</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>Tous les fichiers (*)</translation>
+    </message>
+    <message>
+        <source>PostScript (*.ps)</source>
+        <translation>PostScript (*.ps)</translation>
+    </message>
+    <message>
+        <source>CGATS (*.txt *.cgats *.ti3)</source>
+        <translation>CGATS (*.txt *.cgats *.ti3)</translation>
+    </message>
+    <message>
+        <source>Number of patches (%1 to %2)</source>
+        <translation>Nombre de plages (%1 à %2)</translation>
     </message>
 </context>
 <context>
@@ -652,10 +664,6 @@ Le profil de sortie détermine si la zone de sortie affiche des valeurs RVB ou C
         <translation>Long_long_long_long_long_name.icc</translation>
     </message>
     <message>
-        <source>NO-TR Spectrophotometer</source>
-        <translation>Spectrophotomètre</translation>
-    </message>
-    <message>
         <source>Input</source>
         <translation>Entrée</translation>
     </message>
@@ -814,6 +822,10 @@ Le profil de sortie détermine si la zone de sortie affiche des valeurs RVB ou C
     <message>
         <source>Kept colours</source>
         <translation>Couleurs conservées</translation>
+    </message>
+    <message>
+        <source>Spectrophotometer</source>
+        <translation>Spectrophotomètre</translation>
     </message>
 </context>
 </TS>

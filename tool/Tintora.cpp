@@ -6,6 +6,7 @@
 #include "KxGamutView.h"
 #include "KxModal.h"
 #include "KxRegistry.h"
+#include "KxToolSettings.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -26,7 +27,7 @@
 
 namespace {
 
-const char* const REGISTRY_SECTION = "tintora";
+const char* const REGISTRY_SECTION = TOOL_REGISTRY_SECTION;
 const char* const KEY_INPUT_ICC = "inICC";
 const char* const KEY_OUTPUT_ICC = "outICC";
 const char* const KEY_MONITOR_ICC = "monitorICC";

@@ -46,14 +46,18 @@ public:
         return captions;
     }
 
-    QString getOpenFileName(QWidget*, const QString& caption, const QString& folder) override
+    QString getOpenFileName(QWidget*, const QString& caption, const QString& folder, const QString& filter) override
     {
-        requests.push_back({Request::OpenFile, caption, folder, {}});
+        Request r{Request::OpenFile, caption, folder, {}};
+        r.filter = filter;
+        requests.push_back(r);
         return next().toString();
     }
-    QString getSaveFileName(QWidget*, const QString& caption, const QString& folder) override
+    QString getSaveFileName(QWidget*, const QString& caption, const QString& folder, const QString& filter) override
     {
-        requests.push_back({Request::SaveFile, caption, folder, {}});
+        Request r{Request::SaveFile, caption, folder, {}};
+        r.filter = filter;
+        requests.push_back(r);
         return next().toString();
     }
     bool getInteger(QWidget*, const QString& caption, const QString& label, int value, int minimum,
