@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QTranslator>
 #include <QWhatsThis>
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <unistd.h>
@@ -175,6 +176,10 @@ void KxMainWindow::loadRegistry()
     language = registry.getstring(KxRegistry::reg_fixup_null_cstr(REGISTRY_SECTION),
                                   KxRegistry::reg_fixup_null_cstr(KEY_LANG));
     KxLangKit::updateLangMenuTicks(languageMenu, language);
+    // With no choice, or one the menu does not offer, the built-in language is in use.
+    const QList<QAction*> entries = languageMenu ? languageMenu->actions() : QList<QAction*>();
+    if (std::none_of(entries.begin(), entries.end(), [](const QAction* entry) { return entry->isChecked(); }))
+        KxLangKit::updateLangMenuTicks(languageMenu, KxLangKit::builtinLanguageName().toStdString());
 }
 
 void KxMainWindow::saveRegistry()

@@ -49,7 +49,7 @@ QString folderOf(const QByteArray& encodedPath)
 } // namespace
 
 Colourcheck::Colourcheck(KxRegistry& registry, QWidget* parent, const char* name)
-    : QScrollArea(parent), registry(registry)
+    : QScrollArea(parent), registry(registry), fileFolders(registry)
 {
     if (name)
         setObjectName(QString::fromLatin1(name));
@@ -242,9 +242,10 @@ int Colourcheck::fromICC(const char* monitorProfilePath, QString& profileFolder)
     profileFolder = folderOf(encodedPath);
 
     int count = 0;
-    if (!KxModal::current().getInteger(nullptr, tr("Colour check chart"), tr("Number of patches"),
-                                       ChartPatchCount::DEFAULT, ChartPatchCount::MINIMUM, ChartPatchCount::MAXIMUM, 1,
-                                       count)) {
+    const QString label =
+        tr("Number of patches (%1 to %2)").arg(ChartPatchCount::MINIMUM).arg(ChartPatchCount::MAXIMUM);
+    if (!KxModal::current().getInteger(nullptr, tr("Colour check chart"), label, ChartPatchCount::DEFAULT,
+                                       ChartPatchCount::MINIMUM, ChartPatchCount::MAXIMUM, 1, count)) {
         setEmptyReason(tr("No number of patches was chosen."));
         return 0;
     }
@@ -267,7 +268,7 @@ int Colourcheck::fromICC(const char* profilePath, const char* monitorProfilePath
     const int result = fromKxCMS(conversions.profile(), conversions.monitor(), count);
     lastDir = folderOf(QByteArray(profilePath));
     profileName = QFile::decodeName(KxFileInfo::filenameFromPath(profilePath).c_str());
-    setWindowTitle(tr("Colour check chart for ICC profile ") + " "
+    setWindowTitle(tr("Colour check chart for ICC profile ")
                    + QFile::decodeName(KxFileInfo::filenameFromPath(profilePath).c_str()));
     return result;
 }
@@ -417,12 +418,14 @@ bool Colourcheck::saveMeasurements()
 {
     if (session.readings().empty())
         return false;
-    const QString path =
-        KxModal::current().getSaveFileName(this, tr("Choose a file for the measurements"), lastDir);
+    const QString path = KxModal::current().getSaveFileName(
+        this, tr("Choose a file for the measurements"), fileFolders.startFolder(ChartFileFolders::Measurements),
+        ChartFileFolders::filter(ChartFileFolders::Measurements));
     if (path.isNull())
         return false;
     const QByteArray encodedPath = QFile::encodeName(path);
     lastDir = folderOf(encodedPath);
+    fileFolders.remember(ChartFileFolders::Measurements, lastDir);
     const KxWriteResult written = session.save(encodedPath.constData(), std::time(nullptr));
     if (!written) {
         tellFailure(tr("Save measurements"),
@@ -438,11 +441,14 @@ void Colourcheck::loadMeasurements()
 {
     if (!points)
         return;
-    const QString path = KxModal::current().getOpenFileName(this, tr("Choose a measurement file"), lastDir);
+    const QString path = KxModal::current().getOpenFileName(
+        this, tr("Choose a measurement file"), fileFolders.startFolder(ChartFileFolders::Measurements),
+        ChartFileFolders::filter(ChartFileFolders::Measurements));
     if (path.isNull())
         return;
     const QByteArray encodedPath = QFile::encodeName(path);
     lastDir = folderOf(encodedPath);
+    fileFolders.remember(ChartFileFolders::Measurements, lastDir);
 
     std::string whyNot;
     if (!session.load(encodedPath.constData(), whyNot)) {
@@ -493,11 +499,14 @@ void Colourcheck::showEmptyReason()
 
 // ---- Exports ----
 
-QString Colourcheck::chooseExportFile()
+QString Colourcheck::chooseExportFile(ChartFileFolders::Kind kind)
 {
-    const QString path = KxModal::current().getSaveFileName(this, tr("Choose a file for exporting"), lastDir);
-    if (!path.isNull())
+    const QString path = KxModal::current().getSaveFileName(
+        this, tr("Choose a file for exporting"), fileFolders.startFolder(kind), ChartFileFolders::filter(kind));
+    if (!path.isNull()) {
         lastDir = folderOf(QFile::encodeName(path));
+        fileFolders.remember(kind, lastDir);
+    }
     return path;
 }
 
@@ -521,7 +530,7 @@ void Colourcheck::exportChart()
 {
     if (!points)
         return;
-    const QString path = chooseExportFile();
+    const QString path = chooseExportFile(ChartFileFolders::PostScript);
     if (path.isNull())
         return;
     const QByteArray encodedPath = QFile::encodeName(path);
@@ -537,7 +546,7 @@ void Colourcheck::exportISO12642()
 {
     if (!points)
         return;
-    const QString path = chooseExportFile();
+    const QString path = chooseExportFile(ChartFileFolders::Target);
     if (path.isNull())
         return;
     KxCOMBOCOLOUR_CC colours;
@@ -556,7 +565,7 @@ void Colourcheck::printLayout()
     if (!ColourcheckPrintLayoutDialog::choose(this, ListLength(points), printSettings))
         return;
     updateSpectroChart(); // the panel names places on the layout just chosen
-    const QString path = chooseExportFile();
+    const QString path = chooseExportFile(ChartFileFolders::PrintLayout);
     if (path.isNull())
         return;
     ChartPrintTitle title;

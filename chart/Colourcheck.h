@@ -1,6 +1,7 @@
 #ifndef COLOURCHECK_H
 #define COLOURCHECK_H
 
+#include "ChartFileFolders.h"
 #include "ChartMeasurementSession.h"
 #include "ChartPrintSettings.h"
 #include "KxChartPoint.h"
@@ -96,7 +97,7 @@ private:
     void tellFailure(const QString& caption, const QString& text);
     // The box for an export that failed, saying why.
     void tellWriteFailure(const QString& caption, const QString& path, const KxWriteResult& failure);
-    QString chooseExportFile();
+    QString chooseExportFile(ChartFileFolders::Kind kind);
     void updateSummary();
     // Why the chart is empty, shown in the grid area while it is.
     void setEmptyReason(const QString& reason);
@@ -106,6 +107,7 @@ private:
     // Asks what becomes of readings not yet saved; false to keep the window.
     bool confirmClose();
 
+    ChartFileFolders fileFolders;
     ColourcheckContents* contents = nullptr;
     QLabel* summary = nullptr;
     QLabel* emptyNote = nullptr;

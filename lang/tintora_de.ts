@@ -28,10 +28,6 @@
         <translation>ICC-Profil für die Farbtafel wählen</translation>
     </message>
     <message>
-        <source>Number of patches</source>
-        <translation>Anzahl der Farbfelder</translation>
-    </message>
-    <message>
         <source>Colour check chart for ICC profile </source>
         <translation>Farbkontrolltafel für ICC-Profil </translation>
     </message>
@@ -162,6 +158,26 @@
     <message>
         <source>DeltaE</source>
         <translation>DeltaE</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>PostScript (*.ps)</source>
+        <translation>PostScript (*.ps)</translation>
+    </message>
+    <message>
+        <source>CGATS (*.txt *.cgats *.ti3)</source>
+        <translation>CGATS (*.txt *.cgats *.ti3)</translation>
+    </message>
+    <message>
+        <source>Number of patches (%1 to %2)</source>
+        <translation>Anzahl der Farbfelder (%1 bis %2)</translation>
+    </message>
+    <message>
+        <source>PDF (*.pdf)</source>
+        <translation>PDF (*.pdf)</translation>
     </message>
     <message>
         <source>Print layout...</source>
@@ -644,12 +660,16 @@ Entweder reicht der Speicher nicht aus oder Profile wurden gelöscht</translatio
         <translation>Farbumfang anzeigen</translation>
     </message>
     <message>
-        <source>ΔE %1 out of gamut</source>
-        <translation>ΔE %1 außerhalb des Farbumfangs</translation>
+        <source>Gamut ΔE: how far the output profile&apos;s relative colorimetric conversion moves the colour (CIE 1976). From %1 on, the output cannot make the colour. It does not depend on the chosen rendering intent or accuracy.</source>
+        <translation>Farbumfang-ΔE: wie weit die relativ farbmetrische Umrechnung des Ausgabeprofils die Farbe verschiebt (CIE 1976). Ab %1 kann die Ausgabe die Farbe nicht erzeugen. Der Wert hängt nicht vom gewählten Rendering-Intent oder der Genauigkeit ab.</translation>
     </message>
     <message>
-        <source>ΔE %1</source>
-        <translation>ΔE %1</translation>
+        <source>Gamut ΔE %1 out of gamut</source>
+        <translation>Farbumfang-ΔE %1 außerhalb des Farbumfangs</translation>
+    </message>
+    <message>
+        <source>Gamut ΔE %1</source>
+        <translation>Farbumfang-ΔE %1</translation>
     </message>
 </context>
 <context>
@@ -709,10 +729,6 @@ Das Ausgabeprofil bestimmt, ob das Ausgabefeld RGB- oder CMYK-Werte zeigt.</tran
     <message>
         <source>Long_long_long_long_long_name.icc</source>
         <translation>Long_long_long_long_long_name.icc</translation>
-    </message>
-    <message>
-        <source>NO-TR Spectrophotometer</source>
-        <translation>Spektralfotometer</translation>
     </message>
     <message>
         <source>Input</source>
@@ -873,6 +889,10 @@ Das Ausgabeprofil bestimmt, ob das Ausgabefeld RGB- oder CMYK-Werte zeigt.</tran
     <message>
         <source>Kept colours</source>
         <translation>Behaltene Farben</translation>
+    </message>
+    <message>
+        <source>Spectrophotometer</source>
+        <translation>Spektralfotometer</translation>
     </message>
 </context>
 </TS>

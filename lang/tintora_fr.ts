@@ -28,10 +28,6 @@
         <translation>Choisir un profil ICC pour la mire</translation>
     </message>
     <message>
-        <source>Number of patches</source>
-        <translation>Nombre de plages</translation>
-    </message>
-    <message>
         <source>Colour check chart for ICC profile </source>
         <translation>Mire de contrôle pour le profil ICC </translation>
     </message>
@@ -162,6 +158,26 @@
     <message>
         <source>DeltaE</source>
         <translation>DeltaE</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>Tous les fichiers (*)</translation>
+    </message>
+    <message>
+        <source>PostScript (*.ps)</source>
+        <translation>PostScript (*.ps)</translation>
+    </message>
+    <message>
+        <source>CGATS (*.txt *.cgats *.ti3)</source>
+        <translation>CGATS (*.txt *.cgats *.ti3)</translation>
+    </message>
+    <message>
+        <source>Number of patches (%1 to %2)</source>
+        <translation>Nombre de plages (%1 à %2)</translation>
+    </message>
+    <message>
+        <source>PDF (*.pdf)</source>
+        <translation>PDF (*.pdf)</translation>
     </message>
     <message>
         <source>Print layout...</source>
@@ -644,12 +660,16 @@ La mémoire est insuffisante ou certains profils ont été supprimés</translati
         <translation>Afficher le gamut</translation>
     </message>
     <message>
-        <source>ΔE %1 out of gamut</source>
-        <translation>ΔE %1 hors gamut</translation>
+        <source>Gamut ΔE: how far the output profile&apos;s relative colorimetric conversion moves the colour (CIE 1976). From %1 on, the output cannot make the colour. It does not depend on the chosen rendering intent or accuracy.</source>
+        <translation>ΔE de gamut : l&apos;écart dont la conversion colorimétrique relative du profil de sortie déplace la couleur (CIE 1976). À partir de %1, la sortie ne peut pas produire la couleur. Il ne dépend ni du rendu ni de la précision choisis.</translation>
     </message>
     <message>
-        <source>ΔE %1</source>
-        <translation>ΔE %1</translation>
+        <source>Gamut ΔE %1 out of gamut</source>
+        <translation>ΔE de gamut %1 hors gamut</translation>
+    </message>
+    <message>
+        <source>Gamut ΔE %1</source>
+        <translation>ΔE de gamut %1</translation>
     </message>
 </context>
 <context>
@@ -709,10 +729,6 @@ Le profil de sortie détermine si la zone de sortie affiche des valeurs RVB ou C
     <message>
         <source>Long_long_long_long_long_name.icc</source>
         <translation>Long_long_long_long_long_name.icc</translation>
-    </message>
-    <message>
-        <source>NO-TR Spectrophotometer</source>
-        <translation>Spectrophotomètre</translation>
     </message>
     <message>
         <source>Input</source>
@@ -873,6 +889,10 @@ Le profil de sortie détermine si la zone de sortie affiche des valeurs RVB ou C
     <message>
         <source>Kept colours</source>
         <translation>Couleurs conservées</translation>
+    </message>
+    <message>
+        <source>Spectrophotometer</source>
+        <translation>Spectrophotomètre</translation>
     </message>
 </context>
 </TS>

@@ -28,10 +28,12 @@
 #include <QLabel>
 #include <QMenu>
 
+#include <memory>
+
 namespace {
 
 const char* const DEFAULT_CMYK = "/usr/share/color/icc/ghostscript/default_cmyk.icc";
-const QString CMYK_CAPTION = "Colour check chart for ICC profile  default_cmyk.icc";
+const QString CMYK_CAPTION = "Colour check chart for ICC profile default_cmyk.icc";
 
 // A copy of the CMYK profile with another class in its header.
 QString withClass(QTemporaryDir& folder, const char* signature)
@@ -163,7 +165,7 @@ private slots:
         QCOMPARE(chart->fromICC("/usr/share/color/icc/sRGB.icc", nullptr, 64), 0);
         QVERIFY(!chart->points);
         QVERIFY(chart->patches.empty());
-        QCOMPARE(chart->windowTitle(), QString("Colour check chart for ICC profile  sRGB.icc"));
+        QCOMPARE(chart->windowTitle(), QString("Colour check chart for ICC profile sRGB.icc"));
         QCOMPARE(chart->lastDir, QString("/usr/share/color/icc"));
     }
 
@@ -285,7 +287,7 @@ private slots:
         QCOMPARE(modal.requests[0].text, QString("/start"));
         const auto& count = modal.requests[2];
         QCOMPARE(count.caption, QString("Colour check chart"));
-        QCOMPARE(count.text, QString("Number of patches"));
+        QCOMPARE(count.text, QString("Number of patches (8 to 512)"));
         QCOMPARE((QList<int>{count.value, count.minimum, count.maximum, count.step}), (QList<int>{64, 8, 512, 1}));
         QCOMPARE(modal.unanswered, 0);
     }
@@ -432,6 +434,69 @@ private slots:
         QMetaObject::invokeMethod(chart, "exportChart");
         QVERIFY(QFile::exists(folder.filePath("chart.ps")));
         QCOMPARE(modal.messageCaptions().size(), 2);
+    }
+
+    // Each kind of file the chart saves starts its dialog where the user
+    // last saved that kind, in any chart window of the same settings; at
+    // first in the documents folder, never in a profile folder.
+    void fileDialogsStartInTheFolderOfTheirKind()
+    {
+        QTemporaryDir documents, postscript, target, measurements;
+        const QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
+        QVERIFY(QDir().mkpath(config));
+        QFile userDirs(config + "/user-dirs.dirs");
+        QVERIFY(userDirs.open(QIODevice::WriteOnly));
+        userDirs.write("XDG_DOCUMENTS_DIR=\"" + QFile::encodeName(documents.path()) + "\"\n");
+        userDirs.close();
+        auto settings = std::make_unique<KxRegistry>();
+        auto* first = new Colourcheck(*settings, nullptr, nullptr);
+        QCOMPARE(first->fromICC(DEFAULT_CMYK, nullptr, 16), 0);
+        emit first->panel->spotLab(50.0, 0.0, 0.0); // a reading to save
+        ScriptedModal modal;
+
+        const struct {
+            const char* slot;
+            const QTemporaryDir& folder;
+            const char* file;
+            const char* key;
+            QString filter;
+        } kinds[] = {
+            {"exportChart", postscript, "chart.ps", "lastdir_postscript", "PostScript (*.ps);;All files (*)"},
+            {"exportISO12642", target, "chart.txt", "lastdir_target", "CGATS (*.txt *.cgats *.ti3);;All files (*)"},
+            {"saveMeasurements", measurements, "readings.ti3", "lastdir_measurements",
+             "CGATS (*.txt *.cgats *.ti3);;All files (*)"},
+        };
+        for (const auto& kind : kinds) {
+            modal.answerFile(kind.folder.filePath(kind.file));
+            QVERIFY(QMetaObject::invokeMethod(first, kind.slot));
+            QVERIFY(QFile::exists(kind.folder.filePath(kind.file)));
+            QCOMPARE(modal.requests.back().kind, ScriptedModal::Request::SaveFile);
+            QCOMPARE(modal.requests.back().text, documents.path());
+            QCOMPARE(modal.requests.back().filter, kind.filter);
+            QCOMPARE(QString::fromStdString(settings->getstring("tintora", kind.key)), kind.folder.path());
+        }
+        modal.cancel();
+        QVERIFY(QMetaObject::invokeMethod(first, "loadMeasurements"));
+        QCOMPARE(modal.requests.back().text, measurements.path());
+
+        // Another chart window of the same settings, and the first one after
+        // its settings are gone with their main window.
+        auto* second = new Colourcheck(*settings, nullptr, nullptr);
+        QCOMPARE(second->fromICC(DEFAULT_CMYK, nullptr, 16), 0);
+        emit second->panel->spotLab(50.0, 0.0, 0.0);
+        for (Colourcheck* chart : {second, first}) {
+            if (chart == first)
+                settings.reset();
+            for (const auto& kind : kinds) {
+                modal.cancel();
+                QVERIFY(QMetaObject::invokeMethod(chart, kind.slot));
+                QCOMPARE(modal.requests.back().text, kind.folder.path());
+            }
+        }
+        QCOMPARE(modal.unanswered, 0);
+        delete first->container;
+        delete second->container;
+        QVERIFY(userDirs.remove());
     }
 
     // Each kind of place the user may point an export at, from the window:

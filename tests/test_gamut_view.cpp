@@ -352,6 +352,7 @@ private slots:
         contextMenu(view, mark);
         QCOMPARE(modal.requests.back().kind, ScriptedModal::Request::Lab);
         QCOMPARE(modal.requests.back().caption, QStringLiteral("Show colour"));
+        QCOMPARE(modal.requests.back().lab, QVector3D(50.0f, 0.0f, 0.0f)); // no colour given to start from
         QCOMPARE(view->markedColour(), std::optional<QVector3D>(QVector3D(70.0f, -60.0f, -80.0f)));
         QCOMPARE(view->figures().last(), QStringLiteral("L 70.0, a -60.0, b -80.0 lies outside default_cmyk.icc"));
         const QImage marked = view->grabFramebuffer();
@@ -367,6 +368,12 @@ private slots:
         const QImage inside = view->grabFramebuffer();
         QCOMPARE(nearWhitePixelsAround(inside, where, 12), 0);
         QVERIFY(nearWhitePixelsAround(inside, onPicture(view, QVector3D(60.0f, 10.0f, 20.0f)), 12) > 10);
+        // Paper white, which lies above the solid's absolute colours, is
+        // made by the printer; the next dialog starts at the marked colour.
+        modal.answer(QVariant(QVector3D(100.0f, 0.0f, 0.0f)));
+        contextMenu(view, mark);
+        QCOMPARE(modal.requests.back().lab, QVector3D(60.0f, 10.0f, 20.0f));
+        QCOMPARE(view->figures().last(), QStringLiteral("L 100.0, a 0.0, b 0.0 lies inside default_cmyk.icc"));
 
         // Removed, the comparison leaves the title, the figures and the menu as before.
         contextMenu(view, remove);

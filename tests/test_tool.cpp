@@ -1032,6 +1032,26 @@ void TestTool::gamutDisplayFollowsSupport()
     modal->cancel();
     tool->input_icc_button->click();
     QCOMPARE(modal->requests.back().text, PROFILES + "ghostscript");
+
+    // "Show colour..." in a gamut window starts at the colour the tool shows.
+    choose(tool->output_icc_button, DEFAULT_CMYK);
+    tool->r_spin->setValue(200);
+    tool->g_spin->setValue(150);
+    tool->b_spin->setValue(100);
+    modal->answerFile(DEFAULT_CMYK);
+    QVERIFY(QMetaObject::invokeMethod(tool.get(), "showGamut"));
+    KxGamutView* view = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->windowTitle() == QStringLiteral("default_cmyk.icc") && w->findChild<KxGamutView*>())
+            view = w->findChild<KxGamutView*>();
+    QVERIFY(view);
+    modal->cancel();
+    QVERIFY(QMetaObject::invokeMethod(view, "chooseColour"));
+    const QVector3D start = modal->requests.back().lab;
+    const QLabel* shown[] = {tool->lab_l_label, tool->lab_a_label, tool->lab_b_label};
+    for (int i = 0; i < 3; ++i)
+        QVERIFY2(std::abs(start[i] - shown[i]->text().toFloat()) <= 0.5f, qPrintable(shown[i]->text()));
+    delete view->window();
 }
 
 // What tintora-convert prints for one line: device values, a tab, D50 Lab.

@@ -159,7 +159,7 @@ void TestToolForm::freshFormShowsPlaceholders()
         QCOMPARE(label->text(), QStringLiteral("Long_long_long_long_long_name.icc"));
         QVERIFY(label->wordWrap());
     }
-    QCOMPARE(form.spectro_group->title(), QStringLiteral("NO-TR Spectrophotometer"));
+    QCOMPARE(form.spectro_group->title(), QStringLiteral("Spectrophotometer"));
     QVERIFY(!form.spectro_group->layout());
     QCOMPARE(form.preview_group->title(), QStringLiteral("Preview"));
     QCOMPARE(form.labin_group->title(), QStringLiteral("Lab Input"));

@@ -7,6 +7,7 @@
 #include "KxGamutView.h"
 #include "KxModal.h"
 #include "KxRegistry.h"
+#include "KxToolSettings.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -26,7 +27,7 @@
 
 namespace {
 
-const char* const REGISTRY_SECTION = "tintora";
+const char* const REGISTRY_SECTION = TOOL_REGISTRY_SECTION;
 const char* const KEY_INPUT_ICC = "inICC";
 const char* const KEY_OUTPUT_ICC = "outICC";
 const char* const KEY_MONITOR_ICC = "monitorICC";
@@ -213,6 +214,11 @@ void Tintora::patchUI()
 
     connect(keep_button, &QPushButton::clicked, this, &Tintora::keepColour);
 
+    gamut_label->setToolTip(tr("Gamut ΔE: how far the output profile's relative colorimetric conversion moves the "
+                               "colour (CIE 1976). From %1 on, the output cannot make the colour. It does not "
+                               "depend on the chosen rendering intent or accuracy.")
+                                .arg(KxGamutCheck::OutOfGamut, 0, 'f', 1));
+
     instrumentPanel = std::make_unique<InstrumentPanel>(spectro_group, true);
     connect(instrumentPanel.get(), &InstrumentPanel::spotLab, this, &Tintora::processLab);
 }
@@ -306,6 +312,8 @@ void Tintora::showGamut()
     auto* view = new KxGamutView(window);
     layout->addWidget(view);
     view->fromICC(encoded(chosen).constData(), EnginePath(monitorProfile).get());
+    if (shownLab)
+        view->setStartColour(*shownLab);
     window->resize(400, 400);
     window->setWindowTitle(fileNameOf(chosen));
     window->show();
@@ -427,7 +435,7 @@ void Tintora::createCMS()
         labCms.close();
     }
     if (outputCms.handle)
-        outputGamut.create(EnginePath(outputProfile).get());
+        outputGamut.create(input.get(), EnginePath(outputProfile).get());
 }
 
 void Tintora::updateUI()
@@ -462,7 +470,7 @@ void Tintora::updateUI()
     lastInputSpace = outputCms.inputSpace;
 
     // Blank until a conversion fills it, and so while the output transform is closed.
-    updateGamutLabel(nullptr);
+    updateGamutLabel(-1.0);
     if (labEdited) {
         labChanged(0);
     } else {
@@ -596,40 +604,32 @@ void Tintora::updateLabOut()
     if (!outputCms.handle)
         return;
     double L, a, b;
-    if (outputCms.inputSpace == icSigCmykData)
+    double device[4];
+    if (outputCms.inputSpace == icSigCmykData) {
         outputCms.cmyk2lab(c_spin->value(), m_spin->value(), y_spin->value(), k_spin->value(), L, a, b);
-    else if (outputCms.inputSpace == icSigRgbData)
+        device[0] = c_spin->value();
+        device[1] = m_spin->value();
+        device[2] = y_spin->value();
+        device[3] = k_spin->value();
+    } else if (outputCms.inputSpace == icSigRgbData) {
         outputCms.rgb2lab(r_spin->value(), g_spin->value(), b_spin->value(), L, a, b);
-    else
+        device[0] = r_spin->value();
+        device[1] = g_spin->value();
+        device[2] = b_spin->value();
+    } else {
         return;
+    }
     lab_l_label->setText(decimal(L));
     lab_a_label->setText(decimal(a));
     lab_b_label->setText(decimal(b));
-    const double inputLab[3] = {L, a, b};
-    updateGamutLabel(inputLab);
+    shownLab = QVector3D(float(L), float(a), float(b));
+    updateGamutLabel(outputGamut.deviceDifference(device));
 }
 
-// The output values are read back from the labels that show them: the
-// difference is that of the numbers the user sees. A null inputLab blanks it.
-void Tintora::updateGamutLabel(const double inputLab[3])
+// A negative difference blanks the label.
+void Tintora::updateGamutLabel(double difference)
 {
-    double difference = -1.0;
-    if (inputLab && outputGamut.isOpen()) {
-        const bool cmyk = outputGamut.outputSpace() == icSigCmykData;
-        const QList<QLabel*> shown = cmyk ? QList<QLabel*>{c_label, m_label, y_label, k_label}
-                                          : QList<QLabel*>{r_label, g_label, b_label};
-        double device[4] = {0.0, 0.0, 0.0, 0.0};
-        bool allShown = true;
-        for (int i = 0; i < shown.size(); ++i) {
-            bool isNumber = false;
-            device[i] = shown[i]->text().toDouble(&isNumber);
-            allShown = allShown && isNumber;
-        }
-        if (allShown)
-            difference = outputGamut.difference(inputLab, device);
-    }
-
-    const bool outside = difference >= KxGamutCheck::OutOfGamut;
+    const bool outside = KxGamutCheck::isOutOfGamut(difference);
     QPalette palette = gamut_label->palette();
     palette.setColor(QPalette::WindowText,
                      outside ? OUT_OF_GAMUT_COLOUR : output_group->palette().color(QPalette::WindowText));
@@ -640,8 +640,8 @@ void Tintora::updateGamutLabel(const double inputLab[3])
     if (difference < 0.0)
         gamut_label->clear();
     else
-        gamut_label->setText(outside ? tr("ΔE %1 out of gamut").arg(difference, 0, 'f', 2)
-                                     : tr("ΔE %1").arg(difference, 0, 'f', 2));
+        gamut_label->setText(outside ? tr("Gamut ΔE %1 out of gamut").arg(difference, 0, 'f', 2)
+                                     : tr("Gamut ΔE %1").arg(difference, 0, 'f', 2));
 }
 
 void Tintora::updateMonitorPreview()

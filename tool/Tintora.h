@@ -8,8 +8,10 @@
 #include "KxIcc.h"
 
 #include <QString>
+#include <QVector3D>
 
 #include <memory>
+#include <optional>
 
 class InstrumentPanel;
 class KxRegistry;
@@ -93,7 +95,7 @@ private:
     void createCMS();
     void updateUI();
     void updateLabOut();
-    void updateGamutLabel(const double inputLab[3]);
+    void updateGamutLabel(double difference);
     void updateMonitorPreview();
     void paintPreview(const QColor& colour);
     void setRenderingIntent(long intent);
@@ -103,6 +105,7 @@ private:
     KxCmsIcc monitorCms;
     KxCmsIcc labCms;
     KxGamutCheck outputGamut;
+    std::optional<QVector3D> shownLab; // the D50 Lab the Lab labels last showed
     QString inputProfile;
     QString outputProfile;
     QString monitorProfile;

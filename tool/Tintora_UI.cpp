@@ -458,7 +458,7 @@ void Tintora_UI::languageChange()
                "display either RGB or CMYK values."));
     for (QLabel* label : {input_icc_label, monitor_icc_label, output_icc_label})
         label->setText(tr("Long_long_long_long_long_name.icc"));
-    spectro_group->setTitle(tr("NO-TR Spectrophotometer"));
+    spectro_group->setTitle(tr("Spectrophotometer"));
 
     input_group->setTitle(tr("Input"));
     textLabel5_3->setText(tr("<b>R:</b>"));

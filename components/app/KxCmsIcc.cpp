@@ -137,6 +137,12 @@ int KxCmsIcc::channelsOf(icColorSpaceSignature space)
     return found ? found->channels : 0;
 }
 
+double KxCmsIcc::fullScaleOf(icColorSpaceSignature space)
+{
+    const DeviceSpace* found = deviceSpace(space);
+    return found ? found->fullScale : 0.0;
+}
+
 const KxCmsConversion* KxCmsIcc::conversionFor(icColorSpaceSignature from, icColorSpaceSignature to) const
 {
     if (!handle)

@@ -89,6 +89,7 @@ public:
     // (channelsOf). False, with the results untouched, while closed or when
     // a space is neither RGB, CMYK nor Gray.
     static int channelsOf(icColorSpaceSignature space); // 0 for other spaces
+    static double fullScaleOf(icColorSpaceSignature space); // a channel's full value; 0 for other spaces
     bool toDevice(const double* input, double* output) const;
     bool toLab(const double* input, double lab[3]) const; // D50 Lab
     bool labToDevice(const double lab[3], double* output) const; // Lab as D50lab2rlab gives it

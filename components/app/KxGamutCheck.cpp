@@ -1,24 +1,75 @@
 #include "KxGamutCheck.h"
 
 #include "KxCMS.h"
+#include "KxCmsConversion.h"
+#include "KxCmsIcc.h"
 
-int KxGamutCheck::create(const char* outputPath)
+namespace {
+
+// The most channels of the spaces KxCmsIcc has units for (CMYK).
+constexpr int MaximumChannels = 4;
+
+KxCmsConversion::Settings checkSettings()
 {
-    // Only the read-back's Lab is used, never its device values.
-    m_readBack.setDeviceLink(false);
-    return m_readBack.create(outputPath, outputPath);
+    KxCmsConversion::Settings settings;
+    settings.intent = icRelativeColorimetric;
+    settings.highAccuracy = true;
+    settings.deviceLink = false; // only Lab goes in or out
+    return settings;
+}
+
+} // namespace
+
+KxGamutCheck::KxGamutCheck() = default;
+KxGamutCheck::~KxGamutCheck() = default;
+
+int KxGamutCheck::create(const char* inputPath, const char* outputPath)
+{
+    close();
+    if (!outputPath)
+        return 0;
+    m_output = KxCmsConversion::open(outputPath, outputPath, checkSettings());
+    if (m_output && inputPath)
+        m_input = KxCmsConversion::open(inputPath, outputPath, checkSettings());
+    const bool unitsKnown = m_output && KxCmsIcc::channelsOf(m_output->outputSpace()) > 0
+        && (!m_input || KxCmsIcc::channelsOf(m_input->inputSpace()) > 0);
+    if (!unitsKnown || (inputPath && !m_input)) {
+        close();
+        return 0;
+    }
+    return 1;
 }
 
 void KxGamutCheck::close()
 {
-    m_readBack.close();
+    m_input.reset();
+    m_output.reset();
 }
 
-double KxGamutCheck::difference(const double inputLab[3], const double device[]) const
+double KxGamutCheck::difference(const double lab[3]) const
 {
-    // toLab gives D50 Lab under every intent.
-    double output[3];
-    if (!m_readBack.toLab(device, output))
+    if (!m_output)
         return -1.0;
-    return KxCMS_ColourDiff_DeltaE(inputLab, output);
+    // Under the relative intent LittleCMS takes the D50 Lab as relative to
+    // the D50 white and maps that white onto the device's own.
+    double device[MaximumChannels];
+    double back[3];
+    if (!m_output->labToDevice(lab, device) || !m_output->deviceToLabRelative(device, back))
+        return -1.0;
+    return KxCMS_ColourDiff_DeltaE(lab, back);
+}
+
+double KxGamutCheck::deviceDifference(const double* input) const
+{
+    if (!m_input)
+        return -1.0;
+    const icColorSpaceSignature space = m_input->inputSpace();
+    const int channels = KxCmsIcc::channelsOf(space);
+    double fractions[MaximumChannels];
+    for (int i = 0; i < channels; ++i)
+        fractions[i] = input[i] / KxCmsIcc::fullScaleOf(space);
+    double lab[3];
+    if (!m_input->deviceToLabD50(fractions, lab))
+        return -1.0;
+    return difference(lab);
 }

@@ -1,32 +1,52 @@
 #ifndef KXGAMUTCHECK_H
 #define KXGAMUTCHECK_H
 
-#include "KxCmsIcc.h"
+#include "KxIcc.h"
 
-// How far a conversion's result falls from the colour asked for: the CIE
-// 1976 difference between the input colour's D50 Lab and the D50 Lab of
-// the output device values read back through the output profile, absolute
-// colorimetric, so that paper white and ink limits count. Device values are
-// in the units of KxCmsIcc: RGB 0..255, CMYK percent 0..100.
+#include <memory>
+
+class KxCmsConversion;
+
+// Whether the output device can make a colour: the CIE 1976 difference
+// between the colour's D50 Lab and the Lab it comes back as from the output
+// profile under the relative colorimetric intent (Lab to the output's
+// device values, and those values, unrounded, back to Lab). Relative
+// colorimetry takes the device's own white for white, so paper white and
+// the colours a printer makes read close to 0. The rendering intent and the
+// accuracy chosen for the conversion play no part: the profiles are always
+// evaluated in floating point.
 class KxGamutCheck
 {
 public:
-    // A difference from this on means the output cannot show the colour.
+    // A difference from this on means the output cannot make the colour.
     static constexpr double OutOfGamut = 2.0;
 
-    // Opens the read-back through outputPath; 0 on failure, when it stays closed.
-    int create(const char* outputPath);
-    void close();
-    bool isOpen() const { return m_readBack.handle != nullptr; }
-    // The output profile's data colour space, of the last successful create().
-    icColorSpaceSignature outputSpace() const { return m_readBack.outputSpace; }
+    KxGamutCheck();
+    ~KxGamutCheck();
+    KxGamutCheck(const KxGamutCheck&) = delete;
+    KxGamutCheck& operator=(const KxGamutCheck&) = delete;
 
-    // device holds three (RGB) or four (CMYK) values of the output space,
-    // decimals allowed. Negative while closed.
-    double difference(const double inputLab[3], const double device[]) const;
+    // Opens the check against the output profile (8-bit file-system
+    // encoding). With an input profile, that profile's device values can be
+    // checked as well. 0 on failure, when the check stays closed.
+    int create(const char* inputPath, const char* outputPath);
+    void close();
+    bool isOpen() const { return m_output != nullptr; }
+
+    // The difference for a D50 Lab colour; negative while closed or when
+    // the engine cannot convert it.
+    double difference(const double lab[3]) const;
+    // The same for device values of the input profile, in the units of
+    // KxCmsIcc (RGB 0..255, CMYK percent 0..100), decimals allowed; their
+    // D50 Lab is found in floating point too. Negative also when the check
+    // was opened without an input profile.
+    double deviceDifference(const double* input) const;
+
+    static bool isOutOfGamut(double difference) { return difference >= OutOfGamut; }
 
 private:
-    KxCmsIcc m_readBack; // the output profile to itself, for its D50 Lab
+    std::unique_ptr<KxCmsConversion> m_input;  // input to output: the input's D50 Lab
+    std::unique_ptr<KxCmsConversion> m_output; // the output to itself: the round trip
 };
 
 #endif

@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <mutex>
 #include <set>
 #include <string_view>
 #include <sys/stat.h>
@@ -31,6 +32,26 @@
 namespace {
 
 const char* const fileSignature = "# Tintora settings";
+
+// Every registry that exists now.
+struct LiveRegistries
+{
+    std::mutex mutex;
+    std::set<const KxRegistry*> registries;
+};
+
+LiveRegistries& liveRegistries()
+{
+    static LiveRegistries live;
+    return live;
+}
+
+void enter(const KxRegistry* registry)
+{
+    LiveRegistries& live = liveRegistries();
+    const std::lock_guard<std::mutex> lock(live.mutex);
+    live.registries.insert(registry);
+}
 
 std::string escape(const std::string& text)
 {
@@ -245,6 +266,34 @@ std::string KxRegistry::getregname(const std::string& folder, const std::string&
 std::string KxRegistry::reg_fixup_null_cstr(const char* text)
 {
     return text ? std::string(text) : std::string();
+}
+
+KxRegistry::KxRegistry()
+{
+    enter(this);
+}
+
+KxRegistry::KxRegistry(const KxRegistry& other)
+    : sections(other.sections)
+    , openedFile(other.openedFile)
+    , damagedOriginal(other.damagedOriginal)
+    , leaveUntouched(other.leaveUntouched)
+{
+    enter(this);
+}
+
+KxRegistry::~KxRegistry()
+{
+    LiveRegistries& live = liveRegistries();
+    const std::lock_guard<std::mutex> lock(live.mutex);
+    live.registries.erase(this);
+}
+
+bool KxRegistry::exists(const KxRegistry* registry)
+{
+    LiveRegistries& live = liveRegistries();
+    const std::lock_guard<std::mutex> lock(live.mutex);
+    return live.registries.count(registry) != 0;
 }
 
 bool KxRegistry::open(const std::string& fileName)

@@ -19,6 +19,15 @@ public:
 
     static std::string reg_fixup_null_cstr(const char* text);
 
+    KxRegistry();
+    KxRegistry(const KxRegistry& other);
+    KxRegistry& operator=(const KxRegistry& other) = default;
+    ~KxRegistry();
+    // Whether registry is one that exists now. A window that may outlive
+    // the registry it was handed (its main window was closed) asks before
+    // each use.
+    static bool exists(const KxRegistry* registry);
+
     // Replaces the content with the file's, line by line: every section and
     // key that can be read is kept, and only lines that cannot are skipped.
     // Only a regular file of at most 1 MiB in a place that is the user's own

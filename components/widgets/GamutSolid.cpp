@@ -207,21 +207,3 @@ double GamutSolid::shareInside(const GamutSolid& other) const
     }
     return common * ColumnSpacing * ColumnSpacing / whole;
 }
-
-bool GamutSolid::contains(const GamutHull& hull, const QVector3D& lab)
-{
-    const std::vector<GamutVertex>& vertices = hull.vertices();
-    const std::vector<std::uint32_t>& triangles = hull.triangles();
-    const PlanePoint point = onPlane(lab);
-    // The winding number at lab: the surfaces the line passes above it,
-    // counted against their direction.
-    int winding = 0;
-    for (std::size_t t = 0; t + 2 < triangles.size(); t += 3) {
-        Meeting meeting;
-        if (meetsTriangle(vertices[triangles[t]].lab, vertices[triangles[t + 1]].lab,
-                          vertices[triangles[t + 2]].lab, point, meeting)
-            && meeting.L > lab.x())
-            winding -= meeting.turn;
-    }
-    return winding != 0;
-}

@@ -1,8 +1,6 @@
 #ifndef GAMUTSOLID_H
 #define GAMUTSOLID_H
 
-#include <QVector3D>
-
 #include <cstddef>
 #include <vector>
 
@@ -30,10 +28,6 @@ public:
     // The share, 0..1, of this solid's volume that lies inside other; 0 when
     // this solid is empty.
     double shareInside(const GamutSolid& other) const;
-
-    // Whether the D50 Lab point lies inside the surface of hull, found
-    // exactly along the line through it rather than on the column grid.
-    static bool contains(const GamutHull& hull, const QVector3D& lab);
 
 private:
     struct Stretch

@@ -91,6 +91,8 @@ int KxGamutView::fromICC(const char* profilePath, const char* monitorProfilePath
     m_volume = m_hull.volume();
     m_comparison.clear();
     m_marker.reset();
+    if (!loaded || !m_gamutCheck.create(nullptr, profilePath))
+        m_gamutCheck.close();
     m_message = loaded ? QString() : m_hull.errorText();
     m_camera.reset();
     m_geometryChanged = true;
@@ -135,7 +137,9 @@ void KxGamutView::showColour(const QVector3D& lab)
     if (!std::isfinite(lab.x()) || !std::isfinite(lab.y()) || !std::isfinite(lab.z()))
         return;
     m_marker = std::make_unique<GamutMarker>(lab, *m_monitor);
-    m_markInside = GamutSolid::contains(m_hull, lab);
+    const double colour[3] = {lab.x(), lab.y(), lab.z()};
+    const double difference = m_gamutCheck.difference(colour);
+    m_markInside = difference >= 0.0 && !KxGamutCheck::isOutOfGamut(difference);
     m_geometryChanged = true;
     update();
 }
@@ -201,7 +205,7 @@ void KxGamutView::chooseComparison()
 
 void KxGamutView::chooseColour()
 {
-    QVector3D lab = m_marker ? m_marker->lab() : QVector3D(50.0f, 0.0f, 0.0f);
+    QVector3D lab = m_marker ? m_marker->lab() : m_startColour;
     if (KxModal::current().getLab(this, tr("Show colour"), lab))
         showColour(lab);
 }
@@ -273,25 +277,52 @@ void KxGamutView::drawLabels(QPainter& painter)
     }
 }
 
-void KxGamutView::drawFigures(QPainter& painter)
+namespace {
+
+// Space round the figures' box and between its edge and the text, in pixels.
+constexpr int FiguresMargin = 6;
+constexpr int FiguresFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
+
+// Each line of text as drawn within width, wrapped where it is longer.
+QList<QRect> lineRects(const QStringList& lines, const QFontMetrics& metrics, int width)
+{
+    QList<QRect> rects;
+    int top = 0;
+    for (const QString& line : lines) {
+        const QRect rect = metrics.boundingRect(QRect(0, top, width, 0), FiguresFlags, line);
+        rects << rect;
+        top = rect.bottom() + 1;
+    }
+    return rects;
+}
+
+} // namespace
+
+QRect KxGamutView::figuresRect() const
 {
     const QStringList lines = figures();
     if (lines.isEmpty())
+        return QRect();
+    const int textWidth = std::max(1, width() - 4 * FiguresMargin);
+    QRect text;
+    for (const QRect& rect : lineRects(lines, fontMetrics(), textWidth))
+        text |= rect;
+    const QSize box = text.size() + QSize(2 * FiguresMargin, 2 * FiguresMargin);
+    return QRect(QPoint(FiguresMargin, height() - box.height() - FiguresMargin), box);
+}
+
+void KxGamutView::drawFigures(QPainter& painter)
+{
+    const QRect box = figuresRect();
+    if (box.isEmpty())
         return;
-    const QFontMetrics metrics(painter.font());
-    const int margin = 6;
-    int width = 0;
-    for (const QString& line : lines)
-        width = std::max(width, metrics.horizontalAdvance(line));
-    const int height = metrics.lineSpacing() * int(lines.size());
-    const QRect box(margin, this->height() - height - 3 * margin, width + 2 * margin, height + 2 * margin);
     painter.fillRect(box, QColor(0, 0, 0, 140));
     painter.setPen(QColor(230, 230, 230));
-    int y = box.top() + margin + metrics.ascent();
-    for (const QString& line : lines) {
-        painter.drawText(box.left() + margin, y, line);
-        y += metrics.lineSpacing();
-    }
+    const QPoint origin = box.topLeft() + QPoint(FiguresMargin, FiguresMargin);
+    const QStringList lines = figures();
+    const QList<QRect> rects = lineRects(lines, painter.fontMetrics(), box.width() - 2 * FiguresMargin);
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        painter.drawText(rects[i].translated(origin), FiguresFlags, lines[i]);
 }
 
 void KxGamutView::drawMessage()

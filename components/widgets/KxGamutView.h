@@ -3,6 +3,7 @@
 
 #include "GamutCamera.h"
 #include "GamutHull.h"
+#include "KxGamutCheck.h"
 
 #include <QByteArray>
 #include <QOpenGLWidget>
@@ -25,8 +26,9 @@ class QPainter;
 //
 // Its context menu draws a second profile's gamut as a wire frame over the
 // solid and marks a Lab colour; the view shows the volume of each gamut,
-// the share of the second inside the first, and whether the marked colour
-// lies inside the solid. Its window's title names the profiles drawn.
+// the share of the second inside the first, and whether the profile's
+// device can make the marked colour (KxGamutCheck). Its window's title
+// names the profiles drawn.
 class KxGamutView : public QOpenGLWidget
 {
     Q_OBJECT
@@ -53,6 +55,8 @@ public:
     void removeComparison();
     // Marks the D50 Lab colour, in place of any earlier mark.
     void showColour(const QVector3D& lab);
+    // The D50 Lab colour that "Show colour..." offers while none is marked.
+    void setStartColour(const QVector3D& lab) { m_startColour = lab; }
 
     bool hasGamut() const { return !m_hull.isEmpty(); }
     bool hasComparison() const { return !m_comparison.isEmpty(); }
@@ -62,6 +66,8 @@ public:
     double comparisonShare() const { return m_comparisonShare; }
     // The lines of figures drawn over the gamut: volumes, share, mark.
     QStringList figures() const;
+    // Where they are drawn at the view's present size, lines wrapped to fit.
+    QRect figuresRect() const;
     QString failureText() const { return m_failureText; }
     // What the view says instead of a gamut; empty while it shows one.
     QString message() const { return m_message; }
@@ -96,7 +102,9 @@ private:
     double m_volume = 0.0;
     double m_comparisonVolume = 0.0;
     double m_comparisonShare = 0.0;
+    KxGamutCheck m_gamutCheck; // against the solid's profile
     bool m_markInside = false;
+    QVector3D m_startColour{50.0f, 0.0f, 0.0f};
     std::unique_ptr<GamutMonitor> m_monitor;
     std::unique_ptr<GamutAxes> m_axes;
     std::unique_ptr<GamutMarker> m_marker;

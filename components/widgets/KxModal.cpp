@@ -7,18 +7,24 @@
 #include <QDoubleSpinBox>
 #include <QFileDialog>
 #include <QFormLayout>
-#include <QInputDialog>
+#include <QLabel>
+#include <QSpinBox>
 #include <QUrl>
+#include <QVBoxLayout>
 
 namespace {
 
 KxModal* installed = nullptr;
 
+// Pixels of a title bar that its icon and buttons take, on a generous guess.
+constexpr int TITLE_BAR_ALLOWANCE = 180;
+
 // A file dialog that lists the ICC profile folders in its side bar, after
 // the places the toolkit offers.
-QString runFileDialog(QWidget* parent, const QString& caption, const QString& folder, QFileDialog::AcceptMode mode)
+QString runFileDialog(QWidget* parent, const QString& caption, const QString& folder, const QString& filter,
+                      QFileDialog::AcceptMode mode)
 {
-    QFileDialog dialog(parent, caption, folder);
+    QFileDialog dialog(parent, caption, folder, filter);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontResolveSymlinks);
@@ -67,24 +73,42 @@ QString KxModal::getOpenProfileName(QWidget* parent, const QString& caption, con
     return getOpenFileName(parent, caption, KxIccFolders::startFolder(rememberedFolder));
 }
 
-QString KxQtModal::getOpenFileName(QWidget* parent, const QString& caption, const QString& folder)
+QString KxQtModal::getOpenFileName(QWidget* parent, const QString& caption, const QString& folder,
+                                   const QString& filter)
 {
-    return runFileDialog(parent, caption, folder, QFileDialog::AcceptOpen);
+    return runFileDialog(parent, caption, folder, filter, QFileDialog::AcceptOpen);
 }
 
-QString KxQtModal::getSaveFileName(QWidget* parent, const QString& caption, const QString& folder)
+QString KxQtModal::getSaveFileName(QWidget* parent, const QString& caption, const QString& folder,
+                                   const QString& filter)
 {
-    return runFileDialog(parent, caption, folder, QFileDialog::AcceptSave);
+    return runFileDialog(parent, caption, folder, filter, QFileDialog::AcceptSave);
 }
 
 bool KxQtModal::getInteger(QWidget* parent, const QString& caption, const QString& label,
                            int value, int minimum, int maximum, int step, int& result)
 {
-    bool accepted = false;
-    const int chosen = QInputDialog::getInt(parent, caption, label, value, minimum, maximum, step, &accepted);
-    if (accepted)
-        result = chosen;
-    return accepted;
+    QDialog dialog(parent);
+    dialog.setWindowTitle(caption);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(new QLabel(label, &dialog));
+    auto* spin = new QSpinBox(&dialog);
+    spin->setRange(minimum, maximum);
+    spin->setSingleStep(step);
+    spin->setValue(value);
+    spin->selectAll();
+    layout->addWidget(spin);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addWidget(buttons);
+    // A window manager cuts a title wider than its window short; leave room
+    // for the whole caption beside the title bar's icon and buttons.
+    dialog.setMinimumWidth(dialog.fontMetrics().horizontalAdvance(caption) + TITLE_BAR_ALLOWANCE);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    result = spin->value();
+    return true;
 }
 
 bool KxQtModal::getLab(QWidget* parent, const QString& caption, QVector3D& lab)
@@ -107,6 +131,7 @@ bool KxQtModal::getLab(QWidget* parent, const QString& caption, QVector3D& lab)
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     form->addRow(buttons);
+    dialog.setMinimumWidth(dialog.fontMetrics().horizontalAdvance(caption) + TITLE_BAR_ALLOWANCE);
     if (dialog.exec() != QDialog::Accepted)
         return false;
     lab = QVector3D(float(L->value()), float(a->value()), float(b->value()));

@@ -28,10 +28,14 @@ class KxModal
 public:
     virtual ~KxModal() = default;
 
-    // File dialogs start in folder, pass no filter and do not resolve
-    // symbolic links. A null string means cancelled.
-    virtual QString getOpenFileName(QWidget* parent, const QString& caption, const QString& folder) = 0;
-    virtual QString getSaveFileName(QWidget* parent, const QString& caption, const QString& folder) = 0;
+    // File dialogs start in folder and do not resolve symbolic links. The
+    // filter offers file types in QFileDialog's form, ";;" between them
+    // ("PostScript (*.ps);;All files (*)"); empty shows every file. A null
+    // string means cancelled.
+    virtual QString getOpenFileName(QWidget* parent, const QString& caption, const QString& folder,
+                                    const QString& filter = QString()) = 0;
+    virtual QString getSaveFileName(QWidget* parent, const QString& caption, const QString& folder,
+                                    const QString& filter = QString()) = 0;
     // An open dialog for an ICC profile: where no folder is remembered yet, it
     // starts in the first of the desktop's ICC profile folders.
     QString getOpenProfileName(QWidget* parent, const QString& caption, const QString& rememberedFolder);
@@ -56,8 +60,10 @@ public:
 class KxQtModal : public KxModal
 {
 public:
-    QString getOpenFileName(QWidget* parent, const QString& caption, const QString& folder) override;
-    QString getSaveFileName(QWidget* parent, const QString& caption, const QString& folder) override;
+    QString getOpenFileName(QWidget* parent, const QString& caption, const QString& folder,
+                            const QString& filter) override;
+    QString getSaveFileName(QWidget* parent, const QString& caption, const QString& folder,
+                            const QString& filter) override;
     bool getInteger(QWidget* parent, const QString& caption, const QString& label,
                     int value, int minimum, int maximum, int step, int& result) override;
     bool getLab(QWidget* parent, const QString& caption, QVector3D& lab) override;

@@ -30,6 +30,8 @@ public:
                         // the object name of a dialog of the program's own
         KxMessage message;
         int value = 0, minimum = 0, maximum = 0, step = 0; // the integer dialog's
+        QString filter = QString(); // a file dialog's
+        QVector3D lab = QVector3D(); // the Lab dialog's starting colour
     };
 
     ScriptedModal() { KxModal::install(this); }
@@ -59,14 +61,18 @@ public:
         return captions;
     }
 
-    QString getOpenFileName(QWidget*, const QString& caption, const QString& folder) override
+    QString getOpenFileName(QWidget*, const QString& caption, const QString& folder, const QString& filter) override
     {
-        requests.push_back({Request::OpenFile, caption, folder, {}});
+        Request r{Request::OpenFile, caption, folder, {}};
+        r.filter = filter;
+        requests.push_back(r);
         return next().toString();
     }
-    QString getSaveFileName(QWidget*, const QString& caption, const QString& folder) override
+    QString getSaveFileName(QWidget*, const QString& caption, const QString& folder, const QString& filter) override
     {
-        requests.push_back({Request::SaveFile, caption, folder, {}});
+        Request r{Request::SaveFile, caption, folder, {}};
+        r.filter = filter;
+        requests.push_back(r);
         return next().toString();
     }
     bool getInteger(QWidget*, const QString& caption, const QString& label, int value, int minimum,
@@ -86,7 +92,9 @@ public:
     }
     bool getLab(QWidget*, const QString& caption, QVector3D& lab) override
     {
-        requests.push_back({Request::Lab, caption, QString(), {}});
+        Request r{Request::Lab, caption, QString(), {}};
+        r.lab = lab;
+        requests.push_back(r);
         const QVariant reply = next();
         if (!reply.isValid())
             return false;

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 
 namespace {
 
@@ -41,8 +40,9 @@ std::string ColourConverter::open(const ConvertOptions& options)
         return "output profile " + Kx_quotedFileName(options.outputProfile) + " is neither RGB nor CMYK";
     if (!m_labInput && !isDeviceSpace(m_transform.inputSpace))
         return "input profile " + Kx_quotedFileName(options.inputProfile) + " is neither RGB nor CMYK; use --lab";
-    if (options.gamutColumn && !m_gamutCheck.create(options.outputProfile.c_str()))
-        return "cannot read " + Kx_quotedFileName(options.outputProfile) + " back to Lab for --gamut";
+    const char* gamutInput = m_labInput ? nullptr : options.inputProfile.c_str();
+    if (options.gamutColumn && !m_gamutCheck.create(gamutInput, options.outputProfile.c_str()))
+        return "cannot check colours against " + Kx_quotedFileName(options.outputProfile) + " for --gamut";
     return {};
 }
 
@@ -75,14 +75,12 @@ bool ColourConverter::convert(const std::vector<double>& values, std::string& li
     line.clear();
     char number[32];
     const int channels = KxCmsIcc::channelsOf(t.outputSpace);
-    double printed[4];
     for (int i = 0; i < channels; ++i) {
         // Whole numbers round as the engine's whole-number conversions do.
         if (m_decimals == 0)
             std::snprintf(number, sizeof number, "%ld", std::lround(device[i]));
         else
             std::snprintf(number, sizeof number, "%.*f", m_decimals, printable(device[i], m_decimals));
-        printed[i] = std::strtod(number, nullptr);
         line += number;
         line += i + 1 < channels ? ' ' : '\t';
     }
@@ -90,8 +88,8 @@ bool ColourConverter::convert(const std::vector<double>& values, std::string& li
                   printable(lab[2], 4));
     line += number;
     if (m_gamutCheck.isOpen()) {
-        // The difference of the values as printed, which are what a user takes away.
-        const double difference = m_gamutCheck.difference(lab, printed);
+        const double difference =
+            m_labInput ? m_gamutCheck.difference(lab) : m_gamutCheck.deviceDifference(values.data());
         if (difference < 0.0)
             return false;
         std::snprintf(number, sizeof number, "\t%.2f", difference);

@@ -24,9 +24,10 @@ public:
 
     // One output line (without newline): output device values separated by
     // single spaces with the chosen decimals, a tab, then the input's D50
-    // L a b with 4 decimals; with --gamut, a tab and the CIE 1976 difference
-    // between that Lab and the printed device values' D50 Lab, with 2
-    // decimals. False when the engine could not convert.
+    // L a b with 4 decimals; with --gamut, a tab and the gamut check's
+    // difference for the input colour (KxGamutCheck), with 2 decimals,
+    // whatever the intent and accuracy. False when the engine could not
+    // convert.
     bool convert(const std::vector<double>& values, std::string& line) const;
 
 private:

@@ -1,0 +1,54 @@
+#include "ChartFileFolders.h"
+
+#include <KxRegistry.h>
+#include <KxToolSettings.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QStandardPaths>
+
+namespace {
+
+// Settings keys, by Kind.
+const char* const KEYS[] = {"lastdir_postscript", "lastdir_target", "lastdir_measurements", "lastdir_pdf"};
+
+QString documentsFolder()
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documents.isEmpty() && QDir(documents).exists() ? documents : QDir::homePath();
+}
+
+QString translated(const char* text)
+{
+    return QCoreApplication::translate("Colourcheck", text);
+}
+
+} // namespace
+
+ChartFileFolders::ChartFileFolders(KxRegistry& registry)
+    : m_registry(registry)
+{
+}
+
+QString ChartFileFolders::startFolder(Kind kind) const
+{
+    const QString folder = KxRegistry::exists(&m_registry)
+        ? QString::fromUtf8(m_registry.getstring(TOOL_REGISTRY_SECTION, KEYS[kind]))
+        : m_remembered[kind];
+    return folder.isEmpty() ? documentsFolder() : folder;
+}
+
+void ChartFileFolders::remember(Kind kind, const QString& folder)
+{
+    m_remembered[kind] = folder;
+    if (KxRegistry::exists(&m_registry))
+        m_registry.putstring(TOOL_REGISTRY_SECTION, KEYS[kind], folder.toUtf8().toStdString());
+}
+
+QString ChartFileFolders::filter(Kind kind)
+{
+    const char* const own = kind == PostScript    ? QT_TRANSLATE_NOOP("Colourcheck", "PostScript (*.ps)")
+                            : kind == PrintLayout ? QT_TRANSLATE_NOOP("Colourcheck", "PDF (*.pdf)")
+                                                  : QT_TRANSLATE_NOOP("Colourcheck", "CGATS (*.txt *.cgats *.ti3)");
+    return translated(own) + QStringLiteral(";;") + translated(QT_TRANSLATE_NOOP("Colourcheck", "All files (*)"));
+}
