@@ -1,5 +1,7 @@
 #include "Colourcheck.h"
 
+#include "ChartArgyllTarget.h"
+#include "ChartControls.h"
 #include "ChartConversions.h"
 #include "ChartCull.h"
 #include "ChartGrid.h"
@@ -201,8 +203,10 @@ void Colourcheck::contextMenuEvent(QContextMenuEvent* event)
     menu.addAction(tr("Colour chart from swatches file"), this, &Colourcheck::colourchartFromFile);
     if (!takenReadings().empty())
         menu.addAction(tr("Save measurements..."), this, &Colourcheck::saveMeasurements);
-    if (points)
+    if (points) {
         menu.addAction(tr("Load measurements..."), this, &Colourcheck::loadMeasurements);
+        menu.addAction(tr("Export for Argyll (.ti1)..."), this, &Colourcheck::exportArgyllTarget);
+    }
     menu.exec(event->globalPos());
 }
 
@@ -240,8 +244,10 @@ int Colourcheck::fromICC(const char* monitorProfilePath, QString& profileFolder)
     profileFolder = folderOf(encodedPath);
 
     int count = 0;
-    if (!KxModal::current().getInteger(nullptr, tr("Colour check chart"), tr("Number of patches"), DEFAULT_PATCHES,
-                                       MINIMUM_PATCHES, MAXIMUM_PATCHES, 1, count)) {
+    if (!KxModal::current().getIntegerWithOption(nullptr, tr("Colour check chart"), tr("Number of patches"),
+                                                 DEFAULT_PATCHES, MINIMUM_PATCHES, MAXIMUM_PATCHES, 1,
+                                                 tr("Add control patches (paper, solids, overprints, grey ramps)"),
+                                                 count, controlPatches)) {
         setEmptyReason(tr("No number of patches was chosen."));
         return 0;
     }
@@ -261,6 +267,7 @@ int Colourcheck::fromICC(const char* profilePath, const char* monitorProfilePath
                           "profile, or the monitor profile cannot be used."));
         return -1;
     }
+    chartProfile = profilePath;
     const int result = fromKxCMS(conversions.profile(), conversions.monitor(), count);
     lastDir = folderOf(QByteArray(profilePath));
     setWindowTitle(tr("Colour check chart for ICC profile ") + " "
@@ -286,7 +293,9 @@ int Colourcheck::fromCmykKxCMS(KxCMS* profile, KxCMS* monitor, unsigned long cou
 {
     clear();
     // Out of memory leaves an empty list, drawn as an empty chart.
-    const int result = ChartGrid::generate(&points, profile, monitor, count, standardOutputProgress());
+    int result = ChartGrid::generate(&points, profile, monitor, count, standardOutputProgress());
+    if (result == 0 && controlPatches)
+        result = ChartControls::append(&points, profile, monitor);
     if (result != 0)
         setEmptyReason(tr("There was not enough memory to build the chart."));
     drawChart();
@@ -371,6 +380,7 @@ int Colourcheck::fromComboColour(KxCOMBOCOLOUR* first, const char* profilePath, 
                           "monitor profile must be usable."));
         return -1;
     }
+    chartProfile = profilePath;
     ChartSwatches::build(&points, first, conversions.profile(), conversions.monitor());
     drawChart();
     return 0;
@@ -571,6 +581,26 @@ void Colourcheck::exportISO12642()
         return; // out of memory: no file is written
     if (!ExportISO12642::exportColours(QFile::encodeName(path).toStdString(), nullptr, colours, icSigLabData))
         tellWriteFailure(tr("Export chart as ISO12642 file"), path);
+}
+
+void Colourcheck::exportArgyllTarget()
+{
+    if (!points)
+        return;
+    const QString path = chooseExportFile();
+    if (path.isNull())
+        return;
+    ChartConversions conversions;
+    if (chartProfile.empty() || !conversions.openForGeneration(chartProfile.c_str(), nullptr)) {
+        tellFailure(tr("Export for Argyll"),
+                    tr("The profile the chart was made from cannot be read any more; the Argyll target needs it "
+                       "for the paper white and the solids. Nothing was written to %1.")
+                        .arg(path));
+        return;
+    }
+    if (!ChartArgyllTarget::write(points, conversions.profile(), QFile::encodeName(path).constData(),
+                                  std::time(nullptr)))
+        tellWriteFailure(tr("Export for Argyll"), path);
 }
 
 // ---- Further charts ----

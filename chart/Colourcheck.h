@@ -68,6 +68,9 @@ public:
     KxRegistry& registry;
     std::vector<ColourcheckPatch*> patches;
     unsigned long current = 0;
+    // Set by the patch-count dialog: a chart generated from a CMYK profile
+    // then ends with the control patches.
+    bool controlPatches = false;
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -83,6 +86,8 @@ private slots:
     bool saveMeasurements();
     // Gives each reading of a measurement file to the patch it names.
     void loadMeasurements();
+    // Writes the chart as an Argyll target description for strip layout.
+    void exportArgyllTarget();
 
 private:
     int buildFromSwatchFile(const char* swatchPath, const char* profilePath, const char* monitorProfilePath);
@@ -103,6 +108,9 @@ private:
     QLabel* emptyNote = nullptr;
     QString emptyReason;
     bool unsavedReadings = false;
+    // The profile the patches were worked out through (encoded path); empty
+    // while there is none.
+    std::string chartProfile;
 };
 
 #endif

@@ -61,7 +61,7 @@ bool ChartMeasurementFile::write(const KxChartPoint* first, const std::vector<Ch
         // cmyk holds K, C, M, Y; the file wants C, M, Y, K.
         written = written
             && Kx_fprintf(file, "%lu \"%s\" %.4f %.4f %.4f %.4f %.4f %.4f %.4f\n", reading.patch + 1,
-                          ChartPatchColours::patchName(reading.patch + 1).c_str(), percent(point->cmyk[1]),
+                          ChartPatchColours::nameOf(*point, reading.patch + 1).c_str(), percent(point->cmyk[1]),
                           percent(point->cmyk[2]), percent(point->cmyk[3]), percent(point->cmyk[0]),
                           reading.lab[0], reading.lab[1], reading.lab[2])
                 >= 0;

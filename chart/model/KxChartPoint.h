@@ -17,6 +17,7 @@ struct KxChartPoint {
     unsigned char cmyk[4];    // device colour in the order K, C, M, Y, 0..255 for 0..100 % ink
     double labRelative[3];    // relative colorimetric L, a, b
     double labD50[3];         // absolute (D50) L, a, b
+    const char* controlName;  // a control patch's name (static text); null for any other patch
 };
 
 // Every generator writes this into `kind`.

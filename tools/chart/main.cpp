@@ -1,17 +1,20 @@
-// tintora-chart --profile P.icc [--patches N] [--monitor M.icc] [--swatches FILE]
-//               [--ps FILE] [--cgats FILE] [--readings FILE [--measurements OUT]]
+// tintora-chart --profile P.icc [--patches N] [--controls] [--monitor M.icc] [--swatches FILE]
+//               [--ps FILE] [--cgats FILE] [--ti1 FILE] [--readings FILE [--measurements OUT]]
 // tintora-chart --help | --version
 //
 // Builds a colour check chart the way the chart window does: from the
-// profile's gamut culled to N patches (8 to 512, 64 by default), or from the
-// colours of a swatch file through the profile. Prints the same progress
-// lines, then writes the PostScript page and the ISO 12642 target file asked
-// for. Given readings (a measurement file, or plain text with one "L a b" a
-// line in patch order), it prints one summary line of them and writes them
-// as a measurement file if asked. Exits 0 on success and 1 with a one-line
+// profile's gamut culled to N patches (8 to 512, 64 by default), with the
+// control patches after them if asked, or from the colours of a swatch file
+// through the profile. Prints the same progress lines, then writes the
+// PostScript page, the ISO 12642 target file and the Argyll target
+// description asked for. Given readings (a measurement file, or plain text
+// with one "L a b" a line in patch order), it prints one summary line of
+// them and writes them as a measurement file if asked. Exits 0 on success and 1 with a one-line
 // message otherwise (2 for a malformed command line, or one that asks for
 // no output).
 
+#include "ChartArgyllTarget.h"
+#include "ChartControls.h"
 #include "ChartConversions.h"
 #include "ChartGrid.h"
 #include "ChartMeasurementFile.h"
@@ -53,16 +56,19 @@ struct Options {
     const char* patches = nullptr;
     const char* readings = nullptr;
     const char* measurements = nullptr;
+    const char* ti1 = nullptr;
+    bool controls = false;
     bool helpWanted = false;
     bool versionWanted = false;
 
     // Readings give their summary line, and may be written as a measurement file.
-    bool writesSomething() const { return postscript || cgats || readings; }
+    bool writesSomething() const { return postscript || cgats || ti1 || readings; }
 };
 
-const char* const USAGE = "usage: tintora-chart --profile P.icc [--patches N] [--monitor M.icc] [--swatches FILE]"
-                          " [--ps FILE] [--cgats FILE]\n"
-                          "                     [--readings FILE [--measurements OUT]]\n"
+const char* const USAGE = "usage: tintora-chart --profile P.icc [--patches N] [--controls] [--monitor M.icc]"
+                          " [--swatches FILE]\n"
+                          "                     [--ps FILE] [--cgats FILE] [--ti1 FILE]"
+                          " [--readings FILE [--measurements OUT]]\n"
                           "       tintora-chart --help | --version\n";
 
 int usage()
@@ -90,6 +96,10 @@ bool parse(int argc, char** argv, Options& options)
             options.versionWanted = true;
             return true;
         }
+        if (!std::strcmp(name, "--controls")) {
+            options.controls = true;
+            continue;
+        }
         if (!std::strcmp(name, "--profile"))
             value = &options.profile;
         else if (!std::strcmp(name, "--monitor"))
@@ -100,6 +110,8 @@ bool parse(int argc, char** argv, Options& options)
             value = &options.postscript;
         else if (!std::strcmp(name, "--cgats"))
             value = &options.cgats;
+        else if (!std::strcmp(name, "--ti1"))
+            value = &options.ti1;
         else if (!std::strcmp(name, "--patches"))
             value = &options.patches;
         else if (!std::strcmp(name, "--readings"))
@@ -136,7 +148,8 @@ int generate(const Options& options, unsigned long count, KxChartPointList& char
     if (conversions.profile()->inputSpace != icSigCmykData)
         return fail(std::string(options.profile) + " is an RGB profile: only a CMYK profile gives patches");
     // The monitor profile is checked above, but no file holds display colours.
-    if (ChartGrid::generateForFiles(&chart.first, conversions.profile(), count, standardOutputProgress()) != 0)
+    if (ChartGrid::generateForFiles(&chart.first, conversions.profile(), count, standardOutputProgress()) != 0
+        || (options.controls && ChartControls::append(&chart.first, conversions.profile(), nullptr) != 0))
         return fail("out of memory while building the chart");
     return 0;
 }
@@ -157,6 +170,15 @@ int readSwatches(const Options& options, KxChartPointList& chart)
     ChartSwatches::build(&chart.first, first, conversions.profile(), conversions.monitor());
     KxPacketFreeList(&first, KX_PACKET_COMBOCOLOUR);
     return 0;
+}
+
+// Writes the Argyll target description, with the paper and the solids
+// worked out through the chart's profile; false when it is not written.
+bool writeArgyllTarget(const Options& options, const KxChartPointList& chart)
+{
+    ChartConversions conversions;
+    return conversions.openForGeneration(options.profile, nullptr)
+        && ChartArgyllTarget::write(chart.first, conversions.profile(), options.ti1, std::time(nullptr));
 }
 
 // Prints the summary of the readings (in patch order) and writes them as a
@@ -198,10 +220,13 @@ int main(int argc, char** argv)
                     + options.patches);
     if (options.swatches && options.patches)
         return fail("--patches does not apply to a chart read from --swatches");
+    if (options.swatches && options.controls)
+        return fail("--controls does not apply to a chart read from --swatches");
     if (options.measurements && !options.readings)
         return fail("--measurements needs the readings to write, from --readings");
     if (!options.writesSomething()) {
-        std::fputs("tintora-chart: nothing to write: give --ps FILE, --cgats FILE or --readings FILE\n", stderr);
+        std::fputs("tintora-chart: nothing to write: give --ps FILE, --cgats FILE, --ti1 FILE or --readings FILE\n",
+                   stderr);
         return usage();
     }
 
@@ -236,5 +261,7 @@ int main(int argc, char** argv)
         if (!ExportISO12642::exportColours(options.cgats, nullptr, colours, icSigLabData))
             return fail(std::string("the target file could not be written to ") + options.cgats);
     }
+    if (options.ti1 && !writeArgyllTarget(options, chart))
+        return fail(std::string("the Argyll target could not be written to ") + options.ti1);
     return options.readings ? reportReadings(options, chart, readings) : 0;
 }
