@@ -10,7 +10,8 @@
 namespace {
 
 // Settings keys, by Kind.
-const char* const KEYS[] = {"lastdir_postscript", "lastdir_target", "lastdir_measurements", "lastdir_pdf"};
+const char* const KEYS[] = {"lastdir_postscript", "lastdir_target", "lastdir_measurements", "lastdir_pdf",
+                            "lastdir_ti1"};
 
 QString documentsFolder()
 {
@@ -47,8 +48,9 @@ void ChartFileFolders::remember(Kind kind, const QString& folder)
 
 QString ChartFileFolders::filter(Kind kind)
 {
-    const char* const own = kind == PostScript    ? QT_TRANSLATE_NOOP("Colourcheck", "PostScript (*.ps)")
-                            : kind == PrintLayout ? QT_TRANSLATE_NOOP("Colourcheck", "PDF (*.pdf)")
-                                                  : QT_TRANSLATE_NOOP("Colourcheck", "CGATS (*.txt *.cgats *.ti3)");
+    const char* const own = kind == PostScript     ? QT_TRANSLATE_NOOP("Colourcheck", "PostScript (*.ps)")
+                            : kind == PrintLayout  ? QT_TRANSLATE_NOOP("Colourcheck", "PDF (*.pdf)")
+                            : kind == ArgyllTarget ? QT_TRANSLATE_NOOP("Colourcheck", "Argyll target (*.ti1)")
+                                                   : QT_TRANSLATE_NOOP("Colourcheck", "CGATS (*.txt *.cgats *.ti3)");
     return translated(own) + QStringLiteral(";;") + translated(QT_TRANSLATE_NOOP("Colourcheck", "All files (*)"));
 }

@@ -13,7 +13,7 @@ class KxRegistry;
 class ChartFileFolders
 {
 public:
-    enum Kind { PostScript, Target, Measurements, PrintLayout };
+    enum Kind { PostScript, Target, Measurements, PrintLayout, ArgyllTarget };
 
     explicit ChartFileFolders(KxRegistry& registry);
 
@@ -25,7 +25,7 @@ public:
 
 private:
     KxRegistry& m_registry; // used only while it exists
-    QString m_remembered[PrintLayout + 1];
+    QString m_remembered[ArgyllTarget + 1];
 };
 
 #endif

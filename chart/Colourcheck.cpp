@@ -1,5 +1,7 @@
 #include "Colourcheck.h"
 
+#include "ChartArgyllTarget.h"
+#include "ChartControls.h"
 #include "ChartConversions.h"
 #include "ChartCull.h"
 #include "ChartGrid.h"
@@ -201,10 +203,11 @@ void Colourcheck::contextMenuEvent(QContextMenuEvent* event)
     menu.addAction(tr("Colour chart from swatches file"), this, &Colourcheck::colourchartFromFile);
     if (!session.readings().empty())
         menu.addAction(tr("Save measurements..."), this, &Colourcheck::saveMeasurements);
-    if (points)
+    if (points) {
         menu.addAction(tr("Load measurements..."), this, &Colourcheck::loadMeasurements);
-    if (points)
         menu.addAction(tr("Print layout..."), this, &Colourcheck::printLayout);
+        menu.addAction(tr("Export for Argyll (.ti1)..."), this, &Colourcheck::exportArgyllTarget);
+    }
     menu.exec(event->globalPos());
 }
 
@@ -244,8 +247,10 @@ int Colourcheck::fromICC(const char* monitorProfilePath, QString& profileFolder)
     int count = 0;
     const QString label =
         tr("Number of patches (%1 to %2)").arg(ChartPatchCount::MINIMUM).arg(ChartPatchCount::MAXIMUM);
-    if (!KxModal::current().getInteger(nullptr, tr("Colour check chart"), label, ChartPatchCount::DEFAULT,
-                                       ChartPatchCount::MINIMUM, ChartPatchCount::MAXIMUM, 1, count)) {
+    if (!KxModal::current().getIntegerWithOption(nullptr, tr("Colour check chart"), label, ChartPatchCount::DEFAULT,
+                                                 ChartPatchCount::MINIMUM, ChartPatchCount::MAXIMUM, 1,
+                                                 tr("Add control patches (paper, solids, overprints, grey ramps)"),
+                                                 count, controlPatches)) {
         setEmptyReason(tr("No number of patches was chosen."));
         return 0;
     }
@@ -265,6 +270,7 @@ int Colourcheck::fromICC(const char* profilePath, const char* monitorProfilePath
                           "profile, or the monitor profile cannot be used."));
         return -1;
     }
+    chartProfile = profilePath;
     const int result = fromKxCMS(conversions.profile(), conversions.monitor(), count);
     lastDir = folderOf(QByteArray(profilePath));
     profileName = QFile::decodeName(KxFileInfo::filenameFromPath(profilePath).c_str());
@@ -291,7 +297,9 @@ int Colourcheck::fromCmykKxCMS(KxCMS* profile, KxCMS* monitor, unsigned long cou
 {
     clear();
     // Out of memory leaves an empty list, drawn as an empty chart.
-    const int result = ChartGrid::generate(&points, profile, monitor, count, standardOutputProgress());
+    int result = ChartGrid::generate(&points, profile, monitor, count, standardOutputProgress());
+    if (result == 0 && controlPatches)
+        result = ChartControls::append(&points, profile, monitor);
     if (result != 0)
         setEmptyReason(tr("There was not enough memory to build the chart."));
     drawChart();
@@ -376,6 +384,7 @@ int Colourcheck::fromComboColour(KxCOMBOCOLOUR* first, const char* profilePath, 
                           "monitor profile must be usable."));
         return -1;
     }
+    chartProfile = profilePath;
     ChartSwatches::build(&points, first, conversions.profile(), conversions.monitor());
     profileName = QFile::decodeName(KxFileInfo::filenameFromPath(profilePath).c_str());
     drawChart();
@@ -585,6 +594,27 @@ QString Colourcheck::printPlace(unsigned long patch) const
         .arg(place.page + 1)
         .arg(QString::fromStdString(ChartPrintLayout::rowName(place.row)))
         .arg(place.column + 1);
+}
+
+void Colourcheck::exportArgyllTarget()
+{
+    if (!points)
+        return;
+    const QString path = chooseExportFile(ChartFileFolders::ArgyllTarget);
+    if (path.isNull())
+        return;
+    ChartConversions conversions;
+    if (chartProfile.empty() || !conversions.openForGeneration(chartProfile.c_str(), nullptr)) {
+        tellFailure(tr("Export for Argyll"),
+                    tr("The profile the chart was made from cannot be read any more; the Argyll target needs it "
+                       "for the paper white and the solids. Nothing was written to %1.")
+                        .arg(path));
+        return;
+    }
+    const KxWriteResult written =
+        ChartArgyllTarget::write(points, conversions.profile(), QFile::encodeName(path).constData(), std::time(nullptr));
+    if (!written)
+        tellWriteFailure(tr("Export for Argyll"), path, written);
 }
 
 // ---- Further charts ----

@@ -74,6 +74,9 @@ public:
     KxRegistry& registry;
     std::vector<ColourcheckPatch*> patches;
     unsigned long current = 0;
+    // Set by the patch-count dialog: a chart generated from a CMYK profile
+    // then ends with the control patches.
+    bool controlPatches = false;
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -91,6 +94,8 @@ private slots:
     void loadMeasurements();
     // Asks for the paper and sizes, then writes the chart as PDF pages.
     void printLayout();
+    // Writes the chart as an Argyll target description for strip layout.
+    void exportArgyllTarget();
 
 private:
     int buildFromSwatchFile(const char* swatchPath, const char* profilePath, const char* monitorProfilePath);
@@ -115,6 +120,9 @@ private:
     ChartMeasurementSession session;
     ChartPrintSettings printSettings;
     QString profileName; // the file name of the profile the chart was made for
+    // The profile the patches were worked out through (encoded path); empty
+    // while there is none.
+    std::string chartProfile;
 };
 
 #endif

@@ -160,6 +160,22 @@
         <translation>DeltaE</translation>
     </message>
     <message>
+        <source>Add control patches (paper, solids, overprints, grey ramps)</source>
+        <translation>Kontrollfelder anfügen (Papier, Volltöne, Übereinanderdrucke, Graustufen)</translation>
+    </message>
+    <message>
+        <source>Export for Argyll (.ti1)...</source>
+        <translation>Für Argyll exportieren (.ti1)...</translation>
+    </message>
+    <message>
+        <source>Export for Argyll</source>
+        <translation>Für Argyll exportieren</translation>
+    </message>
+    <message>
+        <source>The profile the chart was made from cannot be read any more; the Argyll target needs it for the paper white and the solids. Nothing was written to %1.</source>
+        <translation>Das Profil, aus dem die Farbtafel erstellt wurde, kann nicht mehr gelesen werden; das Argyll-Target braucht es für das Papierweiß und die Volltöne. In %1 wurde nichts geschrieben.</translation>
+    </message>
+    <message>
         <source>All files (*)</source>
         <translation>Alle Dateien (*)</translation>
     </message>
@@ -178,6 +194,10 @@
     <message>
         <source>PDF (*.pdf)</source>
         <translation>PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Argyll target (*.ti1)</source>
+        <translation>Argyll-Target (*.ti1)</translation>
     </message>
     <message>
         <source>Print layout...</source>

@@ -160,6 +160,22 @@
         <translation>DeltaE</translation>
     </message>
     <message>
+        <source>Add control patches (paper, solids, overprints, grey ramps)</source>
+        <translation>Ajouter des plages de contrôle (papier, aplats, surimpressions, gammes de gris)</translation>
+    </message>
+    <message>
+        <source>Export for Argyll (.ti1)...</source>
+        <translation>Exporter pour Argyll (.ti1)...</translation>
+    </message>
+    <message>
+        <source>Export for Argyll</source>
+        <translation>Exporter pour Argyll</translation>
+    </message>
+    <message>
+        <source>The profile the chart was made from cannot be read any more; the Argyll target needs it for the paper white and the solids. Nothing was written to %1.</source>
+        <translation>Le profil à partir duquel la mire a été créée ne peut plus être lu ; la cible Argyll en a besoin pour le blanc du papier et les aplats. Rien n&apos;a été écrit dans %1.</translation>
+    </message>
+    <message>
         <source>All files (*)</source>
         <translation>Tous les fichiers (*)</translation>
     </message>
@@ -178,6 +194,10 @@
     <message>
         <source>PDF (*.pdf)</source>
         <translation>PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Argyll target (*.ti1)</source>
+        <translation>Cible Argyll (*.ti1)</translation>
     </message>
     <message>
         <source>Print layout...</source>

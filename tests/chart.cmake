@@ -1,5 +1,6 @@
 # The colour check chart: culls against the plain reference, generation,
-# PostScript page, window, swatch charts, measurement and target export.
+# PostScript page, window, swatch charts, measurement, target export, and
+# Argyll's strip workflow with control patches.
 tintora_add_test(NAME test_chart_cull
   SOURCES test_chart_cull.cpp ReferenceCull.cpp
   LIBS tintorachartmodel PkgConfig::LCMS2)
@@ -19,3 +20,7 @@ tintora_add_test(NAME test_chart_session
   LIBS tintorachart PkgConfig::LCMS2)
 target_compile_definitions(test_chart_session PRIVATE TINTORA_LANG_DIR="${TINTORA_LANG_DIR}")
 add_dependencies(test_chart_session tintora_translations tintora-chart)
+tintora_add_test(NAME test_chart_argyll
+  SOURCES test_chart_argyll.cpp
+  LIBS Qt6::Core)
+add_dependencies(test_chart_argyll tintora-chart)

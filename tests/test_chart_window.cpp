@@ -248,10 +248,11 @@ private slots:
         QCOMPARE(::contextMenuEntries(*chart),
                  (QStringList{"Export chart as postscript file", "Export chart as ISO12642 file",
                               "Colour chart from ICC profile", "Colour chart from swatches file",
-                              "Load measurements...", "Print layout..."}));
+                              "Load measurements...", "Print layout...", "Export for Argyll (.ti1)..."}));
         emit chart->panel->spotLab(50, 0, 0);
         QCOMPARE(::contextMenuEntries(*chart).mid(4),
-                 (QStringList{"Save measurements...", "Load measurements...", "Print layout..."}));
+                 (QStringList{"Save measurements...", "Load measurements...", "Print layout...",
+                              "Export for Argyll (.ti1)..."}));
     }
 
     void controlWCloses()
@@ -290,6 +291,46 @@ private slots:
         QCOMPARE(count.text, QString("Number of patches (8 to 512)"));
         QCOMPARE((QList<int>{count.value, count.minimum, count.maximum, count.step}), (QList<int>{64, 8, 512, 1}));
         QCOMPARE(modal.unanswered, 0);
+    }
+
+    // The count dialog's check box appends the control patches, which the
+    // panel and the Argyll target name by what they are.
+    void controlPatchesFromTheCountDialog()
+    {
+        ScriptedModal modal;
+        QString folder;
+        modal.answerFile(DEFAULT_CMYK);
+        modal.answerWithOption(16, true);
+        QCOMPARE(chart->fromICC("", folder), 0);
+        QCOMPARE(modal.requests[1].option, QString("Add control patches (paper, solids, overprints, grey ramps)"));
+        QCOMPARE(ListLength(chart->points), 16UL + 17UL);
+        KxCOMBOCOLOUR_CC colours;
+        QVERIFY(ChartPatchColours::collect(chart->points, colours));
+        QStringList names;
+        for (const KxCOMBOCOLOUR* c = colours.first(); c; c = c->next)
+            names << c->name;
+        QCOMPARE(names.mid(15, 3), (QStringList{"Patch 0016", "Paper", "C 100"}));
+        QCOMPARE(names.last(), QString("K 80"));
+
+        QTemporaryDir out;
+        modal.answerFile(out.filePath("chart.ti1"));
+        QMetaObject::invokeMethod(chart, "exportArgyllTarget");
+        QVERIFY(modal.messageCaptions().isEmpty());
+        QFile written(out.filePath("chart.ti1"));
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        const QByteArray text = written.readAll();
+        QVERIFY(text.startsWith("CTI1\n"));
+        QVERIFY(text.contains("\n33 \"K 80\" 0.0000 0.0000 0.0000 80.0000 "));
+
+        // A chart not made from a profile has no paper to give the target.
+        auto* unprofiled = new Colourcheck(registry, nullptr, nullptr); // owned by its container
+        appendPoints(*unprofiled, 2);
+        unprofiled->drawChart();
+        modal.answerFile(out.filePath("unprofiled.ti1"));
+        QMetaObject::invokeMethod(unprofiled, "exportArgyllTarget");
+        QCOMPARE(modal.messageCaptions(), QStringList{"Export for Argyll"});
+        QVERIFY(!QFile::exists(out.filePath("unprofiled.ti1")));
+        delete unprofiled->container;
     }
 
     void measurement()

@@ -45,10 +45,11 @@ KxWriteResult ChartMeasurementFile::write(const ChartMeasurementSession& session
 
     for (const auto& [patch, reading] : session.readings()) {
         // The ink the patch is printed with, not any the reading came with.
-        const std::array<double, 4> ink = session.record(patch).inkPercent();
+        const KxChartPoint& record = session.record(patch);
+        const std::array<double, 4> ink = record.inkPercent();
         Kx_fprintf(file, "%lu \"%s\" %.4f %.4f %.4f %.4f %.4f %.4f %.4f\n", patch + 1,
-                   ChartPatchColours::patchName(patch + 1).c_str(), ink[0], ink[1], ink[2], ink[3], reading.lab[0],
-                   reading.lab[1], reading.lab[2]);
+                   ChartPatchColours::nameOf(record, patch + 1).c_str(), ink[0], ink[1], ink[2], ink[3],
+                   reading.lab[0], reading.lab[1], reading.lab[2]);
     }
     Kx_fprintf(file, "END_DATA\n");
     return Kx_fclose(file) == 0 ? KxWriteResult() : KxWriteResult::failedWithErrno(KxWriteResult::Writing);

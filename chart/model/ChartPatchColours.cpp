@@ -22,7 +22,7 @@ bool ChartPatchColours::collect(const KxChartPoint* first, KxCOMBOCOLOUR_CC& col
         colour->L = point->labD50[0];
         colour->a = point->labD50[1];
         colour->b = point->labD50[2];
-        colour->name = AllocateAndCopyString(patchName(number).c_str());
+        colour->name = AllocateAndCopyString(nameOf(*point, number).c_str());
         if (!colour->name) {
             KxPacketFreeItem(colour, KX_PACKET_COMBOCOLOUR);
             std::fputs("Cannot allocate memory\n", stderr);
@@ -39,6 +39,11 @@ std::string ChartPatchColours::patchName(unsigned long number)
     char name[32];
     Kx_snprintf(name, sizeof name, "Patch %04lu", number);
     return name;
+}
+
+std::string ChartPatchColours::nameOf(const KxChartPoint& point, unsigned long number)
+{
+    return point.controlName ? point.controlName : patchName(number);
 }
 
 unsigned long ChartPatchColours::patchNumber(const std::string& name)

@@ -9,7 +9,8 @@ class KxCOMBOCOLOUR_CC;
 
 // A chart as named Lab colours, the form the instrument panel and the
 // target file take: one record per patch in list order, named "Patch 0001",
-// "Patch 0002", ..., carrying the patch's D50 Lab and no ink values.
+// "Patch 0002", ... (a control patch by its own name), carrying the patch's
+// D50 Lab and no ink values.
 class ChartPatchColours
 {
 public:
@@ -21,6 +22,8 @@ public:
 
     // The name of patch `number` (from 1): "Patch 0001".
     static std::string patchName(unsigned long number);
+    // The name patch `number` goes by: a control patch's own, else patchName.
+    static std::string nameOf(const KxChartPoint& point, unsigned long number);
     // The number in a patch name, 0 when the text is no patch name.
     static unsigned long patchNumber(const std::string& name);
 };

@@ -1,6 +1,8 @@
 #ifndef KXCHARTPOINT_H
 #define KXCHARTPOINT_H
 
+#include "ChartInk.h"
+
 #include <array>
 #include <cstdint>
 
@@ -18,6 +20,7 @@ struct KxChartPoint {
     unsigned char cmyk[4];    // device colour in the order K, C, M, Y, 0..255 for 0..100 % ink
     double labRelative[3];    // relative colorimetric L, a, b
     double labD50[3];         // absolute (D50) L, a, b
+    const char* controlName;  // a control patch's name (static text); null for any other patch
 
     // The ink in the order C, M, Y, K, as bytes 0..255 and in percent; the
     // record keeps K, C, M, Y, the pixel order of the engine's CMYK calls.
@@ -25,7 +28,8 @@ struct KxChartPoint {
     std::array<double, 4> inkPercent() const
     {
         const std::array<unsigned char, 4> bytes = inkBytes();
-        return {bytes[0] / 2.55, bytes[1] / 2.55, bytes[2] / 2.55, bytes[3] / 2.55};
+        return {ChartInk::percent(bytes[0]), ChartInk::percent(bytes[1]), ChartInk::percent(bytes[2]),
+                ChartInk::percent(bytes[3])};
     }
     void setInkBytes(unsigned char c, unsigned char m, unsigned char y, unsigned char k)
     {

@@ -209,6 +209,18 @@ void KxCMSLabToRGB(const KxCMS* cms, double L, double a, double b, unsigned char
         rgb[i] = toByte(channels[i]);
 }
 
+void KxCMSLabToXYZ(const double* lab, double* xyz)
+{
+    if (!lab || !xyz)
+        return;
+    const cmsCIELab in = labOf(lab);
+    cmsCIEXYZ out;
+    cmsLab2XYZ(cmsD50_XYZ(), &out, &in);
+    xyz[0] = out.X;
+    xyz[1] = out.Y;
+    xyz[2] = out.Z;
+}
+
 namespace {
 
 // A difference formula applied to two L, a, b triples; 0 when one is missing.

@@ -54,6 +54,10 @@ void KxCMSLabD50ToCMYK(const KxCMS* cms, double L, double a, double b, unsigned 
 // built-in sRGB under the relative intent (L 100 gives white).
 void KxCMSLabToRGB(const KxCMS* cms, double L, double a, double b, unsigned char* rgb);
 
+// D50 L, a, b to CIE XYZ relative to the D50 white (Y 1 for white); a
+// null pointer leaves xyz untouched.
+void KxCMSLabToXYZ(const double* lab, double* xyz);
+
 // Colour differences of two L, a, b triples.
 double KxCMS_ColourDiff_DeltaE(const double* lab1, const double* lab2); // CIE 1976
 double KxCMS_ColourDiff_CIE94(const double* lab1, const double* lab2);  // CIE94

@@ -2,11 +2,13 @@
 
 #include "KxIccFolders.h"
 
+#include <QCheckBox>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QFileDialog>
 #include <QFormLayout>
+#include <QInputDialog>
 #include <QLabel>
 #include <QSpinBox>
 #include <QUrl>
@@ -108,6 +110,37 @@ bool KxQtModal::getInteger(QWidget* parent, const QString& caption, const QStrin
     if (dialog.exec() != QDialog::Accepted)
         return false;
     result = spin->value();
+    return true;
+}
+
+bool KxQtModal::getIntegerWithOption(QWidget* parent, const QString& caption, const QString& label, int value,
+                                     int minimum, int maximum, int step, const QString& optionText, int& result,
+                                     bool& option)
+{
+    QDialog dialog(parent);
+    dialog.setWindowTitle(caption);
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* number = new QSpinBox(&dialog);
+    number->setRange(minimum, maximum);
+    number->setSingleStep(step);
+    number->setValue(value);
+    auto* text = new QLabel(label, &dialog);
+    text->setBuddy(number);
+    auto* box = new QCheckBox(optionText, &dialog);
+    box->setChecked(option);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addWidget(text);
+    layout->addWidget(number);
+    layout->addWidget(box);
+    layout->addWidget(buttons);
+    number->setFocus();
+    number->selectAll();
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    result = number->value();
+    option = box->isChecked();
     return true;
 }
 

@@ -42,6 +42,12 @@ public:
     // True when the user accepted; the value is then in result.
     virtual bool getInteger(QWidget* parent, const QString& caption, const QString& label,
                             int value, int minimum, int maximum, int step, int& result) = 0;
+    // The integer dialog with a check box labelled optionText below the
+    // number. True when the user accepted; the value is then in result and
+    // the box's state in option, which holds its starting state.
+    virtual bool getIntegerWithOption(QWidget* parent, const QString& caption, const QString& label, int value,
+                                      int minimum, int maximum, int step, const QString& optionText, int& result,
+                                      bool& option) = 0;
     // A D50 Lab colour: L 0..100, a and b -128..127. True when the user
     // accepted; the colour is then in lab, which holds the starting values.
     virtual bool getLab(QWidget* parent, const QString& caption, QVector3D& lab) = 0;
@@ -66,6 +72,9 @@ public:
                             const QString& filter) override;
     bool getInteger(QWidget* parent, const QString& caption, const QString& label,
                     int value, int minimum, int maximum, int step, int& result) override;
+    bool getIntegerWithOption(QWidget* parent, const QString& caption, const QString& label, int value,
+                              int minimum, int maximum, int step, const QString& optionText, int& result,
+                              bool& option) override;
     bool getLab(QWidget* parent, const QString& caption, QVector3D& lab) override;
     QMessageBox::StandardButton message(const KxMessage& message) override;
     bool runDialog(QDialog& dialog) override;

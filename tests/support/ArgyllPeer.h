@@ -45,6 +45,27 @@ inline double iccgamutVolume(const QString& profile, char intent)
     return match.hasMatch() ? match.captured(1).toDouble() : -1.0;
 }
 
+// colverify's verdict on a target and the measurements of it: the peak and
+// average difference it prints (CIE 1976, or CIEDE2000 with ciede2000);
+// false when it cannot be had.
+inline bool colverify(const QString& target, const QString& measured, bool ciede2000, double& peak, double& average)
+{
+    QStringList arguments;
+    if (ciede2000)
+        arguments << QStringLiteral("-k");
+    QProcess process;
+    process.start(QStringLiteral("colverify"), arguments << target << measured);
+    if (!process.waitForFinished(120000) || process.exitCode() != 0)
+        return false;
+    const QRegularExpression total(QStringLiteral("Total errors[^:]*:\\s+peak = ([0-9.]+), avg = ([0-9.]+)"));
+    const QRegularExpressionMatch match = total.match(QString::fromLocal8Bit(process.readAllStandardOutput()));
+    if (!match.hasMatch())
+        return false;
+    peak = match.captured(1).toDouble();
+    average = match.captured(2).toDouble();
+    return true;
+}
+
 } // namespace ArgyllPeer
 
 #endif

@@ -32,6 +32,7 @@ public:
         int value = 0, minimum = 0, maximum = 0, step = 0; // the integer dialog's
         QString filter = QString(); // a file dialog's
         QVector3D lab = QVector3D(); // the Lab dialog's starting colour
+        QString option = {}; // the text of the integer dialog's check box, if it has one
     };
 
     ScriptedModal() { KxModal::install(this); }
@@ -40,8 +41,10 @@ public:
     // Answers in order: a QString for a file dialog (null: cancel), an int for
     // the integer dialog and a QVector3D for the Lab dialog (a null QVariant:
     // cancel), a StandardButton for a box, a ScriptedDialogAnswer for a
-    // dialog of the program's own (a null QVariant: cancel).
+    // dialog of the program's own (a null QVariant: cancel). An int leaves an
+    // integer dialog's check box as it starts; answerWithOption sets it too.
     void answer(const QVariant& reply) { replies.push_back(reply); }
+    void answerWithOption(int value, bool option) { replies.push_back(QVariantList{value, option}); }
     void answerDialog(std::function<void(QDialog&)> fill)
     {
         replies.push_back(QVariant::fromValue(ScriptedDialogAnswer{std::move(fill)}));
@@ -75,19 +78,32 @@ public:
         requests.push_back(r);
         return next().toString();
     }
-    bool getInteger(QWidget*, const QString& caption, const QString& label, int value, int minimum,
+    bool getInteger(QWidget* parent, const QString& caption, const QString& label, int value, int minimum,
                     int maximum, int step, int& result) override
+    {
+        bool noOption = false;
+        return getIntegerWithOption(parent, caption, label, value, minimum, maximum, step, QString(), result,
+                                    noOption);
+    }
+    bool getIntegerWithOption(QWidget*, const QString& caption, const QString& label, int value, int minimum,
+                              int maximum, int step, const QString& optionText, int& result, bool& option) override
     {
         Request r{Request::Integer, caption, label, {}};
         r.value = value;
         r.minimum = minimum;
         r.maximum = maximum;
         r.step = step;
+        r.option = optionText;
         requests.push_back(r);
         const QVariant reply = next();
         if (!reply.isValid())
             return false;
-        result = reply.toInt();
+        if (reply.typeId() == QMetaType::QVariantList) {
+            result = reply.toList().value(0).toInt();
+            option = reply.toList().value(1).toBool();
+        } else {
+            result = reply.toInt();
+        }
         return true;
     }
     bool getLab(QWidget*, const QString& caption, QVector3D& lab) override

@@ -1,19 +1,23 @@
-// tintora-chart --profile P.icc [--patches N] [--monitor M.icc] [--swatches FILE]
-//               [--ps FILE] [--cgats FILE] [--readings FILE [--measurements OUT]]
+// tintora-chart --profile P.icc [--patches N] [--controls] [--monitor M.icc] [--swatches FILE]
+//               [--ps FILE] [--cgats FILE] [--ti1 FILE] [--readings FILE [--measurements OUT]]
 //               [--pdf FILE [--paper A4|A3|Letter|Legal|WxH] [--patch-mm N] [--gap-mm N] [--margin-mm N]]
 // tintora-chart --help | --version
 //
 // Builds a colour check chart the way the chart window does: from the
-// profile's gamut culled to N patches (8 to 512, 64 by default), or from the
-// colours of a swatch file through the profile. Prints the same progress
-// lines, then writes the PostScript page and the ISO 12642 target file asked
-// for, and the print layout as PDF pages on real paper (A4 by default where
-// the user's paper setting, LC_PAPER, is A4, Letter otherwise). Given readings (a measurement file, or plain text with one "L a b" a
-// line in patch order), it prints one summary line of them and writes them
-// as a measurement file if asked. Exits 0 on success and 1 with a one-line
-// message otherwise; a malformed command line, or one that asks for no
-// output, exits 2 with a line saying why and the usage.
+// profile's gamut culled to N patches, with the control patches after them
+// if asked, or from the colours of a swatch file through the profile. Prints
+// the same progress lines, then writes the PostScript page, the ISO 12642
+// target file, the Argyll target description and the print layout asked
+// for (PDF pages on real paper: A4 by default where the user's paper
+// setting, LC_PAPER, is A4, Letter otherwise). Given readings (a measurement
+// file, or plain text with one "L a b" a line in patch order), it prints one
+// summary line of them and writes them as a measurement file if asked.
+// Exits 0 on success and 1 with a one-line message otherwise; a malformed
+// command line, or one that asks for no output, exits 2 with a line saying
+// why and the usage.
 
+#include "ChartArgyllTarget.h"
+#include "ChartControls.h"
 #include "ChartConversions.h"
 #include "ChartGrid.h"
 #include "ChartMeasurementSession.h"
@@ -51,6 +55,8 @@ struct Options {
     long patches = ChartPatchCount::DEFAULT;
     const char* readings = nullptr;
     const char* measurements = nullptr;
+    const char* ti1 = nullptr;
+    bool controls = false;
     const char* pdf = nullptr;
     const char* paper = nullptr;
     const char* patchMm = nullptr;
@@ -61,13 +67,14 @@ struct Options {
     bool versionWanted = false;
 
     // Readings give their summary line, and may be written as a measurement file.
-    bool writesSomething() const { return postscript || cgats || readings || pdf; }
+    bool writesSomething() const { return postscript || cgats || ti1 || readings || pdf; }
     bool shapesPrintLayout() const { return paper || patchMm || gapMm || marginMm; }
 };
 
-const char* const USAGE = "usage: tintora-chart --profile P.icc [--patches N] [--monitor M.icc] [--swatches FILE]"
-                          " [--ps FILE] [--cgats FILE]\n"
-                          "                     [--readings FILE [--measurements OUT]]\n"
+const char* const USAGE = "usage: tintora-chart --profile P.icc [--patches N] [--controls] [--monitor M.icc]"
+                          " [--swatches FILE]\n"
+                          "                     [--ps FILE] [--cgats FILE] [--ti1 FILE]"
+                          " [--readings FILE [--measurements OUT]]\n"
                           "                     [--pdf FILE [--paper A4|A3|Letter|Legal|WxH] [--patch-mm N]"
                           " [--gap-mm N] [--margin-mm N]]\n"
                           "       tintora-chart --help | --version\n";
@@ -129,6 +136,10 @@ std::string parse(int argc, char** argv, Options& options)
             options.versionWanted = true;
             return {};
         }
+        if (name == "--controls") {
+            options.controls = true;
+            continue;
+        }
         if (name == "--profile")
             value = &options.profile;
         else if (name == "--monitor")
@@ -139,6 +150,8 @@ std::string parse(int argc, char** argv, Options& options)
             value = &options.postscript;
         else if (name == "--cgats")
             value = &options.cgats;
+        else if (name == "--ti1")
+            value = &options.ti1;
         else if (name == "--patches")
             value = &patches;
         else if (name == "--readings")
@@ -169,10 +182,12 @@ std::string parse(int argc, char** argv, Options& options)
                + " to " + std::to_string(ChartPatchCount::MAXIMUM) + ", not " + Kx_quotedFileName(patches);
     if (options.swatches && patches)
         return "--patches does not apply to a chart read from --swatches";
+    if (options.swatches && options.controls)
+        return "--controls does not apply to a chart read from --swatches";
     if (options.measurements && !options.readings)
         return "--measurements needs the readings to write, from --readings";
     if (!options.writesSomething())
-        return "nothing to write: give --ps FILE, --cgats FILE, --pdf FILE or --readings FILE";
+        return "nothing to write: give --ps FILE, --cgats FILE, --ti1 FILE, --pdf FILE or --readings FILE";
     if (options.shapesPrintLayout() && !options.pdf)
         return "--paper, --patch-mm, --gap-mm and --margin-mm shape the --pdf pages: give --pdf FILE";
     return options.pdf ? whyNotPrintable(options, options.printLayout) : std::string();
@@ -188,7 +203,8 @@ int generate(const Options& options, unsigned long count, KxChartPointList& char
     if (conversions.profile()->inputSpace != icSigCmykData)
         return fail(Kx_quotedFileName(options.profile) + " is an RGB profile: only a CMYK profile gives patches");
     // The monitor profile is checked above, but no file holds display colours.
-    if (ChartGrid::generateForFiles(&chart.first, conversions.profile(), count, standardOutputProgress()) != 0)
+    if (ChartGrid::generateForFiles(&chart.first, conversions.profile(), count, standardOutputProgress()) != 0
+        || (options.controls && ChartControls::append(&chart.first, conversions.profile(), nullptr) != 0))
         return fail("out of memory while building the chart");
     return 0;
 }
@@ -209,6 +225,18 @@ int readSwatches(const Options& options, KxChartPointList& chart)
     ChartSwatches::build(&chart.first, first, conversions.profile(), conversions.monitor());
     KxPacketFreeList(&first, KX_PACKET_COMBOCOLOUR);
     return 0;
+}
+
+// Writes the Argyll target description, with the paper and the solids
+// worked out through the chart's profile.
+int writeArgyllTarget(const Options& options, const KxChartPointList& chart)
+{
+    ChartConversions conversions;
+    if (!conversions.openForGeneration(options.profile, nullptr))
+        return fail(Kx_quotedFileName(options.profile) + " is refused for the Argyll target");
+    const KxWriteResult written =
+        ChartArgyllTarget::write(chart.first, conversions.profile(), options.ti1, std::time(nullptr));
+    return written ? 0 : fail(written.message("the Argyll target", options.ti1));
 }
 
 // Prints the summary of the readings and writes them as a measurement file
@@ -272,6 +300,10 @@ int main(int argc, char** argv)
         const KxWriteResult written = ExportISO12642::exportColours(options.cgats, nullptr, colours, icSigLabData);
         if (!written)
             return fail(written.message("the target file", options.cgats));
+    }
+    if (options.ti1) {
+        if (const int failed = writeArgyllTarget(options, chart))
+            return failed;
     }
     if (options.pdf) {
         ChartPrintTitle title;

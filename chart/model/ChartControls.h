@@ -1,0 +1,23 @@
+#ifndef CHARTCONTROLS_H
+#define CHARTCONTROLS_H
+
+#include "KxChartPoint.h"
+
+struct KxCMS;
+
+// The control patches a printer check looks at first, appended after a
+// chart's own patches and named by what they are: paper white, the four
+// solids, the two- and three-colour overprints, a CMY grey balance ramp and
+// a black ramp.
+class ChartControls
+{
+public:
+    // Appends the control patches to the list *points, each with its D50 and
+    // relative Lab through profile and its display colour through monitor
+    // (which may be null). Ink percentages are held as the nearest byte. On
+    // running out of memory writes "Cannot allocate memory" to standard error,
+    // leaves the list as it was and returns -1; otherwise 0.
+    static int append(KxChartPoint** points, const KxCMS* profile, const KxCMS* monitor);
+};
+
+#endif
