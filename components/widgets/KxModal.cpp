@@ -2,11 +2,13 @@
 
 #include "KxIccFolders.h"
 
+#include <QCheckBox>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QFileDialog>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QUrl>
 
@@ -14,11 +16,10 @@ namespace {
 
 KxModal* installed = nullptr;
 
-// A file dialog that lists the ICC profile folders in its side bar, after
-// the places the toolkit offers.
-QString runFileDialog(QWidget* parent, const QString& caption, const QString& folder, QFileDialog::AcceptMode mode)
+// Lists the ICC profile folders in a file dialog's side bar, after the
+// places the toolkit offers, and runs it.
+QString runFileDialog(QFileDialog& dialog, QFileDialog::AcceptMode mode)
 {
-    QFileDialog dialog(parent, caption, folder);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontResolveSymlinks);
@@ -32,6 +33,12 @@ QString runFileDialog(QWidget* parent, const QString& caption, const QString& fo
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     return dialog.selectedFiles().constFirst();
+}
+
+QString runFileDialog(QWidget* parent, const QString& caption, const QString& folder, QFileDialog::AcceptMode mode)
+{
+    QFileDialog dialog(parent, caption, folder);
+    return runFileDialog(dialog, mode);
 }
 
 QMessageBox::Icon iconFor(KxMessage::Kind kind)
@@ -75,6 +82,24 @@ QString KxQtModal::getOpenFileName(QWidget* parent, const QString& caption, cons
 QString KxQtModal::getSaveFileName(QWidget* parent, const QString& caption, const QString& folder)
 {
     return runFileDialog(parent, caption, folder, QFileDialog::AcceptSave);
+}
+
+QString KxQtModal::getOpenFileNameWithOption(QWidget* parent, const QString& caption, const QString& folder,
+                                             const QString& optionText, bool& option)
+{
+    QFileDialog dialog(parent, caption, folder);
+    // The toolkit's own dialog, whose grid layout takes the check box as a
+    // last row; a desktop's native dialog has no room for it.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    auto* box = new QCheckBox(optionText, &dialog);
+    box->setChecked(option);
+    auto* grid = qobject_cast<QGridLayout*>(dialog.layout());
+    if (grid)
+        grid->addWidget(box, grid->rowCount(), 0, 1, grid->columnCount());
+    const QString path = runFileDialog(dialog, QFileDialog::AcceptOpen);
+    if (!path.isNull())
+        option = box->isChecked();
+    return path;
 }
 
 bool KxQtModal::getInteger(QWidget* parent, const QString& caption, const QString& label,

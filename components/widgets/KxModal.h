@@ -31,6 +31,11 @@ public:
     // symbolic links. A null string means cancelled.
     virtual QString getOpenFileName(QWidget* parent, const QString& caption, const QString& folder) = 0;
     virtual QString getSaveFileName(QWidget* parent, const QString& caption, const QString& folder) = 0;
+    // An open dialog with one check box, labelled optionText, under the file
+    // list. option gives the box's state on opening and, when a file was
+    // chosen, takes its state on closing.
+    virtual QString getOpenFileNameWithOption(QWidget* parent, const QString& caption, const QString& folder,
+                                              const QString& optionText, bool& option) = 0;
     // An open dialog for an ICC profile: where no folder is remembered yet, it
     // starts in the first of the desktop's ICC profile folders.
     QString getOpenProfileName(QWidget* parent, const QString& caption, const QString& rememberedFolder);
@@ -54,6 +59,8 @@ class KxQtModal : public KxModal
 public:
     QString getOpenFileName(QWidget* parent, const QString& caption, const QString& folder) override;
     QString getSaveFileName(QWidget* parent, const QString& caption, const QString& folder) override;
+    QString getOpenFileNameWithOption(QWidget* parent, const QString& caption, const QString& folder,
+                                      const QString& optionText, bool& option) override;
     bool getInteger(QWidget* parent, const QString& caption, const QString& label,
                     int value, int minimum, int maximum, int step, int& result) override;
     bool getLab(QWidget* parent, const QString& caption, QVector3D& lab) override;

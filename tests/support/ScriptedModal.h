@@ -20,6 +20,7 @@ public:
         QString text;   // the folder of a file dialog, the label of the integer dialog, the message text
         KxMessage message;
         int value = 0, minimum = 0, maximum = 0, step = 0; // the integer dialog's
+        QString option = {}; // the check box of an open dialog that has one, as it was on opening: "[x] Average"
     };
 
     ScriptedModal() { KxModal::install(this); }
@@ -27,9 +28,11 @@ public:
 
     // Answers in order: a QString for a file dialog (null: cancel), an int for
     // the integer dialog and a QVector3D for the Lab dialog (a null QVariant:
-    // cancel), a StandardButton for a box.
+    // cancel), a StandardButton for a box. An open dialog with a check box
+    // answered with a path alone leaves the box as it was.
     void answer(const QVariant& reply) { replies.push_back(reply); }
     void answerFile(const QString& path) { replies.push_back(QVariant(path)); }
+    void answerFileWithOption(const QString& path, bool option) { replies.push_back(QVariantList{path, option}); }
     void cancel() { replies.push_back(QVariant()); }
 
     std::vector<Request> requests;
@@ -53,6 +56,19 @@ public:
     {
         requests.push_back({Request::SaveFile, caption, folder, {}});
         return next().toString();
+    }
+    QString getOpenFileNameWithOption(QWidget*, const QString& caption, const QString& folder,
+                                      const QString& optionText, bool& option) override
+    {
+        Request r{Request::OpenFile, caption, folder, {}};
+        r.option = (option ? "[x] " : "[ ] ") + optionText;
+        requests.push_back(r);
+        const QVariant reply = next();
+        if (reply.typeId() != QMetaType::QVariantList)
+            return reply.toString();
+        const QVariantList pathAndOption = reply.toList();
+        option = pathAndOption.value(1).toBool();
+        return pathAndOption.value(0).toString();
     }
     bool getInteger(QWidget*, const QString& caption, const QString& label, int value, int minimum,
                     int maximum, int step, int& result) override

@@ -1,5 +1,6 @@
 // tintora-chart --profile P.icc [--patches N] [--monitor M.icc] [--swatches FILE]
-//               [--ps FILE] [--cgats FILE] [--readings FILE [--measurements OUT]]
+//               [--ps FILE] [--cgats FILE]
+//               [--readings FILE [--average-repeats] [--measurements OUT]]
 // tintora-chart --help | --version
 //
 // Builds a colour check chart the way the chart window does: from the
@@ -8,9 +9,10 @@
 // lines, then writes the PostScript page and the ISO 12642 target file asked
 // for. Given readings (a measurement file, or plain text with one "L a b" a
 // line in patch order), it prints one summary line of them and writes them
-// as a measurement file if asked. Exits 0 on success and 1 with a one-line
-// message otherwise (2 for a malformed command line, or one that asks for
-// no output).
+// as a measurement file if asked; a set whose ink is not that of the patch
+// it names, or a patch named twice (unless asked to average them), refuses
+// the readings. Exits 0 on success and 1 with a one-line message otherwise
+// (2 for a malformed command line, or one that asks for no output).
 
 #include "ChartConversions.h"
 #include "ChartGrid.h"
@@ -47,6 +49,7 @@ struct Options {
     const char* patches = nullptr;
     const char* readings = nullptr;
     const char* measurements = nullptr;
+    bool averageRepeats = false;
     bool helpWanted = false;
     bool versionWanted = false;
 
@@ -56,7 +59,7 @@ struct Options {
 
 const char* const USAGE = "usage: tintora-chart --profile P.icc [--patches N] [--monitor M.icc] [--swatches FILE]"
                           " [--ps FILE] [--cgats FILE]\n"
-                          "                     [--readings FILE [--measurements OUT]]\n"
+                          "                     [--readings FILE [--average-repeats] [--measurements OUT]]\n"
                           "       tintora-chart --help | --version\n";
 
 int usage()
@@ -83,6 +86,10 @@ bool parse(int argc, char** argv, Options& options)
         if (!std::strcmp(name, "--version")) {
             options.versionWanted = true;
             return true;
+        }
+        if (!std::strcmp(name, "--average-repeats")) {
+            options.averageRepeats = true;
+            continue;
         }
         if (!std::strcmp(name, "--profile"))
             value = &options.profile;
@@ -186,6 +193,8 @@ int main(int argc, char** argv)
         return fail("--patches does not apply to a chart read from --swatches");
     if (options.measurements && !options.readings)
         return fail("--measurements needs the readings to write, from --readings");
+    if (options.averageRepeats && !options.readings)
+        return fail("--average-repeats needs the readings to average, from --readings");
     if (!options.writesSomething()) {
         std::fputs("tintora-chart: nothing to write: give --ps FILE, --cgats FILE or --readings FILE\n", stderr);
         return usage();
@@ -206,8 +215,11 @@ int main(int argc, char** argv)
     ChartMeasurementSession session(chart.first);
     if (options.readings) {
         std::string whyNot;
-        if (!session.load(options.readings, whyNot))
+        ChartMeasurementSession::LoadOutcome outcome;
+        if (!session.load(options.readings, options.averageRepeats, outcome, whyNot))
             return fail(std::string(options.readings) + ": " + whyNot);
+        if (!outcome.refused.empty())
+            return fail(std::string(options.readings) + ": " + outcome.refusalLine());
         if (session.readings().empty())
             return fail(std::string(options.readings) + " holds no readings");
     }
