@@ -420,7 +420,9 @@ void Colourcheck::updateSummary()
                          .arg(number(figures.meanDeltaE76()), number(figures.maxDeltaE76()),
                               number(figures.meanDeltaE2000()), number(figures.maxDeltaE2000()))
                          .arg(figures.off())
-                         .arg(QString::number(ChartMeasurementSummary::OFF_THRESHOLD, 'f', 1)));
+                         .arg(QString::number(ChartMeasurementSummary::OFF_THRESHOLD, 'f', 1))
+                     + (figures.averaged() ? tr(" · %1 averaged from repeated readings").arg(figures.averaged())
+                                           : QString()));
 }
 
 bool Colourcheck::saveMeasurements()
@@ -450,19 +452,39 @@ void Colourcheck::loadMeasurements()
 {
     if (!points)
         return;
-    const QString path = KxModal::current().getOpenFileName(
+    bool averageRepeats = false;
+    const QString path = KxModal::current().getOpenFileNameWithOption(
         this, tr("Choose a measurement file"), fileFolders.startFolder(ChartFileFolders::Measurements),
-        ChartFileFolders::filter(ChartFileFolders::Measurements));
+        ChartFileFolders::filter(ChartFileFolders::Measurements), tr("Average repeated readings of a patch"),
+        averageRepeats);
     if (path.isNull())
         return;
     const QByteArray encodedPath = QFile::encodeName(path);
     lastDir = folderOf(encodedPath);
     fileFolders.remember(ChartFileFolders::Measurements, lastDir);
 
+    // The first few sets refused for their ink, one a line.
+    auto refusedSets = [](const ChartMeasurementSession::LoadOutcome& outcome) {
+        constexpr std::size_t SHOWN = 5;
+        QString lines;
+        for (std::size_t i = 0; i < outcome.refused.size() && i < SHOWN; ++i)
+            lines += '\n' + QString::fromStdString(outcome.refused[i].text());
+        if (outcome.refused.size() > SHOWN)
+            lines += '\n' + tr("and %1 more").arg(outcome.refused.size() - SHOWN);
+        return lines;
+    };
     std::string whyNot;
-    if (!session.load(encodedPath.constData(), whyNot)) {
-        tellFailure(tr("Load measurements"), tr("No readings were taken from %1.\n%2")
-                                                 .arg(path, QString::fromStdString(whyNot)));
+    ChartMeasurementSession::LoadOutcome outcome;
+    if (!session.load(encodedPath.constData(), averageRepeats, outcome, whyNot)) {
+        if (outcome.refused.empty())
+            tellFailure(tr("Load measurements"), tr("No readings were taken from %1.\n%2")
+                                                     .arg(path, QString::fromStdString(whyNot)));
+        else
+            tellFailure(tr("Load measurements"),
+                        tr("No readings were taken from %1: %2 of its %3 sets name a patch printed with other ink, "
+                           "so it is another chart's file.")
+                                .arg(path, QString::number(outcome.refused.size()), QString::number(outcome.sets))
+                            + refusedSets(outcome));
         return;
     }
     for (ColourcheckPatch* patch : patches) {
@@ -472,6 +494,12 @@ void Colourcheck::loadMeasurements()
         patch->repaint();
     }
     updateSummary();
+    if (!outcome.refused.empty())
+        tellFailure(tr("Load measurements"),
+                    tr("Took %1 of the %2 sets of %3. Refused %4 that name a patch printed with other ink:")
+                            .arg(QString::number(outcome.taken), QString::number(outcome.sets), path,
+                                 QString::number(outcome.refused.size()))
+                        + refusedSets(outcome));
 }
 
 bool Colourcheck::confirmClose()

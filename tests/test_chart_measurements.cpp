@@ -1,6 +1,6 @@
 // Measurement sessions outside the window: the measurement file and its
 // summary checked against Argyll's colverify, and tintora-chart's
-// --readings and --measurements.
+// --readings, --average-repeats and --measurements.
 
 #include "ChartConversions.h"
 #include "ChartGrid.h"
@@ -16,6 +16,7 @@
 
 #include <lcms2.h>
 
+#include <array>
 #include <cmath>
 #include <ctime>
 #include <utility>
@@ -66,6 +67,33 @@ void writeText(const QString& path, const QByteArray& text)
     file.write(text);
 }
 
+// The ink of a patch (from 1) in percent, C M Y K, from the record's K, C,
+// M, Y bytes.
+std::array<double, 4> inkOf(const KxChartPointList& chart, int patch)
+{
+    const KxChartPoint* point = chart.first;
+    while (--patch > 0)
+        point = point->next;
+    return {point->cmyk[1] / 2.55, point->cmyk[2] / 2.55, point->cmyk[3] / 2.55, point->cmyk[0] / 2.55};
+}
+
+// Fills each "@INK n@" with the ink of patch n as four numbers, and each
+// "@INK n d@" with that ink moved d percent towards 50 % ink by ink.
+QByteArray withInks(const QByteArray& text, const KxChartPointList& chart)
+{
+    static const QRegularExpression placeholder("@INK (\\d+)(?: ([0-9.]+))?@");
+    QString filled = QString::fromLatin1(text);
+    for (QRegularExpressionMatch found = placeholder.match(filled); found.hasMatch();
+         found = placeholder.match(filled)) {
+        const double shift = found.captured(2).toDouble();
+        QStringList inks;
+        for (double ink : inkOf(chart, found.captured(1).toInt()))
+            inks << QString::number(ink < 50 ? ink + shift : ink - shift, 'f', 4);
+        filled.replace(found.capturedStart(), found.capturedLength(), inks.join(' '));
+    }
+    return filled.toLatin1();
+}
+
 using Run = ProgramRun;
 
 Run run(const QString& program, const QStringList& arguments)
@@ -98,6 +126,8 @@ class TestChartMeasurements : public QObject
 {
     Q_OBJECT
 
+    KxChartPointList sixteen; // the chart tintora-chart --patches 16 makes
+
 private slots:
     void initTestCase()
     {
@@ -105,6 +135,7 @@ private slots:
         KxInitGlobals();
         KxInitStorageClasses();
         QVERIFY2(!QStandardPaths::findExecutable("colverify").isEmpty(), "Argyll is set up by the setup script");
+        generate(16, sixteen);
     }
 
     // The whole road of a fully measured 64-patch chart through the command
@@ -196,7 +227,8 @@ private slots:
         // number, name and inks from the file.
         ChartMeasurementSession back(chart.first);
         std::string whyNot;
-        QVERIFY2(back.load(QFile::encodeName(path).constData(), whyNot), whyNot.c_str());
+        ChartMeasurementSession::LoadOutcome outcome;
+        QVERIFY2(back.load(QFile::encodeName(path).constData(), false, outcome, whyNot), whyNot.c_str());
         QVERIFY(!back.unsaved());
         QCOMPARE(back.readings().size(), size_t(3));
         for (const auto& [patch, reading] : readings) {
@@ -224,10 +256,43 @@ private slots:
         QTest::addRow("a word") << QByteArray("50 0 zero\n") << "line 1 is not three numbers";
         QTest::addRow("a comma") << QByteArray("50,5 0 0\n") << "line 1 is not three numbers";
         QTest::addRow("nothing") << QByteArray("# no readings\n") << "holds no readings";
-        QTest::addRow("unknown patch") << QByteArray("CGATS.17\nNUMBER_OF_FIELDS 4\nBEGIN_DATA_FORMAT\n"
-                                                     "SAMPLE_ID LAB_L LAB_A LAB_B\nEND_DATA_FORMAT\n"
-                                                     "NUMBER_OF_SETS 2\nBEGIN_DATA\n1 50 0 0\n17 50 0 0\nEND_DATA\n")
-                                       << "set 2 names no patch";
+        // Readings an instrument cannot give, named by line or set; XYZ
+        // sets are judged as the D50 Lab they come to.
+        QTest::addRow("L 1e308") << QByteArray("50 0 0\n1e308 0 0\n") << "line 2 has L 1e+308, outside -1 to 101";
+        QTest::addRow("L above 101") << QByteArray("101.5 0 0\n") << "line 1 has L 101.5, outside -1 to 101";
+        QTest::addRow("a below -200") << QByteArray("50 -200.5 0\n") << "line 1 has a -200.5, outside -200 to 200";
+        QTest::addRow("nan") << QByteArray("50 0 0\nnan 0 0\n") << "line 2 is not three numbers";
+        const auto sets = [](const char* fields, const QByteArray& data) {
+            return "CGATS.17\nNUMBER_OF_FIELDS " + QByteArray::number(QByteArray(fields).count(' ') + 1)
+                + "\nBEGIN_DATA_FORMAT\n" + fields + "\nEND_DATA_FORMAT\nNUMBER_OF_SETS "
+                + QByteArray::number(data.count('\n')) + "\nBEGIN_DATA\n" + data + "END_DATA\n";
+        };
+        const char* lab = "SAMPLE_ID LAB_L LAB_A LAB_B";
+        const char* xyz = "SAMPLE_ID XYZ_X XYZ_Y XYZ_Z";
+        const char* inkLab = "SAMPLE_ID CMYK_C CMYK_M CMYK_Y CMYK_K LAB_L LAB_A LAB_B";
+        QTest::addRow("set of nan") << sets(lab, "1 50 0 0\n2 nan 0 0\n")
+                                    << "set 2 (ID 2) has a colour value that is not a number";
+        QTest::addRow("set of inf") << sets(lab, "1 50 0 0\n2 50 -inf 0\n")
+                                    << "set 2 (ID 2) has a colour value that is not a number";
+        QTest::addRow("set of 1e308") << sets(lab, "1 50 0 0\nP2 1e308 0 0\n") << "set 2 (ID P2) has L 1e+308";
+        QTest::addRow("set of b 250") << sets(lab, "1 50 0 250\n") << "set 1 (ID 1) has b 250, outside -200 to 200";
+        QTest::addRow("XYZ of nan") << sets(xyz, "1 nan 10 10\n") << "set 1 (ID 1) has a colour value that is not";
+        // Five times D50 white: L = 116 * cbrt(5) - 16.
+        QTest::addRow("XYZ past white") << sets(xyz, "1 20 20 20\n2 482.1 500 412.45\n") << "set 2 (ID 2) has L 182.3";
+        QTest::addRow("unknown patch") << sets(lab, "1 50 0 0\n17 50 0 0\n") << "set 2 (ID 17) names no patch";
+        QTest::addRow("repeated patch") << sets("SAMPLE_ID SAMPLE_NAME LAB_L LAB_A LAB_B",
+                                                "1 a 50 0 0\n2 b 50 0 0\nx \"Patch 0001\" 52 0 0\n")
+                                        << "set 1 (ID 1) and set 3 (ID x) both name patch 1";
+        // Ink 3/97/3/97 is no patch's: the nearest level of the grid is 3 % away.
+        QTest::addRow("one set of other ink")
+            << sets(inkLab, "1 @INK 1@ 50 0 0\n2 3 97 3 97 50 0 0\n3 @INK 3@ 50 0 0\n")
+            << "set 2 (ID 2) has ink 3/97/3/97, but patch 2 is printed with ";
+        QTest::addRow("ink 0.55 percent off")
+            << sets(inkLab, "1 @INK 1@ 50 0 0\n2 @INK 2 0.55@ 50 0 0\n3 @INK 3@ 50 0 0\n")
+            << "set 2 (ID 2) has ink ";
+        QTest::addRow("most sets of other ink")
+            << sets(inkLab, "1 3 97 3 97 50 0 0\n2 @INK 2@ 50 0 0\n3 3 97 3 97 50 0 0\n")
+            << "; 2 of the 3 sets name a patch printed with other ink: the file is another chart's";
     }
 
     // Refused readings write nothing, not even the other files asked for.
@@ -236,7 +301,7 @@ private slots:
         QFETCH(QByteArray, readings);
         QFETCH(QString, said);
         QTemporaryDir folder;
-        writeText(folder.filePath("r.txt"), readings);
+        writeText(folder.filePath("r.txt"), withInks(readings, sixteen));
         const Run tool = run(chartTool(), {"--profile", DEFAULT_CMYK, "--patches", "16", "--readings",
                                            folder.filePath("r.txt"), "--measurements", folder.filePath("m.ti3"),
                                            "--ps", folder.filePath("c.ps")});
@@ -265,6 +330,36 @@ private slots:
         QCOMPARE(sets[1].id, std::string("2"));
         QCOMPARE(sets[1].name, std::string("Patch 0002"));
         QCOMPARE(sets[1].lab[0], 60.0);
+    }
+
+    // Patches measured more than once, with ink up to 0.45 % from the
+    // patch's: --average-repeats takes the mean of each patch's sets.
+    void commandLineAveragesRepeats()
+    {
+        QTemporaryDir folder;
+        writeText(folder.filePath("r.ti3"),
+                  withInks("CTI3\nNUMBER_OF_FIELDS 8\nBEGIN_DATA_FORMAT\n"
+                           "SAMPLE_ID CMYK_C CMYK_M CMYK_Y CMYK_K LAB_L LAB_A LAB_B\nEND_DATA_FORMAT\n"
+                           "NUMBER_OF_SETS 6\nBEGIN_DATA\n1 @INK 1@ 50 1 -1\n2 @INK 2 0.45@ 60 0 0\n"
+                           "1 @INK 1 0.45@ 52 3 -2\n5 @INK 5@ 70 0 0\n2 @INK 2@ 61 1 1\n1 @INK 1@ 51 -1 0\nEND_DATA\n",
+                           sixteen));
+        const Run tool = run(chartTool(), {"--profile", DEFAULT_CMYK, "--patches", "16", "--readings",
+                                           folder.filePath("r.ti3"), "--average-repeats", "--measurements",
+                                           folder.filePath("m.ti3")});
+        QVERIFY2(tool.exitCode == 0, tool.error.constData());
+        QVERIFY2(tool.out.endsWith(" at 3.0 or more, 2 averaged from repeats\n"), tool.out.constData());
+        QVERIFY(tool.out.contains("\nmeasured 3 of 16 patches: "));
+
+        cmsHANDLE it8 = cmsIT8LoadFromFile(nullptr, QFile::encodeName(folder.filePath("m.ti3")).constData());
+        QVERIFY(it8);
+        QCOMPARE(cmsIT8GetPropertyDbl(it8, "NUMBER_OF_SETS"), 3.0);
+        const double means[3][4] = {{1, 51, 1, -1}, {2, 60.5, 0.5, 0.5}, {5, 70, 0, 0}};
+        for (int set = 0; set < 3; ++set) {
+            QCOMPARE(cmsIT8GetDataRowColDbl(it8, set, 0), means[set][0]);
+            for (int c = 0; c < 3; ++c)
+                QCOMPARE(cmsIT8GetDataRowColDbl(it8, set, 6 + c), means[set][1 + c]);
+        }
+        cmsIT8Free(it8);
     }
 };
 

@@ -172,11 +172,12 @@ private slots:
         QCOMPARE(modal.requests.size(), size_t(2));
     }
 
-    // A file is taken whole or not at all. One whose sets all name patches
-    // of the chart, by number or by patch name, goes over the readings held,
-    // a later set for a patch winning; one with a set that names no patch is
-    // another chart's and changes nothing.
-    void loadTakesAFileWholeOrNotAtAll()
+    // A file whose sets all name patches of the chart, by number or by
+    // patch name, goes over the readings held; one with a set that names no
+    // patch is another chart's and changes nothing. Two sets of one patch
+    // refuse the file, unless the load dialog's box asks for their mean. A
+    // set whose ink is not its patch's is left out, and the box says so.
+    void loadTakesOnlyItsOwnPatches()
     {
         ScriptedModal modal;
         QTemporaryDir folder;
@@ -191,22 +192,33 @@ private slots:
                                                      "A1 \"Patch 0003\" 41 1 2\n3 again 42 1 2\nEND_DATA\n");
         modal.answerFile(folder.filePath("r.ti3"));
         QVERIFY(QMetaObject::invokeMethod(chart, "loadMeasurements"));
-        QCOMPARE(modal.messageCaptions(), QStringList());
+        QCOMPARE(modal.messageCaptions(), QStringList{"Load measurements"});
+        QCOMPARE(modal.requests.end()[-2].option, QString("[ ] Average repeated readings of a patch"));
+        QCOMPARE(modal.requests.back().text, QString("No readings were taken from %1.\nset 2 (ID A1) and set 3 (ID 3) "
+                                                     "both name patch 3")
+                                                 .arg(folder.filePath("r.ti3")));
+        QVERIFY(!chart->patches[2]->hasReading() && !chart->measurementSession().unsaved());
+
+        modal.answerFileWithOption(folder.filePath("r.ti3"), true);
+        QVERIFY(QMetaObject::invokeMethod(chart, "loadMeasurements"));
+        QCOMPARE(modal.messageCaptions().size(), 1);
         QVERIFY(chart->patches[0]->hasReading() && chart->patches[0]->measured()[0] != 40.0);
         QCOMPARE(chart->patches[1]->measured()[0], 40.0);
-        QCOMPARE(chart->patches[2]->measured()[0], 42.0);
+        QCOMPARE(chart->patches[2]->measured()[0], 41.5);
         QVERIFY(!chart->patches[3]->hasReading());
         QCOMPARE(chart->current, 2UL);
         QVERIFY(chart->measurementSession().unsaved()); // the mix is in no file
         QVERIFY(summaryOf(*chart).startsWith("Measured 3 of 16 · "));
+        QVERIFY2(summaryOf(*chart).endsWith(" or more · 1 averaged from repeated readings"),
+                 qPrintable(summaryOf(*chart)));
 
         writeText(folder.filePath("other.ti3"), header + "NUMBER_OF_SETS 2\nBEGIN_DATA\n2 \"Patch 0002\" 60 1 2\n"
                                                          "17 \"Patch 0017\" 61 1 2\nEND_DATA\n");
         modal.answerFile(folder.filePath("other.ti3"));
         QMetaObject::invokeMethod(chart, "loadMeasurements");
-        QCOMPARE(modal.messageCaptions(), QStringList{"Load measurements"});
-        QCOMPARE(modal.requests.back().text, QString("No readings were taken from %1.\nset 2 names no patch of the "
-                                                     "chart's 16")
+        QCOMPARE(modal.messageCaptions().size(), 2);
+        QCOMPARE(modal.requests.back().text, QString("No readings were taken from %1.\nset 2 (ID 17) names no patch "
+                                                     "of the chart's 16")
                                                  .arg(folder.filePath("other.ti3")));
         QCOMPARE(chart->patches[1]->measured()[0], 40.0);
 
@@ -216,20 +228,44 @@ private slots:
         QMetaObject::invokeMethod(chart, "loadMeasurements");
         QCOMPARE(chart->patches[0]->measured()[0], 30.0);
         QCOMPARE(chart->patches[1]->measured()[0], 31.0);
-        QCOMPARE(chart->patches[2]->measured()[0], 42.0);
+        QCOMPARE(chart->patches[2]->measured()[0], 41.5);
+
+        // Ink 3/97/3/97 is no patch's: that set is left out, the other taken.
+        const unsigned char* kcmy = chart->patches[0]->point.cmyk;
+        writeText(folder.filePath("inks.ti3"),
+                  "CTI3\nNUMBER_OF_FIELDS 8\nBEGIN_DATA_FORMAT\nSAMPLE_ID CMYK_C CMYK_M CMYK_Y CMYK_K LAB_L LAB_A "
+                  "LAB_B\nEND_DATA_FORMAT\nNUMBER_OF_SETS 2\nBEGIN_DATA\n"
+                      + QString::asprintf("1 %.4f %.4f %.4f %.4f 33 0 0\n", kcmy[1] / 2.55, kcmy[2] / 2.55,
+                                          kcmy[3] / 2.55, kcmy[0] / 2.55)
+                            .toLatin1()
+                      + "2 3 97 3 97 34 0 0\nEND_DATA\n");
+        modal.answerFile(folder.filePath("inks.ti3"));
+        QMetaObject::invokeMethod(chart, "loadMeasurements");
+        QCOMPARE(modal.messageCaptions().size(), 3);
+        const QStringList lines = modal.requests.back().text.split('\n');
+        QCOMPARE(lines.size(), 2);
+        QCOMPARE(lines[0], QString("Took 1 of the 2 sets of %1. Refused 1 that name a patch printed with other ink:")
+                               .arg(folder.filePath("inks.ti3")));
+        QVERIFY2(lines[1].startsWith("set 2 (ID 2) has ink 3/97/3/97, but patch 2 is printed with "),
+                 qPrintable(lines[1]));
+        QCOMPARE(chart->patches[0]->measured()[0], 33.0);
+        QCOMPARE(chart->patches[1]->measured()[0], 31.0);
 
         // A file that cannot be read changes nothing and says why.
         modal.answerFile(DEFAULT_CMYK);
         QMetaObject::invokeMethod(chart, "loadMeasurements");
-        QCOMPARE(modal.messageCaptions().size(), 2);
+        QCOMPARE(modal.messageCaptions().size(), 4);
         QVERIFY(modal.requests.back().text.startsWith("No readings were taken from " + QString(DEFAULT_CMYK)));
         QCOMPARE(chart->patches[1]->measured()[0], 31.0);
+        QCOMPARE(modal.unanswered, 0);
     }
 
     // The window and tintora-chart take a file through the same session.
     // Argyll's fakeread measures the chart's inks through the profile and
     // writes its sets in shuffled order: each lands on its own patch, close
-    // to the profile's prediction, and on the same patch in both.
+    // to the profile's prediction, and on the same patch in both. A chart of
+    // 128 patches from the same profile prints other ink on most of patches
+    // 1 to 64, and both refuse the file whole.
     void windowAndCommandLineAssignAlike()
     {
         Colourcheck* window = newChart(64);
@@ -278,7 +314,46 @@ private slots:
             QVERIFY2(std::sqrt(fromPrediction) < 1.0, qPrintable(QString("patch %1").arg(patch + 1)));
         }
         cmsIT8Free(it8);
+
+        Colourcheck* larger = newChart(128);
+        QList<int> refusedSets; // from 1, in file order
+        for (int set = 1; set <= 64; ++set) {
+            const unsigned char* measured = window->patches[order[set - 1] - 1]->point.cmyk;
+            const unsigned char* printed = larger->patches[order[set - 1] - 1]->point.cmyk;
+            for (int ink = 0; ink < 4; ++ink)
+                if (std::abs(measured[ink] - printed[ink]) / 2.55 > 0.5) {
+                    refusedSets << set;
+                    break;
+                }
+        }
+        QVERIFY2(refusedSets.size() > 32, qPrintable(QString::number(refusedSets.size())));
+        const QString firstRefused =
+            QString("set %1 (ID %2) has ink ").arg(refusedSets[0]).arg(order[refusedSets[0] - 1]);
+        modal.answerFile(readings);
+        QVERIFY(QMetaObject::invokeMethod(larger, "loadMeasurements"));
+        QCOMPARE(modal.messageCaptions(), QStringList{"Load measurements"});
+        const QStringList said = modal.requests.back().text.split('\n');
+        QCOMPARE(said[0], QString("No readings were taken from %1: %2 of its 64 sets name a patch printed with other "
+                                  "ink, so it is another chart's file.")
+                              .arg(readings)
+                              .arg(refusedSets.size()));
+        QVERIFY2(said[1].startsWith(firstRefused), qPrintable(said[1]));
+        QCOMPARE(said.size(), 7); // the first five, and how many more
+        QCOMPARE(said[6], QString("and %1 more").arg(refusedSets.size() - 5));
+        QCOMPARE(summaryOf(*larger), QString("No readings yet"));
+
+        const ProgramRun refused = ProgramRun::of(
+            TINTORA_BINARY_DIR "/tools/chart/tintora-chart",
+            {"--profile", DEFAULT_CMYK, "--patches", "128", "--readings", readings, "--measurements",
+             folder.filePath("m128.ti3"), "--ps", folder.filePath("c128.ps")});
+        QCOMPARE(refused.exitCode, 1);
+        QVERIFY2(refused.error.startsWith("tintora-chart: " + QFile::encodeName(readings) + ": "
+                                          + firstRefused.toLatin1())
+                     && refused.error.count('\n') == 1,
+                 refused.error.constData());
+        QVERIFY(!QFile::exists(folder.filePath("m128.ti3")) && !QFile::exists(folder.filePath("c128.ps")));
         delete window->container;
+        delete larger->container;
     }
 
     void closingWithUnsavedReadingsAsks()

@@ -6,8 +6,9 @@
 
 #include <KxCMS.h>
 
+#include <cmath>
+#include <cstdio>
 #include <cstdlib>
-#include <utility>
 
 namespace {
 
@@ -19,7 +20,36 @@ unsigned long wholeNumber(const std::string& text)
     return std::strtoul(text.c_str(), nullptr, 10);
 }
 
+// Ink as C/M/Y/K percentages to one decimal, whole ones without: "0/0/50.2/0".
+std::string inkText(const std::array<double, 4>& inks)
+{
+    std::string text;
+    for (double ink : inks) {
+        char number[32];
+        std::snprintf(number, sizeof number, "%.1f", ink);
+        std::string shown = number;
+        if (shown.size() > 2 && shown.compare(shown.size() - 2, 2, ".0") == 0)
+            shown.resize(shown.size() - 2);
+        text += (text.empty() ? "" : "/") + shown;
+    }
+    return text;
+}
+
 } // namespace
+
+std::string ChartMeasurementSession::InkMismatch::text() const
+{
+    return set + " has ink " + inkText(inks) + ", but patch " + std::to_string(patch + 1) + " is printed with "
+        + inkText(printed);
+}
+
+std::string ChartMeasurementSession::LoadOutcome::refusalLine() const
+{
+    if (refused.empty())
+        return std::string();
+    return refused.front().text() + "; " + std::to_string(refused.size()) + " of the " + std::to_string(sets)
+        + " sets name a patch printed with other ink";
+}
 
 void ChartMeasurementSession::reset(const KxChartPoint* first)
 {
@@ -27,6 +57,7 @@ void ChartMeasurementSession::reset(const KxChartPoint* first)
     for (const KxChartPoint* point = first; point; point = point->next)
         records.push_back(*point);
     taken.clear();
+    averaged.clear();
     changed = false;
 }
 
@@ -35,6 +66,7 @@ bool ChartMeasurementSession::take(unsigned long patch, const CgatsReading& read
     if (patch >= records.size())
         return false;
     taken[patch] = reading;
+    averaged.erase(patch);
     changed = true;
     return true;
 }
@@ -56,10 +88,12 @@ ChartMeasurementSummary ChartMeasurementSession::summary() const
     ChartMeasurementSummary figures(records.size());
     for (const auto& [patch, measured] : taken)
         figures.add(measured.lab, records[patch].labD50);
+    figures.setAveraged(averaged.size());
     return figures;
 }
 
-bool ChartMeasurementSession::patchFor(const CgatsReading& set, unsigned long& patch) const
+ChartMeasurementSession::SetMatch ChartMeasurementSession::patchFor(const CgatsReading& set,
+                                                                   unsigned long& patch) const
 {
     unsigned long number = wholeNumber(set.id);
     if (!number)
@@ -67,31 +101,81 @@ bool ChartMeasurementSession::patchFor(const CgatsReading& set, unsigned long& p
     if (!number)
         number = ChartPatchColours::patchNumber(set.name);
     if (!number || number > records.size())
-        return false;
+        return SetMatch::NoPatch;
     patch = number - 1;
-    return true;
+    if (set.hasInks) {
+        const std::array<double, 4> printed = records[patch].inkPercent();
+        for (int ink = 0; ink < 4; ++ink)
+            if (!(std::fabs(set.inks[ink] - printed[ink]) <= INK_TOLERANCE))
+                return SetMatch::OtherInk;
+    }
+    return SetMatch::Patch;
 }
 
-bool ChartMeasurementSession::load(const char* path, std::string& whyNot)
+bool ChartMeasurementSession::load(const char* path, bool averageRepeats, LoadOutcome& outcome, std::string& whyNot)
 {
+    outcome = LoadOutcome();
     std::vector<CgatsReading> sets;
     if (!ChartReadings::fromFile(path, records.size(), sets, whyNot))
         return false;
-    std::vector<std::pair<unsigned long, const CgatsReading*>> assigned;
+    LoadOutcome found;
+    found.sets = sets.size();
+
+    std::map<unsigned long, std::vector<std::size_t>> setsOfPatch; // in file order
     for (std::size_t i = 0; i < sets.size(); ++i) {
         unsigned long patch = 0;
-        if (!patchFor(sets[i], patch)) {
-            whyNot = "set " + std::to_string(i + 1) + " names no patch of the chart's "
+        switch (patchFor(sets[i], patch)) {
+        case SetMatch::NoPatch:
+            whyNot = ChartReadings::whereIsSet(i, sets[i]) + " names no patch of the chart's "
                 + std::to_string(records.size());
             return false;
+        case SetMatch::OtherInk:
+            found.refused.push_back({ChartReadings::whereIsSet(i, sets[i]),
+                                       {sets[i].inks[0], sets[i].inks[1], sets[i].inks[2], sets[i].inks[3]}, patch,
+                                       records[patch].inkPercent()});
+            break;
+        case SetMatch::Patch:
+            setsOfPatch[patch].push_back(i);
+            break;
         }
-        assigned.emplace_back(patch, &sets[i]);
     }
-    // Readings merged into others are kept in no file yet.
-    const bool merged = !taken.empty() && !assigned.empty();
-    for (const auto& [patch, set] : assigned)
-        taken[patch] = *set;
-    changed = changed || merged;
+    if (found.refused.size() * 2 > sets.size()) {
+        whyNot = found.refusalLine() + ": the file is another chart's";
+        outcome = found;
+        return false;
+    }
+    if (!averageRepeats) {
+        for (const auto& [patch, its] : setsOfPatch) {
+            if (its.size() > 1) {
+                whyNot = ChartReadings::whereIsSet(its[0], sets[its[0]]) + " and "
+                    + ChartReadings::whereIsSet(its[1], sets[its[1]]) + " both name patch "
+                    + std::to_string(patch + 1);
+                return false;
+            }
+        }
+    }
+
+    // Readings merged into others, or averaged, are kept in no file yet.
+    bool inNoFile = !taken.empty() && !setsOfPatch.empty();
+    for (const auto& [patch, its] : setsOfPatch) {
+        CgatsReading reading = sets[its.front()];
+        for (int c = 0; c < 3; ++c) {
+            double sum = 0.0;
+            for (std::size_t set : its)
+                sum += sets[set].lab[c];
+            reading.lab[c] = sum / double(its.size());
+        }
+        taken[patch] = reading;
+        if (its.size() > 1) {
+            averaged.insert(patch);
+            inNoFile = true;
+        } else {
+            averaged.erase(patch);
+        }
+        found.taken += its.size();
+    }
+    changed = changed || inNoFile;
+    outcome = found;
     return true;
 }
 

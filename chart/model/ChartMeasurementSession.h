@@ -7,8 +7,10 @@
 #include <CgatsReadingsReader.h>
 #include <KxWriteResult.h>
 
+#include <array>
 #include <ctime>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -16,11 +18,40 @@
 // line alike. A patch holds at most one reading: a later reading of the
 // same patch replaces the earlier. A reading from the instrument goes to
 // the patch being measured; a set of a measurement file goes to the patch
-// its number or name gives ("7", "Patch 0007"), and a file with a set that
-// names no patch of the chart is not this chart's file and gives nothing.
+// its number or name gives ("7", "Patch 0007"), and only there when the
+// set's ink values, if it has any, are the ones that patch is printed with.
+// A file with a set that names no patch of the chart, or whose sets mostly
+// name patches printed with other ink, is not this chart's file and gives
+// nothing.
 class ChartMeasurementSession
 {
 public:
+    // How far a set's ink may be from its patch's, in percent per ink, for
+    // the set to be a reading of that patch. A chart's ink values are bytes,
+    // 0.39 % apart, and files give them in percent to a few decimals.
+    static constexpr double INK_TOLERANCE = 0.5;
+
+    // A set refused for naming a patch printed with other ink.
+    struct InkMismatch {
+        std::string set;               // "set 3 (ID 3)"
+        std::array<double, 4> inks;    // the set's, C, M, Y, K in percent
+        unsigned long patch;           // the patch it names, from 0
+        std::array<double, 4> printed; // that patch's ink
+
+        // "set 3 (ID 3) has ink 0/0/87.1/0, but patch 3 is printed with 0/0/50.2/0"
+        std::string text() const;
+    };
+
+    // What became of the sets of a file given to load().
+    struct LoadOutcome {
+        unsigned long sets = 0;     // in the file
+        unsigned long taken = 0;    // sets whose readings were taken
+        std::vector<InkMismatch> refused; // in file order
+
+        // The first refused set and how many were refused, on one line.
+        std::string refusalLine() const;
+    };
+
     ChartMeasurementSession() = default;
     explicit ChartMeasurementSession(const KxChartPoint* first) { reset(first); }
 
@@ -32,7 +63,8 @@ public:
     // The record of a patch (from 0, in list order); its links are not used.
     const KxChartPoint& record(unsigned long patch) const { return records[patch]; }
 
-    // Takes a reading of a patch. False, taking nothing, for no such patch.
+    // Takes a reading of a patch, in place of any it had. False, taking
+    // nothing, for no such patch.
     bool take(unsigned long patch, const CgatsReading& reading);
     // The reading of a patch; null while it has none.
     const CgatsReading* reading(unsigned long patch) const;
@@ -48,21 +80,29 @@ public:
     ChartMeasurementSummary summary() const;
 
     // Takes the readings of a measurement file or of plain text (see
-    // ChartReadings) over those held, in file order. False, with a message,
-    // when the file is refused; nothing is taken then.
-    bool load(const char* path, std::string& whyNot);
+    // ChartReadings) over those held. Sets naming a patch printed with other
+    // ink are left out and listed in the outcome; when they are most of the
+    // file, it is refused with them listed. Two sets of one patch refuse the
+    // file, unless averageRepeats asks for the mean of them. False, with a
+    // message, when the file is refused; nothing is taken then, and the
+    // outcome lists no set unless the file was refused for its ink.
+    bool load(const char* path, bool averageRepeats, LoadOutcome& outcome, std::string& whyNot);
     // Writes the readings as a measurement file stamped with the creation
     // time (see ChartMeasurementFile). Once written, the readings count as
     // saved.
     KxWriteResult save(const char* path, std::time_t created);
 
 private:
+    enum class SetMatch { Patch, NoPatch, OtherInk };
+
     // The patch a set names: its SAMPLE_ID as a patch number from 1, else
-    // its SAMPLE_ID or SAMPLE_NAME as a patch name. False for no patch.
-    bool patchFor(const CgatsReading& set, unsigned long& patch) const;
+    // its SAMPLE_ID or SAMPLE_NAME as a patch name; OtherInk when the set's
+    // ink is not within INK_TOLERANCE of that patch's.
+    SetMatch patchFor(const CgatsReading& set, unsigned long& patch) const;
 
     std::vector<KxChartPoint> records;
     std::map<unsigned long, CgatsReading> taken;
+    std::set<unsigned long> averaged; // patches whose reading is a mean of several sets
     bool changed = false;
 };
 

@@ -25,5 +25,7 @@ std::string ChartMeasurementSummary::line() const
                 "measured %lu of %lu patches: dE76 mean %.3f max %.3f, dE2000 mean %.3f max %.3f, %lu at %.1f or more",
                 count, patchCount, meanDeltaE76(), maxDeltaE76(), meanDeltaE2000(), maxDeltaE2000(), offCount,
                 OFF_THRESHOLD);
-    return text;
+    if (!averagedCount)
+        return text;
+    return text + (", " + std::to_string(averagedCount) + " averaged from repeats");
 }

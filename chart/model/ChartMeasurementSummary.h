@@ -17,10 +17,13 @@ public:
 
     // Counts one reading against the patch's predicted D50 Lab.
     void add(const double* measured, const double* predicted);
+    // How many of the readings are the mean of repeated readings of a patch.
+    void setAveraged(unsigned long patches) { averagedCount = patches; }
 
     unsigned long patches() const { return patchCount; }
     unsigned long measured() const { return count; }
     unsigned long off() const { return offCount; }
+    unsigned long averaged() const { return averagedCount; }
     double meanDeltaE76() const { return count ? sum76 / count : 0.0; }
     double maxDeltaE76() const { return max76; }
     double meanDeltaE2000() const { return count ? sum2000 / count : 0.0; }
@@ -28,13 +31,15 @@ public:
 
     // One line for the command line, three decimals, '.' as decimal point:
     // "measured 12 of 64 patches: dE76 mean 1.234 max 4.567, dE2000 mean
-    // 0.987 max 3.210, 2 at 3.0 or more".
+    // 0.987 max 3.210, 2 at 3.0 or more", followed by ", 3 averaged from
+    // repeats" when readings were averaged.
     std::string line() const;
 
 private:
     unsigned long patchCount;
     unsigned long count = 0;
     unsigned long offCount = 0;
+    unsigned long averagedCount = 0;
     double sum76 = 0.0;
     double max76 = 0.0;
     double sum2000 = 0.0;

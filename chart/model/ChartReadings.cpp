@@ -1,6 +1,7 @@
 #include "ChartReadings.h"
 
 #include <CgatsSwatchReader.h>
+#include <ColourValueRange.h>
 #include <KxFileRead.h>
 
 #include <locale>
@@ -17,6 +18,12 @@ bool number(std::istringstream& words, double& value)
     std::istringstream in(word);
     in.imbue(std::locale::classic());
     return (in >> value) && in.peek() == std::char_traits<char>::eof();
+}
+
+// What is wrong with a reading's Lab; empty when it is a reading.
+std::string problemWith(const CgatsReading& reading)
+{
+    return ColourValueRange::problemWithLab(reading.lab[0], reading.lab[1], reading.lab[2]);
 }
 
 } // namespace
@@ -38,6 +45,10 @@ bool ChartReadings::fromText(const std::string& text, unsigned long patches, std
         if (!number(words, reading.lab[0]) || !number(words, reading.lab[1]) || !number(words, reading.lab[2])
             || (words >> rest)) {
             whyNot = where + " is not three numbers L a b";
+            return false;
+        }
+        if (const std::string problem = problemWith(reading); !problem.empty()) {
+            whyNot = where + " has " + problem;
             return false;
         }
         if (read.size() == patches) {
@@ -63,5 +74,24 @@ bool ChartReadings::fromFile(const char* path, unsigned long patches, std::vecto
     if (!CgatsSwatchReader::recognises(bytes.data(), bytes.size()))
         return fromText(std::string(bytes.begin(), bytes.end()), patches, readings, whyNot);
 
-    return CgatsReadingsReader::read(bytes.data(), bytes.size(), readings, whyNot);
+    std::vector<CgatsReading> read;
+    if (!CgatsReadingsReader::read(bytes.data(), bytes.size(), read, whyNot))
+        return false;
+    for (std::size_t set = 0; set < read.size(); ++set) {
+        if (const std::string problem = problemWith(read[set]); !problem.empty()) {
+            whyNot = whereIsSet(set, read[set]) + " has " + problem;
+            return false;
+        }
+    }
+    readings.swap(read);
+    return true;
+}
+
+std::string ChartReadings::whereIsSet(std::size_t set, const CgatsReading& reading)
+{
+    const std::string& naming = reading.id.empty() ? reading.name : reading.id;
+    const std::string where = "set " + std::to_string(set + 1);
+    if (naming.empty())
+        return where;
+    return where + (reading.id.empty() ? " (" : " (ID ") + naming + ")";
 }

@@ -1,55 +1,15 @@
 #include "SwatchList.h"
 
+#include "ColourValueRange.h"
 #include "KxList.h"
 #include "KxPacket.h"
 
-#include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <initializer_list>
 
 namespace {
 
-// The values a swatch may hold; anything outside is taken for a damaged
-// file rather than a colour.
-struct Range {
-    const char* name;
-    double lowest, highest;
-    const char* unit;
-};
-
-constexpr Range LAB_L{"L", -1.0, 101.0, ""};
-constexpr Range LAB_A{"a", -200.0, 200.0, ""};
-constexpr Range LAB_B{"b", -200.0, 200.0, ""};
-constexpr Range INKS[] = {{"cyan", 0.0, 100.0, " %"}, {"magenta", 0.0, 100.0, " %"},
-                          {"yellow", 0.0, 100.0, " %"}, {"black", 0.0, 100.0, " %"}};
-
-std::string number(double value)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%g", value);
-    return text;
-}
-
-bool finite(std::initializer_list<double> values)
-{
-    return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
-}
-
-// What is wrong with the values, each checked against its range; empty
-// when nothing is.
-std::string problemWith(std::initializer_list<double> values, const Range* ranges)
-{
-    if (!finite(values))
-        return "a colour value that is not a number";
-    for (double value : values) {
-        const Range& range = *ranges++;
-        if (value < range.lowest || value > range.highest)
-            return std::string(range.name) + " " + number(value) + range.unit + ", outside " + number(range.lowest)
-                   + " to " + number(range.highest) + range.unit;
-    }
-    return std::string();
-}
+constexpr ColourValueRange INKS[] = {{"cyan", 0.0, 100.0, " %"}, {"magenta", 0.0, 100.0, " %"},
+                                     {"yellow", 0.0, 100.0, " %"}, {"black", 0.0, 100.0, " %"}};
 
 unsigned char inkByte(double percent)
 {
@@ -99,7 +59,7 @@ KxCOMBOCOLOUR* SwatchList::append(const std::string& name, std::uint32_t flags)
 
 bool SwatchList::addCmyk(const std::string& name, double c, double m, double y, double k, bool spot)
 {
-    problem = problemWith({c, m, y, k}, INKS);
+    problem = ColourValueRange::problemWith({c, m, y, k}, INKS);
     if (!problem.empty())
         return false;
     KxCOMBOCOLOUR* record = append(name, KX_COMBO_CMYK | (spot ? KX_COMBO_SPOT : 0));
@@ -114,8 +74,7 @@ bool SwatchList::addCmyk(const std::string& name, double c, double m, double y, 
 
 bool SwatchList::addLab(const std::string& name, double L, double a, double b, bool spot)
 {
-    const Range lab[] = {LAB_L, LAB_A, LAB_B};
-    problem = problemWith({L, a, b}, lab);
+    problem = ColourValueRange::problemWithLab(L, a, b);
     if (!problem.empty())
         return false;
     return appendLab(name, cmsCIELab{L, a, b}, spot);
@@ -123,8 +82,9 @@ bool SwatchList::addLab(const std::string& name, double L, double a, double b, b
 
 bool SwatchList::addRgb(const std::string& name, double r, double g, double b, double fullScale, bool spot)
 {
-    const Range channels[] = {{"red", 0.0, fullScale, ""}, {"green", 0.0, fullScale, ""}, {"blue", 0.0, fullScale, ""}};
-    problem = problemWith({r, g, b}, channels);
+    const ColourValueRange channels[] = {
+        {"red", 0.0, fullScale, ""}, {"green", 0.0, fullScale, ""}, {"blue", 0.0, fullScale, ""}};
+    problem = ColourValueRange::problemWith({r, g, b}, channels);
     if (!problem.empty())
         return false;
     cmsCIELab lab;
@@ -137,8 +97,8 @@ bool SwatchList::addRgb(const std::string& name, double r, double g, double b, d
 
 bool SwatchList::addGray(const std::string& name, double gray, double fullScale, bool spot)
 {
-    const Range level{"gray", 0.0, fullScale, ""};
-    problem = problemWith({gray}, &level);
+    const ColourValueRange level{"gray", 0.0, fullScale, ""};
+    problem = ColourValueRange::problemWith({gray}, &level);
     if (!problem.empty())
         return false;
     cmsCIELab lab;

@@ -8,6 +8,7 @@
 #include <QDoubleSpinBox>
 #include <QFileDialog>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QLabel>
 #include <QSpinBox>
@@ -21,12 +22,10 @@ KxModal* installed = nullptr;
 // Pixels of a title bar that its icon and buttons take, on a generous guess.
 constexpr int TITLE_BAR_ALLOWANCE = 180;
 
-// A file dialog that lists the ICC profile folders in its side bar, after
-// the places the toolkit offers.
-QString runFileDialog(QWidget* parent, const QString& caption, const QString& folder, const QString& filter,
-                      QFileDialog::AcceptMode mode)
+// Lists the ICC profile folders in a file dialog's side bar, after the
+// places the toolkit offers, and runs it.
+QString runFileDialog(QFileDialog& dialog, QFileDialog::AcceptMode mode)
 {
-    QFileDialog dialog(parent, caption, folder, filter);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontResolveSymlinks);
@@ -40,6 +39,13 @@ QString runFileDialog(QWidget* parent, const QString& caption, const QString& fo
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     return dialog.selectedFiles().constFirst();
+}
+
+QString runFileDialog(QWidget* parent, const QString& caption, const QString& folder, const QString& filter,
+                      QFileDialog::AcceptMode mode)
+{
+    QFileDialog dialog(parent, caption, folder, filter);
+    return runFileDialog(dialog, mode);
 }
 
 QMessageBox::Icon iconFor(KxMessage::Kind kind)
@@ -85,6 +91,24 @@ QString KxQtModal::getSaveFileName(QWidget* parent, const QString& caption, cons
                                    const QString& filter)
 {
     return runFileDialog(parent, caption, folder, filter, QFileDialog::AcceptSave);
+}
+
+QString KxQtModal::getOpenFileNameWithOption(QWidget* parent, const QString& caption, const QString& folder,
+                                             const QString& filter, const QString& optionText, bool& option)
+{
+    QFileDialog dialog(parent, caption, folder, filter);
+    // The toolkit's own dialog, whose grid layout takes the check box as a
+    // last row; a desktop's native dialog has no room for it.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    auto* box = new QCheckBox(optionText, &dialog);
+    box->setChecked(option);
+    auto* grid = qobject_cast<QGridLayout*>(dialog.layout());
+    if (grid)
+        grid->addWidget(box, grid->rowCount(), 0, 1, grid->columnCount());
+    const QString path = runFileDialog(dialog, QFileDialog::AcceptOpen);
+    if (!path.isNull())
+        option = box->isChecked();
+    return path;
 }
 
 bool KxQtModal::getInteger(QWidget* parent, const QString& caption, const QString& label,

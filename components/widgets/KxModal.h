@@ -36,6 +36,11 @@ public:
                                     const QString& filter = QString()) = 0;
     virtual QString getSaveFileName(QWidget* parent, const QString& caption, const QString& folder,
                                     const QString& filter = QString()) = 0;
+    // An open dialog with one check box, labelled optionText, under the file
+    // list. option gives the box's state on opening and, when a file was
+    // chosen, takes its state on closing.
+    virtual QString getOpenFileNameWithOption(QWidget* parent, const QString& caption, const QString& folder,
+                                              const QString& filter, const QString& optionText, bool& option) = 0;
     // An open dialog for an ICC profile: where no folder is remembered yet, it
     // starts in the first of the desktop's ICC profile folders.
     QString getOpenProfileName(QWidget* parent, const QString& caption, const QString& rememberedFolder);
@@ -70,6 +75,8 @@ public:
                             const QString& filter) override;
     QString getSaveFileName(QWidget* parent, const QString& caption, const QString& folder,
                             const QString& filter) override;
+    QString getOpenFileNameWithOption(QWidget* parent, const QString& caption, const QString& folder,
+                                      const QString& filter, const QString& optionText, bool& option) override;
     bool getInteger(QWidget* parent, const QString& caption, const QString& label,
                     int value, int minimum, int maximum, int step, int& result) override;
     bool getIntegerWithOption(QWidget* parent, const QString& caption, const QString& label, int value,

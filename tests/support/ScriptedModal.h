@@ -32,7 +32,9 @@ public:
         int value = 0, minimum = 0, maximum = 0, step = 0; // the integer dialog's
         QString filter = QString(); // a file dialog's
         QVector3D lab = QVector3D(); // the Lab dialog's starting colour
-        QString option = {}; // the text of the integer dialog's check box, if it has one
+        // The text of a dialog's check box, if it has one; for an open
+        // dialog, as it was on opening: "[x] Average".
+        QString option = {};
     };
 
     ScriptedModal() { KxModal::install(this); }
@@ -43,6 +45,8 @@ public:
     // cancel), a StandardButton for a box, a ScriptedDialogAnswer for a
     // dialog of the program's own (a null QVariant: cancel). An int leaves an
     // integer dialog's check box as it starts; answerWithOption sets it too.
+    // An open dialog with a check box answered with a path alone leaves the
+    // box as it was.
     void answer(const QVariant& reply) { replies.push_back(reply); }
     void answerWithOption(int value, bool option) { replies.push_back(QVariantList{value, option}); }
     void answerDialog(std::function<void(QDialog&)> fill)
@@ -50,6 +54,7 @@ public:
         replies.push_back(QVariant::fromValue(ScriptedDialogAnswer{std::move(fill)}));
     }
     void answerFile(const QString& path) { replies.push_back(QVariant(path)); }
+    void answerFileWithOption(const QString& path, bool option) { replies.push_back(QVariantList{path, option}); }
     void cancel() { replies.push_back(QVariant()); }
 
     std::vector<Request> requests;
@@ -77,6 +82,20 @@ public:
         r.filter = filter;
         requests.push_back(r);
         return next().toString();
+    }
+    QString getOpenFileNameWithOption(QWidget*, const QString& caption, const QString& folder, const QString& filter,
+                                      const QString& optionText, bool& option) override
+    {
+        Request r{Request::OpenFile, caption, folder, {}};
+        r.filter = filter;
+        r.option = (option ? "[x] " : "[ ] ") + optionText;
+        requests.push_back(r);
+        const QVariant reply = next();
+        if (reply.typeId() != QMetaType::QVariantList)
+            return reply.toString();
+        const QVariantList pathAndOption = reply.toList();
+        option = pathAndOption.value(1).toBool();
+        return pathAndOption.value(0).toString();
     }
     bool getInteger(QWidget* parent, const QString& caption, const QString& label, int value, int minimum,
                     int maximum, int step, int& result) override

@@ -1,5 +1,6 @@
 // tintora-chart --profile P.icc [--patches N] [--controls] [--monitor M.icc] [--swatches FILE]
-//               [--ps FILE] [--cgats FILE] [--ti1 FILE] [--readings FILE [--measurements OUT]]
+//               [--ps FILE] [--cgats FILE] [--ti1 FILE]
+//               [--readings FILE [--average-repeats] [--measurements OUT]]
 //               [--pdf FILE [--paper A4|A3|Letter|Legal|WxH] [--patch-mm N] [--gap-mm N] [--margin-mm N]]
 // tintora-chart --help | --version
 //
@@ -11,10 +12,11 @@
 // for (PDF pages on real paper: A4 by default where the user's paper
 // setting, LC_PAPER, is A4, Letter otherwise). Given readings (a measurement
 // file, or plain text with one "L a b" a line in patch order), it prints one
-// summary line of them and writes them as a measurement file if asked.
-// Exits 0 on success and 1 with a one-line message otherwise; a malformed
-// command line, or one that asks for no output, exits 2 with a line saying
-// why and the usage.
+// summary line of them and writes them as a measurement file if asked; a set
+// whose ink is not that of the patch it names, or a patch named twice
+// (unless asked to average them), refuses the readings. Exits 0 on success
+// and 1 with a one-line message otherwise; a malformed command line, or one
+// that asks for no output, exits 2 with a line saying why and the usage.
 
 #include "ChartArgyllTarget.h"
 #include "ChartControls.h"
@@ -63,6 +65,7 @@ struct Options {
     const char* gapMm = nullptr;
     const char* marginMm = nullptr;
     ChartPrintSettings printLayout;
+    bool averageRepeats = false;
     bool helpWanted = false;
     bool versionWanted = false;
 
@@ -74,7 +77,7 @@ struct Options {
 const char* const USAGE = "usage: tintora-chart --profile P.icc [--patches N] [--controls] [--monitor M.icc]"
                           " [--swatches FILE]\n"
                           "                     [--ps FILE] [--cgats FILE] [--ti1 FILE]"
-                          " [--readings FILE [--measurements OUT]]\n"
+                          " [--readings FILE [--average-repeats] [--measurements OUT]]\n"
                           "                     [--pdf FILE [--paper A4|A3|Letter|Legal|WxH] [--patch-mm N]"
                           " [--gap-mm N] [--margin-mm N]]\n"
                           "       tintora-chart --help | --version\n";
@@ -140,6 +143,10 @@ std::string parse(int argc, char** argv, Options& options)
             options.controls = true;
             continue;
         }
+        if (name == "--average-repeats") {
+            options.averageRepeats = true;
+            continue;
+        }
         if (name == "--profile")
             value = &options.profile;
         else if (name == "--monitor")
@@ -186,6 +193,8 @@ std::string parse(int argc, char** argv, Options& options)
         return "--controls does not apply to a chart read from --swatches";
     if (options.measurements && !options.readings)
         return "--measurements needs the readings to write, from --readings";
+    if (options.averageRepeats && !options.readings)
+        return "--average-repeats needs the readings to average, from --readings";
     if (!options.writesSomething())
         return "nothing to write: give --ps FILE, --cgats FILE, --ti1 FILE, --pdf FILE or --readings FILE";
     if (options.shapesPrintLayout() && !options.pdf)
@@ -282,8 +291,11 @@ int main(int argc, char** argv)
     ChartMeasurementSession session(chart.first);
     if (options.readings) {
         std::string whyNot;
-        if (!session.load(options.readings, whyNot))
+        ChartMeasurementSession::LoadOutcome outcome;
+        if (!session.load(options.readings, options.averageRepeats, outcome, whyNot))
             return fail(Kx_quotedFileName(options.readings) + ": " + whyNot);
+        if (!outcome.refused.empty())
+            return fail(Kx_quotedFileName(options.readings) + ": " + outcome.refusalLine());
         if (session.readings().empty())
             return fail(Kx_quotedFileName(options.readings) + " holds no readings");
     }
