@@ -2,7 +2,7 @@
 #define SWATCHLIST_H
 
 #include "KxComboColour.h"
-#include "SwatchLabConverter.h"
+#include "KxCmsLabConverter.h"
 
 #include <string>
 
@@ -48,14 +48,14 @@ public:
     KxCOMBOCOLOUR* take();
 
 private:
-    bool appendLab(const std::string& name, const cmsCIELab& lab, bool spot);
+    bool appendLab(const std::string& name, const double lab[3], bool spot);
     KxCOMBOCOLOUR* append(const std::string& name, std::uint32_t flags);
 
     KxCOMBOCOLOUR* first = nullptr;
     unsigned long length = 0;
     bool memoryExhausted = false;
     std::string problem; // what was wrong with the last value refused
-    SwatchLabConverter converter;
+    KxCmsLabConverter converter;
 };
 
 #endif
