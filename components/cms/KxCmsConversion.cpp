@@ -142,8 +142,7 @@ struct KxCmsConversion::Engine
     // An intent outside the four converts as perceptual.
     cmsUInt32Number intent() const
     {
-        const bool known = settings.intent >= icPerceptual && settings.intent <= icAbsoluteColorimetric;
-        return known ? cmsUInt32Number(settings.intent) : INTENT_PERCEPTUAL;
+        return isKnownIntent(settings.intent) ? cmsUInt32Number(settings.intent) : INTENT_PERCEPTUAL;
     }
     // The normal accuracy leaves LittleCMS its default precalculation; the
     // best evaluates the profiles themselves in floating point.

@@ -1,5 +1,8 @@
 #include "ConvertOptions.h"
 
+#include "KxIcc.h"
+
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 
@@ -58,8 +61,10 @@ std::string ConvertOptions::parse(int argc, const char* const* argv)
         } else if (option == "--out") {
             outputProfile = value;
         } else if (option == "--intent") {
-            if (!parseInteger(value, 0, 3, intent))
+            long given = 0;
+            if (!parseInteger(value, LONG_MIN, LONG_MAX, given) || !isKnownIntent(given))
                 return "--intent takes 0 (perceptual), 1 (relative), 2 (saturation) or 3 (absolute)";
+            intent = given;
         } else if (option == "--decimals") {
             if (!parseInteger(value, 0, 6, decimals))
                 return "--decimals takes 0 to 6";
