@@ -306,7 +306,7 @@ std::unique_ptr<KxCmsConversion> KxCmsConversion::open(std::shared_ptr<const KxC
     }
     if (refusal) {
         if (whyNot) {
-            const std::string detail = KxCmsLog::lastError();
+            const std::string detail = KxCmsLog::whyNot();
             *whyNot = detail.empty() ? std::string(refusal) : refusal + (" (" + detail + ")");
         }
         return nullptr;

@@ -48,7 +48,7 @@ public:
 
     // Draws the gamut of profilePath as a wire frame over the solid, in
     // place of any earlier one. False, keeping what was drawn, when there
-    // is no solid or the profile has no gamut to show (failureText() says why).
+    // is no solid or the profile has no gamut to show (whyNot() says why).
     bool compareWith(const char* profilePath);
     void removeComparison();
     // Marks the D50 Lab colour, in place of any earlier mark.
@@ -62,7 +62,7 @@ public:
     double comparisonShare() const { return m_comparisonShare; }
     // The lines of figures drawn over the gamut: volumes, share, mark.
     QStringList figures() const;
-    QString failureText() const { return m_failureText; }
+    QString whyNot() const { return m_whyNot; }
     // What the view says instead of a gamut; empty while it shows one.
     QString message() const { return m_message; }
     const GamutHull& hull() const { return m_hull; }
@@ -105,7 +105,7 @@ private:
     bool m_geometryChanged = true;
     QPoint m_dragFrom;
     QString m_message;
-    QString m_failureText;
+    QString m_whyNot;
 };
 
 #endif

@@ -34,7 +34,7 @@ std::string ColourConverter::open(const ConvertOptions& options)
     m_transform.setinterpolationAccuracy(options.accuracy);
     if (!m_transform.create(options.inputProfile.c_str(), options.outputProfile.c_str()))
         return "cannot convert from '" + options.inputProfile + "' to '" + options.outputProfile
-            + "': " + m_transform.refusal();
+            + "': " + m_transform.whyNot();
     if (!isDeviceSpace(m_transform.outputSpace))
         return "output profile '" + options.outputProfile + "' is neither RGB nor CMYK";
     if (!m_labInput && !isDeviceSpace(m_transform.inputSpace))

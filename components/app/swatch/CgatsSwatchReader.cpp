@@ -122,7 +122,7 @@ bool CgatsSwatchReader::read(const unsigned char* data, std::size_t size, Swatch
             break;
         }
         if (!added) {
-            whyNot = list.failureReason(kindName, document.whereIsSet(tableIndex, set));
+            whyNot = list.whyNot(kindName, document.whereIsSet(tableIndex, set));
             return false;
         }
     }

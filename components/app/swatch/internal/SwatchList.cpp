@@ -63,7 +63,7 @@ SwatchList::~SwatchList()
     KxPacketFreeList(&first, KX_PACKET_COMBOCOLOUR);
 }
 
-std::string SwatchList::failureReason(const std::string& kind, const std::string& where) const
+std::string SwatchList::whyNot(const std::string& kind, const std::string& where) const
 {
     if (memoryExhausted)
         return "There is not enough memory to read the swatch file.";

@@ -41,7 +41,7 @@ public:
     // The reason for the user after an add* call failed, for a file of the
     // kind named ("Adobe Swatch Exchange") and the place of the swatch in
     // it ("Swatch 3", "Line 12").
-    std::string failureReason(const std::string& kind, const std::string& where) const;
+    std::string whyNot(const std::string& kind, const std::string& where) const;
     unsigned long count() const { return length; }
 
     // Hands over the first record of the list; the list is empty afterwards.
