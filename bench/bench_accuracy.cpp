@@ -45,7 +45,7 @@ std::unique_ptr<KxCmsIcc> opened(const char* input, const char* output, int inte
     transform->setinterpolationAccuracy(accuracy);
     if (!transform->create(input, output)) {
         std::fprintf(stderr, "bench_accuracy: cannot open %s to %s: %s\n", input, output,
-                     transform->refusal().c_str());
+                     transform->whyNot().c_str());
         std::exit(1);
     }
     return transform;

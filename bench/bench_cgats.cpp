@@ -7,7 +7,7 @@
 // Usage: bench_cgats
 
 #include "CgatsReadingsReader.h"
-#include "CgatsTextCheck.h"
+#include "KxCgatsDocument.h"
 #include "KxFileRead.h"
 #include "KxPacket.h"
 #include "SwatchImporter.h"
@@ -56,7 +56,7 @@ std::string file(const std::string& keywords, unsigned long fields, unsigned lon
 std::string denseFile(std::size_t size)
 {
     constexpr unsigned long FIELDS = 250;
-    const std::string full = table(FIELDS, CgatsTextCheck::MOST_SETS);
+    const std::string full = table(FIELDS, KxCgatsDocument::MOST_SETS);
     std::string text = "CGATS.17\n";
     while (text.size() + full.size() < size)
         text += full;
@@ -116,10 +116,10 @@ int main()
     std::printf("%-34s %10s  %-9s %-8s %9s %8s\n", "file", "bytes", "reader", "result", "seconds", "us/KiB");
 
     // NUMBER_OF_FIELDS and NUMBER_OF_SETS are keywords too.
-    const std::string keywords = file(keywordLines(CgatsTextCheck::MOST_KEYWORDS - 2), 4, 64);
+    const std::string keywords = file(keywordLines(KxCgatsDocument::MOST_KEYWORDS - 2), 4, 64);
     const std::string manyKeywords = file(keywordLines(60000), 4, 64);
-    const std::string fields = file({}, CgatsTextCheck::MOST_FIELDS, 64);
-    const std::string sets = file({}, 4, CgatsTextCheck::MOST_SETS);
+    const std::string fields = file({}, KxCgatsDocument::MOST_FIELDS, 64);
+    const std::string sets = file({}, 4, KxCgatsDocument::MOST_SETS);
     const std::string measurementLimit = denseFile(Kx_fileSizeLimit(KxFileKind::Measurements));
     const std::string swatchLimit = denseFile(Kx_fileSizeLimit(KxFileKind::Swatches));
 

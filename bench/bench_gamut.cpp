@@ -69,7 +69,7 @@ int main(int argc, char** argv)
     QElapsedTimer comparing;
     comparing.start();
     if (!comparison.isEmpty() && !view->compareWith(QFile::encodeName(comparison).constData())) {
-        std::fprintf(stderr, "bench_gamut: %s: %s\n", qPrintable(comparison), qPrintable(view->failureText()));
+        std::fprintf(stderr, "bench_gamut: %s: %s\n", qPrintable(comparison), qPrintable(view->whyNot()));
         return 1;
     }
     const double compareMs = comparing.nsecsElapsed() / 1e6;

@@ -2,7 +2,7 @@
 // starting points: seeds/<kind>/<name>. With --readers, lists the short
 // names of the swatch reader table's entries instead, one a line.
 
-#include "CgatsTextCheck.h"
+#include "KxCgatsDocument.h"
 #include "SwatchReaderTable.h"
 
 #include <cstdint>
@@ -121,7 +121,7 @@ Bytes text(const char* content)
 Bytes manyKeywords()
 {
     std::string content = "CGATS.17\n";
-    for (unsigned long i = 2; i < CgatsTextCheck::MOST_KEYWORDS; ++i)
+    for (unsigned long i = 2; i < KxCgatsDocument::MOST_KEYWORDS; ++i)
         content += "K" + std::to_string(i) + " \"v\"\n";
     content += "NUMBER_OF_FIELDS 4\nBEGIN_DATA_FORMAT\nSAMPLE_ID LAB_L LAB_A LAB_B\nEND_DATA_FORMAT\nNUMBER_OF_SETS 2\n"
                "BEGIN_DATA\n1 50 0 0\n2 60 -10 10\nEND_DATA\n";

@@ -5,5 +5,5 @@ tintora_add_test(NAME test_convert SOURCES test_convert.cpp LIBS kxapp Qt6::Core
 add_dependencies(test_convert tintora-convert)
 # Needs LittleCMS's transicc (Debian package liblcms2-utils), the
 # floating-point peer; fails without it.
-tintora_add_test(NAME test_cms_exact SOURCES test_cms_exact.cpp LIBS kxapp Qt6::Core LABELS cms)
+tintora_add_test(NAME test_cms_exact SOURCES test_cms_exact.cpp LIBS kxapp PkgConfig::LCMS2 Qt6::Core LABELS cms)
 add_dependencies(test_cms_exact tintora-convert tintora-chart)

@@ -787,7 +787,7 @@ void TestCms::keptFuzzFindingsAreAnsweredOrRefused()
         for (const auto& pair : {std::pair{path, Srgb}, std::pair{Srgb, path}, std::pair{path, path}}) {
             KxCmsIcc transform;
             const bool created = transform.create(pair.first.constData(), pair.second.constData()) != 0;
-            QVERIFY2(created || !transform.refusal().empty(), qPrintable(name));
+            QVERIFY2(created || !transform.whyNot().empty(), qPrintable(name));
         }
     }
 }
@@ -812,7 +812,7 @@ void TestCms::onlyPlausibleMediaWhitesAreTaken()
                 continue;
             KxCmsIcc transform;
             QVERIFY2(transform.create(path.constData(), path.constData()),
-                     qPrintable(path + ": " + QString::fromStdString(transform.refusal())));
+                     qPrintable(path + ": " + QString::fromStdString(transform.whyNot())));
             ++opened;
         }
     }
@@ -821,7 +821,7 @@ void TestCms::onlyPlausibleMediaWhitesAreTaken()
     const QByteArray absurd = QFile::encodeName(TINTORA_TEST_DATA "/profile/media-white-x-1281.icc");
     KxCmsIcc transform;
     QVERIFY(!transform.create(absurd.constData(), Srgb.constData()));
-    QVERIFY2(transform.refusal().find("media white") != std::string::npos, transform.refusal().c_str());
+    QVERIFY2(transform.whyNot().find("media white") != std::string::npos, transform.whyNot().c_str());
     QVERIFY(!transform.create(Srgb.constData(), absurd.constData()));
     QVERIFY(!KxCMSInit(icSigLabData, icSigRgbData, nullptr, absurd.constData(), 1, 0, 0));
 }

@@ -454,7 +454,7 @@ void TestCmsExact::brokenProfilesAreRefused()
             transform.setinterpolationAccuracy(accuracy);
             QVERIFY(!transform.create(broken.constData(), Srgb.path));
             QVERIFY(!transform.handle);
-            QVERIFY(!transform.refusal().empty());
+            QVERIFY(!transform.whyNot().empty());
             QVERIFY(!transform.create(Srgb.path, broken.constData()));
             QVERIFY(!transform.create(broken.constData(), broken.constData()));
         }

@@ -264,7 +264,7 @@ private slots:
         QVERIFY(hull.isEmpty());
         QVERIFY(hull.triangles().empty());
         QCOMPARE(hull.deviceSpace(), GamutHull::DeviceSpace::None);
-        QVERIFY(!hull.errorText().isEmpty());
+        QVERIFY(!hull.whyNot().isEmpty());
     }
 
     void coloursGoThroughTheMonitorProfile()

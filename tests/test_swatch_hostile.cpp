@@ -6,7 +6,7 @@
 #include "CgatsParseContext.h"
 #include "CgatsReadingsReader.h"
 #include "CgatsSwatchReader.h"
-#include "CgatsTextCheck.h"
+#include "KxCgatsDocument.h"
 #include "KxFileRead.h"
 #include "KxList.h"
 #include "KxPacket.h"
@@ -189,9 +189,9 @@ private slots:
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QString>("reason"); // empty: read, with this many sets
         QTest::addColumn<int>("sets");
-        const int keywords = int(CgatsTextCheck::MOST_KEYWORDS);
-        const int fields = int(CgatsTextCheck::MOST_FIELDS);
-        const int sets = int(CgatsTextCheck::MOST_SETS);
+        const int keywords = int(KxCgatsDocument::MOST_KEYWORDS);
+        const int fields = int(KxCgatsDocument::MOST_FIELDS);
+        const int sets = int(KxCgatsDocument::MOST_SETS);
         const QString tooManyKeywords = "The CGATS file has more than 1000 keywords, too many for a chart.";
         QTest::newRow("60000 keywords") << cgatsOfSize(keywordLines(60000), 4, 2) << tooManyKeywords << 2;
         QTest::newRow("keywords at the limit") << cgatsOfSize(keywordLines(keywords - 2), 4, 2) << QString() << 2;

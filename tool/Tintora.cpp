@@ -238,9 +238,8 @@ void Tintora::loadRegistry(KxRegistry& registry)
     swatchFolder = path(KEY_LASTDIR_FILE);
 
     const long intent = registry.getlong(section, KxRegistry::reg_fixup_null_cstr(KEY_INTENT));
-    const int intentIndex = indexOfIntent(intent);
-    if (intentIndex >= 0)
-        rendering_combo->setCurrentIndex(intentIndex);
+    if (isKnownIntent(intent))
+        rendering_combo->setCurrentIndex(indexOfIntent(intent));
     setRenderingIntent(intent);
 
     const bool best = registry.getlong(section, KxRegistry::reg_fixup_null_cstr(KEY_ACCURACY)) == ICC_ACCURACY_BEST;

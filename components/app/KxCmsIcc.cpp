@@ -83,12 +83,12 @@ int KxCmsIcc::getICCprofileClass(const char* path, icProfileClassSignature& prof
 int KxCmsIcc::create(const char* inputPath, const char* outputPath)
 {
     close();
-    m_refusal.clear();
+    m_whyNot.clear();
     try {
         return open(inputPath, outputPath);
     } catch (const std::bad_alloc&) {
         close();
-        m_refusal = "out of memory";
+        m_whyNot = "out of memory";
         return 0;
     }
 }
@@ -99,7 +99,7 @@ int KxCmsIcc::open(const char* inputPath, const char* outputPath)
     settings.intent = renderingIntent;
     settings.highAccuracy = accuracy == ICC_ACCURACY_BEST;
     settings.deviceLink = m_deviceLink;
-    std::unique_ptr<KxCmsConversion> conversion = KxCmsConversion::open(inputPath, outputPath, settings, &m_refusal);
+    std::unique_ptr<KxCmsConversion> conversion = KxCmsConversion::open(inputPath, outputPath, settings, &m_whyNot);
     if (!conversion)
         return 0;
 

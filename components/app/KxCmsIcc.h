@@ -54,7 +54,7 @@ public:
     int create(const char* inputPath, const char* outputPath);
     void close();
     // Why the last create() failed, in a few words; empty after a success.
-    const std::string& refusal() const { return m_refusal; }
+    const std::string& whyNot() const { return m_whyNot; }
 
     // A change takes effect at the next create(). An intent outside
     // icRenderingIntent is kept as given and converts as perceptual; an
@@ -115,7 +115,7 @@ private:
     bool toLab(icColorSpaceSignature from, const unsigned long* input, double lab[3]) const;
     bool labToDevice(icColorSpaceSignature to, double L, double a, double b, unsigned long* output) const;
 
-    std::string m_refusal;
+    std::string m_whyNot;
     bool m_deviceLink = true;
 };
 

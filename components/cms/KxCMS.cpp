@@ -104,8 +104,7 @@ KxCMS* KxCMSInit(icColorSpaceSignature inputSpace, icColorSpaceSignature outputS
                  const char* inputPath, const char* outputPath,
                  int intent, int accuracy, int blackPointCompensation)
 {
-    if (intent < icPerceptual || intent > icAbsoluteColorimetric
-        || (accuracy != ICC_ACCURACY_NORMAL && accuracy != ICC_ACCURACY_BEST))
+    if (!isKnownIntent(intent) || (accuracy != ICC_ACCURACY_NORMAL && accuracy != ICC_ACCURACY_BEST))
         return nullptr;
     try {
         std::shared_ptr<const KxCmsProfile> input = openSide(inputSpace, inputPath);

@@ -142,8 +142,7 @@ struct KxCmsConversion::Engine
     // An intent outside the four converts as perceptual.
     cmsUInt32Number intent() const
     {
-        const bool known = settings.intent >= icPerceptual && settings.intent <= icAbsoluteColorimetric;
-        return known ? cmsUInt32Number(settings.intent) : INTENT_PERCEPTUAL;
+        return isKnownIntent(settings.intent) ? cmsUInt32Number(settings.intent) : INTENT_PERCEPTUAL;
     }
     // The normal accuracy leaves LittleCMS its default precalculation; the
     // best evaluates the profiles themselves in floating point.
@@ -307,7 +306,7 @@ std::unique_ptr<KxCmsConversion> KxCmsConversion::open(std::shared_ptr<const KxC
     }
     if (refusal) {
         if (whyNot) {
-            const std::string detail = KxCmsLog::lastError();
+            const std::string detail = KxCmsLog::whyNot();
             *whyNot = detail.empty() ? std::string(refusal) : refusal + (" (" + detail + ")");
         }
         return nullptr;

@@ -32,6 +32,12 @@ enum icRenderingIntent : long {
     icAbsoluteColorimetric = 3,
 };
 
+// True for the four intents above, the only ones the engine converts by.
+constexpr bool isKnownIntent(long intent)
+{
+    return intent >= icPerceptual && intent <= icAbsoluteColorimetric;
+}
+
 enum ICCACCURACY : long {
     ICC_ACCURACY_NORMAL = 0, // LittleCMS's default precalculation
     ICC_ACCURACY_BEST = 1,   // high-resolution precalculation

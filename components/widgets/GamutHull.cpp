@@ -49,24 +49,24 @@ void GamutHull::clear()
     m_vertices.clear();
     m_triangles.clear();
     m_deviceSpace = DeviceSpace::None;
-    m_errorText.clear();
+    m_whyNot.clear();
 }
 
 bool GamutHull::fromICC(const char* profilePath, const GamutMonitor& monitor)
 {
     clear();
     if (!profilePath || !*profilePath) {
-        m_errorText = tr("No profile chosen");
+        m_whyNot = tr("No profile chosen");
         return false;
     }
     const std::optional<KxIccHeader> header = KxIccHeader::read(profilePath);
     if (!header) {
-        m_errorText = tr("The profile cannot be read");
+        m_whyNot = tr("The profile cannot be read");
         return false;
     }
     const icColorSpaceSignature space = header->colourSpace;
     if (space != icSigRgbData && space != icSigCmykData) {
-        m_errorText = tr("Only RGB and CMYK profiles have a gamut to show");
+        m_whyNot = tr("Only RGB and CMYK profiles have a gamut to show");
         return false;
     }
     // The profile to itself, exact: only its D50 Lab (absolute colorimetric,
@@ -77,7 +77,7 @@ bool GamutHull::fromICC(const char* profilePath, const GamutMonitor& monitor)
     settings.deviceLink = false;
     const std::unique_ptr<KxCmsConversion> profile = KxCmsConversion::open(profilePath, profilePath, settings);
     if (!profile) {
-        m_errorText = tr("The profile gives no Lab colours");
+        m_whyNot = tr("The profile gives no Lab colours");
         return false;
     }
     const bool cmyk = space == icSigCmykData;
@@ -94,7 +94,7 @@ bool GamutHull::fromICC(const char* profilePath, const GamutMonitor& monitor)
                 double lab[3];
                 if (!profile->deviceToLabD50(device, lab)) {
                     clear();
-                    m_errorText = tr("The profile gives no Lab colours");
+                    m_whyNot = tr("The profile gives no Lab colours");
                     return false;
                 }
                 GamutVertex& vertex = m_vertices[std::size_t(face) * VerticesPerFace + i * N + j];

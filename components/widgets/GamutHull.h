@@ -32,7 +32,7 @@ public:
     enum class DeviceSpace { None, Rgb, Cmyk };
 
     // Replaces the mesh with the gamut of profilePath, coloured through
-    // monitor. False, with an empty mesh and errorText() saying why, when
+    // monitor. False, with an empty mesh and whyNot() saying why, when
     // the profile cannot be read or is not an RGB or CMYK device profile.
     bool fromICC(const char* profilePath, const GamutMonitor& monitor);
     void clear();
@@ -41,7 +41,7 @@ public:
     // The volume the surface encloses, in cubic CIELAB units; 0 when empty.
     double volume() const;
     DeviceSpace deviceSpace() const { return m_deviceSpace; }
-    QString errorText() const { return m_errorText; }
+    QString whyNot() const { return m_whyNot; }
 
     // FaceCount * SamplesPerSide^2 vertices, face after face.
     const std::vector<GamutVertex>& vertices() const { return m_vertices; }
@@ -55,7 +55,7 @@ private:
     std::vector<GamutVertex> m_vertices;
     std::vector<std::uint32_t> m_triangles;
     DeviceSpace m_deviceSpace = DeviceSpace::None;
-    QString m_errorText;
+    QString m_whyNot;
 };
 
 #endif

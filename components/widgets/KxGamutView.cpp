@@ -93,7 +93,7 @@ int KxGamutView::fromICC(const char* profilePath, const char* monitorProfilePath
     m_marker.reset();
     if (!loaded || !m_gamutCheck.create(nullptr, profilePath))
         m_gamutCheck.close();
-    m_message = loaded ? QString() : m_hull.errorText();
+    m_message = loaded ? QString() : m_hull.whyNot();
     m_camera.reset();
     m_geometryChanged = true;
     update();
@@ -102,14 +102,14 @@ int KxGamutView::fromICC(const char* profilePath, const char* monitorProfilePath
 
 bool KxGamutView::compareWith(const char* profilePath)
 {
-    m_failureText.clear();
+    m_whyNot.clear();
     if (m_hull.isEmpty()) {
-        m_failureText = tr("There is no gamut to compare with");
+        m_whyNot = tr("There is no gamut to compare with");
         return false;
     }
     GamutHull comparison;
     if (!comparison.fromICC(profilePath, *m_monitor)) {
-        m_failureText = comparison.errorText();
+        m_whyNot = comparison.whyNot();
         return false;
     }
     m_comparison = std::move(comparison);
@@ -199,7 +199,7 @@ void KxGamutView::chooseComparison()
     message.kind = KxMessage::Warning;
     message.parent = this;
     message.caption = tr("Compare with profile");
-    message.text = m_failureText;
+    message.text = m_whyNot;
     KxModal::current().message(message);
 }
 

@@ -50,7 +50,7 @@ public:
 
     // Draws the gamut of profilePath as a wire frame over the solid, in
     // place of any earlier one. False, keeping what was drawn, when there
-    // is no solid or the profile has no gamut to show (failureText() says why).
+    // is no solid or the profile has no gamut to show (whyNot() says why).
     bool compareWith(const char* profilePath);
     void removeComparison();
     // Marks the D50 Lab colour, in place of any earlier mark.
@@ -68,7 +68,7 @@ public:
     QStringList figures() const;
     // Where they are drawn at the view's present size, lines wrapped to fit.
     QRect figuresRect() const;
-    QString failureText() const { return m_failureText; }
+    QString whyNot() const { return m_whyNot; }
     // What the view says instead of a gamut; empty while it shows one.
     QString message() const { return m_message; }
     const GamutHull& hull() const { return m_hull; }
@@ -113,7 +113,7 @@ private:
     bool m_geometryChanged = true;
     QPoint m_dragFrom;
     QString m_message;
-    QString m_failureText;
+    QString m_whyNot;
 };
 
 #endif

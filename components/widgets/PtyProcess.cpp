@@ -20,9 +20,9 @@ PtyProcess::PtyProcess(QObject* parent)
     connect(&process, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
         if (error != QProcess::FailedToStart)
             return;
-        lastError = process.errorString();
+        why = process.errorString();
         closeMaster();
-        emit failedToStart(lastError);
+        emit failedToStart(why);
     });
 }
 
@@ -37,7 +37,7 @@ bool PtyProcess::start(const QString& program, const QStringList& arguments)
     master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
     const char* slaveName = master >= 0 && grantpt(master) == 0 && unlockpt(master) == 0 ? ptsname(master) : nullptr;
     if (!slaveName) {
-        lastError = QString::fromLocal8Bit(std::strerror(errno));
+        why = QString::fromLocal8Bit(std::strerror(errno));
         closeMaster();
         return false;
     }
@@ -83,7 +83,7 @@ bool PtyProcess::isRunning() const
 void PtyProcess::send(const QByteArray& keys)
 {
     if (master >= 0 && ::write(master, keys.constData(), size_t(keys.size())) < 0)
-        lastError = QString::fromLocal8Bit(std::strerror(errno));
+        why = QString::fromLocal8Bit(std::strerror(errno));
 }
 
 void PtyProcess::readMaster()

@@ -23,13 +23,13 @@ public:
     explicit PtyProcess(QObject* parent = nullptr);
     ~PtyProcess() override;
 
-    // False, with errorText() set, when no terminal could be made; a program
+    // False, with whyNot() set, when no terminal could be made; a program
     // that cannot be run is told later by failedToStart().
     bool start(const QString& program, const QStringList& arguments);
     void stop();
     bool isRunning() const;
     void send(const QByteArray& keys);
-    QString errorText() const { return lastError; }
+    QString whyNot() const { return why; }
 
 signals:
     void output(const QByteArray& bytes);
@@ -43,7 +43,7 @@ private:
     QProcess process;
     int master = -1;
     std::unique_ptr<QSocketNotifier> notifier;
-    QString lastError;
+    QString why;
 };
 
 #endif

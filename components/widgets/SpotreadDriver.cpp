@@ -34,7 +34,7 @@ void SpotreadDriver::start()
     pending.clear();
     // -N: no initial calibration where the instrument allows skipping it.
     if (!process.start(program, {QStringLiteral("-N")}))
-        emit message(tr("Cannot open a terminal for spotread: %1").arg(process.errorText()));
+        emit message(tr("Cannot open a terminal for spotread: %1").arg(process.whyNot()));
     else
         silence.start();
 }

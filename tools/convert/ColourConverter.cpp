@@ -35,7 +35,7 @@ std::string ColourConverter::open(const ConvertOptions& options)
     m_transform.setinterpolationAccuracy(options.accuracy);
     if (!m_transform.create(options.inputProfile.c_str(), options.outputProfile.c_str()))
         return "cannot convert from " + Kx_quotedFileName(options.inputProfile) + " to "
-            + Kx_quotedFileName(options.outputProfile) + ": " + m_transform.refusal();
+            + Kx_quotedFileName(options.outputProfile) + ": " + m_transform.whyNot();
     if (!isDeviceSpace(m_transform.outputSpace))
         return "output profile " + Kx_quotedFileName(options.outputProfile) + " is neither RGB nor CMYK";
     if (!m_labInput && !isDeviceSpace(m_transform.inputSpace))

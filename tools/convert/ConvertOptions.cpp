@@ -1,7 +1,10 @@
 #include "ConvertOptions.h"
 
 #include <KxFileNameText.h>
+#include <KxIcc.h>
 #include <KxWholeNumber.h>
+
+#include <climits>
 
 const char* ConvertOptions::usage()
 {
@@ -41,7 +44,7 @@ std::string ConvertOptions::parse(int argc, const char* const* argv)
         } else if (option == "--out") {
             outputProfile = value;
         } else if (option == "--intent") {
-            if (!Kx_wholeNumber(value, 0, 3, intent))
+            if (!Kx_wholeNumber(value, LONG_MIN, LONG_MAX, intent) || !isKnownIntent(intent))
                 return "--intent takes 0 (perceptual), 1 (relative), 2 (saturation) or 3 (absolute)";
         } else if (option == "--decimals") {
             if (!Kx_wholeNumber(value, 0, 6, decimals))

@@ -32,7 +32,7 @@ void KxCmsLog::install()
     std::call_once(installed, [] { cmsSetLogErrorHandler(keepMessage); });
 }
 
-std::string KxCmsLog::lastError()
+std::string KxCmsLog::whyNot()
 {
     std::lock_guard<std::mutex> lock(logMutex());
     return lastMessage();

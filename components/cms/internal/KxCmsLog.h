@@ -10,8 +10,8 @@
 class KxCmsLog
 {
 public:
-    static void install();          // idempotent, thread-safe
-    static std::string lastError(); // empty when LittleCMS has not complained
+    static void install();       // idempotent, thread-safe
+    static std::string whyNot(); // LittleCMS's last complaint; empty when none
     static void clear();
 };
 

@@ -23,7 +23,7 @@ SwatchList::~SwatchList()
     KxPacketFreeList(&first, KX_PACKET_COMBOCOLOUR);
 }
 
-std::string SwatchList::failureReason(const std::string& kind, const std::string& where) const
+std::string SwatchList::whyNot(const std::string& kind, const std::string& where) const
 {
     if (memoryExhausted)
         return "There is not enough memory to read the swatch file.";
@@ -77,7 +77,8 @@ bool SwatchList::addLab(const std::string& name, double L, double a, double b, b
     problem = ColourValueRange::problemWithLab(L, a, b);
     if (!problem.empty())
         return false;
-    return appendLab(name, cmsCIELab{L, a, b}, spot);
+    const double value[3] = {L, a, b};
+    return appendLab(name, value, spot);
 }
 
 bool SwatchList::addRgb(const std::string& name, double r, double g, double b, double fullScale, bool spot)
@@ -87,7 +88,7 @@ bool SwatchList::addRgb(const std::string& name, double r, double g, double b, d
     problem = ColourValueRange::problemWith({r, g, b}, channels);
     if (!problem.empty())
         return false;
-    cmsCIELab lab;
+    double lab[3];
     if (!converter.rgbToLab(r / fullScale, g / fullScale, b / fullScale, lab)) {
         memoryExhausted = true;
         return false;
@@ -101,7 +102,7 @@ bool SwatchList::addGray(const std::string& name, double gray, double fullScale,
     problem = ColourValueRange::problemWith({gray}, &level);
     if (!problem.empty())
         return false;
-    cmsCIELab lab;
+    double lab[3];
     if (!converter.grayToLab(gray / fullScale, lab)) {
         memoryExhausted = true;
         return false;
@@ -109,13 +110,13 @@ bool SwatchList::addGray(const std::string& name, double gray, double fullScale,
     return appendLab(name, lab, spot);
 }
 
-bool SwatchList::appendLab(const std::string& name, const cmsCIELab& lab, bool spot)
+bool SwatchList::appendLab(const std::string& name, const double lab[3], bool spot)
 {
     KxCOMBOCOLOUR* record = append(name, KX_COMBO_LAB | (spot ? KX_COMBO_SPOT : 0));
     if (!record)
         return false;
-    record->L = lab.L;
-    record->a = lab.a;
-    record->b = lab.b;
+    record->L = lab[0];
+    record->a = lab[1];
+    record->b = lab[2];
     return true;
 }

@@ -89,7 +89,7 @@ bool GplSwatchReader::read(const unsigned char* data, std::size_t size, SwatchLi
             return false;
         }
         if (!list.addRgb(std::string(line), r, g, b, 255.0, false)) {
-            whyNot = list.failureReason(kindName, "Line " + std::to_string(lineNumber));
+            whyNot = list.whyNot(kindName, "Line " + std::to_string(lineNumber));
             return false;
         }
     }

@@ -1,5 +1,7 @@
 #include "CgatsTextCheck.h"
 
+#include "KxCgatsDocument.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -337,9 +339,9 @@ bool CgatsScan::keyword(std::string_view name, std::string& whyNot)
 bool CgatsScan::countKeywords(unsigned long entries, std::string& whyNot)
 {
     keywords += entries;
-    if (keywords <= CgatsTextCheck::MOST_KEYWORDS)
+    if (keywords <= KxCgatsDocument::MOST_KEYWORDS)
         return true;
-    whyNot = tooMany(CgatsTextCheck::MOST_KEYWORDS, "keywords");
+    whyNot = tooMany(KxCgatsDocument::MOST_KEYWORDS, "keywords");
     return false;
 }
 
@@ -375,8 +377,8 @@ bool CgatsScan::beginDataFormat(std::string& whyNot)
     for (; token.kind != Token::End && !equalsIgnoringCase(token.text, "END_DATA_FORMAT"); token = tokens.next()) {
         if (token.kind != Token::Word)
             continue;
-        if (++listed > static_cast<long long>(CgatsTextCheck::MOST_FIELDS)) {
-            whyNot = tooMany(CgatsTextCheck::MOST_FIELDS, "fields in a table");
+        if (++listed > static_cast<long long>(KxCgatsDocument::MOST_FIELDS)) {
+            whyNot = tooMany(KxCgatsDocument::MOST_FIELDS, "fields in a table");
             return false;
         }
         if (refersToTables(token.text)) {
@@ -404,8 +406,8 @@ bool CgatsScan::numberOfFields(std::string& whyNot)
     Token value;
     if (!countKeywords(1, whyNot) || !readCount(count, value, whyNot))
         return false;
-    if (count > static_cast<long long>(CgatsTextCheck::MOST_FIELDS)) {
-        whyNot = tooMany(CgatsTextCheck::MOST_FIELDS, "fields in a table");
+    if (count > static_cast<long long>(KxCgatsDocument::MOST_FIELDS)) {
+        whyNot = tooMany(KxCgatsDocument::MOST_FIELDS, "fields in a table");
         return false;
     }
     fieldsDeclared = true;
@@ -422,8 +424,8 @@ bool CgatsScan::numberOfSets(std::string& whyNot)
     Token value;
     if (!countKeywords(1, whyNot) || !readCount(count, value, whyNot))
         return false;
-    if (count > static_cast<long long>(CgatsTextCheck::MOST_SETS)) {
-        whyNot = tooMany(CgatsTextCheck::MOST_SETS, "sets in a table");
+    if (count > static_cast<long long>(KxCgatsDocument::MOST_SETS)) {
+        whyNot = tooMany(KxCgatsDocument::MOST_SETS, "sets in a table");
         return false;
     }
     sets = std::max(sets, count);

@@ -19,7 +19,7 @@ struct CgatsReading {
 };
 
 // Reads the readings of a CGATS measurement file (ours, or Argyll's
-// chartread or spotread output) as a CgatsDocument. The first table with
+// chartread or spotread output) as a KxCgatsDocument. The first table with
 // LAB_L, LAB_A, LAB_B gives one reading per set; a table with only XYZ_X,
 // XYZ_Y, XYZ_Z (Y 100 for white, D50), as chartread writes, serves too.
 // Each set must be named by SAMPLE_ID or SAMPLE_NAME.

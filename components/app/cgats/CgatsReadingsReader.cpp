@@ -1,9 +1,8 @@
 #include "CgatsReadingsReader.h"
 
-#include "CgatsDocument.h"
+#include "KxCgatsDocument.h"
+#include "KxCmsLabConverter.h"
 #include "KxFileRead.h"
-
-#include <lcms2.h>
 
 namespace {
 
@@ -19,32 +18,32 @@ struct ReadingColumns {
     bool hasInks() const { return inks[0] >= 0 && inks[1] >= 0 && inks[2] >= 0 && inks[3] >= 0; }
 };
 
-ReadingColumns findColumns(cmsHANDLE it8, const char* const (&fields)[3], bool xyz)
+ReadingColumns findColumns(const KxCgatsDocument& document, const char* const (&fields)[3], bool xyz)
 {
     ReadingColumns columns;
     for (int i = 0; i < 3; ++i)
-        columns.values[i] = cmsIT8FindDataFormat(it8, fields[i]);
+        columns.values[i] = document.column(fields[i]);
     columns.xyz = xyz;
-    columns.id = cmsIT8FindDataFormat(it8, "SAMPLE_ID");
-    columns.name = cmsIT8FindDataFormat(it8, "SAMPLE_NAME");
+    columns.id = document.column("SAMPLE_ID");
+    columns.name = document.column("SAMPLE_NAME");
     static const char* const inks[4] = {"CMYK_C", "CMYK_M", "CMYK_Y", "CMYK_K"};
     for (int i = 0; i < 4; ++i)
-        columns.inks[i] = cmsIT8FindDataFormat(it8, inks[i]);
+        columns.inks[i] = document.column(inks[i]);
     return columns;
 }
 
 // Lab in the current table, else XYZ.
-ReadingColumns describeTable(cmsHANDLE it8)
+ReadingColumns describeTable(const KxCgatsDocument& document)
 {
     static const char* const lab[3] = {"LAB_L", "LAB_A", "LAB_B"};
     static const char* const xyz[3] = {"XYZ_X", "XYZ_Y", "XYZ_Z"};
-    const ReadingColumns byLab = findColumns(it8, lab, false);
-    return byLab.hasValues() ? byLab : findColumns(it8, xyz, true);
+    const ReadingColumns byLab = findColumns(document, lab, false);
+    return byLab.hasValues() ? byLab : findColumns(document, xyz, true);
 }
 
-std::string text(cmsHANDLE it8, int set, int column)
+std::string text(const KxCgatsDocument& document, int set, int column)
 {
-    const char* value = column >= 0 ? cmsIT8GetDataRowCol(it8, set, column) : nullptr;
+    const char* value = document.text(set, column);
     return value ? value : "";
 }
 
@@ -53,16 +52,15 @@ std::string text(cmsHANDLE it8, int set, int column)
 bool CgatsReadingsReader::read(const unsigned char* data, std::size_t size, std::vector<CgatsReading>& readings,
                                std::string& whyNot)
 {
-    CgatsDocument document("measurement file");
+    KxCgatsDocument document("measurement file");
     if (!document.load(data, size, whyNot))
         return false;
-    cmsHANDLE it8 = document.handle();
 
     ReadingColumns columns;
-    const cmsUInt32Number tables = cmsIT8TableCount(it8);
-    for (cmsUInt32Number t = 0; t < tables && !columns.hasValues(); ++t)
-        if (cmsIT8SetTable(it8, t) >= 0)
-            columns = describeTable(it8);
+    const unsigned tables = document.tables();
+    for (unsigned t = 0; t < tables && !columns.hasValues(); ++t)
+        if (document.selectTable(t))
+            columns = describeTable(document);
     if (!columns.hasValues()) {
         whyNot = "The CGATS file holds no Lab or XYZ readings.";
         return false;
@@ -75,7 +73,7 @@ bool CgatsReadingsReader::read(const unsigned char* data, std::size_t size, std:
     std::vector<CgatsReading> read;
     const int sets = document.sets();
     for (int set = 0; set < sets; ++set) {
-        CgatsReading reading{text(it8, set, columns.id), text(it8, set, columns.name), {}};
+        CgatsReading reading{text(document, set, columns.id), text(document, set, columns.name), {}};
         double v[3];
         for (int i = 0; i < 3; ++i) {
             if (!document.number(set, columns.values[i], v[i])) {
@@ -88,12 +86,8 @@ bool CgatsReadingsReader::read(const unsigned char* data, std::size_t size, std:
         for (int i = 0; i < 4 && reading.hasInks; ++i)
             reading.hasInks = document.number(set, columns.inks[i], reading.inks[i]);
         if (columns.xyz) {
-            const cmsCIEXYZ xyz{v[0] / 100.0, v[1] / 100.0, v[2] / 100.0};
-            cmsCIELab lab;
-            cmsXYZ2Lab(cmsD50_XYZ(), &lab, &xyz);
-            v[0] = lab.L;
-            v[1] = lab.a;
-            v[2] = lab.b;
+            const double xyz[3] = {v[0] / 100.0, v[1] / 100.0, v[2] / 100.0};
+            KxCmsLabConverter::xyzToLab(xyz, v);
         }
         for (int i = 0; i < 3; ++i)
             reading.lab[i] = v[i];

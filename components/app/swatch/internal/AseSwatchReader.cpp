@@ -101,7 +101,7 @@ bool AseSwatchReader::read(const unsigned char* data, std::size_t size, SwatchLi
             whyNot = truncated;
             return false;
         case Entry::Failed:
-            whyNot = list.failureReason(kindName, "Swatch " + std::to_string(entries));
+            whyNot = list.whyNot(kindName, "Swatch " + std::to_string(entries));
             return false;
         }
     }

@@ -123,7 +123,7 @@ bool AcoSwatchReader::read(const unsigned char* data, std::size_t size, SwatchLi
     }
     for (std::size_t i = 0; i < colours.size(); ++i) {
         if (!addColour(colours[i], list)) {
-            whyNot = list.failureReason(kindName, "Swatch " + std::to_string(i + 1));
+            whyNot = list.whyNot(kindName, "Swatch " + std::to_string(i + 1));
             return false;
         }
     }

@@ -1,9 +1,8 @@
 #include "CgatsSwatchReader.h"
 
-#include "CgatsDocument.h"
+#include "KxCgatsDocument.h"
+#include "KxCmsLabConverter.h"
 #include "SwatchList.h"
-
-#include <lcms2.h>
 
 #include <algorithm>
 #include <cstring>
@@ -19,12 +18,12 @@ struct Columns {
     bool present() const { return std::all_of(c, c + count, [](int column) { return column >= 0; }); }
 };
 
-Columns find(cmsHANDLE it8, std::initializer_list<const char*> names)
+Columns find(const KxCgatsDocument& document, std::initializer_list<const char*> names)
 {
     Columns columns{{-1, -1, -1, -1}, static_cast<int>(names.size())};
     int i = 0;
     for (const char* name : names)
-        columns.c[i++] = cmsIT8FindDataFormat(it8, name);
+        columns.c[i++] = document.column(name);
     return columns;
 }
 
@@ -34,14 +33,14 @@ struct Table {
     int name = -1;
 };
 
-Table describeTable(cmsHANDLE it8)
+Table describeTable(const KxCgatsDocument& document)
 {
     Table table;
     const std::pair<Table::Model, Columns> models[] = {
-        {Table::Cmyk, find(it8, {"CMYK_C", "CMYK_M", "CMYK_Y", "CMYK_K"})},
-        {Table::Lab, find(it8, {"LAB_L", "LAB_A", "LAB_B"})},
-        {Table::Xyz, find(it8, {"XYZ_X", "XYZ_Y", "XYZ_Z"})},
-        {Table::Rgb, find(it8, {"RGB_R", "RGB_G", "RGB_B"})},
+        {Table::Cmyk, find(document, {"CMYK_C", "CMYK_M", "CMYK_Y", "CMYK_K"})},
+        {Table::Lab, find(document, {"LAB_L", "LAB_A", "LAB_B"})},
+        {Table::Xyz, find(document, {"XYZ_X", "XYZ_Y", "XYZ_Z"})},
+        {Table::Rgb, find(document, {"RGB_R", "RGB_G", "RGB_B"})},
     };
     for (const auto& [model, columns] : models) {
         if (columns.present()) {
@@ -51,7 +50,7 @@ Table describeTable(cmsHANDLE it8)
         }
     }
     for (const char* field : {"SAMPLE_NAME", "SAMPLE_ID", "SAMPLE_LOC"}) {
-        table.name = cmsIT8FindDataFormat(it8, field);
+        table.name = document.column(field);
         if (table.name >= 0)
             break;
     }
@@ -68,20 +67,19 @@ bool CgatsSwatchReader::recognises(const unsigned char* data, std::size_t size)
 
 bool CgatsSwatchReader::read(const unsigned char* data, std::size_t size, SwatchList& list, std::string& whyNot)
 {
-    CgatsDocument document("swatch file");
+    KxCgatsDocument document("swatch file");
     if (!document.load(data, size, whyNot))
         return false;
-    cmsHANDLE it8 = document.handle();
 
     // Argyll's own types keep RGB in percent.
     const bool rgbInPercent = document.isArgyllType();
 
     Table table;
     unsigned tableIndex = 0;
-    const cmsUInt32Number tables = cmsIT8TableCount(it8);
-    for (cmsUInt32Number t = 0; t < tables && table.model == Table::None; ++t) {
-        if (cmsIT8SetTable(it8, t) >= 0)
-            table = describeTable(it8);
+    const unsigned tables = document.tables();
+    for (unsigned t = 0; t < tables && table.model == Table::None; ++t) {
+        if (document.selectTable(t))
+            table = describeTable(document);
         tableIndex = t;
     }
     if (table.model == Table::None) {
@@ -98,7 +96,7 @@ bool CgatsSwatchReader::read(const unsigned char* data, std::size_t size, Swatch
                 return false;
             }
         }
-        const char* sampleName = table.name >= 0 ? cmsIT8GetDataRowCol(it8, set, table.name) : nullptr;
+        const char* sampleName = document.text(set, table.name);
         const std::string swatchName = sampleName ? sampleName : "";
 
         bool added = false;
@@ -110,10 +108,10 @@ bool CgatsSwatchReader::read(const unsigned char* data, std::size_t size, Swatch
             added = list.addLab(swatchName, v[0], v[1], v[2], false);
             break;
         case Table::Xyz: {
-            const cmsCIEXYZ xyz{v[0] / 100.0, v[1] / 100.0, v[2] / 100.0};
-            cmsCIELab lab;
-            cmsXYZ2Lab(cmsD50_XYZ(), &lab, &xyz);
-            added = list.addLab(swatchName, lab.L, lab.a, lab.b, false);
+            const double xyz[3] = {v[0] / 100.0, v[1] / 100.0, v[2] / 100.0};
+            double lab[3];
+            KxCmsLabConverter::xyzToLab(xyz, lab);
+            added = list.addLab(swatchName, lab[0], lab[1], lab[2], false);
             break;
         }
         case Table::Rgb: {
@@ -124,7 +122,7 @@ bool CgatsSwatchReader::read(const unsigned char* data, std::size_t size, Swatch
             break;
         }
         if (!added) {
-            whyNot = list.failureReason(kindName, document.whereIsSet(tableIndex, set));
+            whyNot = list.whyNot(kindName, document.whereIsSet(tableIndex, set));
             return false;
         }
     }

@@ -2,7 +2,7 @@
 #define SWATCHLIST_H
 
 #include "KxComboColour.h"
-#include "SwatchLabConverter.h"
+#include "KxCmsLabConverter.h"
 
 #include <string>
 
@@ -41,21 +41,21 @@ public:
     // The reason for the user after an add* call failed, for a file of the
     // kind named ("Adobe Swatch Exchange") and the place of the swatch in
     // it ("Swatch 3", "Line 12").
-    std::string failureReason(const std::string& kind, const std::string& where) const;
+    std::string whyNot(const std::string& kind, const std::string& where) const;
     unsigned long count() const { return length; }
 
     // Hands over the first record of the list; the list is empty afterwards.
     KxCOMBOCOLOUR* take();
 
 private:
-    bool appendLab(const std::string& name, const cmsCIELab& lab, bool spot);
+    bool appendLab(const std::string& name, const double lab[3], bool spot);
     KxCOMBOCOLOUR* append(const std::string& name, std::uint32_t flags);
 
     KxCOMBOCOLOUR* first = nullptr;
     unsigned long length = 0;
     bool memoryExhausted = false;
     std::string problem; // what was wrong with the last value refused
-    SwatchLabConverter converter;
+    KxCmsLabConverter converter;
 };
 
 #endif

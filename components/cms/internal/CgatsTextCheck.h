@@ -16,8 +16,8 @@
 //   arithmetic overflows for some large pairs;
 // - a field list (BEGIN_DATA_FORMAT) with no NUMBER_OF_FIELDS before it in
 //   its table, or one given after it: the parser would read past the list;
-// - more keywords, fields or sets than any chart needs (the limits below):
-//   the parser keeps keywords in lists it searches from the start for each
+// - more keywords, fields or sets than any chart needs (the limits of
+//   KxCgatsDocument): the parser keeps keywords in lists it searches from the start for each
 //   new one, so its time would grow with the square of their number;
 // - a LABEL field, or one whose name begins with '$': the parser looks up
 //   every value of such a field in the keywords of every table.
@@ -34,15 +34,6 @@
 class CgatsTextCheck
 {
 public:
-    // Keywords of all tables together, each declaration (KEYWORD,
-    // DATA_FORMAT_IDENTIFIER) and each "name,value" pair of a
-    // WEIGHTING_FUNCTION or COMPUTATIONAL_PARAMETER counting as one.
-    static constexpr unsigned long MOST_KEYWORDS = 1000;
-    // Fields of a table: room for spectral readings at 1 nm beside the rest.
-    static constexpr unsigned long MOST_FIELDS = 1000;
-    // Sets of a table: the most the parser holds in one.
-    static constexpr unsigned long MOST_SETS = 32766;
-
     // True when the text may be parsed, with `parsable` set to the text to
     // hand the parser; otherwise false with a one-sentence reason for the user.
     static bool prepare(const char* text, std::size_t size, std::string& parsable, std::string& whyNot);

@@ -7,7 +7,7 @@
 class SwatchList;
 
 // Reads CGATS.17 / IT8 text files (measurement and target files) as a
-// CgatsDocument.
+// KxCgatsDocument.
 //
 // The first table holding colour fields gives one swatch per set. Each set
 // becomes, by the first of these its table has:
