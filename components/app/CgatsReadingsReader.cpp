@@ -13,8 +13,10 @@ struct ReadingColumns {
     bool xyz = false;
     int id = -1;
     int name = -1;
+    int inks[4] = {-1, -1, -1, -1};
 
     bool hasValues() const { return values[0] >= 0 && values[1] >= 0 && values[2] >= 0; }
+    bool hasInks() const { return inks[0] >= 0 && inks[1] >= 0 && inks[2] >= 0 && inks[3] >= 0; }
 };
 
 ReadingColumns findColumns(cmsHANDLE it8, const char* const (&fields)[3], bool xyz)
@@ -25,6 +27,9 @@ ReadingColumns findColumns(cmsHANDLE it8, const char* const (&fields)[3], bool x
     columns.xyz = xyz;
     columns.id = cmsIT8FindDataFormat(it8, "SAMPLE_ID");
     columns.name = cmsIT8FindDataFormat(it8, "SAMPLE_NAME");
+    static const char* const inks[4] = {"CMYK_C", "CMYK_M", "CMYK_Y", "CMYK_K"};
+    for (int i = 0; i < 4; ++i)
+        columns.inks[i] = cmsIT8FindDataFormat(it8, inks[i]);
     return columns;
 }
 
@@ -88,6 +93,13 @@ bool CgatsReadingsReader::read(const unsigned char* data, std::size_t size, std:
         }
         for (int i = 0; i < 3; ++i)
             reading.lab[i] = v[i];
+        reading.hasInks = columns.hasInks();
+        for (int i = 0; i < 4 && reading.hasInks; ++i) {
+            if (!document.number(set, columns.inks[i], reading.inks[i])) {
+                whyNot = "Set " + std::to_string(set + 1) + " of the CGATS file has an ink value that is not a number.";
+                return false;
+            }
+        }
         read.push_back(reading);
     }
     readings.swap(read);

@@ -6,12 +6,15 @@
 #include <vector>
 
 // One set of a measurement file: what names the patch measured (the set's
-// SAMPLE_ID and SAMPLE_NAME, empty when the file has no such field) and the
-// D50 L, a, b read for it.
+// SAMPLE_ID and SAMPLE_NAME, empty when the file has no such field), the
+// D50 L, a, b read for it and, where the table has CMYK_C, CMYK_M, CMYK_Y
+// and CMYK_K, the inks printed (percent, as the file gives them).
 struct CgatsReading {
     std::string id;
     std::string name;
     double lab[3];
+    bool hasInks = false;
+    double inks[4] = {0.0, 0.0, 0.0, 0.0};
 };
 
 // Reads the readings of a CGATS measurement file (ours, or Argyll's
