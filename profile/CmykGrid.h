@@ -15,8 +15,6 @@ public:
     struct Cell {
         std::size_t nodes[16];
         double weights[16];
-        // The weights' derivatives by each ink.
-        double slopes[16][4];
     };
 
     explicit CmykGrid(unsigned points);
@@ -34,6 +32,9 @@ public:
     void evaluate(const double inks[4], double colour[3], double jacobian[3][4]) const;
 
 private:
+    // The cell's first node and the inks' fractions across it.
+    std::size_t locate(const double inks[4], double fraction[4]) const;
+
     unsigned m_points;
     std::vector<double> m_values;
 };

@@ -8,8 +8,9 @@
 
 // The most chroma the printer reaches at each lightness and hue, within the
 // ink limits: found by sampling the admissible inks, kept per whole unit of
-// L and per few degrees of hue, and smoothed. It errs low rather than high,
-// so colours mapped inside it land inside the gamut.
+// L and per few degrees of hue, and smoothed. An approximation: a colour
+// mapped just inside it may still lie just outside the gamut, where the
+// solve for inks takes it to the nearest printable colour.
 class GamutBoundary
 {
 public:

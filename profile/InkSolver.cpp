@@ -21,6 +21,8 @@ constexpr double AtBound = 1e-9;
 constexpr double FirstDamping = 1e-3;
 constexpr double LeastDamping = 1e-9;
 constexpr double MostDamping = 1e8;
+// Keeps the damped system solvable where an ink has no effect at all.
+constexpr double DampingFloor = 1e-6;
 // A search ends when a step moves no ink by more than this, or gains less.
 constexpr double SmallestStep = 1e-7;
 constexpr double SmallestGain = 1e-12;
@@ -116,7 +118,7 @@ void InkSolver::descend(const double target[3], double wantedBlack, double inks[
             for (int a = 0; a < freeCount; ++a) {
                 for (int b = 0; b < freeCount; ++b)
                     system(a, b) = curvature(free[a], free[b]);
-                system(a, a) += damping * (curvature(free[a], free[a]) + 1e-6);
+                system(a, a) += damping * (curvature(free[a], free[a]) + DampingFloor);
                 right(a) = -gradient(free[a]);
             }
             if (sumHeld)

@@ -104,6 +104,5 @@ bool PrinterReadings::take(const std::vector<PrinterMeasurement>& measurements, 
     m_samples.swap(samples);
     for (int c = 0; c < 3; ++c)
         m_paperWhite[c] = paper[c];
-    m_distinctPatches = patches.size();
     return true;
 }

@@ -39,12 +39,10 @@ public:
     const std::vector<PrinterSample>& samples() const { return m_samples; }
     // The paper's XYZ under D50 (Y 1 for a perfect white): the mean of its readings.
     const double* paperWhite() const { return m_paperWhite; }
-    std::size_t distinctPatches() const { return m_distinctPatches; }
 
 private:
     std::vector<PrinterSample> m_samples;
     double m_paperWhite[3] = {0.0, 0.0, 0.0};
-    std::size_t m_distinctPatches = 0;
 };
 
 #endif

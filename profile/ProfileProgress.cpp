@@ -12,10 +12,5 @@ bool ProfileProgress::report(const char* stage, double fraction) const
 {
     if (m_callback)
         m_callback(stage, fraction);
-    return !cancelled();
-}
-
-bool ProfileProgress::cancelled() const
-{
-    return m_cancel && m_cancel->load(std::memory_order_relaxed);
+    return !(m_cancel && m_cancel->load(std::memory_order_relaxed));
 }

@@ -18,7 +18,6 @@ public:
 
     // Reports, and answers false when the work is to stop.
     bool report(const char* stage, double fraction) const;
-    bool cancelled() const;
 
 private:
     Callback m_callback;
