@@ -145,7 +145,8 @@ bool readMeasurements(const char* path, std::vector<PrinterMeasurement>& measure
         return false;
     for (const CgatsReading& set : sets) {
         if (!set.hasInks) {
-            whyNot = "The readings carry no CMYK ink values (CMYK_C, CMYK_M, CMYK_Y, CMYK_K).";
+            whyNot = "Set " + std::to_string(measurements.size() + 1)
+                     + " of the readings has no CMYK ink values (CMYK_C, CMYK_M, CMYK_Y, CMYK_K).";
             return false;
         }
         PrinterMeasurement measurement;
