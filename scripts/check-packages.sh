@@ -18,8 +18,9 @@ cache="$build/CMakeCache.txt"
 [ -f "$cache" ] || { echo "check-packages: no $cache: configure first" >&2; exit 2; }
 
 # Programs the tests start, besides what the build itself found.
-test_programs=(xicclu colverify iccgamut fakeread printtarg gs transicc xvfb-run Xvfb xauth xdotool import clang clang++
-               localedef desktop-file-validate man lexgrog dpkg-deb dpkg-shlibdeps file qpdf)
+test_programs=(xicclu colverify iccgamut fakeread printtarg targen profcheck iccdump colprof gs transicc xvfb-run Xvfb
+               xauth xdotool import clang clang++ localedef desktop-file-validate man lexgrog dpkg-deb dpkg-shlibdeps file
+               qpdf)
 
 if [ $# -gt 0 ]; then
   listed=("$@")

@@ -7,7 +7,8 @@
 set -euo pipefail
 
 build_packages=(g++ cmake make pkg-config qt6-base-dev libqt6opengl6-dev qt6-tools-dev qt6-tools-dev-tools
-                qt6-l10n-tools qt6-translations-l10n liblcms2-dev libhpdf-dev libxcb1-dev libgl-dev libgl1-mesa-dri fonts-dejavu-core)
+                qt6-l10n-tools qt6-translations-l10n liblcms2-dev libhpdf-dev libeigen3-dev libxcb1-dev libgl-dev
+                libgl1-mesa-dri fonts-dejavu-core)
 test_packages=(argyll liblcms2-utils ghostscript icc-profiles-free colord-data xvfb xauth clang libclang-rt-14-dev locales xdotool imagemagick
                dpkg-dev file desktop-file-utils man-db groff-base qpdf)
 

@@ -1,2 +1,2 @@
 tintora_add_test(NAME test_companion_manners SOURCES test_companion_manners.cpp LIBS Qt6::Core)
-add_dependencies(test_companion_manners tintora-convert tintora-chart)
+add_dependencies(test_companion_manners tintora-convert tintora-chart tintora-profile)

@@ -22,6 +22,7 @@ profiles=/usr/share/color/icc
 installed_files=(
   bin/tintora-chart
   bin/tintora-convert
+  bin/tintora-profile
   lib/tintora/lang/tintora_de.qm
   lib/tintora/lang/tintora_fr.qm
   lib/tintora/tintora
@@ -29,6 +30,7 @@ installed_files=(
   share/icons/hicolor/scalable/apps/tintora.svg
   share/man/man1/tintora-chart.1.gz
   share/man/man1/tintora-convert.1.gz
+  share/man/man1/tintora-profile.1.gz
   share/man/man1/tintora.1.gz
 )
 installed_links=(bin/tintora)
@@ -42,7 +44,7 @@ check_tree() {
   expected="$(printf '%s\n' "${installed_files[@]}" "${installed_links[@]}" | LC_ALL=C sort)"
   [ "$listed" = "$expected" ] || fail "$root holds other files than expected:"$'\n'"$(diff <(echo "$expected") <(echo "$listed"))"
 
-  for program in bin/tintora-convert bin/tintora-chart lib/tintora/tintora; do
+  for program in bin/tintora-convert bin/tintora-chart bin/tintora-profile lib/tintora/tintora; do
     [ -x "$root/$program" ] || fail "$root/$program is not executable"
   done
   # Relative, so that the tree works wherever it is copied (DESTDIR, package).
@@ -77,6 +79,8 @@ check_companions() {
   diff <(grep -v '^CREATED' "$work/installed.txt") <(grep -v '^CREATED' "$work/built.txt") > /dev/null ||
     fail "installed tintora-chart wrote another target file than the built one"
   grep -q '^%!PS' "$work/installed.ps" || fail "installed tintora-chart wrote no PostScript page"
+  [ "$("$root/bin/tintora-profile" --version)" = "$("$build/tools/profile/tintora-profile" --version)" ] ||
+    fail "installed tintora-profile gives another version than the built one"
   rm -rf "$work"
 }
 
@@ -98,7 +102,7 @@ check_desktop_entry() {
 # and names every option its program's usage lists.
 check_manual_pages() {
   local root="$1" name page text warnings summary usage option
-  for name in tintora tintora-convert tintora-chart; do
+  for name in tintora tintora-convert tintora-chart tintora-profile; do
     page="$root/share/man/man1/$name.1.gz"
     warnings="$(MANWIDTH=80 man --warnings -l "$page" 2>&1 > /dev/null)"
     [ -z "$warnings" ] || fail "man -l $page warns: $warnings"

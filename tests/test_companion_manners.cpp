@@ -1,4 +1,4 @@
-// How both command-line companions answer --help, --version, a malformed
+// How the command-line companions answer --help, --version, a malformed
 // command line and a command line that asks for nothing to be written, and
 // how they say that a file could not be written.
 
@@ -17,6 +17,7 @@ namespace {
 
 const QString Convert = QStringLiteral(TINTORA_BINARY_DIR "/tools/convert/tintora-convert");
 const QString Chart = QStringLiteral(TINTORA_BINARY_DIR "/tools/chart/tintora-chart");
+const QString Profile = QStringLiteral(TINTORA_BINARY_DIR "/tools/profile/tintora-profile");
 const QString DefaultCmyk = QStringLiteral("/usr/share/color/icc/ghostscript/default_cmyk.icc");
 const QString Srgb = QStringLiteral("/usr/share/color/icc/sRGB.icc");
 
@@ -76,7 +77,7 @@ void TestCompanionManners::answers_data()
     QTest::addColumn<QString>("outIs");   // the whole standard output, when not null
 
     const int out = int(Stream::Out), err = int(Stream::Err);
-    for (const QString& program : {Convert, Chart}) {
+    for (const QString& program : {Convert, Chart, Profile}) {
         const QString name = program.section('/', -1);
         QTest::addRow("%s --help", qPrintable(name)) << program << QStringList{"--help"} << 0 << out << QString();
         QTest::addRow("%s -h", qPrintable(name)) << program << QStringList{"-h"} << 0 << out << QString();

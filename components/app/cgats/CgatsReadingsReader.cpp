@@ -91,6 +91,11 @@ bool CgatsReadingsReader::read(const unsigned char* data, std::size_t size, std:
         }
         for (int i = 0; i < 3; ++i)
             reading.lab[i] = v[i];
+        // Inks are an addition to the reading: a set whose inks are no
+        // numbers still gives its reading, without inks.
+        reading.hasInks = columns.hasInks();
+        for (int i = 0; i < 4 && reading.hasInks; ++i)
+            reading.hasInks = document.number(set, columns.inks[i], reading.inks[i]);
         read.push_back(reading);
     }
     readings.swap(read);

@@ -105,11 +105,16 @@ bool KxCmsProfile::hasSoundMediaWhite() const
     const auto* tag = static_cast<const cmsCIEXYZ*>(cmsReadTag(handle(), cmsSigMediaWhitePointTag));
     if (!tag)
         return cmsIsTag(handle(), cmsSigMediaWhitePointTag) == FALSE;
+    return isSoundMediaWhite(*tag);
+}
+
+bool KxCmsProfile::isSoundMediaWhite(const cmsCIEXYZ& white)
+{
     // Written so that a value that is no number falls outside.
     const auto within = [](double value, double lowest, double highest) {
         return value >= lowest && value <= highest;
     };
-    return within(tag->X, LowestMediaWhite.X, HighestMediaWhite.X)
-        && within(tag->Y, LowestMediaWhite.Y, HighestMediaWhite.Y)
-        && within(tag->Z, LowestMediaWhite.Z, HighestMediaWhite.Z);
+    return within(white.X, LowestMediaWhite.X, HighestMediaWhite.X)
+        && within(white.Y, LowestMediaWhite.Y, HighestMediaWhite.Y)
+        && within(white.Z, LowestMediaWhite.Z, HighestMediaWhite.Z);
 }

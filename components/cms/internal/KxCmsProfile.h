@@ -35,6 +35,7 @@ public:
     // False when the profile's media white tag is there but outside the
     // band of paper and display whites below.
     bool hasSoundMediaWhite() const;
+    static bool isSoundMediaWhite(const cmsCIEXYZ& white);
 
     // The media whites real paper and displays have, in XYZ: Y from a dark
     // paper's 0.5 to 1.05, X and Z in a generous band around D50 (0.9642, 1,

@@ -1,0 +1,251 @@
+// tintora-profile against Argyll's colprof on a simulated printer.
+//
+// The printer is a known profile (Ghostscript's default CMYK); Argyll's
+// targen makes a 1,000-patch chart and fakeread "prints and measures" it
+// through the known profile with 0.5 % noise on the inks. Both programs
+// make a profile from the same readings with the same ink limit, each run
+// as a whole process, alternately, ROUNDS times (the machine is shared, so
+// the two are timed side by side). Then, for each profile:
+// - forward: CIEDE2000 between its A2B1 and the known printer's A2B1 over
+//   2,000 random inks (mean and 95th percentile);
+// - inverse: Lab the known printer makes from random inks within the ink
+//   limit, through the profile's B2A1 and back through the known printer's
+//   A2B1 (mean CIEDE2000);
+// - limits: the largest ink sum and black any B2A table gives over a Lab grid;
+// - smoothness: a neutral ramp, L 5 to 100 in steps of 1, through B2A1 and
+//   the profile's own A2B1: its L must rise and no step may be more than
+//   three times the larger of its neighbours (plus 0.05);
+// and the median times and their ratio.
+//
+//   bench_profile [--rounds N] [--folder DIR]   the whole comparison
+//   bench_profile --evaluate P.icc              figures of one profile
+
+#include <lcms2.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <random>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+const char* const KnownPrinter = "/usr/share/color/icc/ghostscript/default_cmyk.icc";
+constexpr int InkLimit = 300; // percent, for both programs
+constexpr int ForwardColours = 2000;
+constexpr int InverseColours = 2000;
+constexpr double RampTolerance = 0.05;
+
+struct Figures {
+    double forwardMean = 0.0;
+    double forward95 = 0.0;
+    double inverseMean = 0.0;
+    double largestSum = 0.0;   // percent
+    double largestBlack = 0.0; // percent
+    bool rampSmooth = false;
+    double rampWorst = 0.0; // the largest step over three times its larger neighbour
+};
+
+struct Transform {
+    cmsHTRANSFORM handle = nullptr;
+    Transform(cmsHPROFILE from, cmsUInt32Number fromFormat, cmsHPROFILE to, cmsUInt32Number toFormat, int intent)
+        : handle(cmsCreateTransform(from, fromFormat, to, toFormat, intent, cmsFLAGS_NOOPTIMIZE | cmsFLAGS_NOCACHE))
+    {
+        if (!handle) {
+            std::fprintf(stderr, "bench_profile: a transform cannot be made\n");
+            std::exit(1);
+        }
+    }
+    ~Transform() { cmsDeleteTransform(handle); }
+    Transform(const Transform&) = delete;
+    Transform& operator=(const Transform&) = delete;
+    void operator()(const void* in, void* out) const { cmsDoTransform(handle, in, out, 1); }
+};
+
+struct Profile {
+    cmsHPROFILE handle;
+    explicit Profile(const char* path)
+        : handle(path ? cmsOpenProfileFromFile(path, "r") : cmsCreateLab4Profile(nullptr))
+    {
+        if (!handle) {
+            std::fprintf(stderr, "bench_profile: %s cannot be opened\n", path ? path : "Lab");
+            std::exit(1);
+        }
+    }
+    ~Profile() { cmsCloseProfile(handle); }
+    Profile(const Profile&) = delete;
+    Profile& operator=(const Profile&) = delete;
+};
+
+double deltaE2000(const cmsCIELab& first, const cmsCIELab& second)
+{
+    return cmsCIE2000DeltaE(&first, &second, 1.0, 1.0, 1.0);
+}
+
+Figures evaluate(const char* path)
+{
+    const Profile known(KnownPrinter), built(path), lab(nullptr);
+    const Transform knownForward(known.handle, TYPE_CMYK_DBL, lab.handle, TYPE_Lab_DBL, INTENT_RELATIVE_COLORIMETRIC);
+    const Transform builtForward(built.handle, TYPE_CMYK_DBL, lab.handle, TYPE_Lab_DBL, INTENT_RELATIVE_COLORIMETRIC);
+    const Transform builtInverse(lab.handle, TYPE_Lab_DBL, built.handle, TYPE_CMYK_DBL, INTENT_RELATIVE_COLORIMETRIC);
+    Figures figures;
+    std::mt19937 random(11);
+    std::uniform_real_distribution<double> ink(0.0, 100.0);
+
+    std::vector<double> forward;
+    for (int n = 0; n < ForwardColours; ++n) {
+        const double inks[4] = {ink(random), ink(random), ink(random), ink(random)};
+        cmsCIELab expected, got;
+        knownForward(inks, &expected);
+        builtForward(inks, &got);
+        forward.push_back(deltaE2000(expected, got));
+    }
+    std::sort(forward.begin(), forward.end());
+    for (double difference : forward)
+        figures.forwardMean += difference / forward.size();
+    figures.forward95 = forward[forward.size() * 95 / 100];
+
+    for (int n = 0; n < InverseColours;) {
+        double inks[4] = {ink(random), ink(random), ink(random), ink(random)};
+        if (inks[0] + inks[1] + inks[2] + inks[3] > InkLimit)
+            continue;
+        ++n;
+        cmsCIELab wanted, printed;
+        double solved[4];
+        knownForward(inks, &wanted);
+        builtInverse(&wanted, solved);
+        knownForward(solved, &printed);
+        figures.inverseMean += deltaE2000(wanted, printed) / InverseColours;
+    }
+
+    for (int intent = 0; intent < 3; ++intent) {
+        const Transform inverse(lab.handle, TYPE_Lab_DBL, built.handle, TYPE_CMYK_DBL, intent);
+        for (int l = 0; l <= 100; l += 4)
+            for (int a = -128; a <= 128; a += 8)
+                for (int b = -128; b <= 128; b += 8) {
+                    const cmsCIELab colour{double(l), double(a), double(b)};
+                    double solved[4];
+                    inverse(&colour, solved);
+                    figures.largestSum = std::max(figures.largestSum, solved[0] + solved[1] + solved[2] + solved[3]);
+                    figures.largestBlack = std::max(figures.largestBlack, solved[3]);
+                }
+    }
+
+    std::vector<double> lightness;
+    for (int l = 5; l <= 100; ++l) {
+        const cmsCIELab grey{double(l), 0.0, 0.0};
+        double solved[4];
+        cmsCIELab back;
+        builtInverse(&grey, solved);
+        builtForward(solved, &back);
+        lightness.push_back(back.L);
+    }
+    figures.rampSmooth = true;
+    for (std::size_t i = 1; i < lightness.size(); ++i) {
+        const double step = lightness[i] - lightness[i - 1];
+        const double before = i >= 2 ? lightness[i - 1] - lightness[i - 2] : 0.0;
+        const double after = i + 1 < lightness.size() ? lightness[i + 1] - lightness[i] : 0.0;
+        const double excess = step - 3.0 * std::max(before, after);
+        figures.rampWorst = std::max(figures.rampWorst, excess);
+        if (step < 0.0 || excess > RampTolerance)
+            figures.rampSmooth = false;
+    }
+    return figures;
+}
+
+double seconds(std::chrono::steady_clock::time_point start)
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// Runs a program in folder with its output thrown away; the seconds it took.
+double run(const std::string& folder, const std::vector<std::string>& arguments)
+{
+    std::vector<char*> argv;
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    std::fflush(stdout);
+    const auto start = std::chrono::steady_clock::now();
+    const pid_t child = fork();
+    if (child == 0) {
+        if (chdir(folder.c_str()) != 0 || !std::freopen("/dev/null", "w", stdout)
+            || !std::freopen("/dev/null", "w", stderr))
+            _exit(127);
+        execvp(argv[0], argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        std::fprintf(stderr, "bench_profile: %s failed\n", arguments[0].c_str());
+        std::exit(1);
+    }
+    return seconds(start);
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : 0.5 * (values[middle - 1] + values[middle]);
+}
+
+void printFigures(const char* name, const Figures& figures)
+{
+    std::printf("%-9s forward dE00 mean %.3f p95 %.3f | inverse dE00 mean %.3f | largest ink %.1f %% black %.1f %%"
+                " | neutral ramp %s (worst excess %.2f)\n",
+                name, figures.forwardMean, figures.forward95, figures.inverseMean, figures.largestSum,
+                figures.largestBlack, figures.rampSmooth ? "smooth" : "NOT smooth", figures.rampWorst);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    cmsSetLogErrorHandler(nullptr);
+    int rounds = 2;
+    std::string folder;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        if (!std::strcmp(argv[i], "--evaluate")) {
+            printFigures(argv[i + 1], evaluate(argv[i + 1]));
+            return 0;
+        }
+        if (!std::strcmp(argv[i], "--rounds"))
+            rounds = std::max(1, std::atoi(argv[i + 1]));
+        else if (!std::strcmp(argv[i], "--folder"))
+            folder = argv[i + 1];
+    }
+    if (folder.empty()) {
+        char pattern[] = "/tmp/bench_profile_XXXXXX";
+        if (!mkdtemp(pattern)) {
+            std::perror("bench_profile");
+            return 1;
+        }
+        folder = pattern;
+    }
+
+    const std::string limit = std::to_string(InkLimit);
+    run(folder, {"targen", "-v0", "-d4", "-f1000", "chart"});
+    run(folder, {"fakeread", "-r", "0.5", "-S", "7", KnownPrinter, "chart"});
+    std::vector<double> ours, theirs;
+    for (int round = 0; round < rounds; ++round) {
+        ours.push_back(run(folder, {TINTORA_PROFILE, "--readings", "chart.ti3", "--out", "tintora.icc",
+                                    "--ink-limit", limit, "--quality", "medium"}));
+        theirs.push_back(run(folder, {"colprof", "-qm", "-l", limit, "-O", "colprof.icc", "chart"}));
+        std::printf("round %d: tintora-profile %.2f s, colprof %.2f s\n", round + 1, ours.back(), theirs.back());
+    }
+    std::printf("1,000-patch chart (targen -d4 -f1000, fakeread -r 0.5), ink limit %d %%, in %s\n", InkLimit,
+                folder.c_str());
+    printFigures("tintora", evaluate((folder + "/tintora.icc").c_str()));
+    printFigures("colprof", evaluate((folder + "/colprof.icc").c_str()));
+    const double ourTime = median(ours), theirTime = median(theirs);
+    std::printf("time (median of %d): tintora-profile --quality medium %.2f s, colprof -qm %.2f s, ratio %.1f\n",
+                rounds, ourTime, theirTime, theirTime / ourTime);
+    return 0;
+}

@@ -1,0 +1,167 @@
+#include "KxCmsPrinterProfile.h"
+
+#include "KxCmsLog.h"
+#include "KxCmsProfile.h"
+#include "KxFile.h"
+
+#include <lcms2.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+#include <cstdint>
+#include <memory>
+
+namespace {
+
+// Version 2 Lab in 16 bits: L 100 is 0xFF00, a and b 0 are 0x8000, one unit
+// of a or b is 256.
+constexpr double LabLScale = 65280.0 / 100.0;
+constexpr double LabAbScale = 256.0;
+constexpr double LabAbOffset = 128.0;
+
+struct ProfileCloser {
+    void operator()(void* profile) const { cmsCloseProfile(profile); }
+};
+struct PipelineFree {
+    void operator()(cmsPipeline* pipeline) const { cmsPipelineFree(pipeline); }
+};
+struct MluFree {
+    void operator()(cmsMLU* mlu) const { cmsMLUfree(mlu); }
+};
+using Pipeline = std::unique_ptr<cmsPipeline, PipelineFree>;
+
+cmsUInt16Number encode(double value, double scale, double offset)
+{
+    const double encoded = std::round((value + offset) * scale);
+    return cmsUInt16Number(std::clamp(encoded, 0.0, 65535.0));
+}
+
+std::size_t nodeCount(unsigned points, int inputs)
+{
+    std::size_t count = 1;
+    for (int i = 0; i < inputs; ++i)
+        count *= points;
+    return count;
+}
+
+bool hasShape(const KxCmsPrinterProfile::Grid& grid, int inputs, int outputs)
+{
+    return grid.points >= 2 && grid.points <= 255 && grid.values.size() == nodeCount(grid.points, inputs) * outputs;
+}
+
+// One table of version 2 (lut16) form: identity curves around a grid of
+// 16-bit values.
+Pipeline gridPipeline(const KxCmsPrinterProfile::Grid& grid, int inputs, int outputs, bool labOutput)
+{
+    std::vector<cmsUInt16Number> table(grid.values.size());
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        const double value = grid.values[i];
+        if (!labOutput)
+            table[i] = encode(value, 65535.0, 0.0);
+        else if (i % 3 == 0)
+            table[i] = encode(value, LabLScale, 0.0);
+        else
+            table[i] = encode(value, LabAbScale, LabAbOffset);
+    }
+    Pipeline pipeline(cmsPipelineAlloc(nullptr, cmsUInt32Number(inputs), cmsUInt32Number(outputs)));
+    if (!pipeline)
+        return nullptr;
+    cmsStage* clut =
+        cmsStageAllocCLut16bit(nullptr, grid.points, cmsUInt32Number(inputs), cmsUInt32Number(outputs), table.data());
+    if (!clut || !cmsPipelineInsertStage(pipeline.get(), cmsAT_END, clut))
+        return nullptr;
+    return pipeline;
+}
+
+bool writeText(cmsHPROFILE profile, cmsTagSignature tag, const std::string& text)
+{
+    std::unique_ptr<cmsMLU, MluFree> mlu(cmsMLUalloc(nullptr, 1));
+    return mlu && cmsMLUsetASCII(mlu.get(), "en", "US", text.c_str()) && cmsWriteTag(profile, tag, mlu.get());
+}
+
+bool writeGrid(cmsHPROFILE profile, cmsTagSignature tag, const KxCmsPrinterProfile::Grid& grid, int inputs,
+               int outputs, bool labOutput)
+{
+    const Pipeline pipeline = gridPipeline(grid, inputs, outputs, labOutput);
+    return pipeline && cmsWriteTag(profile, tag, pipeline.get());
+}
+
+} // namespace
+
+double KxCmsPrinterProfile::labAtNode(unsigned points, unsigned index, int axis)
+{
+    const double encoded = 65535.0 * index / (points - 1);
+    return axis == 0 ? encoded / LabLScale : encoded / LabAbScale - LabAbOffset;
+}
+
+bool KxCmsPrinterProfile::isSoundMediaWhite(const double xyz[3])
+{
+    return KxCmsProfile::isSoundMediaWhite(cmsCIEXYZ{xyz[0], xyz[1], xyz[2]});
+}
+
+bool KxCmsPrinterProfile::write(const char* path, std::string& whyNot) const
+{
+    if (!hasShape(inksToLab, 4, 3) || !hasShape(gamut, 3, 1)
+        || !std::all_of(std::begin(labToInks), std::end(labToInks),
+                        [](const Grid& grid) { return hasShape(grid, 3, 4); })) {
+        whyNot = "a table of the profile has the wrong size";
+        return false;
+    }
+    if (!isSoundMediaWhite(mediaWhite)) {
+        whyNot = "the media white is none that paper can have";
+        return false;
+    }
+    KxCmsLog::install();
+    std::unique_ptr<void, ProfileCloser> owned(cmsCreateProfilePlaceholder(nullptr));
+    cmsHPROFILE profile = owned.get();
+    if (!profile) {
+        whyNot = "out of memory";
+        return false;
+    }
+    cmsSetProfileVersion(profile, 2.4);
+    cmsSetDeviceClass(profile, cmsSigOutputClass);
+    cmsSetColorSpace(profile, cmsSigCmykData);
+    cmsSetPCS(profile, cmsSigLabData);
+    cmsSetHeaderRenderingIntent(profile, INTENT_PERCEPTUAL);
+
+    const cmsCIEXYZ white{mediaWhite[0], mediaWhite[1], mediaWhite[2]};
+    static const cmsTagSignature toLab[3] = {cmsSigAToB0Tag, cmsSigAToB1Tag, cmsSigAToB2Tag};
+    static const cmsTagSignature fromLab[3] = {cmsSigBToA0Tag, cmsSigBToA1Tag, cmsSigBToA2Tag};
+    bool written = writeText(profile, cmsSigProfileDescriptionTag, description)
+                   && writeText(profile, cmsSigCopyrightTag, copyright)
+                   && cmsWriteTag(profile, cmsSigMediaWhitePointTag, &white)
+                   && writeGrid(profile, toLab[0], inksToLab, 4, 3, true)
+                   && cmsLinkTag(profile, toLab[1], toLab[0]) && cmsLinkTag(profile, toLab[2], toLab[0])
+                   && writeGrid(profile, cmsSigGamutTag, gamut, 3, 1, false);
+    for (int intent = 0; intent < 3 && written; ++intent)
+        written = writeGrid(profile, fromLab[intent], labToInks[intent], 3, 4, false);
+
+    cmsUInt32Number size = 0;
+    std::vector<unsigned char> bytes;
+    if (written && cmsSaveProfileToMem(profile, nullptr, &size) && size > 0) {
+        bytes.resize(size);
+        written = cmsSaveProfileToMem(profile, bytes.data(), &size);
+    } else {
+        written = false;
+    }
+    if (!written) {
+        const std::string error = KxCmsLog::whyNot();
+        whyNot = "the profile cannot be encoded" + (error.empty() ? std::string() : ": " + error);
+        return false;
+    }
+
+    KxFILE* file = Kx_fopen(path, "w");
+    bool saved = file && Kx_fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    if (file && !saved) {
+        const int writeError = errno;
+        Kx_fabandon(file);
+        errno = writeError;
+    } else if (file) {
+        saved = Kx_fclose(file) == 0;
+    }
+    if (!saved)
+        whyNot = std::string("the profile cannot be written: ") + std::strerror(errno);
+    return saved;
+}

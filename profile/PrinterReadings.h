@@ -1,0 +1,48 @@
+#ifndef PRINTERREADINGS_H
+#define PRINTERREADINGS_H
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+// One patch as printed and measured: its inks in percent (C, M, Y, K) and
+// the D50 Lab read from it.
+struct PrinterMeasurement {
+    double inks[4];
+    double lab[3];
+};
+
+// A reading ready for fitting: inks as fractions and Lab relative to the
+// paper (the paper's own colour is L 100, a 0, b 0).
+struct PrinterSample {
+    double inks[4];
+    double lab[3];
+};
+
+// The readings a profile is made from, checked: every value within what a
+// real printer and instrument give, a paper white among them, enough
+// different patches, and patches printed more than once measured alike.
+// Relative Lab comes from scaling each reading's XYZ by D50 over the
+// paper's XYZ, channel by channel, which is what LittleCMS's absolute
+// intent undoes for a version 2 profile.
+class PrinterReadings
+{
+public:
+    // Repeats of the same inks farther apart than this (CIE 1976) are taken
+    // for a mix-up of patches or a bad measurement.
+    static constexpr double RepeatTolerance = 10.0;
+
+    // False, with one sentence for the user, when the readings are refused.
+    bool take(const std::vector<PrinterMeasurement>& measurements, std::size_t minimumPatches, std::string& whyNot);
+
+    // Every reading, in the order given, repeats each on its own.
+    const std::vector<PrinterSample>& samples() const { return m_samples; }
+    // The paper's XYZ under D50 (Y 1 for a perfect white): the mean of its readings.
+    const double* paperWhite() const { return m_paperWhite; }
+
+private:
+    std::vector<PrinterSample> m_samples;
+    double m_paperWhite[3] = {0.0, 0.0, 0.0};
+};
+
+#endif

@@ -1,0 +1,18 @@
+#ifndef PROFILEQUALITY_H
+#define PROFILEQUALITY_H
+
+#include <cstddef>
+
+// How fine a profile's tables are, and how many different patches the
+// readings need to fill them.
+struct ProfileQuality {
+    enum Level { Low, Medium, High };
+
+    unsigned inkPoints;      // forward grid nodes per ink
+    unsigned labPoints;      // backward grid nodes per Lab axis
+    std::size_t minimumPatches;
+
+    static ProfileQuality of(Level level);
+};
+
+#endif

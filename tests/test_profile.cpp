@@ -1,0 +1,340 @@
+// tintora-profile on a simulated printer: Argyll's targen makes a chart,
+// fakeread "prints and measures" it through a known printer profile with
+// noise, and the profile made from those readings is read by Argyll's
+// iccdump, profcheck and xicclu and by LittleCMS's transicc, and checked
+// against the known printer. Refused readings and command lines are one
+// table.
+
+#include "ArgyllPeer.h"
+#include "ProgramRun.h"
+
+#include <CgatsReadingsReader.h>
+#include <PrinterProfiler.h>
+
+#include <lcms2.h>
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+#include <atomic>
+#include <random>
+
+namespace {
+
+const QString Profiler = QStringLiteral(TINTORA_BINARY_DIR "/tools/profile/tintora-profile");
+const QString KnownPrinter = QStringLiteral("/usr/share/color/icc/ghostscript/default_cmyk.icc");
+constexpr double InkLimit = 3.0;   // 300 %
+constexpr double BlackLimit = 0.9; // 90 %
+// 16-bit tables and interpolation may pass a limit by this much ink.
+constexpr double LimitSlack = 1e-3;
+
+using ArgyllPeer::Values;
+
+double deltaE2000(const Values& first, const Values& second)
+{
+    const cmsCIELab a{first[0], first[1], first[2]};
+    const cmsCIELab b{second[0], second[1], second[2]};
+    return cmsCIE2000DeltaE(&a, &b, 1.0, 1.0, 1.0);
+}
+
+double mean(const std::vector<double>& values)
+{
+    double sum = 0.0;
+    for (double value : values)
+        sum += value;
+    return values.empty() ? 0.0 : sum / values.size();
+}
+
+} // namespace
+
+class TestProfile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void refusals_data();
+    void refusals();
+    void readersTakeTheProfile();
+    void absoluteColoursComeBack();
+    void closeToTheKnownPrinter();
+    void tablesKeepTheLimits();
+    void neutralRampIsSmooth();
+    void progressRisesAndCancelStops();
+
+private:
+    // A readings file of the simulated readings' header with these data lines.
+    QString writeReadings(const QString& name, const QStringList& lines) const;
+
+    QTemporaryDir m_folder;
+    QString m_profile;
+    QByteArray m_header;
+    QStringList m_lines;
+};
+
+void TestProfile::initTestCase()
+{
+    QVERIFY(m_folder.isValid());
+    const QString chart = m_folder.filePath(QStringLiteral("chart"));
+    QCOMPARE(ProgramRun::of(QStringLiteral("targen"), {"-v0", "-d4", "-f200", chart}).exitCode, 0);
+    QCOMPARE(ProgramRun::of(QStringLiteral("fakeread"), {"-r", "0.5", "-S", "3", KnownPrinter, chart}).exitCode, 0);
+
+    QFile readings(chart + QStringLiteral(".ti3"));
+    QVERIFY(readings.open(QIODevice::ReadOnly));
+    const QByteArray text = readings.readAll();
+    const int begin = text.indexOf("BEGIN_DATA\n") + int(qstrlen("BEGIN_DATA\n"));
+    const int end = text.indexOf("END_DATA\n", begin);
+    QVERIFY(begin > 0 && end > begin);
+    m_header = text.left(begin);
+    m_lines = QString::fromLatin1(text.mid(begin, end - begin)).split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(m_lines.size(), 200);
+
+    m_profile = m_folder.filePath(QStringLiteral("printer.icc"));
+    const ProgramRun run = ProgramRun::of(Profiler, {"--readings", chart + ".ti3", "--out", m_profile, "--quality",
+                                                     "low", "--ink-limit", "300", "--black-limit", "90"});
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY(QRegularExpression(QStringLiteral("^200 patches, self-fit mean dE76 [0-9.]+, maximum [0-9.]+, [0-9.]+ s\n$"))
+                .match(QString::fromUtf8(run.out))
+                .hasMatch());
+    QVERIFY2(run.error.isEmpty(), run.error.constData()); // no progress when standard error is no terminal
+}
+
+QString TestProfile::writeReadings(const QString& name, const QStringList& lines) const
+{
+    QByteArray header = m_header;
+    header.replace(QByteArray("NUMBER_OF_SETS 200"), "NUMBER_OF_SETS " + QByteArray::number(lines.size()));
+    const QString path = m_folder.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return {};
+    file.write(header + lines.join('\n').toLatin1() + "\nEND_DATA\n");
+    return path;
+}
+
+void TestProfile::refusals_data()
+{
+    QTest::addColumn<QStringList>("arguments"); // READINGS stands for the readings file
+    QTest::addColumn<QStringList>("lines");     // the readings' data lines
+    QTest::addColumn<int>("exitCode");
+
+    const QString out = m_folder.filePath(QStringLiteral("out.icc"));
+    const QStringList low{"--readings", "READINGS", "--out", out, "--quality", "low"};
+    QStringList noWhite, white;
+    for (const QString& line : m_lines)
+        (line.contains(QStringLiteral(" 0.00000 0.00000 0.00000 0.00000 ")) ? white : noWhite) << line;
+    QStringList farRepeat = m_lines;
+    QStringList repeated = m_lines.last().split(' ', Qt::SkipEmptyParts);
+    repeated[0] = QStringLiteral("201");
+    repeated[6] = QString::number(repeated[6].toDouble() * 2.0 + 10.0); // Y far off
+    farRepeat << repeated.join(' ');
+
+    QTest::newRow("no paper white") << low << noWhite << 1;
+    QTest::newRow("too few patches for the quality") << low << (white + noWhite.mid(0, 40)) << 1;
+    QTest::newRow("enough patches at low, too few at high")
+        << QStringList{"--readings", "READINGS", "--out", out, "--quality", "high"} << m_lines << 1;
+    QTest::newRow("the same inks measured far apart") << low << farRepeat << 1;
+    QTest::newRow("ink limit out of range") << (low + QStringList{"--ink-limit", "450"}) << m_lines << 1;
+    QTest::newRow("option without value") << QStringList{"--readings", "READINGS", "--out"} << m_lines << 2;
+    QTest::newRow("no output named") << QStringList{"--readings", "READINGS"} << m_lines << 2;
+    QTest::newRow("unknown black generation") << (low + QStringList{"--black", "some"}) << m_lines << 2;
+    QTest::newRow("unknown quality") << QStringList{"--readings", "READINGS", "--out", out, "--quality", "best"}
+                                     << m_lines << 2;
+}
+
+void TestProfile::refusals()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, lines);
+    QFETCH(int, exitCode);
+
+    const QString readings = writeReadings(QStringLiteral("refused.ti3"), lines);
+    QVERIFY(!readings.isEmpty());
+    arguments.replaceInStrings(QStringLiteral("READINGS"), readings);
+    const ProgramRun run = ProgramRun::of(Profiler, arguments);
+    QCOMPARE(run.exitCode, exitCode);
+    QVERIFY(run.out.isEmpty());
+    if (exitCode == 2) {
+        QVERIFY(run.error.startsWith("usage: tintora-profile "));
+    } else {
+        QVERIFY2(run.error.startsWith("tintora-profile: ") && run.error.count('\n') == 1, run.error.constData());
+    }
+    QVERIFY(!QFile::exists(m_folder.filePath(QStringLiteral("out.icc"))));
+}
+
+void TestProfile::readersTakeTheProfile()
+{
+    const ProgramRun dump = ProgramRun::of(QStringLiteral("iccdump"), {"-v", "3", m_profile});
+    QCOMPARE(dump.exitCode, 0);
+    const QString text = QString::fromLatin1(dump.out);
+    for (const char* expected : {"Version      = 2.4", "Device Class = Output", "Color Space  = CMYK",
+                                 "Conn. Space  = Lab", "'desc'", "'cprt'", "'wtpt'", "'A2B0'", "'A2B1'", "'A2B2'",
+                                 "'B2A0'", "'B2A1'", "'B2A2'", "'gamt'"})
+        QVERIFY2(text.contains(QLatin1String(expected)), expected);
+
+    // profcheck sets the profile beside its own readings (CIEDE2000 with -k).
+    const ProgramRun check =
+        ProgramRun::of(QStringLiteral("profcheck"), {"-k", m_folder.filePath("chart.ti3"), m_profile});
+    QCOMPARE(check.exitCode, 0);
+    const QRegularExpressionMatch average =
+        QRegularExpression(QStringLiteral("avg\\. = ([0-9.]+)")).match(QString::fromLatin1(check.out + check.error));
+    QVERIFY(average.hasMatch());
+    QVERIFY2(average.captured(1).toDouble() < 1.0, qPrintable(average.captured(0)));
+}
+
+void TestProfile::absoluteColoursComeBack()
+{
+    // transicc's absolute intent undoes the profile's scaling by the paper:
+    // each patch's inks must give back about what was measured.
+    QByteArray inks;
+    std::vector<Values> measured;
+    for (const QString& line : m_lines) {
+        const QStringList fields = line.split(' ', Qt::SkipEmptyParts);
+        inks += (fields.mid(1, 4).join(' ') + '\n').toLatin1();
+        const cmsCIEXYZ xyz{fields[5].toDouble() / 100.0, fields[6].toDouble() / 100.0, fields[7].toDouble() / 100.0};
+        cmsCIELab lab;
+        cmsXYZ2Lab(cmsD50_XYZ(), &lab, &xyz);
+        measured.push_back({lab.L, lab.a, lab.b});
+    }
+    const ProgramRun run =
+        ProgramRun::of(QStringLiteral("transicc"), {"-t3", "-n", "-i", m_profile, "-o", "*Lab"}, inks);
+    QCOMPARE(run.exitCode, 0);
+    std::vector<Values> converted;
+    for (const QByteArray& line : run.out.split('\n')) {
+        const QList<QByteArray> words = line.simplified().split(' ');
+        if (words.size() == 3)
+            converted.push_back({words[0].toDouble(), words[1].toDouble(), words[2].toDouble()});
+    }
+    QCOMPARE(converted.size(), measured.size());
+    std::vector<double> differences;
+    for (std::size_t i = 0; i < measured.size(); ++i) {
+        const cmsCIELab a{measured[i][0], measured[i][1], measured[i][2]};
+        const cmsCIELab b{converted[i][0], converted[i][1], converted[i][2]};
+        differences.push_back(cmsDeltaE(&a, &b));
+    }
+    QVERIFY2(mean(differences) < 1.0, qPrintable(QString::number(mean(differences))));
+}
+
+void TestProfile::closeToTheKnownPrinter()
+{
+    std::mt19937 random(5);
+    std::uniform_real_distribution<double> ink(0.0, 1.0);
+    std::vector<Values> anyInks, admissibleInks;
+    while (admissibleInks.size() < 300) {
+        const Values inks{ink(random), ink(random), ink(random), ink(random)};
+        anyInks.push_back(inks);
+        if (inks[0] + inks[1] + inks[2] + inks[3] <= InkLimit && inks[3] <= BlackLimit)
+            admissibleInks.push_back(inks);
+    }
+    const QStringList forward{"-ff", "-ir"};
+    const std::vector<Values> known = ArgyllPeer::xicclu(forward + QStringList{KnownPrinter}, anyInks);
+    const std::vector<Values> ours = ArgyllPeer::xicclu(forward + QStringList{m_profile}, anyInks);
+    QVERIFY(!known.empty() && known.size() == ours.size());
+    std::vector<double> differences;
+    for (std::size_t i = 0; i < known.size(); ++i)
+        differences.push_back(deltaE2000(known[i], ours[i]));
+    std::sort(differences.begin(), differences.end());
+    QVERIFY2(mean(differences) < 1.0, qPrintable(QString::number(mean(differences))));
+    QVERIFY2(differences[differences.size() * 95 / 100] < 2.0, qPrintable(QString::number(differences.back())));
+
+    // Colours the printer makes within the limits, through our inverse and
+    // printed by the known printer.
+    const std::vector<Values> wanted = ArgyllPeer::xicclu(forward + QStringList{KnownPrinter}, admissibleInks);
+    const std::vector<Values> solved = ArgyllPeer::xicclu({"-fb", "-ir", m_profile}, wanted);
+    const std::vector<Values> printed = ArgyllPeer::xicclu(forward + QStringList{KnownPrinter}, solved);
+    QVERIFY(!printed.empty() && printed.size() == wanted.size());
+    differences.clear();
+    for (std::size_t i = 0; i < wanted.size(); ++i)
+        differences.push_back(deltaE2000(wanted[i], printed[i]));
+    QVERIFY2(mean(differences) < 1.0, qPrintable(QString::number(mean(differences))));
+}
+
+void TestProfile::tablesKeepTheLimits()
+{
+    std::vector<Values> labs;
+    for (int l = 0; l <= 100; l += 5)
+        for (int a = -128; a <= 128; a += 16)
+            for (int b = -128; b <= 128; b += 16)
+                labs.push_back({double(l), double(a), double(b)});
+    for (const char* intent : {"-ip", "-ir", "-is"}) {
+        const std::vector<Values> inks = ArgyllPeer::xicclu({"-fb", intent, m_profile}, labs);
+        QCOMPARE(inks.size(), labs.size());
+        double largestSum = 0.0, largestBlack = 0.0;
+        for (const Values& each : inks) {
+            largestSum = std::max(largestSum, each[0] + each[1] + each[2] + each[3]);
+            largestBlack = std::max(largestBlack, each[3]);
+        }
+        QVERIFY2(largestSum <= InkLimit + LimitSlack, qPrintable(QString::number(largestSum)));
+        QVERIFY2(largestBlack <= BlackLimit + LimitSlack, qPrintable(QString::number(largestBlack)));
+        // The darkest colours take all the ink allowed.
+        QVERIFY(largestSum > InkLimit - 0.05);
+    }
+}
+
+void TestProfile::neutralRampIsSmooth()
+{
+    std::vector<Values> greys;
+    for (int l = 5; l <= 100; ++l)
+        greys.push_back({double(l), 0.0, 0.0});
+    const std::vector<Values> inks = ArgyllPeer::xicclu({"-fb", "-ir", m_profile}, greys);
+    const std::vector<Values> back = ArgyllPeer::xicclu({"-ff", "-ir", m_profile}, inks);
+    QCOMPARE(back.size(), greys.size());
+    std::vector<double> steps;
+    for (std::size_t i = 1; i < back.size(); ++i)
+        steps.push_back(back[i][0] - back[i - 1][0]);
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        QVERIFY2(steps[i] >= 0.0, qPrintable(QStringLiteral("L falls at L %1").arg(i + 6)));
+        const double neighbours = std::max(i > 0 ? steps[i - 1] : 0.0, i + 1 < steps.size() ? steps[i + 1] : 0.0);
+        QVERIFY2(steps[i] <= 3.0 * neighbours + 0.05, qPrintable(QStringLiteral("a jump at L %1").arg(i + 6)));
+    }
+    // In gamut the ramp comes back as it went.
+    QVERIFY(std::fabs(back[50 - 5][0] - 50.0) < 1.0);
+}
+
+void TestProfile::progressRisesAndCancelStops()
+{
+    std::vector<CgatsReading> sets;
+    std::string whyNot;
+    QVERIFY(CgatsReadingsReader::readFile(qPrintable(m_folder.filePath("chart.ti3")), sets, whyNot));
+    std::vector<PrinterMeasurement> measurements;
+    for (const CgatsReading& set : sets) {
+        QVERIFY(set.hasInks);
+        PrinterMeasurement measurement;
+        std::copy(set.inks, set.inks + 4, measurement.inks);
+        std::copy(set.lab, set.lab + 3, measurement.lab);
+        measurements.push_back(measurement);
+    }
+    PrinterReadings readings;
+    QVERIFY2(readings.take(measurements, 50, whyNot), whyNot.c_str());
+    PrinterProfiler::Settings settings;
+    settings.quality = ProfileQuality::of(ProfileQuality::Low);
+
+    // Cancelled once the fit is done: the tables are never begun.
+    std::atomic<bool> cancel{false};
+    std::vector<double> fractions;
+    const ProfileProgress progress(
+        [&](const char* stage, double fraction) {
+            fractions.push_back(fraction);
+            if (QByteArray(stage) == "inverting")
+                cancel = true;
+        },
+        &cancel);
+    KxCmsPrinterProfile profile;
+    PrinterProfiler::Figures figures;
+    QVERIFY(!PrinterProfiler::make(readings, settings, progress, profile, figures, whyNot));
+    QCOMPARE(whyNot, std::string("cancelled"));
+    QVERIFY(profile.labToInks[1].values.empty());
+    QVERIFY(std::is_sorted(fractions.begin(), fractions.end()));
+
+    cancel = false;
+    fractions.clear();
+    const ProfileProgress uncancelled([&](const char*, double fraction) { fractions.push_back(fraction); }, nullptr);
+    QVERIFY(PrinterProfiler::make(readings, settings, uncancelled, profile, figures, whyNot));
+    QVERIFY(std::is_sorted(fractions.begin(), fractions.end()));
+    QCOMPARE(fractions.back(), 1.0);
+}
+
+QTEST_GUILESS_MAIN(TestProfile)
+#include "test_profile.moc"

@@ -1,0 +1,219 @@
+// tintora-profile --readings R.ti3 --out P.icc [--description TEXT] [--ink-limit PERCENT]
+//                 [--black-limit PERCENT] [--black none|light|medium|heavy|max]
+//                 [--quality low|medium|high]
+// tintora-profile --help | --version
+//
+// Makes a CMYK printer profile from measured readings of printed patches (a
+// measurement file of ours, or a .ti3 with CMYK and Lab or XYZ). Shows its
+// progress on standard error when that is a terminal, and ends with one
+// summary line on standard output: the readings, how closely the fit
+// follows them (CIE 1976) and the time taken. Exits 0 on success, 1 with a
+// one-line message when the readings or a value are refused or the profile
+// cannot be written, and 2 with the usage for a malformed command line.
+
+#include "PrinterProfiler.h"
+#include "PrinterReadings.h"
+
+#include <CgatsReadingsReader.h>
+#include <TintoraVersion.h>
+
+#include <unistd.h>
+
+#include <chrono>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr double LowestInkLimit = 100.0;
+constexpr double HighestInkLimit = 400.0;
+constexpr const char* Copyright = "No copyright; use freely.";
+
+struct Options {
+    const char* readings = nullptr;
+    const char* out = nullptr;
+    const char* description = nullptr;
+    const char* inkLimit = nullptr;
+    const char* blackLimit = nullptr;
+    const char* black = "medium";
+    const char* quality = "medium";
+    bool helpWanted = false;
+    bool versionWanted = false;
+};
+
+const char* const USAGE = "usage: tintora-profile --readings R.ti3 --out P.icc [--description TEXT]"
+                          " [--ink-limit PERCENT] [--black-limit PERCENT]\n"
+                          "                       [--black none|light|medium|heavy|max] [--quality low|medium|high]\n"
+                          "       tintora-profile --help | --version\n";
+
+int usage()
+{
+    std::fputs(USAGE, stderr);
+    return 2;
+}
+
+int fail(const std::string& message)
+{
+    std::fprintf(stderr, "tintora-profile: %s\n", message.c_str());
+    return 1;
+}
+
+template <typename Value, std::size_t Count>
+bool choose(const char* word, const char* const (&names)[Count], const Value (&values)[Count], Value& chosen)
+{
+    for (std::size_t i = 0; i < Count; ++i)
+        if (!std::strcmp(word, names[i])) {
+            chosen = values[i];
+            return true;
+        }
+    return false;
+}
+
+const char* const BLACK_NAMES[] = {"none", "light", "medium", "heavy", "max"};
+const BlackGeneration::Kind BLACK_KINDS[] = {BlackGeneration::None, BlackGeneration::Light, BlackGeneration::Medium,
+                                             BlackGeneration::Heavy, BlackGeneration::Max};
+const char* const QUALITY_NAMES[] = {"low", "medium", "high"};
+const ProfileQuality::Level QUALITY_LEVELS[] = {ProfileQuality::Low, ProfileQuality::Medium, ProfileQuality::High};
+
+bool parse(int argc, char** argv, Options& options)
+{
+    for (int i = 1; i < argc; ++i) {
+        const char* name = argv[i];
+        const char** value = nullptr;
+        if (!std::strcmp(name, "--help") || !std::strcmp(name, "-h")) {
+            options.helpWanted = true;
+            return true;
+        }
+        if (!std::strcmp(name, "--version")) {
+            options.versionWanted = true;
+            return true;
+        }
+        if (!std::strcmp(name, "--readings"))
+            value = &options.readings;
+        else if (!std::strcmp(name, "--out"))
+            value = &options.out;
+        else if (!std::strcmp(name, "--description"))
+            value = &options.description;
+        else if (!std::strcmp(name, "--ink-limit"))
+            value = &options.inkLimit;
+        else if (!std::strcmp(name, "--black-limit"))
+            value = &options.blackLimit;
+        else if (!std::strcmp(name, "--black"))
+            value = &options.black;
+        else if (!std::strcmp(name, "--quality"))
+            value = &options.quality;
+        if (!value || i + 1 >= argc)
+            return false;
+        *value = argv[++i];
+    }
+    return options.readings && options.out;
+}
+
+// A percentage from lowest to highest, as a fraction; false when the text is none.
+bool percentage(const char* text, double lowest, double highest, double& fraction)
+{
+    char* end = nullptr;
+    errno = 0;
+    const double value = std::strtod(text, &end);
+    if (errno || end == text || *end || !(value >= lowest && value <= highest))
+        return false;
+    fraction = value / 100.0;
+    return true;
+}
+
+// The file's name without its folder and extension.
+std::string stem(const char* path)
+{
+    std::string name = path;
+    const std::size_t slash = name.find_last_of('/');
+    if (slash != std::string::npos)
+        name.erase(0, slash + 1);
+    const std::size_t dot = name.find_last_of('.');
+    if (dot != std::string::npos && dot > 0)
+        name.erase(dot);
+    return name;
+}
+
+bool readMeasurements(const char* path, std::vector<PrinterMeasurement>& measurements, std::string& whyNot)
+{
+    std::vector<CgatsReading> sets;
+    if (!CgatsReadingsReader::readFile(path, sets, whyNot))
+        return false;
+    for (const CgatsReading& set : sets) {
+        if (!set.hasInks) {
+            whyNot = "Set " + std::to_string(measurements.size() + 1)
+                     + " of the readings has no CMYK ink values (CMYK_C, CMYK_M, CMYK_Y, CMYK_K).";
+            return false;
+        }
+        PrinterMeasurement measurement;
+        std::copy(set.inks, set.inks + 4, measurement.inks);
+        std::copy(set.lab, set.lab + 3, measurement.lab);
+        measurements.push_back(measurement);
+    }
+    return true;
+}
+
+// Progress on a terminal: one line, rewritten in place.
+void showProgress(const char* stage, double fraction)
+{
+    std::fprintf(stderr, "\rtintora-profile: %-10s %3d %%", stage, int(fraction * 100.0 + 0.5));
+    if (fraction >= 1.0)
+        std::fputc('\n', stderr);
+    std::fflush(stderr);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const auto started = std::chrono::steady_clock::now();
+    Options options;
+    PrinterProfiler::Settings settings;
+    ProfileQuality::Level level = ProfileQuality::Medium;
+    if (!parse(argc, argv, options))
+        return usage();
+    if (options.helpWanted) {
+        std::fputs(USAGE, stdout);
+        return 0;
+    }
+    if (options.versionWanted) {
+        std::puts(TINTORA_VERSION);
+        return 0;
+    }
+    if (!choose(options.black, BLACK_NAMES, BLACK_KINDS, settings.black)
+        || !choose(options.quality, QUALITY_NAMES, QUALITY_LEVELS, level))
+        return usage();
+    settings.quality = ProfileQuality::of(level);
+    if (options.inkLimit && !percentage(options.inkLimit, LowestInkLimit, HighestInkLimit, settings.limits.total))
+        return fail(std::string("the ink limit must be a percentage from 100 to 400, not ") + options.inkLimit);
+    if (options.blackLimit && !percentage(options.blackLimit, 0.0, 100.0, settings.limits.black))
+        return fail(std::string("the black limit must be a percentage from 0 to 100, not ") + options.blackLimit);
+    settings.description = options.description ? options.description : stem(options.out);
+    settings.copyright = Copyright;
+
+    std::vector<PrinterMeasurement> measurements;
+    PrinterReadings readings;
+    std::string whyNot;
+    if (!readMeasurements(options.readings, measurements, whyNot)
+        || !readings.take(measurements, settings.quality.minimumPatches, whyNot))
+        return fail(std::string(options.readings) + ": " + whyNot);
+
+    const ProfileProgress progress(isatty(STDERR_FILENO) ? ProfileProgress::Callback(showProgress)
+                                                         : ProfileProgress::Callback(),
+                                   nullptr);
+    KxCmsPrinterProfile profile;
+    PrinterProfiler::Figures figures;
+    if (!PrinterProfiler::make(readings, settings, progress, profile, figures, whyNot))
+        return fail("the profile cannot be made: " + whyNot);
+    if (!profile.write(options.out, whyNot))
+        return fail(std::string(options.out) + ": " + whyNot);
+
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    std::printf("%zu patches, self-fit mean dE76 %.2f, maximum %.2f, %.2f s\n", measurements.size(),
+                figures.selfFitMean, figures.selfFitLargest, seconds);
+    return 0;
+}
