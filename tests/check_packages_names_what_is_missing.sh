@@ -25,7 +25,7 @@ expect_named() {
 # Only a Recommends of qt6-base-dev: the package that once hid on a developer's machine.
 expect_named libqt6opengl6-dev '/cmake/Qt6OpenGL/Qt6OpenGLConfig\.cmake'
 # A program the tests run, not a file the build read.
-expect_named argyll '/usr/bin/(xicclu|colverify|iccgamut)'
+expect_named argyll '/usr/bin/[a-z]+'
 
 echo "$((2 - failures)) passed, $failures failed"
 [ $failures -eq 0 ]

@@ -347,7 +347,7 @@ private slots:
             {"--profile", DEFAULT_CMYK, "--patches", "128", "--readings", readings, "--measurements",
              folder.filePath("m128.ti3"), "--ps", folder.filePath("c128.ps")});
         QCOMPARE(refused.exitCode, 1);
-        QVERIFY2(refused.error.startsWith("tintora-chart: " + QFile::encodeName(readings) + ": "
+        QVERIFY2(refused.error.startsWith("tintora-chart: '" + QFile::encodeName(readings) + "': "
                                           + firstRefused.toLatin1())
                      && refused.error.count('\n') == 1,
                  refused.error.constData());
