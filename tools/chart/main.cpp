@@ -31,6 +31,7 @@
 #include "ChartSwatches.h"
 #include "KxChartPointList.h"
 
+#include <Companion.h>
 #include <ExportISO12642.h>
 #include <KxCOMBOCOLOUR_CC.h>
 #include <KxCmsIcc.h>
@@ -82,18 +83,7 @@ const char* const USAGE = "usage: tintora-chart --profile P.icc [--patches N] [-
                           " [--gap-mm N] [--margin-mm N]]\n"
                           "       tintora-chart --help | --version\n";
 
-// A malformed command line: why, then the usage.
-int malformed(const std::string& why)
-{
-    std::fprintf(stderr, "tintora-chart: %s\n%s", why.c_str(), USAGE);
-    return 2;
-}
-
-int fail(const std::string& message)
-{
-    std::fprintf(stderr, "tintora-chart: %s\n", message.c_str());
-    return 1;
-}
+const Companion tool("tintora-chart", USAGE);
 
 // A length in millimetres given as text, when one is given; false when the
 // text is not a plain decimal number.
@@ -206,15 +196,15 @@ int generate(const Options& options, unsigned long count, KxChartPointList& char
 {
     ChartConversions conversions;
     if (!conversions.openForGeneration(options.profile, options.monitor))
-        return fail(Kx_quotedFileName(options.profile)
+        return tool.fail(Kx_quotedFileName(options.profile)
                     + " is refused: not a readable RGB or CMYK input, display or output profile"
                     + (options.monitor ? ", or the monitor profile cannot be used" : ""));
     if (conversions.profile()->inputSpace != icSigCmykData)
-        return fail(Kx_quotedFileName(options.profile) + " is an RGB profile: only a CMYK profile gives patches");
+        return tool.fail(Kx_quotedFileName(options.profile) + " is an RGB profile: only a CMYK profile gives patches");
     // The monitor profile is checked above, but no file holds display colours.
     if (ChartGrid::generateForFiles(&chart.first, conversions.profile(), count, standardOutputProgress()) != 0
         || (options.controls && ChartControls::append(&chart.first, conversions.profile(), nullptr) != 0))
-        return fail("out of memory while building the chart");
+        return tool.fail("out of memory while building the chart");
     return 0;
 }
 
@@ -224,11 +214,11 @@ int readSwatches(const Options& options, KxChartPointList& chart)
     std::string whyNot;
     KxCOMBOCOLOUR* first = SwatchImporter::import(options.swatches, type, 0, &whyNot);
     if (!first)
-        return fail("no colours could be read from " + Kx_quotedFileName(options.swatches) + ": " + whyNot);
+        return tool.fail("no colours could be read from " + Kx_quotedFileName(options.swatches) + ": " + whyNot);
     ChartConversions conversions;
     if (!conversions.openForSwatches(options.profile, options.monitor)) {
         KxPacketFreeList(&first, KX_PACKET_COMBOCOLOUR);
-        return fail(Kx_quotedFileName(options.profile) + " is refused: swatches need a CMYK output profile"
+        return tool.fail(Kx_quotedFileName(options.profile) + " is refused: swatches need a CMYK output profile"
                     + (options.monitor ? ", and a usable monitor profile" : ""));
     }
     ChartSwatches::build(&chart.first, first, conversions.profile(), conversions.monitor());
@@ -242,10 +232,10 @@ int writeArgyllTarget(const Options& options, const KxChartPointList& chart)
 {
     ChartConversions conversions;
     if (!conversions.openForGeneration(options.profile, nullptr))
-        return fail(Kx_quotedFileName(options.profile) + " is refused for the Argyll target");
+        return tool.fail(Kx_quotedFileName(options.profile) + " is refused for the Argyll target");
     const KxWriteResult written =
         ChartArgyllTarget::write(chart.first, conversions.profile(), options.ti1, std::time(nullptr));
-    return written ? 0 : fail(written.message("the Argyll target", options.ti1));
+    return written ? 0 : tool.fail(written.message("the Argyll target", options.ti1));
 }
 
 // Prints the summary of the readings and writes them as a measurement file
@@ -256,7 +246,7 @@ int reportReadings(const Options& options, ChartMeasurementSession& session)
     if (!options.measurements)
         return 0;
     const KxWriteResult written = session.save(options.measurements, std::time(nullptr));
-    return written ? 0 : fail(written.message("the measurements", options.measurements));
+    return written ? 0 : tool.fail(written.message("the measurements", options.measurements));
 }
 
 } // namespace
@@ -265,16 +255,10 @@ int main(int argc, char** argv)
 {
     Options options;
     const std::string why = parse(argc, argv, options);
-    if (options.helpWanted) {
-        std::fputs(USAGE, stdout);
-        return 0;
-    }
-    if (options.versionWanted) {
-        std::puts(TINTORA_VERSION);
-        return 0;
-    }
+    if (tool.answeredHelpOrVersion(options.helpWanted, options.versionWanted))
+        return Companion::Succeeded;
     if (!why.empty())
-        return malformed(why);
+        return tool.malformed(why);
 
     Kx_InitSubSystems(0);
     LogErrorLogtofile(0);
@@ -293,25 +277,25 @@ int main(int argc, char** argv)
         std::string whyNot;
         ChartMeasurementSession::LoadOutcome outcome;
         if (!session.load(options.readings, options.averageRepeats, outcome, whyNot))
-            return fail(Kx_quotedFileName(options.readings) + ": " + whyNot);
+            return tool.fail(Kx_quotedFileName(options.readings) + ": " + whyNot);
         if (!outcome.refused.empty())
-            return fail(Kx_quotedFileName(options.readings) + ": " + outcome.refusalLine());
+            return tool.fail(Kx_quotedFileName(options.readings) + ": " + outcome.refusalLine());
         if (session.readings().empty())
-            return fail(Kx_quotedFileName(options.readings) + " holds no readings");
+            return tool.fail(Kx_quotedFileName(options.readings) + " holds no readings");
     }
 
     if (options.postscript) {
         const KxWriteResult written = ChartPostScript::write(chart.first, options.postscript, std::time(nullptr));
         if (!written)
-            return fail(written.message("the chart", options.postscript));
+            return tool.fail(written.message("the chart", options.postscript));
     }
     if (options.cgats) {
         KxCOMBOCOLOUR_CC colours;
         if (!ChartPatchColours::collect(chart.first, colours))
-            return fail("out of memory while gathering the chart's colours");
+            return tool.fail("out of memory while gathering the chart's colours");
         const KxWriteResult written = ExportISO12642::exportColours(options.cgats, nullptr, colours, icSigLabData);
         if (!written)
-            return fail(written.message("the target file", options.cgats));
+            return tool.fail(written.message("the target file", options.cgats));
     }
     if (options.ti1) {
         if (const int failed = writeArgyllTarget(options, chart))
@@ -325,7 +309,7 @@ int main(int argc, char** argv)
         title.created = std::time(nullptr);
         const KxWriteResult written = ChartPdf::write(chart.first, options.printLayout, title, options.pdf);
         if (!written)
-            return fail(written.message("the print layout", options.pdf));
+            return tool.fail(written.message("the print layout", options.pdf));
     }
     return options.readings ? reportReadings(options, session) : 0;
 }

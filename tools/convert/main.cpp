@@ -6,8 +6,8 @@
 #include "ColourConverter.h"
 #include "ConvertOptions.h"
 #include "InputLines.h"
-#include "TintoraVersion.h"
 
+#include <Companion.h>
 #include <KxWriteResult.h>
 
 #include <cerrno>
@@ -17,27 +17,18 @@
 
 int main(int argc, char** argv)
 {
+    const Companion tool("tintora-convert", ConvertOptions::usage());
     ConvertOptions options;
     const std::string optionError = options.parse(argc, argv);
-    if (options.helpWanted) {
-        std::printf("%s\n", ConvertOptions::usage());
-        return 0;
-    }
-    if (options.versionWanted) {
-        std::printf("%s\n", TINTORA_VERSION);
-        return 0;
-    }
-    if (!optionError.empty()) {
-        std::fprintf(stderr, "tintora-convert: %s\n%s\n", optionError.c_str(), ConvertOptions::usage());
-        return 2;
-    }
+    if (tool.answeredHelpOrVersion(options.helpWanted, options.versionWanted))
+        return Companion::Succeeded;
+    if (!optionError.empty())
+        return tool.malformed(optionError);
 
     ColourConverter converter;
     const std::string profileError = converter.open(options);
-    if (!profileError.empty()) {
-        std::fprintf(stderr, "tintora-convert: %s\n", profileError.c_str());
-        return 1;
-    }
+    if (!profileError.empty())
+        return tool.fail(profileError);
 
     // Written in blocks; InputLines flushes whenever it has to wait.
     static char outputBuffer[64 * 1024];
@@ -72,9 +63,7 @@ int main(int argc, char** argv)
         outputError = errno;
     if (outputError || std::ferror(stdout)) {
         const KxWriteResult failure = KxWriteResult::failed(KxWriteResult::Writing, outputError);
-        std::fprintf(stderr, "tintora-convert: the conversions could not be written to standard output: %s\n",
-                     failure.reason().c_str());
-        return 1;
+        return tool.fail("the conversions could not be written to standard output: " + failure.reason());
     }
-    return anyBad ? 1 : 0;
+    return anyBad ? Companion::Failed : Companion::Succeeded;
 }

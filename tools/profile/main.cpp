@@ -8,14 +8,16 @@
 // progress on standard error when that is a terminal, and ends with one
 // summary line on standard output: the readings, how closely the fit
 // follows them (CIE 1976) and the time taken. Exits 0 on success, 1 with a
-// one-line message when the readings or a value are refused or the profile
-// cannot be written, and 2 with the usage for a malformed command line.
+// one-line message when the readings are refused or the profile cannot be
+// written, and 2 with a line saying why and the usage for a malformed command
+// line (an unknown option or value, or a limit out of its range).
 
 #include "PrinterProfiler.h"
 #include "PrinterReadings.h"
 
 #include <CgatsReadingsReader.h>
-#include <TintoraVersion.h>
+#include <Companion.h>
+#include <KxFileNameText.h>
 
 #include <unistd.h>
 
@@ -50,17 +52,7 @@ const char* const USAGE = "usage: tintora-profile --readings R.ti3 --out P.icc [
                           "                       [--black none|light|medium|heavy|max] [--quality low|medium|high]\n"
                           "       tintora-profile --help | --version\n";
 
-int usage()
-{
-    std::fputs(USAGE, stderr);
-    return 2;
-}
-
-int fail(const std::string& message)
-{
-    std::fprintf(stderr, "tintora-profile: %s\n", message.c_str());
-    return 1;
-}
+const Companion tool("tintora-profile", USAGE);
 
 template <typename Value, std::size_t Count>
 bool choose(const char* word, const char* const (&names)[Count], const Value (&values)[Count], Value& chosen)
@@ -79,38 +71,43 @@ const BlackGeneration::Kind BLACK_KINDS[] = {BlackGeneration::None, BlackGenerat
 const char* const QUALITY_NAMES[] = {"low", "medium", "high"};
 const ProfileQuality::Level QUALITY_LEVELS[] = {ProfileQuality::Low, ProfileQuality::Medium, ProfileQuality::High};
 
-bool parse(int argc, char** argv, Options& options)
+// Reads the command line into options; why it is malformed, or empty.
+std::string parse(int argc, char** argv, Options& options)
 {
     for (int i = 1; i < argc; ++i) {
-        const char* name = argv[i];
+        const std::string name = argv[i];
         const char** value = nullptr;
-        if (!std::strcmp(name, "--help") || !std::strcmp(name, "-h")) {
+        if (name == "--help" || name == "-h") {
             options.helpWanted = true;
-            return true;
+            return {};
         }
-        if (!std::strcmp(name, "--version")) {
+        if (name == "--version") {
             options.versionWanted = true;
-            return true;
+            return {};
         }
-        if (!std::strcmp(name, "--readings"))
+        if (name == "--readings")
             value = &options.readings;
-        else if (!std::strcmp(name, "--out"))
+        else if (name == "--out")
             value = &options.out;
-        else if (!std::strcmp(name, "--description"))
+        else if (name == "--description")
             value = &options.description;
-        else if (!std::strcmp(name, "--ink-limit"))
+        else if (name == "--ink-limit")
             value = &options.inkLimit;
-        else if (!std::strcmp(name, "--black-limit"))
+        else if (name == "--black-limit")
             value = &options.blackLimit;
-        else if (!std::strcmp(name, "--black"))
+        else if (name == "--black")
             value = &options.black;
-        else if (!std::strcmp(name, "--quality"))
+        else if (name == "--quality")
             value = &options.quality;
-        if (!value || i + 1 >= argc)
-            return false;
+        if (!value)
+            return "unknown option " + Kx_quotedFileName(name);
+        if (i + 1 >= argc)
+            return "option " + name + " needs a value";
         *value = argv[++i];
     }
-    return options.readings && options.out;
+    if (!options.readings || !options.out)
+        return "both --readings and --out are needed";
+    return {};
 }
 
 // A percentage from lowest to highest, as a fraction; false when the text is none.
@@ -174,24 +171,24 @@ int main(int argc, char** argv)
     Options options;
     PrinterProfiler::Settings settings;
     ProfileQuality::Level level = ProfileQuality::Medium;
-    if (!parse(argc, argv, options))
-        return usage();
-    if (options.helpWanted) {
-        std::fputs(USAGE, stdout);
-        return 0;
-    }
-    if (options.versionWanted) {
-        std::puts(TINTORA_VERSION);
-        return 0;
-    }
-    if (!choose(options.black, BLACK_NAMES, BLACK_KINDS, settings.black)
-        || !choose(options.quality, QUALITY_NAMES, QUALITY_LEVELS, level))
-        return usage();
+    const std::string why = parse(argc, argv, options);
+    if (tool.answeredHelpOrVersion(options.helpWanted, options.versionWanted))
+        return Companion::Succeeded;
+    if (!why.empty())
+        return tool.malformed(why);
+    if (!choose(options.black, BLACK_NAMES, BLACK_KINDS, settings.black))
+        return tool.malformed(std::string("--black takes none, light, medium, heavy or max, not ")
+                              + Kx_quotedFileName(options.black));
+    if (!choose(options.quality, QUALITY_NAMES, QUALITY_LEVELS, level))
+        return tool.malformed(std::string("--quality takes low, medium or high, not ")
+                              + Kx_quotedFileName(options.quality));
     settings.quality = ProfileQuality::of(level);
     if (options.inkLimit && !percentage(options.inkLimit, LowestInkLimit, HighestInkLimit, settings.limits.total))
-        return fail(std::string("the ink limit must be a percentage from 100 to 400, not ") + options.inkLimit);
+        return tool.malformed("the ink limit must be a percentage from 100 to 400, not "
+                              + Kx_quotedFileName(options.inkLimit));
     if (options.blackLimit && !percentage(options.blackLimit, 0.0, 100.0, settings.limits.black))
-        return fail(std::string("the black limit must be a percentage from 0 to 100, not ") + options.blackLimit);
+        return tool.malformed("the black limit must be a percentage from 0 to 100, not "
+                              + Kx_quotedFileName(options.blackLimit));
     settings.description = options.description ? options.description : stem(options.out);
     settings.copyright = Copyright;
 
@@ -200,7 +197,7 @@ int main(int argc, char** argv)
     std::string whyNot;
     if (!readMeasurements(options.readings, measurements, whyNot)
         || !readings.take(measurements, settings.quality.minimumPatches, whyNot))
-        return fail(std::string(options.readings) + ": " + whyNot);
+        return tool.fail(Kx_quotedFileName(options.readings) + ": " + whyNot);
 
     const ProfileProgress progress(isatty(STDERR_FILENO) ? ProfileProgress::Callback(showProgress)
                                                          : ProfileProgress::Callback(),
@@ -208,12 +205,12 @@ int main(int argc, char** argv)
     KxCmsPrinterProfile profile;
     PrinterProfiler::Figures figures;
     if (!PrinterProfiler::make(readings, settings, progress, profile, figures, whyNot))
-        return fail("the profile cannot be made: " + whyNot);
+        return tool.fail("the profile cannot be made: " + whyNot);
     if (!profile.write(options.out, whyNot))
-        return fail(std::string(options.out) + ": " + whyNot);
+        return tool.fail(Kx_quotedFileName(options.out) + ": " + whyNot);
 
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     std::printf("%zu patches, self-fit mean dE76 %.2f, maximum %.2f, %.2f s\n", measurements.size(),
                 figures.selfFitMean, figures.selfFitLargest, seconds);
-    return 0;
+    return Companion::Succeeded;
 }
