@@ -55,10 +55,7 @@ KxWriteResult ChartArgyllTarget::write(const KxChartPoint* first, const KxCMS* p
     KxFILE* file = Kx_fopen(path, "w");
     if (!file)
         return KxWriteResult::failedWithErrno(KxWriteResult::Opening);
-    char date[1024] = "";
-    std::string createdText = Kx_ctime(&created, date) ? date : "";
-    while (!createdText.empty() && createdText.back() == '\n')
-        createdText.pop_back();
+    const std::string createdText = Kx_createdText(created);
 
     const unsigned char paper[4] = {0, 0, 0, 0};
     double paperXyz[3];

@@ -20,10 +20,7 @@ KxWriteResult ChartMeasurementFile::write(const ChartMeasurementSession& session
     KxFILE* file = Kx_fopen(path, "w");
     if (!file)
         return KxWriteResult::failedWithErrno(KxWriteResult::Opening);
-    char date[1024] = "";
-    std::string createdText = Kx_ctime(&created, date) ? date : "";
-    while (!createdText.empty() && createdText.back() == '\n')
-        createdText.pop_back();
+    const std::string createdText = Kx_createdText(created);
 
     // A failed write is remembered by the file, whose close then fails.
     Kx_fprintf(file,

@@ -33,8 +33,8 @@ struct KxFILE {
     }
 
     std::FILE* stream = nullptr;
-    std::string finalPath;     // for writing: the file replaced, symbolic links resolved
-    int folder = -1;           // for writing: finalPath's folder, for the *at calls
+    std::string finalPath;     // the file replaced, symbolic links resolved
+    int folder = -1;           // finalPath's folder, for the *at calls
     std::string finalName;     // finalPath's name in that folder
     bool unnamed = false;      // written to an unnamed temporary, named only by Kx_fclose
     std::string temporaryName; // the temporary's name in folder while it has one
@@ -226,23 +226,6 @@ bool fail(KxFILE& file)
     return false;
 }
 
-KxFILE* openForReading(const char* path)
-{
-    const int fd = ::open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0)
-        return nullptr;
-    struct stat status;
-    std::FILE* stream = nullptr;
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || !(stream = ::fdopen(fd, "rb"))) {
-        ::close(fd);
-        return nullptr;
-    }
-    auto* file = new KxFILE;
-    file->stream = stream;
-    file->finalPath = path;
-    return file;
-}
-
 // The folder cannot take a temporary but the file itself may be written:
 // the text is gathered in memory and written over the file by Kx_fclose.
 KxFILE* openInPlace(std::unique_ptr<KxFILE> file)
@@ -406,8 +389,6 @@ KxFILE* Kx_fopen(const char* path, const char* mode)
     }
     if (mode && (std::strcmp(mode, "w") == 0 || std::strcmp(mode, "wb") == 0))
         return openForWriting(path);
-    if (mode && (std::strcmp(mode, "r") == 0 || std::strcmp(mode, "rb") == 0))
-        return openForReading(path);
     errno = EINVAL;
     return nullptr;
 }
@@ -436,23 +417,12 @@ int Kx_fprintf(KxFILE* file, const char* format, ...)
     return result;
 }
 
-std::size_t Kx_fread(void* data, std::size_t size, std::size_t count, KxFILE* file)
-{
-    return file ? std::fread(data, size, count, file->stream) : 0;
-}
-
 int Kx_fclose(KxFILE* file)
 {
     if (!file)
         return -1;
     const std::unique_ptr<KxFILE> owned(file);
-    bool ok;
-    if (file->inPlace >= 0)
-        ok = completeInPlace(*file);
-    else if (file->folder >= 0)
-        ok = completeThroughTemporary(*file);
-    else
-        ok = closeStream(*file); // read
+    const bool ok = file->inPlace >= 0 ? completeInPlace(*file) : completeThroughTemporary(*file);
     if (ok)
         return 0;
     errno = file->error;
@@ -499,4 +469,13 @@ char* Kx_ctime(const std::time_t* time, char* buffer)
     if (!time || !buffer)
         return nullptr;
     return ::ctime_r(time, buffer);
+}
+
+std::string Kx_createdText(std::time_t time)
+{
+    char buffer[64] = "";
+    std::string text = Kx_ctime(&time, buffer) ? buffer : "";
+    while (!text.empty() && text.back() == '\n')
+        text.pop_back();
+    return text;
 }

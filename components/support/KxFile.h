@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <ctime>
+#include <string>
 
 // Files written by the program. A file opened for writing ("w") is written
 // to a temporary file beside its final name and renamed into place by
@@ -32,20 +33,17 @@
 // otherwise the system's own answer (ENOSPC, EROFS, ...).
 struct KxFILE;
 
-// Modes "w" (replace, as described above) and "r" (read a regular file,
-// opened without blocking). Null on failure, with errno set.
+// Mode "w" (replace, as described above); null on failure, with errno set.
 KxFILE* Kx_fopen(const char* path, const char* mode);
 std::size_t Kx_fwrite(const void* data, std::size_t size, std::size_t count, KxFILE* file);
 // Formats with the C library's rules in the "C" locale (a '.' decimal point
 // whatever the user's locale), like Kx_snprintf.
 int Kx_fprintf(KxFILE* file, const char* format, ...) __attribute__((format(printf, 2, 3)));
-// Reads up to size * count bytes; returns the number of whole items read.
-std::size_t Kx_fread(void* data, std::size_t size, std::size_t count, KxFILE* file);
 // Completes and closes the file. 0 on success; -1 when anything failed, in
 // which case a file opened with "w" leaves its final name untouched and
 // errno holds the error of the first failure since it was opened.
 int Kx_fclose(KxFILE* file);
-// Closes without completing: a file opened with "w" is discarded. errno is
+// Closes without completing: the file is discarded. errno is
 // left as it was, so that it still says why the caller gave up.
 void Kx_fabandon(KxFILE* file);
 
@@ -59,5 +57,8 @@ int Kx_snprintf(char* buffer, std::size_t size, const char* format, ...) __attri
 // The time as the C library's ctime() gives it ("Tue Dec  8 08:15:32 2026\n"),
 // written into buffer (at least 26 bytes). Returns buffer, or null.
 char* Kx_ctime(const std::time_t* time, char* buffer);
+// The same time without its line end, as the CREATED keyword of the CGATS
+// files we write holds it; empty when the time cannot be written.
+std::string Kx_createdText(std::time_t time);
 
 #endif

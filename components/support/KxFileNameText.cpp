@@ -1,6 +1,6 @@
 #include "KxFileNameText.h"
 
-#include <cstdint>
+#include "KxUtf8.h"
 
 namespace {
 
@@ -9,33 +9,10 @@ namespace {
 // control (U+0080 to U+009F, which some terminals obey as ESC sequences).
 std::size_t printableSequenceLength(std::string_view text, std::size_t at)
 {
-    const unsigned char lead = static_cast<unsigned char>(text[at]);
-    std::size_t length;
-    std::uint32_t codePoint;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-        codePoint = lead & 0x1F;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        codePoint = lead & 0x0F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        codePoint = lead & 0x07;
-    } else {
-        return 0;
-    }
-    if (at + length > text.size())
-        return 0;
-    for (std::size_t i = 1; i < length; ++i) {
-        const unsigned char next = static_cast<unsigned char>(text[at + i]);
-        if ((next & 0xC0) != 0x80)
-            return 0;
-        codePoint = (codePoint << 6) | (next & 0x3F);
-    }
-    const std::uint32_t smallest[] = {0, 0, 0xA0, 0x800, 0x10000};
-    const bool valid = codePoint >= smallest[length] && codePoint <= 0x10FFFF
-                       && (codePoint < 0xD800 || codePoint > 0xDFFF);
-    return valid ? length : 0;
+    const std::size_t length = KxUtf8::characterLength(text, at);
+    const bool c1Control = length == 2 && static_cast<unsigned char>(text[at]) == 0xC2
+                           && static_cast<unsigned char>(text[at + 1]) < 0xA0;
+    return c1Control ? 0 : length;
 }
 
 std::string escaped(std::string_view name, bool quoteToo)

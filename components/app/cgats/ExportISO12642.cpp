@@ -32,16 +32,6 @@ std::string sampleName(const char* name, const std::string& id)
     return hasSpace ? text : "\"" + text + "\"";
 }
 
-std::string creationTime()
-{
-    char buffer[32] = {};
-    const std::time_t now = std::time(nullptr);
-    std::string text = Kx_ctime(&now, buffer) ? buffer : "";
-    while (!text.empty() && text.back() == '\n')
-        text.pop_back();
-    return text;
-}
-
 std::string labValue(double value)
 {
     char text[256];
@@ -63,7 +53,7 @@ KxCgatsSheet targetSheet(const SPECTROPHOTOMETERINFO* instrument, const KxCOMBOC
 {
     KxCgatsSheet sheet;
     sheet.type = "CGATS.17";
-    sheet.keywords = {{"ORIGINATOR", originator}, {"DESCRIPTOR", descriptor}, {"CREATED", creationTime()}};
+    sheet.keywords = {{"ORIGINATOR", originator}, {"DESCRIPTOR", descriptor}, {"CREATED", Kx_createdText(std::time(nullptr))}};
     if (instrument)
         describeInstrument(sheet, *instrument);
     sheet.fields = {"SAMPLE_ID", "SAMPLE_NAME", "LAB_L", "LAB_A", "LAB_B"};

@@ -8,9 +8,9 @@ class SwatchList;
 
 // Reads GIMP palettes: the line "GIMP Palette", optional "Name:",
 // "Columns:" and "Channels:" lines, '#' comments and blank lines, then one
-// colour a line as three decimal R G B values 0..255 (larger values are
-// clamped, as GIMP does) and an optional name. Colours become Lab through
-// sRGB. A line that is none of these refuses the file.
+// colour a line as three decimal R G B values 0..255 and an optional name.
+// Colours become Lab through sRGB. A line that is none of these, or a value
+// outside 0..255, refuses the file.
 class GplSwatchReader
 {
 public:
