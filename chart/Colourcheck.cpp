@@ -12,10 +12,14 @@
 #include "ChartPdf.h"
 #include "ChartPrintLayout.h"
 #include "ChartPostScript.h"
+#include "ChartPrinterReadings.h"
 #include "ChartSwatches.h"
 #include "ColourcheckContents.h"
 #include "ColourcheckPatch.h"
 #include "ColourcheckPrintLayoutDialog.h"
+#include "ColourcheckProfileDialog.h"
+#include "ColourcheckProfileMadeDialog.h"
+#include "ColourcheckProfileMaker.h"
 
 #include <ExportISO12642.h>
 #include <InstrumentPanel.h>
@@ -23,6 +27,7 @@
 #include <KxCOMBOCOLOUR_CC.h>
 #include <KxFileInfo.h>
 #include <KxFileNameText.h>
+#include <KxGamutView.h>
 #include <KxList.h>
 #include <KxModal.h>
 #include <KxPacket.h>
@@ -31,10 +36,12 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QVBoxLayout>
 
@@ -99,6 +106,10 @@ Colourcheck::Colourcheck(KxRegistry& registry, QWidget* parent, const char* name
                                 ChartLayout::MARGIN / 2);
     layout->addWidget(summary, 0);
     updateSummary();
+    profileMaker = new ColourcheckProfileMaker(container);
+    layout->addWidget(profileMaker, 0);
+    connect(profileMaker, &ColourcheckProfileMaker::made, this, &Colourcheck::profileMade);
+    connect(profileMaker, &ColourcheckProfileMaker::failed, this, &Colourcheck::profileFailed);
     setEmptyReason(tr("No profile was chosen."));
 
     auto* box = new QGroupBox(container);
@@ -208,6 +219,8 @@ void Colourcheck::contextMenuEvent(QContextMenuEvent* event)
         menu.addAction(tr("Print layout..."), this, &Colourcheck::printLayout);
         menu.addAction(tr("Export for Argyll (.ti1)..."), this, &Colourcheck::exportArgyllTarget);
     }
+    if (canMakeProfile())
+        menu.addAction(tr("Make profile..."), this, &Colourcheck::makeProfile);
     menu.exec(event->globalPos());
 }
 
@@ -647,16 +660,86 @@ void Colourcheck::exportArgyllTarget()
 
 // ---- Further charts ----
 
-void Colourcheck::colourChart()
+Colourcheck* Colourcheck::newChartWindow()
 {
     auto* chart = new Colourcheck(registry, nullptr, nullptr); // owned by its own window
+    connect(chart, &Colourcheck::outputProfileChosen, this, &Colourcheck::outputProfileChosen);
+    return chart;
+}
+
+void Colourcheck::colourChart()
+{
+    Colourcheck* chart = newChartWindow();
     chart->fromICC(monitorProfile.c_str(), lastDir);
     chart->show();
 }
 
 void Colourcheck::colourchartFromFile()
 {
-    auto* chart = new Colourcheck(registry, nullptr, nullptr); // owned by its own window
+    Colourcheck* chart = newChartWindow();
     chart->fromFile(monitorProfile.c_str(), lastDir, lastDir);
     chart->show();
+}
+
+// ---- Printer profile from the readings ----
+
+bool Colourcheck::canMakeProfile() const
+{
+    return !profileMaker->running() && ChartPrinterReadings::hasPaperWhite(session);
+}
+
+void Colourcheck::makeProfile()
+{
+    if (!canMakeProfile())
+        return;
+    const QString path =
+        KxModal::current().getSaveFileName(this, tr("Choose a file for the profile"), lastDir,
+                                           tr("ICC profile (*.icc *.icm)") + QStringLiteral(";;") + tr("All files (*)"));
+    if (path.isNull())
+        return;
+    const QByteArray encodedPath = QFile::encodeName(path);
+    lastDir = folderOf(encodedPath);
+    PrinterProfiler::Settings settings;
+    if (!ColourcheckProfileDialog::choose(this, QFileInfo(path).completeBaseName(), settings))
+        return;
+    profileMaker->start(ChartPrinterReadings::of(session), settings, encodedPath);
+}
+
+void Colourcheck::profileMade(const QString& path, double selfFitMean, double selfFitLargest)
+{
+    ColourcheckProfileMadeDialog::Offers available;
+    available.outputProfile = isSignalConnected(QMetaMethod::fromSignal(&Colourcheck::outputProfileChosen));
+    available.gamutComparison = KxGamutView::supported() && !chartProfile.empty();
+    ColourcheckProfileMadeDialog dialog(
+        tr("The profile was written to %1. It follows the readings within ΔE76 %2 on average, %3 at most.")
+            .arg(path, QString::number(selfFitMean, 'f', 2), QString::number(selfFitLargest, 'f', 2)),
+        available, this);
+    if (!KxModal::current().runDialog(dialog))
+        return;
+    const ColourcheckProfileMadeDialog::Offers chosen = dialog.chosen();
+    if (chosen.outputProfile)
+        emit outputProfileChosen(path);
+    if (chosen.gamutComparison)
+        showGamutBesideChartProfile(path);
+}
+
+void Colourcheck::profileFailed(const QString& path, const QString& whyNot)
+{
+    tellFailure(tr("Make profile"), tr("No profile was made for %1: %2").arg(path, whyNot));
+}
+
+void Colourcheck::showGamutBesideChartProfile(const QString& profilePath)
+{
+    // The window belongs to no one: it deletes itself when closed.
+    auto* window = new QWidget(nullptr);
+    window->setObjectName(QStringLiteral("profile gamut window"));
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    auto* layout = new QVBoxLayout(window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* view = new KxGamutView(window);
+    layout->addWidget(view);
+    view->fromICC(chartProfile.c_str(), monitorProfile.empty() ? nullptr : monitorProfile.c_str());
+    view->compareWith(QFile::encodeName(profilePath).constData());
+    window->resize(500, 500);
+    window->show();
 }

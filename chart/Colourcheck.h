@@ -17,6 +17,7 @@
 
 class ColourcheckContents;
 class ColourcheckPatch;
+class ColourcheckProfileMaker;
 class InstrumentPanel;
 class KxRegistry;
 class QLabel;
@@ -78,6 +79,13 @@ public:
     // then ends with the control patches.
     bool controlPatches = false;
 
+signals:
+    // The user asked for a profile made from the chart's readings to be the
+    // conversion tool's output profile. Offered only while something is
+    // connected: the tool that opened the window, or the window that
+    // opened this one.
+    void outputProfileChosen(const QString& profilePath);
+
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     virtual void contentsMousePressEvent(QMouseEvent* event);
@@ -96,8 +104,20 @@ private slots:
     void printLayout();
     // Writes the chart as an Argyll target description for strip layout.
     void exportArgyllTarget();
+    // Asks for a file and the options, then makes a printer profile from
+    // the readings on a worker thread.
+    void makeProfile();
+    void profileMade(const QString& path, double selfFitMean, double selfFitLargest);
+    void profileFailed(const QString& path, const QString& whyNot);
 
 private:
+    // True when the readings include one of the paper and no profile is
+    // being made.
+    bool canMakeProfile() const;
+    // A gamut window: the chart's profile as the solid, profilePath over it.
+    void showGamutBesideChartProfile(const QString& profilePath);
+    // Opens a further chart window that passes its offers on through this one.
+    Colourcheck* newChartWindow();
     int buildFromSwatchFile(const char* swatchPath, const char* profilePath, const char* monitorProfilePath);
     void tellFailure(const QString& caption, const QString& text);
     // The box for an export that failed, saying why.
@@ -119,6 +139,7 @@ private:
     QString emptyReason;
     ChartMeasurementSession session;
     ChartPrintSettings printSettings;
+    ColourcheckProfileMaker* profileMaker = nullptr;
     QString profileName; // the file name of the profile the chart was made for
     // The profile the patches were worked out through (encoded path); empty
     // while there is none.

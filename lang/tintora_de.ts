@@ -148,14 +148,6 @@
         <translation> · %1 aus wiederholten Messungen gemittelt</translation>
     </message>
     <message>
-        <source> and %1 more</source>
-        <translation> und %1 weitere</translation>
-    </message>
-    <message>
-        <source>%1 readings were taken from %2. %3 were left out, as the chart has no patch of that number or name: %4.</source>
-        <translation>%1 Messwerte wurden aus %2 übernommen. %3 wurden ausgelassen, da die Farbtafel kein Farbfeld dieser Nummer oder dieses Namens hat: %4.</translation>
-    </message>
-    <message>
         <source>This chart holds readings that have not been saved. Save them before closing?</source>
         <translation>Diese Farbtafel enthält Messwerte, die nicht gespeichert sind. Vor dem Schließen speichern?</translation>
     </message>
@@ -231,6 +223,30 @@
         <source>page %1, %2%3</source>
         <translation>Seite %1, %2%3</translation>
     </message>
+    <message>
+        <source>Make profile...</source>
+        <translation>Profil erstellen...</translation>
+    </message>
+    <message>
+        <source>Choose a file for the profile</source>
+        <translation>Eine Datei für das Profil wählen</translation>
+    </message>
+    <message>
+        <source>ICC profile (*.icc *.icm)</source>
+        <translation>ICC-Profil (*.icc *.icm)</translation>
+    </message>
+    <message>
+        <source>The profile was written to %1. It follows the readings within ΔE76 %2 on average, %3 at most.</source>
+        <translation>Das Profil wurde in %1 geschrieben. Es weicht von den Messwerten im Mittel um ΔE76 %2 ab, höchstens um %3.</translation>
+    </message>
+    <message>
+        <source>Make profile</source>
+        <translation>Profil erstellen</translation>
+    </message>
+    <message>
+        <source>No profile was made for %1: %2</source>
+        <translation>Für %1 wurde kein Profil erstellt: %2</translation>
+    </message>
 </context>
 <context>
     <name>ColourcheckPrintLayoutDialog</name>
@@ -281,6 +297,95 @@
     <message>
         <source>%1 columns and %2 rows a page: %3 pages for %4 patches</source>
         <translation>%1 Spalten und %2 Zeilen je Seite: %3 Seiten für %4 Felder</translation>
+    </message>
+</context>
+<context>
+    <name>ColourcheckProfileDialog</name>
+    <message>
+        <source>Make profile</source>
+        <translation>Profil erstellen</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Beschreibung</translation>
+    </message>
+    <message>
+        <source>Total ink limit</source>
+        <translation>Gesamtfarbauftrag</translation>
+    </message>
+    <message>
+        <source>Black ink limit</source>
+        <translation>Schwarzbegrenzung</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Keine</translation>
+    </message>
+    <message>
+        <source>Light</source>
+        <translation>Leicht</translation>
+    </message>
+    <message>
+        <source>Medium</source>
+        <translation>Mittel</translation>
+    </message>
+    <message>
+        <source>Heavy</source>
+        <translation>Stark</translation>
+    </message>
+    <message>
+        <source>Maximum</source>
+        <translation>Maximal</translation>
+    </message>
+    <message>
+        <source>Black generation</source>
+        <translation>Schwarzaufbau</translation>
+    </message>
+    <message>
+        <source>Low</source>
+        <translation>Niedrig</translation>
+    </message>
+    <message>
+        <source>High</source>
+        <translation>Hoch</translation>
+    </message>
+    <message>
+        <source>%1 (%2 different patches or more)</source>
+        <translation>%1 (%2 verschiedene Farbfelder oder mehr)</translation>
+    </message>
+    <message>
+        <source>Quality</source>
+        <translation>Qualität</translation>
+    </message>
+    <message>
+        <source> %</source>
+        <translation> %</translation>
+    </message>
+</context>
+<context>
+    <name>ColourcheckProfileMadeDialog</name>
+    <message>
+        <source>Make profile</source>
+        <translation>Profil erstellen</translation>
+    </message>
+    <message>
+        <source>Use it as the output profile</source>
+        <translation>Als Ausgabeprofil verwenden</translation>
+    </message>
+    <message>
+        <source>Show its gamut beside the gamut of the chart&apos;s profile</source>
+        <translation>Seinen Farbumfang neben dem des Profils der Farbtafel zeigen</translation>
+    </message>
+</context>
+<context>
+    <name>ColourcheckProfileMaker</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Making %1</source>
+        <translation>%1 wird erstellt</translation>
     </message>
 </context>
 <context>

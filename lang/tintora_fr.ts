@@ -148,14 +148,6 @@
         <translation> · %1 moyennées à partir de mesures répétées</translation>
     </message>
     <message>
-        <source> and %1 more</source>
-        <translation> et %1 de plus</translation>
-    </message>
-    <message>
-        <source>%1 readings were taken from %2. %3 were left out, as the chart has no patch of that number or name: %4.</source>
-        <translation>%1 mesures ont été reprises de %2. %3 ont été laissées de côté, la mire n&apos;ayant pas de plage de ce numéro ou de ce nom : %4.</translation>
-    </message>
-    <message>
         <source>This chart holds readings that have not been saved. Save them before closing?</source>
         <translation>Cette mire contient des mesures non enregistrées. Les enregistrer avant de fermer ?</translation>
     </message>
@@ -231,6 +223,30 @@
         <source>page %1, %2%3</source>
         <translation>page %1, %2%3</translation>
     </message>
+    <message>
+        <source>Make profile...</source>
+        <translation>Créer un profil...</translation>
+    </message>
+    <message>
+        <source>Choose a file for the profile</source>
+        <translation>Choisir un fichier pour le profil</translation>
+    </message>
+    <message>
+        <source>ICC profile (*.icc *.icm)</source>
+        <translation>Profil ICC (*.icc *.icm)</translation>
+    </message>
+    <message>
+        <source>The profile was written to %1. It follows the readings within ΔE76 %2 on average, %3 at most.</source>
+        <translation>Le profil a été écrit dans %1. Il suit les mesures à ΔE76 %2 près en moyenne, %3 au plus.</translation>
+    </message>
+    <message>
+        <source>Make profile</source>
+        <translation>Créer un profil</translation>
+    </message>
+    <message>
+        <source>No profile was made for %1: %2</source>
+        <translation>Aucun profil n’a été créé pour %1 : %2</translation>
+    </message>
 </context>
 <context>
     <name>ColourcheckPrintLayoutDialog</name>
@@ -281,6 +297,95 @@
     <message>
         <source>%1 columns and %2 rows a page: %3 pages for %4 patches</source>
         <translation>%1 colonnes et %2 lignes par page : %3 pages pour %4 plages</translation>
+    </message>
+</context>
+<context>
+    <name>ColourcheckProfileDialog</name>
+    <message>
+        <source>Make profile</source>
+        <translation>Créer un profil</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Description</translation>
+    </message>
+    <message>
+        <source>Total ink limit</source>
+        <translation>Limite d’encrage total</translation>
+    </message>
+    <message>
+        <source>Black ink limit</source>
+        <translation>Limite du noir</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Aucune</translation>
+    </message>
+    <message>
+        <source>Light</source>
+        <translation>Légère</translation>
+    </message>
+    <message>
+        <source>Medium</source>
+        <translation>Moyenne</translation>
+    </message>
+    <message>
+        <source>Heavy</source>
+        <translation>Forte</translation>
+    </message>
+    <message>
+        <source>Maximum</source>
+        <translation>Maximale</translation>
+    </message>
+    <message>
+        <source>Black generation</source>
+        <translation>Génération du noir</translation>
+    </message>
+    <message>
+        <source>Low</source>
+        <translation>Basse</translation>
+    </message>
+    <message>
+        <source>High</source>
+        <translation>Haute</translation>
+    </message>
+    <message>
+        <source>%1 (%2 different patches or more)</source>
+        <translation>%1 (%2 plages différentes ou plus)</translation>
+    </message>
+    <message>
+        <source>Quality</source>
+        <translation>Qualité</translation>
+    </message>
+    <message>
+        <source> %</source>
+        <translation> %</translation>
+    </message>
+</context>
+<context>
+    <name>ColourcheckProfileMadeDialog</name>
+    <message>
+        <source>Make profile</source>
+        <translation>Créer un profil</translation>
+    </message>
+    <message>
+        <source>Use it as the output profile</source>
+        <translation>L’utiliser comme profil de sortie</translation>
+    </message>
+    <message>
+        <source>Show its gamut beside the gamut of the chart&apos;s profile</source>
+        <translation>Montrer son gamut à côté de celui du profil de la charte</translation>
+    </message>
+</context>
+<context>
+    <name>ColourcheckProfileMaker</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Making %1</source>
+        <translation>Création de %1</translation>
     </message>
 </context>
 <context>

@@ -4,6 +4,10 @@
 // How much ink the printer may lay down: the sum of the four inks and the
 // black ink alone, as fractions (a total of 3 is 300 %).
 struct InkLimits {
+    // The range a total limit may be given in: from one full ink to all four.
+    static constexpr double LowestTotal = 1.0;
+    static constexpr double HighestTotal = 4.0;
+
     double total = 4.0;
     double black = 1.0;
 

@@ -18,6 +18,9 @@
 class PrinterProfiler
 {
 public:
+    // The copyright a profile made here carries unless told otherwise.
+    static constexpr const char* FreeCopyright = "No copyright; use freely.";
+
     struct Settings {
         ProfileQuality quality = ProfileQuality::of(ProfileQuality::Medium);
         InkLimits limits;

@@ -24,3 +24,9 @@ tintora_add_test(NAME test_chart_argyll
   SOURCES test_chart_argyll.cpp
   LIBS Qt6::Core)
 add_dependencies(test_chart_argyll tintora-chart)
+# A printer profile made in the chart window from fakeread's readings, and
+# its gamut beside the chart's profile under a real X server.
+tintora_add_test(NAME test_chart_profile
+  SOURCES test_chart_profile.cpp
+  LIBS tintorachart PkgConfig::LCMS2 XVFB)
+add_dependencies(test_chart_profile tintora-chart)

@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <memory>
+
 namespace {
 
 const QString printerFolder = "/usr/share/color/icc/ghostscript";
@@ -81,6 +83,35 @@ private slots:
         const QList<Colourcheck*> charts = openCharts();
         QCOMPARE(charts.size(), 2);
         QCOMPARE(ListLength(charts[0]->points) + ListLength(charts[1]->points), 16ul); // the first kept its patches
+    }
+
+    // A profile a chart window made reaches the tool that opened it as its
+    // output profile, also from a chart that chart opened; once the tool is
+    // gone, the offer reaches no one.
+    void chartOffersItsProfileToTheTool()
+    {
+        KxRegistry registry;
+        ScriptedModal modal;
+        auto tool = std::make_unique<Tintora>(registry);
+        modal.answerFile(printerProfile);
+        modal.answer(8);
+        tool->colourchartFromICC();
+        Colourcheck* chart = openCharts().front();
+        const QString made = "/usr/share/color/icc/ghostscript/ps_cmyk.icc";
+        emit chart->outputProfileChosen(made);
+        QCOMPARE(QString::fromStdString(registry.getstring("tintora", "outICC")), made);
+
+        modal.answerFile(printerProfile);
+        modal.answer(8);
+        QVERIFY(QMetaObject::invokeMethod(chart, "colourChart"));
+        Colourcheck* further = openCharts().first() == chart ? openCharts().last() : openCharts().first();
+        QVERIFY(further != chart);
+        emit further->outputProfileChosen(printerProfile);
+        QCOMPARE(QString::fromStdString(registry.getstring("tintora", "outICC")), printerProfile);
+
+        tool.reset();
+        emit chart->outputProfileChosen(made); // reaches no one
+        QCOMPARE(QString::fromStdString(registry.getstring("tintora", "outICC")), printerProfile);
     }
 
     void chartHandsOverTheMonitorProfile()

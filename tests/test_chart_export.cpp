@@ -317,6 +317,51 @@ private slots:
         QVERIFY(readAll(folder.filePath("c.cgats")).contains("\"Patch 0016\""));
     }
 
+    // Profiling charts: the command line culls up to 3,000 patches (the
+    // window's dialog stops at 512); with --controls the paper white and the
+    // four solids follow them. One more, or one fewer than 8, is malformed.
+    void chartToolPatchLimits_data()
+    {
+        QTest::addColumn<QString>("patches");
+        QTest::addColumn<int>("status");
+        QTest::addRow("3000") << "3000" << 0;
+        QTest::addRow("3001") << "3001" << 2;
+        QTest::addRow("7") << "7" << 2;
+    }
+
+    void chartToolPatchLimits()
+    {
+        QFETCH(QString, patches);
+        QFETCH(int, status);
+        QTemporaryDir folder;
+        const QString target = folder.filePath("c.ti1");
+        QProcess tool;
+        tool.start(chartTool(), {"--profile", DEFAULT_CMYK, "--patches", patches, "--controls", "--ti1", target});
+        QVERIFY(tool.waitForFinished(60000));
+        QCOMPARE(tool.exitCode(), status);
+        if (status != 0) {
+            QVERIFY(tool.readAllStandardError().startsWith("tintora-chart: the number of patches must be a whole "
+                                                           "number from 8 to 3000, not '" + patches.toLatin1()));
+            QVERIFY(!QFile::exists(target));
+            return;
+        }
+        QVERIFY(tool.readAllStandardOutput().endsWith("patches left = 3000\n"));
+        cmsHANDLE it8 = cmsIT8LoadFromFile(nullptr, QFile::encodeName(target).constData());
+        QVERIFY(it8);
+        QCOMPARE(cmsIT8GetPropertyDbl(it8, "NUMBER_OF_SETS"), 3000.0 + 17);
+        QStringList paperAndSolids;
+        for (int set = 3000; set < 3005; ++set)
+            paperAndSolids << QStringLiteral("%1 %2/%3/%4/%5")
+                                  .arg(cmsIT8GetDataRowCol(it8, set, 1))
+                                  .arg(cmsIT8GetDataRowColDbl(it8, set, 2))
+                                  .arg(cmsIT8GetDataRowColDbl(it8, set, 3))
+                                  .arg(cmsIT8GetDataRowColDbl(it8, set, 4))
+                                  .arg(cmsIT8GetDataRowColDbl(it8, set, 5));
+        cmsIT8Free(it8);
+        QCOMPARE(paperAndSolids, (QStringList{"Paper 0/0/0/0", "C 100 100/0/0/0", "M 100 0/100/0/0",
+                                              "Y 100 0/0/100/0", "K 100 0/0/0/100"}));
+    }
+
     void chartToolReadsSwatches()
     {
         QTemporaryDir folder;

@@ -249,10 +249,10 @@ private slots:
                  (QStringList{"Export chart as postscript file", "Export chart as ISO12642 file",
                               "Colour chart from ICC profile", "Colour chart from swatches file",
                               "Load measurements...", "Print layout...", "Export for Argyll (.ti1)..."}));
-        emit chart->panel->spotLab(50, 0, 0);
+        emit chart->panel->spotLab(50, 0, 0); // patch 1 has no ink: a reading of the paper
         QCOMPARE(::contextMenuEntries(*chart).mid(4),
                  (QStringList{"Save measurements...", "Load measurements...", "Print layout...",
-                              "Export for Argyll (.ti1)..."}));
+                              "Export for Argyll (.ti1)...", "Make profile..."}));
     }
 
     void controlWCloses()

@@ -325,6 +325,7 @@ void Tintora::showGamut()
 void Tintora::colourchartFromICC()
 {
     auto* chart = new Colourcheck(registry, nullptr, nullptr);
+    connect(chart, &Colourcheck::outputProfileChosen, this, &Tintora::useOutputProfile);
     const QByteArray monitor = encoded(monitorProfile);
     chart->fromICC(monitorProfile.isEmpty() ? nullptr : monitor.constData(), profileFolder);
     chart->show();
@@ -334,10 +335,20 @@ void Tintora::colourchartFromICC()
 void Tintora::colourchartFromFile()
 {
     auto* chart = new Colourcheck(registry, nullptr, nullptr);
+    connect(chart, &Colourcheck::outputProfileChosen, this, &Tintora::useOutputProfile);
     const QByteArray monitor = encoded(monitorProfile);
     chart->fromFile(monitorProfile.isEmpty() ? nullptr : monitor.constData(), swatchFolder, profileFolder);
     chart->show();
     saveRegistry(registry);
+}
+
+// The chart window offers its profiles through a signal, so that it needs
+// to know nothing of the tool; the connection goes with the tool when it is
+// closed.
+void Tintora::useOutputProfile(const QString& profilePath)
+{
+    outputProfile = profilePath;
+    updateUI();
 }
 
 void Tintora::getICCin()

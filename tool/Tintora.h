@@ -80,6 +80,9 @@ private slots:
     void keepColour();
     void doHistory(int index);
     void processLab(double L, double a, double b);
+    // A chart window made a printer profile and the user chose it as the
+    // output profile.
+    void useOutputProfile(const QString& profilePath);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -174,9 +174,11 @@ std::string parse(int argc, char** argv, Options& options)
     if (!options.profile)
         return "--profile is needed";
     if (patches
-        && !Kx_wholeNumber(patches, ChartPatchCount::MINIMUM, ChartPatchCount::MAXIMUM, options.patches))
+        && !Kx_wholeNumber(patches, ChartPatchCount::MINIMUM, ChartPatchCount::COMMAND_LINE_MAXIMUM,
+                           options.patches))
         return "the number of patches must be a whole number from " + std::to_string(ChartPatchCount::MINIMUM)
-               + " to " + std::to_string(ChartPatchCount::MAXIMUM) + ", not " + Kx_quotedFileName(patches);
+               + " to " + std::to_string(ChartPatchCount::COMMAND_LINE_MAXIMUM) + ", not "
+               + Kx_quotedFileName(patches);
     if (options.swatches && patches)
         return "--patches does not apply to a chart read from --swatches";
     if (options.swatches && options.controls)

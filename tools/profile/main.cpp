@@ -31,9 +31,8 @@
 
 namespace {
 
-constexpr double LowestInkLimit = 100.0;
-constexpr double HighestInkLimit = 400.0;
-constexpr const char* Copyright = "No copyright; use freely.";
+constexpr double LowestInkLimit = InkLimits::LowestTotal * 100.0;
+constexpr double HighestInkLimit = InkLimits::HighestTotal * 100.0;
 
 struct Options {
     const char* readings = nullptr;
@@ -190,7 +189,7 @@ int main(int argc, char** argv)
         return tool.malformed("the black limit must be a percentage from 0 to 100, not "
                               + Kx_quotedFileName(options.blackLimit));
     settings.description = options.description ? options.description : stem(options.out);
-    settings.copyright = Copyright;
+    settings.copyright = PrinterProfiler::FreeCopyright;
 
     std::vector<PrinterMeasurement> measurements;
     PrinterReadings readings;

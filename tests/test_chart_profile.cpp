@@ -1,0 +1,228 @@
+// A printer profile made in the chart window from its readings: Argyll's
+// fakeread "prints and measures" a chart with its control patches through
+// a known profile; the window fits a profile from the readings on a worker
+// thread, offers it as the output profile and shows its gamut beside the
+// known profile's. Cancelling, or closing the window, while the fit runs
+// writes nothing. Runs under a real X server, for the gamut window.
+
+#include "Colourcheck.h"
+#include "ColourcheckPatch.h"
+#include "ProgramRun.h"
+#include "ScriptedModal.h"
+
+#include <InstrumentPanel.h>
+#include <KxGamutView.h>
+#include <KxRegistry.h>
+#include <KxSupport.h>
+
+#include <QtTest>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QThreadPool>
+
+#include <lcms2.h>
+
+namespace {
+
+const char* const DEFAULT_CMYK = "/usr/share/color/icc/ghostscript/default_cmyk.icc";
+const QString MakeProfile = QStringLiteral("Make profile...");
+
+QStringList contextMenuEntries(Colourcheck& chart)
+{
+    QStringList entries;
+    QTimer::singleShot(0, [&] {
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            for (QAction* action : menu->actions())
+                entries << action->text();
+            menu->close();
+        }
+    });
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(300, 300), chart.mapToGlobal(QPoint(300, 300)));
+    QApplication::sendEvent(chart.viewport(), &event);
+    return entries;
+}
+
+// Answers the options dialog: low quality and the description given.
+void answerOptions(ScriptedModal& modal, const QString& description)
+{
+    modal.answerDialog([description](QDialog& dialog) {
+        dialog.findChild<QComboBox*>("quality_combo")->setCurrentIndex(0);
+        dialog.findChild<QLineEdit*>("description_edit")->setText(description);
+    });
+}
+
+QString profileDescription(cmsHPROFILE profile)
+{
+    wchar_t text[256] = {};
+    cmsGetProfileInfo(profile, cmsInfoDescription, "en", "US", text, 256);
+    return QString::fromWCharArray(text);
+}
+
+} // namespace
+
+class TestChartProfile : public QObject
+{
+    Q_OBJECT
+
+    KxRegistry registry;
+    QTemporaryDir folder;
+    QString readings; // fakeread's readings of the 64-patch chart with controls
+
+    // The chart tintora-chart --patches 64 --controls makes of DEFAULT_CMYK.
+    Colourcheck* newChart()
+    {
+        auto* chart = new Colourcheck(registry, nullptr, nullptr);
+        chart->controlPatches = true;
+        chart->fromICC(DEFAULT_CMYK, nullptr, 64);
+        chart->show();
+        return chart;
+    }
+
+    void loadReadings(Colourcheck& chart)
+    {
+        ScriptedModal modal;
+        modal.answerFile(readings);
+        QVERIFY(QMetaObject::invokeMethod(&chart, "loadMeasurements"));
+        QCOMPARE(modal.messageCaptions(), QStringList());
+        QCOMPARE(chart.measurementSession().readings().size(), size_t(64 + 17));
+    }
+
+    static void closeDiscarding(Colourcheck* chart)
+    {
+        ScriptedModal modal;
+        modal.answer(int(QMessageBox::Discard)); // for a reading taken by hand
+        chart->container->close();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        Kx_InitSubSystems(0);
+        KxInitGlobals();
+        KxInitStorageClasses();
+        const ProgramRun chart = ProgramRun::of(TINTORA_BINARY_DIR "/tools/chart/tintora-chart",
+                                                {"--profile", DEFAULT_CMYK, "--patches", "64", "--controls", "--ti1",
+                                                 folder.filePath("chart.ti1")});
+        QVERIFY2(chart.exitCode == 0, chart.error.constData());
+        const ProgramRun read = ProgramRun::of(QStandardPaths::findExecutable("fakeread"),
+                                               {"-r", "0.5", "-S", "3", DEFAULT_CMYK, folder.filePath("chart")});
+        QVERIFY2(read.exitCode == 0, read.out + read.error);
+        readings = folder.filePath("chart.ti3");
+    }
+
+    // The entry comes with a reading of the paper, and not before.
+    void makeProfileNeedsPaperWhite()
+    {
+        QPointer<Colourcheck> chart = newChart();
+        QVERIFY(!contextMenuEntries(*chart).contains(MakeProfile));
+        emit chart->panel->spotLab(50.0, 10.0, 10.0); // patch 1, printed with ink
+        QVERIFY(!contextMenuEntries(*chart).contains(MakeProfile));
+        loadReadings(*chart);
+        QCOMPARE(contextMenuEntries(*chart).last(), MakeProfile);
+        closeDiscarding(chart);
+        QTRY_VERIFY(chart.isNull());
+    }
+
+    // The whole road: file, options, progress while the fit runs, the profile
+    // written, offered to the tool and compared with the chart's profile.
+    void makesProfileAndOffersIt()
+    {
+        QPointer<Colourcheck> chart = newChart();
+        loadReadings(*chart);
+        QString offered;
+        connect(chart, &Colourcheck::outputProfileChosen, this, [&offered](const QString& path) { offered = path; });
+
+        const QString made = folder.filePath("made.icc");
+        ScriptedModal modal;
+        modal.answerFile(made);
+        answerOptions(modal, "Printed by fakeread");
+        modal.answerDialog([](QDialog& dialog) {
+            for (QCheckBox* box : dialog.findChildren<QCheckBox*>()) {
+                QVERIFY(box->isEnabled());
+                box->setChecked(true);
+            }
+        });
+        QVERIFY(QMetaObject::invokeMethod(chart, "makeProfile"));
+        auto* bar = chart->container->findChild<QProgressBar*>("profile progress");
+        QVERIFY(bar->isVisible());
+        QTRY_VERIFY(bar->value() > 0); // reported from the worker while the window's loop runs
+        if (bar->isVisible())
+            chart->container->grab().save(QDir::temp().filePath("tintora-chart-profile-progress.png"));
+        QTRY_VERIFY_WITH_TIMEOUT(!offered.isEmpty(), 60000);
+        QCOMPARE(offered, made);
+        QCOMPARE(modal.unanswered, 0);
+        QVERIFY(!bar->isVisible());
+
+        cmsHPROFILE profile = cmsOpenProfileFromFile(QFile::encodeName(made).constData(), "r");
+        QVERIFY(profile);
+        QCOMPARE(cmsGetDeviceClass(profile), cmsSigOutputClass);
+        QCOMPARE(cmsGetColorSpace(profile), cmsSigCmykData);
+        QCOMPARE(profileDescription(profile), QString("Printed by fakeread"));
+        cmsCloseProfile(profile);
+
+        // The gamut window: the chart's profile as the solid, the new one over
+        // it, nearly all of the new inside (both describe the same printer).
+        QWidget* window = nullptr;
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->objectName() == "profile gamut window" && top->isVisible())
+                window = top;
+        QVERIFY(window);
+        auto* view = window->findChild<KxGamutView*>();
+        QVERIFY(view->hasGamut() && view->hasComparison());
+        QVERIFY2(view->comparisonShare() > 0.9, qPrintable(QString::number(view->comparisonShare())));
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        view->grabFramebuffer().save(QDir::temp().filePath("tintora-chart-profile-gamut.png"));
+        window->close();
+        closeDiscarding(chart);
+    }
+
+    // Cancelling, or closing the window, while the fit runs leaves no file
+    // and no message; the fit ends on its own.
+    void cancelledOrClosedWritesNothing_data()
+    {
+        QTest::addColumn<bool>("closeWindow");
+        QTest::newRow("cancel") << false;
+        QTest::newRow("close window") << true;
+    }
+
+    void cancelledOrClosedWritesNothing()
+    {
+        QFETCH(bool, closeWindow);
+        QPointer<Colourcheck> chart = newChart();
+        loadReadings(*chart);
+        const QString path = folder.filePath(closeWindow ? "closed.icc" : "cancelled.icc");
+        {
+            ScriptedModal modal;
+            modal.answerFile(path);
+            answerOptions(modal, "Cancelled");
+            QVERIFY(QMetaObject::invokeMethod(chart, "makeProfile"));
+            auto* bar = chart->container->findChild<QProgressBar*>("profile progress");
+            QVERIFY(bar->isVisible());
+            if (closeWindow) {
+                chart->container->close(); // the readings are those of a file: nothing to ask
+                QTRY_VERIFY(chart.isNull());
+            } else {
+                chart->container->findChild<QPushButton*>("cancel profile")->click();
+                QTRY_VERIFY(!bar->isVisible());
+            }
+            QVERIFY(QThreadPool::globalInstance()->waitForDone(60000));
+            QCoreApplication::processEvents();
+            QCOMPARE(modal.messageCaptions(), QStringList());
+            QCOMPARE(modal.unanswered, 0);
+        }
+        QVERIFY(!QFile::exists(path));
+        if (chart) {
+            QVERIFY(contextMenuEntries(*chart).contains(MakeProfile)); // and may be made again
+            closeDiscarding(chart);
+        }
+    }
+};
+
+QTEST_MAIN(TestChartProfile)
+#include "test_chart_profile.moc"
