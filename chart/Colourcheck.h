@@ -4,6 +4,7 @@
 #include "ChartFileFolders.h"
 #include "ChartMeasurementSession.h"
 #include "ChartPrintSettings.h"
+#include "ChartTolerance.h"
 #include "KxChartPoint.h"
 
 #include <KxWriteResult.h>
@@ -19,6 +20,7 @@ class ColourcheckContents;
 class ColourcheckPatch;
 class InstrumentPanel;
 class KxRegistry;
+class QComboBox;
 class QLabel;
 struct KxCMS;
 struct KxCOMBOCOLOUR;
@@ -50,6 +52,8 @@ public:
     void updateSpectroChart();
     // The readings taken of the chart shown, which its patches show.
     const ChartMeasurementSession& measurementSession() const { return session; }
+    // The tolerance the readings are checked against.
+    const ChartTolerance& tolerance() const { return checkedTolerance; }
 
     // Generation from a profile. The interactive form asks for the profile
     // and the patch count (0 when cancelled); the others return 0 or -1.
@@ -96,6 +100,11 @@ private slots:
     void printLayout();
     // Writes the chart as an Argyll target description for strip layout.
     void exportArgyllTarget();
+    // Writes a verification report of the readings as PDF pages.
+    void writeVerificationReport();
+    // Takes the tolerance at index of the tolerance box: a preset, or the
+    // user's own asked for in a dialog.
+    void chooseTolerance(int index);
 
 private:
     int buildFromSwatchFile(const char* swatchPath, const char* profilePath, const char* monitorProfilePath);
@@ -104,6 +113,11 @@ private:
     void tellWriteFailure(const QString& caption, const QString& path, const KxWriteResult& failure);
     QString chooseExportFile(ChartFileFolders::Kind kind);
     void updateSummary();
+    // Shows whether the readings keep within the tolerance.
+    void updateVerdict();
+    // The tolerance kept in the settings, shown in the tolerance box.
+    void restoreTolerance();
+    void showTolerance();
     // Why the chart is empty, shown in the grid area while it is.
     void setEmptyReason(const QString& reason);
     void showEmptyReason();
@@ -115,6 +129,9 @@ private:
     ChartFileFolders fileFolders;
     ColourcheckContents* contents = nullptr;
     QLabel* summary = nullptr;
+    QLabel* verdict = nullptr;
+    QComboBox* toleranceCombo = nullptr;
+    ChartTolerance checkedTolerance;
     QLabel* emptyNote = nullptr;
     QString emptyReason;
     ChartMeasurementSession session;

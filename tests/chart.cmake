@@ -24,3 +24,7 @@ tintora_add_test(NAME test_chart_argyll
   SOURCES test_chart_argyll.cpp
   LIBS Qt6::Core)
 add_dependencies(test_chart_argyll tintora-chart)
+tintora_add_test(NAME test_chart_verdict
+  SOURCES test_chart_verdict.cpp
+  LIBS Qt6::Core)
+add_dependencies(test_chart_verdict tintora-chart)
