@@ -327,9 +327,9 @@ private:
     void patchTable(const std::vector<ChartPatchCheck>& checks)
     {
         const double x[] = {MARGIN, MARGIN + 28, MARGIN + 120, MARGIN + 190, MARGIN + 290, MARGIN + 390, MARGIN + 430,
-                            MARGIN + 470};
+                            MARGIN + 480};
         const char* const heads[] = {"ID", "Name", "C/M/Y/K %", "Predicted Lab", "Measured Lab", "CIE76", "CIEDE2000",
-                                     "Pred. | Meas."};
+                                     "Pred. / Meas."};
         y -= LINE;
         for (int column = 0; column < 8; ++column)
             showText(page, bold, SMALL_SIZE + 0.5, x[column], y, heads[column], 88);
