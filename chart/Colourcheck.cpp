@@ -13,13 +13,17 @@
 #include "ChartPrintLayout.h"
 #include "ChartPostScript.h"
 #include "ChartPrinterReadings.h"
+#include "ChartReportPdf.h"
 #include "ChartSwatches.h"
+#include "ChartVerdict.h"
+#include "ChartVerification.h"
 #include "ColourcheckContents.h"
 #include "ColourcheckPatch.h"
 #include "ColourcheckPrintLayoutDialog.h"
 #include "ColourcheckProfileDialog.h"
 #include "ColourcheckProfileMadeDialog.h"
 #include "ColourcheckProfileMaker.h"
+#include "ColourcheckToleranceDialog.h"
 
 #include <ExportISO12642.h>
 #include <InstrumentPanel.h>
@@ -31,9 +35,15 @@
 #include <KxList.h>
 #include <KxModal.h>
 #include <KxPacket.h>
+#include <KxRegistry.h>
+#include <KxToolSettings.h>
 #include <SwatchImporter.h>
 
 #include <QApplication>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QPixmap>
 #include <QContextMenuEvent>
 #include <QFile>
 #include <QFileInfo>
@@ -49,6 +59,10 @@
 #include <ctime>
 
 namespace {
+
+// The settings key of the tolerance readings are checked against, in the
+// text form ChartTolerance reads.
+const char* const KEY_CHART_TOLERANCE = "chart_tolerance";
 
 QString folderOf(const QByteArray& encodedPath)
 {
@@ -105,6 +119,44 @@ Colourcheck::Colourcheck(KxRegistry& registry, QWidget* parent, const char* name
     summary->setContentsMargins(ChartLayout::MARGIN, ChartLayout::MARGIN / 2, ChartLayout::MARGIN,
                                 ChartLayout::MARGIN / 2);
     layout->addWidget(summary, 0);
+
+    // The legend of the cross, and the tolerance the verdict is given against.
+    auto* checkRow = new QHBoxLayout;
+    checkRow->setContentsMargins(ChartLayout::MARGIN, 0, ChartLayout::MARGIN, 0);
+    auto* mark = new QLabel(container);
+    QPixmap crossPicture(14, 14);
+    crossPicture.fill(QColor(200, 40, 40));
+    {
+        QPainter painter(&crossPicture);
+        painter.setRenderHint(QPainter::Antialiasing);
+        ColourcheckPatch::drawCross(painter, crossPicture.width(), crossPicture.height());
+    }
+    mark->setPixmap(crossPicture);
+    auto* legend = new QLabel(
+        tr("marks a patch whose ΔE76 is %1 or more").arg(QString::number(ColourcheckPatch::CROSS_THRESHOLD, 'f', 1)),
+        container);
+    legend->setObjectName(QStringLiteral("cross legend"));
+    toleranceCombo = new QComboBox(container);
+    toleranceCombo->setObjectName(QStringLiteral("tolerance choice"));
+    for (const ChartTolerance& preset : ChartTolerance::presets())
+        toleranceCombo->addItem(QString::fromStdString(preset.title));
+    toleranceCombo->addItem(tr("Own tolerance..."));
+    auto* toleranceLabel = new QLabel(tr("Tolerance:"), container);
+    toleranceLabel->setBuddy(toleranceCombo);
+    checkRow->addWidget(mark);
+    checkRow->addWidget(legend);
+    checkRow->addStretch(1);
+    checkRow->addWidget(toleranceLabel);
+    checkRow->addWidget(toleranceCombo);
+    layout->addLayout(checkRow, 0);
+    verdict = new QLabel(container);
+    verdict->setObjectName(QStringLiteral("verification verdict"));
+    verdict->setWordWrap(true);
+    verdict->setContentsMargins(ChartLayout::MARGIN, ChartLayout::MARGIN / 2, ChartLayout::MARGIN,
+                                ChartLayout::MARGIN / 2);
+    layout->addWidget(verdict, 0);
+    restoreTolerance();
+    connect(toleranceCombo, &QComboBox::activated, this, &Colourcheck::chooseTolerance);
     updateSummary();
     profileMaker = new ColourcheckProfileMaker(container);
     layout->addWidget(profileMaker, 0);
@@ -219,6 +271,8 @@ void Colourcheck::contextMenuEvent(QContextMenuEvent* event)
         menu.addAction(tr("Print layout..."), this, &Colourcheck::printLayout);
         menu.addAction(tr("Export for Argyll (.ti1)..."), this, &Colourcheck::exportArgyllTarget);
     }
+    if (!session.readings().empty())
+        menu.addAction(tr("Verification report..."), this, &Colourcheck::writeVerificationReport);
     if (canMakeProfile())
         menu.addAction(tr("Make profile..."), this, &Colourcheck::makeProfile);
     menu.exec(event->globalPos());
@@ -422,6 +476,7 @@ void Colourcheck::processLab(double L, double a, double b)
 void Colourcheck::updateSummary()
 {
     const ChartMeasurementSummary figures = session.summary();
+    updateVerdict();
     if (!figures.measured()) {
         summary->setText(tr("No readings yet"));
         return;
@@ -436,6 +491,86 @@ void Colourcheck::updateSummary()
                          .arg(QString::number(ChartMeasurementSummary::OFF_THRESHOLD, 'f', 1))
                      + (figures.averaged() ? tr(" · %1 averaged from repeated readings").arg(figures.averaged())
                                            : QString()));
+}
+
+void Colourcheck::updateVerdict()
+{
+    if (session.readings().empty()) {
+        verdict->hide();
+        return;
+    }
+    const ChartVerdict found = ChartVerdict::of(ChartVerification(session), checkedTolerance);
+    const QString toleranceName = checkedTolerance.isPreset() ? QString::fromStdString(checkedTolerance.title)
+                                                              : tr("own tolerance");
+    if (found.passed) {
+        verdict->setText(tr("Pass (%1)").arg(toleranceName));
+        verdict->setStyleSheet(QStringLiteral("color: #1a7f37; font-weight: bold"));
+    } else {
+        QString subject = QString::fromStdString(found.patchName);
+        if (found.failedLimit == ChartTolerance::Mean)
+            subject = tr("mean");
+        else if (found.failedLimit == ChartTolerance::Maximum)
+            subject = tr("maximum");
+        else if (found.failedLimit == ChartTolerance::Percentile95)
+            subject = tr("95th percentile");
+        verdict->setText(tr("Fail: %1 %2 %3 above %4 (%5)")
+                             .arg(QString::fromLatin1(ChartTolerance::metricName(checkedTolerance.metric)), subject,
+                                  QLocale().toString(found.value, 'f', 2), QLocale().toString(found.limit, 'f', 2),
+                                  toleranceName));
+        verdict->setStyleSheet(QStringLiteral("color: #b42318; font-weight: bold"));
+    }
+    verdict->show();
+}
+
+void Colourcheck::restoreTolerance()
+{
+    std::string whyNot;
+    if (!ChartTolerance::fromText(registry.getstring(TOOL_REGISTRY_SECTION, KEY_CHART_TOLERANCE), checkedTolerance,
+                                  whyNot))
+        checkedTolerance = ChartTolerance::presets().front();
+    showTolerance();
+}
+
+void Colourcheck::showTolerance()
+{
+    int index = toleranceCombo->count() - 1; // the user's own
+    for (int i = 0; i < int(ChartTolerance::presets().size()); ++i)
+        if (ChartTolerance::presets()[i].key == checkedTolerance.key)
+            index = i;
+    toleranceCombo->setCurrentIndex(index);
+    toleranceCombo->setToolTip(QString::fromStdString(checkedTolerance.isPreset() ? checkedTolerance.source
+                                                                                  : checkedTolerance.text()));
+}
+
+void Colourcheck::chooseTolerance(int index)
+{
+    const std::vector<ChartTolerance>& presets = ChartTolerance::presets();
+    if (index >= 0 && index < int(presets.size()))
+        checkedTolerance = presets[index];
+    else
+        ColourcheckToleranceDialog::choose(this, checkedTolerance); // cancelled: the tolerance stays
+    registry.putstring(TOOL_REGISTRY_SECTION, KEY_CHART_TOLERANCE, checkedTolerance.text());
+    showTolerance();
+    updateVerdict();
+}
+
+void Colourcheck::writeVerificationReport()
+{
+    if (session.readings().empty())
+        return;
+    const QString path = chooseExportFile(ChartFileFolders::PrintLayout);
+    if (path.isNull())
+        return;
+    ChartPrintTitle title;
+    title.chart = windowTitle().toStdString();
+    title.profile = profileName.toStdString();
+    title.created = std::time(nullptr);
+    const KxWriteResult written = ChartReportPdf::write(ChartVerification(session), &checkedTolerance, title,
+                                                       QFile::encodeName(path).constData());
+    if (!written)
+        tellFailure(tr("Verification report"),
+                    tr("The report could not be written to %1: %2. An existing file of that name is unchanged.")
+                        .arg(path, QString::fromLocal8Bit(written.reason())));
 }
 
 bool Colourcheck::saveMeasurements()

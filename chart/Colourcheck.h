@@ -4,6 +4,7 @@
 #include "ChartFileFolders.h"
 #include "ChartMeasurementSession.h"
 #include "ChartPrintSettings.h"
+#include "ChartTolerance.h"
 #include "KxChartPoint.h"
 
 #include <KxWriteResult.h>
@@ -20,6 +21,7 @@ class ColourcheckPatch;
 class ColourcheckProfileMaker;
 class InstrumentPanel;
 class KxRegistry;
+class QComboBox;
 class QLabel;
 struct KxCMS;
 struct KxCOMBOCOLOUR;
@@ -51,6 +53,8 @@ public:
     void updateSpectroChart();
     // The readings taken of the chart shown, which its patches show.
     const ChartMeasurementSession& measurementSession() const { return session; }
+    // The tolerance the readings are checked against.
+    const ChartTolerance& tolerance() const { return checkedTolerance; }
 
     // Generation from a profile. The interactive form asks for the profile
     // and the patch count (0 when cancelled); the others return 0 or -1.
@@ -104,6 +108,11 @@ private slots:
     void printLayout();
     // Writes the chart as an Argyll target description for strip layout.
     void exportArgyllTarget();
+    // Writes a verification report of the readings as PDF pages.
+    void writeVerificationReport();
+    // Takes the tolerance at index of the tolerance box: a preset, or the
+    // user's own asked for in a dialog.
+    void chooseTolerance(int index);
     // Asks for a file and the options, then makes a printer profile from
     // the readings on a worker thread.
     void makeProfile();
@@ -124,6 +133,11 @@ private:
     void tellWriteFailure(const QString& caption, const QString& path, const KxWriteResult& failure);
     QString chooseExportFile(ChartFileFolders::Kind kind);
     void updateSummary();
+    // Shows whether the readings keep within the tolerance.
+    void updateVerdict();
+    // The tolerance kept in the settings, shown in the tolerance box.
+    void restoreTolerance();
+    void showTolerance();
     // Why the chart is empty, shown in the grid area while it is.
     void setEmptyReason(const QString& reason);
     void showEmptyReason();
@@ -135,6 +149,9 @@ private:
     ChartFileFolders fileFolders;
     ColourcheckContents* contents = nullptr;
     QLabel* summary = nullptr;
+    QLabel* verdict = nullptr;
+    QComboBox* toleranceCombo = nullptr;
+    ChartTolerance checkedTolerance;
     QLabel* emptyNote = nullptr;
     QString emptyReason;
     ChartMeasurementSession session;

@@ -1,6 +1,7 @@
 #include "ColourcheckPatch.h"
 
 #include "ChartMeasurementSession.h"
+#include "ChartPatchColours.h"
 
 #include <algorithm>
 #include <array>
@@ -75,14 +76,18 @@ void ColourcheckPatch::updatePatch()
         QCoreApplication::translate("Colourcheck", "L, a, b D50"),
         QCoreApplication::translate("Colourcheck", "L, a, b Measured"),
         QCoreApplication::translate("Colourcheck", "DeltaE"),
+        QCoreApplication::translate("Colourcheck", "ID"),
     };
-    const QString values[] = {inks, lab(point.labRelative), lab(point.labD50), lab(measured()), number(deltaE(), 3)};
+    const QString patchId = QString::number(index + 1) + ", "
+        + QString::fromStdString(ChartPatchColours::nameOf(point, index + 1));
+    const QString values[] = {inks,    lab(point.labRelative), lab(point.labD50), lab(measured()), number(deltaE(), 3),
+                              patchId};
     // Labels padded to the longest, so the values line up in a fixed-width font.
     qsizetype width = 0;
     for (const QString& label : labels)
         width = std::max(width, label.size());
     QString text;
-    for (int line = 0; line < 5; ++line)
+    for (int line = 0; line < 6; ++line)
         text += labels[line].leftJustified(width) + " = " + values[line] + "\n";
     setToolTip(text);
 }
@@ -107,9 +112,19 @@ void ColourcheckPatch::paintEvent(QPaintEvent*)
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(0, 0, w, h);
     }
-    if (deltaE() >= CROSS_THRESHOLD) {
-        painter.setPen(QPen(Qt::red));
+    if (deltaE() >= CROSS_THRESHOLD)
+        drawCross(painter, w, h);
+}
+
+void ColourcheckPatch::drawCross(QPainter& painter, int w, int h)
+{
+    auto strokes = [&](const QPen& pen) {
+        painter.setPen(pen);
         painter.drawLine(0, 0, w - 1, h - 1);
         painter.drawLine(w - 1, 0, 0, h - 1);
-    }
+    };
+    // Widest first: the dark edge, the white band, then the red cross itself.
+    strokes(QPen(QColor(32, 32, 32), 5, Qt::SolidLine, Qt::FlatCap));
+    strokes(QPen(Qt::white, 3, Qt::SolidLine, Qt::FlatCap));
+    strokes(QPen(Qt::red));
 }

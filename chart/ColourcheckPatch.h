@@ -7,6 +7,7 @@
 #include <QWidget>
 
 class ChartMeasurementSession;
+class QPainter;
 
 // One patch of the chart on screen: a square in the patch's display colour,
 // framed while it is the patch to be measured next and crossed in red when
@@ -39,6 +40,9 @@ public:
     // The CIE 1976 difference of the reading from the D50 Lab; 0 until one is taken.
     double deltaE() const;
     bool hasReading() const;
+    // The mark of a patch that is off, over the rectangle (0, 0, w, h): the
+    // red cross, in a white band with a dark edge so it shows on any colour.
+    static void drawCross(QPainter& painter, int w, int h);
 
     KxChartPoint point;     // copy of the record shown; its links are not used
     bool selected = false;  // receives the next reading

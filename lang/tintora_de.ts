@@ -247,6 +247,58 @@
         <source>No profile was made for %1: %2</source>
         <translation>Für %1 wurde kein Profil erstellt: %2</translation>
     </message>
+    <message>
+        <source>marks a patch whose ΔE76 is %1 or more</source>
+        <translation>markiert ein Feld mit ΔE76 von %1 oder mehr</translation>
+    </message>
+    <message>
+        <source>Own tolerance...</source>
+        <translation>Eigene Toleranz...</translation>
+    </message>
+    <message>
+        <source>Tolerance:</source>
+        <translation>Toleranz:</translation>
+    </message>
+    <message>
+        <source>Verification report...</source>
+        <translation>Prüfbericht...</translation>
+    </message>
+    <message>
+        <source>own tolerance</source>
+        <translation>eigene Toleranz</translation>
+    </message>
+    <message>
+        <source>Pass (%1)</source>
+        <translation>Bestanden (%1)</translation>
+    </message>
+    <message>
+        <source>mean</source>
+        <translation>Mittelwert</translation>
+    </message>
+    <message>
+        <source>maximum</source>
+        <translation>Maximum</translation>
+    </message>
+    <message>
+        <source>95th percentile</source>
+        <translation>95. Perzentil</translation>
+    </message>
+    <message>
+        <source>Fail: %1 %2 %3 above %4 (%5)</source>
+        <translation>Nicht bestanden: %1 %2 %3 über %4 (%5)</translation>
+    </message>
+    <message>
+        <source>Verification report</source>
+        <translation>Prüfbericht</translation>
+    </message>
+    <message>
+        <source>The report could not be written to %1: %2. An existing file of that name is unchanged.</source>
+        <translation>Der Bericht konnte nicht nach %1 geschrieben werden: %2. Eine vorhandene Datei dieses Namens bleibt unverändert.</translation>
+    </message>
+    <message>
+        <source>ID</source>
+        <translation>ID</translation>
+    </message>
 </context>
 <context>
     <name>ColourcheckPrintLayoutDialog</name>
@@ -1038,6 +1090,41 @@ Das Ausgabeprofil bestimmt, ob das Ausgabefeld RGB- oder CMYK-Werte zeigt.</tran
     <message>
         <source>Spectrophotometer</source>
         <translation>Spektralfotometer</translation>
+    </message>
+</context>
+<context>
+    <name>ColourcheckToleranceDialog</name>
+    <message>
+        <source>Own tolerance</source>
+        <translation>Eigene Toleranz</translation>
+    </message>
+    <message>
+        <source>Colour difference</source>
+        <translation>Farbabstand</translation>
+    </message>
+    <message>
+        <source>Mean at most</source>
+        <translation>Mittelwert höchstens</translation>
+    </message>
+    <message>
+        <source>Maximum at most</source>
+        <translation>Maximum höchstens</translation>
+    </message>
+    <message>
+        <source>95th percentile at most</source>
+        <translation>95. Perzentil höchstens</translation>
+    </message>
+    <message>
+        <source>Paper white at most</source>
+        <translation>Papierweiß höchstens</translation>
+    </message>
+    <message>
+        <source>Each solid (C, M, Y, K 100) at most</source>
+        <translation>Jeder Vollton (C, M, Y, K 100) höchstens</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>keine</translation>
     </message>
 </context>
 </TS>

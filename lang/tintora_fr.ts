@@ -247,6 +247,58 @@
         <source>No profile was made for %1: %2</source>
         <translation>Aucun profil n’a été créé pour %1 : %2</translation>
     </message>
+    <message>
+        <source>marks a patch whose ΔE76 is %1 or more</source>
+        <translation>marque une plage dont le ΔE76 est de %1 ou plus</translation>
+    </message>
+    <message>
+        <source>Own tolerance...</source>
+        <translation>Tolérance personnelle...</translation>
+    </message>
+    <message>
+        <source>Tolerance:</source>
+        <translation>Tolérance :</translation>
+    </message>
+    <message>
+        <source>Verification report...</source>
+        <translation>Rapport de vérification...</translation>
+    </message>
+    <message>
+        <source>own tolerance</source>
+        <translation>tolérance personnelle</translation>
+    </message>
+    <message>
+        <source>Pass (%1)</source>
+        <translation>Conforme (%1)</translation>
+    </message>
+    <message>
+        <source>mean</source>
+        <translation>moyenne</translation>
+    </message>
+    <message>
+        <source>maximum</source>
+        <translation>maximum</translation>
+    </message>
+    <message>
+        <source>95th percentile</source>
+        <translation>95e centile</translation>
+    </message>
+    <message>
+        <source>Fail: %1 %2 %3 above %4 (%5)</source>
+        <translation>Non conforme : %1 %2 %3 au-dessus de %4 (%5)</translation>
+    </message>
+    <message>
+        <source>Verification report</source>
+        <translation>Rapport de vérification</translation>
+    </message>
+    <message>
+        <source>The report could not be written to %1: %2. An existing file of that name is unchanged.</source>
+        <translation>Le rapport n’a pas pu être écrit dans %1 : %2. Un fichier existant de ce nom reste inchangé.</translation>
+    </message>
+    <message>
+        <source>ID</source>
+        <translation>ID</translation>
+    </message>
 </context>
 <context>
     <name>ColourcheckPrintLayoutDialog</name>
@@ -1038,6 +1090,41 @@ Le profil de sortie détermine si la zone de sortie affiche des valeurs RVB ou C
     <message>
         <source>Spectrophotometer</source>
         <translation>Spectrophotomètre</translation>
+    </message>
+</context>
+<context>
+    <name>ColourcheckToleranceDialog</name>
+    <message>
+        <source>Own tolerance</source>
+        <translation>Tolérance personnelle</translation>
+    </message>
+    <message>
+        <source>Colour difference</source>
+        <translation>Écart de couleur</translation>
+    </message>
+    <message>
+        <source>Mean at most</source>
+        <translation>Moyenne au plus</translation>
+    </message>
+    <message>
+        <source>Maximum at most</source>
+        <translation>Maximum au plus</translation>
+    </message>
+    <message>
+        <source>95th percentile at most</source>
+        <translation>95e centile au plus</translation>
+    </message>
+    <message>
+        <source>Paper white at most</source>
+        <translation>Blanc du papier au plus</translation>
+    </message>
+    <message>
+        <source>Each solid (C, M, Y, K 100) at most</source>
+        <translation>Chaque aplat (C, M, J, N 100) au plus</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>aucune</translation>
     </message>
 </context>
 </TS>

@@ -30,3 +30,7 @@ tintora_add_test(NAME test_chart_profile
   SOURCES test_chart_profile.cpp
   LIBS tintorachart PkgConfig::LCMS2 XVFB)
 add_dependencies(test_chart_profile tintora-chart)
+tintora_add_test(NAME test_chart_verdict
+  SOURCES test_chart_verdict.cpp
+  LIBS Qt6::Core)
+add_dependencies(test_chart_verdict tintora-chart)

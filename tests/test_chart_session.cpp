@@ -18,6 +18,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QDoubleSpinBox>
 #include <QTranslator>
 
 #include <lcms2.h>
@@ -33,6 +34,11 @@ const char* const DEFAULT_CMYK = "/usr/share/color/icc/ghostscript/default_cmyk.
 QString summaryOf(Colourcheck& chart)
 {
     return chart.container->findChild<QLabel*>("measurement summary")->text();
+}
+
+QLabel* labelOf(Colourcheck& chart, const char* name)
+{
+    return chart.container->findChild<QLabel*>(name);
 }
 
 QLabel* emptyNoteOf(Colourcheck& chart)
@@ -463,7 +469,23 @@ private slots:
         }
         QVERIFY(showsCross(english->patches[11]));
         QVERIFY(summaryOf(*english).startsWith("Measured 12 of 64 · "));
+        QCOMPARE(labelOf(*english, "verification verdict")->text(), QString("Pass (ISO 12647-7:2007 proof)"));
+        QVERIFY(labelOf(*english, "cross legend")->text().contains("ΔE76 is 3.0 or more"));
         QVERIFY(english->container->grab().save(TINTORA_BINARY_DIR "/i12-chart-en.png"));
+        // The user's own tolerance, asked for in the dialog, decides the
+        // verdict and is kept in the settings for the next chart.
+        {
+            ScriptedModal modal;
+            modal.answerDialog([](QDialog& dialog) {
+                dialog.findChild<QDoubleSpinBox*>("tolerance mean")->setValue(1.0);
+            });
+            QVERIFY(QMetaObject::invokeMethod(english, "chooseTolerance", Q_ARG(int, 1)));
+        }
+        const QString failed = labelOf(*english, "verification verdict")->text();
+        QVERIFY2(failed.startsWith("Fail: CIE76 mean ") && failed.endsWith(" above 1.00 (own tolerance)"),
+                 qPrintable(failed));
+        QCOMPARE(QString::fromStdString(registry.getstring("tintora", "chart_tolerance")), QString("mean=1,max=6,paper=3,solids=5,metric=de76")); // the dialog starts from the preset
+        QVERIFY(english->container->grab().save(TINTORA_BINARY_DIR "/i12-chart-fail-en.png"));
 
         QTranslator german;
         QVERIFY(german.load(QString(TINTORA_LANG_DIR) + "/tintora_de"));
@@ -475,6 +497,7 @@ private slots:
         }
         const QString summary = summaryOf(*translated);
         const QString tooltip = translated->patches[3]->toolTip();
+        const QString verdict = labelOf(*translated, "verification verdict")->text();
         QVERIFY(translated->container->grab().save(TINTORA_BINARY_DIR "/i12-chart-de.png"));
         Colourcheck* empty = newChart(0);
         empty->fromICC("/usr/share/color/icc/sRGB.icc", nullptr, 64);
@@ -487,7 +510,9 @@ private slots:
         QVERIFY2(note != "Only CMYK profiles give patches.", qPrintable(note));
         // The tooltip's labels are translated and padded to one width.
         const QStringList lines = tooltip.split('\n', Qt::SkipEmptyParts);
-        QCOMPARE(lines.size(), 5);
+        QCOMPARE(lines.size(), 6);
+        QVERIFY2(lines.last().endsWith(" = 4, Patch 0004"), qPrintable(tooltip));
+        QVERIFY2(verdict.startsWith("Nicht bestanden: CIE76 Mittelwert "), qPrintable(verdict));
         QVERIFY2(!tooltip.contains("Measured"), qPrintable(tooltip));
         for (const QString& line : lines)
             QCOMPARE(line.indexOf(" = "), lines[0].indexOf(" = "));

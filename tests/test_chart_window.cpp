@@ -252,7 +252,7 @@ private slots:
         emit chart->panel->spotLab(50, 0, 0); // patch 1 has no ink: a reading of the paper
         QCOMPARE(::contextMenuEntries(*chart).mid(4),
                  (QStringList{"Save measurements...", "Load measurements...", "Print layout...",
-                              "Export for Argyll (.ti1)...", "Make profile..."}));
+                              "Export for Argyll (.ti1)...", "Verification report...", "Make profile..."}));
     }
 
     void controlWCloses()
@@ -346,8 +346,8 @@ private slots:
         QVERIFY(chart->patches[3]->selected);
         QVERIFY(!chart->patches[0]->selected && !chart->patches[1]->selected && !chart->patches[2]->selected);
         QCOMPARE(chart->patches[0]->deltaE(), 0.0);
-        QVERIFY(chart->patches[0]->toolTip().endsWith("DeltaE           = 0.000\n"));
-        QVERIFY(chart->patches[1]->toolTip().endsWith("DeltaE           = 3.000\n"));
+        QVERIFY(chart->patches[0]->toolTip().contains("DeltaE           = 0.000\nID               = 1, Patch 0001\n"));
+        QVERIFY(chart->patches[1]->toolTip().contains("DeltaE           = 3.000\n"));
         QCOMPARE(chart->patches[1]->measured()[0], chart->patches[1]->point.labD50[0] + 3.0);
         // The red cross shows from 3.0, not at 2.999.
         const QColor crossed = chart->patches[1]->grab().toImage().pixelColor(16, 16);
@@ -355,7 +355,7 @@ private slots:
         QCOMPARE(crossed, QColor(Qt::red));
         QCOMPARE(plain, QColor(chart->patches[2]->point.rgb[0], chart->patches[2]->point.rgb[1],
                                chart->patches[2]->point.rgb[2]));
-        QCOMPARE(chart->patches[5]->toolTip().count('\n'), 5);
+        QCOMPARE(chart->patches[5]->toolTip().count('\n'), 6);
         QVERIFY(chart->patches[5]->toolTip().startsWith("C, M, Y, K       = "));
 
         // Past the last patch readings are ignored until a patch is pressed.

@@ -5,17 +5,15 @@
 #include <KxFile.h>
 #include <TintoraVersion.h>
 
-#include <hpdf.h>
+#include "internal/ChartPdfSupport.h"
 
+#include <algorithm>
 #include <cerrno>
-#include <cstdio>
-#include <memory>
-#include <type_traits>
 #include <vector>
 
 namespace {
 
-using Document = std::unique_ptr<std::remove_pointer_t<HPDF_Doc>, decltype(&HPDF_Free)>;
+using namespace ChartPdfSupport;
 
 constexpr double TITLE_SIZE = 12;
 constexpr double TEXT_SIZE = 9;
@@ -26,65 +24,6 @@ constexpr double DETAILS_BASELINE = 26;
 constexpr double NOTICE_BASELINE = 38;
 
 const char* const NOTICE = "Print without colour management: the printer must receive these ink values unchanged.";
-
-// libharu reports every failure here; the document is dropped at the end.
-void noteFailure(HPDF_STATUS, HPDF_STATUS, void* failed)
-{
-    *static_cast<bool*>(failed) = true;
-}
-
-// UTF-8 as the standard fonts' WinAnsi encoding: ASCII and Latin-1 pass,
-// anything else becomes '?'.
-std::string winAnsi(const std::string& utf8)
-{
-    std::string text;
-    for (std::size_t i = 0; i < utf8.size();) {
-        const unsigned char lead = static_cast<unsigned char>(utf8[i]);
-        int length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 1;
-        if (i + length > utf8.size())
-            length = 1;
-        unsigned code = length == 1 ? lead : lead & (0x7F >> length);
-        for (int k = 1; k < length; ++k)
-            code = (code << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
-        const bool shown = (code >= 0x20 && code < 0x7F) || (code >= 0xA0 && code <= 0xFF);
-        text += shown ? static_cast<char>(code) : '?';
-        i += length;
-    }
-    return text;
-}
-
-std::string localDate(std::time_t created)
-{
-    std::tm local{};
-    char text[32] = "";
-    if (localtime_r(&created, &local))
-        std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &local);
-    return text;
-}
-
-HPDF_Date pdfDate(std::time_t created)
-{
-    std::tm utc{};
-    gmtime_r(&created, &utc);
-    return {utc.tm_year + 1900, utc.tm_mon + 1, utc.tm_mday, utc.tm_hour, utc.tm_min, utc.tm_sec, 'Z', 0, 0};
-}
-
-// Draws one line of text; a line wider than room is set smaller to fit.
-// alignRight puts its end at x instead of its start.
-void showText(HPDF_Page page, HPDF_Font font, double size, double x, double y, const std::string& text,
-              double room, bool alignRight = false)
-{
-    HPDF_Page_SetFontAndSize(page, font, static_cast<HPDF_REAL>(size));
-    const double width = HPDF_Page_TextWidth(page, text.c_str());
-    if (width > room && width > 0) {
-        size *= room / width;
-        HPDF_Page_SetFontAndSize(page, font, static_cast<HPDF_REAL>(size));
-    }
-    const double left = alignRight ? x - HPDF_Page_TextWidth(page, text.c_str()) : x;
-    HPDF_Page_BeginText(page);
-    HPDF_Page_TextOut(page, static_cast<HPDF_REAL>(left), static_cast<HPDF_REAL>(y), text.c_str());
-    HPDF_Page_EndText(page);
-}
 
 class PageWriter
 {
@@ -173,7 +112,7 @@ std::vector<unsigned char> documentBytes(const std::vector<const KxChartPoint*>&
                                          const ChartPrintLayout& layout, const ChartPrintTitle& title)
 {
     bool failed = false;
-    Document document(HPDF_New(noteFailure, &failed), HPDF_Free);
+    const Document document = newDocument(&failed);
     if (!document)
         return {};
     HPDF_Doc pdf = document.get();
@@ -185,14 +124,7 @@ std::vector<unsigned char> documentBytes(const std::vector<const KxChartPoint*>&
     PageWriter pages(pdf, layout, title);
     for (unsigned long page = 0; page < layout.pages() && !failed; ++page)
         pages.write(HPDF_AddPage(pdf), page, points);
-    if (failed || HPDF_SaveToStream(pdf) != HPDF_OK)
-        return {};
-    std::vector<unsigned char> bytes(HPDF_GetStreamSize(pdf));
-    HPDF_UINT32 size = static_cast<HPDF_UINT32>(bytes.size());
-    const HPDF_STATUS read = HPDF_ReadFromStream(pdf, bytes.data(), &size);
-    if ((read != HPDF_OK && read != HPDF_STREAM_EOF) || size != bytes.size() || bytes.empty())
-        return {};
-    return bytes;
+    return bytesOf(pdf, failed);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // tintora-chart --profile P.icc [--patches N] [--controls] [--monitor M.icc] [--swatches FILE]
 //               [--ps FILE] [--cgats FILE] [--ti1 FILE]
-//               [--readings FILE [--average-repeats] [--measurements OUT]]
+//               [--readings FILE [--average-repeats] [--measurements OUT]
+//                [--tolerance NAME|LIMITS] [--report OUT.pdf] [--csv OUT.csv]]
 //               [--pdf FILE [--paper A4|A3|Letter|Legal|WxH] [--patch-mm N] [--gap-mm N] [--margin-mm N]]
 // tintora-chart --help | --version
 //
@@ -14,9 +15,12 @@
 // file, or plain text with one "L a b" a line in patch order), it prints one
 // summary line of them and writes them as a measurement file if asked; a set
 // whose ink is not that of the patch it names, or a patch named twice
-// (unless asked to average them), refuses the readings. Exits 0 on success
-// and 1 with a one-line message otherwise; a malformed command line, or one
-// that asks for no output, exits 2 with a line saying why and the usage.
+// (unless asked to average them), refuses the readings. Given a tolerance,
+// it prints whether the readings keep within it; it writes a verification
+// report (PDF) and the patches with their readings as CSV if asked. Exits 0
+// on success, 3 when the readings fail the tolerance, and 1 with a one-line
+// message otherwise; a malformed command line, or one that asks for no
+// output, exits 2 with a line saying why and the usage.
 
 #include "ChartArgyllTarget.h"
 #include "ChartControls.h"
@@ -29,6 +33,11 @@
 #include "ChartPrintLayout.h"
 #include "ChartPostScript.h"
 #include "ChartSwatches.h"
+#include "ChartReportPdf.h"
+#include "ChartTolerance.h"
+#include "ChartVerdict.h"
+#include "ChartVerification.h"
+#include "ChartVerificationCsv.h"
 #include "KxChartPointList.h"
 
 #include <Companion.h>
@@ -65,6 +74,10 @@ struct Options {
     const char* patchMm = nullptr;
     const char* gapMm = nullptr;
     const char* marginMm = nullptr;
+    const char* tolerance = nullptr;
+    const char* report = nullptr;
+    const char* csv = nullptr;
+    ChartTolerance check;
     ChartPrintSettings printLayout;
     bool averageRepeats = false;
     bool helpWanted = false;
@@ -78,7 +91,8 @@ struct Options {
 const char* const USAGE = "usage: tintora-chart --profile P.icc [--patches N] [--controls] [--monitor M.icc]"
                           " [--swatches FILE]\n"
                           "                     [--ps FILE] [--cgats FILE] [--ti1 FILE]"
-                          " [--readings FILE [--average-repeats] [--measurements OUT]]\n"
+                          " [--readings FILE [--average-repeats] [--measurements OUT]\n"
+                          "                      [--tolerance NAME|LIMITS] [--report OUT.pdf] [--csv OUT.csv]]\n"
                           "                     [--pdf FILE [--paper A4|A3|Letter|Legal|WxH] [--patch-mm N]"
                           " [--gap-mm N] [--margin-mm N]]\n"
                           "       tintora-chart --help | --version\n";
@@ -165,6 +179,12 @@ std::string parse(int argc, char** argv, Options& options)
             value = &options.gapMm;
         else if (name == "--margin-mm")
             value = &options.marginMm;
+        else if (name == "--tolerance")
+            value = &options.tolerance;
+        else if (name == "--report")
+            value = &options.report;
+        else if (name == "--csv")
+            value = &options.csv;
         if (!value)
             return "unknown option " + Kx_quotedFileName(name);
         if (i + 1 >= argc)
@@ -187,6 +207,13 @@ std::string parse(int argc, char** argv, Options& options)
         return "--measurements needs the readings to write, from --readings";
     if (options.averageRepeats && !options.readings)
         return "--average-repeats needs the readings to average, from --readings";
+    for (const auto& [option, given] : {std::pair{"--tolerance", options.tolerance}, {"--report", options.report},
+                                         {"--csv", options.csv}})
+        if (given && !options.readings)
+            return std::string(option) + " needs the readings to check, from --readings";
+    std::string whyNot;
+    if (options.tolerance && !ChartTolerance::fromText(options.tolerance, options.check, whyNot))
+        return whyNot;
     if (!options.writesSomething())
         return "nothing to write: give --ps FILE, --cgats FILE, --ti1 FILE, --pdf FILE or --readings FILE";
     if (options.shapesPrintLayout() && !options.pdf)
@@ -240,15 +267,32 @@ int writeArgyllTarget(const Options& options, const KxChartPointList& chart)
     return written ? 0 : tool.fail(written.message("the Argyll target", options.ti1));
 }
 
-// Prints the summary of the readings and writes them as a measurement file
-// when asked.
-int reportReadings(const Options& options, ChartMeasurementSession& session)
+// Prints the summary of the readings and the verdict on them, and writes
+// them as a measurement file, a verification report and CSV when asked.
+int reportReadings(const Options& options, ChartMeasurementSession& session, const ChartPrintTitle& title)
 {
     std::printf("%s\n", session.summary().line().c_str());
-    if (!options.measurements)
-        return 0;
-    const KxWriteResult written = session.save(options.measurements, std::time(nullptr));
-    return written ? 0 : tool.fail(written.message("the measurements", options.measurements));
+    const ChartVerification verification(session);
+    const ChartTolerance* tolerance = options.tolerance ? &options.check : nullptr;
+    const ChartVerdict verdict = tolerance ? ChartVerdict::of(verification, *tolerance) : ChartVerdict();
+    if (tolerance)
+        std::printf("%s\n", verdict.text(*tolerance).c_str());
+    if (options.measurements) {
+        const KxWriteResult written = session.save(options.measurements, std::time(nullptr));
+        if (!written)
+            return tool.fail(written.message("the measurements", options.measurements));
+    }
+    if (options.report) {
+        const KxWriteResult written = ChartReportPdf::write(verification, tolerance, title, options.report);
+        if (!written)
+            return tool.fail(written.message("the verification report", options.report));
+    }
+    if (options.csv) {
+        const KxWriteResult written = ChartVerificationCsv::write(session, options.csv);
+        if (!written)
+            return tool.fail(written.message("the patch table", options.csv));
+    }
+    return verdict.passed ? Companion::Succeeded : Companion::OutsideTolerance;
 }
 
 } // namespace
@@ -303,15 +347,15 @@ int main(int argc, char** argv)
         if (const int failed = writeArgyllTarget(options, chart))
             return failed;
     }
+    ChartPrintTitle title;
+    title.chart = options.swatches ? "Colour check chart: " + KxFileInfo::filenameFromPath(options.swatches)
+                                   : std::string("Colour check chart");
+    title.profile = KxFileInfo::filenameFromPath(options.profile);
+    title.created = std::time(nullptr);
     if (options.pdf) {
-        ChartPrintTitle title;
-        title.chart = options.swatches ? "Colour check chart: " + KxFileInfo::filenameFromPath(options.swatches)
-                                       : std::string("Colour check chart");
-        title.profile = KxFileInfo::filenameFromPath(options.profile);
-        title.created = std::time(nullptr);
         const KxWriteResult written = ChartPdf::write(chart.first, options.printLayout, title, options.pdf);
         if (!written)
             return tool.fail(written.message("the print layout", options.pdf));
     }
-    return options.readings ? reportReadings(options, session) : 0;
+    return options.readings ? reportReadings(options, session, title) : 0;
 }

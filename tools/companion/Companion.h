@@ -5,12 +5,13 @@
 
 // How a command-line companion answers --help and --version, and how it
 // ends: 0 on success, 1 with one line saying what failed, 2 for a malformed
-// command line with a line saying why and the usage. Every line it prints
-// starts with the program's name.
+// command line with a line saying why and the usage, 3 for readings checked
+// and found outside their tolerance. Every line it prints starts with the
+// program's name.
 class Companion
 {
 public:
-    enum Status { Succeeded = 0, Failed = 1, Malformed = 2 };
+    enum Status { Succeeded = 0, Failed = 1, Malformed = 2, OutsideTolerance = 3 };
 
     // usage: the usage text, with or without its last line end.
     Companion(const char* name, const char* usage);

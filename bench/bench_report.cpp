@@ -1,0 +1,102 @@
+// The verification report, as whole processes: `tintora-chart --readings
+// --report --csv --tolerance` for a 1617-patch chart (the size of the
+// largest standard printer target) read from a CGATS swatch file of 1617
+// CMYK sets, with a reading for every patch, both files written by the
+// benchmark itself. Each process is timed from its start to its end; the
+// median and the slowest run are printed beside the budget of 500 ms.
+// Usage: bench_report [--runs N] [profile.icc]
+
+#include "ProcessTiming.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+constexpr double BUDGET_MS = 500;
+constexpr int TARGET_PATCHES = 1617;
+
+// A CGATS swatch file of count CMYK sets spread over the ink cube.
+bool writeSwatches(const std::string& path, int count)
+{
+    std::FILE* file = std::fopen(path.c_str(), "w");
+    if (!file)
+        return false;
+    std::fprintf(file, "CGATS.17\nORIGINATOR \"bench_report\"\nNUMBER_OF_FIELDS 5\nBEGIN_DATA_FORMAT\n"
+                       "SAMPLE_ID CMYK_C CMYK_M CMYK_Y CMYK_K\nEND_DATA_FORMAT\nNUMBER_OF_SETS %d\nBEGIN_DATA\n",
+                 count);
+    for (int i = 0; i < count; ++i)
+        std::fprintf(file, "%d %d %d %d %d\n", i + 1, (i * 7) % 101, (i * 13) % 101, (i * 29) % 101, (i / 17) % 101);
+    std::fputs("END_DATA\n", file);
+    return std::fclose(file) == 0;
+}
+
+// Plain "L a b" readings, one a patch in order, spread over the Lab space.
+bool writeReadings(const std::string& path, int count)
+{
+    std::FILE* file = std::fopen(path.c_str(), "w");
+    if (!file)
+        return false;
+    for (int i = 0; i < count; ++i)
+        std::fprintf(file, "%.2f %.2f %.2f\n", 5.0 + (i * 37) % 90, -60.0 + (i * 11) % 120, -60.0 + (i * 23) % 120);
+    return std::fclose(file) == 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    int runs = 21;
+    std::string profile = "/usr/share/color/icc/ghostscript/default_cmyk.icc";
+    for (int i = 1; i < argc; ++i) {
+        if (!std::strcmp(argv[i], "--runs") && i + 1 < argc)
+            runs = std::max(1, std::atoi(argv[++i]));
+        else if (argv[i][0] != '-')
+            profile = argv[i];
+        else {
+            std::fputs("usage: bench_report [--runs N] [profile.icc]\n", stderr);
+            return 2;
+        }
+    }
+
+    char scratch[] = "/tmp/bench_report.XXXXXX";
+    if (!mkdtemp(scratch)) {
+        std::perror("bench_report: scratch directory");
+        return 1;
+    }
+    const std::string swatches = std::string(scratch) + "/target.txt";
+    const std::string readings = std::string(scratch) + "/readings.txt";
+    const std::string report = std::string(scratch) + "/report.pdf";
+    const std::string csv = std::string(scratch) + "/patches.csv";
+    if (!writeSwatches(swatches, TARGET_PATCHES) || !writeReadings(readings, TARGET_PATCHES)) {
+        std::perror("bench_report: input files");
+        return 1;
+    }
+
+    // A tolerance the readings keep within, so the process exits 0.
+    TimedCommand command{std::to_string(TARGET_PATCHES) + " patches measured",
+                         {TINTORA_CHART_PATH, "--profile", profile, "--swatches", swatches, "--readings", readings,
+                          "--tolerance", "max=1000,metric=de2000", "--report", report, "--csv", csv},
+                         {}};
+    bool ran = timeOnce(command, "bench_report"); // warms the cache
+    command.milliseconds.clear();
+    for (int run = 0; ran && run < runs; ++run)
+        ran = timeOnce(command, "bench_report");
+    for (const std::string& file : {swatches, readings, report, csv})
+        std::remove(file.c_str());
+    rmdir(scratch);
+    if (!ran)
+        return 1;
+
+    std::printf("profile %s, %d runs, whole processes writing the report and the patch table\n", profile.c_str(),
+                runs);
+    std::printf("%-24s %10s %10s %10s\n", "chart", "median ms", "max ms", "budget ms");
+    std::printf("%-24s %10.2f %10.2f %10.0f\n", command.label.c_str(), median(command.milliseconds),
+                *std::max_element(command.milliseconds.begin(), command.milliseconds.end()), BUDGET_MS);
+    return 0;
+}

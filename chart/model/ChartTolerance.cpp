@@ -1,0 +1,134 @@
+#include "ChartTolerance.h"
+
+#include <charconv>
+#include <cmath>
+#include <sstream>
+
+namespace {
+
+const char* const LIMIT_KEYS[ChartTolerance::LIMIT_COUNT] = {"mean", "max", "p95", "paper", "solids"};
+
+ChartTolerance iso12647_7_2007()
+{
+    ChartTolerance proof;
+    proof.key = "iso12647-7-2007";
+    proof.title = "ISO 12647-7:2007 proof";
+    proof.source = "ISO 12647-7:2007, validation of a contract proof with the Ugra/Fogra Media Wedge "
+                   "CMYK V3.0: CIE76 paper white 3, all patches mean 3 and maximum 6, solids 5";
+    proof.metric = ChartDifference::DeltaE76;
+    proof.limits[ChartTolerance::Mean] = 3.0;
+    proof.limits[ChartTolerance::Maximum] = 6.0;
+    proof.limits[ChartTolerance::Paper] = 3.0;
+    proof.limits[ChartTolerance::Solids] = 5.0;
+    return proof;
+}
+
+// A limit given as text: a plain finite number from 0.
+bool limitValue(const std::string& text, double& value)
+{
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    return error == std::errc() && stop == end && std::isfinite(value) && value >= 0.0;
+}
+
+} // namespace
+
+const char* ChartTolerance::metricName(ChartDifference metric)
+{
+    return metric == ChartDifference::DeltaE2000 ? "CIEDE2000" : "CIE76";
+}
+
+const char* ChartTolerance::metricKey(ChartDifference metric)
+{
+    return metric == ChartDifference::DeltaE2000 ? "de2000" : "de76";
+}
+
+const char* ChartTolerance::limitKey(Limit limit)
+{
+    return LIMIT_KEYS[limit];
+}
+
+const std::vector<ChartTolerance>& ChartTolerance::presets()
+{
+    static const std::vector<ChartTolerance> published{iso12647_7_2007()};
+    return published;
+}
+
+bool ChartTolerance::hasLimits() const
+{
+    for (const auto& limit : limits)
+        if (limit)
+            return true;
+    return false;
+}
+
+bool ChartTolerance::fromText(const std::string& text, ChartTolerance& tolerance, std::string& whyNot)
+{
+    for (const ChartTolerance& preset : presets()) {
+        if (preset.key == text) {
+            tolerance = preset;
+            return true;
+        }
+    }
+    if (text.find('=') == std::string::npos) {
+        whyNot = "no tolerance is named \"" + text + "\"; the named ones are";
+        for (const ChartTolerance& preset : presets())
+            whyNot += " " + preset.key;
+        whyNot += ", or give limits as mean=2.5,max=5,p95=4,paper=3,solids=5,metric=de2000";
+        return false;
+    }
+    ChartTolerance own;
+    std::istringstream pairs(text);
+    std::string pair;
+    while (std::getline(pairs, pair, ',')) {
+        const std::size_t equals = pair.find('=');
+        const std::string name = pair.substr(0, equals);
+        const std::string value = equals == std::string::npos ? std::string() : pair.substr(equals + 1);
+        if (name == "metric") {
+            if (value == metricKey(ChartDifference::DeltaE76))
+                own.metric = ChartDifference::DeltaE76;
+            else if (value == metricKey(ChartDifference::DeltaE2000))
+                own.metric = ChartDifference::DeltaE2000;
+            else {
+                whyNot = "metric is de76 or de2000, not \"" + value + "\"";
+                return false;
+            }
+            continue;
+        }
+        int limit = 0;
+        while (limit < LIMIT_COUNT && name != LIMIT_KEYS[limit])
+            ++limit;
+        if (limit == LIMIT_COUNT) {
+            whyNot = "\"" + name + "\" is no limit: give mean, max, p95, paper, solids or metric";
+            return false;
+        }
+        double number = 0.0;
+        if (!limitValue(value, number)) {
+            whyNot = "the limit " + name + " takes a number from 0, not \"" + value + "\"";
+            return false;
+        }
+        own.limits[limit] = number;
+    }
+    if (!own.hasLimits()) {
+        whyNot = "the tolerance \"" + text + "\" sets no limit";
+        return false;
+    }
+    tolerance = own;
+    return true;
+}
+
+std::string ChartTolerance::text() const
+{
+    if (isPreset())
+        return key;
+    std::string pairs;
+    for (int limit = 0; limit < LIMIT_COUNT; ++limit) {
+        if (!limits[limit])
+            continue;
+        std::ostringstream number;
+        number.imbue(std::locale::classic());
+        number << *limits[limit];
+        pairs += std::string(LIMIT_KEYS[limit]) + "=" + number.str() + ",";
+    }
+    return pairs + "metric=" + metricKey(metric);
+}
