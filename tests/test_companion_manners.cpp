@@ -113,7 +113,7 @@ void TestCompanionManners::answers_data()
         {"no --out", Convert, QStringList{"--in", Srgb}},
         {"empty --in", Convert, QStringList{"--in", "", "--out", DefaultCmyk}},
         {"patches 7", Chart, chart + QStringList{"--patches", "7"}},
-        {"patches 513", Chart, chart + QStringList{"--patches", "513"}},
+        {"patches 3001", Chart, chart + QStringList{"--patches", "3001"}},
         {"patches 64abc", Chart, chart + QStringList{"--patches", "64abc"}},
         {"patches empty", Chart, chart + QStringList{"--patches", ""}},
         {"patches huge", Chart, chart + QStringList{"--patches", "99999999999999999999"}},

@@ -80,9 +80,6 @@ private slots:
     void keepColour();
     void doHistory(int index);
     void processLab(double L, double a, double b);
-    // A chart window made a printer profile and the user chose it as the
-    // output profile.
-    void useOutputProfile(const QString& profilePath);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -90,6 +87,10 @@ protected:
 
 private:
     enum ProfileRole { InputRole, OutputRole, MonitorRole };
+
+    // A chart window made a printer profile and the user chose it as the
+    // output profile. Connected as a plain member, outside the slot table.
+    void useOutputProfile(const QString& profilePath);
 
     void patchUI();
     void loadRegistry(KxRegistry& registry);
