@@ -5,8 +5,10 @@
 // that run the command-line tools.
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <spawn.h>
@@ -57,6 +59,38 @@ inline bool timeOnce(TimedCommand& command, const char* benchmark)
         return false;
     }
     command.milliseconds.push_back(std::chrono::duration<double, std::milli>(end - start).count());
+    return true;
+}
+
+// What a process benchmark is asked: how many runs, and the printer profile.
+struct ProcessBenchmarkArguments {
+    int runs;
+    std::string profile = "/usr/share/color/icc/ghostscript/default_cmyk.icc";
+    std::string scratch; // a fresh folder for the files the runs write
+};
+
+// Reads "[--runs N] [profile.icc]" and makes the scratch folder; false, with
+// the usage or the failure on standard error, when it cannot.
+inline bool readProcessBenchmarkArguments(int argc, char** argv, const char* benchmark, int defaultRuns,
+                                          ProcessBenchmarkArguments& arguments)
+{
+    arguments.runs = defaultRuns;
+    for (int i = 1; i < argc; ++i) {
+        if (!std::strcmp(argv[i], "--runs") && i + 1 < argc) {
+            arguments.runs = std::max(1, std::atoi(argv[++i]));
+        } else if (argv[i][0] != '-') {
+            arguments.profile = argv[i];
+        } else {
+            std::fprintf(stderr, "usage: %s [--runs N] [profile.icc]\n", benchmark);
+            return false;
+        }
+    }
+    std::string scratch = std::string("/tmp/") + benchmark + ".XXXXXX";
+    if (!mkdtemp(scratch.data())) {
+        std::fprintf(stderr, "%s: scratch directory: %s\n", benchmark, std::strerror(errno));
+        return false;
+    }
+    arguments.scratch = scratch;
     return true;
 }
 

@@ -28,25 +28,13 @@ bool timeOnce(TimedCommand& command)
 
 int main(int argc, char** argv)
 {
-    int runs = 31;
-    std::string profile = "/usr/share/color/icc/ghostscript/default_cmyk.icc";
-    for (int i = 1; i < argc; ++i) {
-        if (!std::strcmp(argv[i], "--runs") && i + 1 < argc)
-            runs = std::max(1, std::atoi(argv[++i]));
-        else if (argv[i][0] != '-')
-            profile = argv[i];
-        else {
-            std::fputs("usage: bench_chart_floor [--runs N] [profile.icc]\n", stderr);
-            return 2;
-        }
-    }
-
-    char scratch[] = "/tmp/bench_chart_floor.XXXXXX";
-    if (!mkdtemp(scratch)) {
-        std::perror("bench_chart_floor: scratch directory");
-        return 1;
-    }
-    const std::string target = std::string(scratch) + "/chart.txt";
+    ProcessBenchmarkArguments arguments;
+    if (!readProcessBenchmarkArguments(argc, argv, "bench_chart_floor", 31, arguments))
+        return 2;
+    const int runs = arguments.runs;
+    const std::string& profile = arguments.profile;
+    const std::string& scratch = arguments.scratch;
+    const std::string target = scratch + "/chart.txt";
 
     std::vector<TimedCommand> commands;
     commands.push_back({"chart_floor", {CHART_FLOOR_PATH, profile}, {}});
@@ -64,7 +52,7 @@ int main(int argc, char** argv)
         for (TimedCommand& command : commands)
             ran = ran && timeOnce(command);
     std::remove(target.c_str());
-    rmdir(scratch);
+    rmdir(scratch.c_str());
     if (!ran)
         return 1;
 

@@ -40,26 +40,14 @@ bool writeSwatches(const std::string& path, int count)
 
 int main(int argc, char** argv)
 {
-    int runs = 21;
-    std::string profile = "/usr/share/color/icc/ghostscript/default_cmyk.icc";
-    for (int i = 1; i < argc; ++i) {
-        if (!std::strcmp(argv[i], "--runs") && i + 1 < argc)
-            runs = std::max(1, std::atoi(argv[++i]));
-        else if (argv[i][0] != '-')
-            profile = argv[i];
-        else {
-            std::fputs("usage: bench_print_layout [--runs N] [profile.icc]\n", stderr);
-            return 2;
-        }
-    }
-
-    char scratch[] = "/tmp/bench_print_layout.XXXXXX";
-    if (!mkdtemp(scratch)) {
-        std::perror("bench_print_layout: scratch directory");
-        return 1;
-    }
-    const std::string swatches = std::string(scratch) + "/target.txt";
-    const std::string pdf = std::string(scratch) + "/chart.pdf";
+    ProcessBenchmarkArguments arguments;
+    if (!readProcessBenchmarkArguments(argc, argv, "bench_print_layout", 21, arguments))
+        return 2;
+    const int runs = arguments.runs;
+    const std::string& profile = arguments.profile;
+    const std::string& scratch = arguments.scratch;
+    const std::string swatches = scratch + "/target.txt";
+    const std::string pdf = scratch + "/chart.pdf";
     if (!writeSwatches(swatches, TARGET_PATCHES)) {
         std::perror("bench_print_layout: swatch file");
         return 1;
@@ -88,7 +76,7 @@ int main(int argc, char** argv)
             ran = ran && timeOnce(command, "bench_print_layout");
     std::remove(pdf.c_str());
     std::remove(swatches.c_str());
-    rmdir(scratch);
+    rmdir(scratch.c_str());
     if (!ran)
         return 1;
 

@@ -51,28 +51,16 @@ bool writeReadings(const std::string& path, int count)
 
 int main(int argc, char** argv)
 {
-    int runs = 21;
-    std::string profile = "/usr/share/color/icc/ghostscript/default_cmyk.icc";
-    for (int i = 1; i < argc; ++i) {
-        if (!std::strcmp(argv[i], "--runs") && i + 1 < argc)
-            runs = std::max(1, std::atoi(argv[++i]));
-        else if (argv[i][0] != '-')
-            profile = argv[i];
-        else {
-            std::fputs("usage: bench_report [--runs N] [profile.icc]\n", stderr);
-            return 2;
-        }
-    }
-
-    char scratch[] = "/tmp/bench_report.XXXXXX";
-    if (!mkdtemp(scratch)) {
-        std::perror("bench_report: scratch directory");
-        return 1;
-    }
-    const std::string swatches = std::string(scratch) + "/target.txt";
-    const std::string readings = std::string(scratch) + "/readings.txt";
-    const std::string report = std::string(scratch) + "/report.pdf";
-    const std::string csv = std::string(scratch) + "/patches.csv";
+    ProcessBenchmarkArguments arguments;
+    if (!readProcessBenchmarkArguments(argc, argv, "bench_report", 21, arguments))
+        return 2;
+    const int runs = arguments.runs;
+    const std::string& profile = arguments.profile;
+    const std::string& scratch = arguments.scratch;
+    const std::string swatches = scratch + "/target.txt";
+    const std::string readings = scratch + "/readings.txt";
+    const std::string report = scratch + "/report.pdf";
+    const std::string csv = scratch + "/patches.csv";
     if (!writeSwatches(swatches, TARGET_PATCHES) || !writeReadings(readings, TARGET_PATCHES)) {
         std::perror("bench_report: input files");
         return 1;
@@ -89,7 +77,7 @@ int main(int argc, char** argv)
         ran = timeOnce(command, "bench_report");
     for (const std::string& file : {swatches, readings, report, csv})
         std::remove(file.c_str());
-    rmdir(scratch);
+    rmdir(scratch.c_str());
     if (!ran)
         return 1;
 
