@@ -1,8 +1,9 @@
 // tintora-profile against Argyll's colprof on a simulated printer.
 //
-// The printer is a known profile (Ghostscript's default CMYK); Argyll's
-// targen makes a 1,000-patch chart and fakeread "prints and measures" it
-// through the known profile with 0.5 % noise on the inks. Both programs
+// The printer is a known profile (Ghostscript's default CMYK). Two
+// 1,000-patch charts are "printed and measured" by Argyll's fakeread through
+// the known profile with 0.5 % noise on the inks: one from Argyll's targen,
+// and one of ours (tintora-chart --patches 1000 --controls). Both programs
 // make a profile from the same readings with the same ink limit, each run
 // as a whole process, alternately, ROUNDS times (the machine is shared, so
 // the two are timed side by side). Then, for each profile:
@@ -204,6 +205,36 @@ void printFigures(const char* name, const Figures& figures)
                 figures.largestBlack, figures.rampSmooth ? "smooth" : "NOT smooth", figures.rampWorst);
 }
 
+struct Chart {
+    const char* made;                  // how the chart is made, as printed
+    std::vector<std::string> command; // makes NAME.ti1 in the folder
+    std::string name;
+};
+
+// Makes the chart, reads it through the known printer, and times and
+// measures both programs' profiles of it.
+void compare(const std::string& folder, const Chart& chart, int rounds)
+{
+    const std::string limit = std::to_string(InkLimit);
+    const std::string ourProfile = chart.name + "-tintora.icc", theirProfile = chart.name + "-colprof.icc";
+    run(folder, chart.command);
+    run(folder, {"fakeread", "-r", "0.5", "-S", "7", KnownPrinter, chart.name});
+    std::vector<double> ours, theirs;
+    for (int round = 0; round < rounds; ++round) {
+        ours.push_back(run(folder, {TINTORA_PROFILE, "--readings", chart.name + ".ti3", "--out", ourProfile,
+                                    "--ink-limit", limit, "--quality", "medium"}));
+        theirs.push_back(run(folder, {"colprof", "-qm", "-l", limit, "-O", theirProfile, chart.name}));
+        std::printf("round %d: tintora-profile %.2f s, colprof %.2f s\n", round + 1, ours.back(), theirs.back());
+    }
+    std::printf("1,000-patch chart (%s, fakeread -r 0.5), ink limit %d %%, in %s\n", chart.made, InkLimit,
+                folder.c_str());
+    printFigures("tintora", evaluate((folder + "/" + ourProfile).c_str()));
+    printFigures("colprof", evaluate((folder + "/" + theirProfile).c_str()));
+    const double ourTime = median(ours), theirTime = median(theirs);
+    std::printf("time (median of %d): tintora-profile --quality medium %.2f s, colprof -qm %.2f s, ratio %.1f\n",
+                rounds, ourTime, theirTime, theirTime / ourTime);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -230,22 +261,12 @@ int main(int argc, char** argv)
         folder = pattern;
     }
 
-    const std::string limit = std::to_string(InkLimit);
-    run(folder, {"targen", "-v0", "-d4", "-f1000", "chart"});
-    run(folder, {"fakeread", "-r", "0.5", "-S", "7", KnownPrinter, "chart"});
-    std::vector<double> ours, theirs;
-    for (int round = 0; round < rounds; ++round) {
-        ours.push_back(run(folder, {TINTORA_PROFILE, "--readings", "chart.ti3", "--out", "tintora.icc",
-                                    "--ink-limit", limit, "--quality", "medium"}));
-        theirs.push_back(run(folder, {"colprof", "-qm", "-l", limit, "-O", "colprof.icc", "chart"}));
-        std::printf("round %d: tintora-profile %.2f s, colprof %.2f s\n", round + 1, ours.back(), theirs.back());
-    }
-    std::printf("1,000-patch chart (targen -d4 -f1000, fakeread -r 0.5), ink limit %d %%, in %s\n", InkLimit,
-                folder.c_str());
-    printFigures("tintora", evaluate((folder + "/tintora.icc").c_str()));
-    printFigures("colprof", evaluate((folder + "/colprof.icc").c_str()));
-    const double ourTime = median(ours), theirTime = median(theirs);
-    std::printf("time (median of %d): tintora-profile --quality medium %.2f s, colprof -qm %.2f s, ratio %.1f\n",
-                rounds, ourTime, theirTime, theirTime / ourTime);
+    const std::vector<Chart> charts = {
+        {"targen -d4 -f1000", {"targen", "-v0", "-d4", "-f1000", "targen"}, "targen"},
+        {"tintora-chart --patches 1000 --controls",
+         {TINTORA_CHART, "--profile", KnownPrinter, "--patches", "1000", "--controls", "--ti1", "ours.ti1"},
+         "ours"}};
+    for (const Chart& chart : charts)
+        compare(folder, chart, rounds);
     return 0;
 }
