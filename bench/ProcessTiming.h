@@ -94,4 +94,20 @@ inline bool readProcessBenchmarkArguments(int argc, char** argv, const char* ben
     return true;
 }
 
+// A CGATS swatch file of count CMYK sets spread over the ink cube, the size
+// of a large printer target, for the benchmarks that chart one.
+inline bool writeSwatchFile(const std::string& path, int count, const char* benchmark)
+{
+    std::FILE* file = std::fopen(path.c_str(), "w");
+    if (!file)
+        return false;
+    std::fprintf(file, "CGATS.17\nORIGINATOR \"%s\"\nNUMBER_OF_FIELDS 5\nBEGIN_DATA_FORMAT\n"
+                       "SAMPLE_ID CMYK_C CMYK_M CMYK_Y CMYK_K\nEND_DATA_FORMAT\nNUMBER_OF_SETS %d\nBEGIN_DATA\n",
+                 benchmark, count);
+    for (int i = 0; i < count; ++i)
+        std::fprintf(file, "%d %d %d %d %d\n", i + 1, (i * 7) % 101, (i * 13) % 101, (i * 29) % 101, (i / 17) % 101);
+    std::fputs("END_DATA\n", file);
+    return std::fclose(file) == 0;
+}
+
 #endif

@@ -21,21 +21,6 @@ namespace {
 constexpr double BUDGET_MS = 300;
 constexpr int TARGET_PATCHES = 1617;
 
-// A CGATS swatch file of count CMYK sets spread over the ink cube.
-bool writeSwatches(const std::string& path, int count)
-{
-    std::FILE* file = std::fopen(path.c_str(), "w");
-    if (!file)
-        return false;
-    std::fprintf(file, "CGATS.17\nORIGINATOR \"bench_print_layout\"\nNUMBER_OF_FIELDS 5\nBEGIN_DATA_FORMAT\n"
-                       "SAMPLE_ID CMYK_C CMYK_M CMYK_Y CMYK_K\nEND_DATA_FORMAT\nNUMBER_OF_SETS %d\nBEGIN_DATA\n",
-                 count);
-    for (int i = 0; i < count; ++i)
-        std::fprintf(file, "%d %d %d %d %d\n", i + 1, (i * 7) % 101, (i * 13) % 101, (i * 29) % 101, (i / 17) % 101);
-    std::fputs("END_DATA\n", file);
-    return std::fclose(file) == 0;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -48,7 +33,7 @@ int main(int argc, char** argv)
     const std::string& scratch = arguments.scratch;
     const std::string swatches = scratch + "/target.txt";
     const std::string pdf = scratch + "/chart.pdf";
-    if (!writeSwatches(swatches, TARGET_PATCHES)) {
+    if (!writeSwatchFile(swatches, TARGET_PATCHES, "bench_print_layout")) {
         std::perror("bench_print_layout: swatch file");
         return 1;
     }

@@ -21,21 +21,6 @@ namespace {
 constexpr double BUDGET_MS = 500;
 constexpr int TARGET_PATCHES = 1617;
 
-// A CGATS swatch file of count CMYK sets spread over the ink cube.
-bool writeSwatches(const std::string& path, int count)
-{
-    std::FILE* file = std::fopen(path.c_str(), "w");
-    if (!file)
-        return false;
-    std::fprintf(file, "CGATS.17\nORIGINATOR \"bench_report\"\nNUMBER_OF_FIELDS 5\nBEGIN_DATA_FORMAT\n"
-                       "SAMPLE_ID CMYK_C CMYK_M CMYK_Y CMYK_K\nEND_DATA_FORMAT\nNUMBER_OF_SETS %d\nBEGIN_DATA\n",
-                 count);
-    for (int i = 0; i < count; ++i)
-        std::fprintf(file, "%d %d %d %d %d\n", i + 1, (i * 7) % 101, (i * 13) % 101, (i * 29) % 101, (i / 17) % 101);
-    std::fputs("END_DATA\n", file);
-    return std::fclose(file) == 0;
-}
-
 // Plain "L a b" readings, one a patch in order, spread over the Lab space.
 bool writeReadings(const std::string& path, int count)
 {
@@ -61,7 +46,7 @@ int main(int argc, char** argv)
     const std::string readings = scratch + "/readings.txt";
     const std::string report = scratch + "/report.pdf";
     const std::string csv = scratch + "/patches.csv";
-    if (!writeSwatches(swatches, TARGET_PATCHES) || !writeReadings(readings, TARGET_PATCHES)) {
+    if (!writeSwatchFile(swatches, TARGET_PATCHES, "bench_report") || !writeReadings(readings, TARGET_PATCHES)) {
         std::perror("bench_report: input files");
         return 1;
     }

@@ -1,6 +1,6 @@
 #include "ChartReadings.h"
 
-#include <CgatsSwatchReader.h>
+#include <SwatchImporter.h>
 #include <ColourValueRange.h>
 #include <KxFileRead.h>
 
@@ -71,7 +71,7 @@ bool ChartReadings::fromFile(const char* path, unsigned long patches, std::vecto
         whyNot = Kx_readFailureText(result, KxFileKind::Measurements);
         return false;
     }
-    if (!CgatsSwatchReader::recognises(bytes.data(), bytes.size()))
+    if (SwatchImporter::recognise(bytes.data(), bytes.size()) != SwatchImporter::SWATCH_CGATS)
         return fromText(std::string(bytes.begin(), bytes.end()), patches, readings, whyNot);
 
     std::vector<CgatsReading> read;
