@@ -31,9 +31,7 @@ int main(int argc, char** argv)
     ProcessBenchmarkArguments arguments;
     if (!readProcessBenchmarkArguments(argc, argv, "bench_chart_floor", 31, arguments))
         return 2;
-    const int runs = arguments.runs;
-    const std::string& profile = arguments.profile;
-    const std::string& scratch = arguments.scratch;
+    const auto& [runs, profile, scratch] = arguments;
     const std::string target = scratch + "/chart.txt";
 
     std::vector<TimedCommand> commands;

@@ -28,9 +28,7 @@ int main(int argc, char** argv)
     ProcessBenchmarkArguments arguments;
     if (!readProcessBenchmarkArguments(argc, argv, "bench_print_layout", 21, arguments))
         return 2;
-    const int runs = arguments.runs;
-    const std::string& profile = arguments.profile;
-    const std::string& scratch = arguments.scratch;
+    const auto& [runs, profile, scratch] = arguments;
     const std::string swatches = scratch + "/target.txt";
     const std::string pdf = scratch + "/chart.pdf";
     if (!writeSwatchFile(swatches, TARGET_PATCHES, "bench_print_layout")) {

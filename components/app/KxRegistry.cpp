@@ -55,7 +55,6 @@ void enter(const KxRegistry* registry)
 
 std::string escape(const std::string& text)
 {
-    static const char hex[] = "0123456789ABCDEF";
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -76,17 +75,8 @@ std::string escape(const std::string& text)
         default:
             break;
         }
-        std::size_t length = 0;
-        if (c >= 0x20 && c < 0x7F) {
-            out += static_cast<char>(c);
-        } else if (c >= 0x80 && (length = KxUtf8::characterLength(text, i)) > 0) {
-            out.append(text, i, length);
-            i += length - 1;
-        } else {
-            out += "\\x";
-            out += hex[c >> 4];
-            out += hex[c & 0x0F];
-        }
+        // Past the loop's own step.
+        i += KxUtf8::appendCharacterOrHex(out, text, i, true) - 1;
     }
     return out;
 }

@@ -36,3 +36,23 @@ std::size_t KxUtf8::characterLength(std::string_view text, std::size_t at)
                             && (codePoint < 0xD800 || codePoint > 0xDFFF);
     return wellFormed ? length : 0;
 }
+
+std::size_t KxUtf8::appendCharacterOrHex(std::string& out, std::string_view text, std::size_t at, bool keepC1Controls)
+{
+    static const char hex[] = "0123456789ABCDEF";
+    const unsigned char c = static_cast<unsigned char>(text[at]);
+    if (c >= 0x20 && c < 0x7F) {
+        out += static_cast<char>(c);
+        return 1;
+    }
+    const std::size_t length = c >= 0x80 ? characterLength(text, at) : 0;
+    const bool c1Control = length == 2 && c == 0xC2 && static_cast<unsigned char>(text[at + 1]) < 0xA0;
+    if (length > 0 && (keepC1Controls || !c1Control)) {
+        out.append(text, at, length);
+        return length;
+    }
+    out += "\\x";
+    out += hex[c >> 4];
+    out += hex[c & 0x0F];
+    return 1;
+}

@@ -2,6 +2,7 @@
 #define KXUTF8_H
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace KxUtf8 {
@@ -11,6 +12,12 @@ namespace KxUtf8 {
 // continuation byte, an overlong form, a surrogate, a value past U+10FFFF
 // or a sequence cut short.
 std::size_t characterLength(std::string_view text, std::size_t at);
+
+// Appends the character that starts at `at` to out as it stands when it is
+// printable ASCII or a well-formed UTF-8 character (a C1 control, U+0080
+// to U+009F, only when keepC1Controls), else its first byte as \xHH.
+// Returns how many bytes of text it took.
+std::size_t appendCharacterOrHex(std::string& out, std::string_view text, std::size_t at, bool keepC1Controls);
 
 } // namespace KxUtf8
 
