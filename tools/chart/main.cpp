@@ -52,7 +52,9 @@
 #include <SwatchImporter.h>
 #include <TintoraVersion.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <string>
 
