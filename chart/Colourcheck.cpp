@@ -340,9 +340,7 @@ int Colourcheck::fromICC(const char* profilePath, const char* monitorProfilePath
     chartProfile = profilePath;
     const int result = fromKxCMS(conversions.profile(), conversions.monitor(), count);
     lastDir = folderOf(QByteArray(profilePath));
-    profileName = QFile::decodeName(KxFileInfo::filenameFromPath(profilePath).c_str());
-    setWindowTitle(tr("Colour check chart for ICC profile ")
-                   + QFile::decodeName(KxFileInfo::filenameFromPath(profilePath).c_str()));
+    setWindowTitle(tr("Colour check chart for ICC profile ") + profileFileName());
     return result;
 }
 
@@ -453,7 +451,6 @@ int Colourcheck::fromComboColour(KxCOMBOCOLOUR* first, const char* profilePath, 
     }
     chartProfile = profilePath;
     ChartSwatches::build(&points, first, conversions.profile(), conversions.monitor());
-    profileName = QFile::decodeName(KxFileInfo::filenameFromPath(profilePath).c_str());
     drawChart();
     return 0;
 }
@@ -563,7 +560,7 @@ void Colourcheck::writeVerificationReport()
         return;
     ChartPrintTitle title;
     title.chart = windowTitle().toStdString();
-    title.profile = profileName.toStdString();
+    title.profile = profileFileName().toStdString();
     title.created = std::time(nullptr);
     const KxWriteResult written = ChartReportPdf::write(ChartVerification(session), &checkedTolerance, title,
                                                        QFile::encodeName(path).constData());
@@ -755,11 +752,16 @@ void Colourcheck::printLayout()
         return;
     ChartPrintTitle title;
     title.chart = windowTitle().toStdString();
-    title.profile = profileName.toStdString();
+    title.profile = profileFileName().toStdString();
     title.created = std::time(nullptr);
     const KxWriteResult written = ChartPdf::write(points, printSettings, title, QFile::encodeName(path).constData());
     if (!written)
         tellWriteFailure(tr("Print layout"), path, written);
+}
+
+QString Colourcheck::profileFileName() const
+{
+    return QFile::decodeName(KxFileInfo::filenameFromPath(chartProfile).c_str());
 }
 
 QString Colourcheck::printPlace(unsigned long patch) const

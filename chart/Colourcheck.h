@@ -143,6 +143,8 @@ private:
     void showEmptyReason();
     // Where a patch lies on the pages of the print layout last chosen.
     QString printPlace(unsigned long patch) const;
+    // The file name of the profile the patches were worked out through.
+    QString profileFileName() const;
     // Asks what becomes of readings not yet saved; false to keep the window.
     bool confirmClose();
 
@@ -157,7 +159,6 @@ private:
     ChartMeasurementSession session;
     ChartPrintSettings printSettings;
     ColourcheckProfileMaker* profileMaker = nullptr;
-    QString profileName; // the file name of the profile the chart was made for
     // The profile the patches were worked out through (encoded path); empty
     // while there is none.
     std::string chartProfile;

@@ -5,6 +5,7 @@
 // known profile's. Cancelling, or closing the window, while the fit runs
 // writes nothing. Runs under a real X server, for the gamut window.
 
+#include "ChartMenu.h"
 #include "Colourcheck.h"
 #include "ColourcheckPatch.h"
 #include "ProgramRun.h"
@@ -32,21 +33,6 @@ namespace {
 
 const char* const DEFAULT_CMYK = "/usr/share/color/icc/ghostscript/default_cmyk.icc";
 const QString MakeProfile = QStringLiteral("Make profile...");
-
-QStringList contextMenuEntries(Colourcheck& chart)
-{
-    QStringList entries;
-    QTimer::singleShot(0, [&] {
-        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
-            for (QAction* action : menu->actions())
-                entries << action->text();
-            menu->close();
-        }
-    });
-    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(300, 300), chart.mapToGlobal(QPoint(300, 300)));
-    QApplication::sendEvent(chart.viewport(), &event);
-    return entries;
-}
 
 // Answers the options dialog: low quality and the description given.
 void answerOptions(ScriptedModal& modal, const QString& description)

@@ -3,6 +3,7 @@
 // export failures told to the user, the print layout asked for and its
 // places named in the panel, and screenshots to look at.
 
+#include "ChartMenu.h"
 #include "ChartPatchColours.h"
 #include "Colourcheck.h"
 #include "ColourcheckPatch.h"
@@ -64,21 +65,6 @@ void appendPoints(Colourcheck& chart, int count)
 QString panelText(Colourcheck& chart)
 {
     return chart.container->findChild<QLabel*>("patch_label")->text();
-}
-
-QStringList contextMenuEntries(Colourcheck& chart)
-{
-    QStringList entries;
-    QTimer::singleShot(0, [&] {
-        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
-            for (QAction* action : menu->actions())
-                entries << action->text();
-            menu->close();
-        }
-    });
-    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(300, 300), chart.mapToGlobal(QPoint(300, 300)));
-    QApplication::sendEvent(chart.viewport(), &event);
-    return entries;
 }
 
 QString writeCgats(QTemporaryDir& folder, const QByteArray& sets)
