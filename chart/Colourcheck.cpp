@@ -499,10 +499,21 @@ void Colourcheck::updateVerdict()
     const ChartVerdict found = ChartVerdict::of(ChartVerification(session), checkedTolerance);
     const QString toleranceName = checkedTolerance.isPreset() ? QString::fromStdString(checkedTolerance.title)
                                                               : tr("own tolerance");
-    if (found.passed) {
-        verdict->setText(tr("Pass (%1)").arg(toleranceName));
-        verdict->setStyleSheet(QStringLiteral("color: #1a7f37; font-weight: bold"));
-    } else {
+    QStringList unchecked;
+    for (const std::string& name : found.unchecked)
+        unchecked << QString::fromStdString(name);
+    const QString uncheckedList = unchecked.join(QStringLiteral(", "));
+    const bool passed = found.passed();
+    switch (found.outcome) {
+    case ChartVerdict::Outcome::Passed:
+        verdict->setText(unchecked.isEmpty()
+                             ? tr("Pass (%1)").arg(toleranceName)
+                             : tr("Pass (%1); not checked: %2").arg(toleranceName, uncheckedList));
+        break;
+    case ChartVerdict::Outcome::Unchecked:
+        verdict->setText(tr("Not checked: no reading of %1 (%2)").arg(uncheckedList, toleranceName));
+        break;
+    case ChartVerdict::Outcome::Failed: {
         QString subject = QString::fromStdString(found.patchName);
         if (found.failedLimit == ChartTolerance::Mean)
             subject = tr("mean");
@@ -514,8 +525,11 @@ void Colourcheck::updateVerdict()
                              .arg(QString::fromLatin1(ChartTolerance::metricName(checkedTolerance.metric)), subject,
                                   QLocale().toString(found.value, 'f', 2), QLocale().toString(found.limit, 'f', 2),
                                   toleranceName));
-        verdict->setStyleSheet(QStringLiteral("color: #b42318; font-weight: bold"));
+        break;
     }
+    }
+    verdict->setStyleSheet(passed ? QStringLiteral("color: #1a7f37; font-weight: bold")
+                                  : QStringLiteral("color: #b42318; font-weight: bold"));
     verdict->show();
 }
 

@@ -272,6 +272,14 @@
         <translation>Bestanden (%1)</translation>
     </message>
     <message>
+        <source>Pass (%1); not checked: %2</source>
+        <translation>Bestanden (%1); nicht geprüft: %2</translation>
+    </message>
+    <message>
+        <source>Not checked: no reading of %1 (%2)</source>
+        <translation>Nicht geprüft: keine Messung von %1 (%2)</translation>
+    </message>
+    <message>
         <source>mean</source>
         <translation>Mittelwert</translation>
     </message>

@@ -272,6 +272,14 @@
         <translation>Conforme (%1)</translation>
     </message>
     <message>
+        <source>Pass (%1); not checked: %2</source>
+        <translation>Conforme (%1) ; non vérifié : %2</translation>
+    </message>
+    <message>
+        <source>Not checked: no reading of %1 (%2)</source>
+        <translation>Non vérifié : aucune mesure de %1 (%2)</translation>
+    </message>
+    <message>
         <source>mean</source>
         <translation>moyenne</translation>
     </message>

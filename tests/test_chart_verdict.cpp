@@ -13,7 +13,8 @@ namespace {
 
 const QString DEFAULT_CMYK = "/usr/share/color/icc/ghostscript/default_cmyk.icc";
 const QStringList CHART{"--profile", DEFAULT_CMYK, "--patches", "100", "--controls"};
-constexpr int CHART_PATCHES = 100 + 17;
+constexpr int CONTROL_PATCHES = 17;
+constexpr int CHART_PATCHES = 100 + CONTROL_PATCHES;
 
 ProgramRun chartTool(const QStringList& arguments)
 {
@@ -87,6 +88,11 @@ private slots:
         }
         predicted.close();
         shifted.close();
+        QFile first100(path("first100.txt"));
+        QVERIFY(shifted.open(QIODevice::ReadOnly) && first100.open(QIODevice::WriteOnly));
+        for (int line = 0; line < CHART_PATCHES - CONTROL_PATCHES; ++line)
+            first100.write(shifted.readLine());
+        first100.close();
         const ProgramRun reference =
             chartTool(CHART + QStringList{"--readings", path("predicted.txt"), "--measurements", path("predicted.ti3")});
         QVERIFY2(reference.exitCode == 0, reference.error.constData());
@@ -144,45 +150,57 @@ private slots:
 
     void verdictAndExitStatus_data()
     {
+        QTest::addColumn<QString>("readings");
         QTest::addColumn<QStringList>("extra");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("verdict"); // the line after the summary, or the start of the message
-        // Every reading is CIE76 2.00 off (to the files' four decimals).
-        QTest::newRow("no tolerance") << QStringList{} << 0 << QString();
-        QTest::newRow("mean just above") << QStringList{"--tolerance", "mean=2.001"} << 0 << "Pass (own tolerance)";
-        QTest::newRow("mean below") << QStringList{"--tolerance", "mean=1.99"} << 3
-                                    << "Fail: CIE76 mean 2.00 above 1.99 (own tolerance)";
-        QTest::newRow("p95 after max") << QStringList{"--tolerance", "max=2.01,p95=1.5"} << 3
-                                       << "Fail: CIE76 95th percentile 2.00 above 1.50 (own tolerance)";
-        QTest::newRow("paper") << QStringList{"--tolerance", "mean=3,paper=1.5"} << 3
-                               << "Fail: CIE76 Paper 2.00 above 1.50 (own tolerance)";
-        QTest::newRow("solids, cyan first") << QStringList{"--tolerance", "solids=1.9"} << 3
-                                            << "Fail: CIE76 C 100 2.00 above 1.90 (own tolerance)";
-        QTest::newRow("CIEDE2000 is smaller for a lightness step")
-            << QStringList{"--tolerance", "max=2.001,metric=de2000"} << 0 << "Pass (own tolerance)";
-        QTest::newRow("preset") << QStringList{"--tolerance", "iso12647-7-2007"} << 0
-                                << "Pass (ISO 12647-7:2007 proof)";
-        QTest::newRow("unknown preset") << QStringList{"--tolerance", "gracol"} << 2
-                                        << "tintora-chart: no tolerance is named \"gracol\"";
-        QTest::newRow("not a number") << QStringList{"--tolerance", "mean=two"} << 2
-                                      << "tintora-chart: the limit mean takes a number from 0";
-        QTest::newRow("report unwritable") << QStringList{"--report", "/nonexistent/folder/r.pdf"} << 1
-                                           << "tintora-chart: ";
+        // Every reading is CIE76 2.00 off (to the files' four decimals), and
+        // CIEDE2000 1.67 on the mean; "first100.txt" leaves the control
+        // patches, which come last, unread.
+        auto row = [](const char* name, const char* readings, const QStringList& extra, int exitCode,
+                      const QString& verdict) { QTest::newRow(name) << readings << extra << exitCode << verdict; };
+        row("no tolerance", "shifted.txt", {}, 0, {});
+        row("mean just above", "shifted.txt", {"--tolerance", "mean=2.001"}, 0, "Pass (own tolerance)");
+        row("mean below", "shifted.txt", {"--tolerance", "mean=1.99"}, 3, "Fail: CIE76 mean 2.00 above 1.99 (own tolerance)");
+        row("p95 after max", "shifted.txt", {"--tolerance", "max=2.01,p95=1.5"}, 3,
+            "Fail: CIE76 95th percentile 2.00 above 1.50 (own tolerance)");
+        row("paper", "shifted.txt", {"--tolerance", "mean=3,paper=1.5"}, 3,
+            "Fail: CIE76 Paper 2.00 above 1.50 (own tolerance)");
+        row("solids, cyan first", "shifted.txt", {"--tolerance", "solids=1.9"}, 3,
+            "Fail: CIE76 C 100 2.00 above 1.90 (own tolerance)");
+        row("CIEDE2000 is smaller for a lightness step", "shifted.txt", {"--tolerance", "max=2.001,metric=de2000"}, 0,
+            "Pass (own tolerance)");
+        row("ISO 12647-7 preset", "shifted.txt", {"--tolerance", "iso12647-7-2007"}, 0, "Pass (ISO 12647-7:2007 proof)");
+        row("G7 preset", "shifted.txt", {"--tolerance", "g7-colorspace-proof"}, 3,
+            "Fail: CIEDE2000 mean 1.67 above 1.50 (G7 Colorspace proof)");
+        row("ISO 12647-2 preset", "shifted.txt", {"--tolerance", "iso12647-2-2004-solids"}, 0,
+            "Pass (ISO 12647-2:2004 solids)");
+        row("controls unread are named", "first100.txt", {"--tolerance", "iso12647-7-2007"}, 0,
+            "Pass (ISO 12647-7:2007 proof); not checked: Paper, C 100, M 100, Y 100, K 100");
+        row("nothing checked is no pass", "first100.txt", {"--tolerance", "iso12647-2-2004-solids"}, 3,
+            "Not checked: no reading of C 100, M 100, Y 100, K 100 (ISO 12647-2:2004 solids)");
+        row("unknown preset", "shifted.txt", {"--tolerance", "gracol"}, 2, "tintora-chart: no tolerance is named \"gracol\"");
+        row("not a number", "shifted.txt", {"--tolerance", "mean=two"}, 2, "tintora-chart: the limit mean takes a number from 0");
+        row("report unwritable", "shifted.txt", {"--report", "/nonexistent/folder/r.pdf"}, 1, "tintora-chart: ");
     }
 
     void verdictAndExitStatus()
     {
+        QFETCH(QString, readings);
         QFETCH(QStringList, extra);
         QFETCH(int, exitCode);
         QFETCH(QString, verdict);
-        const ProgramRun run = chartTool(CHART + QStringList{"--readings", path("shifted.txt")} + extra);
+        const ProgramRun run = chartTool(CHART + QStringList{"--readings", folder.filePath(readings)} + extra);
         QCOMPARE(run.exitCode, exitCode);
         // The chart's progress lines come first.
         QStringList lines = QString(run.out).split('\n', Qt::SkipEmptyParts);
         while (!lines.isEmpty() && !lines.first().startsWith("measured "))
             lines.removeFirst();
         if (exitCode == 0 || exitCode == 3) {
-            QVERIFY2(lines.value(0).startsWith("measured 117 of 117 patches: dE76 mean 2.000 max 2.000"),
+            const int measured = readings == "shifted.txt" ? CHART_PATCHES : CHART_PATCHES - CONTROL_PATCHES;
+            QVERIFY2(lines.value(0).startsWith(QStringLiteral("measured %1 of %2 patches: dE76 mean 2.000 max 2.000")
+                                                   .arg(measured)
+                                                   .arg(CHART_PATCHES)),
                      run.out.constData());
             QCOMPARE(lines.size(), verdict.isEmpty() ? 1 : 2);
             QCOMPARE(lines.value(1, QString()), verdict);

@@ -181,7 +181,7 @@ private:
             return;
         const ChartVerdict found = ChartVerdict::of(verification, *tolerance);
         y -= 26;
-        if (found.passed)
+        if (found.passed())
             HPDF_Page_SetRGBFill(page, 0.0f, 0.45f, 0.1f);
         else
             HPDF_Page_SetRGBFill(page, 0.75f, 0.0f, 0.0f);

@@ -8,6 +8,9 @@ namespace {
 
 const char* const LIMIT_KEYS[ChartTolerance::LIMIT_COUNT] = {"mean", "max", "p95", "paper", "solids"};
 
+// The published sets. Each takes only the figures its source states in
+// colour differences; a source's other criteria (hue or lightness components,
+// grey balance) are not modelled and are left to the user's own tolerance.
 ChartTolerance iso12647_7_2007()
 {
     ChartTolerance proof;
@@ -21,6 +24,34 @@ ChartTolerance iso12647_7_2007()
     proof.limits[ChartTolerance::Paper] = 3.0;
     proof.limits[ChartTolerance::Solids] = 5.0;
     return proof;
+}
+
+ChartTolerance g7ColorspaceProof()
+{
+    ChartTolerance proof;
+    proof.key = "g7-colorspace-proof";
+    proof.title = "G7 Colorspace proof";
+    proof.source = "Idealliance, G7 Master Qualification Pass/Fail Requirements, version 35 (2019): "
+                   "CIEDE2000 proof average 1.5, 95th percentile 3.0, maximum 4.0 (from 1 October 2019), "
+                   "substrate 3.0";
+    proof.metric = ChartDifference::DeltaE2000;
+    proof.limits[ChartTolerance::Mean] = 1.5;
+    proof.limits[ChartTolerance::Percentile95] = 3.0;
+    proof.limits[ChartTolerance::Maximum] = 4.0;
+    proof.limits[ChartTolerance::Paper] = 3.0;
+    return proof;
+}
+
+ChartTolerance iso12647_2_2004Solids()
+{
+    ChartTolerance press;
+    press.key = "iso12647-2-2004-solids";
+    press.title = "ISO 12647-2:2004 solids";
+    press.source = "ISO 12647-2:2004 offset printing, deviation tolerance of the process-colour solids: "
+                   "CIE76 5 for each of C, M, Y and K";
+    press.metric = ChartDifference::DeltaE76;
+    press.limits[ChartTolerance::Solids] = 5.0;
+    return press;
 }
 
 // A limit given as text: a plain finite number from 0.
@@ -50,7 +81,8 @@ const char* ChartTolerance::limitKey(Limit limit)
 
 const std::vector<ChartTolerance>& ChartTolerance::presets()
 {
-    static const std::vector<ChartTolerance> published{iso12647_7_2007()};
+    static const std::vector<ChartTolerance> published{iso12647_7_2007(), g7ColorspaceProof(),
+                                                       iso12647_2_2004Solids()};
     return published;
 }
 

@@ -7,25 +7,47 @@
 ChartVerdict ChartVerdict::of(const ChartVerification& verification, const ChartTolerance& tolerance)
 {
     ChartVerdict verdict;
+    bool checkedAny = false;
     const ChartDifferenceStatistics& figures = verification.statistics(tolerance.metric);
     auto breaks = [&](ChartTolerance::Limit limit, double value, const std::string& patchName) {
-        if (!tolerance.limits[limit] || value <= *tolerance.limits[limit])
+        if (!tolerance.limits[limit])
             return false;
-        verdict = {false, limit, patchName, value, *tolerance.limits[limit]};
+        checkedAny = true;
+        if (value <= *tolerance.limits[limit])
+            return false;
+        verdict = {Outcome::Failed, limit, patchName, value, *tolerance.limits[limit], {}};
         return true;
+    };
+    auto controlBreaks = [&](ChartTolerance::Limit limit, const std::string& name) {
+        if (!tolerance.limits[limit])
+            return false;
+        const ChartPatchCheck* check = verification.control(name);
+        if (!check) {
+            verdict.unchecked.push_back(name);
+            return false;
+        }
+        return breaks(limit, check->difference(tolerance.metric), name);
     };
     if (figures.count && (breaks(ChartTolerance::Mean, figures.mean, {})
                           || breaks(ChartTolerance::Maximum, figures.maximum, {})
                           || breaks(ChartTolerance::Percentile95, figures.percentile95, {})))
         return verdict;
-    if (const ChartPatchCheck* paper = verification.control(ChartVerification::PAPER_NAME))
-        if (breaks(ChartTolerance::Paper, paper->difference(tolerance.metric), ChartVerification::PAPER_NAME))
-            return verdict;
+    if (controlBreaks(ChartTolerance::Paper, ChartVerification::PAPER_NAME))
+        return verdict;
     for (const std::string& solid : ChartVerification::solidNames())
-        if (const ChartPatchCheck* check = verification.control(solid))
-            if (breaks(ChartTolerance::Solids, check->difference(tolerance.metric), solid))
-                return verdict;
+        if (controlBreaks(ChartTolerance::Solids, solid))
+            return verdict;
+    if (!checkedAny)
+        verdict.outcome = Outcome::Unchecked;
     return verdict;
+}
+
+std::string ChartVerdict::uncheckedList() const
+{
+    std::string list;
+    for (const std::string& name : unchecked)
+        list += (list.empty() ? "" : ", ") + name;
+    return list;
 }
 
 std::string ChartVerdict::subject() const
@@ -49,10 +71,17 @@ std::string ChartVerdict::toleranceName(const ChartTolerance& tolerance)
 
 std::string ChartVerdict::text(const ChartTolerance& tolerance) const
 {
-    if (passed)
-        return "Pass (" + toleranceName(tolerance) + ")";
+    const std::string name = toleranceName(tolerance);
+    switch (outcome) {
+    case Outcome::Passed:
+        return "Pass (" + name + ")" + (unchecked.empty() ? "" : "; not checked: " + uncheckedList());
+    case Outcome::Unchecked:
+        return "Not checked: no reading of " + uncheckedList() + " (" + name + ")";
+    case Outcome::Failed:
+        break;
+    }
     char line[256];
     Kx_snprintf(line, sizeof line, "Fail: %s %s %.2f above %.2f (%s)", ChartTolerance::metricName(tolerance.metric),
-                subject().c_str(), value, limit, toleranceName(tolerance).c_str());
+                subject().c_str(), value, limit, name.c_str());
     return line;
 }

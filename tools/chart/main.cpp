@@ -18,9 +18,10 @@
 // (unless asked to average them), refuses the readings. Given a tolerance,
 // it prints whether the readings keep within it; it writes a verification
 // report (PDF) and the patches with their readings as CSV if asked. Exits 0
-// on success, 3 when the readings fail the tolerance, and 1 with a one-line
-// message otherwise; a malformed command line, or one that asks for no
-// output, exits 2 with a line saying why and the usage.
+// on success, 3 when the readings fail the tolerance or none of its limits
+// could be checked, and 1 with a one-line message otherwise; a malformed
+// command line, or one that asks for no output, exits 2 with a line saying
+// why and the usage.
 
 #include "ChartArgyllTarget.h"
 #include "ChartControls.h"
@@ -294,7 +295,7 @@ int reportReadings(const Options& options, ChartMeasurementSession& session, con
         if (!written)
             return tool.fail(written.message("the patch table", options.csv));
     }
-    return verdict.passed ? Companion::Succeeded : Companion::OutsideTolerance;
+    return verdict.passed() ? Companion::Succeeded : Companion::OutsideTolerance;
 }
 
 } // namespace
