@@ -15,6 +15,7 @@ KxCmsConversion::Settings checkSettings()
     settings.intent = icRelativeColorimetric;
     settings.highAccuracy = true;
     settings.deviceLink = false; // only Lab goes in or out
+    settings.simplexLabTables = true; // Argyll's answer far outside the gamut too
     return settings;
 }
 

@@ -14,7 +14,9 @@ class KxCmsConversion;
 // colorimetry takes the device's own white for white, so paper white and
 // the colours a printer makes read close to 0. The rendering intent and the
 // accuracy chosen for the conversion play no part: the profiles are always
-// evaluated in floating point.
+// evaluated in floating point, and the output's Lab-to-device table is
+// interpolated on simplices, as Argyll's xicclu does, so that the two agree
+// far outside the gamut as well as inside it.
 class KxGamutCheck
 {
 public:

@@ -233,8 +233,8 @@ KxCmsConversion::~KxCmsConversion() = default;
 std::unique_ptr<KxCmsConversion> KxCmsConversion::open(const char* inputPath, const char* outputPath,
                                                        const Settings& settings, std::string* whyNot)
 {
-    std::shared_ptr<const KxCmsProfile> input = KxCmsProfile::fromFile(inputPath);
-    std::shared_ptr<const KxCmsProfile> output = KxCmsProfile::fromFile(outputPath);
+    std::shared_ptr<const KxCmsProfile> input = KxCmsProfile::fromFile(inputPath, settings.simplexLabTables);
+    std::shared_ptr<const KxCmsProfile> output = KxCmsProfile::fromFile(outputPath, settings.simplexLabTables);
     const char* refusal = nullptr;
     if (!input || !output)
         refusal = !input ? UnreadableInput : UnreadableOutput;
@@ -253,7 +253,7 @@ std::unique_ptr<KxCmsConversion> KxCmsConversion::open(const char* inputPath, co
 std::unique_ptr<KxCmsConversion> KxCmsConversion::openFromLab(const char* outputPath, const Settings& settings,
                                                               std::string* whyNot)
 {
-    std::shared_ptr<const KxCmsProfile> output = KxCmsProfile::fromFile(outputPath);
+    std::shared_ptr<const KxCmsProfile> output = KxCmsProfile::fromFile(outputPath, settings.simplexLabTables);
     const char* refusal = !output ? UnreadableOutput : !output->isDeviceProfile() ? OutputNoDeviceProfile : nullptr;
     if (refusal) {
         if (whyNot)

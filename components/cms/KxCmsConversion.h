@@ -42,6 +42,10 @@ public:
         // The direct link from input to output device values; a conversion
         // that only goes through Lab need not pay for building it.
         bool deviceLink = true;
+        // Interpolate tables that take Lab (into an output's device values)
+        // on simplices as Argyll does, not trilinearly as LittleCMS does;
+        // only for profiles opened from files here.
+        bool simplexLabTables = false;
     };
 
     // Opens the two profile files (8-bit file-system encoding) and builds

@@ -1,7 +1,5 @@
 #include "KxCmsLog.h"
 
-#include <lcms2.h>
-
 #include <mutex>
 
 namespace {
@@ -30,6 +28,11 @@ void KxCmsLog::install()
 {
     static std::once_flag installed;
     std::call_once(installed, [] { cmsSetLogErrorHandler(keepMessage); });
+}
+
+void KxCmsLog::installIn(cmsContext context)
+{
+    cmsSetLogErrorHandlerTHR(context, keepMessage);
 }
 
 std::string KxCmsLog::whyNot()

@@ -1,6 +1,8 @@
 #ifndef KXCMSLOG_H
 #define KXCMSLOG_H
 
+#include <lcms2.h>
+
 #include <string>
 
 // Keeps LittleCMS quiet: its error handler would otherwise be free to print,
@@ -11,6 +13,9 @@ class KxCmsLog
 {
 public:
     static void install();       // idempotent, thread-safe
+    // The same for a context of the engine's own (the global one is
+    // install()'s).
+    static void installIn(cmsContext context);
     static std::string whyNot(); // LittleCMS's last complaint; empty when none
     static void clear();
 };

@@ -3,6 +3,7 @@
 #include "KxCmsLog.h"
 #include "KxIccFile.h"
 #include "KxIccHeader.h"
+#include "KxCmsSimplexContext.h"
 
 #include <functional>
 #include <string_view>
@@ -35,7 +36,7 @@ std::shared_ptr<const KxCmsProfile> KxCmsProfile::adopt(cmsHPROFILE handle, std:
     return std::shared_ptr<const KxCmsProfile>(new KxCmsProfile(std::move(owned), std::move(identity)));
 }
 
-std::shared_ptr<const KxCmsProfile> KxCmsProfile::fromFile(const char* path)
+std::shared_ptr<const KxCmsProfile> KxCmsProfile::fromFile(const char* path, bool simplexLabTables)
 {
     KxCmsLog::install();
     std::optional<std::vector<unsigned char>> bytes = KxIccFile::read(path);
@@ -46,8 +47,13 @@ std::shared_ptr<const KxCmsProfile> KxCmsProfile::fromFile(const char* path)
         return nullptr;
     // Only the declared profile is read; trailing bytes are not part of it.
     bytes->resize(header->profileSize);
-    cmsHPROFILE handle = cmsOpenProfileFromMem(bytes->data(), cmsUInt32Number(bytes->size()));
-    return adopt(handle, contentIdentity(*bytes));
+    if (!simplexLabTables)
+        return adopt(cmsOpenProfileFromMem(bytes->data(), cmsUInt32Number(bytes->size())), contentIdentity(*bytes));
+    const cmsContext context = KxCmsSimplexContext::get();
+    if (!context)
+        return nullptr;
+    return adopt(cmsOpenProfileFromMemTHR(context, bytes->data(), cmsUInt32Number(bytes->size())),
+                 contentIdentity(*bytes) + ":simplex");
 }
 
 std::shared_ptr<const KxCmsProfile> KxCmsProfile::builtInLab()

@@ -16,7 +16,9 @@ class KxCmsProfile
 public:
     // Null when the file is not a regular file within the profile size limit
     // (see KxFileRead.h), not an ICC profile, or one LittleCMS cannot open.
-    static std::shared_ptr<const KxCmsProfile> fromFile(const char* path);
+    // With simplexLabTables, the profile is read in KxCmsSimplexContext, and
+    // its Lab-input tables are interpolated on simplices as Argyll does.
+    static std::shared_ptr<const KxCmsProfile> fromFile(const char* path, bool simplexLabTables = false);
     static std::shared_ptr<const KxCmsProfile> builtInLab(); // D50 Lab identity
     static std::shared_ptr<const KxCmsProfile> builtInSrgb();
 
