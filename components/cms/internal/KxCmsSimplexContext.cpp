@@ -22,8 +22,9 @@ void interpolateOnSimplex(const cmsUInt16Number input[], cmsUInt16Number output[
         // The last cell takes the top grid point, at a fraction of 1.
         const int cell = std::clamp(int(std::floor(at)), 0, std::max(domain - 1, 0));
         fraction[i] = at - cell;
-        // LittleCMS strides its first input the most.
-        step[i] = int(params->opta[InputChannels - 1 - i]);
+        // LittleCMS strides its first input the most; an axis of a single
+        // grid point (which LittleCMS refuses to build) is never stepped off.
+        step[i] = domain > 0 ? int(params->opta[InputChannels - 1 - i]) : 0;
         base += cell * step[i];
     }
     int order[InputChannels] = {0, 1, 2};
