@@ -217,7 +217,7 @@ void Tintora::patchUI()
     gamut_label->setToolTip(tr("Gamut ΔE: how far the output profile's relative colorimetric conversion moves the "
                                "colour (CIE 1976). From %1 on, the output cannot make the colour. It does not "
                                "depend on the chosen rendering intent or accuracy.")
-                                .arg(KxGamutCheck::OutOfGamut, 0, 'f', 1));
+                                .arg(KxGamutCheck::OUT_OF_GAMUT, 0, 'f', 1));
 
     instrumentPanel = std::make_unique<InstrumentPanel>(spectro_group, true);
     connect(instrumentPanel.get(), &InstrumentPanel::spotLab, this, &Tintora::processLab);

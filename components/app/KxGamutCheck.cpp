@@ -7,7 +7,7 @@
 namespace {
 
 // The most channels of the spaces KxCmsIcc has units for (CMYK).
-constexpr int MaximumChannels = 4;
+constexpr int MAXIMUM_CHANNELS = 4;
 
 KxCmsConversion::Settings checkSettings()
 {
@@ -53,7 +53,7 @@ double KxGamutCheck::difference(const double lab[3]) const
         return -1.0;
     // Under the relative intent LittleCMS takes the D50 Lab as relative to
     // the D50 white and maps that white onto the device's own.
-    double device[MaximumChannels];
+    double device[MAXIMUM_CHANNELS];
     double back[3];
     if (!m_output->labToDevice(lab, device) || !m_output->deviceToLabRelative(device, back))
         return -1.0;
@@ -66,7 +66,7 @@ double KxGamutCheck::deviceDifference(const double* input) const
         return -1.0;
     const icColorSpaceSignature space = m_input->inputSpace();
     const int channels = KxCmsIcc::channelsOf(space);
-    double fractions[MaximumChannels];
+    double fractions[MAXIMUM_CHANNELS];
     for (int i = 0; i < channels; ++i)
         fractions[i] = input[i] / KxCmsIcc::fullScaleOf(space);
     double lab[3];

@@ -21,7 +21,7 @@ class KxGamutCheck
 {
 public:
     // A difference from this on means the output cannot make the colour.
-    static constexpr double OutOfGamut = 2.0;
+    static constexpr double OUT_OF_GAMUT = 2.0;
 
     KxGamutCheck();
     ~KxGamutCheck();
@@ -44,7 +44,7 @@ public:
     // was opened without an input profile.
     double deviceDifference(const double* input) const;
 
-    static bool isOutOfGamut(double difference) { return difference >= OutOfGamut; }
+    static bool isOutOfGamut(double difference) { return difference >= OUT_OF_GAMUT; }
 
 private:
     std::unique_ptr<KxCmsConversion> m_input;  // input to output: the input's D50 Lab

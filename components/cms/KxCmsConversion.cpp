@@ -14,15 +14,15 @@
 
 namespace {
 
-constexpr const char* UnreadableInput = "the input profile cannot be read";
-constexpr const char* UnreadableOutput = "the output profile cannot be read";
-constexpr const char* InputNoDeviceProfile = "the input profile is no device profile";
-constexpr const char* OutputNoDeviceProfile = "the output profile is no device profile";
+constexpr const char* UNREADABLE_INPUT = "the input profile cannot be read";
+constexpr const char* UNREADABLE_OUTPUT = "the output profile cannot be read";
+constexpr const char* INPUT_NO_DEVICE_PROFILE = "the input profile is no device profile";
+constexpr const char* OUTPUT_NO_DEVICE_PROFILE = "the output profile is no device profile";
 
 // Lightness a profile's lightest or darkest colour may have; beyond it the
 // profile's colorimetry is taken for broken.
-constexpr double LowestLightness = -1.0;
-constexpr double HighestLightness = 101.0;
+constexpr double LOWEST_LIGHTNESS = -1.0;
+constexpr double HIGHEST_LIGHTNESS = 101.0;
 
 // The pixel types whose floating-point channels LittleCMS counts in percent
 // of ink (0..100); all others run 0..1.
@@ -34,7 +34,7 @@ bool isInkSpace(int pixelType)
 // The colour spaces LittleCMS has pixel types for. A profile's space is
 // matched against them before it is taken as LittleCMS's enum, which a
 // signature from a damaged file may lie outside.
-constexpr cmsColorSpaceSignature PixelSpaces[] = {
+constexpr cmsColorSpaceSignature PIXEL_SPACES[] = {
     cmsSigXYZData,    cmsSigLabData,    cmsSigLuvData,    cmsSigYCbCrData,  cmsSigYxyData,    cmsSigRgbData,
     cmsSigGrayData,   cmsSigHsvData,    cmsSigHlsData,    cmsSigCmykData,   cmsSigCmyData,    cmsSigMCH1Data,
     cmsSigMCH2Data,   cmsSigMCH3Data,   cmsSigMCH4Data,   cmsSigMCH5Data,   cmsSigMCH6Data,   cmsSigMCH7Data,
@@ -54,11 +54,11 @@ struct DeviceFormat
     DeviceFormat() = default;
     DeviceFormat(icColorSpaceSignature space, bool floatingPoint)
     {
-        const auto known = std::find_if(std::begin(PixelSpaces), std::end(PixelSpaces),
+        const auto known = std::find_if(std::begin(PIXEL_SPACES), std::end(PIXEL_SPACES),
                                         [space](cmsColorSpaceSignature each) {
                                             return std::uint32_t(each) == std::uint32_t(space);
                                         });
-        if (known == std::end(PixelSpaces))
+        if (known == std::end(PIXEL_SPACES))
             return;
         const cmsColorSpaceSignature signature = *known;
         const int pixelType = _cmsLCMScolorSpace(signature);
@@ -201,7 +201,7 @@ const char* KxCmsConversion::Engine::checkProfile(const std::shared_ptr<const Kx
         pixel.fill(format, fraction);
         cmsCIELab result;
         toLab->apply(pixel.values, &result);
-        if (!isFinite(result) || result.L < LowestLightness || result.L > HighestLightness)
+        if (!isFinite(result) || result.L < LOWEST_LIGHTNESS || result.L > HIGHEST_LIGHTNESS)
             return lightnessRefusal;
     }
     return nullptr;
@@ -237,11 +237,11 @@ std::unique_ptr<KxCmsConversion> KxCmsConversion::open(const char* inputPath, co
     std::shared_ptr<const KxCmsProfile> output = KxCmsProfile::fromFile(outputPath, settings.simplexLabTables);
     const char* refusal = nullptr;
     if (!input || !output)
-        refusal = !input ? UnreadableInput : UnreadableOutput;
+        refusal = !input ? UNREADABLE_INPUT : UNREADABLE_OUTPUT;
     else if (!input->isDeviceProfile())
-        refusal = InputNoDeviceProfile;
+        refusal = INPUT_NO_DEVICE_PROFILE;
     else if (!output->isDeviceProfile())
-        refusal = OutputNoDeviceProfile;
+        refusal = OUTPUT_NO_DEVICE_PROFILE;
     if (refusal) {
         if (whyNot)
             *whyNot = refusal;
@@ -254,7 +254,7 @@ std::unique_ptr<KxCmsConversion> KxCmsConversion::openFromLab(const char* output
                                                               std::string* whyNot)
 {
     std::shared_ptr<const KxCmsProfile> output = KxCmsProfile::fromFile(outputPath, settings.simplexLabTables);
-    const char* refusal = !output ? UnreadableOutput : !output->isDeviceProfile() ? OutputNoDeviceProfile : nullptr;
+    const char* refusal = !output ? UNREADABLE_OUTPUT : !output->isDeviceProfile() ? OUTPUT_NO_DEVICE_PROFILE : nullptr;
     if (refusal) {
         if (whyNot)
             *whyNot = refusal;

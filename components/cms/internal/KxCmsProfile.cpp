@@ -120,7 +120,7 @@ bool KxCmsProfile::isSoundMediaWhite(const cmsCIEXYZ& white)
     const auto within = [](double value, double lowest, double highest) {
         return value >= lowest && value <= highest;
     };
-    return within(white.X, LowestMediaWhite.X, HighestMediaWhite.X)
-        && within(white.Y, LowestMediaWhite.Y, HighestMediaWhite.Y)
-        && within(white.Z, LowestMediaWhite.Z, HighestMediaWhite.Z);
+    return within(white.X, LOWEST_MEDIA_WHITE.X, HIGHEST_MEDIA_WHITE.X)
+        && within(white.Y, LOWEST_MEDIA_WHITE.Y, HIGHEST_MEDIA_WHITE.Y)
+        && within(white.Z, LOWEST_MEDIA_WHITE.Z, HIGHEST_MEDIA_WHITE.Z);
 }

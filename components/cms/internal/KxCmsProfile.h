@@ -44,8 +44,8 @@ public:
     // 0.8249) that holds grey and yellowish papers, warm whites and bluish
     // displays (a version 2 display profile records the monitor's own white,
     // D65's 0.9505, 1, 1.0891 or bluer). Bounds included.
-    static constexpr cmsCIEXYZ LowestMediaWhite{0.4, 0.5, 0.2};
-    static constexpr cmsCIEXYZ HighestMediaWhite{1.25, 1.05, 1.7};
+    static constexpr cmsCIEXYZ LOWEST_MEDIA_WHITE{0.4, 0.5, 0.2};
+    static constexpr cmsCIEXYZ HIGHEST_MEDIA_WHITE{1.25, 1.05, 1.7};
     // Equal for profiles of equal content.
     const std::string& identity() const { return m_identity; }
 

@@ -9,14 +9,14 @@
 
 namespace {
 
-constexpr int InputChannels = 3;
+constexpr int INPUT_CHANNELS = 3;
 
 void interpolateOnSimplex(const cmsUInt16Number input[], cmsUInt16Number output[], const cmsInterpParams* params)
 {
-    double fraction[InputChannels];
-    int step[InputChannels];
+    double fraction[INPUT_CHANNELS];
+    int step[INPUT_CHANNELS];
     int base = 0;
-    for (int i = 0; i < InputChannels; ++i) {
+    for (int i = 0; i < INPUT_CHANNELS; ++i) {
         const int domain = int(params->Domain[i]);
         const double at = input[i] * double(domain) / 65535.0;
         // The last cell takes the top grid point, at a fraction of 1.
@@ -24,11 +24,11 @@ void interpolateOnSimplex(const cmsUInt16Number input[], cmsUInt16Number output[
         fraction[i] = at - cell;
         // LittleCMS strides its first input the most; an axis of a single
         // grid point (which LittleCMS refuses to build) is never stepped off.
-        step[i] = domain > 0 ? int(params->opta[InputChannels - 1 - i]) : 0;
+        step[i] = domain > 0 ? int(params->opta[INPUT_CHANNELS - 1 - i]) : 0;
         base += cell * step[i];
     }
-    int order[InputChannels] = {0, 1, 2};
-    std::sort(order, order + InputChannels, [&](int a, int b) { return fraction[a] > fraction[b]; });
+    int order[INPUT_CHANNELS] = {0, 1, 2};
+    std::sort(order, order + INPUT_CHANNELS, [&](int a, int b) { return fraction[a] > fraction[b]; });
     const int corner1 = base + step[order[0]];
     const int corner2 = corner1 + step[order[1]];
     const int corner3 = corner2 + step[order[2]];
@@ -47,7 +47,7 @@ void interpolateOnSimplex(const cmsUInt16Number input[], cmsUInt16Number output[
 cmsInterpFunction simplexForLabTables(cmsUInt32Number inputs, cmsUInt32Number, cmsUInt32Number flags)
 {
     cmsInterpFunction interpolation = {};
-    if (inputs == InputChannels && (flags & CMS_LERP_FLAGS_TRILINEAR) && !(flags & CMS_LERP_FLAGS_FLOAT))
+    if (inputs == INPUT_CHANNELS && (flags & CMS_LERP_FLAGS_TRILINEAR) && !(flags & CMS_LERP_FLAGS_FLOAT))
         interpolation.Lerp16 = interpolateOnSimplex;
     return interpolation;
 }
