@@ -2,56 +2,27 @@
 
 #include <charconv>
 #include <cmath>
+#include <initializer_list>
 #include <sstream>
+#include <utility>
 
 namespace {
 
 const char* const LIMIT_KEYS[ChartTolerance::LIMIT_COUNT] = {"mean", "max", "p95", "paper", "solids"};
 
-// The published sets. Each takes only the figures its source states in
-// colour differences; a source's other criteria (hue or lightness components,
-// grey balance) are not modelled and are left to the user's own tolerance.
-ChartTolerance iso12647_7_2007()
-{
-    ChartTolerance proof;
-    proof.key = "iso12647-7-2007";
-    proof.title = "ISO 12647-7:2007 proof";
-    proof.source = "ISO 12647-7:2007, validation of a contract proof with the Ugra/Fogra Media Wedge "
-                   "CMYK V3.0: CIE76 paper white 3, all patches mean 3 and maximum 6, solids 5";
-    proof.metric = ChartDifference::DeltaE76;
-    proof.limits[ChartTolerance::Mean] = 3.0;
-    proof.limits[ChartTolerance::Maximum] = 6.0;
-    proof.limits[ChartTolerance::Paper] = 3.0;
-    proof.limits[ChartTolerance::Solids] = 5.0;
-    return proof;
-}
+using Limits = std::initializer_list<std::pair<ChartTolerance::Limit, double>>;
 
-ChartTolerance g7ColorspaceProof()
+ChartTolerance published(const char* key, const char* title, const char* source, ChartDifference metric,
+                         Limits limits)
 {
-    ChartTolerance proof;
-    proof.key = "g7-colorspace-proof";
-    proof.title = "G7 Colorspace proof";
-    proof.source = "Idealliance, G7 Master Qualification Pass/Fail Requirements, version 35 (2019): "
-                   "CIEDE2000 proof average 1.5, 95th percentile 3.0, maximum 4.0 (from 1 October 2019), "
-                   "substrate 3.0";
-    proof.metric = ChartDifference::DeltaE2000;
-    proof.limits[ChartTolerance::Mean] = 1.5;
-    proof.limits[ChartTolerance::Percentile95] = 3.0;
-    proof.limits[ChartTolerance::Maximum] = 4.0;
-    proof.limits[ChartTolerance::Paper] = 3.0;
-    return proof;
-}
-
-ChartTolerance iso12647_2_2004Solids()
-{
-    ChartTolerance press;
-    press.key = "iso12647-2-2004-solids";
-    press.title = "ISO 12647-2:2004 solids";
-    press.source = "ISO 12647-2:2004 offset printing, deviation tolerance of the process-colour solids: "
-                   "CIE76 5 for each of C, M, Y and K";
-    press.metric = ChartDifference::DeltaE76;
-    press.limits[ChartTolerance::Solids] = 5.0;
-    return press;
+    ChartTolerance tolerance;
+    tolerance.key = key;
+    tolerance.title = title;
+    tolerance.source = source;
+    tolerance.metric = metric;
+    for (const auto& [limit, value] : limits)
+        tolerance.limits[limit] = value;
+    return tolerance;
 }
 
 // A limit given as text: a plain finite number from 0.
@@ -81,9 +52,23 @@ const char* ChartTolerance::limitKey(Limit limit)
 
 const std::vector<ChartTolerance>& ChartTolerance::presets()
 {
-    static const std::vector<ChartTolerance> published{iso12647_7_2007(), g7ColorspaceProof(),
-                                                       iso12647_2_2004Solids()};
-    return published;
+    // Each set takes only the figures its source states as colour
+    // differences; its other criteria (hue or lightness components, grey
+    // balance) are left to the user's own tolerance.
+    static const std::vector<ChartTolerance> sets{
+        published("iso12647-7-2007", "ISO 12647-7:2007 proof",
+                  "ISO 12647-7:2007, validation of a contract proof with the Ugra/Fogra Media Wedge CMYK V3.0: "
+                  "CIE76 paper white 3, all patches mean 3 and maximum 6, solids 5",
+                  ChartDifference::DeltaE76, {{Mean, 3.0}, {Maximum, 6.0}, {Paper, 3.0}, {Solids, 5.0}}),
+        published("g7-colorspace-proof", "G7 Colorspace proof",
+                  "Idealliance, G7 Master Qualification Pass/Fail Requirements, version 35 (2019): CIEDE2000 proof "
+                  "average 1.5, 95th percentile 3.0, maximum 4.0 (from 1 October 2019), substrate 3.0",
+                  ChartDifference::DeltaE2000, {{Mean, 1.5}, {Percentile95, 3.0}, {Maximum, 4.0}, {Paper, 3.0}}),
+        published("iso12647-2-2004-solids", "ISO 12647-2:2004 solids",
+                  "ISO 12647-2:2004 offset printing, deviation tolerance of the process-colour solids: CIE76 5 for "
+                  "each of C, M, Y and K",
+                  ChartDifference::DeltaE76, {{Solids, 5.0}})};
+    return sets;
 }
 
 bool ChartTolerance::hasLimits() const
