@@ -5,7 +5,6 @@
 
 #include "CgatsParseContext.h"
 #include "CgatsReadingsReader.h"
-#include "CgatsSwatchReader.h"
 #include "KxCgatsDocument.h"
 #include "KxFileRead.h"
 #include "KxList.h"
