@@ -94,6 +94,56 @@ inline bool readProcessBenchmarkArguments(int argc, char** argv, const char* ben
     return true;
 }
 
+// What a process benchmark times: its commands, and the files in its scratch
+// folder that they read or write.
+struct ProcessBenchmarkPlan {
+    std::vector<TimedCommand> commands;
+    std::vector<std::string> files;
+};
+
+// The median and the slowest time of each command beside the budget of a
+// process.
+inline void printBudgetTable(const std::vector<TimedCommand>& commands, double budgetMs)
+{
+    std::printf("%-24s %10s %10s %10s\n", "chart", "median ms", "max ms", "budget ms");
+    for (const TimedCommand& command : commands)
+        std::printf("%-24s %10.2f %10.2f %10.0f\n", command.label.c_str(), median(command.milliseconds),
+                    *std::max_element(command.milliseconds.begin(), command.milliseconds.end()), budgetMs);
+}
+
+// The whole run of a process benchmark. Reads the arguments (exit status 2
+// when it cannot) and has `plan` name the commands and write their input
+// files into the scratch folder (false, having said why, when it cannot).
+// Runs every command once untimed, so that all start from a warm cache, then
+// `runs` rounds in which the commands take turns. Removes the plan's files
+// and the scratch folder, and has `report` print the times when every run
+// exited with 0. Returns the exit status: 0, or 1 when the plan or a run
+// failed.
+inline int runProcessBenchmark(int argc, char** argv, const char* benchmark, int defaultRuns,
+                               bool (*plan)(const ProcessBenchmarkArguments&, ProcessBenchmarkPlan&),
+                               void (*report)(const ProcessBenchmarkArguments&, const std::vector<TimedCommand>&))
+{
+    ProcessBenchmarkArguments arguments;
+    if (!readProcessBenchmarkArguments(argc, argv, benchmark, defaultRuns, arguments))
+        return 2;
+    ProcessBenchmarkPlan planned;
+    bool ran = plan(arguments, planned);
+    for (TimedCommand& command : planned.commands)
+        ran = ran && timeOnce(command, benchmark);
+    for (TimedCommand& command : planned.commands)
+        command.milliseconds.clear();
+    for (int run = 0; ran && run < arguments.runs; ++run)
+        for (TimedCommand& command : planned.commands)
+            ran = ran && timeOnce(command, benchmark);
+    for (const std::string& file : planned.files)
+        std::remove(file.c_str());
+    rmdir(arguments.scratch.c_str());
+    if (!ran)
+        return 1;
+    report(arguments, planned.commands);
+    return 0;
+}
+
 // A CGATS swatch file of count CMYK sets spread over the ink cube, the size
 // of a large printer target, for the benchmarks that chart one.
 inline bool writeSwatchFile(const std::string& path, int count, const char* benchmark)

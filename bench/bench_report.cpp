@@ -8,12 +8,8 @@
 
 #include "ProcessTiming.h"
 
-#include <algorithm>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -32,42 +28,36 @@ bool writeReadings(const std::string& path, int count)
     return std::fclose(file) == 0;
 }
 
+bool planCommands(const ProcessBenchmarkArguments& arguments, ProcessBenchmarkPlan& plan)
+{
+    const std::string swatches = arguments.scratch + "/target.txt";
+    const std::string readings = arguments.scratch + "/readings.txt";
+    const std::string report = arguments.scratch + "/report.pdf";
+    const std::string csv = arguments.scratch + "/patches.csv";
+    plan.files = {swatches, readings, report, csv};
+    if (!writeSwatchFile(swatches, TARGET_PATCHES, "bench_report") || !writeReadings(readings, TARGET_PATCHES)) {
+        std::perror("bench_report: input files");
+        return false;
+    }
+    // A tolerance the readings keep within, so the process exits 0.
+    plan.commands.push_back({std::to_string(TARGET_PATCHES) + " patches measured",
+                             {TINTORA_CHART_PATH, "--profile", arguments.profile, "--swatches", swatches,
+                              "--readings", readings, "--tolerance", "max=1000,metric=de2000", "--report", report,
+                              "--csv", csv},
+                             {}});
+    return true;
+}
+
+void printTimes(const ProcessBenchmarkArguments& arguments, const std::vector<TimedCommand>& commands)
+{
+    std::printf("profile %s, %d runs, whole processes writing the report and the patch table\n",
+                arguments.profile.c_str(), arguments.runs);
+    printBudgetTable(commands, BUDGET_MS);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    ProcessBenchmarkArguments arguments;
-    if (!readProcessBenchmarkArguments(argc, argv, "bench_report", 21, arguments))
-        return 2;
-    const auto& [runs, profile, scratch] = arguments;
-    const std::string swatches = scratch + "/target.txt";
-    const std::string readings = scratch + "/readings.txt";
-    const std::string report = scratch + "/report.pdf";
-    const std::string csv = scratch + "/patches.csv";
-    if (!writeSwatchFile(swatches, TARGET_PATCHES, "bench_report") || !writeReadings(readings, TARGET_PATCHES)) {
-        std::perror("bench_report: input files");
-        return 1;
-    }
-
-    // A tolerance the readings keep within, so the process exits 0.
-    TimedCommand command{std::to_string(TARGET_PATCHES) + " patches measured",
-                         {TINTORA_CHART_PATH, "--profile", profile, "--swatches", swatches, "--readings", readings,
-                          "--tolerance", "max=1000,metric=de2000", "--report", report, "--csv", csv},
-                         {}};
-    bool ran = timeOnce(command, "bench_report"); // warms the cache
-    command.milliseconds.clear();
-    for (int run = 0; ran && run < runs; ++run)
-        ran = timeOnce(command, "bench_report");
-    for (const std::string& file : {swatches, readings, report, csv})
-        std::remove(file.c_str());
-    rmdir(scratch.c_str());
-    if (!ran)
-        return 1;
-
-    std::printf("profile %s, %d runs, whole processes writing the report and the patch table\n", profile.c_str(),
-                runs);
-    std::printf("%-24s %10s %10s %10s\n", "chart", "median ms", "max ms", "budget ms");
-    std::printf("%-24s %10.2f %10.2f %10.0f\n", command.label.c_str(), median(command.milliseconds),
-                *std::max_element(command.milliseconds.begin(), command.milliseconds.end()), BUDGET_MS);
-    return 0;
+    return runProcessBenchmark(argc, argv, "bench_report", 21, planCommands, printTimes);
 }

@@ -142,8 +142,8 @@ int main(int argc, char** argv)
     if (argc != 2)
         return 2;
     if (std::strcmp(argv[1], "--readers") == 0) {
-        for (const SwatchReaderEntry* entry = SwatchReaderTable::begin(); entry != SwatchReaderTable::end(); ++entry)
-            std::printf("%s\n", entry->shortName);
+        for (auto entry = SwatchReaderTable::begin(); entry != SwatchReaderTable::end(); ++entry)
+            std::printf("%s\n", (*entry)->shortName);
         return 0;
     }
     const std::string seeds = argv[1];

@@ -5,6 +5,7 @@
 
 #include "KxMainWindow.h"
 #include "KxRegistry.h"
+#include "MenuEntries.h"
 #include "ScriptedModal.h"
 #include "Tintora.h"
 
@@ -24,22 +25,6 @@
 
 namespace {
 
-QAction* entry(const QMenu* menu, const QString& text)
-{
-    for (QAction* action : menu->actions())
-        if (action->text() == text)
-            return action;
-    return nullptr;
-}
-
-QStringList entryTexts(const QMenu* menu)
-{
-    QStringList texts;
-    for (const QAction* action : menu->actions())
-        texts << action->text();
-    return texts;
-}
-
 QStringList tickedEntries(const QMenu* menu)
 {
     QStringList ticked;
@@ -57,14 +42,6 @@ QMenu* languageMenu(const QMainWindow& window)
             && title->menu()->actions().first()->text() == "English")
             return title->menu();
     return nullptr;
-}
-
-QStringList menuTitles(const QMainWindow& window)
-{
-    QStringList titles;
-    for (const QAction* action : window.menuBar()->actions())
-        titles << action->text();
-    return titles;
 }
 
 // Every text a window shows, apart from the tick marks of the Language menu.
@@ -352,7 +329,7 @@ private slots:
         QVERIFY(before.contains("Eingabeprofil wählen ..."));
 
         QMenu* languages = window->menuTitled("Sprache");
-        entry(languages, "Français")->trigger();
+        menuEntry(languages, "Français")->trigger();
         QCOMPARE(modal.requests.size(), size_t(1));
         const KxMessage& box = modal.requests.front().message;
         QCOMPARE(box.kind, KxMessage::Information);
@@ -363,8 +340,8 @@ private slots:
         QCOMPARE(shownTexts(*window), before);
 
         // Choosing the language already in force still asks for the restart.
-        entry(languages, "English")->trigger();
-        entry(languages, "Français")->trigger();
+        menuEntry(languages, "English")->trigger();
+        menuEntry(languages, "Français")->trigger();
         QCOMPARE(modal.messageCaptions(), (QStringList(3, "Sprache geändert")));
         QCOMPARE(shownTexts(*window), before);
 
@@ -410,9 +387,9 @@ private slots:
         first->show();
         second->show();
         if (!firstChooses.isEmpty())
-            entry(languageMenu(*first), firstChooses)->trigger();
+            menuEntry(languageMenu(*first), firstChooses)->trigger();
         if (!secondChooses.isEmpty())
-            entry(languageMenu(*second), secondChooses)->trigger();
+            menuEntry(languageMenu(*second), secondChooses)->trigger();
         (firstClosedLast ? second : first)->close();
         deliverDeletes();
         (firstClosedLast ? first : second)->close();

@@ -1,5 +1,6 @@
 #include "KxMainWindow.h"
 #include "KxRegistry.h"
+#include "MenuEntries.h"
 #include "ScriptedModal.h"
 #include "SpecialFiles.h"
 #include "Tintora.h"
@@ -15,28 +16,13 @@
 
 namespace {
 
-QStringList entriesOf(const QMenu* menu)
+// The texts of the menu's entries, each followed by its shortcut when it has one.
+QStringList entriesWithShortcuts(const QMenu* menu)
 {
     QStringList entries;
     for (const QAction* action : menu->actions())
         entries << action->text() + (action->shortcut().isEmpty() ? "" : " " + action->shortcut().toString());
     return entries;
-}
-
-QStringList menuTitles(const QMainWindow& window)
-{
-    QStringList titles;
-    for (const QAction* action : window.menuBar()->actions())
-        titles << action->text();
-    return titles;
-}
-
-QAction* entry(const QMenu* menu, const QString& text)
-{
-    for (QAction* action : menu->actions())
-        if (action->text() == text)
-            return action;
-    return nullptr;
 }
 
 void deliverDeletes()
@@ -82,10 +68,10 @@ private slots:
         QVERIFY(window.testAttribute(Qt::WA_DeleteOnClose));
         QVERIFY(window.tool());
         QCOMPARE(menuTitles(window), (QStringList{"Project", "Tools", "Help"})); // no translations: no Language menu
-        QCOMPARE(entriesOf(window.menuTitled("Project")),
+        QCOMPARE(entriesWithShortcuts(window.menuTitled("Project")),
                  (QStringList{"New Window Ctrl+N", "Close Ctrl+W", "Clear all", "Quit Ctrl+Q"}));
-        QCOMPARE(entriesOf(window.menuTitled("Help")), (QStringList{"What's &This Shift+F1", "About"}));
-        QCOMPARE(entriesOf(window.menuTitled("Tools")).mid(0, 2),
+        QCOMPARE(entriesWithShortcuts(window.menuTitled("Help")), (QStringList{"What's &This Shift+F1", "About"}));
+        QCOMPARE(entriesWithShortcuts(window.menuTitled("Tools")).mid(0, 2),
                  (QStringList{"Colour chart from ICC profile", "Colour chart from file"}));
         QCOMPARE(modal.requests.size(), size_t(0));
     }
@@ -94,7 +80,7 @@ private slots:
     {
         ScriptedModal modal;
         KxMainWindow window(1, args, nullptr, nullptr, {});
-        entry(window.menuTitled("Help"), "About")->trigger();
+        menuEntry(window.menuTitled("Help"), "About")->trigger();
         QCOMPARE(modal.requests.size(), size_t(1));
         const KxMessage& box = modal.requests.front().message;
         QCOMPARE(box.kind, KxMessage::About);
@@ -129,7 +115,7 @@ private slots:
         first->resize(770, 550);
         const QWidgetList existing = QApplication::topLevelWidgets();
         const QSet<QWidget*> before(existing.cbegin(), existing.cend());
-        entry(first->menuTitled("Project"), "New Window")->trigger();
+        menuEntry(first->menuTitled("Project"), "New Window")->trigger();
         KxMainWindow* second = nullptr;
         for (QWidget* widget : QApplication::topLevelWidgets())
             if (!before.contains(widget) && qobject_cast<KxMainWindow*>(widget))
@@ -141,11 +127,11 @@ private slots:
 
         // Closing one leaves the other working; the file holds the last one closed.
         QPointer<KxMainWindow> survivor(second);
-        entry(first->menuTitled("Project"), "Close")->trigger();
+        menuEntry(first->menuTitled("Project"), "Close")->trigger();
         deliverDeletes();
         QVERIFY(survivor);
         survivor->resize(760, 560);
-        entry(survivor->menuTitled("Project"), "Quit")->trigger();
+        menuEntry(survivor->menuTitled("Project"), "Quit")->trigger();
         deliverDeletes();
         QVERIFY(!survivor);
         KxRegistry stored;
@@ -236,9 +222,9 @@ private slots:
             auto* window = new KxMainWindow(1, args, nullptr, nullptr, {});
             QCOMPARE(menuTitles(*window), (QStringList{"Project", "Tools", "Language", "Help"}));
             QMenu* languages = window->menuTitled("Language");
-            QCOMPARE(entriesOf(languages), (QStringList{"English", "Deutsch", "Français"}));
-            entry(languages, "Français")->trigger();
-            QVERIFY(entry(languages, "Français")->isChecked());
+            QCOMPARE(entriesWithShortcuts(languages), (QStringList{"English", "Deutsch", "Français"}));
+            menuEntry(languages, "Français")->trigger();
+            QVERIFY(menuEntry(languages, "Français")->isChecked());
             QCOMPARE(modal.messageCaptions(), QStringList{"Language Changed"});
             QCOMPARE(window->windowTitle(), QString("Quenwick Tintora 1.2")); // takes effect at the next start
             window->close();
@@ -248,7 +234,7 @@ private slots:
         QVERIFY(stored.open(settingsFile()));
         QCOMPARE(QString::fromStdString(stored.getstring("kxmainwindow", "lang")), QString("Français"));
         KxMainWindow reopened(1, args, nullptr, nullptr, {});
-        QVERIFY(entry(reopened.menuTitled("Language"), "Français")->isChecked());
+        QVERIFY(menuEntry(reopened.menuTitled("Language"), "Français")->isChecked());
     }
 };
 

@@ -4,6 +4,7 @@
 
 #include "KxGamutView.h"
 #include "KxMainWindow.h"
+#include "MenuEntries.h"
 #include "ScriptedModal.h"
 
 #include <QApplication>
@@ -35,14 +36,6 @@ QStringList openGlDriversLoaded()
             drivers << path;
     }
     return drivers;
-}
-
-QStringList entriesOf(const QMenu* menu)
-{
-    QStringList entries;
-    for (const QAction* action : menu->actions())
-        entries << action->text();
-    return entries;
 }
 
 QWidget* topLevelTitled(const QString& title)
@@ -81,7 +74,7 @@ private slots:
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QVERIFY(KxGamutView::supported());
-        QCOMPARE(entriesOf(window.menuTitled("Tools")),
+        QCOMPARE(entryTexts(window.menuTitled("Tools")),
                  (QStringList{"Colour chart from ICC profile", "Colour chart from file", "Display gamut"}));
         QCOMPARE(openGlDriversLoaded(), QStringList());
     }

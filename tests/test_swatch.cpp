@@ -17,16 +17,6 @@
 
 namespace {
 
-// Owns an imported list for the length of a test.
-struct Imported {
-    KxCOMBOCOLOUR* first = nullptr;
-    SwatchImporter::SwatchType type = SwatchImporter::SWATCH_UNKNOWN;
-    std::string whyNot;
-    ~Imported() { KxPacketFreeList(&first, KX_PACKET_COMBOCOLOUR); }
-    const KxCOMBOCOLOUR* at(int i) const { return recordAt(first, i); }
-    int count() const { return recordCount(first); }
-};
-
 // CIE formulas written out, independently of the reader's LittleCMS calls.
 void xyzToLabD50(double X, double Y, double Z, double lab[3])
 {
@@ -66,11 +56,6 @@ class TestSwatch : public QObject
         if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
             qFatal("cannot write %s", qPrintable(path));
         return path;
-    }
-
-    void importFile(const QString& path, Imported& result)
-    {
-        result.first = SwatchImporter::import(QFile::encodeName(path).constData(), result.type, 0, &result.whyNot);
     }
 
 private slots:
@@ -288,12 +273,11 @@ private slots:
     void outOfMemoryAtEachAllocation()
     {
         QFETCH(QByteArray, file);
-        const auto* data = reinterpret_cast<const unsigned char*>(file.constData());
         int failures = 0;
         for (unsigned long n = 1;; ++n) {
             KxDiagnosticFailAllocation(n);
             Imported r;
-            r.first = SwatchImporter::importFromMemory(data, std::size_t(file.size()), r.type, &r.whyNot);
+            importBytes(file, r);
             const bool failedAllocationHappened = KxDiagnosticAllocationCount() > 0 && r.first == nullptr;
             KxDiagnosticFailAllocation(0);
             if (r.first) {

@@ -5,7 +5,6 @@
 
 #include "CgatsParseContext.h"
 #include "CgatsReadingsReader.h"
-#include "CgatsSwatchReader.h"
 #include "KxCgatsDocument.h"
 #include "KxFileRead.h"
 #include "KxList.h"
@@ -23,19 +22,6 @@
 #include <limits>
 
 namespace {
-
-struct Result {
-    KxCOMBOCOLOUR* first = nullptr;
-    SwatchImporter::SwatchType type = SwatchImporter::SWATCH_UNKNOWN;
-    std::string whyNot;
-    ~Result() { KxPacketFreeList(&first, KX_PACKET_COMBOCOLOUR); }
-};
-
-void importBytes(const QByteArray& bytes, Result& r)
-{
-    r.first = SwatchImporter::importFromMemory(reinterpret_cast<const unsigned char*>(bytes.constData()),
-                                               std::size_t(bytes.size()), r.type, &r.whyNot);
-}
 
 QByteArray cgats(const QByteArray& header, const QByteArray& data)
 {
@@ -82,7 +68,7 @@ class TestSwatchHostile : public QObject
     {
         wholeLengths << file.size();
         for (int length = 0; length <= file.size(); ++length) {
-            Result r;
+            Imported r;
             importBytes(file.left(length), r);
             if (wholeLengths.contains(length)) {
                 QVERIFY2(r.first, qPrintable(QString("length %1: %2").arg(length).arg(r.whyNot.c_str())));
@@ -95,7 +81,7 @@ class TestSwatchHostile : public QObject
 
     void expectRefused(const QByteArray& file, const char* reasonPart)
     {
-        Result r;
+        Imported r;
         importBytes(file, r);
         QVERIFY(!r.first);
         QVERIFY2(QString::fromStdString(r.whyNot).contains(reasonPart), r.whyNot.c_str());
@@ -172,7 +158,7 @@ private slots:
         expectRefused(cgats("NUMBER_OF_FIELDS 4\nNUMBER_OF_SETS 1\n", "1 2 3 4\n").replace("END_DATA_FORMAT\n", "END_DATA_FORMAT\nNUMBER_OF_FIELDS 7\n"),
                       "after listing them");
 
-        Result counted; // a count mentioned in a comment or a string is no count
+        Imported counted; // a count mentioned in a comment or a string is no count
         importBytes(cgats("# NUMBER_OF_SETS 99999999999\nDESCRIPTOR \"NUMBER_OF_SETS x\"\nNUMBER_OF_FIELDS 4\n"
                           "NUMBER_OF_SETS 1\n",
                           "1 50 0 0\n"),
@@ -222,7 +208,7 @@ private slots:
         QFETCH(QByteArray, file);
         QFETCH(QString, reason);
         QFETCH(int, sets);
-        Result swatches;
+        Imported swatches;
         importBytes(file, swatches);
         std::vector<CgatsReading> readings;
         std::string whyNot;
@@ -312,7 +298,7 @@ private slots:
     // point, sign or exponent sign; the edges of the ranges are taken.
     void exponentNumbersAreRead()
     {
-        Result r;
+        Imported r;
         importBytes(cgats("NUMBER_OF_FIELDS 4\nNUMBER_OF_SETS 4\n",
                           "1 1e1 -2E1 +3e0\n2 5.5e1 1e-3 .5\n3 101 -200 200\n4 -1 2e2 -2.0E+2\n"),
                     r);
@@ -350,7 +336,7 @@ private slots:
 
         // A very long identifier grows the parser's buffer tenfold at a
         // time, and still fits the budget of its file.
-        Result r;
+        Imported r;
         importBytes(cgats("NUMBER_OF_FIELDS 4\nNUMBER_OF_SETS 1\nX " + QByteArray(200000, 'A') + "\n", "1 2 3 4\n"), r);
         QVERIFY2(r.first, r.whyNot.c_str());
         QCOMPARE(r.first->L, 2.0);
@@ -362,7 +348,7 @@ private slots:
     {
         expectRefused(QByteArray(), "empty");
         expectRefused(QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), "not a swatch file");
-        Result r;
+        Imported r;
         importBytes(QByteArray("\x00\x01", 2), r);
         QCOMPARE(r.type, SwatchImporter::SWATCH_UNKNOWN);
     }
@@ -376,12 +362,12 @@ private slots:
         file.write("GIMP Palette\n");
         QVERIFY(file.resize(qint64(Kx_fileSizeLimit(KxFileKind::Swatches)) + 1)); // sparse
         file.close();
-        Result r;
-        r.first = SwatchImporter::import(QFile::encodeName(path).constData(), r.type, 0, &r.whyNot);
+        Imported r;
+        importFile(path, r);
         QVERIFY(!r.first);
         QVERIFY2(QString::fromStdString(r.whyNot).contains("64 MiB"), r.whyNot.c_str());
 
-        r.first = SwatchImporter::import(QFile::encodeName(folder.filePath("missing")).constData(), r.type, 0, &r.whyNot);
+        importFile(folder.filePath("missing"), r);
         QVERIFY(!r.first);
         QVERIFY2(QString::fromStdString(r.whyNot).contains("does not exist"), r.whyNot.c_str());
     }
@@ -405,7 +391,7 @@ private slots:
             const bool accepted = reader->read(reinterpret_cast<const unsigned char*>(bytes.constData()), std::size_t(bytes.size()),
                                        list, whyNot);
             QVERIFY2(accepted || !whyNot.empty(), qPrintable(name));
-            Result r;
+            Imported r;
             importBytes(bytes, r);
             QVERIFY2(r.first || !r.whyNot.empty(), qPrintable(name));
         }

@@ -2,15 +2,20 @@
 #define TEST_SWATCH_SAMPLES_H
 
 // Builds the swatch files the swatch tests read, byte by byte, as the
-// formats lay them out.
+// formats lay them out, and holds what the importer makes of them.
 
 #include "KxComboColour.h"
+#include "KxList.h"
+#include "KxPacket.h"
+#include "SwatchImporter.h"
 
 #include <QByteArray>
+#include <QFile>
 #include <QList>
 #include <QString>
 #include <cstdint>
 #include <cstring>
+#include <string>
 #include <vector>
 
 class BigEndian
@@ -156,6 +161,27 @@ inline const KxCOMBOCOLOUR* recordAt(const KxCOMBOCOLOUR* first, int index)
     while (first && index-- > 0)
         first = first->next;
     return first;
+}
+
+// What the importer made of one file, owned for the length of a test.
+struct Imported {
+    KxCOMBOCOLOUR* first = nullptr;
+    SwatchImporter::SwatchType type = SwatchImporter::SWATCH_UNKNOWN;
+    std::string whyNot;
+    ~Imported() { KxPacketFreeList(&first, KX_PACKET_COMBOCOLOUR); }
+    const KxCOMBOCOLOUR* at(int i) const { return recordAt(first, i); }
+    int count() const { return recordCount(first); }
+};
+
+inline void importFile(const QString& path, Imported& result)
+{
+    result.first = SwatchImporter::import(QFile::encodeName(path).constData(), result.type, 0, &result.whyNot);
+}
+
+inline void importBytes(const QByteArray& bytes, Imported& result)
+{
+    result.first = SwatchImporter::importFromMemory(reinterpret_cast<const unsigned char*>(bytes.constData()),
+                                                    std::size_t(bytes.size()), result.type, &result.whyNot);
 }
 
 #endif

@@ -135,65 +135,18 @@ std::string whyNotPrintable(const Options& options, ChartPrintSettings& settings
 std::string parse(int argc, char** argv, Options& options)
 {
     const char* patches = nullptr;
-    for (int i = 1; i < argc; ++i) {
-        const std::string name = argv[i];
-        const char** value = nullptr;
-        if (name == "--help" || name == "-h") {
-            options.helpWanted = true;
-            return {};
-        }
-        if (name == "--version") {
-            options.versionWanted = true;
-            return {};
-        }
-        if (name == "--controls") {
-            options.controls = true;
-            continue;
-        }
-        if (name == "--average-repeats") {
-            options.averageRepeats = true;
-            continue;
-        }
-        if (name == "--profile")
-            value = &options.profile;
-        else if (name == "--monitor")
-            value = &options.monitor;
-        else if (name == "--swatches")
-            value = &options.swatches;
-        else if (name == "--ps")
-            value = &options.postscript;
-        else if (name == "--cgats")
-            value = &options.cgats;
-        else if (name == "--ti1")
-            value = &options.ti1;
-        else if (name == "--patches")
-            value = &patches;
-        else if (name == "--readings")
-            value = &options.readings;
-        else if (name == "--measurements")
-            value = &options.measurements;
-        else if (name == "--pdf")
-            value = &options.pdf;
-        else if (name == "--paper")
-            value = &options.paper;
-        else if (name == "--patch-mm")
-            value = &options.patchMm;
-        else if (name == "--gap-mm")
-            value = &options.gapMm;
-        else if (name == "--margin-mm")
-            value = &options.marginMm;
-        else if (name == "--tolerance")
-            value = &options.tolerance;
-        else if (name == "--report")
-            value = &options.report;
-        else if (name == "--csv")
-            value = &options.csv;
-        if (!value)
-            return "unknown option " + Kx_quotedFileName(name);
-        if (i + 1 >= argc)
-            return "option " + name + " needs a value";
-        *value = argv[++i];
-    }
+    const std::string why = Companion::readOptions(
+        argc, argv,
+        {{"--profile", options.profile}, {"--patches", patches}, {"--controls", options.controls},
+         {"--monitor", options.monitor}, {"--swatches", options.swatches}, {"--ps", options.postscript},
+         {"--cgats", options.cgats}, {"--ti1", options.ti1}, {"--readings", options.readings},
+         {"--average-repeats", options.averageRepeats}, {"--measurements", options.measurements},
+         {"--tolerance", options.tolerance}, {"--report", options.report}, {"--csv", options.csv},
+         {"--pdf", options.pdf}, {"--paper", options.paper}, {"--patch-mm", options.patchMm},
+         {"--gap-mm", options.gapMm}, {"--margin-mm", options.marginMm}},
+        options.helpWanted, options.versionWanted);
+    if (!why.empty() || options.helpWanted || options.versionWanted)
+        return why;
     if (!options.profile)
         return "--profile is needed";
     if (patches

@@ -1,5 +1,6 @@
 #include "Companion.h"
 
+#include <KxFileNameText.h>
 #include <TintoraVersion.h>
 
 #include <cstdio>
@@ -10,6 +11,41 @@ Companion::Companion(const char* name, const char* usage)
 {
     if (m_usage.empty() || m_usage.back() != '\n')
         m_usage += '\n';
+}
+
+std::string Companion::readOptions(int argc, char** argv, std::initializer_list<CompanionOption> options,
+                                   bool& helpWanted, bool& versionWanted)
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string name = argv[i];
+        if (asksHelpOrVersion(name, helpWanted, versionWanted))
+            return {};
+        const CompanionOption* option = nullptr;
+        for (const CompanionOption& known : options)
+            if (name == known.name)
+                option = &known;
+        if (!option)
+            return "unknown option " + Kx_quotedFileName(name);
+        if (option->flag) {
+            *option->flag = true;
+            continue;
+        }
+        if (i + 1 >= argc)
+            return "option " + name + " needs a value";
+        *option->value = argv[++i];
+    }
+    return {};
+}
+
+bool Companion::asksHelpOrVersion(const std::string& argument, bool& helpWanted, bool& versionWanted)
+{
+    if (argument == "--help" || argument == "-h")
+        helpWanted = true;
+    else if (argument == "--version")
+        versionWanted = true;
+    else
+        return false;
+    return true;
 }
 
 bool Companion::answeredHelpOrVersion(bool helpWanted, bool versionWanted) const

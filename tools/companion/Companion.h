@@ -1,7 +1,19 @@
 #ifndef COMPANION_H
 #define COMPANION_H
 
+#include <initializer_list>
 #include <string>
+
+// One option of a companion's command line: a flag, or an option whose value
+// is the next argument.
+struct CompanionOption {
+    CompanionOption(const char* optionName, bool& setFlag) : name(optionName), flag(&setFlag) {}
+    CompanionOption(const char* optionName, const char*& valueOf) : name(optionName), value(&valueOf) {}
+
+    const char* name; // "--profile"
+    bool* flag = nullptr;
+    const char** value = nullptr;
+};
 
 // How a command-line companion answers --help and --version, and how it
 // ends: 0 on success, 1 with one line saying what failed, 2 for a malformed
@@ -15,6 +27,17 @@ public:
 
     // usage: the usage text, with or without its last line end.
     Companion(const char* name, const char* usage);
+
+    // Reads the command line by its options, in order. --help (or -h) and
+    // --version set helpWanted or versionWanted and end the reading; a flag
+    // is set; an option takes the next argument as its value, the last one
+    // given winning. Returns why the command line is malformed (an unknown
+    // option, or an option without its value), or nothing.
+    static std::string readOptions(int argc, char** argv, std::initializer_list<CompanionOption> options,
+                                   bool& helpWanted, bool& versionWanted);
+    // Whether the argument is --help (or -h) or --version, setting
+    // helpWanted or versionWanted; a companion reads no further once it is.
+    static bool asksHelpOrVersion(const std::string& argument, bool& helpWanted, bool& versionWanted);
 
     // Prints the usage on standard output or the release, when asked for;
     // true when one of them was.

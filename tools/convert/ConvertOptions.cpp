@@ -1,5 +1,6 @@
 #include "ConvertOptions.h"
 
+#include <Companion.h>
 #include <KxFileNameText.h>
 #include <KxIcc.h>
 #include <KxWholeNumber.h>
@@ -17,14 +18,8 @@ std::string ConvertOptions::parse(int argc, const char* const* argv)
 {
     for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
-        if (option == "--help" || option == "-h") {
-            helpWanted = true;
+        if (Companion::asksHelpOrVersion(option, helpWanted, versionWanted))
             return {};
-        }
-        if (option == "--version") {
-            versionWanted = true;
-            return {};
-        }
         if (option == "--lab") {
             labInput = true;
             continue;

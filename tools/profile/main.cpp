@@ -73,37 +73,14 @@ const ProfileQuality::Level QUALITY_LEVELS[] = {ProfileQuality::Low, ProfileQual
 // Reads the command line into options; why it is malformed, or empty.
 std::string parse(int argc, char** argv, Options& options)
 {
-    for (int i = 1; i < argc; ++i) {
-        const std::string name = argv[i];
-        const char** value = nullptr;
-        if (name == "--help" || name == "-h") {
-            options.helpWanted = true;
-            return {};
-        }
-        if (name == "--version") {
-            options.versionWanted = true;
-            return {};
-        }
-        if (name == "--readings")
-            value = &options.readings;
-        else if (name == "--out")
-            value = &options.out;
-        else if (name == "--description")
-            value = &options.description;
-        else if (name == "--ink-limit")
-            value = &options.inkLimit;
-        else if (name == "--black-limit")
-            value = &options.blackLimit;
-        else if (name == "--black")
-            value = &options.black;
-        else if (name == "--quality")
-            value = &options.quality;
-        if (!value)
-            return "unknown option " + Kx_quotedFileName(name);
-        if (i + 1 >= argc)
-            return "option " + name + " needs a value";
-        *value = argv[++i];
-    }
+    const std::string why = Companion::readOptions(
+        argc, argv,
+        {{"--readings", options.readings}, {"--out", options.out}, {"--description", options.description},
+         {"--ink-limit", options.inkLimit}, {"--black-limit", options.blackLimit}, {"--black", options.black},
+         {"--quality", options.quality}},
+        options.helpWanted, options.versionWanted);
+    if (!why.empty() || options.helpWanted || options.versionWanted)
+        return why;
     if (!options.readings || !options.out)
         return "both --readings and --out are needed";
     return {};

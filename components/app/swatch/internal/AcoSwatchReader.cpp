@@ -1,7 +1,6 @@
-#include "AcoSwatchReader.h"
-
 #include "SwatchByteReader.h"
 #include "SwatchList.h"
+#include "SwatchReaderTable.h"
 
 #include <cmath>
 #include <vector>
@@ -95,14 +94,12 @@ bool addColour(const AcoColour& colour, SwatchList& list)
     }
 }
 
-} // namespace
-
-bool AcoSwatchReader::recognises(const unsigned char* data, std::size_t size)
+bool recognises(const unsigned char* data, std::size_t size)
 {
     return size >= 4 && data[0] == 0 && (data[1] == 1 || data[1] == 2);
 }
 
-bool AcoSwatchReader::read(const unsigned char* data, std::size_t size, SwatchList& list, std::string& whyNot)
+bool read(const unsigned char* data, std::size_t size, SwatchList& list, std::string& whyNot)
 {
     SwatchByteReader file(data, size);
     std::uint16_t version;
@@ -123,9 +120,13 @@ bool AcoSwatchReader::read(const unsigned char* data, std::size_t size, SwatchLi
     }
     for (std::size_t i = 0; i < colours.size(); ++i) {
         if (!addColour(colours[i], list)) {
-            whyNot = list.whyNot(kindName, "Swatch " + std::to_string(i + 1));
+            whyNot = list.whyNot(ACO_SWATCH_READER.name, "Swatch " + std::to_string(i + 1));
             return false;
         }
     }
     return true;
 }
+
+} // namespace
+
+const SwatchReaderEntry ACO_SWATCH_READER = {SwatchImporter::SWATCH_ACO, "Adobe Color", "aco", &recognises, &read};

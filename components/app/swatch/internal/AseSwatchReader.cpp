@@ -1,7 +1,6 @@
-#include "AseSwatchReader.h"
-
 #include "SwatchByteReader.h"
 #include "SwatchList.h"
+#include "SwatchReaderTable.h"
 
 #include <cstring>
 
@@ -54,14 +53,12 @@ Entry readEntry(SwatchByteReader& body, SwatchList& list)
     return added ? Entry::Read : Entry::Failed;
 }
 
-} // namespace
-
-bool AseSwatchReader::recognises(const unsigned char* data, std::size_t size)
+bool recognises(const unsigned char* data, std::size_t size)
 {
     return size >= 4 && std::memcmp(data, "ASEF", 4) == 0;
 }
 
-bool AseSwatchReader::read(const unsigned char* data, std::size_t size, SwatchList& list, std::string& whyNot)
+bool read(const unsigned char* data, std::size_t size, SwatchList& list, std::string& whyNot)
 {
     SwatchByteReader file(data, size);
     char magic[5];
@@ -101,9 +98,13 @@ bool AseSwatchReader::read(const unsigned char* data, std::size_t size, SwatchLi
             whyNot = truncated;
             return false;
         case Entry::Failed:
-            whyNot = list.whyNot(kindName, "Swatch " + std::to_string(entries));
+            whyNot = list.whyNot(ASE_SWATCH_READER.name, "Swatch " + std::to_string(entries));
             return false;
         }
     }
     return true;
 }
+
+} // namespace
+
+const SwatchReaderEntry ASE_SWATCH_READER = {SwatchImporter::SWATCH_ASE, "Adobe Swatch Exchange", "ase", &recognises, &read};

@@ -1,8 +1,7 @@
-#include "CgatsSwatchReader.h"
-
 #include "KxCgatsDocument.h"
 #include "KxCmsLabConverter.h"
 #include "SwatchList.h"
+#include "SwatchReaderTable.h"
 
 #include <algorithm>
 #include <cstring>
@@ -57,15 +56,13 @@ Table describeTable(const KxCgatsDocument& document)
     return table;
 }
 
-} // namespace
-
-bool CgatsSwatchReader::recognises(const unsigned char* data, std::size_t size)
+bool recognises(const unsigned char* data, std::size_t size)
 {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     return text.find("BEGIN_DATA") != std::string_view::npos;
 }
 
-bool CgatsSwatchReader::read(const unsigned char* data, std::size_t size, SwatchList& list, std::string& whyNot)
+bool read(const unsigned char* data, std::size_t size, SwatchList& list, std::string& whyNot)
 {
     KxCgatsDocument document("swatch file");
     if (!document.load(data, size, whyNot))
@@ -122,9 +119,13 @@ bool CgatsSwatchReader::read(const unsigned char* data, std::size_t size, Swatch
             break;
         }
         if (!added) {
-            whyNot = list.whyNot(kindName, document.whereIsSet(tableIndex, set));
+            whyNot = list.whyNot(CGATS_SWATCH_READER.name, document.whereIsSet(tableIndex, set));
             return false;
         }
     }
     return true;
 }
+
+} // namespace
+
+const SwatchReaderEntry CGATS_SWATCH_READER = {SwatchImporter::SWATCH_CGATS, "CGATS", "cgats", &recognises, &read};

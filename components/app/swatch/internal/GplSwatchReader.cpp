@@ -1,6 +1,5 @@
-#include "GplSwatchReader.h"
-
 #include "SwatchList.h"
+#include "SwatchReaderTable.h"
 
 #include <algorithm>
 #include <string_view>
@@ -54,15 +53,13 @@ bool startsWith(std::string_view text, std::string_view prefix)
     return text.substr(0, prefix.size()) == prefix;
 }
 
-} // namespace
-
-bool GplSwatchReader::recognises(const unsigned char* data, std::size_t size)
+bool recognises(const unsigned char* data, std::size_t size)
 {
     const std::string_view text = withoutMark({reinterpret_cast<const char*>(data), size});
     return startsWith(text, magic);
 }
 
-bool GplSwatchReader::read(const unsigned char* data, std::size_t size, SwatchList& list, std::string& whyNot)
+bool read(const unsigned char* data, std::size_t size, SwatchList& list, std::string& whyNot)
 {
     std::string_view text = withoutMark({reinterpret_cast<const char*>(data), size});
     unsigned long lineNumber = 0;
@@ -89,9 +86,13 @@ bool GplSwatchReader::read(const unsigned char* data, std::size_t size, SwatchLi
             return false;
         }
         if (!list.addRgb(std::string(line), r, g, b, 255.0, false)) {
-            whyNot = list.whyNot(kindName, "Line " + std::to_string(lineNumber));
+            whyNot = list.whyNot(GPL_SWATCH_READER.name, "Line " + std::to_string(lineNumber));
             return false;
         }
     }
     return true;
 }
+
+} // namespace
+
+const SwatchReaderEntry GPL_SWATCH_READER = {SwatchImporter::SWATCH_GPL, "GIMP palette", "gpl", &recognises, &read};
