@@ -18,7 +18,7 @@ ColourcheckProfileDialog::ColourcheckProfileDialog(const QString& description, Q
     descriptionEdit = new QLineEdit(description, this);
     descriptionEdit->setObjectName(QStringLiteral("description_edit"));
     form->addRow(tr("Description"), descriptionEdit);
-    inkLimitSpin = addPercentage("ink_limit_spin", InkLimits::LowestTotal, InkLimits::HighestTotal,
+    inkLimitSpin = addPercentage("ink_limit_spin", InkLimits::LOWEST_TOTAL, InkLimits::HIGHEST_TOTAL,
                                  defaults.limits.total);
     form->addRow(tr("Total ink limit"), inkLimitSpin);
     blackLimitSpin = addPercentage("black_limit_spin", 0.0, 1.0, defaults.limits.black);
@@ -59,7 +59,7 @@ PrinterProfiler::Settings ColourcheckProfileDialog::settings() const
 {
     PrinterProfiler::Settings chosen;
     chosen.description = descriptionEdit->text().toStdString();
-    chosen.copyright = PrinterProfiler::FreeCopyright;
+    chosen.copyright = PrinterProfiler::FREE_COPYRIGHT;
     chosen.limits.total = inkLimitSpin->value() / 100.0;
     chosen.limits.black = blackLimitSpin->value() / 100.0;
     chosen.black = static_cast<BlackGeneration::Kind>(blackCombo->currentIndex());

@@ -18,7 +18,7 @@
 namespace {
 
 // The progress bar's steps over the whole fit.
-constexpr int ProgressSteps = 1000;
+constexpr int PROGRESS_STEPS = 1000;
 
 } // namespace
 
@@ -36,12 +36,12 @@ struct ColourcheckProfileMaker::Job {
 
     void run(QPromise<void>& promise)
     {
-        promise.setProgressRange(0, ProgressSteps);
+        promise.setProgressRange(0, PROGRESS_STEPS);
         PrinterReadings readings;
         if (!readings.take(measurements, settings.quality.minimumPatches, whyNot))
             return;
         const ProfileProgress progress(
-            [&promise](const char*, double fraction) { promise.setProgressValue(int(fraction * ProgressSteps)); },
+            [&promise](const char*, double fraction) { promise.setProgressValue(int(fraction * PROGRESS_STEPS)); },
             &cancel);
         made = PrinterProfiler::make(readings, settings, progress, profile, figures, whyNot);
     }
@@ -55,7 +55,7 @@ ColourcheckProfileMaker::ColourcheckProfileMaker(QWidget* parent) : QWidget(pare
     layout->addWidget(what);
     bar = new QProgressBar(this);
     bar->setObjectName(QStringLiteral("profile progress"));
-    bar->setRange(0, ProgressSteps);
+    bar->setRange(0, PROGRESS_STEPS);
     layout->addWidget(bar, 1);
     cancelButton = new QPushButton(tr("Cancel"), this);
     cancelButton->setObjectName(QStringLiteral("cancel profile"));

@@ -4,18 +4,18 @@
 
 namespace {
 
-constexpr double Epsilon = 216.0 / 24389.0; // where the cube root meets the straight part
-constexpr double Kappa = 24389.0 / 27.0;
+constexpr double EPSILON = 216.0 / 24389.0; // where the cube root meets the straight part
+constexpr double KAPPA = 24389.0 / 27.0;
 
 double forward(double t)
 {
-    return t > Epsilon ? std::cbrt(t) : (Kappa * t + 16.0) / 116.0;
+    return t > EPSILON ? std::cbrt(t) : (KAPPA * t + 16.0) / 116.0;
 }
 
 double backward(double f)
 {
     const double cube = f * f * f;
-    return cube > Epsilon ? cube : (116.0 * f - 16.0) / Kappa;
+    return cube > EPSILON ? cube : (116.0 * f - 16.0) / KAPPA;
 }
 
 } // namespace

@@ -9,9 +9,9 @@ using SparseMatrix = Eigen::SparseMatrix<double>;
 using Triplets = std::vector<Eigen::Triplet<double>>;
 
 // Relative to the right-hand side; far below what 16-bit tables keep.
-constexpr double SolveTolerance = 1e-9;
-constexpr double PaperLab[3] = {100.0, 0.0, 0.0};
-constexpr Eigen::Index PaperNode = 0; // no ink at all
+constexpr double SOLVE_TOLERANCE = 1e-9;
+constexpr double PAPER_LAB[3] = {100.0, 0.0, 0.0};
+constexpr Eigen::Index PAPER_NODE = 0; // no ink at all
 
 // Second differences of the nodes along each ink: a row for every node
 // with a neighbour on both sides along that ink.
@@ -46,13 +46,14 @@ SparseMatrix secondDifferences(const CmykGrid& grid)
 // side and its row says node = paper.
 void pinPaper(SparseMatrix& normal, Eigen::MatrixXd& right)
 {
-    for (SparseMatrix::InnerIterator entry(normal, PaperNode); entry; ++entry)
+    for (SparseMatrix::InnerIterator entry(normal, PAPER_NODE); entry; ++entry)
         for (int c = 0; c < 3; ++c)
-            right(entry.row(), c) -= entry.value() * PaperLab[c];
-    normal.prune([](Eigen::Index row, Eigen::Index column, double) { return row != PaperNode && column != PaperNode; });
-    normal.coeffRef(PaperNode, PaperNode) = 1.0;
+            right(entry.row(), c) -= entry.value() * PAPER_LAB[c];
+    normal.prune(
+        [](Eigen::Index row, Eigen::Index column, double) { return row != PAPER_NODE && column != PAPER_NODE; });
+    normal.coeffRef(PAPER_NODE, PAPER_NODE) = 1.0;
     for (int c = 0; c < 3; ++c)
-        right(PaperNode, c) = PaperLab[c];
+        right(PAPER_NODE, c) = PAPER_LAB[c];
 }
 
 } // namespace
@@ -76,12 +77,12 @@ bool ForwardFit::fit(const std::vector<PrinterSample>& samples, CmykGrid& grid, 
     readings.setFromTriplets(entries.begin(), entries.end());
     const SparseMatrix differences = secondDifferences(grid);
     SparseMatrix normal = SparseMatrix(readings.transpose() * readings)
-                          + (SmoothingPerReading * double(rows)) * SparseMatrix(differences.transpose() * differences);
+        + (SMOOTHING_PER_READING * double(rows)) * SparseMatrix(differences.transpose() * differences);
     Eigen::MatrixXd right = readings.transpose() * labs;
     pinPaper(normal, right);
 
     Eigen::ConjugateGradient<SparseMatrix, Eigen::Lower | Eigen::Upper> solver;
-    solver.setTolerance(SolveTolerance);
+    solver.setTolerance(SOLVE_TOLERANCE);
     solver.compute(normal);
     Eigen::MatrixXd solution(nodes, 3);
     for (int c = 0; c < 3; ++c) {

@@ -35,7 +35,7 @@ public:
     // CIEDE2000 mean and 95th percentile on both together, and held for
     // another noise seed; at 1e-4 our chart's 95th percentile was worse
     // than Argyll's colprof.
-    static constexpr double SmoothingPerReading = 3e-5;
+    static constexpr double SMOOTHING_PER_READING = 3e-5;
 
     // Fills grid (any number of points); false, with a few words of why,
     // when cancelled or when the solve fails. Progress runs from `from` to `to`.

@@ -20,13 +20,13 @@ public:
     double mostChroma(double lightness, double hue) const;
 
 private:
-    double& at(int lightness, int hue) { return m_chroma[std::size_t(lightness) * HueBins + std::size_t(hue)]; }
-    double at(int lightness, int hue) const { return m_chroma[std::size_t(lightness) * HueBins + std::size_t(hue)]; }
+    double& at(int lightness, int hue) { return m_chroma[std::size_t(lightness) * HUE_BINS + std::size_t(hue)]; }
+    double at(int lightness, int hue) const { return m_chroma[std::size_t(lightness) * HUE_BINS + std::size_t(hue)]; }
     void fillGaps();
     void smooth();
 
-    static constexpr int LightnessBins = 101; // L 0 to 100
-    static constexpr int HueBins = 72;        // 5 degrees each
+    static constexpr int LIGHTNESS_BINS = 101; // L 0 to 100
+    static constexpr int HUE_BINS = 72;        // 5 degrees each
     std::vector<double> m_chroma;
 };
 

@@ -7,13 +7,13 @@
 
 namespace {
 
-constexpr double PerceptualKnee = 0.7;
-constexpr double SaturationKnee = 0.9;
+constexpr double PERCEPTUAL_KNEE = 0.7;
+constexpr double SATURATION_KNEE = 0.9;
 
 } // namespace
 
 GamutMapping::GamutMapping(Intent intent, double blackPoint, const GamutBoundary& boundary)
-    : m_knee(intent == Perceptual ? PerceptualKnee : SaturationKnee)
+    : m_knee(intent == Perceptual ? PERCEPTUAL_KNEE : SATURATION_KNEE)
     , m_blackPoint(blackPoint)
     , m_boundary(boundary)
 {

@@ -5,7 +5,7 @@
 namespace {
 
 // The projection onto the limits' sum is found to this fraction of ink.
-constexpr int Halvings = 40;
+constexpr int HALVINGS = 40;
 
 } // namespace
 
@@ -33,7 +33,7 @@ void InkLimits::project(double inks[4]) const
     // none going below zero: find that amount by halving.
     double low = 0.0;
     double high = *std::max_element(inks, inks + 4);
-    for (int step = 0; step < Halvings; ++step) {
+    for (int step = 0; step < HALVINGS; ++step) {
         const double middle = 0.5 * (low + high);
         double reduced = 0.0;
         for (int i = 0; i < 4; ++i)

@@ -5,8 +5,8 @@
 // black ink alone, as fractions (a total of 3 is 300 %).
 struct InkLimits {
     // The range a total limit may be given in: from one full ink to all four.
-    static constexpr double LowestTotal = 1.0;
-    static constexpr double HighestTotal = 4.0;
+    static constexpr double LOWEST_TOTAL = 1.0;
+    static constexpr double HIGHEST_TOTAL = 4.0;
 
     double total = 4.0;
     double black = 1.0;

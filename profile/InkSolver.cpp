@@ -12,20 +12,20 @@ namespace {
 
 // The coarse sampling of the admissible inks that gives every search one
 // start near its target: this many levels per ink.
-constexpr unsigned SamplingLevels = 7;
+constexpr unsigned SAMPLING_LEVELS = 7;
 
-constexpr int MostSteps = 40;
+constexpr int MOST_STEPS = 40;
 // An ink this close to a bound counts as at it.
-constexpr double AtBound = 1e-9;
+constexpr double AT_BOUND = 1e-9;
 // Levenberg-Marquardt damping, relative to the curvature's diagonal.
-constexpr double FirstDamping = 1e-3;
-constexpr double LeastDamping = 1e-9;
-constexpr double MostDamping = 1e8;
+constexpr double FIRST_DAMPING = 1e-3;
+constexpr double LEAST_DAMPING = 1e-9;
+constexpr double MOST_DAMPING = 1e8;
 // Keeps the damped system solvable where an ink has no effect at all.
-constexpr double DampingFloor = 1e-6;
+constexpr double DAMPING_FLOOR = 1e-6;
 // A search ends when a step moves no ink by more than this, or gains less.
-constexpr double SmallestStep = 1e-7;
-constexpr double SmallestGain = 1e-12;
+constexpr double SMALLEST_STEP = 1e-7;
+constexpr double SMALLEST_GAIN = 1e-12;
 
 using Small = Eigen::Matrix<double, Eigen::Dynamic, Eigen::Dynamic, 0, 5, 5>;
 using SmallVector = Eigen::Matrix<double, Eigen::Dynamic, 1, 0, 5, 1>;
@@ -37,11 +37,11 @@ InkSolver::InkSolver(const CmykGrid& printer, const InkLimits& limits, const Bla
     , m_limits(limits)
     , m_black(black)
 {
-    const double step = 1.0 / (SamplingLevels - 1);
-    for (unsigned c = 0; c < SamplingLevels; ++c)
-        for (unsigned m = 0; m < SamplingLevels; ++m)
-            for (unsigned y = 0; y < SamplingLevels; ++y)
-                for (unsigned k = 0; k < SamplingLevels; ++k) {
+    const double step = 1.0 / (SAMPLING_LEVELS - 1);
+    for (unsigned c = 0; c < SAMPLING_LEVELS; ++c)
+        for (unsigned m = 0; m < SAMPLING_LEVELS; ++m)
+            for (unsigned y = 0; y < SAMPLING_LEVELS; ++y)
+                for (unsigned k = 0; k < SAMPLING_LEVELS; ++k) {
                     Sample sample{{c * step, m * step, y * step, k * step}, {}};
                     m_limits.project(sample.inks);
                     m_printer.evaluate(sample.inks, sample.lab);
@@ -55,7 +55,7 @@ double InkSolver::energy(const double inks[4], const double target[3], double wa
     double sum = 0.0;
     for (int c = 0; c < 3; ++c)
         sum += (lab[c] - target[c]) * (lab[c] - target[c]);
-    return sum + BlackWeight * (inks[3] - wantedBlack) * (inks[3] - wantedBlack);
+    return sum + BLACK_WEIGHT * (inks[3] - wantedBlack) * (inks[3] - wantedBlack);
 }
 
 const InkSolver::Sample& InkSolver::nearestSample(const double target[3]) const
@@ -79,8 +79,8 @@ void InkSolver::descend(const double target[3], double wantedBlack, double inks[
     double lab[3];
     double jacobian[3][4];
     double current = energy(inks, target, wantedBlack, lab);
-    double damping = FirstDamping;
-    for (int step = 0; step < MostSteps; ++step) {
+    double damping = FIRST_DAMPING;
+    for (int step = 0; step < MOST_STEPS; ++step) {
         m_printer.evaluate(inks, lab, jacobian);
         Eigen::Matrix4d curvature = Eigen::Matrix4d::Zero();
         Eigen::Vector4d gradient = Eigen::Vector4d::Zero();
@@ -89,8 +89,8 @@ void InkSolver::descend(const double target[3], double wantedBlack, double inks[
             curvature += row * row.transpose();
             gradient += row * (lab[c] - target[c]);
         }
-        curvature(3, 3) += BlackWeight;
-        gradient(3) += BlackWeight * (inks[3] - wantedBlack);
+        curvature(3, 3) += BLACK_WEIGHT;
+        gradient(3) += BLACK_WEIGHT * (inks[3] - wantedBlack);
 
         // Inks held at a bound the gradient pushes against; the rest move.
         int free[4];
@@ -99,8 +99,8 @@ void InkSolver::descend(const double target[3], double wantedBlack, double inks[
         double descentOfSum = 0.0;
         for (int i = 0; i < 4; ++i) {
             sum += inks[i];
-            const bool heldLow = inks[i] <= AtBound && gradient(i) > 0.0;
-            const bool heldHigh = inks[i] >= m_limits.highest(i) - AtBound && gradient(i) < 0.0;
+            const bool heldLow = inks[i] <= AT_BOUND && gradient(i) > 0.0;
+            const bool heldHigh = inks[i] >= m_limits.highest(i) - AT_BOUND && gradient(i) < 0.0;
             if (!heldLow && !heldHigh) {
                 free[freeCount++] = i;
                 descentOfSum -= gradient(i);
@@ -108,7 +108,7 @@ void InkSolver::descend(const double target[3], double wantedBlack, double inks[
         }
         if (freeCount == 0)
             return;
-        const bool sumHeld = sum >= m_limits.total - AtBound && descentOfSum > 0.0;
+        const bool sumHeld = sum >= m_limits.total - AT_BOUND && descentOfSum > 0.0;
 
         bool moved = false;
         while (!moved) {
@@ -118,7 +118,7 @@ void InkSolver::descend(const double target[3], double wantedBlack, double inks[
             for (int a = 0; a < freeCount; ++a) {
                 for (int b = 0; b < freeCount; ++b)
                     system(a, b) = curvature(free[a], free[b]);
-                system(a, a) += damping * (curvature(free[a], free[a]) + DampingFloor);
+                system(a, a) += damping * (curvature(free[a], free[a]) + DAMPING_FLOOR);
                 right(a) = -gradient(free[a]);
             }
             if (sumHeld)
@@ -140,13 +140,13 @@ void InkSolver::descend(const double target[3], double wantedBlack, double inks[
                 }
                 const double gain = current - trialEnergy;
                 current = trialEnergy;
-                damping = std::max(damping / 3.0, LeastDamping);
-                if (largestMove < SmallestStep || gain < SmallestGain)
+                damping = std::max(damping / 3.0, LEAST_DAMPING);
+                if (largestMove < SMALLEST_STEP || gain < SMALLEST_GAIN)
                     return;
                 moved = true;
             } else {
                 damping *= 8.0;
-                if (damping > MostDamping)
+                if (damping > MOST_DAMPING)
                     return;
             }
         }

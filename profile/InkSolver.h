@@ -14,7 +14,7 @@
 //   may be printed are the admissible set A: each ink 0 to 1, black at most
 //   the black limit, the four together at most the total limit.
 // - For a target Lab t, solve() returns inks x in A that minimise
-//       E(x) = |F(x) - t|^2 + BlackWeight * (x_K - k(t))^2,
+//       E(x) = |F(x) - t|^2 + BLACK_WEIGHT * (x_K - k(t))^2,
 //   with k(t) the black generation's wanted black. Where t is printable,
 //   the first term can be made 0 along a curve of ink mixtures (black
 //   against the three colours) and the second picks the point of that curve
@@ -40,7 +40,7 @@ class InkSolver
 public:
     // How much an ink fraction of black away from the wanted black weighs
     // against a squared ΔE.
-    static constexpr double BlackWeight = 1.0;
+    static constexpr double BLACK_WEIGHT = 1.0;
 
     InkSolver(const CmykGrid& printer, const InkLimits& limits, const BlackGeneration& black);
 

@@ -13,11 +13,11 @@ namespace {
 
 // A colour whose nearest printable colour is farther than this (CIE 1976)
 // is out of gamut.
-constexpr double GamutTolerance = 1.0;
+constexpr double GAMUT_TOLERANCE = 1.0;
 
 // Shares of the whole work, for progress.
-constexpr double FitShare = 0.3;
-constexpr double TableShare = (1.0 - FitShare) / 3.0;
+constexpr double FIT_SHARE = 0.3;
+constexpr double TABLE_SHARE = (1.0 - FIT_SHARE) / 3.0;
 
 PrinterProfiler::Figures selfFit(const CmykGrid& printer, const std::vector<PrinterSample>& samples)
 {
@@ -46,7 +46,7 @@ bool PrinterProfiler::make(const PrinterReadings& readings, const Settings& sett
                            KxCmsPrinterProfile& profile, Figures& figures, std::string& whyNot)
 {
     CmykGrid printer(settings.quality.inkPoints);
-    if (!ForwardFit::fit(readings.samples(), printer, progress, 0.0, FitShare, whyNot))
+    if (!ForwardFit::fit(readings.samples(), printer, progress, 0.0, FIT_SHARE, whyNot))
         return false;
     figures = selfFit(printer, readings.samples());
 
@@ -70,15 +70,15 @@ bool PrinterProfiler::make(const PrinterReadings& readings, const Settings& sett
     std::vector<double> distances;
     for (int intent = 0; intent < 3; ++intent) {
         made.labToInks[intent].points = settings.quality.labPoints;
-        const double from = FitShare + intent * TableShare;
+        const double from = FIT_SHARE + intent * TABLE_SHARE;
         if (!LabTable::build(solver, mappings[intent], made.labToInks[intent], intent == 1 ? &distances : nullptr,
-                             progress, from, from + TableShare, whyNot))
+                             progress, from, from + TABLE_SHARE, whyNot))
             return false;
     }
     made.gamut.points = settings.quality.labPoints;
     made.gamut.values.resize(distances.size());
     std::transform(distances.begin(), distances.end(), made.gamut.values.begin(),
-                   [](double distance) { return distance > GamutTolerance ? 1.0 : 0.0; });
+                   [](double distance) { return distance > GAMUT_TOLERANCE ? 1.0 : 0.0; });
     progress.report("done", 1.0);
     profile = std::move(made);
     return true;

@@ -19,7 +19,7 @@ class PrinterProfiler
 {
 public:
     // The copyright a profile made here carries unless told otherwise.
-    static constexpr const char* FreeCopyright = "No copyright; use freely.";
+    static constexpr const char* FREE_COPYRIGHT = "No copyright; use freely.";
 
     struct Settings {
         ProfileQuality quality = ProfileQuality::of(ProfileQuality::Medium);

@@ -11,11 +11,11 @@
 namespace {
 
 // Lab a real instrument reports for a print.
-constexpr double LowestLightness = 0.0;
-constexpr double HighestLightness = 105.0;
-constexpr double LargestAb = 200.0;
+constexpr double LOWEST_LIGHTNESS = 0.0;
+constexpr double HIGHEST_LIGHTNESS = 105.0;
+constexpr double LARGEST_AB = 200.0;
 // Inks closer than this (percent) are the same patch printed again.
-constexpr double InkResolution = 1e-3;
+constexpr double INK_RESOLUTION = 1e-3;
 
 using InkKey = std::array<long long, 4>;
 
@@ -23,7 +23,7 @@ InkKey keyOf(const double inks[4])
 {
     InkKey key;
     for (int i = 0; i < 4; ++i)
-        key[i] = std::llround(inks[i] / InkResolution);
+        key[i] = std::llround(inks[i] / INK_RESOLUTION);
     return key;
 }
 
@@ -33,8 +33,8 @@ bool isSound(const PrinterMeasurement& measurement)
         if (!(ink >= 0.0 && ink <= 100.0))
             return false;
     const double* lab = measurement.lab;
-    return lab[0] >= LowestLightness && lab[0] <= HighestLightness && std::fabs(lab[1]) <= LargestAb
-        && std::fabs(lab[2]) <= LargestAb;
+    return lab[0] >= LOWEST_LIGHTNESS && lab[0] <= HIGHEST_LIGHTNESS && std::fabs(lab[1]) <= LARGEST_AB
+        && std::fabs(lab[2]) <= LARGEST_AB;
 }
 
 std::string nth(std::size_t index)
@@ -59,7 +59,8 @@ bool PrinterReadings::take(const std::vector<PrinterMeasurement>& measurements, 
         const std::vector<std::size_t>& repeats = patch.second;
         for (std::size_t a = 0; a < repeats.size(); ++a)
             for (std::size_t b = a + 1; b < repeats.size(); ++b)
-                if (ColourMath::deltaE76(measurements[repeats[a]].lab, measurements[repeats[b]].lab) > RepeatTolerance) {
+                if (ColourMath::deltaE76(measurements[repeats[a]].lab, measurements[repeats[b]].lab)
+                    > REPEAT_TOLERANCE) {
                     whyNot = "The " + nth(repeats[a]) + " and the " + nth(repeats[b])
                              + " print the same inks but were measured far apart.";
                     return false;

@@ -30,7 +30,7 @@ class PrinterReadings
 public:
     // Repeats of the same inks farther apart than this (CIE 1976) are taken
     // for a mix-up of patches or a bad measurement.
-    static constexpr double RepeatTolerance = 10.0;
+    static constexpr double REPEAT_TOLERANCE = 10.0;
 
     // False, with one sentence for the user, when the readings are refused.
     bool take(const std::vector<PrinterMeasurement>& measurements, std::size_t minimumPatches, std::string& whyNot);

@@ -27,7 +27,7 @@ const char* const Cmyk = "/usr/share/color/icc/ghostscript/default_cmyk.icc";
 const char* const AdobeRgb = "/usr/share/color/icc/compatibleWithAdobeRGB1998.icc";
 const char* const SwappedMonitor = "/usr/share/color/icc/colord/SwappedRedAndGreen.icc";
 
-constexpr int VerticesPerFace = GamutHull::SamplesPerSide * GamutHull::SamplesPerSide;
+constexpr int VERTICES_PER_FACE = GamutHull::SAMPLES_PER_SIDE * GamutHull::SAMPLES_PER_SIDE;
 
 const GamutVertex& extreme(const GamutHull& hull, float (*key)(const GamutVertex&))
 {
@@ -55,20 +55,20 @@ QVector3D centreOf(const GamutHull& hull)
 // the six faces close up into one surface.
 bool facesMeet(const GamutHull& hull)
 {
-    const int n = GamutHull::SamplesPerSide;
+    const int n = GamutHull::SAMPLES_PER_SIDE;
     const auto& vertices = hull.vertices();
-    for (int face = 0; face < GamutHull::FaceCount; ++face) {
+    for (int face = 0; face < GamutHull::FACE_COUNT; ++face) {
         for (int i = 0; i < n; ++i) {
             for (int j = 0; j < n; ++j) {
                 if (i != 0 && j != 0 && i != n - 1 && j != n - 1)
                     continue;
-                const QVector3D& p = vertices[face * VerticesPerFace + i * n + j].lab;
+                const QVector3D& p = vertices[face * VERTICES_PER_FACE + i * n + j].lab;
                 bool shared = false;
-                for (int other = 0; other < GamutHull::FaceCount && !shared; ++other) {
+                for (int other = 0; other < GamutHull::FACE_COUNT && !shared; ++other) {
                     if (other == face)
                         continue;
-                    for (int k = 0; k < VerticesPerFace && !shared; ++k)
-                        shared = (vertices[other * VerticesPerFace + k].lab - p).length() < 1e-3f;
+                    for (int k = 0; k < VERTICES_PER_FACE && !shared; ++k)
+                        shared = (vertices[other * VERTICES_PER_FACE + k].lab - p).length() < 1e-3f;
                 }
                 if (!shared)
                     return false;
@@ -131,8 +131,8 @@ private slots:
         GamutHull hull;
         QVERIFY(hull.fromICC(Srgb, GamutMonitor(nullptr)));
         QCOMPARE(hull.deviceSpace(), GamutHull::DeviceSpace::Rgb);
-        QCOMPARE(int(hull.vertices().size()), GamutHull::FaceCount * VerticesPerFace);
-        QCOMPARE(int(hull.triangles().size()), GamutHull::FaceCount * 32 * 32 * 2 * 3);
+        QCOMPARE(int(hull.vertices().size()), GamutHull::FACE_COUNT * VERTICES_PER_FACE);
+        QCOMPARE(int(hull.triangles().size()), GamutHull::FACE_COUNT * 32 * 32 * 2 * 3);
 
         const GamutVertex& white = extreme(hull, [](const GamutVertex& v) { return v.lab.x(); });
         QVERIFY2(std::abs(white.lab.x() - 100.0f) < 0.5f, qPrintable(QString::number(white.lab.x())));
@@ -338,7 +338,7 @@ private slots:
     {
         const GamutAxes axes{GamutMonitor(nullptr)};
         const auto& grey = axes.greyScale();
-        QCOMPARE(int(grey.size()), GamutAxes::GreySteps * 4 * 6);
+        QCOMPARE(int(grey.size()), GamutAxes::GREY_STEPS * 4 * 6);
         float lastL = -1.0f;
         float lastShade = -1.0f;
         for (std::size_t i = 0; i < grey.size(); i += 24) { // one step of the column at a time
@@ -367,8 +367,8 @@ private slots:
         for (const GamutAxes::Label& label : axes.labels())
             texts << label.text;
         QCOMPARE(texts, QStringList({"L", "+a", "-a", "+b", "-b"}));
-        QVERIFY(axes.labels()[1].lab.y() > GamutAxes::AxisLength);
-        QVERIFY(axes.labels()[4].lab.z() < -GamutAxes::AxisLength);
+        QVERIFY(axes.labels()[1].lab.y() > GamutAxes::AXIS_LENGTH);
+        QVERIFY(axes.labels()[4].lab.z() < -GamutAxes::AXIS_LENGTH);
     }
 
     void cameraTurnsAboutTheMiddleAndZoomsWithinBounds()
@@ -400,10 +400,10 @@ private slots:
         QVERIFY(camera.modelView().map(middle).z() > middleBefore.z());
         for (int i = 0; i < 100; ++i)
             camera.zoomBy(120);
-        QCOMPARE(camera.zoom(), GamutCamera::MaximumZoom);
+        QCOMPARE(camera.zoom(), GamutCamera::MAXIMUM_ZOOM);
         for (int i = 0; i < 200; ++i)
             camera.zoomBy(-120);
-        QCOMPARE(camera.zoom(), GamutCamera::MinimumZoom);
+        QCOMPARE(camera.zoom(), GamutCamera::MINIMUM_ZOOM);
 
         camera.reset();
         QCOMPARE(camera.zoom(), 1.0f);

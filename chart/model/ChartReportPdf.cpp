@@ -15,6 +15,8 @@
 #include <array>
 #include <cerrno>
 #include <cmath>
+#include <optional>
+#include <utility>
 
 namespace {
 
@@ -102,17 +104,19 @@ public:
         verdict();
         statistics();
         const double chartsTop = y;
-        histogram(MARGIN, chartsTop, (RIGHT - MARGIN) / 2 - 12);
-        abPlot(MARGIN + (RIGHT - MARGIN) / 2 + 12, chartsTop, (RIGHT - MARGIN) / 2 - 12);
+        // Two square charts side by side, small enough for the worst patches
+        // to follow on this page.
+        const double chartWidth = (RIGHT - MARGIN) / 2 - 30;
+        histogram(MARGIN, chartsTop, chartWidth);
+        abPlot(RIGHT - chartWidth, chartsTop, chartWidth);
 
-        newPage();
         const std::size_t listed = std::min(ChartReportPdf::WORST_LISTED, verification.checks().size());
-        heading("The " + std::to_string(listed) + " patches furthest off (by CIEDE2000)");
+        tableHeading("The " + std::to_string(listed) + " patches furthest off (by CIEDE2000)", listed);
         patchTable(verification.worst(ChartReportPdf::WORST_LISTED));
         const std::vector<ChartPatchCheck> controls = verification.controls();
         if (!controls.empty()) {
             y -= LINE;
-            heading("Control patches");
+            tableHeading("Control patches", controls.size());
             patchTable(controls);
         }
         footer();
@@ -148,6 +152,17 @@ private:
         y -= HEADING_SIZE + 4;
         text(bold, HEADING_SIZE, MARGIN, line);
         y -= 6;
+    }
+
+    // A table's heading, on a new page unless the heading, the column
+    // heads and all its rows fit below it (a table longer than a page
+    // starts on a new one and runs on).
+    void tableHeading(const std::string& line, std::size_t rows)
+    {
+        const double needed = HEADING_SIZE + 10 + LINE + double(rows) * ROW;
+        if (y - needed < MARGIN + LINE)
+            newPage();
+        heading(line);
     }
 
     void header()
@@ -261,7 +276,38 @@ private:
         showText(page, regular, SMALL_SIZE, axisLeft - 3, bottom + height - SMALL_SIZE / 2, std::to_string(most), 18,
                  true);
         showText(page, regular, SMALL_SIZE, axisLeft - 3, bottom, "0", 18, true);
-        y = bottom - 3 * LINE;
+        showText(page, regular, SMALL_SIZE, axisLeft + plotWidth / 2 - 20, bottom - 2 * SMALL_SIZE - 4, "CIEDE2000",
+                 60);
+        limitMarks(axisLeft, bottom, height, plotWidth / (HISTOGRAM_BINS * step), HISTOGRAM_BINS * step);
+        y = bottom - 2 * LINE;
+    }
+
+    // The tolerance's CIEDE2000 limits on the patches (mean, 95th
+    // percentile, maximum) as dashed lines across the histogram, each named.
+    void limitMarks(double axisLeft, double bottom, double height, double perUnit, double largest)
+    {
+        if (!tolerance || tolerance->metric != ChartDifference::DeltaE2000)
+            return;
+        static const std::pair<ChartTolerance::Limit, const char*> MARKED[] = {
+            {ChartTolerance::Mean, "mean"}, {ChartTolerance::Percentile95, "p95"}, {ChartTolerance::Maximum, "max"}};
+        const HPDF_UINT16 dash[] = {3, 2};
+        HPDF_Page_SetDash(page, dash, 2, 0);
+        HPDF_Page_SetRGBStroke(page, 0.75f, 0.0f, 0.0f);
+        HPDF_Page_SetRGBFill(page, 0.75f, 0.0f, 0.0f);
+        // The names stand just above the plot, clear of the bars.
+        const double labelY = bottom + height + 3;
+        for (const auto& [limit, name] : MARKED) {
+            const std::optional<double>& value = tolerance->limits[limit];
+            if (!value || *value > largest)
+                continue;
+            const double x = axisLeft + *value * perUnit;
+            lineBetween(x, bottom, x, bottom + height);
+            HPDF_Page_Stroke(page);
+            showText(page, regular, SMALL_SIZE, x - 10, labelY, std::string(name) + " " + fixed(*value, 1), 40);
+        }
+        HPDF_Page_SetDash(page, nullptr, 0, 0);
+        HPDF_Page_SetGrayStroke(page, 0);
+        HPDF_Page_SetGrayFill(page, 0);
     }
 
     void abPlot(double left, double top, double width)
@@ -279,6 +325,15 @@ private:
         }
         reach = std::ceil(reach / 20) * 20;
         const double centreX = left + side / 2, centreY = bottom + side / 2, scale = side / (2 * reach);
+        // A grid line every 20 units of a* and b*.
+        HPDF_Page_SetGrayStroke(page, 0.88f);
+        HPDF_Page_SetLineWidth(page, 0.3f);
+        for (double at = 20; at < reach; at += 20)
+            for (double sign : {-1.0, 1.0}) {
+                lineBetween(centreX + sign * at * scale, bottom, centreX + sign * at * scale, bottom + side);
+                lineBetween(left, centreY + sign * at * scale, left + side, centreY + sign * at * scale);
+            }
+        HPDF_Page_Stroke(page);
         HPDF_Page_SetGrayStroke(page, 0.6f);
         HPDF_Page_SetLineWidth(page, 0.5f);
         rectangle(left, bottom, side, side);
@@ -287,6 +342,7 @@ private:
         HPDF_Page_Stroke(page);
         showText(page, regular, SMALL_SIZE, left + side - 2, centreY + 2, "+a* " + fixed(reach, 0), 40, true);
         showText(page, regular, SMALL_SIZE, centreX + 2, bottom + side - SMALL_SIZE - 1, "+b* " + fixed(reach, 0), 40);
+        showText(page, regular, SMALL_SIZE, left, bottom - SMALL_SIZE - 3, "grid every 20 units", 80);
 
         HPDF_Page_SetRGBStroke(page, 0.8f, 0.1f, 0.1f);
         HPDF_Page_SetLineWidth(page, 0.4f);

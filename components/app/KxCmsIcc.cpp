@@ -30,7 +30,7 @@ constexpr DeviceSpace DEVICE_SPACES[] = {
     {icSigGrayData, 1, 255.0},
 };
 
-constexpr int MaximumChannels = 4;
+constexpr int MAXIMUM_CHANNELS = 4;
 
 const DeviceSpace* deviceSpace(icColorSpaceSignature space)
 {
@@ -163,8 +163,8 @@ bool KxCmsIcc::toDevice(const double* input, double* output) const
     const DeviceSpace* to = deviceSpace(conversion->outputSpace());
     if (!from || !to)
         return false;
-    double in[MaximumChannels];
-    double out[MaximumChannels];
+    double in[MAXIMUM_CHANNELS];
+    double out[MAXIMUM_CHANNELS];
     toFractions(*from, input, in);
     if (!conversion->deviceToDevice(in, out))
         return false;
@@ -178,7 +178,7 @@ bool KxCmsIcc::toLab(const double* input, double lab[3]) const
     const DeviceSpace* from = conversion ? deviceSpace(conversion->inputSpace()) : nullptr;
     if (!from)
         return false;
-    double in[MaximumChannels];
+    double in[MAXIMUM_CHANNELS];
     toFractions(*from, input, in);
     return conversion->deviceToLabD50(in, lab);
 }
@@ -187,7 +187,7 @@ bool KxCmsIcc::labToDevice(const double lab[3], double* output) const
 {
     const KxCmsConversion* conversion = conversionFor(icSigNoColorSpace, icSigNoColorSpace);
     const DeviceSpace* to = conversion ? deviceSpace(conversion->outputSpace()) : nullptr;
-    double out[MaximumChannels];
+    double out[MAXIMUM_CHANNELS];
     if (!to || !conversion->labToDevice(lab, out))
         return false;
     fromFractions(*to, out, output);
@@ -199,9 +199,9 @@ bool KxCmsIcc::toDevice(icColorSpaceSignature from, icColorSpaceSignature to, co
 {
     if (!conversionFor(from, to))
         return false;
-    double values[MaximumChannels];
+    double values[MAXIMUM_CHANNELS];
     heldInRange(*deviceSpace(from), input, values);
-    double results[MaximumChannels];
+    double results[MAXIMUM_CHANNELS];
     if (!toDevice(values, results))
         return false;
     rounded(*deviceSpace(to), results, output);
@@ -212,7 +212,7 @@ bool KxCmsIcc::toLab(icColorSpaceSignature from, const unsigned long* input, dou
 {
     if (!conversionFor(from, icSigNoColorSpace))
         return false;
-    double values[MaximumChannels];
+    double values[MAXIMUM_CHANNELS];
     heldInRange(*deviceSpace(from), input, values);
     return toLab(values, lab);
 }
@@ -222,7 +222,7 @@ bool KxCmsIcc::labToDevice(icColorSpaceSignature to, double L, double a, double 
     if (!conversionFor(icSigNoColorSpace, to))
         return false;
     const double lab[3] = {L, a, b};
-    double results[MaximumChannels];
+    double results[MAXIMUM_CHANNELS];
     if (!labToDevice(lab, results))
         return false;
     rounded(*deviceSpace(to), results, output);

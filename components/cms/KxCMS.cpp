@@ -158,10 +158,10 @@ void KxCMSCMYKToLabPixels(const KxCMS* cms, const unsigned char* kcmy, unsigned 
     if (!conversion || conversion->inputSpace() != icSigCmykData || !kcmy || !lab)
         return;
     // Reordered a batch at a time, on the stack.
-    constexpr unsigned long Batch = 256;
-    double cmyk[Batch * 4];
-    for (unsigned long first = 0; first < count; first += Batch) {
-        const unsigned long size = std::min(Batch, count - first);
+    constexpr unsigned long BATCH = 256;
+    double cmyk[BATCH * 4];
+    for (unsigned long first = 0; first < count; first += BATCH) {
+        const unsigned long size = std::min(BATCH, count - first);
         for (unsigned long i = 0; i < size; ++i)
             cmykOf(kcmy + (first + i) * 4, cmyk + i * 4);
         conversion->devicesToLabD50(cmyk, size, lab + first * 3);

@@ -347,13 +347,13 @@ void KxCmsConversion::devicesToLabD50(const double* inputs, std::size_t count, d
     if (!e.labD50)
         return;
     // Converted a batch at a time, in buffers on the stack.
-    constexpr std::size_t Batch = 128;
+    constexpr std::size_t BATCH = 128;
     const std::size_t channels = std::size_t(e.inputFormat.channels);
-    cmsUInt16Number words[Batch * cmsMAXCHANNELS];
-    double values[Batch * cmsMAXCHANNELS];
-    cmsCIELab results[Batch];
-    for (std::size_t first = 0; first < count; first += Batch) {
-        const std::size_t size = std::min(Batch, count - first);
+    cmsUInt16Number words[BATCH * cmsMAXCHANNELS];
+    double values[BATCH * cmsMAXCHANNELS];
+    cmsCIELab results[BATCH];
+    for (std::size_t first = 0; first < count; first += BATCH) {
+        const std::size_t size = std::min(BATCH, count - first);
         for (std::size_t i = 0; i < size; ++i)
             Pixel::encode(e.inputFormat, inputs + (first + i) * channels, words + i * channels,
                           values + i * channels);

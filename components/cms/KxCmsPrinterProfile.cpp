@@ -17,9 +17,9 @@ namespace {
 
 // Version 2 Lab in 16 bits: L 100 is 0xFF00, a and b 0 are 0x8000, one unit
 // of a or b is 256.
-constexpr double LabLScale = 65280.0 / 100.0;
-constexpr double LabAbScale = 256.0;
-constexpr double LabAbOffset = 128.0;
+constexpr double LAB_L_SCALE = 65280.0 / 100.0;
+constexpr double LAB_AB_SCALE = 256.0;
+constexpr double LAB_AB_OFFSET = 128.0;
 
 struct ProfileCloser {
     void operator()(void* profile) const { cmsCloseProfile(profile); }
@@ -61,9 +61,9 @@ Pipeline gridPipeline(const KxCmsPrinterProfile::Grid& grid, int inputs, int out
         if (!labOutput)
             table[i] = encode(value, 65535.0, 0.0);
         else if (i % 3 == 0)
-            table[i] = encode(value, LabLScale, 0.0);
+            table[i] = encode(value, LAB_L_SCALE, 0.0);
         else
-            table[i] = encode(value, LabAbScale, LabAbOffset);
+            table[i] = encode(value, LAB_AB_SCALE, LAB_AB_OFFSET);
     }
     Pipeline pipeline(cmsPipelineAlloc(nullptr, cmsUInt32Number(inputs), cmsUInt32Number(outputs)));
     if (!pipeline)
@@ -93,7 +93,7 @@ bool writeGrid(cmsHPROFILE profile, cmsTagSignature tag, const KxCmsPrinterProfi
 double KxCmsPrinterProfile::labAtNode(unsigned points, unsigned index, int axis)
 {
     const double encoded = 65535.0 * index / (points - 1);
-    return axis == 0 ? encoded / LabLScale : encoded / LabAbScale - LabAbOffset;
+    return axis == 0 ? encoded / LAB_L_SCALE : encoded / LAB_AB_SCALE - LAB_AB_OFFSET;
 }
 
 bool KxCmsPrinterProfile::isSoundMediaWhite(const double xyz[3])

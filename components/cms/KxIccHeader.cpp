@@ -12,18 +12,18 @@ std::uint32_t bigEndian32(const unsigned char* bytes)
         | (std::uint32_t(bytes[2]) << 8) | std::uint32_t(bytes[3]);
 }
 
-constexpr std::uint32_t AcspMagic = 0x61637370; // 'acsp'
+constexpr std::uint32_t ACSP_MAGIC = 0x61637370; // 'acsp'
 
 } // namespace
 
 std::optional<KxIccHeader> KxIccHeader::parse(const unsigned char* bytes, std::uint64_t fileSize)
 {
-    if (!bytes || fileSize < Size || bigEndian32(bytes + 36) != AcspMagic)
+    if (!bytes || fileSize < SIZE || bigEndian32(bytes + 36) != ACSP_MAGIC)
         return std::nullopt;
 
     KxIccHeader header;
     header.profileSize = bigEndian32(bytes);
-    if (header.profileSize < MinimumProfileSize || header.profileSize > fileSize)
+    if (header.profileSize < MINIMUM_PROFILE_SIZE || header.profileSize > fileSize)
         return std::nullopt;
     header.profileClass = icProfileClassSignature(bigEndian32(bytes + 12));
     header.colourSpace = icColorSpaceSignature(bigEndian32(bytes + 16));
@@ -35,8 +35,8 @@ std::optional<KxIccHeader> KxIccHeader::read(const char* path)
 {
     std::vector<unsigned char> bytes;
     std::uint64_t fileSize = 0;
-    if (Kx_readFileStart(path, KxFileKind::Profile, Size, bytes, fileSize) != KxReadResult::Read
-        || bytes.size() != Size)
+    if (Kx_readFileStart(path, KxFileKind::Profile, SIZE, bytes, fileSize) != KxReadResult::Read
+        || bytes.size() != SIZE)
         return std::nullopt;
     return parse(bytes.data(), fileSize);
 }

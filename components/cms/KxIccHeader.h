@@ -14,15 +14,15 @@
 // than the file that holds it.
 struct KxIccHeader
 {
-    static constexpr std::size_t Size = 128;
-    static constexpr std::uint32_t MinimumProfileSize = Size + 4; // header and tag count
+    static constexpr std::size_t SIZE = 128;
+    static constexpr std::uint32_t MINIMUM_PROFILE_SIZE = SIZE + 4; // header and tag count
 
     std::uint32_t profileSize = 0;
     icProfileClassSignature profileClass = icSigInputClass;
     icColorSpaceSignature colourSpace = icSigNoColorSpace;
     icColorSpaceSignature connectionSpace = icSigNoColorSpace;
 
-    // bytes holds at least Size bytes of a file that is fileSize bytes long.
+    // bytes holds at least SIZE bytes of a file that is fileSize bytes long.
     static std::optional<KxIccHeader> parse(const unsigned char* bytes, std::uint64_t fileSize);
     // The header of the profile file at path (8-bit file-system encoding).
     static std::optional<KxIccHeader> read(const char* path);

@@ -4,39 +4,39 @@
 
 namespace {
 
-constexpr float AxisL = 50.0f;
-constexpr float ColumnHalfWidth = 2.5f; // a and b units
-constexpr float LabelGap = 8.0f;        // between an axis end and its label
+constexpr float AXIS_L = 50.0f;
+constexpr float COLUMN_HALF_WIDTH = 2.5f; // a and b units
+constexpr float LABEL_GAP = 8.0f;        // between an axis end and its label
 
 } // namespace
 
 GamutAxes::GamutAxes(const GamutMonitor& monitor)
 {
-    const float end = AxisLength;
+    const float end = AXIS_LENGTH;
     auto shown = [&monitor](float L, float a, float b) { return monitor.displayColour(QVector3D(L, a, b)); };
 
     // Each half axis runs from neutral grey to the colour at its end.
-    const QVector3D grey = shown(AxisL, 0.0f, 0.0f);
-    addLine({AxisL, 0.0f, 0.0f}, grey, {AxisL, end, 0.0f}, shown(AxisL, 80.0f, 0.0f));
-    addLine({AxisL, 0.0f, 0.0f}, grey, {AxisL, -end, 0.0f}, shown(AxisL, -80.0f, 0.0f));
-    addLine({AxisL, 0.0f, 0.0f}, grey, {AxisL, 0.0f, end}, shown(AxisL, 0.0f, 80.0f));
-    addLine({AxisL, 0.0f, 0.0f}, grey, {AxisL, 0.0f, -end}, shown(AxisL, 0.0f, -80.0f));
+    const QVector3D grey = shown(AXIS_L, 0.0f, 0.0f);
+    addLine({AXIS_L, 0.0f, 0.0f}, grey, {AXIS_L, end, 0.0f}, shown(AXIS_L, 80.0f, 0.0f));
+    addLine({AXIS_L, 0.0f, 0.0f}, grey, {AXIS_L, -end, 0.0f}, shown(AXIS_L, -80.0f, 0.0f));
+    addLine({AXIS_L, 0.0f, 0.0f}, grey, {AXIS_L, 0.0f, end}, shown(AXIS_L, 0.0f, 80.0f));
+    addLine({AXIS_L, 0.0f, 0.0f}, grey, {AXIS_L, 0.0f, -end}, shown(AXIS_L, 0.0f, -80.0f));
     // The neutral axis goes on a little past black and white.
     const QVector3D white = shown(100.0f, 0.0f, 0.0f);
     addLine({0.0f, 0.0f, 0.0f}, shown(0.0f, 0.0f, 0.0f), {-10.0f, 0.0f, 0.0f}, shown(0.0f, 0.0f, 0.0f));
     addLine({100.0f, 0.0f, 0.0f}, white, {112.0f, 0.0f, 0.0f}, white);
 
-    for (int step = 0; step < GreySteps; ++step) {
-        const float low = 100.0f * step / GreySteps;
-        const float high = 100.0f * (step + 1) / GreySteps;
+    for (int step = 0; step < GREY_STEPS; ++step) {
+        const float low = 100.0f * step / GREY_STEPS;
+        const float high = 100.0f * (step + 1) / GREY_STEPS;
         addGreyStep(low, high, shown((low + high) / 2.0f, 0.0f, 0.0f));
     }
 
-    m_labels = {{{112.0f + LabelGap, 0.0f, 0.0f}, QStringLiteral("L")},
-                {{AxisL, end + LabelGap, 0.0f}, QStringLiteral("+a")},
-                {{AxisL, -end - LabelGap, 0.0f}, QStringLiteral("-a")},
-                {{AxisL, 0.0f, end + LabelGap}, QStringLiteral("+b")},
-                {{AxisL, 0.0f, -end - LabelGap}, QStringLiteral("-b")}};
+    m_labels = {{{112.0f + LABEL_GAP, 0.0f, 0.0f}, QStringLiteral("L")},
+                {{AXIS_L, end + LABEL_GAP, 0.0f}, QStringLiteral("+a")},
+                {{AXIS_L, -end - LABEL_GAP, 0.0f}, QStringLiteral("-a")},
+                {{AXIS_L, 0.0f, end + LABEL_GAP}, QStringLiteral("+b")},
+                {{AXIS_L, 0.0f, -end - LABEL_GAP}, QStringLiteral("-b")}};
 }
 
 void GamutAxes::addLine(const QVector3D& from, const QVector3D& fromColour, const QVector3D& to,
@@ -51,7 +51,7 @@ void GamutAxes::addGreyStep(float lowL, float highL, const QVector3D& colour)
 {
     // Four sides of a square column around the neutral axis, wound
     // counter-clockwise seen from outside. Lab axes: x = L, y = a, z = b.
-    const float w = ColumnHalfWidth;
+    const float w = COLUMN_HALF_WIDTH;
     const QVector3D corners[4] = {{0, w, w}, {0, -w, w}, {0, -w, -w}, {0, w, -w}};
     for (int side = 0; side < 4; ++side) {
         const QVector3D& c0 = corners[side];

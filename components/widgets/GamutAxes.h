@@ -21,8 +21,8 @@ public:
         QString text;
     };
 
-    static constexpr float AxisLength = 115.0f; // a and b units either side
-    static constexpr int GreySteps = 10;
+    static constexpr float AXIS_LENGTH = 115.0f; // a and b units either side
+    static constexpr int GREY_STEPS = 10;
 
     explicit GamutAxes(const GamutMonitor& monitor);
 

@@ -5,17 +5,17 @@
 
 namespace {
 
-constexpr float DegreesPerPixel = 0.5f;
-constexpr float FieldOfView = 30.0f; // degrees, vertical
+constexpr float DEGREES_PER_PIXEL = 0.5f;
+constexpr float FIELD_OF_VIEW = 30.0f; // degrees, vertical
 // Far enough that the axes, a and b out to 115 either side, fit at zoom 1.
-constexpr float Distance = 4.6f;
+constexpr float DISTANCE = 4.6f;
 
 } // namespace
 
 void GamutCamera::rotateBy(const QPointF& pixels)
 {
-    m_spin = std::fmod(m_spin + float(pixels.x()) * DegreesPerPixel, 360.0f);
-    m_tilt = std::clamp(m_tilt + float(pixels.y()) * DegreesPerPixel, -90.0f, 90.0f);
+    m_spin = std::fmod(m_spin + float(pixels.x()) * DEGREES_PER_PIXEL, 360.0f);
+    m_tilt = std::clamp(m_tilt + float(pixels.y()) * DEGREES_PER_PIXEL, -90.0f, 90.0f);
 }
 
 QQuaternion GamutCamera::rotation() const
@@ -26,7 +26,7 @@ QQuaternion GamutCamera::rotation() const
 void GamutCamera::zoomBy(int wheelDelta)
 {
     // One notch (120) zooms by about a fifth.
-    m_zoom = std::clamp(m_zoom * std::pow(1.2f, float(wheelDelta) / 120.0f), MinimumZoom, MaximumZoom);
+    m_zoom = std::clamp(m_zoom * std::pow(1.2f, float(wheelDelta) / 120.0f), MINIMUM_ZOOM, MAXIMUM_ZOOM);
 }
 
 void GamutCamera::reset()
@@ -44,7 +44,7 @@ QMatrix4x4 GamutCamera::modelView() const
                                 0.0f, 0.0f, -0.01f, 0.0f,
                                 0.0f, 0.0f, 0.0f, 1.0f);
     QMatrix4x4 view;
-    view.translate(0.0f, 0.0f, -Distance / m_zoom);
+    view.translate(0.0f, 0.0f, -DISTANCE / m_zoom);
     view.rotate(rotation());
     return view * labToScene;
 }
@@ -52,7 +52,7 @@ QMatrix4x4 GamutCamera::modelView() const
 QMatrix4x4 GamutCamera::projection(float aspect) const
 {
     QMatrix4x4 projection;
-    const float nearPlane = std::max(0.05f, Distance / m_zoom - 3.0f);
-    projection.perspective(FieldOfView, aspect > 0.0f ? aspect : 1.0f, nearPlane, Distance / m_zoom + 3.0f);
+    const float nearPlane = std::max(0.05f, DISTANCE / m_zoom - 3.0f);
+    projection.perspective(FIELD_OF_VIEW, aspect > 0.0f ? aspect : 1.0f, nearPlane, DISTANCE / m_zoom + 3.0f);
     return projection;
 }

@@ -11,8 +11,8 @@
 class GamutCamera
 {
 public:
-    static constexpr float MinimumZoom = 0.25f;
-    static constexpr float MaximumZoom = 8.0f;
+    static constexpr float MINIMUM_ZOOM = 0.25f;
+    static constexpr float MAXIMUM_ZOOM = 8.0f;
 
     GamutCamera() { reset(); }
 
@@ -21,7 +21,7 @@ public:
     // from the viewer, no further than a view straight from above or below.
     void rotateBy(const QPointF& pixels);
     // wheelDelta in eighths of a degree, as wheel events give it; forward
-    // zooms in. The zoom stays within MinimumZoom..MaximumZoom.
+    // zooms in. The zoom stays within MINIMUM_ZOOM..MAXIMUM_ZOOM.
     void zoomBy(int wheelDelta);
     // The starting view: a little from above the a, b plane, the neutral
     // axis upright.

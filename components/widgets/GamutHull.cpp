@@ -9,8 +9,8 @@
 
 namespace {
 
-constexpr int N = GamutHull::SamplesPerSide;
-constexpr int VerticesPerFace = N * N;
+constexpr int N = GamutHull::SAMPLES_PER_SIDE;
+constexpr int VERTICES_PER_FACE = N * N;
 
 // Device values of sample (i, j) on face: face / 2 is the channel held
 // fixed, face % 2 says whether at none or all of it; the other two channels
@@ -82,8 +82,8 @@ bool GamutHull::fromICC(const char* profilePath, const GamutMonitor& monitor)
     }
     const bool cmyk = space == icSigCmykData;
 
-    m_vertices.resize(std::size_t(FaceCount) * VerticesPerFace);
-    for (int face = 0; face < FaceCount; ++face) {
+    m_vertices.resize(std::size_t(FACE_COUNT) * VERTICES_PER_FACE);
+    for (int face = 0; face < FACE_COUNT; ++face) {
         for (int i = 0; i < N; ++i) {
             for (int j = 0; j < N; ++j) {
                 double cube[3];
@@ -97,7 +97,7 @@ bool GamutHull::fromICC(const char* profilePath, const GamutMonitor& monitor)
                     m_whyNot = tr("The profile gives no Lab colours");
                     return false;
                 }
-                GamutVertex& vertex = m_vertices[std::size_t(face) * VerticesPerFace + i * N + j];
+                GamutVertex& vertex = m_vertices[std::size_t(face) * VERTICES_PER_FACE + i * N + j];
                 vertex.lab = QVector3D(float(lab[0]), float(lab[1]), float(lab[2]));
                 vertex.colour = monitor.displayColour(vertex.lab);
             }
@@ -129,9 +129,9 @@ double GamutHull::volume() const
 void GamutHull::buildFaces()
 {
     m_triangles.clear();
-    m_triangles.reserve(std::size_t(FaceCount) * (N - 1) * (N - 1) * 6);
-    for (int face = 0; face < FaceCount; ++face) {
-        const std::uint32_t base = std::uint32_t(face) * VerticesPerFace;
+    m_triangles.reserve(std::size_t(FACE_COUNT) * (N - 1) * (N - 1) * 6);
+    for (int face = 0; face < FACE_COUNT; ++face) {
+        const std::uint32_t base = std::uint32_t(face) * VERTICES_PER_FACE;
         for (int i = 0; i + 1 < N; ++i) {
             for (int j = 0; j + 1 < N; ++j) {
                 const std::uint32_t a = base + i * N + j;
@@ -151,8 +151,8 @@ void GamutHull::orientAndShade()
         centre += vertex.lab;
     centre /= float(m_vertices.size());
 
-    const std::size_t indicesPerFace = m_triangles.size() / FaceCount;
-    for (int face = 0; face < FaceCount; ++face) {
+    const std::size_t indicesPerFace = m_triangles.size() / FACE_COUNT;
+    for (int face = 0; face < FACE_COUNT; ++face) {
         const auto first = m_triangles.begin() + std::ptrdiff_t(face * indicesPerFace);
         const auto last = first + std::ptrdiff_t(indicesPerFace);
         // A face is wound one way throughout; it is turned round as a whole
@@ -183,9 +183,9 @@ void GamutHull::orientAndShade()
         v1.normal += area;
         v2.normal += area;
     }
-    for (int face = 0; face < FaceCount; ++face) {
-        const auto first = m_vertices.begin() + std::ptrdiff_t(face) * VerticesPerFace;
-        const auto last = first + VerticesPerFace;
+    for (int face = 0; face < FACE_COUNT; ++face) {
+        const auto first = m_vertices.begin() + std::ptrdiff_t(face) * VERTICES_PER_FACE;
+        const auto last = first + VERTICES_PER_FACE;
         QVector3D faceNormal;
         for (auto v = first; v != last; ++v)
             faceNormal += v->normal;

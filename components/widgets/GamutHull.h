@@ -13,8 +13,8 @@ class GamutMonitor;
 
 // The surface of a profile's gamut as a triangle mesh in D50 Lab.
 //
-// The surface of the device space is sampled on a grid of SamplesPerSide by
-// SamplesPerSide points per face: for RGB the six faces of the cube; for
+// The surface of the device space is sampled on a grid of SAMPLES_PER_SIDE by
+// SAMPLES_PER_SIDE points per face: for RGB the six faces of the cube; for
 // CMYK the six faces of the C, M, Y cube with their grey component given to
 // black, so that the faces at no ink stay without black while the faces at
 // full ink run through the darkest saturated colours down to the printer's
@@ -26,8 +26,8 @@ class GamutHull
     Q_DECLARE_TR_FUNCTIONS(KxGamutView)
 
 public:
-    static constexpr int SamplesPerSide = 33;
-    static constexpr int FaceCount = 6;
+    static constexpr int SAMPLES_PER_SIDE = 33;
+    static constexpr int FACE_COUNT = 6;
 
     enum class DeviceSpace { None, Rgb, Cmyk };
 
@@ -43,7 +43,7 @@ public:
     DeviceSpace deviceSpace() const { return m_deviceSpace; }
     QString whyNot() const { return m_whyNot; }
 
-    // FaceCount * SamplesPerSide^2 vertices, face after face.
+    // FACE_COUNT * SAMPLES_PER_SIDE^2 vertices, face after face.
     const std::vector<GamutVertex>& vertices() const { return m_vertices; }
     // Three indices per triangle, wound counter-clockwise seen from outside.
     const std::vector<std::uint32_t>& triangles() const { return m_triangles; }

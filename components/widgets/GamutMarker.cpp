@@ -6,21 +6,21 @@
 
 namespace {
 
-constexpr int Stacks = 10;
-constexpr int Slices = 20;
+constexpr int STACKS = 10;
+constexpr int SLICES = 20;
 
 // The unit sphere as triangles: stacks from pole to pole, slices round
 // the neutral (L) direction.
 std::vector<QVector3D> unitSphere()
 {
     auto point = [](int stack, int slice) {
-        const float polar = float(M_PI) * float(stack) / Stacks;
-        const float round = 2.0f * float(M_PI) * float(slice) / Slices;
+        const float polar = float(M_PI) * float(stack) / STACKS;
+        const float round = 2.0f * float(M_PI) * float(slice) / SLICES;
         return QVector3D(std::cos(polar), std::sin(polar) * std::cos(round), std::sin(polar) * std::sin(round));
     };
     std::vector<QVector3D> triangles;
-    for (int stack = 0; stack < Stacks; ++stack) {
-        for (int slice = 0; slice < Slices; ++slice) {
+    for (int stack = 0; stack < STACKS; ++stack) {
+        for (int slice = 0; slice < SLICES; ++slice) {
             const QVector3D p00 = point(stack, slice);
             const QVector3D p01 = point(stack, slice + 1);
             const QVector3D p10 = point(stack + 1, slice);
@@ -39,7 +39,7 @@ GamutMarker::GamutMarker(const QVector3D& lab, const GamutMonitor& monitor)
     const QVector3D colour = monitor.displayColour(lab);
     const QVector3D white(1.0f, 1.0f, 1.0f);
     for (const QVector3D& direction : unitSphere()) {
-        m_body.push_back({lab + Radius * direction, direction, colour});
-        m_outline.push_back({lab + OutlineRadius * direction, direction, white});
+        m_body.push_back({lab + RADIUS * direction, direction, colour});
+        m_outline.push_back({lab + OUTLINE_RADIUS * direction, direction, white});
     }
 }

@@ -14,8 +14,8 @@ class GamutMonitor;
 class GamutMarker
 {
 public:
-    static constexpr float Radius = 3.0f;        // Lab units
-    static constexpr float OutlineRadius = 4.2f; // Lab units
+    static constexpr float RADIUS = 3.0f;        // Lab units
+    static constexpr float OUTLINE_RADIUS = 4.2f; // Lab units
 
     GamutMarker(const QVector3D& lab, const GamutMonitor& monitor);
 

@@ -9,7 +9,7 @@
 
 namespace {
 
-const char* const VertexShader = R"(
+const char* const VERTEX_SHADER = R"(
 attribute vec3 lab;
 attribute vec3 normal;
 attribute vec3 colour;
@@ -31,7 +31,7 @@ void main()
 
 // One light above and to the left of the viewer, with some ambient light so
 // that faces turned away keep their colour, and a soft highlight.
-const char* const FragmentShader = R"(
+const char* const FRAGMENT_SHADER = R"(
 #ifdef GL_ES
 precision mediump float;
 #endif
@@ -58,18 +58,18 @@ void main()
 )";
 
 const QVector3D Background(0.22f, 0.22f, 0.24f);
-constexpr float HullOpacity = 0.85f;
+constexpr float HULL_OPACITY = 0.85f;
 // A marked colour is drawn a second time over everything, so that it stays
 // visible inside the solid, where the solid veils its first drawing.
-constexpr float MarkerOverlayOpacity = 0.6f;
+constexpr float MARKER_OVERLAY_OPACITY = 0.6f;
 
 } // namespace
 
 GamutRenderer::GamutRenderer()
 {
     initializeOpenGLFunctions();
-    m_valid = m_program.addShaderFromSourceCode(QOpenGLShader::Vertex, VertexShader)
-        && m_program.addShaderFromSourceCode(QOpenGLShader::Fragment, FragmentShader)
+    m_valid = m_program.addShaderFromSourceCode(QOpenGLShader::Vertex, VERTEX_SHADER)
+        && m_program.addShaderFromSourceCode(QOpenGLShader::Fragment, FRAGMENT_SHADER)
         && m_program.link();
     if (!m_valid)
         return;
@@ -194,7 +194,7 @@ void GamutRenderer::paint(const QMatrix4x4& modelView, const QMatrix4x4& project
     drawHull();
     if (m_markerBodyVertexCount > 0) {
         glClear(GL_DEPTH_BUFFER_BIT);
-        drawMarker(MarkerOverlayOpacity);
+        drawMarker(MARKER_OVERLAY_OPACITY);
     }
     m_program.release();
     glDisable(GL_DEPTH_TEST);
@@ -222,7 +222,7 @@ void GamutRenderer::drawHull()
     // Slightly see-through, so that the grey scale shows inside the solid:
     // the far side first, then the near side over it.
     m_program.setUniformValue("lit", true);
-    m_program.setUniformValue("opacity", HullOpacity);
+    m_program.setUniformValue("opacity", HULL_OPACITY);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glDepthMask(GL_FALSE);

@@ -74,15 +74,15 @@ bool meetsTriangle(const QVector3D& p0, const QVector3D& p1, const QVector3D& p2
 
 double columnCentre(int index)
 {
-    return (index + 0.5) * GamutSolid::ColumnSpacing;
+    return (index + 0.5) * GamutSolid::COLUMN_SPACING;
 }
 
 // The columns whose centres lie within low..high, and within reach.
 std::pair<int, int> columnsWithin(double low, double high)
 {
-    const double reach = GamutSolid::ColumnReach;
-    return {int(std::ceil(std::clamp(low, -reach, reach) / GamutSolid::ColumnSpacing - 0.5)),
-            int(std::floor(std::clamp(high, -reach, reach) / GamutSolid::ColumnSpacing - 0.5))};
+    const double reach = GamutSolid::COLUMN_REACH;
+    return {int(std::ceil(std::clamp(low, -reach, reach) / GamutSolid::COLUMN_SPACING - 0.5)),
+            int(std::floor(std::clamp(high, -reach, reach) / GamutSolid::COLUMN_SPACING - 0.5))};
 }
 
 struct ColumnMeeting
@@ -177,7 +177,7 @@ double GamutSolid::volume() const
     double length = 0.0;
     for (const Stretch& stretch : m_stretches)
         length += double(stretch.high) - double(stretch.low);
-    return length * ColumnSpacing * ColumnSpacing;
+    return length * COLUMN_SPACING * COLUMN_SPACING;
 }
 
 double GamutSolid::shareInside(const GamutSolid& other) const
@@ -205,5 +205,5 @@ double GamutSolid::shareInside(const GamutSolid& other) const
             }
         }
     }
-    return common * ColumnSpacing * ColumnSpacing / whole;
+    return common * COLUMN_SPACING * COLUMN_SPACING / whole;
 }

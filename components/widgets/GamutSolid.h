@@ -7,7 +7,7 @@
 class GamutHull;
 
 // The solid a gamut hull encloses, cut into columns along L: one column
-// every ColumnSpacing units of a and b, each column holding the stretches of
+// every COLUMN_SPACING units of a and b, each column holding the stretches of
 // L that lie inside. A point is inside where the surface winds round it
 // (the non-zero rule), so a fold of a printer's dark corner counts once.
 // Two solids share one grid of columns, so their overlap is found column by
@@ -15,11 +15,11 @@ class GamutHull;
 class GamutSolid
 {
 public:
-    static constexpr double ColumnSpacing = 1.0; // a and b units
+    static constexpr double COLUMN_SPACING = 1.0; // a and b units
     // Columns stand within this many a and b units of the neutral axis, far
     // beyond any colour, so that a profile with absurd values cannot ask for
     // a huge grid; what lies further out is not measured.
-    static constexpr double ColumnReach = 400.0;
+    static constexpr double COLUMN_REACH = 400.0;
 
     explicit GamutSolid(const GamutHull& hull);
 

@@ -7,13 +7,13 @@
 #include <vector>
 
 // A gamut drawn as lines over another one: on each face of the hull, every
-// LineStep-th row and column of its samples, the face's border included, in
+// LINE_STEP-th row and column of its samples, the face's border included, in
 // the colours the monitor shows.
 class GamutWireFrame
 {
 public:
-    static constexpr int LineStep = 4;
-    static_assert((GamutHull::SamplesPerSide - 1) % LineStep == 0, "the lines end on the faces' borders");
+    static constexpr int LINE_STEP = 4;
+    static_assert((GamutHull::SAMPLES_PER_SIDE - 1) % LINE_STEP == 0, "the lines end on the faces' borders");
 
     explicit GamutWireFrame(const GamutHull& hull);
 

@@ -280,8 +280,8 @@ void KxGamutView::drawLabels(QPainter& painter)
 namespace {
 
 // Space round the figures' box and between its edge and the text, in pixels.
-constexpr int FiguresMargin = 6;
-constexpr int FiguresFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
+constexpr int FIGURES_MARGIN = 6;
+constexpr int FIGURES_FLAGS = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
 
 // Each line of text as drawn within width, wrapped where it is longer.
 QList<QRect> lineRects(const QStringList& lines, const QFontMetrics& metrics, int width)
@@ -289,7 +289,7 @@ QList<QRect> lineRects(const QStringList& lines, const QFontMetrics& metrics, in
     QList<QRect> rects;
     int top = 0;
     for (const QString& line : lines) {
-        const QRect rect = metrics.boundingRect(QRect(0, top, width, 0), FiguresFlags, line);
+        const QRect rect = metrics.boundingRect(QRect(0, top, width, 0), FIGURES_FLAGS, line);
         rects << rect;
         top = rect.bottom() + 1;
     }
@@ -303,12 +303,12 @@ QRect KxGamutView::figuresRect() const
     const QStringList lines = figures();
     if (lines.isEmpty())
         return QRect();
-    const int textWidth = std::max(1, width() - 4 * FiguresMargin);
+    const int textWidth = std::max(1, width() - 4 * FIGURES_MARGIN);
     QRect text;
     for (const QRect& rect : lineRects(lines, fontMetrics(), textWidth))
         text |= rect;
-    const QSize box = text.size() + QSize(2 * FiguresMargin, 2 * FiguresMargin);
-    return QRect(QPoint(FiguresMargin, height() - box.height() - FiguresMargin), box);
+    const QSize box = text.size() + QSize(2 * FIGURES_MARGIN, 2 * FIGURES_MARGIN);
+    return QRect(QPoint(FIGURES_MARGIN, height() - box.height() - FIGURES_MARGIN), box);
 }
 
 void KxGamutView::drawFigures(QPainter& painter)
@@ -318,11 +318,11 @@ void KxGamutView::drawFigures(QPainter& painter)
         return;
     painter.fillRect(box, QColor(0, 0, 0, 140));
     painter.setPen(QColor(230, 230, 230));
-    const QPoint origin = box.topLeft() + QPoint(FiguresMargin, FiguresMargin);
+    const QPoint origin = box.topLeft() + QPoint(FIGURES_MARGIN, FIGURES_MARGIN);
     const QStringList lines = figures();
-    const QList<QRect> rects = lineRects(lines, painter.fontMetrics(), box.width() - 2 * FiguresMargin);
+    const QList<QRect> rects = lineRects(lines, painter.fontMetrics(), box.width() - 2 * FIGURES_MARGIN);
     for (qsizetype i = 0; i < lines.size(); ++i)
-        painter.drawText(rects[i].translated(origin), FiguresFlags, lines[i]);
+        painter.drawText(rects[i].translated(origin), FIGURES_FLAGS, lines[i]);
 }
 
 void KxGamutView::drawMessage()

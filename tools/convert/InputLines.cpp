@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr std::size_t ReadSize = 64 * 1024;
+constexpr std::size_t READ_SIZE = 64 * 1024;
 
 bool wouldWait(int descriptor)
 {
@@ -48,7 +48,7 @@ bool InputLines::fill()
 {
     if (wouldWait(m_descriptor))
         std::fflush(m_output);
-    char buffer[ReadSize];
+    char buffer[READ_SIZE];
     ssize_t count;
     do {
         count = read(m_descriptor, buffer, sizeof buffer);

@@ -31,8 +31,8 @@
 
 namespace {
 
-constexpr double LowestInkLimit = InkLimits::LowestTotal * 100.0;
-constexpr double HighestInkLimit = InkLimits::HighestTotal * 100.0;
+constexpr double LOWEST_INK_LIMIT = InkLimits::LOWEST_TOTAL * 100.0;
+constexpr double HIGHEST_INK_LIMIT = InkLimits::HIGHEST_TOTAL * 100.0;
 
 struct Options {
     const char* readings = nullptr;
@@ -159,14 +159,14 @@ int main(int argc, char** argv)
         return tool.malformed(std::string("--quality takes low, medium or high, not ")
                               + Kx_quotedFileName(options.quality));
     settings.quality = ProfileQuality::of(level);
-    if (options.inkLimit && !percentage(options.inkLimit, LowestInkLimit, HighestInkLimit, settings.limits.total))
+    if (options.inkLimit && !percentage(options.inkLimit, LOWEST_INK_LIMIT, HIGHEST_INK_LIMIT, settings.limits.total))
         return tool.malformed("the ink limit must be a percentage from 100 to 400, not "
                               + Kx_quotedFileName(options.inkLimit));
     if (options.blackLimit && !percentage(options.blackLimit, 0.0, 100.0, settings.limits.black))
         return tool.malformed("the black limit must be a percentage from 0 to 100, not "
                               + Kx_quotedFileName(options.blackLimit));
     settings.description = options.description ? options.description : stem(options.out);
-    settings.copyright = PrinterProfiler::FreeCopyright;
+    settings.copyright = PrinterProfiler::FREE_COPYRIGHT;
 
     std::vector<PrinterMeasurement> measurements;
     PrinterReadings readings;

@@ -27,7 +27,7 @@ std::shared_ptr<const KxCmsTransform> KxCmsTransformCache::obtain(const KxCmsTra
     if (!transform)
         return nullptr;
     m_entries.emplace_front(key, transform);
-    if (m_entries.size() > Capacity)
+    if (m_entries.size() > CAPACITY)
         m_entries.pop_back();
     return transform;
 }

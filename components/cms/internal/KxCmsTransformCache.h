@@ -20,7 +20,7 @@ class KxCmsTransformCache
 public:
     // Enough for the transforms of two refreshes of the tool (three
     // conversions of four transforms each) and a chart.
-    static constexpr std::size_t Capacity = 32;
+    static constexpr std::size_t CAPACITY = 32;
 
     static KxCmsTransformCache& instance();
 
