@@ -66,6 +66,8 @@ private slots:
     void writeFailuresSayWhyInOneLine_data();
     void writeFailuresSayWhyInOneLine();
     void fullStandardOutputIsTold();
+    void refusedProfilesSayWhy_data();
+    void refusedProfilesSayWhy();
 };
 
 void TestCompanionManners::answers_data()
@@ -232,6 +234,40 @@ void TestCompanionManners::fullStandardOutputIsTold()
     QCOMPARE(process.readAllStandardError(),
              QByteArray("tintora-convert: the conversions could not be written to standard output: "
                         "No space left on device\n"));
+}
+
+void TestCompanionManners::refusedProfilesSayWhy_data()
+{
+    const QString absurdWhite = QStringLiteral(TINTORA_TEST_DATA "/profile/media-white-x-1281.icc");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no profile") << QStringList{"--profile", "/etc/passwd", "--patches", "8"}
+                                << "'/etc/passwd' is refused: not a readable ICC profile";
+    QTest::newRow("absurd media white")
+        << QStringList{"--profile", absurdWhite, "--patches", "8"}
+        << "'" + absurdWhite + "' is refused: the input profile's media white is no paper or display white";
+    QTest::newRow("absurd monitor") << QStringList{"--profile", DefaultCmyk, "--monitor", absurdWhite, "--patches", "8"}
+                                    << "the monitor profile '" + absurdWhite
+            + "' cannot be used: the input profile's media white is no paper or display white";
+    QTest::newRow("RGB profile for swatches")
+        << QStringList{"--profile", Srgb, "--swatches", "palette.gpl"}
+        << "'" + Srgb + "' is refused: swatches need a CMYK output profile";
+}
+
+// A refused profile gets one line that names it and says why.
+void TestCompanionManners::refusedProfilesSayWhy()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, message);
+    QTemporaryDir folder;
+    QFile palette(folder.filePath("palette.gpl"));
+    QVERIFY(palette.open(QIODevice::WriteOnly) && palette.write("GIMP Palette\n255 0 0 red\n") > 0);
+    palette.close();
+    arguments.replaceInStrings(QRegularExpression("^palette\\.gpl$"), palette.fileName());
+    const ProgramRun run = ProgramRun::of(Chart, arguments + QStringList{"--cgats", folder.filePath("chart.txt")});
+    QCOMPARE(run.exitCode, 1);
+    QCOMPARE(QString::fromUtf8(run.error), "tintora-chart: " + message + "\n");
+    QVERIFY(!QFile::exists(folder.filePath("chart.txt")));
 }
 
 QTEST_GUILESS_MAIN(TestCompanionManners)

@@ -3,6 +3,8 @@
 
 #include "KxCMSHandle.h"
 
+#include <string>
+
 // The two engine conversions a chart is built with: the source profile to
 // itself (device values to Lab and back) and built-in Lab to the monitor
 // (display colours). Both are released with the object.
@@ -16,14 +18,21 @@ public:
     // For a chart of swatches: an output profile in CMYK only.
     bool openForSwatches(const char* profilePath, const char* monitorPath);
 
+    // Why the last open refused a profile, naming it: "'x.icc' is refused:
+    // the input profile's media white is no paper or display white", or
+    // "the monitor profile 'm.icc' cannot be used: ..."; empty after a success.
+    const std::string& whyNot() const { return m_whyNot; }
+
     KxCMS* profile() const { return m_profile.get(); }
     KxCMS* monitor() const { return m_monitor.get(); }
 
 private:
     bool open(icColorSpaceSignature space, const char* profilePath, const char* monitorPath);
+    bool refuse(const char* path, const std::string& reason, bool monitor = false);
 
     KxCMSHandle m_profile;
     KxCMSHandle m_monitor;
+    std::string m_whyNot;
 };
 
 #endif

@@ -181,9 +181,7 @@ int generate(const Options& options, unsigned long count, KxChartPointList& char
 {
     ChartConversions conversions;
     if (!conversions.openForGeneration(options.profile, options.monitor))
-        return tool.fail(Kx_quotedFileName(options.profile)
-                    + " is refused: not a readable RGB or CMYK input, display or output profile"
-                    + (options.monitor ? ", or the monitor profile cannot be used" : ""));
+        return tool.fail(conversions.whyNot());
     if (conversions.profile()->inputSpace != icSigCmykData)
         return tool.fail(Kx_quotedFileName(options.profile) + " is an RGB profile: only a CMYK profile gives patches");
     // The monitor profile is checked above, but no file holds display colours.
@@ -203,8 +201,7 @@ int readSwatches(const Options& options, KxChartPointList& chart)
     ChartConversions conversions;
     if (!conversions.openForSwatches(options.profile, options.monitor)) {
         KxPacketFreeList(&first, KX_PACKET_COMBOCOLOUR);
-        return tool.fail(Kx_quotedFileName(options.profile) + " is refused: swatches need a CMYK output profile"
-                    + (options.monitor ? ", and a usable monitor profile" : ""));
+        return tool.fail(conversions.whyNot());
     }
     ChartSwatches::build(&chart.first, first, conversions.profile(), conversions.monitor());
     KxPacketFreeList(&first, KX_PACKET_COMBOCOLOUR);
@@ -217,7 +214,7 @@ int writeArgyllTarget(const Options& options, const KxChartPointList& chart)
 {
     ChartConversions conversions;
     if (!conversions.openForGeneration(options.profile, nullptr))
-        return tool.fail(Kx_quotedFileName(options.profile) + " is refused for the Argyll target");
+        return tool.fail(conversions.whyNot());
     const KxWriteResult written =
         ChartArgyllTarget::write(chart.first, conversions.profile(), options.ti1, std::time(nullptr));
     return written ? 0 : tool.fail(written.message("the Argyll target", options.ti1));
