@@ -27,7 +27,8 @@ ColourcheckToleranceDialog::ColourcheckToleranceDialog(const ChartTolerance& tol
     form->addRow(tr("Colour difference"), metricCombo);
     const QString labels[ChartTolerance::LIMIT_COUNT] = {tr("Mean at most"), tr("Maximum at most"),
                                                          tr("95th percentile at most"), tr("Paper white at most"),
-                                                         tr("Each solid (C, M, Y, K 100) at most")};
+                                                         tr("Each solid (C, M, Y, K 100) at most"),
+                                                         tr("Black solid (K 100), if not as the others, at most")};
     for (int limit = 0; limit < ChartTolerance::LIMIT_COUNT; ++limit) {
         auto* spin = new QDoubleSpinBox(this);
         spin->setObjectName(QStringLiteral("tolerance ") + QString::fromLatin1(ChartTolerance::limitKey(

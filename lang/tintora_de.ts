@@ -1131,6 +1131,10 @@ Das Ausgabeprofil bestimmt, ob das Ausgabefeld RGB- oder CMYK-Werte zeigt.</tran
         <translation>Jeder Vollton (C, M, Y, K 100) höchstens</translation>
     </message>
     <message>
+        <source>Black solid (K 100), if not as the others, at most</source>
+        <translation>Schwarz-Vollton (K 100), falls abweichend, höchstens</translation>
+    </message>
+    <message>
         <source>none</source>
         <translation>keine</translation>
     </message>

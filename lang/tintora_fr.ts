@@ -1131,6 +1131,10 @@ Le profil de sortie détermine si la zone de sortie affiche des valeurs RVB ou C
         <translation>Chaque aplat (C, M, J, N 100) au plus</translation>
     </message>
     <message>
+        <source>Black solid (K 100), if not as the others, at most</source>
+        <translation>Aplat noir (N 100), s’il diffère, au plus</translation>
+    </message>
+    <message>
         <source>none</source>
         <translation>aucune</translation>
     </message>

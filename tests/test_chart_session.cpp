@@ -480,7 +480,7 @@ private slots:
             modal.answerDialog([](QDialog& dialog) {
                 dialog.findChild<QDoubleSpinBox*>("tolerance mean")->setValue(1.0);
             });
-            QVERIFY(QMetaObject::invokeMethod(english, "chooseTolerance", Q_ARG(int, 3))); // after the three presets
+            QVERIFY(QMetaObject::invokeMethod(english, "chooseTolerance", Q_ARG(int, 4))); // after the four presets
         }
         const QString failed = labelOf(*english, "verification verdict")->text();
         QVERIFY2(failed.startsWith("Fail: CIE76 mean ") && failed.endsWith(" above 1.00 (own tolerance)"),

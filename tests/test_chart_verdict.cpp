@@ -173,8 +173,10 @@ private slots:
         row("ISO 12647-7 preset", "shifted.txt", {"--tolerance", "iso12647-7-2007"}, 0, "Pass (ISO 12647-7:2007 proof)");
         row("G7 preset", "shifted.txt", {"--tolerance", "g7-colorspace-proof"}, 3,
             "Fail: CIEDE2000 mean 1.67 above 1.50 (G7 Colorspace proof)");
-        row("ISO 12647-2 preset", "shifted.txt", {"--tolerance", "iso12647-2-2004-solids"}, 0,
-            "Pass (ISO 12647-2:2004 solids)");
+        row("ISO 12647-2 presets", "shifted.txt", {"--tolerance", "iso12647-2-2013-solids"}, 0,
+            "Pass (ISO 12647-2:2013 solids)");
+        row("black takes the solids' place for K", "shifted.txt", {"--tolerance", "solids=2,black=1.3,metric=de2000"},
+            3, "Fail: CIEDE2000 K 100 1.38 above 1.30 (own tolerance)");
         row("controls unread are named", "first100.txt", {"--tolerance", "iso12647-7-2007"}, 0,
             "Pass (ISO 12647-7:2007 proof); not checked: Paper, C 100, M 100, Y 100, K 100");
         row("nothing checked is no pass", "first100.txt", {"--tolerance", "iso12647-2-2004-solids"}, 3,

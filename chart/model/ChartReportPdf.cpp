@@ -58,7 +58,7 @@ std::string inkText(const KxChartPoint& record)
 std::string limitsText(const ChartTolerance& tolerance)
 {
     static const char* const NAMES[ChartTolerance::LIMIT_COUNT] = {"mean", "maximum", "95th percentile", "paper",
-                                                                   "each solid"};
+                                                                   "each solid", "black solid"};
     std::string text = std::string(ChartTolerance::metricName(tolerance.metric)) + ":";
     const char* separator = " ";
     for (int limit = 0; limit < ChartTolerance::LIMIT_COUNT; ++limit) {

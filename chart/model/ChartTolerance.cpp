@@ -8,7 +8,7 @@
 
 namespace {
 
-const char* const LIMIT_KEYS[ChartTolerance::LIMIT_COUNT] = {"mean", "max", "p95", "paper", "solids"};
+const char* const LIMIT_KEYS[ChartTolerance::LIMIT_COUNT] = {"mean", "max", "p95", "paper", "solids", "black"};
 
 using Limits = std::initializer_list<std::pair<ChartTolerance::Limit, double>>;
 
@@ -67,7 +67,11 @@ const std::vector<ChartTolerance>& ChartTolerance::presets()
         published("iso12647-2-2004-solids", "ISO 12647-2:2004 solids",
                   "ISO 12647-2:2004 offset printing, deviation tolerance of the process-colour solids: CIE76 5 for "
                   "each of C, M, Y and K",
-                  ChartDifference::DeltaE76, {{Solids, 5.0}})};
+                  ChartDifference::DeltaE76, {{Solids, 5.0}}),
+        published("iso12647-2-2013-solids", "ISO 12647-2:2013 solids",
+                  "ISO 12647-2:2013 offset printing, deviation tolerance of the process-colour solids: CIEDE2000 "
+                  "3.5 for C, M and Y, 5 for K",
+                  ChartDifference::DeltaE2000, {{Solids, 3.5}, {BlackSolid, 5.0}})};
     return sets;
 }
 
@@ -116,7 +120,7 @@ bool ChartTolerance::fromText(const std::string& text, ChartTolerance& tolerance
         while (limit < LIMIT_COUNT && name != LIMIT_KEYS[limit])
             ++limit;
         if (limit == LIMIT_COUNT) {
-            whyNot = "\"" + name + "\" is no limit: give mean, max, p95, paper, solids or metric";
+            whyNot = "\"" + name + "\" is no limit: give mean, max, p95, paper, solids, black or metric";
             return false;
         }
         double number = 0.0;

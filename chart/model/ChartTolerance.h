@@ -13,17 +13,19 @@ enum class ChartDifference { DeltaE76, DeltaE2000 };
 // formula they are in and any of a mean, a maximum and a 95th percentile
 // over the patches measured, and a limit for the paper white and for each
 // solid ("C 100" ... "K 100"), which apply where the chart has those
-// control patches. A reading passes a limit it equals.
+// control patches; a black limit, when given, takes the solids' place for
+// "K 100". A reading passes a limit it equals.
 class ChartTolerance
 {
 public:
-    enum Limit { Mean, Maximum, Percentile95, Paper, Solids, LIMIT_COUNT };
+    enum Limit { Mean, Maximum, Percentile95, Paper, Solids, BlackSolid, LIMIT_COUNT };
 
     // The formula's name in texts and the key's value in the text form:
     // "CIE76" / "de76", "CIEDE2000" / "de2000".
     static const char* metricName(ChartDifference metric);
     static const char* metricKey(ChartDifference metric);
-    // A limit's key in the text form: "mean", "max", "p95", "paper", "solids".
+    // A limit's key in the text form: "mean", "max", "p95", "paper", "solids",
+    // "black".
     static const char* limitKey(Limit limit);
 
     // The published sets offered by name.

@@ -34,9 +34,11 @@ ChartVerdict ChartVerdict::of(const ChartVerification& verification, const Chart
         return verdict;
     if (controlBreaks(ChartTolerance::Paper, ChartVerification::PAPER_NAME))
         return verdict;
-    for (const std::string& solid : ChartVerification::solidNames())
-        if (controlBreaks(ChartTolerance::Solids, solid))
+    for (const std::string& solid : ChartVerification::solidNames()) {
+        const bool black = solid == ChartVerification::BLACK_SOLID_NAME && tolerance.limits[ChartTolerance::BlackSolid];
+        if (controlBreaks(black ? ChartTolerance::BlackSolid : ChartTolerance::Solids, solid))
             return verdict;
+    }
     if (!checkedAny)
         verdict.outcome = Outcome::Unchecked;
     return verdict;

@@ -8,7 +8,7 @@
 
 const std::vector<std::string>& ChartVerification::solidNames()
 {
-    static const std::vector<std::string> names{"C 100", "M 100", "Y 100", "K 100"};
+    static const std::vector<std::string> names{"C 100", "M 100", "Y 100", BLACK_SOLID_NAME};
     return names;
 }
 
