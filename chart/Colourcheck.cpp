@@ -572,11 +572,7 @@ void Colourcheck::writeVerificationReport()
     const QString path = chooseExportFile(ChartFileFolders::PrintLayout);
     if (path.isNull())
         return;
-    ChartPrintTitle title;
-    title.chart = windowTitle().toStdString();
-    title.profile = profileFileName().toStdString();
-    title.created = std::time(nullptr);
-    const KxWriteResult written = ChartReportPdf::write(ChartVerification(session), &checkedTolerance, title,
+    const KxWriteResult written = ChartReportPdf::write(ChartVerification(session), &checkedTolerance, printTitle(),
                                                        QFile::encodeName(path).constData());
     if (!written)
         tellFailure(tr("Verification report"),
@@ -764,13 +760,19 @@ void Colourcheck::printLayout()
     const QString path = chooseExportFile(ChartFileFolders::PrintLayout);
     if (path.isNull())
         return;
+    const KxWriteResult written =
+        ChartPdf::write(points, printSettings, printTitle(), QFile::encodeName(path).constData());
+    if (!written)
+        tellWriteFailure(tr("Print layout"), path, written);
+}
+
+ChartPrintTitle Colourcheck::printTitle() const
+{
     ChartPrintTitle title;
     title.chart = windowTitle().toStdString();
     title.profile = profileFileName().toStdString();
     title.created = std::time(nullptr);
-    const KxWriteResult written = ChartPdf::write(points, printSettings, title, QFile::encodeName(path).constData());
-    if (!written)
-        tellWriteFailure(tr("Print layout"), path, written);
+    return title;
 }
 
 QString Colourcheck::profileFileName() const

@@ -3,6 +3,7 @@
 
 #include "ChartFileFolders.h"
 #include "ChartMeasurementSession.h"
+#include "ChartPdf.h"
 #include "ChartPrintSettings.h"
 #include "ChartTolerance.h"
 #include "KxChartPoint.h"
@@ -145,6 +146,8 @@ private:
     QString printPlace(unsigned long patch) const;
     // The file name of the profile the patches were worked out through.
     QString profileFileName() const;
+    // What the header of a printed page or report names: chart, profile, now.
+    ChartPrintTitle printTitle() const;
     // Asks what becomes of readings not yet saved; false to keep the window.
     bool confirmClose();
 
