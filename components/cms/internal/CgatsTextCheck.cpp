@@ -262,8 +262,9 @@ private:
     bool numberOfSets(std::string& whyNot);
     bool keyword(std::string_view name, std::string& whyNot);
     bool countKeywords(unsigned long entries, std::string& whyNot);
-    // The count after a keyword; false when it is not a plain count.
-    bool readCount(long long& count, Token& value, std::string& whyNot);
+    // The count that follows NUMBER_OF_FIELDS or NUMBER_OF_SETS (a keyword
+    // of its own); false when it is not a plain count or more than `most`.
+    bool readCount(unsigned long most, const char* what, long long& count, Token& value, std::string& whyNot);
 
     struct Handler {
         std::string_view keyword;
@@ -404,12 +405,8 @@ bool CgatsScan::numberOfFields(std::string& whyNot)
     }
     long long count;
     Token value;
-    if (!countKeywords(1, whyNot) || !readCount(count, value, whyNot))
+    if (!readCount(KxCgatsDocument::MOST_FIELDS, "fields in a table", count, value, whyNot))
         return false;
-    if (count > static_cast<long long>(KxCgatsDocument::MOST_FIELDS)) {
-        whyNot = tooMany(KxCgatsDocument::MOST_FIELDS, "fields in a table");
-        return false;
-    }
     fieldsDeclared = true;
     declaredFieldCount = count;
     if (!value.text.empty())
@@ -422,22 +419,24 @@ bool CgatsScan::numberOfSets(std::string& whyNot)
 {
     long long count;
     Token value;
-    if (!countKeywords(1, whyNot) || !readCount(count, value, whyNot))
+    if (!readCount(KxCgatsDocument::MOST_SETS, "sets in a table", count, value, whyNot))
         return false;
-    if (count > static_cast<long long>(KxCgatsDocument::MOST_SETS)) {
-        whyNot = tooMany(KxCgatsDocument::MOST_SETS, "sets in a table");
-        return false;
-    }
     sets = std::max(sets, count);
     return true;
 }
 
-bool CgatsScan::readCount(long long& count, Token& value, std::string& whyNot)
+bool CgatsScan::readCount(unsigned long most, const char* what, long long& count, Token& value, std::string& whyNot)
 {
+    if (!countKeywords(1, whyNot))
+        return false;
     value = tokens.next();
     count = plainCount(value);
     if (count < 0) {
         whyNot = "The CGATS file gives its number of fields or sets in an unreadable form.";
+        return false;
+    }
+    if (count > static_cast<long long>(most)) {
+        whyNot = tooMany(most, what);
         return false;
     }
     return true;
