@@ -72,7 +72,7 @@ QString folderOf(const QByteArray& encodedPath)
 } // namespace
 
 Colourcheck::Colourcheck(KxRegistry& registry, QWidget* parent, const char* name)
-    : QScrollArea(parent), registry(registry), fileFolders(registry)
+    : QScrollArea(parent), registry(KxRegistry::shared(registry)), fileFolders(this->registry)
 {
     if (name)
         setObjectName(QString::fromLatin1(name));
@@ -536,7 +536,7 @@ void Colourcheck::updateVerdict()
 void Colourcheck::restoreTolerance()
 {
     std::string whyNot;
-    if (!ChartTolerance::fromText(registry.getstring(TOOL_REGISTRY_SECTION, KEY_CHART_TOLERANCE), checkedTolerance,
+    if (!ChartTolerance::fromText(registry->getstring(TOOL_REGISTRY_SECTION, KEY_CHART_TOLERANCE), checkedTolerance,
                                   whyNot))
         checkedTolerance = ChartTolerance::presets().front();
     showTolerance();
@@ -560,7 +560,7 @@ void Colourcheck::chooseTolerance(int index)
         checkedTolerance = presets[index];
     else
         ColourcheckToleranceDialog::choose(this, checkedTolerance); // cancelled: the tolerance stays
-    registry.putstring(TOOL_REGISTRY_SECTION, KEY_CHART_TOLERANCE, checkedTolerance.text());
+    registry->putstring(TOOL_REGISTRY_SECTION, KEY_CHART_TOLERANCE, checkedTolerance.text());
     showTolerance();
     updateVerdict();
 }
@@ -815,7 +815,7 @@ void Colourcheck::exportArgyllTarget()
 
 Colourcheck* Colourcheck::newChartWindow()
 {
-    auto* chart = new Colourcheck(registry, nullptr, nullptr); // owned by its own window
+    auto* chart = new Colourcheck(*registry, nullptr, nullptr); // owned by its own window
     connect(chart, &Colourcheck::outputProfileChosen, this, &Colourcheck::outputProfileChosen);
     return chart;
 }

@@ -258,8 +258,8 @@ private slots:
         QTest::addRow("nothing") << QByteArray("# no readings\n") << "holds no readings";
         // Readings an instrument cannot give, named by line or set; XYZ
         // sets are judged as the D50 Lab they come to.
-        QTest::addRow("L 1e308") << QByteArray("50 0 0\n1e308 0 0\n") << "line 2 has L 1e+308, outside -1 to 101";
-        QTest::addRow("L above 101") << QByteArray("101.5 0 0\n") << "line 1 has L 101.5, outside -1 to 101";
+        QTest::addRow("L 1e308") << QByteArray("50 0 0\n1e308 0 0\n") << "line 2 has L 1e+308, outside -1 to 105";
+        QTest::addRow("L just above 105") << QByteArray("105.0001 0 0\n") << "line 1 has L 105.0001, outside -1 to 105";
         QTest::addRow("a below -200") << QByteArray("50 -200.5 0\n") << "line 1 has a -200.5, outside -200 to 200";
         QTest::addRow("nan") << QByteArray("50 0 0\nnan 0 0\n") << "line 2 is not three numbers";
         const auto sets = [](const char* fields, const QByteArray& data) {
@@ -360,6 +360,22 @@ private slots:
                 QCOMPARE(cmsIT8GetDataRowColDbl(it8, set, 6 + c), means[set][1 + c]);
         }
         cmsIT8Free(it8);
+
+        // A repeat far from the other (paper white and a black) is a mix-up,
+        // not noise: nothing is averaged and nothing written.
+        writeText(folder.filePath("far.ti3"),
+                  withInks("CTI3\nNUMBER_OF_FIELDS 8\nBEGIN_DATA_FORMAT\n"
+                           "SAMPLE_ID CMYK_C CMYK_M CMYK_Y CMYK_K LAB_L LAB_A LAB_B\nEND_DATA_FORMAT\n"
+                           "NUMBER_OF_SETS 2\nBEGIN_DATA\n1 @INK 1@ 88.7 0 0\n1 @INK 1@ 0 0 0\nEND_DATA\n",
+                           sixteen));
+        const Run far = run(chartTool(), {"--profile", DEFAULT_CMYK, "--patches", "16", "--readings",
+                                          folder.filePath("far.ti3"), "--average-repeats", "--measurements",
+                                          folder.filePath("far-m.ti3")});
+        QCOMPARE(far.exitCode, 1);
+        QCOMPARE(far.error, QByteArray("tintora-chart: '" + QFile::encodeName(folder.filePath("far.ti3"))
+                                       + "': set 1 (ID 1) and set 2 (ID 1) both name patch 1 but were measured 88.70 "
+                                         "apart (CIE 1976), more than 10\n"));
+        QVERIFY(!QFile::exists(folder.filePath("far-m.ti3")));
     }
 };
 

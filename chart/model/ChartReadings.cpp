@@ -2,6 +2,7 @@
 
 #include <SwatchImporter.h>
 #include <ColourValueRange.h>
+#include <InstrumentLab.h>
 #include <KxFileRead.h>
 
 #include <locale>
@@ -20,10 +21,14 @@ bool number(std::istringstream& words, double& value)
     return (in >> value) && in.peek() == std::char_traits<char>::eof();
 }
 
+constexpr ColourValueRange READING[] = {{"L", InstrumentLab::LOWEST_L, InstrumentLab::HIGHEST_L, ""},
+                                        {"a", -InstrumentLab::LARGEST_AB, InstrumentLab::LARGEST_AB, ""},
+                                        {"b", -InstrumentLab::LARGEST_AB, InstrumentLab::LARGEST_AB, ""}};
+
 // What is wrong with a reading's Lab; empty when it is a reading.
 std::string problemWith(const CgatsReading& reading)
 {
-    return ColourValueRange::problemWithLab(reading.lab[0], reading.lab[1], reading.lab[2]);
+    return ColourValueRange::problemWith({reading.lab[0], reading.lab[1], reading.lab[2]}, READING);
 }
 
 } // namespace

@@ -445,6 +445,20 @@ void Kx_fabandon(KxFILE* file)
     errno = savedErrno;
 }
 
+bool Kx_canWrite(const char* path)
+{
+    KxFILE* file = Kx_fopen(path, "w");
+    Kx_fabandon(file);
+    return file != nullptr;
+}
+
+bool Kx_sameFile(const char* first, const char* second)
+{
+    struct stat one, other;
+    return first && second && ::stat(first, &one) == 0 && ::stat(second, &other) == 0 && one.st_dev == other.st_dev
+           && one.st_ino == other.st_ino;
+}
+
 KxWriteResult Kx_writeFile(const char* path, const void* data, std::size_t size)
 {
     KxFILE* file = Kx_fopen(path, "w");

@@ -47,6 +47,15 @@ int Kx_fclose(KxFILE* file);
 // left as it was, so that it still says why the caller gave up.
 void Kx_fabandon(KxFILE* file);
 
+// Whether a file could be written at path now, answered by opening it as
+// Kx_fopen does and discarding it: a folder that is missing, a folder or
+// device in the file's place and a protected file are found before any
+// long work, in the words the write itself would give. False with errno set.
+bool Kx_canWrite(const char* path);
+// Whether the two paths name one file (the same device and inode, symbolic
+// links followed); false when either names nothing.
+bool Kx_sameFile(const char* first, const char* second);
+
 // Writes size bytes as the whole new content of the file at path, as
 // Kx_fopen with "w" and Kx_fclose do.
 KxWriteResult Kx_writeFile(const char* path, const void* data, std::size_t size);

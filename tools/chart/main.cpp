@@ -259,6 +259,18 @@ int main(int argc, char** argv)
     if (!why.empty())
         return tool.malformed(why);
 
+    if (const int refused = tool.checkOutputs(
+            {{"--ps", options.postscript, "the chart"},
+             {"--cgats", options.cgats, "the target file"},
+             {"--ti1", options.ti1, "the Argyll target"},
+             {"--measurements", options.measurements, "the measurements"},
+             {"--pdf", options.pdf, "the print layout"},
+             {"--report", options.report, "the verification report"},
+             {"--csv", options.csv, "the patch table"}},
+            {{"--profile", options.profile}, {"--monitor", options.monitor}, {"--swatches", options.swatches},
+             {"--readings", options.readings}}))
+        return refused;
+
     Kx_InitSubSystems(0);
     LogErrorLogtofile(0);
     KxInitGlobals();

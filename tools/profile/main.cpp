@@ -168,6 +168,9 @@ int main(int argc, char** argv)
     settings.description = options.description ? options.description : stem(options.out);
     settings.copyright = PrinterProfiler::FREE_COPYRIGHT;
 
+    if (const int refused = tool.checkOutputs({{"--out", options.out, "the profile"}}, {{"--readings", options.readings}}))
+        return refused;
+
     std::vector<PrinterMeasurement> measurements;
     PrinterReadings readings;
     std::string whyNot;
