@@ -280,6 +280,8 @@ private slots:
         // Five times D50 white: L = 116 * cbrt(5) - 16.
         QTest::addRow("XYZ past white") << sets(xyz, "1 20 20 20\n2 482.1 500 412.45\n") << "set 2 (ID 2) has L 182.3";
         QTest::addRow("unknown patch") << sets(lab, "1 50 0 0\n17 50 0 0\n") << "set 2 (ID 17) names no patch";
+        QTest::addRow("ID of terminal controls") << sets(lab, "1 50 0 0\n\"\x1b[31mRED\x07\" 50 0 0\n")
+                                                 << "set 2 (ID \\x1B[31mRED\\x07) names no patch";
         QTest::addRow("repeated patch") << sets("SAMPLE_ID SAMPLE_NAME LAB_L LAB_A LAB_B",
                                                 "1 a 50 0 0\n2 b 50 0 0\nx \"Patch 0001\" 52 0 0\n")
                                         << "set 1 (ID 1) and set 3 (ID x) both name patch 1";

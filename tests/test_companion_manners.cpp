@@ -125,6 +125,9 @@ void TestCompanionManners::answers_data()
         {"measurements without readings", Chart, chart + QStringList{"--measurements", "/nonexistent/m.ti3"}},
         {"no --profile", Chart, QStringList{"--ps", "/nonexistent/c.ps"}},
         {"dangling --readings", Chart, chart + QStringList{"--readings"}},
+        {"hexadecimal ink limit", Profile, QStringList{"--readings", "r.ti3", "--out", "p.icc", "--ink-limit", "0x12C"}},
+        {"hexadecimal patch size", Chart,
+         QStringList{"--profile", DefaultCmyk, "--pdf", "/nonexistent/c.pdf", "--patch-mm", "0x10"}},
     };
     for (const auto& m : malformed)
         QTest::addRow("%s %s", qPrintable(m.program.section('/', -1)), m.name)
@@ -141,9 +144,9 @@ void TestCompanionManners::answers()
 
     QProcess process;
     process.start(program, arguments);
-    QVERIFY(process.waitForStarted(10000));
+    QVERIFY(process.waitForStarted(EventLimits::EVENT_MS));
     process.closeWriteChannel();
-    QVERIFY(process.waitForFinished(60000));
+    QVERIFY(process.waitForFinished(EventLimits::EVENT_MS));
     QCOMPARE(process.exitStatus(), QProcess::NormalExit);
     QCOMPARE(process.exitCode(), exitCode);
 
@@ -228,10 +231,10 @@ void TestCompanionManners::fullStandardOutputIsTold()
     QProcess process;
     process.setStandardOutputFile("/dev/full");
     process.start(Convert, {"--in", Srgb, "--out", DefaultCmyk});
-    QVERIFY(process.waitForStarted(10000));
+    QVERIFY(process.waitForStarted(EventLimits::EVENT_MS));
     process.write("255 0 0\n0 0 255\n");
     process.closeWriteChannel();
-    QVERIFY(process.waitForFinished(60000));
+    QVERIFY(process.waitForFinished(EventLimits::EVENT_MS));
     QCOMPARE(process.exitCode(), 1);
     QCOMPARE(process.readAllStandardError(),
              QByteArray("tintora-convert: the conversions could not be written to standard output: "
@@ -337,4 +340,5 @@ void TestCompanionManners::outputsThatCannotBeWrittenAreRefusedFirst()
 }
 
 QTEST_GUILESS_MAIN(TestCompanionManners)
+#include "EventLimits.h"
 #include "test_companion_manners.moc"

@@ -3,6 +3,7 @@
 #include <SwatchImporter.h>
 #include <ColourValueRange.h>
 #include <InstrumentLab.h>
+#include <KxFileNameText.h>
 #include <KxFileRead.h>
 
 #include <locale>
@@ -98,5 +99,5 @@ std::string ChartReadings::whereIsSet(std::size_t set, const CgatsReading& readi
     const std::string where = "set " + std::to_string(set + 1);
     if (naming.empty())
         return where;
-    return where + (reading.id.empty() ? " (" : " (ID ") + naming + ")";
+    return where + (reading.id.empty() ? " (" : " (ID ") + Kx_escapedFileName(naming) + ")";
 }

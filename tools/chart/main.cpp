@@ -53,7 +53,6 @@
 #include <SwatchImporter.h>
 #include <TintoraVersion.h>
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -106,15 +105,7 @@ const Companion tool("tintora-chart", USAGE);
 // text is not a plain decimal number.
 bool millimetres(const char* text, double& value)
 {
-    if (!text)
-        return true;
-    char* end = nullptr;
-    errno = 0;
-    const double read = std::strtod(text, &end);
-    if (errno || end == text || *end)
-        return false;
-    value = read;
-    return true;
+    return !text || Kx_decimalNumber(text, value);
 }
 
 // The print layout the options ask for; why it cannot be, or empty.
