@@ -175,7 +175,7 @@ void KxMainWindow::loadRegistry()
 {
     KxWidgetUtil::restoreSizeFromRegistry(this, registry.get(), REGISTRY_SECTION, true, true);
     language = registry->getstring(KxRegistry::reg_fixup_null_cstr(REGISTRY_SECTION),
-                                  KxRegistry::reg_fixup_null_cstr(KEY_LANG));
+                                   KxRegistry::reg_fixup_null_cstr(KEY_LANG));
     KxLangKit::updateLangMenuTicks(languageMenu, language);
     // With no choice, or one the menu does not offer, the built-in language is in use.
     const QList<QAction*> entries = languageMenu ? languageMenu->actions() : QList<QAction*>();
@@ -187,7 +187,7 @@ void KxMainWindow::saveRegistry()
 {
     KxWidgetUtil::saveSizeToRegistry(this, registry.get(), REGISTRY_SECTION);
     registry->putstring(KxRegistry::reg_fixup_null_cstr(REGISTRY_SECTION), KxRegistry::reg_fixup_null_cstr(KEY_LANG),
-                       language);
+                        language);
 }
 
 void KxMainWindow::closeEvent(QCloseEvent* e)

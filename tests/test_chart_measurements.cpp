@@ -339,20 +339,25 @@ private slots:
     void commandLineAveragesRepeats()
     {
         QTemporaryDir folder;
-        writeText(folder.filePath("r.ti3"),
-                  withInks("CTI3\nNUMBER_OF_FIELDS 8\nBEGIN_DATA_FORMAT\n"
-                           "SAMPLE_ID CMYK_C CMYK_M CMYK_Y CMYK_K LAB_L LAB_A LAB_B\nEND_DATA_FORMAT\n"
-                           "NUMBER_OF_SETS 6\nBEGIN_DATA\n1 @INK 1@ 50 1 -1\n2 @INK 2 0.45@ 60 0 0\n"
-                           "1 @INK 1 0.45@ 52 3 -2\n5 @INK 5@ 70 0 0\n2 @INK 2@ 61 1 1\n1 @INK 1@ 51 -1 0\nEND_DATA\n",
-                           sixteen));
-        const Run tool = run(chartTool(), {"--profile", DEFAULT_CMYK, "--patches", "16", "--readings",
-                                           folder.filePath("r.ti3"), "--average-repeats", "--measurements",
-                                           folder.filePath("m.ti3")});
+        // Writes the sets as a measurement file with inks and averages it.
+        const auto averaged = [this, &folder](const char* name, const QByteArray& sets) {
+            writeText(folder.filePath(name),
+                      withInks("CTI3\nNUMBER_OF_FIELDS 8\nBEGIN_DATA_FORMAT\n"
+                               "SAMPLE_ID CMYK_C CMYK_M CMYK_Y CMYK_K LAB_L LAB_A LAB_B\nEND_DATA_FORMAT\n"
+                               "NUMBER_OF_SETS " + QByteArray::number(sets.count('\n')) + "\nBEGIN_DATA\n" + sets
+                                   + "END_DATA\n",
+                               sixteen));
+            return run(chartTool(), {"--profile", DEFAULT_CMYK, "--patches", "16", "--readings",
+                                     folder.filePath(name), "--average-repeats", "--measurements",
+                                     folder.filePath(name + QString("-m.ti3"))});
+        };
+        const Run tool = averaged("r.ti3", "1 @INK 1@ 50 1 -1\n2 @INK 2 0.45@ 60 0 0\n1 @INK 1 0.45@ 52 3 -2\n"
+                                           "5 @INK 5@ 70 0 0\n2 @INK 2@ 61 1 1\n1 @INK 1@ 51 -1 0\n");
         QVERIFY2(tool.exitCode == 0, tool.error.constData());
         QVERIFY2(tool.out.endsWith(" at 3.0 or more, 2 averaged from repeats\n"), tool.out.constData());
         QVERIFY(tool.out.contains("\nmeasured 3 of 16 patches: "));
 
-        cmsHANDLE it8 = cmsIT8LoadFromFile(nullptr, QFile::encodeName(folder.filePath("m.ti3")).constData());
+        cmsHANDLE it8 = cmsIT8LoadFromFile(nullptr, QFile::encodeName(folder.filePath("r.ti3-m.ti3")).constData());
         QVERIFY(it8);
         QCOMPARE(cmsIT8GetPropertyDbl(it8, "NUMBER_OF_SETS"), 3.0);
         const double means[3][4] = {{1, 51, 1, -1}, {2, 60.5, 0.5, 0.5}, {5, 70, 0, 0}};
@@ -365,19 +370,12 @@ private slots:
 
         // A repeat far from the other (paper white and a black) is a mix-up,
         // not noise: nothing is averaged and nothing written.
-        writeText(folder.filePath("far.ti3"),
-                  withInks("CTI3\nNUMBER_OF_FIELDS 8\nBEGIN_DATA_FORMAT\n"
-                           "SAMPLE_ID CMYK_C CMYK_M CMYK_Y CMYK_K LAB_L LAB_A LAB_B\nEND_DATA_FORMAT\n"
-                           "NUMBER_OF_SETS 2\nBEGIN_DATA\n1 @INK 1@ 88.7 0 0\n1 @INK 1@ 0 0 0\nEND_DATA\n",
-                           sixteen));
-        const Run far = run(chartTool(), {"--profile", DEFAULT_CMYK, "--patches", "16", "--readings",
-                                          folder.filePath("far.ti3"), "--average-repeats", "--measurements",
-                                          folder.filePath("far-m.ti3")});
+        const Run far = averaged("far.ti3", "1 @INK 1@ 88.7 0 0\n1 @INK 1@ 0 0 0\n");
         QCOMPARE(far.exitCode, 1);
         QCOMPARE(far.error, QByteArray("tintora-chart: '" + QFile::encodeName(folder.filePath("far.ti3"))
                                        + "': set 1 (ID 1) and set 2 (ID 1) both name patch 1 but were measured 88.70 "
                                          "apart (CIE 1976), more than 10\n"));
-        QVERIFY(!QFile::exists(folder.filePath("far-m.ti3")));
+        QVERIFY(!QFile::exists(folder.filePath("far.ti3-m.ti3")));
     }
 };
 
