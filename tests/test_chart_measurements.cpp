@@ -277,6 +277,7 @@ private slots:
         QTest::addRow("set of 1e308") << sets(lab, "1 50 0 0\nP2 1e308 0 0\n") << "set 2 (ID P2) has L 1e+308";
         QTest::addRow("set of b 250") << sets(lab, "1 50 0 250\n") << "set 1 (ID 1) has b 250, outside -200 to 200";
         QTest::addRow("XYZ of nan") << sets(xyz, "1 nan 10 10\n") << "set 1 (ID 1) has a colour value that is not";
+        QTest::addRow("XYZ in hexadecimal") << sets(xyz, "1 0x10 10 10\n") << "a value in hexadecimal or binary";
         // Five times D50 white: L = 116 * cbrt(5) - 16.
         QTest::addRow("XYZ past white") << sets(xyz, "1 20 20 20\n2 482.1 500 412.45\n") << "set 2 (ID 2) has L 182.3";
         QTest::addRow("unknown patch") << sets(lab, "1 50 0 0\n17 50 0 0\n") << "set 2 (ID 17) names no patch";
