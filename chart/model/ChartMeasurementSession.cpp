@@ -1,10 +1,12 @@
 #include "ChartMeasurementSession.h"
 
+#include "ChartMeasurementCondition.h"
 #include "ChartMeasurementFile.h"
 #include "ChartPatchColours.h"
 #include "ChartReadings.h"
 
 #include <KxCMS.h>
+#include <KxFileInfo.h>
 
 #include <cmath>
 #include <cstdio>
@@ -58,6 +60,7 @@ void ChartMeasurementSession::reset(const KxChartPoint* first)
         records.push_back(*point);
     taken.clear();
     averaged.clear();
+    files.clear();
     changed = false;
 }
 
@@ -175,6 +178,8 @@ bool ChartMeasurementSession::load(const char* path, bool averageRepeats, LoadOu
         found.taken += its.size();
     }
     changed = changed || inNoFile;
+    if (found.taken > 0)
+        files.push_back({KxFileInfo::filenameFromPath(path), ChartMeasurementCondition::ofFile(path)});
     outcome = found;
     return true;
 }
