@@ -184,7 +184,7 @@ private:
             text(fonts.regular, TEXT_SIZE, MARGIN, "Readings: " + file.name);
             y -= LINE;
             text(fonts.regular, TEXT_SIZE, MARGIN,
-                 "Measured: " + (file.condition.empty() ? std::string("the file does not say how") : file.condition));
+                 "Measured: " + (file.condition.empty() ? std::string("not given in the file") : file.condition));
             y -= LINE;
         }
         text(fonts.regular, TEXT_SIZE, MARGIN,
