@@ -278,7 +278,7 @@ private slots:
         QVERIFY(ChartPaper::fromText(paper.toStdString(), settings.paper, whyNot));
         QTemporaryDir folder;
         const QString path = folder.filePath("chart.pdf");
-        QVERIFY(ChartPdf::write(chart.first, settings, {"Chart", "Profil für Drucke.icc", 1796720000},
+        QVERIFY(ChartPdf::write(chart.first, settings, {"Chart", "Profil für Drucke.icc", 1796720000, {}},
                                 QFile::encodeName(path).constData()));
 
         const std::vector<QpdfPage> read = qpdfPages(path);
