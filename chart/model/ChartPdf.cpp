@@ -23,8 +23,8 @@ constexpr double LABEL_SIZE = 7;
 constexpr double TITLE_BASELINE = 12;
 constexpr double DETAILS_BASELINE = 26;
 constexpr double NOTICE_BASELINE = 38;
-// The paper patch's outline: a hairline, at most this far outside the patch
-// (less when the gap is narrower), in points.
+// The paper patch's outline, in points: a hairline, at most this far outside
+// the patch (less when the gap is narrower).
 constexpr double OUTLINE_WIDTH = 0.25;
 constexpr double OUTLINE_DISTANCE = 1.5;
 
@@ -108,9 +108,11 @@ private:
 
     void outline(HPDF_Page page, const ChartPrintPlace& place)
     {
-        const double gap = layout.pitch() - layout.patchSize();
-        const double distance = std::min(OUTLINE_DISTANCE, (gap - OUTLINE_WIDTH) / 2);
-        const double offset = std::max(distance, 0.0) + OUTLINE_WIDTH / 2;
+        // The line keeps to the paper's half of the gap; distance is from
+        // the patch to the line's inner edge.
+        const double halfGap = (layout.pitch() - layout.patchSize()) / 2;
+        const double distance = std::max(std::min(OUTLINE_DISTANCE, halfGap - OUTLINE_WIDTH), 0.0);
+        const double offset = distance + OUTLINE_WIDTH / 2;
         const double side = layout.patchSize() + 2 * offset;
         HPDF_Page_SetGrayStroke(page, 0);
         HPDF_Page_SetLineWidth(page, static_cast<HPDF_REAL>(OUTLINE_WIDTH));
