@@ -8,6 +8,7 @@
 #include <KxCMS.h>
 #include <KxFileInfo.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -178,8 +179,11 @@ bool ChartMeasurementSession::load(const char* path, bool averageRepeats, LoadOu
         found.taken += its.size();
     }
     changed = changed || inNoFile;
-    if (found.taken > 0)
-        files.push_back({KxFileInfo::filenameFromPath(path), ChartMeasurementCondition::ofFile(path)});
+    if (found.taken > 0) {
+        ReadingsFile file{KxFileInfo::filenameFromPath(path), ChartMeasurementCondition::ofFile(path)};
+        if (std::find(files.begin(), files.end(), file) == files.end())
+            files.push_back(file);
+    }
     outcome = found;
     return true;
 }

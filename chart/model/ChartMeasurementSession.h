@@ -83,9 +83,14 @@ public:
     struct ReadingsFile {
         std::string name;      // the file's name, without its folder
         std::string condition; // how it was measured (see ChartMeasurementCondition); may be empty
+
+        bool operator==(const ReadingsFile& other) const
+        {
+            return name == other.name && condition == other.condition;
+        }
     };
-    // The files readings were taken from since the session started, in the
-    // order they were loaded.
+    // The files readings were taken from since the session started, each
+    // once, in the order they were first loaded.
     const std::vector<ReadingsFile>& readingsFiles() const { return files; }
 
     // Takes the readings of a measurement file or of plain text (see
