@@ -51,6 +51,23 @@ TextFont embedded(HPDF_Doc document, const std::string& path)
     return {HPDF_GetFont(document, name, "UTF-8"), HPDF_GetFontDef(document, name)};
 }
 
+// Where DejaVu Sans is looked for, in order.
+std::vector<std::string> fontFolders()
+{
+    std::vector<std::string> folders;
+    const char* dataFolders = std::getenv("XDG_DATA_DIRS");
+    const std::string list = dataFolders && *dataFolders ? dataFolders : "/usr/local/share:/usr/share";
+    for (std::size_t start = 0; start <= list.size();) {
+        const std::size_t end = std::min(list.find(':', start), list.size());
+        if (end > start && list[start] == '/')
+            folders.push_back(list.substr(start, end - start) + FONT_SUBFOLDER);
+        start = end + 1;
+    }
+    // Debian's, where the list leaves /usr/share out
+    folders.push_back(std::string("/usr/share") + FONT_SUBFOLDER);
+    return folders;
+}
+
 } // namespace
 
 Document newDocument(bool* failed)
@@ -94,22 +111,6 @@ std::string TextFont::shown(const std::string& utf8) const
         }
     }
     return text;
-}
-
-std::vector<std::string> fontFolders()
-{
-    std::vector<std::string> folders;
-    const char* dataFolders = std::getenv("XDG_DATA_DIRS");
-    const std::string list = dataFolders && *dataFolders ? dataFolders : "/usr/local/share:/usr/share";
-    for (std::size_t start = 0; start <= list.size();) {
-        const std::size_t end = std::min(list.find(':', start), list.size());
-        if (end > start && list[start] == '/')
-            folders.push_back(list.substr(start, end - start) + FONT_SUBFOLDER);
-        start = end + 1;
-    }
-    // Debian's, where the list leaves /usr/share out
-    folders.push_back(std::string("/usr/share") + FONT_SUBFOLDER);
-    return folders;
 }
 
 TextFonts loadFonts(HPDF_Doc document)

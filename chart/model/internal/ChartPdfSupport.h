@@ -38,17 +38,14 @@ struct TextFont {
 };
 
 // The regular and bold faces of the document's text: DejaVu Sans, embedded
-// (only the glyphs used), found in the system's data folders (see
-// fontFolders); Helvetica when no copy is found.
+// (only the glyphs used), found under fonts/truetype/dejavu in each of
+// $XDG_DATA_DIRS (else /usr/local/share and /usr/share), then in Debian's
+// /usr/share; Helvetica when no copy is found.
 struct TextFonts {
     TextFont regular;
     TextFont bold;
 };
 TextFonts loadFonts(HPDF_Doc document);
-// Where DejaVu Sans is looked for, in order: fonts/truetype/dejavu below
-// each of $XDG_DATA_DIRS (else /usr/local/share and /usr/share), then
-// Debian's /usr/share/fonts/truetype/dejavu.
-std::vector<std::string> fontFolders();
 
 // "2024-05-01 14:30" in local time.
 std::string localDate(std::time_t created);
