@@ -97,5 +97,10 @@ std::string Kx_profileDescription(const char* path)
     std::vector<unsigned char> tag(static_cast<std::size_t>(size));
     if (cmsReadRawTag(profile->handle(), cmsSigProfileDescriptionTag, tag.data(), size) != size)
         return {};
-    return bigEndian32(tag.data()) == cmsSigTextDescriptionType ? fromTextDescription(tag) : fromLocalized(profile->handle());
+    const std::string text =
+        bigEndian32(tag.data()) == cmsSigTextDescriptionType ? fromTextDescription(tag) : fromLocalized(profile->handle());
+    // Some writers end the text with a line break.
+    const char* const SPACE = " \t\r\n";
+    const std::size_t first = text.find_first_not_of(SPACE);
+    return first == std::string::npos ? std::string() : text.substr(first, text.find_last_not_of(SPACE) - first + 1);
 }
