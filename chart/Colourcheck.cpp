@@ -57,6 +57,7 @@
 #include <QMouseEvent>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 
@@ -219,6 +220,12 @@ void Colourcheck::createCommands(QLayout* windowLayout)
     viewLabel = new QLabel(bar);
     viewLabel->setObjectName(QStringLiteral("view label"));
     viewLabel->setContentsMargins(0, 0, ChartLayout::MARGIN, 0);
+    viewLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // The menu bar sizes its corner once: wide enough for every text it shows.
+    int widest = 0;
+    for (const QString& text : viewTexts())
+        widest = std::max(widest, viewLabel->fontMetrics().horizontalAdvance(text));
+    viewLabel->setMinimumWidth(widest + ChartLayout::MARGIN);
     bar->setCornerWidget(viewLabel);
     for (const Command& command : commands)
         chartMenu->addAction(command.action);
@@ -522,12 +529,13 @@ void Colourcheck::showProofColours()
         if (patch)
             patch->showProof(shown && softProof.labToMonitor(patch->point.labD50, rgb) ? rgb : nullptr);
     }
-    if (!proofing)
-        viewLabel->setText(tr("Patches in their display colours"));
-    else if (!shown)
-        viewLabel->setText(tr("No proof: the monitor profile cannot be used"));
-    else
-        viewLabel->setText(tr("Proof: patches as the profile predicts the print"));
+    viewLabel->setText(viewTexts()[!proofing ? DisplayColours : shown ? Proofed : NoProof]);
+}
+
+QStringList Colourcheck::viewTexts()
+{
+    // In the order of the views.
+    return {tr("Display colours"), tr("Proof: patches as printed"), tr("No proof: the monitor profile cannot be used")};
 }
 
 // ---- Measurement ----

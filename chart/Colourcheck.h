@@ -14,6 +14,7 @@
 #include <QPointer>
 #include <QScrollArea>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <string>
@@ -140,6 +141,9 @@ private:
     // Shows the patches as their profile predicts the print while "Proof
     // colours" is on, otherwise in their display colours.
     void showProofColours();
+    // What the patches show, and the label's text for each.
+    enum View { DisplayColours, Proofed, NoProof };
+    static QStringList viewTexts();
     // True when the readings include one of the paper and no profile is
     // being made.
     bool canMakeProfile() const;

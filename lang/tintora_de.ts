@@ -316,16 +316,16 @@
         <translation>Tafel</translation>
     </message>
     <message>
-        <source>Patches in their display colours</source>
-        <translation>Felder in ihren Anzeigefarben</translation>
-    </message>
-    <message>
         <source>No proof: the monitor profile cannot be used</source>
         <translation>Kein Proof: Das Monitorprofil ist nicht verwendbar</translation>
     </message>
     <message>
-        <source>Proof: patches as the profile predicts the print</source>
-        <translation>Proof: Felder, wie das Profil den Druck vorhersagt</translation>
+        <source>Display colours</source>
+        <translation>Anzeigefarben</translation>
+    </message>
+    <message>
+        <source>Proof: patches as printed</source>
+        <translation>Proof: Felder wie gedruckt</translation>
     </message>
 </context>
 <context>
@@ -948,8 +948,8 @@ Entweder reicht der Speicher nicht aus oder Profile wurden gelöscht</translatio
         <translation>Kein Proof: Das Ausgabeprofil lässt sich mit diesem Monitorprofil nicht darstellen</translation>
     </message>
     <message>
-        <source>Proof: the colour as the output prints it</source>
-        <translation>Proof: die Farbe, wie die Ausgabe sie druckt</translation>
+        <source>Proof: as printed</source>
+        <translation>Proof: wie gedruckt</translation>
     </message>
 </context>
 <context>

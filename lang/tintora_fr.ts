@@ -316,16 +316,16 @@
         <translation>Mire</translation>
     </message>
     <message>
-        <source>Patches in their display colours</source>
-        <translation>Plages dans leurs couleurs d&apos;affichage</translation>
-    </message>
-    <message>
         <source>No proof: the monitor profile cannot be used</source>
         <translation>Pas d&apos;épreuve : le profil du moniteur est inutilisable</translation>
     </message>
     <message>
-        <source>Proof: patches as the profile predicts the print</source>
-        <translation>Épreuve : plages telles que le profil prévoit l&apos;impression</translation>
+        <source>Display colours</source>
+        <translation>Couleurs d&apos;affichage</translation>
+    </message>
+    <message>
+        <source>Proof: patches as printed</source>
+        <translation>Épreuve : plages comme imprimées</translation>
     </message>
 </context>
 <context>
@@ -948,8 +948,8 @@ La mémoire est insuffisante ou certains profils ont été supprimés</translati
         <translation>Pas d&apos;épreuve : le profil de sortie ne peut pas être affiché avec ce profil de moniteur</translation>
     </message>
     <message>
-        <source>Proof: the colour as the output prints it</source>
-        <translation>Épreuve : la couleur telle que la sortie l&apos;imprime</translation>
+        <source>Proof: as printed</source>
+        <translation>Épreuve : comme imprimé</translation>
     </message>
 </context>
 <context>

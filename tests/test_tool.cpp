@@ -667,7 +667,7 @@ void TestTool::proofedPreviewFollowsThePeerChain()
         registry->putlong("tintora", "proof_colours", 1);
         start();
         QVERIFY(tool->proofColoursAction()->isChecked());
-        QCOMPARE(tool->proof_label->text(), QStringLiteral("Proof: the colour as the output prints it"));
+        QCOMPARE(tool->proof_label->text(), QStringLiteral("Proof: as printed"));
 
         const QString t = "-t" + QString::number(row.intent);
         const auto transicc = [](const QString& from, const QString& to, const QString& intent,

@@ -724,7 +724,7 @@ void Tintora::showPreviewView()
     else if (outputCms.handle && monitorCms.handle && !softProof.isOpen())
         proof_label->setText(tr("No proof: the output profile cannot be shown on this monitor profile"));
     else
-        proof_label->setText(tr("Proof: the colour as the output prints it"));
+        proof_label->setText(tr("Proof: as printed"));
 }
 
 void Tintora::paintPreview(const QColor& colour)
