@@ -631,7 +631,7 @@ void Tintora::labChanged(int)
     updating = 0;
 }
 
-int Tintora::inputDeviceValues(double values[4]) const
+int Tintora::inputDeviceValues(double values[KxCmsIcc::MAXIMUM_CHANNELS]) const
 {
     if (outputCms.inputSpace == icSigCmykData) {
         values[0] = c_spin->value();
@@ -654,7 +654,7 @@ void Tintora::updateLabOut()
     if (!outputCms.handle)
         return;
     double L, a, b;
-    double device[4];
+    double device[KxCmsIcc::MAXIMUM_CHANNELS];
     const int channels = inputDeviceValues(device);
     if (channels == 4)
         outputCms.cmyk2lab(c_spin->value(), m_spin->value(), y_spin->value(), k_spin->value(), L, a, b);
@@ -707,8 +707,8 @@ void Tintora::updateMonitorPreview()
 
 void Tintora::updateProofPreview()
 {
-    double input[4];
-    double output[4];
+    double input[KxCmsIcc::MAXIMUM_CHANNELS];
+    double output[KxCmsIcc::MAXIMUM_CHANNELS];
     unsigned char rgb[3];
     // A colour the proof cannot answer for is not shown as any other colour.
     if (inputDeviceValues(input) == 0 || !outputCms.toDevice(input, output) || !softProof.deviceToMonitor(output, rgb))

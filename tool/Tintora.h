@@ -111,7 +111,7 @@ private:
     void updateProofPreview();
     // The input colour's device values as the spin boxes hold them; the
     // number of channels, 0 when the input is neither RGB nor CMYK.
-    int inputDeviceValues(double values[4]) const;
+    int inputDeviceValues(double values[KxCmsIcc::MAXIMUM_CHANNELS]) const;
     void createProofAction();
     void showPreviewView();
     void paintPreview(const QColor& colour);

@@ -7,9 +7,6 @@
 
 namespace {
 
-// The most channels of the spaces KxCmsIcc has units for (CMYK).
-constexpr int MAXIMUM_CHANNELS = 4;
-
 KxCmsConversion::Settings proofSettings(long accuracy)
 {
     KxCmsConversion::Settings settings;
@@ -63,13 +60,10 @@ bool KxSoftProof::deviceToMonitor(const double* output, unsigned char rgb[3]) co
 {
     if (!m_output || !m_monitor)
         return false;
-    const icColorSpaceSignature space = m_output->inputSpace();
-    const int channels = KxCmsIcc::channelsOf(space);
-    double fractions[MAXIMUM_CHANNELS];
-    for (int i = 0; i < channels; ++i)
-        fractions[i] = output[i] / KxCmsIcc::fullScaleOf(space);
+    double fractions[KxCmsIcc::MAXIMUM_CHANNELS];
     double lab[3];
-    return m_output->deviceToLabD50(fractions, lab) && labToMonitor(lab, rgb);
+    return KxCmsIcc::fractionsOf(m_output->inputSpace(), output, fractions) && m_output->deviceToLabD50(fractions, lab)
+        && labToMonitor(lab, rgb);
 }
 
 bool KxSoftProof::labToMonitor(const double lab[3], unsigned char rgb[3]) const
