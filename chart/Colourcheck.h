@@ -28,6 +28,7 @@ class KxRegistry;
 class QAction;
 class QComboBox;
 class QLabel;
+class QLayout;
 struct KxCMS;
 struct KxCOMBOCOLOUR;
 

@@ -231,7 +231,7 @@ void Tintora::createProofAction()
     proofAction = new QAction(tr("Proof colours"), this);
     proofAction->setCheckable(true);
     proofAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
-    addAction(proofAction); // the shortcut works wherever the menu is offered, or none is
+    addAction(proofAction); // Ctrl+Y works in the tool also where no menu offers the entry
     connect(proofAction, &QAction::toggled, this, [this] { updateUI(); });
 }
 
@@ -710,8 +710,10 @@ void Tintora::updateProofPreview()
     double input[KxCmsIcc::MAXIMUM_CHANNELS];
     double output[KxCmsIcc::MAXIMUM_CHANNELS];
     unsigned char rgb[3];
+    if (inputDeviceValues(input) == 0)
+        return;
     // A colour the proof cannot answer for is not shown as any other colour.
-    if (inputDeviceValues(input) == 0 || !outputCms.toDevice(input, output) || !softProof.deviceToMonitor(output, rgb))
+    if (!outputCms.toDevice(input, output) || !softProof.deviceToMonitor(output, rgb))
         paintPreview(Qt::white);
     else
         paintPreview(QColor(rgb[0], rgb[1], rgb[2]));
