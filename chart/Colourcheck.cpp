@@ -28,6 +28,7 @@
 #include <ExportISO12642.h>
 #include <InstrumentPanel.h>
 #include <KxCMS.h>
+#include <KxCmsProfileDescription.h>
 #include <KxCOMBOCOLOUR_CC.h>
 #include <KxFileInfo.h>
 #include <KxFileNameText.h>
@@ -854,6 +855,7 @@ ChartPrintTitle Colourcheck::printTitle() const
     ChartPrintTitle title;
     title.chart = windowTitle().toStdString();
     title.profile = profileFileName().toStdString();
+    title.profileDescription = Kx_profileDescription(chartProfile.c_str());
     title.created = std::time(nullptr);
     return title;
 }
