@@ -9,6 +9,10 @@ namespace {
 
 constexpr unsigned SAMPLING_LEVELS = 17; // per ink
 constexpr double FULL_TURN = 2.0 * M_PI;
+// Steps of a ray's march out of the gamut, and the halvings that then find the edge.
+constexpr double REACH_STEP = 1.0;
+constexpr double FARTHEST_REACH = 300.0;
+constexpr int REACH_HALVINGS = 16;
 
 int hueBin(double hue, int bins)
 {
@@ -18,9 +22,24 @@ int hueBin(double hue, int bins)
 
 } // namespace
 
-GamutBoundary::GamutBoundary(const CmykGrid& printer, const InkLimits& limits)
+GamutBoundary::GamutBoundary(const std::vector<Colour>& colours)
     : m_chroma(std::size_t(LIGHTNESS_BINS) * HUE_BINS, 0.0)
 {
+    for (const Colour& colour : colours) {
+        const double lightness = std::clamp(colour[0], 0.0, 100.0);
+        m_darkest = std::min(m_darkest, lightness);
+        m_lightest = std::max(m_lightest, lightness);
+        double& most = at(int(std::lround(lightness)), hueBin(std::atan2(colour[2], colour[1]), HUE_BINS));
+        most = std::max(most, std::hypot(colour[1], colour[2]));
+    }
+    fillGaps();
+    smooth();
+}
+
+std::vector<GamutBoundary::Colour> GamutBoundary::printerColours(const CmykGrid& printer, const InkLimits& limits)
+{
+    std::vector<Colour> colours;
+    colours.reserve(std::size_t(SAMPLING_LEVELS) * SAMPLING_LEVELS * SAMPLING_LEVELS * SAMPLING_LEVELS);
     const double step = 1.0 / (SAMPLING_LEVELS - 1);
     for (unsigned c = 0; c < SAMPLING_LEVELS; ++c)
         for (unsigned m = 0; m < SAMPLING_LEVELS; ++m)
@@ -30,12 +49,11 @@ GamutBoundary::GamutBoundary(const CmykGrid& printer, const InkLimits& limits)
                     limits.project(inks);
                     double lab[3];
                     printer.evaluate(inks, lab);
-                    const int lightness = int(std::lround(std::clamp(lab[0], 0.0, 100.0)));
-                    double& most = at(lightness, hueBin(std::atan2(lab[2], lab[1]), HUE_BINS));
-                    most = std::max(most, ColourMath::chroma(lab));
+                    Colour colour;
+                    ColourMath::labToIpt(lab, colour.data());
+                    colours.push_back(colour);
                 }
-    fillGaps();
-    smooth();
+    return colours;
 }
 
 // A lightness with no sample at some hue, between lightnesses that have
@@ -100,4 +118,38 @@ double GamutBoundary::mostChroma(double lightness, double hue) const
         return (1.0 - alongHue) * at(row, first) + alongHue * at(row, second);
     };
     return (1.0 - alongL) * atLightness(low) + alongL * atLightness(low + 1);
+}
+
+double GamutBoundary::cuspLightness(double hue) const
+{
+    double cusp = 0.5 * (m_darkest + m_lightest);
+    double most = -1.0;
+    for (double lightness = m_darkest; lightness <= m_lightest; lightness += 0.5) {
+        const double chroma = mostChroma(lightness, hue);
+        if (chroma > most) {
+            most = chroma;
+            cusp = lightness;
+        }
+    }
+    return cusp;
+}
+
+bool GamutBoundary::contains(double lightness, double chroma, double hue) const
+{
+    return lightness >= m_darkest && lightness <= m_lightest && chroma <= mostChroma(lightness, hue);
+}
+
+double GamutBoundary::reach(double lightness, double dLightness, double dChroma, double hue) const
+{
+    double inside = 0.0;
+    double outside = REACH_STEP;
+    while (outside < FARTHEST_REACH && contains(lightness + outside * dLightness, outside * dChroma, hue)) {
+        inside = outside;
+        outside += REACH_STEP;
+    }
+    for (int halving = 0; halving < REACH_HALVINGS; ++halving) {
+        const double middle = 0.5 * (inside + outside);
+        (contains(lightness + middle * dLightness, middle * dChroma, hue) ? inside : outside) = middle;
+    }
+    return inside;
 }

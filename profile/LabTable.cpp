@@ -1,5 +1,7 @@
 #include "LabTable.h"
 
+#include "ColourMath.h"
+
 bool LabTable::build(const InkSolver& solver, const Mapping& mapping, KxCmsPrinterProfile::Grid& table,
                      std::vector<double>* distances, const ProfileProgress& progress, double from, double to,
                      std::string& whyNot)
@@ -11,8 +13,9 @@ bool LabTable::build(const InkSolver& solver, const Mapping& mapping, KxCmsPrint
         distances->assign(nodes, 0.0);
     const std::size_t strides[3] = {std::size_t(n) * n, n, 1};
     std::vector<const double*> starts;
-    for (unsigned l = 0; l < n; ++l) {
-        if (!progress.report("inverting", from + (to - from) * l / n)) {
+    for (unsigned done = 0; done < n; ++done) {
+        const unsigned l = n - 1 - done;
+        if (!progress.report("inverting", from + (to - from) * done / n)) {
             whyNot = "cancelled";
             return false;
         }
@@ -21,7 +24,9 @@ bool LabTable::build(const InkSolver& solver, const Mapping& mapping, KxCmsPrint
                 const unsigned index[3] = {l, a, b};
                 const std::size_t node = l * strides[0] + a * strides[1] + b;
                 starts.clear();
-                for (int axis = 0; axis < 3; ++axis)
+                if (l + 1 < n)
+                    starts.push_back(&table.values[(node + strides[0]) * 4]);
+                for (int axis = 1; axis < 3; ++axis)
                     if (index[axis] > 0)
                         starts.push_back(&table.values[(node - strides[axis]) * 4]);
                 double lab[3];
@@ -33,7 +38,7 @@ bool LabTable::build(const InkSolver& solver, const Mapping& mapping, KxCmsPrint
                 const InkSolver::Result result = solver.solve(target, starts);
                 std::copy(result.inks, result.inks + 4, &table.values[node * 4]);
                 if (distances)
-                    (*distances)[node] = result.distance;
+                    (*distances)[node] = ColourMath::deltaE76(lab, result.lab);
             }
     }
     return true;
