@@ -34,6 +34,7 @@ GamutBoundary::GamutBoundary(const std::vector<Colour>& colours)
     }
     fillGaps();
     smooth();
+    findCusps();
 }
 
 std::vector<GamutBoundary::Colour> GamutBoundary::printerColours(const CmykGrid& printer, const InkLimits& limits)
@@ -76,7 +77,8 @@ void GamutBoundary::fillGaps()
 }
 
 // Sampling finds each bin's edge only roughly: the largest of the
-// neighbours stands for the edge, and their mean takes out the steps.
+// neighbours stands for the edge, and their mean, weighted 1-2-1 along
+// each axis so that the cusps keep their height, takes out the steps.
 void GamutBoundary::smooth()
 {
     for (int pass = 0; pass < 2; ++pass) {
@@ -88,18 +90,19 @@ void GamutBoundary::smooth()
             for (int hue = 0; hue < HUE_BINS; ++hue) {
                 double largest = 0.0;
                 double sum = 0.0;
-                int count = 0;
+                double weights = 0.0;
                 for (int dl = -1; dl <= 1; ++dl) {
                     const int l = lightness + dl;
                     if (l < 0 || l >= LIGHTNESS_BINS)
                         continue;
                     for (int dh = -1; dh <= 1; ++dh) {
+                        const double weight = (dl ? 1.0 : 2.0) * (dh ? 1.0 : 2.0);
                         largest = std::max(largest, sourceAt(l, hue + dh));
-                        sum += sourceAt(l, hue + dh);
-                        ++count;
+                        sum += weight * sourceAt(l, hue + dh);
+                        weights += weight;
                     }
                 }
-                at(lightness, hue) = pass == 0 ? largest : sum / count;
+                at(lightness, hue) = pass == 0 ? largest : sum / weights;
             }
     }
 }
@@ -120,18 +123,27 @@ double GamutBoundary::mostChroma(double lightness, double hue) const
     return (1.0 - alongL) * atLightness(low) + alongL * atLightness(low + 1);
 }
 
+void GamutBoundary::findCusps()
+{
+    m_cuspLightness.assign(HUE_BINS, 0.5 * (m_darkest + m_lightest));
+    for (int hue = 0; hue < HUE_BINS; ++hue) {
+        double most = -1.0;
+        for (int lightness = 0; lightness < LIGHTNESS_BINS; ++lightness)
+            if (at(lightness, hue) > most) {
+                most = at(lightness, hue);
+                m_cuspLightness[std::size_t(hue)] = lightness;
+            }
+    }
+}
+
 double GamutBoundary::cuspLightness(double hue) const
 {
-    double cusp = 0.5 * (m_darkest + m_lightest);
-    double most = -1.0;
-    for (double lightness = m_darkest; lightness <= m_lightest; lightness += 0.5) {
-        const double chroma = mostChroma(lightness, hue);
-        if (chroma > most) {
-            most = chroma;
-            cusp = lightness;
-        }
-    }
-    return cusp;
+    double turn = hue / FULL_TURN * HUE_BINS;
+    turn -= std::floor(turn / HUE_BINS) * HUE_BINS;
+    const int first = int(turn) % HUE_BINS;
+    const double along = turn - std::floor(turn);
+    return (1.0 - along) * m_cuspLightness[std::size_t(first)]
+           + along * m_cuspLightness[std::size_t((first + 1) % HUE_BINS)];
 }
 
 bool GamutBoundary::contains(double lightness, double chroma, double hue) const

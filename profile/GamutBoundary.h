@@ -31,6 +31,7 @@ public:
     double lightest() const { return m_lightest; }
     // The lightness of the hue's most chromatic colour.
     double cuspLightness(double hue) const;
+    double cuspChroma(double hue) const { return mostChroma(cuspLightness(hue), hue); }
     bool contains(double lightness, double chroma, double hue) const;
     // How far the gamut reaches from the neutral (lightness, 0) along the
     // unit direction (dLightness, dChroma) in the hue's plane.
@@ -41,10 +42,12 @@ private:
     double at(int lightness, int hue) const { return m_chroma[std::size_t(lightness) * HUE_BINS + std::size_t(hue)]; }
     void fillGaps();
     void smooth();
+    void findCusps();
 
     static constexpr int LIGHTNESS_BINS = 101; // I 0 to 100
     static constexpr int HUE_BINS = 72;        // 5 degrees each
     std::vector<double> m_chroma;
+    std::vector<double> m_cuspLightness; // per hue bin
     double m_darkest = 100.0;
     double m_lightest = 0.0;
 };

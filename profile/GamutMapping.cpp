@@ -67,6 +67,9 @@ GamutMapping::GamutMapping(Intent intent, double blackPoint, const GamutBoundary
     }
     for (std::size_t i = 0; i < mapped.size(); ++i)
         mapped[i][0] = mapLightness(mapped[i][0], ColourMath::chroma(sourceColours[i].data()));
+    m_lightened.emplace(mapped);
+    for (GamutBoundary::Colour& colour : mapped)
+        colour[0] = alignCusps(colour[0], std::hypot(colour[1], colour[2]), std::atan2(colour[2], colour[1]));
     m_source.emplace(mapped);
 }
 
@@ -86,16 +89,23 @@ double GamutMapping::mapLightness(double lightness, double labChroma) const
     return (1.0 - share) * lightness + share * sigmoid(lightness);
 }
 
+double GamutMapping::alignCusps(double lightness, double chroma, double hue) const
+{
+    const double share = std::min(1.0, chroma / std::max(m_lightened->cuspChroma(hue), 1e-9));
+    return lightness + share * (m_printer.cuspLightness(hue) - m_lightened->cuspLightness(hue));
+}
+
 void GamutMapping::map(const double lab[3], double mapped[3]) const
 {
     double ipt[3];
     ColourMath::labToIpt(lab, ipt);
     const double hue = std::atan2(ipt[2], ipt[1]);
-    const double lightness = mapLightness(ipt[0], ColourMath::chroma(lab));
+    const double lightened = mapLightness(ipt[0], ColourMath::chroma(lab));
     const double share = ColourMath::darkChromaShare(ipt[0], m_printerDarkest);
     ipt[1] *= share;
     ipt[2] *= share;
     const double chroma = std::hypot(ipt[1], ipt[2]);
+    const double lightness = alignCusps(lightened, chroma, hue);
 
     const double focus = m_printer.cuspLightness(hue);
     const double along = lightness - focus;

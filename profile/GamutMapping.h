@@ -22,14 +22,21 @@
 //    takes the share p = 1 - sqrt(C^3 / (C^3 + 5e5)) of that change and
 //    keeps the rest of its own lightness (GCUSP's weight: neutrals follow
 //    the curve fully, vivid colours keep their lightness for step 2).
-// 2. Chroma, knee compression toward the cusp: on the line from
+// 2. Cusp alignment, from Morovič and Luo's GCUSP ("Gamut mapping
+//    algorithms based on psychophysical experiment", IS&T/SID Color Imaging
+//    Conference 1997): a colour's lightness moves by the difference between
+//    the printer's and the source's cusp lightness at its hue, times its
+//    chroma over the source cusp's (at most 1). The source's most vivid
+//    colours thus meet the printer's at its lightness, where the printer
+//    has chroma to give them, and neutrals stay where step 1 put them.
+// 3. Chroma, knee compression toward the cusp: on the line from
 //    E = (the printer's cusp lightness at h, 0) through the colour, the
 //    distance d from E is kept up to 90 % of the printer's reach g_r along
 //    that line and compressed linearly above it so that the source gamut's
-//    reach g_o (after step 1) lands on the printer's surface. Where the
+//    reach g_o (after steps 1 and 2) lands on the printer's surface. Where the
 //    source reaches no farther than the printer, d is kept. A colour beyond
 //    the source gamut follows the same line and stops at the surface.
-// 3. Hue is kept.
+// 4. Hue is kept.
 // Saturation replaces the knee by a proportional scaling d * g_r / g_o,
 // which brings the source's most vivid colour of each hue to the printer's
 // most vivid of that hue, expanding where the printer reaches farther: it
@@ -56,6 +63,8 @@ private:
     // Step 1 for a colour of IPT lightness and CIELAB chroma.
     double mapLightness(double lightness, double labChroma) const;
     double sigmoid(double lightness) const;
+    // Step 2 for a colour of lightness (after step 1), IPT chroma and hue.
+    double alignCusps(double lightness, double chroma, double hue) const;
 
     Intent m_intent;
     const GamutBoundary& m_printer;
@@ -64,7 +73,8 @@ private:
     double m_sourceLightest = 100.0;
     double m_centre;
     double m_spread;
-    std::optional<GamutBoundary> m_source; // the source gamut after step 1
+    std::optional<GamutBoundary> m_lightened; // the source gamut after step 1
+    std::optional<GamutBoundary> m_source;    // and after step 2
 };
 
 #endif

@@ -2,6 +2,13 @@
 
 #include "ColourMath.h"
 
+namespace {
+
+// Nothing prints lighter than the paper: a node this light takes no ink.
+constexpr double PAPER_LIGHTNESS = 100.0;
+
+} // namespace
+
 bool LabTable::build(const InkSolver& solver, const Mapping& mapping, KxCmsPrinterProfile::Grid& table,
                      std::vector<double>* distances, const ProfileProgress& progress, double from, double to,
                      std::string& whyNot)
@@ -13,6 +20,7 @@ bool LabTable::build(const InkSolver& solver, const Mapping& mapping, KxCmsPrint
         distances->assign(nodes, 0.0);
     const std::size_t strides[3] = {std::size_t(n) * n, n, 1};
     std::vector<const double*> starts;
+    const InkSolver::Result paper{{0.0, 0.0, 0.0, 0.0}, {PAPER_LIGHTNESS, 0.0, 0.0}, 0.0};
     for (unsigned done = 0; done < n; ++done) {
         const unsigned l = n - 1 - done;
         if (!progress.report("inverting", from + (to - from) * done / n)) {
@@ -35,7 +43,7 @@ bool LabTable::build(const InkSolver& solver, const Mapping& mapping, KxCmsPrint
                 double target[3] = {lab[0], lab[1], lab[2]};
                 if (mapping)
                     mapping(lab, target);
-                const InkSolver::Result result = solver.solve(target, starts);
+                const InkSolver::Result result = lab[0] >= PAPER_LIGHTNESS ? paper : solver.solve(target, starts);
                 std::copy(result.inks, result.inks + 4, &table.values[node * 4]);
                 if (distances)
                     (*distances)[node] = ColourMath::deltaE76(lab, result.lab);
