@@ -39,6 +39,8 @@
 //   bench_profile [--rounds N] [--folder DIR] [--press-only] [--grabs DIR]
 //                                               the whole comparison; --grabs
 //                                               writes the ramps as PPM images
+//   bench_profile --judge DIR [--grabs DIR]     the press figures of the profiles
+//                                               an earlier run left in DIR
 //   bench_profile --evaluate P.icc              figures of one profile
 
 #include <lcms2.h>
@@ -486,13 +488,16 @@ void printPress(const char* name, const PressFigures& figures, const PressFigure
 }
 
 // A press from Fogra's data, a chart printed on it, both profiles judged by what they print.
+// With no rounds, judges the profiles an earlier run left in the folder.
 void comparePress(const std::string& folder, int rounds, const std::string& grabs)
 {
-    run(folder, {"cp", PressData, "press.ti3"});
-    run(folder, {"colprof", "-qm", "-O", "press.icc", "press"});
     const std::string press = folder + "/press.icc";
-    makeProfiles(folder, {"targen -d4 -f1000", {"targen", "-v0", "-d4", "-f1000", "press-chart"}, "press-chart"},
-                 press, rounds);
+    if (rounds > 0) {
+        run(folder, {"cp", PressData, "press.ti3"});
+        run(folder, {"colprof", "-qm", "-O", "press.icc", "press"});
+        makeProfiles(folder, {"targen -d4 -f1000", {"targen", "-v0", "-d4", "-f1000", "press-chart"}, "press-chart"},
+                     press, rounds);
+    }
     const PressFigures ours = judgeOnPress(folder, folder + "/press-chart-tintora.icc", press);
     const PressFigures theirs = judgeOnPress(folder, folder + "/press-chart-colprof.icc", press);
     std::printf("printed on a press made by colprof -qm from %s:\n", PressData);
@@ -538,9 +543,13 @@ int main(int argc, char** argv)
             printFigures(argv[i + 1], evaluate(argv[i + 1]));
             return 0;
         } else if (valued && !std::strcmp(argv[i], "--rounds")) {
-            rounds = std::max(1, std::atoi(argv[++i]));
+            rounds = rounds ? std::max(1, std::atoi(argv[++i])) : 0;
         } else if (valued && !std::strcmp(argv[i], "--folder")) {
             folder = argv[++i];
+        } else if (valued && !std::strcmp(argv[i], "--judge")) {
+            folder = argv[++i];
+            pressOnly = true;
+            rounds = 0;
         } else if (valued && !std::strcmp(argv[i], "--grabs")) {
             grabs = argv[++i];
         }

@@ -2,10 +2,13 @@
 
 #include "ColourMath.h"
 
+#include <cmath>
+
 namespace {
 
-// Nothing prints lighter than the paper: a node this light takes no ink.
 constexpr double PAPER_LIGHTNESS = 100.0;
+// A node within this many of its steps along a and b from paper white is its neighbour.
+constexpr double NEIGHBOUR_SLACK = 1.01;
 
 } // namespace
 
@@ -20,6 +23,7 @@ bool LabTable::build(const InkSolver& solver, const Mapping& mapping, KxCmsPrint
         distances->assign(nodes, 0.0);
     const std::size_t strides[3] = {std::size_t(n) * n, n, 1};
     std::vector<const double*> starts;
+    const double abStep = KxCmsPrinterProfile::labAtNode(n, 1, 1) - KxCmsPrinterProfile::labAtNode(n, 0, 1);
     const InkSolver::Result paper{{0.0, 0.0, 0.0, 0.0}, {PAPER_LIGHTNESS, 0.0, 0.0}, 0.0};
     for (unsigned done = 0; done < n; ++done) {
         const unsigned l = n - 1 - done;
@@ -43,7 +47,9 @@ bool LabTable::build(const InkSolver& solver, const Mapping& mapping, KxCmsPrint
                 double target[3] = {lab[0], lab[1], lab[2]};
                 if (mapping)
                     mapping(lab, target);
-                const InkSolver::Result result = lab[0] >= PAPER_LIGHTNESS ? paper : solver.solve(target, starts);
+                const bool besidePaper = lab[0] >= PAPER_LIGHTNESS && std::fabs(lab[1]) <= abStep * NEIGHBOUR_SLACK
+                                         && std::fabs(lab[2]) <= abStep * NEIGHBOUR_SLACK;
+                const InkSolver::Result result = besidePaper ? paper : solver.solve(target, starts);
                 std::copy(result.inks, result.inks + 4, &table.values[node * 4]);
                 if (distances)
                     (*distances)[node] = ColourMath::deltaE76(lab, result.lab);

@@ -16,11 +16,12 @@
 // nodes just before it along a and b. Solving from the paper down follows
 // the neutral ramp into the black, so its inks change smoothly.
 //
-// Every node of L 100, the top of the grid, takes no ink: nothing prints
-// lighter than the paper. A reader that resamples the table on a grid of
-// its own (LittleCMS's optimised 8- and 16-bit transforms put a and b 0
-// between two of its nodes) then still finds paper white all around L 100,
-// a 0, b 0, and prints it with no ink on every path.
+// Paper white and its eight neighbours at L 100 (one step along a, b or
+// both) take no ink: nothing lighter than the paper and that close to it
+// should print. A reader that resamples the table on a grid of its own
+// (LittleCMS's optimised 8- and 16-bit transforms put a and b 0 between two
+// of their nodes) then still finds no ink all around L 100, a 0, b 0, and
+// prints paper white with no ink on every path.
 class LabTable
 {
 public:
