@@ -71,18 +71,13 @@ enum class Printed {
     FarOutOfGamutUnflagged, // the share of colours far out of gamut that it does not flag
 };
 
-// sRGB, each channel 0 to 1, of a full colour of the hue (degrees), as HSV gives it.
+// sRGB, each channel 0 to 1, of a full colour of the hue (degrees): HSV at
+// full saturation and value, each channel a clamped triangle wave of hue.
 Values fullColour(int hue)
 {
-    const double rising = (hue % 60) / 60.0, falling = 1.0 - rising;
-    switch (hue / 60) {
-    case 0: return {1.0, rising, 0.0};
-    case 1: return {falling, 1.0, 0.0};
-    case 2: return {0.0, 1.0, rising};
-    case 3: return {0.0, falling, 1.0};
-    case 4: return {rising, 0.0, 1.0};
-    default: return {1.0, 0.0, falling};
-    }
+    const double sector = hue / 60.0;
+    return {std::clamp(std::fabs(sector - 3.0) - 1.0, 0.0, 1.0), std::clamp(2.0 - std::fabs(sector - 2.0), 0.0, 1.0),
+            std::clamp(2.0 - std::fabs(sector - 4.0), 0.0, 1.0)};
 }
 
 // LittleCMS from Lab or sRGB (0 to 1) into a CMYK profile's inks (fractions).
