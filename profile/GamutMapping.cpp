@@ -13,6 +13,8 @@ constexpr double KNEE = 0.9;
 // GCUSP's chroma weight: a colour of CIELAB chroma cbrt(5e5), about 79,
 // takes 1 - sqrt(1/2) of the lightness mapping.
 constexpr double CHROMA_WEIGHT = 5e5;
+// Below this IPT chroma a source has no colour to speak of at that hue.
+constexpr double MEANINGFUL_CHROMA = 1.0;
 
 // The sigmoid's centre and spread (in L of the source's range 0 to 100) for
 // a printer whose black has a given L: Braun and Fairchild's table, read
@@ -91,7 +93,7 @@ double GamutMapping::mapLightness(double lightness, double labChroma) const
 
 double GamutMapping::alignCusps(double lightness, double chroma, double hue) const
 {
-    const double share = std::min(1.0, chroma / std::max(m_lightened->cuspChroma(hue), 1e-9));
+    const double share = std::min(1.0, chroma / std::max(m_lightened->cuspChroma(hue), MEANINGFUL_CHROMA));
     return lightness + share * (m_printer.cuspLightness(hue) - m_lightened->cuspLightness(hue));
 }
 
@@ -116,16 +118,20 @@ void GamutMapping::map(const double lab[3], double mapped[3]) const
         unit[0] = along / distance;
         unit[1] = chroma / distance;
         const double printerReach = m_printer.reach(focus, unit[0], unit[1], hue);
-        const double sourceReach = std::max(m_source->reach(focus, unit[0], unit[1], hue), 1e-9);
-        if (m_intent == Saturation) {
-            kept = distance * printerReach / sourceReach;
-        } else if (sourceReach > printerReach && distance > KNEE * printerReach) {
+        const double sourceReach = m_source->reach(focus, unit[0], unit[1], hue);
+        if (sourceReach > printerReach && distance > KNEE * printerReach) {
             const double knee = KNEE * printerReach;
             kept = knee + (distance - knee) * (printerReach - knee) / (sourceReach - knee);
         }
         kept = std::min(kept, printerReach);
     }
-    const double scale = chroma > 0.0 ? kept * unit[1] / chroma : 0.0;
-    const double result[3] = {focus + kept * unit[0], ipt[1] * scale, ipt[2] * scale};
+    const double resultLightness = focus + kept * unit[0];
+    double resultChroma = kept * unit[1];
+    if (m_intent == Saturation) {
+        const double most = std::max(m_printer.mostChroma(resultLightness, hue), resultChroma);
+        resultChroma = most > 0.0 ? most * std::sqrt(resultChroma / most) : 0.0;
+    }
+    const double scale = chroma > 0.0 ? resultChroma / chroma : 0.0;
+    const double result[3] = {resultLightness, ipt[1] * scale, ipt[2] * scale};
     ColourMath::iptToLab(result, mapped);
 }

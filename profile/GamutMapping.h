@@ -37,10 +37,11 @@
 //    source reaches no farther than the printer, d is kept. A colour beyond
 //    the source gamut follows the same line and stops at the surface.
 // 4. Hue is kept.
-// Saturation replaces the knee by a proportional scaling d * g_r / g_o,
-// which brings the source's most vivid colour of each hue to the printer's
-// most vivid of that hue, expanding where the printer reaches farther: it
-// favours chroma over keeping the colour.
+// Saturation goes on from there: at the lightness reached, chroma becomes
+// the printer's most chroma times the square root of the colour's share of
+// it. The printer's surface stays where it is, neutrals stay neutral, and
+// every colour between them is pushed toward the surface, never less vivid
+// than perceptual makes it: chroma before faithfulness.
 //
 // Invariants: the paper (L 100, a 0, b 0) and every neutral stay neutral;
 // L 0 goes to the black point; no result lies outside the printer's
