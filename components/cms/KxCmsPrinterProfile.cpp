@@ -21,9 +21,23 @@ constexpr double LAB_L_SCALE = 65280.0 / 100.0;
 constexpr double LAB_AB_SCALE = 256.0;
 constexpr double LAB_AB_OFFSET = 128.0;
 // The Lab tables' input curves: 257 equal steps of 255 codes, so that L
-// 100's code 0xFF00 is step 256 exactly; a and b pass unchanged.
+// 100's code 0xFF00 is step 256 exactly; a and b pass unchanged. Along L,
+// the grid's nodes lie evenly up to step 255 (L 99.61) and its last node is
+// L 100, so the lightest tints have a cell of their own beside the paper.
 constexpr unsigned LAB_CURVE_ENTRIES = 258;
 constexpr unsigned L_100_ENTRY = 256;
+constexpr unsigned HIGHLIGHT_ENTRY = L_100_ENTRY - 1;
+constexpr double HIGHLIGHT_L = HIGHLIGHT_ENTRY * 255.0 / LAB_L_SCALE;
+
+// Where a curve entry lies along the L axis of a grid of points, 0 to 1.
+double lightnessPosition(unsigned points, unsigned entry)
+{
+    if (entry >= L_100_ENTRY)
+        return 1.0;
+    if (points < 3)
+        return double(entry) / L_100_ENTRY;
+    return double(entry) / HIGHLIGHT_ENTRY * (points - 2) / (points - 1);
+}
 
 struct ProfileCloser {
     void operator()(void* profile) const { cmsCloseProfile(profile); }
@@ -58,16 +72,16 @@ bool hasShape(const KxCmsPrinterProfile::Grid& grid, int inputs, int outputs)
     return grid.points >= 2 && grid.points <= 255 && grid.values.size() == nodeCount(grid.points, inputs) * outputs;
 }
 
-// The input curves of a table that takes Lab: L stretched so that L 100
-// (and all above) is the grid's last node, a and b as they are. Paper white
-// then lies on a node in every reader and at every precision, and its inks
-// come out exactly, not blended with the next node's.
-cmsStage* labInputCurves()
+// The input curves of a table that takes Lab: L 100 (and all above) at the
+// grid's last node, a and b as they are. Paper white then lies on a node in
+// every reader and at every precision, and its inks come out exactly, not
+// blended with the next node's.
+cmsStage* labInputCurves(unsigned points)
 {
     std::vector<cmsUInt16Number> lightness(LAB_CURVE_ENTRIES), identity(LAB_CURVE_ENTRIES);
     for (unsigned entry = 0; entry < LAB_CURVE_ENTRIES; ++entry) {
         identity[entry] = cmsUInt16Number(entry * 65535 / (LAB_CURVE_ENTRIES - 1));
-        lightness[entry] = encode(std::min(1.0, double(entry) / L_100_ENTRY), 65535.0, 0.0);
+        lightness[entry] = encode(lightnessPosition(points, entry), 65535.0, 0.0);
     }
     std::unique_ptr<cmsToneCurve, CurveFree> curves[3] = {
         std::unique_ptr<cmsToneCurve, CurveFree>(cmsBuildTabulatedToneCurve16(nullptr, LAB_CURVE_ENTRIES, lightness.data())),
@@ -97,7 +111,7 @@ Pipeline gridPipeline(const KxCmsPrinterProfile::Grid& grid, int inputs, int out
     if (!pipeline)
         return nullptr;
     if (labInput) {
-        cmsStage* curves = labInputCurves();
+        cmsStage* curves = labInputCurves(grid.points);
         if (!curves || !cmsPipelineInsertStage(pipeline.get(), cmsAT_END, curves))
             return nullptr;
     }
@@ -125,8 +139,11 @@ bool writeGrid(cmsHPROFILE profile, cmsTagSignature tag, const KxCmsPrinterProfi
 
 double KxCmsPrinterProfile::labAtNode(unsigned points, unsigned index, int axis)
 {
-    const double along = double(index) / (points - 1);
-    return axis == 0 ? 100.0 * along : 65535.0 * along / LAB_AB_SCALE - LAB_AB_OFFSET;
+    if (axis > 0)
+        return 65535.0 * index / (points - 1) / LAB_AB_SCALE - LAB_AB_OFFSET;
+    if (index + 1 >= points)
+        return 100.0;
+    return points < 3 ? 0.0 : HIGHLIGHT_L * index / (points - 2);
 }
 
 bool KxCmsPrinterProfile::isSoundMediaWhite(const double xyz[3])
