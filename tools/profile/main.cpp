@@ -4,12 +4,14 @@
 // tintora-profile --help | --version
 //
 // Makes a CMYK printer profile from measured readings of printed patches (a
-// measurement file of ours, or a .ti3 with CMYK and Lab or XYZ). Shows its
+// measurement file of ours, or a .ti3 with CMYK and Lab or XYZ); the
+// perceptual and saturation tables map from the gamut of --source-gamut's
+// profile, or from sRGB and Adobe RGB together. Shows its
 // progress on standard error when that is a terminal, and ends with one
 // summary line on standard output: the readings, how closely the fit
 // follows them (CIE 1976) and the time taken. Exits 0 on success, 1 with a
-// one-line message when the readings are refused or the profile cannot be
-// written, and 2 with a line saying why and the usage for a malformed command
+// one-line message when the readings or the source gamut's profile are
+// refused or the profile cannot be written, and 2 with a line saying why and the usage for a malformed command
 // line (an unknown option or value, or a limit out of its range).
 
 #include "PrinterProfiler.h"
