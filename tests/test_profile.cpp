@@ -212,6 +212,8 @@ void TestProfile::refusals_data()
     QTest::newRow("enough patches at low, too few at high")
         << QStringList{"--readings", "READINGS", "--out", out, "--quality", "high"} << m_lines << 1;
     QTest::newRow("the same inks measured far apart") << low << farRepeat << 1;
+    QTest::newRow("a source gamut that is no profile") << (low + QStringList{"--source-gamut", "READINGS"}) << m_lines
+                                                       << 1;
     QTest::newRow("ink limit out of range") << (low + QStringList{"--ink-limit", "450"}) << m_lines << 2;
     QTest::newRow("option without value") << QStringList{"--readings", "READINGS", "--out"} << m_lines << 2;
     QTest::newRow("no output named") << QStringList{"--readings", "READINGS"} << m_lines << 2;
