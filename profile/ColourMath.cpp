@@ -32,7 +32,8 @@ constexpr double IPT_SCALE = 100.0;
 // XYZ to cone responses of the D50 white 1, 1, 1.
 Eigen::Matrix3d adaptedConeMatrix()
 {
-    const Eigen::Vector3d white = XYZ_TO_LMS * Eigen::Vector3d(ColourMath::D50[0], ColourMath::D50[1], ColourMath::D50[2]);
+    const Eigen::Vector3d white =
+        XYZ_TO_LMS * Eigen::Vector3d(ColourMath::D50[0], ColourMath::D50[1], ColourMath::D50[2]);
     return white.cwiseInverse().asDiagonal() * XYZ_TO_LMS;
 }
 

@@ -64,7 +64,8 @@ std::vector<double> gamutTag(const InkSolver& solver, unsigned points, const std
 {
     double diagonal = 0.0;
     for (int axis = 0; axis < 3; ++axis) {
-        const double step = KxCmsPrinterProfile::labAtNode(points, 1, axis) - KxCmsPrinterProfile::labAtNode(points, 0, axis);
+        const double step =
+            KxCmsPrinterProfile::labAtNode(points, 1, axis) - KxCmsPrinterProfile::labAtNode(points, 0, axis);
         diagonal += step * step;
     }
     const double margin = std::sqrt(diagonal) + GAMUT_TOLERANCE;

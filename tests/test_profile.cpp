@@ -88,8 +88,8 @@ std::vector<Values> throughLittleCms(const QString& profile, bool fromSrgb, int 
     cmsHPROFILE to = cmsOpenProfileFromFile(qPrintable(profile), "r");
     const cmsUInt32Number inFormat = fromSrgb ? TYPE_RGB_DBL : labFormat;
     const bool floating = T_FLOAT(inkFormat);
-    cmsHTRANSFORM transform =
-        from && to ? cmsCreateTransform(from, inFormat, to, inkFormat, intent, floating ? cmsFLAGS_NOOPTIMIZE : 0) : nullptr;
+    const cmsUInt32Number flags = floating ? cmsFLAGS_NOOPTIMIZE : 0;
+    cmsHTRANSFORM transform = from && to ? cmsCreateTransform(from, inFormat, to, inkFormat, intent, flags) : nullptr;
     std::vector<Values> inks;
     for (const Values& input : inputs) {
         if (!transform)
@@ -398,7 +398,9 @@ void TestProfile::printedChecks()
     QFETCH(double, limit);
 
     // Printing is the known printer's relative A2B, through xicclu.
-    const auto print = [](const std::vector<Values>& inks) { return ArgyllPeer::xicclu({"-ff", "-ir", KnownPrinter}, inks); };
+    const auto print = [](const std::vector<Values>& inks) {
+        return ArgyllPeer::xicclu({"-ff", "-ir", KnownPrinter}, inks);
+    };
     const auto perceptualSrgb = [&](const QString& profile, const std::vector<Values>& rgb) {
         std::vector<Values> inks = throughLittleCms(profile, true, INTENT_PERCEPTUAL, 0, TYPE_CMYK_DBL, rgb);
         return print(inks);
@@ -408,11 +410,13 @@ void TestProfile::printedChecks()
     case Printed::PaperWhiteInk: {
         const std::vector<Values> white{{100.0, 0.0, 0.0}};
         for (int intent = 0; intent < 3; ++intent) {
-            std::vector<Values> all = ArgyllPeer::xicclu({"-fb", QStringList{"-ip", "-ir", "-is"}[intent], m_profile}, white);
+            const QString intentFlag = QStringList{"-ip", "-ir", "-is"}[intent];
+            std::vector<Values> all = ArgyllPeer::xicclu({"-fb", intentFlag, m_profile}, white);
             for (cmsUInt32Number inkFormat : {TYPE_CMYK_DBL, TYPE_CMYK_16, TYPE_CMYK_8}) {
                 const cmsUInt32Number labFormat = inkFormat == TYPE_CMYK_DBL ? TYPE_Lab_DBL
                                                   : inkFormat == TYPE_CMYK_16 ? TYPE_Lab_16 : TYPE_Lab_8;
-                const std::vector<Values> inks = throughLittleCms(m_profile, false, intent, labFormat, inkFormat, white);
+                const std::vector<Values> inks =
+                    throughLittleCms(m_profile, false, intent, labFormat, inkFormat, white);
                 all.insert(all.end(), inks.begin(), inks.end());
             }
             QCOMPARE(all.size(), std::size_t(4));

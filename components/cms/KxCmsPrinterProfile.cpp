@@ -83,10 +83,10 @@ cmsStage* labInputCurves(unsigned points)
         identity[entry] = cmsUInt16Number(entry * 65535 / (LAB_CURVE_ENTRIES - 1));
         lightness[entry] = encode(lightnessPosition(points, entry), 65535.0, 0.0);
     }
-    std::unique_ptr<cmsToneCurve, CurveFree> curves[3] = {
-        std::unique_ptr<cmsToneCurve, CurveFree>(cmsBuildTabulatedToneCurve16(nullptr, LAB_CURVE_ENTRIES, lightness.data())),
-        std::unique_ptr<cmsToneCurve, CurveFree>(cmsBuildTabulatedToneCurve16(nullptr, LAB_CURVE_ENTRIES, identity.data())),
-        std::unique_ptr<cmsToneCurve, CurveFree>(cmsBuildTabulatedToneCurve16(nullptr, LAB_CURVE_ENTRIES, identity.data()))};
+    using Curve = std::unique_ptr<cmsToneCurve, CurveFree>;
+    const Curve curves[3] = {Curve(cmsBuildTabulatedToneCurve16(nullptr, LAB_CURVE_ENTRIES, lightness.data())),
+                             Curve(cmsBuildTabulatedToneCurve16(nullptr, LAB_CURVE_ENTRIES, identity.data())),
+                             Curve(cmsBuildTabulatedToneCurve16(nullptr, LAB_CURVE_ENTRIES, identity.data()))};
     if (!curves[0] || !curves[1] || !curves[2])
         return nullptr;
     cmsToneCurve* raw[3] = {curves[0].get(), curves[1].get(), curves[2].get()};
