@@ -16,9 +16,9 @@ constexpr double CHROMA_WEIGHT = 5e5;
 // Below this IPT chroma a source has no colour to speak of at that hue.
 constexpr double MEANINGFUL_CHROMA = 1.0;
 
-// The sigmoid's centre and spread (in L of the source's range 0 to 100) for
-// a printer whose black has a given L: Braun and Fairchild's table, read
-// between its rows.
+// The sigmoid's centre and spread (in L of the source's range 0 to 100) by
+// the L of the printer's black, after Braun and Fairchild's table of them,
+// read linearly between its rows.
 struct SigmoidRow {
     double blackL;
     double centre;
