@@ -25,8 +25,9 @@ public:
     // regular sampling of the admissible inks.
     static std::vector<Colour> printerColours(const CmykGrid& printer, const InkLimits& limits);
 
-    // Hue in radians, atan2(T, P).
+    // Hue in radians, atan2(T, P), here and below.
     double mostChroma(double lightness, double hue) const;
+    // The lightness range its colours span.
     double darkest() const { return m_darkest; }
     double lightest() const { return m_lightest; }
     // The lightness of the hue's most chromatic colour.
