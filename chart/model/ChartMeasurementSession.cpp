@@ -1,13 +1,16 @@
 #include "ChartMeasurementSession.h"
 
+#include "ChartMeasurementCondition.h"
 #include "ChartMeasurementFile.h"
 #include "ChartPatchColours.h"
 #include "ChartReadings.h"
 
 #include <ColourMath.h>
 #include <KxCMS.h>
+#include <KxFileInfo.h>
 #include <PrinterReadings.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -60,6 +63,7 @@ void ChartMeasurementSession::reset(const KxChartPoint* first)
         records.push_back(*point);
     taken.clear();
     averaged.clear();
+    files.clear();
     changed = false;
 }
 
@@ -186,6 +190,11 @@ bool ChartMeasurementSession::load(const char* path, bool averageRepeats, LoadOu
         found.taken += its.size();
     }
     changed = changed || inNoFile;
+    if (found.taken > 0) {
+        ReadingsFile file{KxFileInfo::filenameFromPath(path), ChartMeasurementCondition::ofFile(path)};
+        if (std::find(files.begin(), files.end(), file) == files.end())
+            files.push_back(file);
+    }
     outcome = found;
     return true;
 }
