@@ -210,9 +210,9 @@ void Colourcheck::createCommands(QLayout* windowLayout)
     proofAction = new QAction(tr("Proof colours"), this);
     proofAction->setCheckable(true);
     proofAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
-    proofAction->setChecked(registry.getlong(TOOL_REGISTRY_SECTION, KEY_CHART_PROOF_COLOURS) == 1);
+    proofAction->setChecked(registry->getlong(TOOL_REGISTRY_SECTION, KEY_CHART_PROOF_COLOURS) == 1);
     connect(proofAction, &QAction::toggled, this, [this](bool proofing) {
-        registry.putlong(TOOL_REGISTRY_SECTION, KEY_CHART_PROOF_COLOURS, proofing ? 1 : 0);
+        registry->putlong(TOOL_REGISTRY_SECTION, KEY_CHART_PROOF_COLOURS, proofing ? 1 : 0);
         showProofColours();
     });
 
