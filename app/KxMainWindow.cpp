@@ -39,17 +39,18 @@ KxMainWindow::KxMainWindow(int argc, char** argv, QWidget*, const char*, Qt::Win
     setObjectName("KxMainWindow");
     setAttribute(Qt::WA_DeleteOnClose);
     registryName = registryNameFor(argv);
-    registry.open(registryName);
+    registry = std::shared_ptr<KxRegistry>(new KxRegistry, [name = registryName](KxRegistry* settings) {
+        settings->save(name);
+        delete settings;
+    });
+    registry->open(registryName);
     createGUI();
     // Without stored settings the window opens at the tool's own size.
     resize(sizeHint().expandedTo(centralWidget()->size() + QSize(0, menuBar()->sizeHint().height())));
     loadRegistry();
 }
 
-KxMainWindow::~KxMainWindow()
-{
-    registry.save(registryName);
-}
+KxMainWindow::~KxMainWindow() = default;
 
 std::string KxMainWindow::registryNameFor(char** argv)
 {
@@ -115,7 +116,7 @@ QMenu* KxMainWindow::menuTitled(const QString& title) const
 
 void KxMainWindow::createGUI()
 {
-    setCentralWidget(new Tintora(registry, this, nullptr, {}));
+    setCentralWidget(new Tintora(*registry, this, nullptr, {}));
     setWindowTitle(tr("Quenwick Tintora") + " " + TINTORA_VERSION);
     createProjectMenu();
     createToolsMenu();
@@ -173,9 +174,9 @@ void KxMainWindow::createHelpMenu()
 
 void KxMainWindow::loadRegistry()
 {
-    KxWidgetUtil::restoreSizeFromRegistry(this, &registry, REGISTRY_SECTION, true, true);
-    language = registry.getstring(KxRegistry::reg_fixup_null_cstr(REGISTRY_SECTION),
-                                  KxRegistry::reg_fixup_null_cstr(KEY_LANG));
+    KxWidgetUtil::restoreSizeFromRegistry(this, registry.get(), REGISTRY_SECTION, true, true);
+    language = registry->getstring(KxRegistry::reg_fixup_null_cstr(REGISTRY_SECTION),
+                                   KxRegistry::reg_fixup_null_cstr(KEY_LANG));
     KxLangKit::updateLangMenuTicks(languageMenu, language);
     // With no choice, or one the menu does not offer, the built-in language is in use.
     const QList<QAction*> entries = languageMenu ? languageMenu->actions() : QList<QAction*>();
@@ -185,9 +186,9 @@ void KxMainWindow::loadRegistry()
 
 void KxMainWindow::saveRegistry()
 {
-    KxWidgetUtil::saveSizeToRegistry(this, &registry, REGISTRY_SECTION);
-    registry.putstring(KxRegistry::reg_fixup_null_cstr(REGISTRY_SECTION), KxRegistry::reg_fixup_null_cstr(KEY_LANG),
-                       language);
+    KxWidgetUtil::saveSizeToRegistry(this, registry.get(), REGISTRY_SECTION);
+    registry->putstring(KxRegistry::reg_fixup_null_cstr(REGISTRY_SECTION), KxRegistry::reg_fixup_null_cstr(KEY_LANG),
+                        language);
 }
 
 void KxMainWindow::closeEvent(QCloseEvent* e)
@@ -211,13 +212,19 @@ void KxMainWindow::about()
 
 void KxMainWindow::quit()
 {
+    // Other windows (charts) may ask about readings not yet saved and keep
+    // themselves open; they are closed first, so that such an answer leaves
+    // every main window open too.
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->isVisible() && !qobject_cast<KxMainWindow*>(window) && !window->close())
+            return;
     QApplication::closeAllWindows();
 }
 
 void KxMainWindow::newtool()
 {
     saveRegistry();
-    registry.save(registryName);
+    registry->save(registryName);
     auto* window = new KxMainWindow(argc, argv, nullptr, nullptr, {}); // deletes itself on close
     window->show();
 }

@@ -4,6 +4,7 @@
 #include "KxRegistry.h"
 
 #include <QMainWindow>
+#include <memory>
 #include <string>
 
 class QMenu;
@@ -13,6 +14,8 @@ extern const char* const KEY_PRODUCT_PREFIX;
 
 // One main window: its own settings registry and one conversion tool as its
 // central widget. Any number may be open; they share only the settings file.
+// The settings are written when the last window holding them (this one or a
+// chart it opened) is gone.
 class KxMainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -47,7 +50,7 @@ private:
     void loadRegistry();
     void saveRegistry();
 
-    KxRegistry registry;
+    std::shared_ptr<KxRegistry> registry;
     std::string registryName;
     int argc;
     char** argv;

@@ -26,24 +26,20 @@ QString translated(const char* text)
 
 } // namespace
 
-ChartFileFolders::ChartFileFolders(KxRegistry& registry)
-    : m_registry(registry)
+ChartFileFolders::ChartFileFolders(std::shared_ptr<KxRegistry> registry)
+    : m_registry(std::move(registry))
 {
 }
 
 QString ChartFileFolders::startFolder(Kind kind) const
 {
-    const QString folder = KxRegistry::exists(&m_registry)
-        ? QString::fromUtf8(m_registry.getstring(TOOL_REGISTRY_SECTION, KEYS[kind]))
-        : m_remembered[kind];
+    const QString folder = QString::fromUtf8(m_registry->getstring(TOOL_REGISTRY_SECTION, KEYS[kind]));
     return folder.isEmpty() ? documentsFolder() : folder;
 }
 
 void ChartFileFolders::remember(Kind kind, const QString& folder)
 {
-    m_remembered[kind] = folder;
-    if (KxRegistry::exists(&m_registry))
-        m_registry.putstring(TOOL_REGISTRY_SECTION, KEYS[kind], folder.toUtf8().toStdString());
+    m_registry->putstring(TOOL_REGISTRY_SECTION, KEYS[kind], folder.toUtf8().toStdString());
 }
 
 QString ChartFileFolders::filter(Kind kind)

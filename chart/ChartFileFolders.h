@@ -3,19 +3,20 @@
 
 #include <QString>
 
+#include <memory>
+
 class KxRegistry;
 
 // Where a chart window's dialogs for the files it writes and reads start.
 // Each kind of file remembers the folder it was last saved to or read from,
-// in the settings registry the chart shares with the conversion tool (and
-// in the window itself, should the registry go before it). Until a folder
-// is remembered, the user's documents folder.
+// in the settings registry the chart shares with the conversion tool. Until
+// a folder is remembered, the user's documents folder.
 class ChartFileFolders
 {
 public:
     enum Kind { PostScript, Target, Measurements, PrintLayout, ArgyllTarget };
 
-    explicit ChartFileFolders(KxRegistry& registry);
+    explicit ChartFileFolders(std::shared_ptr<KxRegistry> registry);
 
     QString startFolder(Kind kind) const;
     // Remembers the folder of a file the user chose.
@@ -24,8 +25,7 @@ public:
     static QString filter(Kind kind);
 
 private:
-    KxRegistry& m_registry; // used only while it exists
-    QString m_remembered[ArgyllTarget + 1];
+    std::shared_ptr<KxRegistry> m_registry;
 };
 
 #endif

@@ -78,7 +78,7 @@ QString folderOf(const QByteArray& encodedPath)
 } // namespace
 
 Colourcheck::Colourcheck(KxRegistry& registry, QWidget* parent, const char* name)
-    : QScrollArea(parent), registry(registry), fileFolders(registry)
+    : QScrollArea(parent), registry(KxRegistry::shared(registry)), fileFolders(this->registry)
 {
     if (name)
         setObjectName(QString::fromLatin1(name));
@@ -210,9 +210,9 @@ void Colourcheck::createCommands(QLayout* windowLayout)
     proofAction = new QAction(tr("Proof colours"), this);
     proofAction->setCheckable(true);
     proofAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
-    proofAction->setChecked(registry.getlong(TOOL_REGISTRY_SECTION, KEY_CHART_PROOF_COLOURS) == 1);
+    proofAction->setChecked(registry->getlong(TOOL_REGISTRY_SECTION, KEY_CHART_PROOF_COLOURS) == 1);
     connect(proofAction, &QAction::toggled, this, [this](bool proofing) {
-        registry.putlong(TOOL_REGISTRY_SECTION, KEY_CHART_PROOF_COLOURS, proofing ? 1 : 0);
+        registry->putlong(TOOL_REGISTRY_SECTION, KEY_CHART_PROOF_COLOURS, proofing ? 1 : 0);
         showProofColours();
     });
 
@@ -620,7 +620,7 @@ void Colourcheck::updateVerdict()
 void Colourcheck::restoreTolerance()
 {
     std::string whyNot;
-    if (!ChartTolerance::fromText(registry.getstring(TOOL_REGISTRY_SECTION, KEY_CHART_TOLERANCE), checkedTolerance,
+    if (!ChartTolerance::fromText(registry->getstring(TOOL_REGISTRY_SECTION, KEY_CHART_TOLERANCE), checkedTolerance,
                                   whyNot))
         checkedTolerance = ChartTolerance::presets().front();
     showTolerance();
@@ -644,7 +644,7 @@ void Colourcheck::chooseTolerance(int index)
         checkedTolerance = presets[index];
     else
         ColourcheckToleranceDialog::choose(this, checkedTolerance); // cancelled: the tolerance stays
-    registry.putstring(TOOL_REGISTRY_SECTION, KEY_CHART_TOLERANCE, checkedTolerance.text());
+    registry->putstring(TOOL_REGISTRY_SECTION, KEY_CHART_TOLERANCE, checkedTolerance.text());
     showTolerance();
     updateVerdict();
 }
@@ -900,7 +900,7 @@ void Colourcheck::exportArgyllTarget()
 
 Colourcheck* Colourcheck::newChartWindow()
 {
-    auto* chart = new Colourcheck(registry, nullptr, nullptr); // owned by its own window
+    auto* chart = new Colourcheck(*registry, nullptr, nullptr); // owned by its own window
     connect(chart, &Colourcheck::outputProfileChosen, this, &Colourcheck::outputProfileChosen);
     return chart;
 }

@@ -17,6 +17,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -82,7 +83,9 @@ public:
     std::string monitorProfile;
     QWidget* container = nullptr;
     QPointer<InstrumentPanel> panel;
-    KxRegistry& registry;
+    // The settings, shared with the window that opened the chart so that
+    // they outlive it while the chart is open.
+    std::shared_ptr<KxRegistry> registry;
     std::vector<ColourcheckPatch*> patches;
     unsigned long current = 0;
     // Set by the patch-count dialog: a chart generated from a CMYK profile

@@ -1,6 +1,7 @@
 #include "ForwardFit.h"
 
-#include <Eigen/IterativeLinearSolvers>
+#include "CancellableConjugateGradient.h"
+
 #include <Eigen/Sparse>
 
 namespace {
@@ -81,17 +82,19 @@ bool ForwardFit::fit(const std::vector<PrinterSample>& samples, CmykGrid& grid, 
     Eigen::MatrixXd right = readings.transpose() * labs;
     pinPaper(normal, right);
 
-    Eigen::ConjugateGradient<SparseMatrix, Eigen::Lower | Eigen::Upper> solver;
-    solver.setTolerance(SOLVE_TOLERANCE);
-    solver.compute(normal);
     Eigen::MatrixXd solution(nodes, 3);
     for (int c = 0; c < 3; ++c) {
-        if (!progress.report("fitting", from + (to - from) * c / 3.0)) {
+        Eigen::VectorXd channel = Eigen::VectorXd::Zero(nodes);
+        const auto solved = !progress.report("fitting", from + (to - from) * c / 3.0)
+            ? CancellableConjugateGradient::Stopped
+            : CancellableConjugateGradient::solve(normal, right.col(c), channel, SOLVE_TOLERANCE,
+                                                  [&progress] { return !progress.cancelled(); });
+        if (solved == CancellableConjugateGradient::Stopped) {
             whyNot = "cancelled";
             return false;
         }
-        solution.col(c) = solver.solve(right.col(c));
-        if (solver.info() != Eigen::Success || !solution.col(c).allFinite()) {
+        solution.col(c) = channel;
+        if (solved != CancellableConjugateGradient::Converged || !channel.allFinite()) {
             whyNot = "the fit to the readings does not converge";
             return false;
         }

@@ -32,7 +32,7 @@ bool LabTable::build(const InkSolver& solver, const Mapping& mapping, KxCmsPrint
             return false;
         }
         for (unsigned a = 0; a < n; ++a)
-            for (unsigned b = 0; b < n; ++b) {
+            for (unsigned b = 0; b < n && !progress.cancelled(); ++b) {
                 const unsigned index[3] = {l, a, b};
                 const std::size_t node = l * strides[0] + a * strides[1] + b;
                 starts.clear();
@@ -54,6 +54,10 @@ bool LabTable::build(const InkSolver& solver, const Mapping& mapping, KxCmsPrint
                 if (distances)
                     (*distances)[node] = ColourMath::deltaE76(lab, result.lab);
             }
+    }
+    if (progress.cancelled()) { // during the last slice, left unfinished
+        whyNot = "cancelled";
+        return false;
     }
     return true;
 }

@@ -1,6 +1,7 @@
 #include "PrinterReadings.h"
 
 #include "ColourMath.h"
+#include "InstrumentLab.h"
 
 #include <KxCmsPrinterProfile.h>
 
@@ -10,10 +11,6 @@
 
 namespace {
 
-// Lab a real instrument reports for a print.
-constexpr double LOWEST_LIGHTNESS = 0.0;
-constexpr double HIGHEST_LIGHTNESS = 105.0;
-constexpr double LARGEST_AB = 200.0;
 // Inks closer than this (percent) are the same patch printed again.
 constexpr double INK_RESOLUTION = 1e-3;
 
@@ -33,8 +30,8 @@ bool isSound(const PrinterMeasurement& measurement)
         if (!(ink >= 0.0 && ink <= 100.0))
             return false;
     const double* lab = measurement.lab;
-    return lab[0] >= LOWEST_LIGHTNESS && lab[0] <= HIGHEST_LIGHTNESS && std::fabs(lab[1]) <= LARGEST_AB
-        && std::fabs(lab[2]) <= LARGEST_AB;
+    return lab[0] >= InstrumentLab::LOWEST_L && lab[0] <= InstrumentLab::HIGHEST_L
+        && std::fabs(lab[1]) <= InstrumentLab::LARGEST_AB && std::fabs(lab[2]) <= InstrumentLab::LARGEST_AB;
 }
 
 std::string nth(std::size_t index)

@@ -12,5 +12,10 @@ bool ProfileProgress::report(const char* stage, double fraction) const
 {
     if (m_callback)
         m_callback(stage, fraction);
-    return !(m_cancel && m_cancel->load(std::memory_order_relaxed));
+    return !cancelled();
+}
+
+bool ProfileProgress::cancelled() const
+{
+    return m_cancel && m_cancel->load(std::memory_order_relaxed);
 }

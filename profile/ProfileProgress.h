@@ -18,6 +18,9 @@ public:
 
     // Reports, and answers false when the work is to stop.
     bool report(const char* stage, double fraction) const;
+    // Whether the work is to stop, asked between reports inside long loops
+    // so that a cancel ends the work within a fraction of a second.
+    bool cancelled() const;
 
 private:
     Callback m_callback;

@@ -9,6 +9,7 @@
 #include "ChartPatchColours.h"
 #include "ChartPdf.h"
 #include "ChartPostScript.h"
+#include "EventLimits.h"
 #include "KxChartPointList.h"
 
 #include <ExportISO12642.h>
@@ -157,7 +158,7 @@ private slots:
         QProcess gs;
         gs.start("gs", {"-q", "-dSAFER", "-dBATCH", "-dNOPAUSE", "-sDEVICE=bitcmyk", "-dGrayValues=256", "-r72",
                         "-sOutputFile=" + raster, page});
-        QVERIFY(gs.waitForFinished(60000));
+        QVERIFY(gs.waitForFinished(EventLimits::EVENT_MS));
         QCOMPARE(gs.exitCode(), 0);
         const QByteArray pixels = readAll(raster);
         const int width = 648, height = 168;
@@ -216,7 +217,7 @@ private slots:
         QVERIFY2(!colverify.isEmpty(), "Argyll's colverify is set up by the setup script");
         QProcess run;
         run.start(colverify, {"-v2", QString::fromStdString(path), referencePath});
-        QVERIFY(run.waitForFinished(60000));
+        QVERIFY(run.waitForFinished(EventLimits::EVENT_MS));
         const QString output = QString::fromLocal8Bit(run.readAllStandardOutput() + run.readAllStandardError());
         QVERIFY2(run.exitCode() == 0, qPrintable(output));
         QVERIFY2(output.contains("No of test patches = 64"), qPrintable(output));
@@ -350,7 +351,7 @@ private slots:
         QProcess tool;
         tool.start(chartTool(), {"--profile", DEFAULT_CMYK, "--patches", "16", "--ps", folder.filePath("c.ps"),
                                  "--cgats", folder.filePath("c.cgats")});
-        QVERIFY(tool.waitForFinished(60000));
+        QVERIFY(tool.waitForFinished(EventLimits::EVENT_MS));
         QCOMPARE(tool.exitCode(), 0);
         const QByteArray out = tool.readAllStandardOutput();
         QVERIFY(out.startsWith("all done: 6560 patches created 0 skipped\nforward rough cull: Tolerance 2.000000,"));
@@ -379,7 +380,7 @@ private slots:
         const QString target = folder.filePath("c.ti1");
         QProcess tool;
         tool.start(chartTool(), {"--profile", DEFAULT_CMYK, "--patches", patches, "--controls", "--ti1", target});
-        QVERIFY(tool.waitForFinished(60000));
+        QVERIFY(tool.waitForFinished(EventLimits::EVENT_MS));
         QCOMPARE(tool.exitCode(), status);
         if (status != 0) {
             QVERIFY(tool.readAllStandardError().startsWith("tintora-chart: the number of patches must be a whole "
@@ -414,7 +415,7 @@ private slots:
         QProcess tool;
         tool.start(chartTool(), {"--profile", DEFAULT_CMYK, "--swatches", swatches.fileName(), "--ps",
                                  folder.filePath("s.ps"), "--cgats", folder.filePath("s.cgats")});
-        QVERIFY(tool.waitForFinished(60000));
+        QVERIFY(tool.waitForFinished(EventLimits::EVENT_MS));
         QCOMPARE(tool.exitCode(), 0);
         QCOMPARE(readAll(folder.filePath("s.ps")).count("rectfill"), 3);
         const QByteArray target = readAll(folder.filePath("s.cgats"));
@@ -439,7 +440,7 @@ private slots:
         const QStringList before = ExportTarget::entries(folder);
         QProcess tool;
         tool.start(chartTool(), {"--profile", DEFAULT_CMYK, "--patches", "8", exportName, target.path});
-        QVERIFY(tool.waitForFinished(60000));
+        QVERIFY(tool.waitForFinished(EventLimits::EVENT_MS));
         QCOMPARE(tool.exitCode(), target.refused ? 1 : 0);
         const QByteArray error = tool.readAllStandardError();
         QCOMPARE(error.contains(QFile::encodeName(target.path)), target.refused);
@@ -454,7 +455,7 @@ private slots:
         QProcess tool;
         tool.start(chartTool(), {"--profile", DEFAULT_CMYK, "--patches", "64", "--pdf", path, "--paper", "letter",
                                  "--patch-mm", "20", "--gap-mm", "0", "--margin-mm", "5"});
-        QVERIFY(tool.waitForFinished(60000));
+        QVERIFY(tool.waitForFinished(EventLimits::EVENT_MS));
         QCOMPARE(tool.exitCode(), 0);
         // 20 mm patches without gaps: 9 columns and 12 rows a Letter page.
         const std::vector<QpdfPage> pages = qpdfPages(path);
@@ -487,7 +488,7 @@ private slots:
         QProcess tool;
         tool.setWorkingDirectory(folder.path());
         tool.start(chartTool(), QStringList{"--profile", DEFAULT_CMYK, "--patches", "8"} + arguments);
-        QVERIFY(tool.waitForFinished(60000));
+        QVERIFY(tool.waitForFinished(EventLimits::EVENT_MS));
         QCOMPARE(tool.exitCode(), status);
         const QByteArray error = tool.readAllStandardError();
         QVERIFY(error.contains("tintora-chart: "));
@@ -520,7 +521,7 @@ private slots:
         const QString page = folder.filePath("refused.ps");
         QProcess tool;
         tool.start(chartTool(), arguments << "--ps" << page);
-        QVERIFY(tool.waitForFinished(60000));
+        QVERIFY(tool.waitForFinished(EventLimits::EVENT_MS));
         QCOMPARE(tool.exitCode(), 1);
         const QByteArray error = tool.readAllStandardError();
         QVERIFY(error.startsWith("tintora-chart: "));

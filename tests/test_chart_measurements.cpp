@@ -258,8 +258,8 @@ private slots:
         QTest::addRow("nothing") << QByteArray("# no readings\n") << "holds no readings";
         // Readings an instrument cannot give, named by line or set; XYZ
         // sets are judged as the D50 Lab they come to.
-        QTest::addRow("L 1e308") << QByteArray("50 0 0\n1e308 0 0\n") << "line 2 has L 1e+308, outside -1 to 101";
-        QTest::addRow("L above 101") << QByteArray("101.5 0 0\n") << "line 1 has L 101.5, outside -1 to 101";
+        QTest::addRow("L 1e308") << QByteArray("50 0 0\n1e308 0 0\n") << "line 2 has L 1e+308, outside -1 to 105";
+        QTest::addRow("L just above 105") << QByteArray("105.0001 0 0\n") << "line 1 has L 105.0001, outside -1 to 105";
         QTest::addRow("a below -200") << QByteArray("50 -200.5 0\n") << "line 1 has a -200.5, outside -200 to 200";
         QTest::addRow("nan") << QByteArray("50 0 0\nnan 0 0\n") << "line 2 is not three numbers";
         const auto sets = [](const char* fields, const QByteArray& data) {
@@ -277,9 +277,12 @@ private slots:
         QTest::addRow("set of 1e308") << sets(lab, "1 50 0 0\nP2 1e308 0 0\n") << "set 2 (ID P2) has L 1e+308";
         QTest::addRow("set of b 250") << sets(lab, "1 50 0 250\n") << "set 1 (ID 1) has b 250, outside -200 to 200";
         QTest::addRow("XYZ of nan") << sets(xyz, "1 nan 10 10\n") << "set 1 (ID 1) has a colour value that is not";
+        QTest::addRow("XYZ in hexadecimal") << sets(xyz, "1 0x10 10 10\n") << "a value in hexadecimal or binary";
         // Five times D50 white: L = 116 * cbrt(5) - 16.
         QTest::addRow("XYZ past white") << sets(xyz, "1 20 20 20\n2 482.1 500 412.45\n") << "set 2 (ID 2) has L 182.3";
         QTest::addRow("unknown patch") << sets(lab, "1 50 0 0\n17 50 0 0\n") << "set 2 (ID 17) names no patch";
+        QTest::addRow("ID of terminal controls") << sets(lab, "1 50 0 0\n\"\x1b[31mRED\x07\" 50 0 0\n")
+                                                 << "set 2 (ID \\x1B[31mRED\\x07) names no patch";
         QTest::addRow("repeated patch") << sets("SAMPLE_ID SAMPLE_NAME LAB_L LAB_A LAB_B",
                                                 "1 a 50 0 0\n2 b 50 0 0\nx \"Patch 0001\" 52 0 0\n")
                                         << "set 1 (ID 1) and set 3 (ID x) both name patch 1";
@@ -337,20 +340,25 @@ private slots:
     void commandLineAveragesRepeats()
     {
         QTemporaryDir folder;
-        writeText(folder.filePath("r.ti3"),
-                  withInks("CTI3\nNUMBER_OF_FIELDS 8\nBEGIN_DATA_FORMAT\n"
-                           "SAMPLE_ID CMYK_C CMYK_M CMYK_Y CMYK_K LAB_L LAB_A LAB_B\nEND_DATA_FORMAT\n"
-                           "NUMBER_OF_SETS 6\nBEGIN_DATA\n1 @INK 1@ 50 1 -1\n2 @INK 2 0.45@ 60 0 0\n"
-                           "1 @INK 1 0.45@ 52 3 -2\n5 @INK 5@ 70 0 0\n2 @INK 2@ 61 1 1\n1 @INK 1@ 51 -1 0\nEND_DATA\n",
-                           sixteen));
-        const Run tool = run(chartTool(), {"--profile", DEFAULT_CMYK, "--patches", "16", "--readings",
-                                           folder.filePath("r.ti3"), "--average-repeats", "--measurements",
-                                           folder.filePath("m.ti3")});
+        // Writes the sets as a measurement file with inks and averages it.
+        const auto averaged = [this, &folder](const char* name, const QByteArray& sets) {
+            writeText(folder.filePath(name),
+                      withInks("CTI3\nNUMBER_OF_FIELDS 8\nBEGIN_DATA_FORMAT\n"
+                               "SAMPLE_ID CMYK_C CMYK_M CMYK_Y CMYK_K LAB_L LAB_A LAB_B\nEND_DATA_FORMAT\n"
+                               "NUMBER_OF_SETS " + QByteArray::number(sets.count('\n')) + "\nBEGIN_DATA\n" + sets
+                                   + "END_DATA\n",
+                               sixteen));
+            return run(chartTool(), {"--profile", DEFAULT_CMYK, "--patches", "16", "--readings",
+                                     folder.filePath(name), "--average-repeats", "--measurements",
+                                     folder.filePath(name + QString("-m.ti3"))});
+        };
+        const Run tool = averaged("r.ti3", "1 @INK 1@ 50 1 -1\n2 @INK 2 0.45@ 60 0 0\n1 @INK 1 0.45@ 52 3 -2\n"
+                                           "5 @INK 5@ 70 0 0\n2 @INK 2@ 61 1 1\n1 @INK 1@ 51 -1 0\n");
         QVERIFY2(tool.exitCode == 0, tool.error.constData());
         QVERIFY2(tool.out.endsWith(" at 3.0 or more, 2 averaged from repeats\n"), tool.out.constData());
         QVERIFY(tool.out.contains("\nmeasured 3 of 16 patches: "));
 
-        cmsHANDLE it8 = cmsIT8LoadFromFile(nullptr, QFile::encodeName(folder.filePath("m.ti3")).constData());
+        cmsHANDLE it8 = cmsIT8LoadFromFile(nullptr, QFile::encodeName(folder.filePath("r.ti3-m.ti3")).constData());
         QVERIFY(it8);
         QCOMPARE(cmsIT8GetPropertyDbl(it8, "NUMBER_OF_SETS"), 3.0);
         const double means[3][4] = {{1, 51, 1, -1}, {2, 60.5, 0.5, 0.5}, {5, 70, 0, 0}};
@@ -360,6 +368,15 @@ private slots:
                 QCOMPARE(cmsIT8GetDataRowColDbl(it8, set, 6 + c), means[set][1 + c]);
         }
         cmsIT8Free(it8);
+
+        // A repeat far from the other (paper white and a black) is a mix-up,
+        // not noise: nothing is averaged and nothing written.
+        const Run far = averaged("far.ti3", "1 @INK 1@ 88.7 0 0\n1 @INK 1@ 0 0 0\n");
+        QCOMPARE(far.exitCode, 1);
+        QCOMPARE(far.error, QByteArray("tintora-chart: '" + QFile::encodeName(folder.filePath("far.ti3"))
+                                       + "': set 1 (ID 1) and set 2 (ID 1) both name patch 1 but were measured 88.70 "
+                                         "apart (CIE 1976), more than 10\n"));
+        QVERIFY(!QFile::exists(folder.filePath("far.ti3-m.ti3")));
     }
 };
 

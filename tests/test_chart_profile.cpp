@@ -8,6 +8,8 @@
 #include "ChartMenu.h"
 #include "Colourcheck.h"
 #include "ColourcheckPatch.h"
+#include "ColourcheckProfileMaker.h"
+#include "EventLimits.h"
 #include "ProgramRun.h"
 #include "ScriptedModal.h"
 
@@ -41,6 +43,12 @@ void answerOptions(ScriptedModal& modal, const QString& description)
         dialog.findChild<QComboBox*>("quality_combo")->setCurrentIndex(0);
         dialog.findChild<QLineEdit*>("description_edit")->setText(description);
     });
+}
+
+// Deletes the windows that closed: a closed chart is gone once this returns.
+void deliverDeletes()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 QString profileDescription(cmsHPROFILE profile)
@@ -113,7 +121,8 @@ private slots:
         const QStringList entries = contextMenuEntries(*chart); // the last specified entry, then the proof
         QCOMPARE(entries.mid(entries.size() - 2), (QStringList{MakeProfile, "Proof colours"}));
         closeDiscarding(chart);
-        QTRY_VERIFY(chart.isNull());
+        deliverDeletes();
+        QVERIFY(chart.isNull());
     }
 
     // The whole road: file, options, progress while the fit runs, the profile
@@ -122,8 +131,6 @@ private slots:
     {
         QPointer<Colourcheck> chart = newChart();
         loadReadings(*chart);
-        QString offered;
-        connect(chart, &Colourcheck::outputProfileChosen, this, [&offered](const QString& path) { offered = path; });
 
         const QString made = folder.filePath("made.icc");
         ScriptedModal modal;
@@ -135,14 +142,19 @@ private slots:
                 box->setChecked(true);
             }
         });
-        QVERIFY(QMetaObject::invokeMethod(chart, "makeProfile"));
         auto* bar = chart->container->findChild<QProgressBar*>("profile progress");
+        QSignalSpy progressed(bar, &QProgressBar::valueChanged);
+        QSignalSpy offers(chart.data(), &Colourcheck::outputProfileChosen);
+        QVERIFY(QMetaObject::invokeMethod(chart, "makeProfile"));
         QVERIFY(bar->isVisible());
-        QTRY_VERIFY(bar->value() > 0); // reported from the worker while the window's loop runs
+        // Reported from the worker while the window's loop runs.
+        while (bar->value() <= 0 && offers.isEmpty() && progressed.wait(EventLimits::FIT_MS)) {
+        }
+        QVERIFY(bar->value() > 0);
         if (bar->isVisible())
             chart->container->grab().save(QDir::temp().filePath("tintora-chart-profile-progress.png"));
-        QTRY_VERIFY_WITH_TIMEOUT(!offered.isEmpty(), 60000);
-        QCOMPARE(offered, made);
+        QVERIFY(!offers.isEmpty() || offers.wait(EventLimits::FIT_MS));
+        QCOMPARE(offers.first().first().toString(), made);
         QCOMPARE(modal.unanswered, 0);
         QVERIFY(!bar->isVisible());
 
@@ -163,7 +175,7 @@ private slots:
         auto* view = window->findChild<KxGamutView*>();
         QVERIFY(view->hasGamut() && view->hasComparison());
         QVERIFY2(view->comparisonShare() > 0.9, qPrintable(QString::number(view->comparisonShare())));
-        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QVERIFY(QTest::qWaitForWindowExposed(window, EventLimits::EVENT_MS));
         view->grabFramebuffer().save(QDir::temp().filePath("tintora-chart-profile-gamut.png"));
         window->close();
         closeDiscarding(chart);
@@ -193,12 +205,16 @@ private slots:
             QVERIFY(bar->isVisible());
             if (closeWindow) {
                 chart->container->close(); // the readings are those of a file: nothing to ask
-                QTRY_VERIFY(chart.isNull());
+                deliverDeletes();
+                QVERIFY(chart.isNull());
             } else {
+                QSignalSpy cancelled(chart->container->findChild<ColourcheckProfileMaker*>(),
+                                     &ColourcheckProfileMaker::cancelled);
                 chart->container->findChild<QPushButton*>("cancel profile")->click();
-                QTRY_VERIFY(!bar->isVisible());
+                QVERIFY(cancelled.wait(EventLimits::FIT_MS));
+                QVERIFY(!bar->isVisible());
             }
-            QVERIFY(QThreadPool::globalInstance()->waitForDone(60000));
+            QVERIFY(QThreadPool::globalInstance()->waitForDone(EventLimits::FIT_MS));
             QCoreApplication::processEvents();
             QCOMPARE(modal.messageCaptions(), QStringList());
             QCOMPARE(modal.unanswered, 0);

@@ -197,7 +197,13 @@ private slots:
             "Pass (ISO 12647-7:2007 proof); not checked: Paper, C 100, M 100, Y 100, K 100");
         row("nothing checked is no pass", "first100.txt", {"--tolerance", "iso12647-2-2004-solids"}, 3,
             "Not checked: no reading of C 100, M 100, Y 100, K 100 (ISO 12647-2:2004 solids)");
-        row("unknown preset", "shifted.txt", {"--tolerance", "gracol"}, 2, "tintora-chart: no tolerance is named \"gracol\"");
+        row("unknown preset", "shifted.txt", {"--tolerance", "gracol"}, 2, "tintora-chart: no tolerance is named 'gracol'");
+        row("a limit given twice", "shifted.txt", {"--tolerance", "mean=2.5,mean=100"}, 2,
+            "tintora-chart: 'mean' is given twice: give each limit once\n");
+        row("terminal controls shown escaped", "shifted.txt", {"--tolerance", "\x1b[31mred\x07=1"}, 2,
+            "tintora-chart: '\\x1B[31mred\\x07' is no limit");
+        row("paper of terminal controls", "shifted.txt", {"--pdf", "p.pdf", "--paper", "\x1b]0;x\x07"}, 2,
+            "tintora-chart: the paper must be A4, A3, Letter, Legal or WxH in millimetres, not '\\x1B]0;x\\x07'\n");
         row("not a number", "shifted.txt", {"--tolerance", "mean=two"}, 2, "tintora-chart: the limit mean takes a number from 0");
         row("report unwritable", "shifted.txt", {"--report", "/nonexistent/folder/r.pdf"}, 1, "tintora-chart: ");
     }

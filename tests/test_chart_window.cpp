@@ -483,7 +483,7 @@ private slots:
         QVERIFY(userDirs.open(QIODevice::WriteOnly));
         userDirs.write("XDG_DOCUMENTS_DIR=\"" + QFile::encodeName(documents.path()) + "\"\n");
         userDirs.close();
-        auto settings = std::make_unique<KxRegistry>();
+        auto settings = std::make_shared<KxRegistry>();
         auto* first = new Colourcheck(*settings, nullptr, nullptr);
         QCOMPARE(first->fromICC(DEFAULT_CMYK, nullptr, 16), 0);
         emit first->panel->spotLab(50.0, 0.0, 0.0); // a reading to save
@@ -515,7 +515,7 @@ private slots:
         QCOMPARE(modal.requests.back().text, measurements.path());
 
         // Another chart window of the same settings, and the first one after
-        // its settings are gone with their main window.
+        // its main window let go of them: the charts still share them.
         auto* second = new Colourcheck(*settings, nullptr, nullptr);
         QCOMPARE(second->fromICC(DEFAULT_CMYK, nullptr, 16), 0);
         emit second->panel->spotLab(50.0, 0.0, 0.0);

@@ -1,6 +1,7 @@
 // The engine's Lab values against an independent colour management module:
 // Argyll's xicclu, run on the same profiles and the same device values.
 
+#include "EventLimits.h"
 #include "KxCMS.h"
 #include "KxCmsIcc.h"
 
@@ -41,7 +42,7 @@ std::vector<Lab> argyllLab(const char* profile, char intent, const std::vector<D
 {
     QProcess xicclu;
     xicclu.start("xicclu", {"-v0", "-ff", QString("-i%1").arg(intent), "-pl", profile});
-    if (!xicclu.waitForStarted(10000)) {
+    if (!xicclu.waitForStarted(EventLimits::EVENT_MS)) {
         qWarning("xicclu (Argyll CMS, Debian package argyll) cannot be started");
         return {};
     }
@@ -53,7 +54,7 @@ std::vector<Lab> argyllLab(const char* profile, char intent, const std::vector<D
     }
     xicclu.write(input);
     xicclu.closeWriteChannel();
-    if (!xicclu.waitForFinished(60000) || xicclu.exitCode() != 0) {
+    if (!xicclu.waitForFinished(EventLimits::EVENT_MS) || xicclu.exitCode() != 0) {
         qWarning("xicclu failed: %s", xicclu.readAllStandardError().constData());
         return {};
     }

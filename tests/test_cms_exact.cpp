@@ -3,6 +3,7 @@
 // accuracy, Lab sent to a device under each intent, and the refusal of
 // profiles that cannot be answered for soundly.
 
+#include "EventLimits.h"
 #include "KxCMS.h"
 #include "KxCmsIcc.h"
 #include "PeerRows.h"
@@ -174,9 +175,9 @@ void TestCmsExact::initTestCase()
     QVERIFY(m_folder.isValid());
     QProcess peer;
     peer.start("transicc", {"-n"});
-    QVERIFY2(peer.waitForStarted(10000), "transicc (Debian package liblcms2-utils) is needed");
+    QVERIFY2(peer.waitForStarted(EventLimits::EVENT_MS), "transicc (Debian package liblcms2-utils) is needed");
     peer.closeWriteChannel();
-    QVERIFY(peer.waitForFinished(10000));
+    QVERIFY(peer.waitForFinished(EventLimits::EVENT_MS));
 }
 
 void TestCmsExact::bestEqualsTransiccForEveryPairAndIntent()
@@ -466,10 +467,10 @@ void TestCmsExact::brokenProfilesAreRefused()
     // nothing.
     QProcess convert;
     convert.start(TINTORA_BINARY_DIR "/tools/convert/tintora-convert", {"--in", path, "--out", Srgb.path});
-    QVERIFY(convert.waitForStarted());
+    QVERIFY(convert.waitForStarted(EventLimits::EVENT_MS));
     convert.write(space == icSigCmykData ? "0 0 0 0\n" : "255 255 255\n");
     convert.closeWriteChannel();
-    QVERIFY(convert.waitForFinished());
+    QVERIFY(convert.waitForFinished(EventLimits::EVENT_MS));
     QCOMPARE(convert.exitCode(), 1);
     QCOMPARE(convert.readAllStandardOutput(), QByteArray());
     const QList<QByteArray> message = convert.readAllStandardError().trimmed().split('\n');
@@ -481,7 +482,7 @@ void TestCmsExact::brokenProfilesAreRefused()
     const QString target = m_folder.filePath("chart.cgats");
     QProcess chart;
     chart.start(TINTORA_BINARY_DIR "/tools/chart/tintora-chart", {"--profile", path, "--patches", "8", "--cgats", target});
-    QVERIFY(chart.waitForFinished(60000));
+    QVERIFY(chart.waitForFinished(EventLimits::EVENT_MS));
     QVERIFY(chart.exitCode() != 0);
     QVERIFY(!QFile::exists(target));
     const QList<QByteArray> chartMessage = chart.readAllStandardError().trimmed().split('\n');

@@ -68,6 +68,8 @@ private slots:
     void fullStandardOutputIsTold();
     void refusedProfilesSayWhy_data();
     void refusedProfilesSayWhy();
+    void outputsThatCannotBeWrittenAreRefusedFirst_data();
+    void outputsThatCannotBeWrittenAreRefusedFirst();
 };
 
 void TestCompanionManners::answers_data()
@@ -123,6 +125,9 @@ void TestCompanionManners::answers_data()
         {"measurements without readings", Chart, chart + QStringList{"--measurements", "/nonexistent/m.ti3"}},
         {"no --profile", Chart, QStringList{"--ps", "/nonexistent/c.ps"}},
         {"dangling --readings", Chart, chart + QStringList{"--readings"}},
+        {"hexadecimal ink limit", Profile, QStringList{"--readings", "r.ti3", "--out", "p.icc", "--ink-limit", "0x12C"}},
+        {"hexadecimal patch size", Chart,
+         QStringList{"--profile", DefaultCmyk, "--pdf", "/nonexistent/c.pdf", "--patch-mm", "0x10"}},
     };
     for (const auto& m : malformed)
         QTest::addRow("%s %s", qPrintable(m.program.section('/', -1)), m.name)
@@ -139,9 +144,9 @@ void TestCompanionManners::answers()
 
     QProcess process;
     process.start(program, arguments);
-    QVERIFY(process.waitForStarted(10000));
+    QVERIFY(process.waitForStarted(EventLimits::EVENT_MS));
     process.closeWriteChannel();
-    QVERIFY(process.waitForFinished(60000));
+    QVERIFY(process.waitForFinished(EventLimits::EVENT_MS));
     QCOMPARE(process.exitStatus(), QProcess::NormalExit);
     QCOMPARE(process.exitCode(), exitCode);
 
@@ -226,10 +231,10 @@ void TestCompanionManners::fullStandardOutputIsTold()
     QProcess process;
     process.setStandardOutputFile("/dev/full");
     process.start(Convert, {"--in", Srgb, "--out", DefaultCmyk});
-    QVERIFY(process.waitForStarted(10000));
+    QVERIFY(process.waitForStarted(EventLimits::EVENT_MS));
     process.write("255 0 0\n0 0 255\n");
     process.closeWriteChannel();
-    QVERIFY(process.waitForFinished(60000));
+    QVERIFY(process.waitForFinished(EventLimits::EVENT_MS));
     QCOMPARE(process.exitCode(), 1);
     QCOMPARE(process.readAllStandardError(),
              QByteArray("tintora-convert: the conversions could not be written to standard output: "
@@ -270,5 +275,70 @@ void TestCompanionManners::refusedProfilesSayWhy()
     QVERIFY(!QFile::exists(folder.filePath("chart.txt")));
 }
 
+// An output that is an input of the same run (by name, or through a link)
+// or that cannot be written is refused in one line before anything is
+// read or written: the input stays as it was. F names the run's folder.
+void TestCompanionManners::outputsThatCannotBeWrittenAreRefusedFirst_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("profile over its readings")
+        << Profile << QStringList{"--readings", "F/same.ti3", "--out", "F/same.ti3"}
+        << "--out 'F/same.ti3' is the --readings file: it is not overwritten";
+    QTest::newRow("report over the readings")
+        << Chart << QStringList{"--profile", "F/printer.icc", "--patches", "8", "--readings", "F/same.ti3", "--report", "F/same.ti3"}
+        << "--report 'F/same.ti3' is the --readings file: it is not overwritten";
+    QTest::newRow("csv over the readings through a link")
+        << Chart << QStringList{"--profile", "F/printer.icc", "--patches", "8", "--readings", "F/same.ti3", "--csv", "F/link"}
+        << "--csv 'F/link' is the --readings file: it is not overwritten";
+    QTest::newRow("pdf over the profile")
+        << Chart << QStringList{"--profile", "F/printer.icc", "--patches", "8", "--pdf", "F/printer.icc"}
+        << "--pdf 'F/printer.icc' is the --profile file: it is not overwritten";
+    QTest::newRow("ti1 over the swatches")
+        << Chart << QStringList{"--profile", "F/printer.icc", "--swatches", "F/same.ti3", "--ti1", "F/same.ti3"}
+        << "--ti1 'F/same.ti3' is the --swatches file: it is not overwritten";
+    QTest::newRow("profile into a missing folder")
+        << Profile << QStringList{"--readings", "F/same.ti3", "--out", "F/missing/x.icc"}
+        << "the profile could not be written to 'F/missing/x.icc': No such file or directory";
+    QTest::newRow("profile onto a folder")
+        << Profile << QStringList{"--readings", "F/same.ti3", "--out", "F"}
+        << "the profile could not be written to 'F': Is a directory";
+    QTest::newRow("print layout onto a device")
+        << Chart << QStringList{"--profile", "F/printer.icc", "--patches", "3000", "--pdf", "/dev/full"}
+        << "the print layout could not be written to '/dev/full': Invalid argument";
+}
+
+void TestCompanionManners::outputsThatCannotBeWrittenAreRefusedFirst()
+{
+    QFETCH(QString, program);
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, message);
+    QTemporaryDir folder;
+    const QString base = folder.path();
+    QFile readings(folder.filePath("same.ti3"));
+    QVERIFY(readings.open(QIODevice::WriteOnly) && readings.write("50 0 0\n") == 7);
+    readings.close();
+    QVERIFY(QFile::link("same.ti3", folder.filePath("link")));
+    QVERIFY(QFile::copy(DefaultCmyk, folder.filePath("printer.icc")));
+    QFile profile(folder.filePath("printer.icc"));
+    QVERIFY(profile.open(QIODevice::ReadOnly));
+    const QByteArray profileBytes = profile.readAll();
+    profile.close();
+    arguments.replaceInStrings(QRegularExpression("^F"), base);
+
+    const ProgramRun run = ProgramRun::of(program, arguments);
+    QCOMPARE(run.exitCode, 1);
+    const QString name = program == Profile ? "tintora-profile: " : "tintora-chart: ";
+    QCOMPARE(QString::fromUtf8(run.error), name + QString(message).replace("'F", "'" + base) + "\n");
+    QVERIFY(readings.open(QIODevice::ReadOnly));
+    QCOMPARE(readings.readAll(), QByteArray("50 0 0\n"));
+    QVERIFY(profile.open(QIODevice::ReadOnly));
+    QCOMPARE(profile.readAll(), profileBytes);
+    QCOMPARE(QDir(base).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System),
+             QStringList({"link", "printer.icc", "same.ti3"}));
+}
+
 QTEST_GUILESS_MAIN(TestCompanionManners)
+#include "EventLimits.h"
 #include "test_companion_manners.moc"

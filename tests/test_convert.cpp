@@ -1,5 +1,6 @@
 // tintora-convert run as a subprocess, on good and bad input.
 
+#include "EventLimits.h"
 #include "KxCmsIcc.h"
 #include "ProgramRun.h"
 #include "SpecialFiles.h"
@@ -203,10 +204,10 @@ void TestConvert::labEqualsTransiccForAD50Input()
                                  colours);
         QProcess transicc;
         transicc.start("transicc", {"-n", "-i*Lab", "-o" + DefaultCmyk, "-t" + QString::number(intent)});
-        QVERIFY2(transicc.waitForStarted(), "transicc (Debian package liblcms2-utils) is needed");
+        QVERIFY2(transicc.waitForStarted(EventLimits::EVENT_MS), "transicc (Debian package liblcms2-utils) is needed");
         transicc.write(colours);
         transicc.closeWriteChannel();
-        QVERIFY(transicc.waitForFinished());
+        QVERIFY(transicc.waitForFinished(EventLimits::EVENT_MS));
         const QStringList peer = linesOf(transicc.readAllStandardOutput());
         QCOMPARE(ours.out.size(), 3);
         QCOMPARE(peer.size(), 3);
@@ -225,18 +226,18 @@ void TestConvert::answersATypedLineWhileInputStaysOpen()
 {
     QProcess process;
     process.start(Tool, {"--in", DefaultCmyk, "--out", Srgb});
-    QVERIFY(process.waitForStarted(10000));
+    QVERIFY(process.waitForStarted(EventLimits::EVENT_MS));
     process.write("0 0 0 0\n");
     // The answer arrives while standard input is still open.
-    QVERIFY(process.waitForReadyRead(30000));
+    QVERIFY(process.waitForReadyRead(EventLimits::EVENT_MS));
     QByteArray answer = process.readAllStandardOutput();
-    while (!answer.endsWith('\n') && process.waitForReadyRead(30000))
+    while (!answer.endsWith('\n') && process.waitForReadyRead(EventLimits::EVENT_MS))
         answer += process.readAllStandardOutput();
     QVERIFY2(answer.startsWith("255 255 255\t"), answer.constData());
     process.write("0 0 0 100\n");
-    QVERIFY(process.waitForReadyRead(30000));
+    QVERIFY(process.waitForReadyRead(EventLimits::EVENT_MS));
     process.closeWriteChannel();
-    QVERIFY(process.waitForFinished(30000));
+    QVERIFY(process.waitForFinished(EventLimits::EVENT_MS));
     QCOMPARE(process.exitCode(), 0);
 }
 

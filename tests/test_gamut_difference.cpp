@@ -5,6 +5,7 @@
 
 #include "ArgyllPeer.h"
 #include "ChooseProfiles.h"
+#include "EventLimits.h"
 #include "KxCMS.h"
 #include "KxRegistry.h"
 
@@ -53,7 +54,7 @@ std::vector<QStringList> convert(const QStringList& arguments, const QStringList
     process.start(QStringLiteral(TINTORA_BINARY_DIR "/tools/convert/tintora-convert"), arguments);
     process.write((lines.join('\n') + '\n').toUtf8());
     process.closeWriteChannel();
-    if (!process.waitForFinished(30000) || process.exitCode() != 0)
+    if (!process.waitForFinished(EventLimits::EVENT_MS) || process.exitCode() != 0)
         return {};
     std::vector<QStringList> fields;
     for (const QString& line : QString::fromUtf8(process.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts))

@@ -5,6 +5,7 @@
 #include "Tintora.h"
 
 #include "ChooseProfiles.h"
+#include "EventLimits.h"
 #include "KxGamutView.h"
 #include "KxRegistry.h"
 
@@ -84,7 +85,7 @@ private slots:
         tool.b_spin->setValue(255);
         tool.resize(748, 524);
         tool.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&tool));
+        QVERIFY(QTest::qWaitForWindowExposed(&tool, EventLimits::EVENT_MS));
         keep(tool.grab().toImage(), QStringLiteral("tool"));
 
         const QLabel* label = tool.gamut_label;
@@ -110,7 +111,7 @@ private slots:
         view->showColour(QVector3D(70.0f, -60.0f, -80.0f));
         // The view's own picture: a grab of the whole window draws the
         // OpenGL view a second time, without the text painted over it.
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(QTest::qWaitForWindowExposed(&window, EventLimits::EVENT_MS));
         keep(view->grabFramebuffer(), QStringLiteral("window"));
 
         const QStringList figures = view->figures();
@@ -126,7 +127,7 @@ private slots:
         // The figures fit in the window, wrapped where a line is longer than it is wide.
         QVERIFY(view->rect().contains(view->figuresRect()));
         window.resize(260, 400);
-        QTRY_COMPARE(view->width(), 260);
+        QTRY_COMPARE_WITH_TIMEOUT(view->width(), 260, EventLimits::EVENT_MS);
         keep(view->grabFramebuffer(), QStringLiteral("narrow-window"));
         const QFontMetrics metrics(view->font());
         QVERIFY(metrics.horizontalAdvance(figures.last()) > view->width());

@@ -3,6 +3,7 @@
 
 #include "KxGamutView.h"
 
+#include "EventLimits.h"
 #include "ScriptedModal.h"
 
 #include <QApplication>
@@ -199,7 +200,7 @@ private slots:
     {
         GamutWindow gamut(Srgb);
         QCOMPARE(gamut.loaded, 1);
-        QVERIFY(QTest::qWaitForWindowExposed(gamut.window.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(gamut.window.get(), EventLimits::EVENT_MS));
         KxGamutView* view = gamut.view;
         QCOMPARE(view->size(), QSize(400, 400));
 
@@ -244,7 +245,7 @@ private slots:
         GamutWindow swapped(Srgb, SwappedMonitor);
         QCOMPARE(cmyk.loaded, 1);
         QCOMPARE(swapped.loaded, 1);
-        QVERIFY(QTest::qWaitForWindowExposed(swapped.window.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(swapped.window.get(), EventLimits::EVENT_MS));
         const QImage rgbPicture = rgb.view->grabFramebuffer();
         const QImage cmykPicture = cmyk.view->grabFramebuffer();
         const QImage swappedPicture = swapped.view->grabFramebuffer();
@@ -274,7 +275,7 @@ private slots:
         }
         // Loaded first, so that nothing of the earlier gamut may stay.
         GamutWindow gamut(Cmyk);
-        QVERIFY(QTest::qWaitForWindowExposed(gamut.window.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(gamut.window.get(), EventLimits::EVENT_MS));
         QVERIFY(largestChroma(gamut.view->grabFramebuffer()) > 100);
 
         QCOMPARE(gamut.view->fromICC(QFile::encodeName(broken).constData(), nullptr), 0);
@@ -298,7 +299,7 @@ private slots:
         GamutWindow gamut(Cmyk);
         gamut.window->setWindowTitle(QStringLiteral("default_cmyk.icc")); // as the tool names it
         KxGamutView* view = gamut.view;
-        QVERIFY(QTest::qWaitForWindowExposed(gamut.window.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(gamut.window.get(), EventLimits::EVENT_MS));
         const QImage solid = view->grabFramebuffer();
         const QString compare = QStringLiteral("Compare with profile...");
         const QString remove = QStringLiteral("Remove comparison");
@@ -387,7 +388,7 @@ private slots:
     void viewSurvivesAMoveToAnotherWindowAndCloseDeletesIt()
     {
         GamutWindow gamut(Srgb);
-        QVERIFY(QTest::qWaitForWindowExposed(gamut.window.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(gamut.window.get(), EventLimits::EVENT_MS));
         const QImage before = gamut.view->grabFramebuffer();
 
         // Another top-level window means another OpenGL context.
@@ -398,7 +399,7 @@ private slots:
         layout->addWidget(gamut.view);
         other->resize(400, 400);
         other->show();
-        QVERIFY(QTest::qWaitForWindowExposed(other.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(other.get(), EventLimits::EVENT_MS));
         const QImage after = gamut.view->grabFramebuffer();
         QCOMPARE(after.size(), before.size());
         QVERIFY(pixelsDiffering(before, after) < 400 * 400 / 100);
@@ -406,7 +407,7 @@ private slots:
         QPointer<KxGamutView> view(gamut.view);
         QPointer<QWidget> window(other.release());
         window->close();
-        QTRY_VERIFY(window.isNull());
+        QTRY_VERIFY_WITH_TIMEOUT(window.isNull(), EventLimits::EVENT_MS);
         QVERIFY(view.isNull());
     }
 };

@@ -4,6 +4,7 @@
 // the driver settings kept through the registry.
 #include "Colourcheck.h"
 #include "ColourcheckPatch.h"
+#include "EventLimits.h"
 #include "InstrumentPanel.h"
 #include "KxCMS.h"
 #include "KxRegistry.h"
@@ -31,7 +32,6 @@ namespace {
 
 const QString DEFAULT_CMYK = QStringLiteral("/usr/share/color/icc/ghostscript/default_cmyk.icc");
 const QString FAKE_SPOTREAD = QStringLiteral(TINTORA_TEST_DATA "/spotread/fake-spotread.sh");
-constexpr int WAIT_MS = 5000;
 
 double distance(const double* p, const double* q)
 {
@@ -256,13 +256,13 @@ void TestInstrumentDrivers::spotreadReadingsReachTheChart()
     QSignalSpy messages(&panel.spotread(), &InstrumentDriver::message);
 
     panel.read(); // starts the program
-    QTRY_VERIFY_WITH_TIMEOUT(panel.status().contains("[SPACE]"), WAIT_MS);
+    QTRY_VERIFY_WITH_TIMEOUT(panel.status().contains("[SPACE]"), EventLimits::EVENT_MS);
     panel.read();
-    QVERIFY(lab.wait(WAIT_MS));
+    QVERIFY(lab.wait(EventLimits::EVENT_MS));
     QCOMPARE(labOf(lab[0]), (QList<double>{70.95, 3.25, -1.5}));
-    QTRY_VERIFY_WITH_TIMEOUT(panel.status().contains("[SPACE]"), WAIT_MS);
+    QTRY_VERIFY_WITH_TIMEOUT(panel.status().contains("[SPACE]"), EventLimits::EVENT_MS);
     panel.read();
-    QVERIFY(lab.wait(WAIT_MS));
+    QVERIFY(lab.wait(EventLimits::EVENT_MS));
     QCOMPARE(labOf(lab[1]), (QList<double>{35.996, 8.49, -20.1}));
     QCOMPARE(chart->current, 2UL);
     QCOMPARE(chart->patches[0]->measured()[0], 70.95);
@@ -278,12 +278,12 @@ void TestInstrumentDrivers::spotreadCalibrationPromptIsShownAndAnswered()
     useSpotread(*panel, "calibrate");
     QSignalSpy lab(panel, &InstrumentPanel::spotLab);
     panel->read();
-    QTRY_VERIFY_WITH_TIMEOUT(panel->status().contains("Esc or Q to abort"), WAIT_MS);
+    QTRY_VERIFY_WITH_TIMEOUT(panel->status().contains("Esc or Q to abort"), EventLimits::EVENT_MS);
     QCOMPARE(lab.size(), 0);
     panel->read(); // the key that answers the calibration request
-    QTRY_VERIFY_WITH_TIMEOUT(panel->status().contains("[SPACE]"), WAIT_MS);
+    QTRY_VERIFY_WITH_TIMEOUT(panel->status().contains("[SPACE]"), EventLimits::EVENT_MS);
     panel->read();
-    QVERIFY(lab.wait(WAIT_MS));
+    QVERIFY(lab.wait(EventLimits::EVENT_MS));
     QCOMPARE(tool.labin_l_spin->value(), 71);
     QCOMPARE(tool.labin_a_spin->value(), 3);
 }
@@ -297,7 +297,7 @@ void TestInstrumentDrivers::spotreadFailuresAreShownWithoutHanging()
     QSignalSpy lab(&panel, &InstrumentPanel::spotLab);
     QSignalSpy messages(&panel.spotread(), &InstrumentDriver::message);
     panel.read();
-    QVERIFY(stopped.wait(WAIT_MS));
+    QVERIFY(stopped.wait(EventLimits::EVENT_MS));
     QVERIFY(stopped[0][0].toString().contains("exit code 1"));
     bool told = false;
     for (const QList<QVariant>& m : messages)
@@ -309,7 +309,7 @@ void TestInstrumentDrivers::spotreadFailuresAreShownWithoutHanging()
     panel.findChild<QLineEdit*>("spotread_edit")->setText("/nonexistent/spotread");
     stopped.clear();
     panel.read();
-    QVERIFY(stopped.wait(WAIT_MS));
+    QVERIFY(stopped.wait(EventLimits::EVENT_MS));
     QVERIFY(panel.status().startsWith("Cannot run /nonexistent/spotread"));
 
     // One that never answers leaves the panel free; choosing another driver stops it.
@@ -317,7 +317,7 @@ void TestInstrumentDrivers::spotreadFailuresAreShownWithoutHanging()
     panel.findChild<QLineEdit*>("spotread_edit")->setText(FAKE_SPOTREAD);
     panel.spotread().setSilenceTimeout(100);
     panel.read();
-    QTRY_VERIFY_WITH_TIMEOUT(panel.status().startsWith("No answer from spotread"), WAIT_MS);
+    QTRY_VERIFY_WITH_TIMEOUT(panel.status().startsWith("No answer from spotread"), EventLimits::EVENT_MS);
     QVERIFY(panel.spotread().isRunning());
     panel.read();
     QTest::qWait(200);
@@ -334,9 +334,9 @@ void TestInstrumentDrivers::spotreadThatDiesIsReportedAndRestarts()
     QSignalSpy stopped(&panel.spotread(), &SpotreadDriver::stopped);
     QSignalSpy lab(&panel, &InstrumentPanel::spotLab);
     panel.read();
-    QTRY_VERIFY_WITH_TIMEOUT(panel.status().contains("[SPACE]"), WAIT_MS);
+    QTRY_VERIFY_WITH_TIMEOUT(panel.status().contains("[SPACE]"), EventLimits::EVENT_MS);
     panel.read();
-    QVERIFY(stopped.wait(WAIT_MS));
+    QVERIFY(stopped.wait(EventLimits::EVENT_MS));
     QCOMPARE(lab.size(), 1); // the reading before it died
     QVERIFY(panel.status().contains("stopped unexpectedly"));
     QVERIFY(!panel.spotread().isRunning());
@@ -344,9 +344,9 @@ void TestInstrumentDrivers::spotreadThatDiesIsReportedAndRestarts()
     // Restart, then read again.
     qputenv("FAKE_SPOTREAD_MODE", "normal");
     panel.findChild<QPushButton*>("restart_button")->click();
-    QTRY_VERIFY_WITH_TIMEOUT(panel.status().contains("[SPACE]"), WAIT_MS);
+    QTRY_VERIFY_WITH_TIMEOUT(panel.status().contains("[SPACE]"), EventLimits::EVENT_MS);
     panel.read();
-    QVERIFY(lab.wait(WAIT_MS));
+    QVERIFY(lab.wait(EventLimits::EVENT_MS));
     QCOMPARE(labOf(lab[1]), (QList<double>{70.95, 3.25, -1.5}));
 }
 

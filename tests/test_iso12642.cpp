@@ -1,6 +1,7 @@
 // The ISO 12642 target writer: what it writes is read back by LittleCMS's
 // IT8 parser and by Argyll, and a failed write changes nothing.
 
+#include "EventLimits.h"
 #include "ExportISO12642.h"
 #include "KxPacket.h"
 
@@ -119,7 +120,7 @@ private slots:
 
         QProcess run;
         run.start(colverify, {"-v2", ours, referencePath});
-        QVERIFY(run.waitForFinished(60000));
+        QVERIFY(run.waitForFinished(EventLimits::EVENT_MS));
         const QString output = QString::fromLocal8Bit(run.readAllStandardOutput() + run.readAllStandardError());
         QVERIFY2(run.exitCode() == 0, qPrintable(output));
         QVERIFY2(output.contains("No of test patches = 64"), qPrintable(output));
@@ -134,7 +135,7 @@ private slots:
         broken.write(damaged);
         broken.close();
         run.start(colverify, {broken.fileName(), referencePath});
-        QVERIFY(run.waitForFinished(60000));
+        QVERIFY(run.waitForFinished(EventLimits::EVENT_MS));
         QVERIFY(run.exitCode() != 0);
     }
 

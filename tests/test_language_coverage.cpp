@@ -4,6 +4,7 @@
 // sources are collected by lupdate at test time, so a text added to the code
 // without a translation fails here.
 
+#include "EventLimits.h"
 #include "test_language_ts.h"
 
 #include <QProcess>
@@ -54,7 +55,7 @@ private slots:
         lupdate.setWorkingDirectory(TINTORA_SOURCE_DIR);
         lupdate.start(TINTORA_LUPDATE, {"-silent", "-locations", "none", "app", "tool", "chart", "components", "-ts",
                                         fresh});
-        QVERIFY2(lupdate.waitForFinished(120000), "lupdate did not finish");
+        QVERIFY2(lupdate.waitForFinished(EventLimits::EVENT_MS), "lupdate did not finish");
         QCOMPARE(lupdate.exitCode(), 0);
         QString error;
         current = readTs(fresh, &error);

@@ -4,6 +4,7 @@
 // (language-<window>-<code>.png) for looking at.
 
 #include "Colourcheck.h"
+#include "EventLimits.h"
 #include "KxMainWindow.h"
 #include "KxRegistry.h"
 #include "KxSupport.h"
@@ -128,7 +129,7 @@ class TestLanguageLook : public QObject
 
     void shoot(QWidget& window, const QString& what)
     {
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(QTest::qWaitForWindowExposed(&window, EventLimits::EVENT_MS));
         const QString file = QString(TINTORA_BINARY_DIR) + "/language-" + what + "-" + code + ".png";
         QVERIFY2(window.grab().save(file), qPrintable(file));
         const QStringList faults = faultsOf(window, english);

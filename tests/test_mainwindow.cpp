@@ -1,3 +1,6 @@
+#include "Colourcheck.h"
+#include "InstrumentPanel.h"
+#include "KxList.h"
 #include "KxMainWindow.h"
 #include "KxRegistry.h"
 #include "MenuEntries.h"
@@ -6,6 +9,7 @@
 #include "Tintora.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
@@ -28,6 +32,16 @@ QStringList entriesWithShortcuts(const QMenu* menu)
 void deliverDeletes()
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// The chart windows open now, oldest first.
+QList<Colourcheck*> openCharts()
+{
+    QList<Colourcheck*> charts;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* chart = widget->findChild<Colourcheck*>(); chart && widget->isVisible())
+            charts << chart;
+    return charts;
 }
 
 } // namespace
@@ -57,7 +71,12 @@ private slots:
         QFile::remove(QString::fromStdString(settingsFile()));
     }
 
-    void cleanup() { QDir::setCurrent(previousFolder); }
+    void cleanup()
+    {
+        for (Colourcheck* chart : openCharts()) // left by a case that failed
+            delete chart->container;
+        QDir::setCurrent(previousFolder);
+    }
 
     void captionAndMenus()
     {
@@ -88,6 +107,57 @@ private slots:
         QCOMPARE(box.parent, &window);
         QVERIFY(box.text.startsWith("<b>Quenwick Tintora</b> version 1.2<br>"));
         QVERIFY(box.text.contains("<br><br>"));
+    }
+
+    // A chart window outlives the main window that opened it: it still keeps
+    // its tolerance in the settings, written once the chart is closed too,
+    // and opens further charts. A quit the chart's question about unsaved
+    // readings cancels leaves every window open.
+    void chartOutlivesItsMainWindow()
+    {
+        auto* window = new KxMainWindow(1, args, nullptr, nullptr, {});
+        window->show();
+        QPointer<KxMainWindow> main(window);
+        ScriptedModal modal;
+        modal.answerFile("/usr/share/color/icc/ghostscript/default_cmyk.icc");
+        modal.answer(64);
+        window->tool()->colourchartFromICC();
+        QCOMPARE(openCharts().size(), 1);
+        QPointer<Colourcheck> chart(openCharts().front());
+        emit chart->panel->spotLab(50.0, 0.0, 0.0);
+
+        modal.answer(int(QMessageBox::Cancel));
+        menuEntry(window->menuTitled("Project"), "Quit")->trigger();
+        deliverDeletes();
+        QVERIFY(main && main->isVisible());
+        QVERIFY(chart && chart->container->isVisible());
+
+        menuEntry(window->menuTitled("Project"), "Close")->trigger();
+        deliverDeletes();
+        QVERIFY(!main);
+        auto* box = chart->container->findChild<QComboBox*>("tolerance choice");
+        const int g7 = box->findText("G7 Colorspace proof");
+        QVERIFY(g7 >= 0);
+        box->setCurrentIndex(g7);
+        emit box->activated(g7);
+        QCOMPARE(chart->tolerance().key, std::string("g7-colorspace-proof"));
+
+        modal.answerFile("/usr/share/color/icc/ghostscript/default_cmyk.icc");
+        modal.answer(16);
+        QVERIFY(QMetaObject::invokeMethod(chart, "colourChart"));
+        QCOMPARE(openCharts().size(), 2);
+        Colourcheck* further = openCharts().front() == chart ? openCharts().back() : openCharts().front();
+        QCOMPARE(ListLength(further->points), 16ul);
+        QCOMPARE(further->tolerance().key, std::string("g7-colorspace-proof"));
+
+        modal.answer(int(QMessageBox::Discard));
+        for (Colourcheck* open : openCharts())
+            QVERIFY(open->container->close());
+        deliverDeletes();
+        QCOMPARE(modal.unanswered, 0);
+        KxRegistry stored;
+        QVERIFY(stored.open(settingsFile()));
+        QCOMPARE(stored.getstring("tintora", "chart_tolerance"), std::string("g7-colorspace-proof"));
     }
 
     void sizeIsStoredOnCloseAndRestored()

@@ -2,6 +2,7 @@
 // display without an OpenGL driver having been loaded, and the driver
 // loads when the first gamut window opens.
 
+#include "EventLimits.h"
 #include "KxGamutView.h"
 #include "KxMainWindow.h"
 #include "MenuEntries.h"
@@ -72,7 +73,7 @@ private slots:
         ScriptedModal modal;
         KxMainWindow window(1, args, nullptr, nullptr, {});
         window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(QTest::qWaitForWindowExposed(&window, EventLimits::EVENT_MS));
         QVERIFY(KxGamutView::supported());
         QCOMPARE(entryTexts(window.menuTitled("Tools")),
                  (QStringList{"Colour chart from ICC profile", "Colour chart from file", "Display gamut"}));
@@ -84,7 +85,7 @@ private slots:
         ScriptedModal modal;
         KxMainWindow window(1, args, nullptr, nullptr, {});
         window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(QTest::qWaitForWindowExposed(&window, EventLimits::EVENT_MS));
         QCOMPARE(openGlDriversLoaded(), QStringList());
 
         modal.answerFile(CMYK_PROFILE);
@@ -92,10 +93,10 @@ private slots:
         tools->actions().back()->trigger();
         QWidget* gamut = topLevelTitled("default_cmyk.icc");
         QVERIFY(gamut);
-        QVERIFY(QTest::qWaitForWindowExposed(gamut));
+        QVERIFY(QTest::qWaitForWindowExposed(gamut, EventLimits::EVENT_MS));
         auto* view = gamut->findChild<KxGamutView*>();
         QVERIFY(view);
-        QTRY_VERIFY(view->isValid());
+        QTRY_VERIFY_WITH_TIMEOUT(view->isValid(), EventLimits::EVENT_MS);
         QVERIFY(view->hasGamut());
         QVERIFY(!openGlDriversLoaded().isEmpty());
         gamut->close();

@@ -3,6 +3,7 @@
 // kept and recalled, settings carried over to a new window.
 #include "Tintora.h"
 
+#include "EventLimits.h"
 #include "InstrumentPanel.h"
 #include "KxGamutView.h"
 #include "KxRegistry.h"
@@ -1102,7 +1103,7 @@ void TestTool::gamutDisplayFollowsSupport()
     QCOMPARE(window->size(), QSize(400, 400));
     QPointer<QWidget> watched(window);
     window->close();
-    QTRY_VERIFY(!watched);
+    QTRY_VERIFY_WITH_TIMEOUT(!watched, EventLimits::EVENT_MS);
     modal->cancel();
     tool->input_icc_button->click();
     QCOMPARE(modal->requests.back().text, PROFILES + "ghostscript");
@@ -1140,7 +1141,7 @@ QStringList convert(const QString& input, const QString& output, long intent, lo
     process.start(QStringLiteral(TINTORA_BINARY_DIR "/tools/convert/tintora-convert"), arguments);
     process.write(line.toUtf8() + "\n");
     process.closeWriteChannel();
-    if (!process.waitForFinished(30000) || process.exitCode() != 0)
+    if (!process.waitForFinished(EventLimits::EVENT_MS) || process.exitCode() != 0)
         return {};
     return QString::fromUtf8(process.readAllStandardOutput()).split(QRegularExpression("\\s+"), Qt::SkipEmptyParts);
 }

@@ -2,6 +2,7 @@
 // form can be looked at: the picture goes to /tmp/tintora-tool.png.
 #include "Tintora.h"
 
+#include "EventLimits.h"
 #include "KxRegistry.h"
 #include "ChooseProfiles.h"
 #include "ScriptedModal.h"
@@ -37,7 +38,7 @@ void TestToolLook::threeColumnFormWithPreview()
 
     tool.resize(748, 524);
     tool.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&tool));
+    QVERIFY(QTest::qWaitForWindowExposed(&tool, EventLimits::EVENT_MS));
     QCOMPARE(tool.size(), QSize(748, 524));
 
     const QImage picture = tool.grab().toImage();
@@ -96,7 +97,7 @@ void TestToolLook::labTypedBackGivesTheSameCmyk()
     QCOMPARE(tool.rendering_combo->currentIndex(), 0); // Perceptual
     tool.resize(748, 524);
     tool.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&tool));
+    QVERIFY(QTest::qWaitForWindowExposed(&tool, EventLimits::EVENT_MS));
 
     tool.r_spin->setValue(107);
     tool.g_spin->setValue(127);

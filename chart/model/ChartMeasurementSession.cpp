@@ -5,8 +5,10 @@
 #include "ChartPatchColours.h"
 #include "ChartReadings.h"
 
+#include <ColourMath.h>
 #include <KxCMS.h>
 #include <KxFileInfo.h>
+#include <PrinterReadings.h>
 
 #include <algorithm>
 #include <cmath>
@@ -148,15 +150,24 @@ bool ChartMeasurementSession::load(const char* path, bool averageRepeats, LoadOu
         outcome = found;
         return false;
     }
-    if (!averageRepeats) {
-        for (const auto& [patch, its] : setsOfPatch) {
-            if (its.size() > 1) {
-                whyNot = ChartReadings::whereIsSet(its[0], sets[its[0]]) + " and "
-                    + ChartReadings::whereIsSet(its[1], sets[its[1]]) + " both name patch "
-                    + std::to_string(patch + 1);
+    // Repeats are averaged only when asked, and only when they agree as the
+    // repeats a profile is made from must: an average would hide a mix-up.
+    for (const auto& [patch, its] : setsOfPatch) {
+        for (std::size_t a = 0; a < its.size(); ++a)
+            for (std::size_t b = a + 1; b < its.size(); ++b) {
+                const double apart = ColourMath::deltaE76(sets[its[a]].lab, sets[its[b]].lab);
+                if (averageRepeats && apart <= PrinterReadings::REPEAT_TOLERANCE)
+                    continue;
+                whyNot = ChartReadings::whereIsSet(its[a], sets[its[a]]) + " and "
+                    + ChartReadings::whereIsSet(its[b], sets[its[b]]) + " both name patch " + std::to_string(patch + 1);
+                if (averageRepeats) {
+                    char figures[80];
+                    std::snprintf(figures, sizeof figures, " but were measured %.2f apart (CIE 1976), more than %g",
+                                  apart, PrinterReadings::REPEAT_TOLERANCE);
+                    whyNot += figures;
+                }
                 return false;
             }
-        }
     }
 
     // Readings merged into others, or averaged, are kept in no file yet.

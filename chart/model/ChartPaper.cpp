@@ -1,6 +1,7 @@
 #include "ChartPaper.h"
 
 #include <KxFile.h>
+#include <KxFileNameText.h>
 
 #include <cmath>
 #include <cstdlib>
@@ -65,7 +66,7 @@ bool ChartPaper::fromText(const std::string& text, ChartPaper& paper, std::strin
     double height = 0;
     if (times == std::string::npos || !sideFromText(text.substr(0, times), width)
         || !sideFromText(text.substr(times + 1), height)) {
-        whyNot = "the paper must be A4, A3, Letter, Legal or WxH in millimetres, not \"" + text + "\"";
+        whyNot = "the paper must be A4, A3, Letter, Legal or WxH in millimetres, not " + Kx_quotedFileName(text);
         return false;
     }
     if (width < MINIMUM_SIDE_MM || height < MINIMUM_SIDE_MM || width > MAXIMUM_SIDE_MM || height > MAXIMUM_SIDE_MM) {

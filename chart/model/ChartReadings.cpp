@@ -2,6 +2,8 @@
 
 #include <SwatchImporter.h>
 #include <ColourValueRange.h>
+#include <InstrumentLab.h>
+#include <KxFileNameText.h>
 #include <KxFileRead.h>
 
 #include <locale>
@@ -20,10 +22,14 @@ bool number(std::istringstream& words, double& value)
     return (in >> value) && in.peek() == std::char_traits<char>::eof();
 }
 
+constexpr ColourValueRange READING[] = {{"L", InstrumentLab::LOWEST_L, InstrumentLab::HIGHEST_L, ""},
+                                        {"a", -InstrumentLab::LARGEST_AB, InstrumentLab::LARGEST_AB, ""},
+                                        {"b", -InstrumentLab::LARGEST_AB, InstrumentLab::LARGEST_AB, ""}};
+
 // What is wrong with a reading's Lab; empty when it is a reading.
 std::string problemWith(const CgatsReading& reading)
 {
-    return ColourValueRange::problemWithLab(reading.lab[0], reading.lab[1], reading.lab[2]);
+    return ColourValueRange::problemWith({reading.lab[0], reading.lab[1], reading.lab[2]}, READING);
 }
 
 } // namespace
@@ -93,5 +99,5 @@ std::string ChartReadings::whereIsSet(std::size_t set, const CgatsReading& readi
     const std::string where = "set " + std::to_string(set + 1);
     if (naming.empty())
         return where;
-    return where + (reading.id.empty() ? " (" : " (ID ") + naming + ")";
+    return where + (reading.id.empty() ? " (" : " (ID ") + Kx_escapedFileName(naming) + ")";
 }

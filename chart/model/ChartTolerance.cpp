@@ -1,8 +1,11 @@
 #include "ChartTolerance.h"
 
+#include <KxFileNameText.h>
+
 #include <charconv>
 #include <cmath>
 #include <initializer_list>
+#include <set>
 #include <sstream>
 #include <utility>
 
@@ -92,7 +95,7 @@ bool ChartTolerance::fromText(const std::string& text, ChartTolerance& tolerance
         }
     }
     if (text.find('=') == std::string::npos) {
-        whyNot = "no tolerance is named \"" + text + "\"; the named ones are";
+        whyNot = "no tolerance is named " + Kx_quotedFileName(text) + "; the named ones are";
         for (const ChartTolerance& preset : presets())
             whyNot += " " + preset.key;
         whyNot += ", or give limits as mean=2.5,max=5,p95=4,paper=3,solids=5,metric=de2000";
@@ -101,17 +104,22 @@ bool ChartTolerance::fromText(const std::string& text, ChartTolerance& tolerance
     ChartTolerance own;
     std::istringstream pairs(text);
     std::string pair;
+    std::set<std::string> given;
     while (std::getline(pairs, pair, ',')) {
         const std::size_t equals = pair.find('=');
         const std::string name = pair.substr(0, equals);
         const std::string value = equals == std::string::npos ? std::string() : pair.substr(equals + 1);
+        if (!given.insert(name).second) {
+            whyNot = Kx_quotedFileName(name) + " is given twice: give each limit once";
+            return false;
+        }
         if (name == "metric") {
             if (value == metricKey(ChartDifference::DeltaE76))
                 own.metric = ChartDifference::DeltaE76;
             else if (value == metricKey(ChartDifference::DeltaE2000))
                 own.metric = ChartDifference::DeltaE2000;
             else {
-                whyNot = "metric is de76 or de2000, not \"" + value + "\"";
+                whyNot = "metric is de76 or de2000, not " + Kx_quotedFileName(value);
                 return false;
             }
             continue;
@@ -120,18 +128,18 @@ bool ChartTolerance::fromText(const std::string& text, ChartTolerance& tolerance
         while (limit < LIMIT_COUNT && name != LIMIT_KEYS[limit])
             ++limit;
         if (limit == LIMIT_COUNT) {
-            whyNot = "\"" + name + "\" is no limit: give mean, max, p95, paper, solids, black or metric";
+            whyNot = Kx_quotedFileName(name) + " is no limit: give mean, max, p95, paper, solids, black or metric";
             return false;
         }
         double number = 0.0;
         if (!limitValue(value, number)) {
-            whyNot = "the limit " + name + " takes a number from 0, not \"" + value + "\"";
+            whyNot = "the limit " + name + " takes a number from 0, not " + Kx_quotedFileName(value);
             return false;
         }
         own.limits[limit] = number;
     }
     if (!own.hasLimits()) {
-        whyNot = "the tolerance \"" + text + "\" sets no limit";
+        whyNot = "the tolerance " + Kx_quotedFileName(text) + " sets no limit";
         return false;
     }
     tolerance = own;

@@ -3,15 +3,22 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
 constexpr ColourValueRange LAB[] = {{"L", -1.0, 101.0, ""}, {"a", -200.0, 200.0, ""}, {"b", -200.0, 200.0, ""}};
 
+// The value with as many digits as tell it apart from every other double,
+// and no more: L 101.0001 is not shown as 101.
 std::string number(double value)
 {
     char text[32];
-    std::snprintf(text, sizeof text, "%g", value);
+    for (int digits = 6; digits <= 17; ++digits) {
+        std::snprintf(text, sizeof text, "%.*g", digits, value);
+        if (std::strtod(text, nullptr) == value)
+            break;
+    }
     return text;
 }
 

@@ -13,7 +13,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
-#include <mutex>
 #include <set>
 #include <string_view>
 #include <sys/stat.h>
@@ -32,26 +31,6 @@
 namespace {
 
 const char* const fileSignature = "# Tintora settings";
-
-// Every registry that exists now.
-struct LiveRegistries
-{
-    std::mutex mutex;
-    std::set<const KxRegistry*> registries;
-};
-
-LiveRegistries& liveRegistries()
-{
-    static LiveRegistries live;
-    return live;
-}
-
-void enter(const KxRegistry* registry)
-{
-    LiveRegistries& live = liveRegistries();
-    const std::lock_guard<std::mutex> lock(live.mutex);
-    live.registries.insert(registry);
-}
 
 std::string escape(const std::string& text)
 {
@@ -258,32 +237,11 @@ std::string KxRegistry::reg_fixup_null_cstr(const char* text)
     return text ? std::string(text) : std::string();
 }
 
-KxRegistry::KxRegistry()
+std::shared_ptr<KxRegistry> KxRegistry::shared(KxRegistry& registry)
 {
-    enter(this);
-}
-
-KxRegistry::KxRegistry(const KxRegistry& other)
-    : sections(other.sections)
-    , openedFile(other.openedFile)
-    , damagedOriginal(other.damagedOriginal)
-    , leaveUntouched(other.leaveUntouched)
-{
-    enter(this);
-}
-
-KxRegistry::~KxRegistry()
-{
-    LiveRegistries& live = liveRegistries();
-    const std::lock_guard<std::mutex> lock(live.mutex);
-    live.registries.erase(this);
-}
-
-bool KxRegistry::exists(const KxRegistry* registry)
-{
-    LiveRegistries& live = liveRegistries();
-    const std::lock_guard<std::mutex> lock(live.mutex);
-    return live.registries.count(registry) != 0;
+    if (std::shared_ptr<KxRegistry> owned = registry.weak_from_this().lock())
+        return owned;
+    return std::shared_ptr<KxRegistry>(std::shared_ptr<KxRegistry>(), &registry);
 }
 
 bool KxRegistry::open(const std::string& fileName)

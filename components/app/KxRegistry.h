@@ -2,13 +2,16 @@
 #define KXREGISTRY_H
 
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 
 // The program's settings: values named by a section and a key, kept in
 // memory and read from / written to one human-readable UTF-8 text file.
 // Strings are byte strings and round-trip exactly; numbers are signed longs.
-class KxRegistry
+// A window that may outlive the one that opened the settings (a chart
+// window after its main window is closed) holds them through shared().
+class KxRegistry : public std::enable_shared_from_this<KxRegistry>
 {
 public:
     // The settings file for an installation folder and a product prefix:
@@ -19,14 +22,11 @@ public:
 
     static std::string reg_fixup_null_cstr(const char* text);
 
-    KxRegistry();
-    KxRegistry(const KxRegistry& other);
-    KxRegistry& operator=(const KxRegistry& other) = default;
-    ~KxRegistry();
-    // Whether registry is one that exists now. A window that may outlive
-    // the registry it was handed (its main window was closed) asks before
-    // each use.
-    static bool exists(const KxRegistry* registry);
+    // A share in registry: the owners' own when a std::shared_ptr owns it
+    // (the main window's settings), so the holder keeps it alive; otherwise
+    // a plain pointer, for a registry its maker keeps for the holder's whole
+    // life (a test's or a benchmark's).
+    static std::shared_ptr<KxRegistry> shared(KxRegistry& registry);
 
     // Replaces the content with the file's, line by line: every section and
     // key that can be read is kept, and only lines that cannot are skipped.

@@ -37,10 +37,13 @@ struct KxFILE {
     int folder = -1;           // finalPath's folder, for the *at calls
     std::string finalName;     // finalPath's name in that folder
     bool unnamed = false;      // written to an unnamed temporary, named only by Kx_fclose
+    bool namedAtClose = false; // stream gathers the text; Kx_fclose writes it to a named temporary
     std::string temporaryName; // the temporary's name in folder while it has one
     int inPlace = -1;          // for writing in place: the file itself, while stream gathers the text
-    char* gathered = nullptr;
+    char* gathered = nullptr;  // the text gathered in memory, for writing in place or namedAtClose
     std::size_t gatheredSize = 0;
+    mode_t mode = 0666;                  // of a new temporary
+    std::optional<struct stat> replaced; // the file replaced, when there is one
     int error = 0; // the errno of the first failure while writing
 };
 
@@ -91,7 +94,9 @@ private:
 };
 
 constexpr int MAXIMUM_LINK_HOPS = 40; // as the kernel allows when resolving a path
-// Temporaries are named "<file name>.tmp-<process id>-<number>".
+// Temporaries are named "<file name>.tmp-<process id>-<number>". A name is
+// given to one only for as short a time as the file system allows (see
+// Kx_fopen), and those a killed process left are removed by the next write.
 const std::string_view TEMPORARY_MARK = ".tmp-";
 
 std::string::size_type nameStart(const std::string& path)
@@ -249,6 +254,14 @@ KxFILE* openInPlace(std::unique_ptr<KxFILE> file)
     return file.release();
 }
 
+KxFILE* gatherForNamedTemporary(std::unique_ptr<KxFILE> file)
+{
+    if (!(file->stream = ::open_memstream(&file->gathered, &file->gatheredSize)))
+        return nullptr;
+    file->namedAtClose = true;
+    return file.release();
+}
+
 KxFILE* openForWriting(const char* path)
 {
     auto file = std::make_unique<KxFILE>();
@@ -265,16 +278,24 @@ KxFILE* openForWriting(const char* path)
         return nullptr;
     removeLeftTemporaries(file->folder, file->finalName);
 
-    // An unnamed temporary leaves nothing behind, however the process ends.
-    // Where the file system cannot make one, a named temporary is used.
-    const mode_t mode = exists ? 0600 : 0666;
-    int fd = ::openat(file->folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+    // An unnamed temporary leaves nothing behind while it is written, however
+    // the process ends. Where the file system cannot make one, the text is
+    // gathered in memory and Kx_fclose writes it to a named temporary that
+    // lives only while it is written and renamed; one is made and removed
+    // here to learn whether the folder takes it.
+    file->mode = exists ? 0600 : 0666;
+    if (exists)
+        file->replaced = status;
+    int fd = ::openat(file->folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, file->mode);
     file->unnamed = fd >= 0;
     if (fd < 0 && (errno == EOPNOTSUPP || errno == EISDIR)) {
-        file->temporaryName = temporaryNameFor(file->finalName);
-        fd = ::openat(file->folder, file->temporaryName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-        if (fd < 0)
-            file->temporaryName.clear();
+        const std::string probe = temporaryNameFor(file->finalName);
+        const int probed = ::openat(file->folder, probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, file->mode);
+        if (probed >= 0) {
+            ::unlinkat(file->folder, probe.c_str(), 0);
+            ::close(probed);
+            return gatherForNamedTemporary(std::move(file));
+        }
     }
     if (fd < 0)
         return exists && (errno == EACCES || errno == EPERM) ? openInPlace(std::move(file)) : nullptr;
@@ -283,8 +304,6 @@ KxFILE* openForWriting(const char* path)
     if (!(file->stream = ::fdopen(fd, "w"))) {
         const int error = errno;
         ::close(fd);
-        if (!file->temporaryName.empty())
-            ::unlinkat(file->folder, file->temporaryName.c_str(), 0);
         errno = error;
         return nullptr;
     }
@@ -321,30 +340,34 @@ bool completeInPlace(KxFILE& file)
     return !file.error;
 }
 
-// Gives the unnamed temporary a name in its folder: through /proc, or
+// Gives the unnamed temporary the name in its folder: through /proc, or
 // where that is not mounted, by its descriptor (which needs privilege).
-bool nameUnnamed(const KxFILE& file)
+bool nameUnnamed(const KxFILE& file, const std::string& name)
 {
     const int fd = ::fileno(file.stream);
     const std::string self = "/proc/self/fd/" + std::to_string(fd);
-    if (::linkat(AT_FDCWD, self.c_str(), file.folder, file.temporaryName.c_str(), AT_SYMLINK_FOLLOW) == 0)
+    if (::linkat(AT_FDCWD, self.c_str(), file.folder, name.c_str(), AT_SYMLINK_FOLLOW) == 0)
         return true;
     const int error = errno;
-    if (error == ENOENT && ::linkat(fd, "", file.folder, file.temporaryName.c_str(), AT_EMPTY_PATH) == 0)
+    if (error == ENOENT && ::linkat(fd, "", file.folder, name.c_str(), AT_EMPTY_PATH) == 0)
         return true;
     errno = error;
     return false;
 }
 
-// Renames the finished temporary over the file; an unnamed one is named
+// Renames the finished temporary over the file. An unnamed one takes the
+// file's own name at once where there is no file yet; otherwise it is named
 // first, with signals held so that no name is left behind by them.
 bool putInPlace(KxFILE& file)
 {
     std::optional<SignalsHeld> held;
     if (file.unnamed) {
         held.emplace();
-        file.temporaryName = temporaryNameFor(file.finalName);
-        if (!nameUnnamed(file)) {
+        if (!file.replaced && nameUnnamed(file, file.finalName))
+            return true;
+        if (file.replaced || errno == EEXIST)
+            file.temporaryName = temporaryNameFor(file.finalName);
+        if (file.temporaryName.empty() || !nameUnnamed(file, file.temporaryName)) {
             file.temporaryName.clear();
             return fail(file);
         }
@@ -357,6 +380,38 @@ bool putInPlace(KxFILE& file)
     return true;
 }
 
+// Writes the gathered text to a named temporary and renames it into place,
+// with signals held throughout: the name is seen only for as long as that
+// takes, and only a SIGKILL (or a crash) in that time leaves it behind.
+bool completeThroughNamedTemporary(KxFILE& file)
+{
+    const bool gathered = std::fclose(file.stream) == 0 || fail(file);
+    file.stream = nullptr;
+    const std::unique_ptr<char, void (*)(void*)> text(file.gathered, std::free);
+    file.gathered = nullptr;
+    if (!gathered || file.error)
+        return false;
+    const SignalsHeld held;
+    file.temporaryName = temporaryNameFor(file.finalName);
+    const int fd =
+        ::openat(file.folder, file.temporaryName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, file.mode);
+    if (fd < 0) {
+        file.temporaryName.clear();
+        return fail(file);
+    }
+    if (file.replaced)
+        keepOwnerAndPermissions(fd, *file.replaced);
+    if (!(writeAll(fd, text.get(), file.gatheredSize) && ::fsync(fd) == 0))
+        fail(file);
+    if (::close(fd) != 0)
+        fail(file);
+    if (file.error) {
+        ::unlinkat(file.folder, file.temporaryName.c_str(), 0);
+        return false;
+    }
+    return putInPlace(file);
+}
+
 bool closeStream(KxFILE& file)
 {
     const bool closed = std::fclose(file.stream) == 0;
@@ -364,19 +419,14 @@ bool closeStream(KxFILE& file)
     return closed || fail(file);
 }
 
-// Completes a file written through a temporary: on disk, then in place.
-bool completeThroughTemporary(KxFILE& file)
+// Completes a file written to an unnamed temporary: on disk, then in place.
+// Only the descriptor reaches the file until it is named.
+bool completeThroughUnnamedTemporary(KxFILE& file)
 {
-    bool ok = !file.error && (std::fflush(file.stream) == 0 || fail(file))
-              && (!std::ferror(file.stream) || fail(file)) && (::fsync(::fileno(file.stream)) == 0 || fail(file));
-    if (file.unnamed) { // only the descriptor reaches the file until it is named
-        ok = ok && putInPlace(file);
-        return closeStream(file) && ok;
-    }
-    ok = closeStream(file) && ok;
-    if (!ok)
-        ::unlinkat(file.folder, file.temporaryName.c_str(), 0);
-    return ok && putInPlace(file);
+    const bool ok = !file.error && (std::fflush(file.stream) == 0 || fail(file))
+                    && (!std::ferror(file.stream) || fail(file))
+                    && (::fsync(::fileno(file.stream)) == 0 || fail(file)) && putInPlace(file);
+    return closeStream(file) && ok;
 }
 
 } // namespace
@@ -422,7 +472,9 @@ int Kx_fclose(KxFILE* file)
     if (!file)
         return -1;
     const std::unique_ptr<KxFILE> owned(file);
-    const bool ok = file->inPlace >= 0 ? completeInPlace(*file) : completeThroughTemporary(*file);
+    const bool ok = file->inPlace >= 0   ? completeInPlace(*file)
+                    : file->namedAtClose ? completeThroughNamedTemporary(*file)
+                                         : completeThroughUnnamedTemporary(*file);
     if (ok)
         return 0;
     errno = file->error;
@@ -436,13 +488,24 @@ void Kx_fabandon(KxFILE* file)
     const int savedErrno = errno;
     const std::unique_ptr<KxFILE> owned(file);
     std::fclose(file->stream);
-    if (file->inPlace >= 0) {
+    if (file->inPlace >= 0)
         ::close(file->inPlace);
-        std::free(file->gathered);
-    }
-    if (!file->temporaryName.empty())
-        ::unlinkat(file->folder, file->temporaryName.c_str(), 0);
+    std::free(file->gathered); // null unless the text was gathered in memory
     errno = savedErrno;
+}
+
+bool Kx_canWrite(const char* path)
+{
+    KxFILE* file = Kx_fopen(path, "w");
+    Kx_fabandon(file);
+    return file != nullptr;
+}
+
+bool Kx_sameFile(const char* first, const char* second)
+{
+    struct stat one, other;
+    return first && second && ::stat(first, &one) == 0 && ::stat(second, &other) == 0 && one.st_dev == other.st_dev
+           && one.st_ino == other.st_ino;
 }
 
 KxWriteResult Kx_writeFile(const char* path, const void* data, std::size_t size)

@@ -11,11 +11,16 @@
 // to a temporary file beside its final name and renamed into place by
 // Kx_fclose only when every write and the close succeeded, so a failure
 // never leaves a half-written file and never destroys the previous one.
-// - The temporary has no name until Kx_fclose renames it into place, so a
-//   process killed while writing leaves nothing behind. Where the file
-//   system cannot make such a file, the temporary is named
-//   "<name>.tmp-<process id>-<number>", and those a killed process left
-//   are removed by the next write to the same name.
+// - The temporary has no name while it is written, so a process killed
+//   while writing leaves nothing behind. Kx_fclose gives a new file its name
+//   at once; a file that replaces another is first named
+//   "<name>.tmp-<process id>-<number>" and renamed over it at once, with
+//   every signal that can be held held back. Where the file system cannot
+//   make an unnamed temporary, the text is gathered in memory and Kx_fclose
+//   writes it to such a named temporary and renames it, signals held.
+//   Only SIGKILL (or a crash) in those last steps leaves a temporary; the
+//   next write to the same name removes those of the user's own whose
+//   process is gone.
 // - A symbolic link is followed: the file it points to is replaced and the
 //   link stays.
 // - The replacement keeps the old file's permission bits; a new file gets
@@ -46,6 +51,15 @@ int Kx_fclose(KxFILE* file);
 // Closes without completing: the file is discarded. errno is
 // left as it was, so that it still says why the caller gave up.
 void Kx_fabandon(KxFILE* file);
+
+// Whether a file could be written at path now, answered by opening it as
+// Kx_fopen does and discarding it: a folder that is missing, a folder or
+// device in the file's place and a protected file are found before any
+// long work, in the words the write itself would give. False with errno set.
+bool Kx_canWrite(const char* path);
+// Whether the two paths name one file (the same device and inode, symbolic
+// links followed); false when either names nothing.
+bool Kx_sameFile(const char* first, const char* second);
 
 // Writes size bytes as the whole new content of the file at path, as
 // Kx_fopen with "w" and Kx_fclose do.

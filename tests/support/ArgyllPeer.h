@@ -4,6 +4,7 @@
 // Argyll CMS as an independent peer: its lookups and gamut volumes, run as
 // separate programs on the same profiles.
 
+#include "EventLimits.h"
 #include "PeerRows.h"
 
 #include <QFile>
@@ -38,7 +39,7 @@ inline double iccgamutVolume(const QString& profile, char intent)
     QProcess process;
     process.setWorkingDirectory(folder.path());
     process.start(QStringLiteral("iccgamut"), {QStringLiteral("-v"), QStringLiteral("-i%1").arg(intent), copy});
-    if (!process.waitForFinished(120000) || process.exitCode() != 0)
+    if (!process.waitForFinished(EventLimits::EVENT_MS) || process.exitCode() != 0)
         return -1.0;
     const QRegularExpression total(QStringLiteral("Total volume of gamut is ([0-9.]+)"));
     const QRegularExpressionMatch match = total.match(QString::fromLocal8Bit(process.readAllStandardOutput()));
@@ -55,7 +56,7 @@ inline bool colverify(const QString& target, const QString& measured, bool ciede
         arguments << QStringLiteral("-k");
     QProcess process;
     process.start(QStringLiteral("colverify"), arguments << target << measured);
-    if (!process.waitForFinished(120000) || process.exitCode() != 0)
+    if (!process.waitForFinished(EventLimits::EVENT_MS) || process.exitCode() != 0)
         return false;
     const QRegularExpression total(QStringLiteral("Total errors[^:]*:\\s+peak = ([0-9.]+), avg = ([0-9.]+)"));
     const QRegularExpressionMatch match = total.match(QString::fromLocal8Bit(process.readAllStandardOutput()));

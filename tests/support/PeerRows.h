@@ -4,6 +4,8 @@
 // Colours handed to a peer program as rows of numbers, one row a line, and
 // its answers read back the same way.
 
+#include "EventLimits.h"
+
 #include <QProcess>
 #include <QStringList>
 
@@ -22,7 +24,7 @@ inline std::vector<Values> through(const QString& program, const QStringList& ar
 {
     QProcess process;
     process.start(program, arguments);
-    if (!process.waitForStarted(10000)) {
+    if (!process.waitForStarted(EventLimits::EVENT_MS)) {
         qWarning("%s cannot be started", qPrintable(program));
         return {};
     }
@@ -34,7 +36,7 @@ inline std::vector<Values> through(const QString& program, const QStringList& ar
     }
     process.write(input);
     process.closeWriteChannel();
-    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+    if (!process.waitForFinished(EventLimits::EVENT_MS) || process.exitCode() != 0)
         return {};
     std::vector<Values> results;
     for (const QByteArray& line : process.readAllStandardOutput().split('\n')) {

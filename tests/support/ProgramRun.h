@@ -4,6 +4,8 @@
 // One run of a program as a test starts it: what it was given on standard
 // input, and what it answered.
 
+#include "EventLimits.h"
+
 #include <QByteArray>
 #include <QProcess>
 #include <QStringList>
@@ -18,11 +20,11 @@ struct ProgramRun {
         QProcess process;
         process.start(program, arguments);
         ProgramRun run;
-        if (!process.waitForStarted(10000))
+        if (!process.waitForStarted(EventLimits::EVENT_MS))
             return run;
         process.write(input);
         process.closeWriteChannel();
-        if (!process.waitForFinished(120000))
+        if (!process.waitForFinished(EventLimits::EVENT_MS))
             return run;
         run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
         run.out = process.readAllStandardOutput();

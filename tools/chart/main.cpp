@@ -54,7 +54,6 @@
 #include <SwatchImporter.h>
 #include <TintoraVersion.h>
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -107,15 +106,7 @@ const Companion tool("tintora-chart", USAGE);
 // text is not a plain decimal number.
 bool millimetres(const char* text, double& value)
 {
-    if (!text)
-        return true;
-    char* end = nullptr;
-    errno = 0;
-    const double read = std::strtod(text, &end);
-    if (errno || end == text || *end)
-        return false;
-    value = read;
-    return true;
+    return !text || Kx_decimalNumber(text, value);
 }
 
 // The print layout the options ask for; why it cannot be, or empty.
@@ -259,6 +250,18 @@ int main(int argc, char** argv)
         return Companion::Succeeded;
     if (!why.empty())
         return tool.malformed(why);
+
+    if (const int refused = tool.checkOutputs(
+            {{"--ps", options.postscript, "the chart"},
+             {"--cgats", options.cgats, "the target file"},
+             {"--ti1", options.ti1, "the Argyll target"},
+             {"--measurements", options.measurements, "the measurements"},
+             {"--pdf", options.pdf, "the print layout"},
+             {"--report", options.report, "the verification report"},
+             {"--csv", options.csv, "the patch table"}},
+            {{"--profile", options.profile}, {"--monitor", options.monitor}, {"--swatches", options.swatches},
+             {"--readings", options.readings}}))
+        return refused;
 
     Kx_InitSubSystems(0);
     LogErrorLogtofile(0);

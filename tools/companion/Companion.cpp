@@ -1,6 +1,8 @@
 #include "Companion.h"
 
+#include <KxFile.h>
 #include <KxFileNameText.h>
+#include <KxWriteResult.h>
 #include <TintoraVersion.h>
 
 #include <cstdio>
@@ -67,4 +69,20 @@ int Companion::fail(const std::string& message) const
 {
     std::fprintf(stderr, "%s: %s\n", m_name.c_str(), message.c_str());
     return Failed;
+}
+
+int Companion::checkOutputs(std::initializer_list<CompanionFile> outputs,
+                            std::initializer_list<CompanionFile> inputs) const
+{
+    for (const CompanionFile& output : outputs) {
+        if (!output.path)
+            continue;
+        for (const CompanionFile& input : inputs)
+            if (Kx_sameFile(output.path, input.path))
+                return fail(std::string(output.option) + " " + Kx_quotedFileName(output.path) + " is the " + input.option
+                            + " file: it is not overwritten");
+        if (!Kx_canWrite(output.path))
+            return fail(KxWriteResult::failedWithErrno(KxWriteResult::Opening).message(output.what, output.path));
+    }
+    return Succeeded;
 }

@@ -15,6 +15,14 @@ struct CompanionOption {
     const char** value = nullptr;
 };
 
+// A file a companion's command line names: the option and its value, null
+// when the option is not given.
+struct CompanionFile {
+    const char* option; // "--out"
+    const char* path;
+    const char* what = nullptr; // an output's content, as its write failure names it: "the profile"
+};
+
 // How a command-line companion answers --help and --version, and how it
 // ends: 0 on success, 1 with one line saying what failed, 2 for a malformed
 // command line with a line saying why and the usage, 3 for readings checked
@@ -46,6 +54,10 @@ public:
     int malformed(const std::string& why) const;
     // Prints "<name>: <message>" on standard error.
     int fail(const std::string& message) const;
+    // Fails with one line when an output is the same file as an input, so
+    // that no input is overwritten, or cannot be written now; otherwise 0.
+    // Asked before long work and before anything is written.
+    int checkOutputs(std::initializer_list<CompanionFile> outputs, std::initializer_list<CompanionFile> inputs) const;
 
 private:
     std::string m_name;

@@ -1,10 +1,9 @@
 #include "ColourLine.h"
 
 #include <KxFileNameText.h>
+#include <KxWholeNumber.h>
 
 #include <cctype>
-#include <cmath>
-#include <cstdlib>
 
 ColourLine::ColourLine(std::vector<Range> ranges, std::string description)
     : m_ranges(std::move(ranges))
@@ -39,10 +38,8 @@ std::string ColourLine::read(const std::string& line, std::vector<double>& value
     values.clear();
     for (std::size_t i = 0; i < tokens.size(); ++i) {
         const char* text = tokens[i].c_str();
-        char* end = nullptr;
-        // The program never sets a locale, so strtod reads '.' decimals.
-        const double value = std::strtod(text, &end);
-        if (*end != '\0' || !std::isfinite(value))
+        double value = 0.0;
+        if (!Kx_decimalNumber(text, value))
             return Kx_quotedFileName(tokens[i]) + " is not a number; expected " + m_description;
         if (value < m_ranges[i].low || value > m_ranges[i].high)
             return Kx_quotedFileName(tokens[i]) + " is out of range; expected " + m_description;

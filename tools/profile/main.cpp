@@ -21,11 +21,11 @@
 #include <CgatsReadingsReader.h>
 #include <Companion.h>
 #include <KxFileNameText.h>
+#include <KxWholeNumber.h>
 
 #include <unistd.h>
 
 #include <chrono>
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -94,10 +94,8 @@ std::string parse(int argc, char** argv, Options& options)
 // A percentage from lowest to highest, as a fraction; false when the text is none.
 bool percentage(const char* text, double lowest, double highest, double& fraction)
 {
-    char* end = nullptr;
-    errno = 0;
-    const double value = std::strtod(text, &end);
-    if (errno || end == text || *end || !(value >= lowest && value <= highest))
+    double value = 0.0;
+    if (!Kx_decimalNumber(text, value) || !(value >= lowest && value <= highest))
         return false;
     fraction = value / 100.0;
     return true;
@@ -172,6 +170,11 @@ int main(int argc, char** argv)
                               + Kx_quotedFileName(options.blackLimit));
     settings.description = options.description ? options.description : stem(options.out);
     settings.copyright = PrinterProfiler::FREE_COPYRIGHT;
+
+    if (const int refused = tool.checkOutputs({{"--out", options.out, "the profile"}},
+                                              {{"--readings", options.readings},
+                                               {"--source-gamut", options.sourceGamut}}))
+        return refused;
 
     std::string whyNot;
     if (options.sourceGamut && !SourceGamut::ofProfile(options.sourceGamut, settings.sourceGamut, whyNot))

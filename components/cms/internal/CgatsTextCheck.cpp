@@ -220,6 +220,15 @@ std::size_t missingPointOf(std::string_view value)
 }
 
 // The reason for a text past one of the limits.
+// Whether a value is a number the parser reads in hexadecimal or binary
+// ("0x10", "-0b101").
+bool isNonDecimalNumber(std::string_view value)
+{
+    if (!value.empty() && value.front() == '-')
+        value.remove_prefix(1);
+    return value.size() >= 2 && value[0] == '0' && std::strchr("xXbB", value[1]);
+}
+
 std::string tooMany(unsigned long limit, const char* what)
 {
     return "The CGATS file has more than " + std::to_string(limit) + " " + what + ", too many for a chart.";
@@ -347,12 +356,17 @@ bool CgatsScan::countKeywords(unsigned long entries, std::string& whyNot)
 }
 
 // Values are no keywords; the data ends the table. Numbers in exponent form
-// get the decimal point the parser needs to read them as numbers.
-bool CgatsScan::beginData(std::string&)
+// get the decimal point the parser needs to read them as numbers; numbers
+// the parser would read in hexadecimal or binary are refused.
+bool CgatsScan::beginData(std::string& whyNot)
 {
     Token token = tokens.next();
     for (; token.kind != Token::End && !(token.kind == Token::Word && equalsIgnoringCase(token.text, "END_DATA"));
          token = tokens.next()) {
+        if (token.kind == Token::Word && isNonDecimalNumber(token.text)) {
+            whyNot = "The CGATS file holds a value in hexadecimal or binary; values are read in decimal only.";
+            return false;
+        }
         const std::size_t point = token.kind == Token::Word ? missingPointOf(token.text) : std::string_view::npos;
         if (point != std::string_view::npos)
             mends.push_back({std::size_t(token.text.data() - text.data()) + point, 0, "."});

@@ -19,6 +19,8 @@
 // - more keywords, fields or sets than any chart needs (the limits of
 //   KxCgatsDocument): the parser keeps keywords in lists it searches from the start for each
 //   new one, so its time would grow with the square of their number;
+// - a value in hexadecimal or binary ("0x10"), which the parser would take
+//   for a number where the user reads none;
 // - a LABEL field, or one whose name begins with '$': the parser looks up
 //   every value of such a field in the keywords of every table.
 // The scan splits the text into tokens the way the parser does (comments,
