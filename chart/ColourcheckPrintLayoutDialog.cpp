@@ -129,11 +129,17 @@ void ColourcheckPrintLayoutDialog::showFit()
         return;
     }
     const ChartPrintLayout layout(chosen, patchCount);
-    fitLabel->setText(tr("%1 columns and %2 rows a page: %3 pages for %4 patches")
-                          .arg(layout.columns())
-                          .arg(layout.rows())
-                          .arg(layout.pages())
-                          .arg(layout.patches()));
+    if (layout.pages() == 1)
+        fitLabel->setText(tr("%1 columns and %2 rows a page: one page for %3 patches")
+                              .arg(layout.columns())
+                              .arg(layout.rows())
+                              .arg(layout.patches()));
+    else
+        fitLabel->setText(tr("%1 columns and %2 rows a page: %3 pages for %4 patches")
+                              .arg(layout.columns())
+                              .arg(layout.rows())
+                              .arg(layout.pages())
+                              .arg(layout.patches()));
 }
 
 bool ColourcheckPrintLayoutDialog::choose(QWidget* parent, unsigned long patches, ChartPrintSettings& settings)

@@ -378,6 +378,10 @@
         <source>%1 columns and %2 rows a page: %3 pages for %4 patches</source>
         <translation>%1 Spalten und %2 Zeilen je Seite: %3 Seiten für %4 Felder</translation>
     </message>
+    <message>
+        <source>%1 columns and %2 rows a page: one page for %3 patches</source>
+        <translation>%1 Spalten und %2 Zeilen je Seite: eine Seite für %3 Felder</translation>
+    </message>
 </context>
 <context>
     <name>ColourcheckProfileDialog</name>

@@ -378,6 +378,10 @@
         <source>%1 columns and %2 rows a page: %3 pages for %4 patches</source>
         <translation>%1 colonnes et %2 lignes par page : %3 pages pour %4 plages</translation>
     </message>
+    <message>
+        <source>%1 columns and %2 rows a page: one page for %3 patches</source>
+        <translation>%1 colonnes et %2 lignes par page : une page pour %3 plages</translation>
+    </message>
 </context>
 <context>
     <name>ColourcheckProfileDialog</name>

@@ -598,8 +598,14 @@ private slots:
 
         QTemporaryDir folder;
         modal.answerDialog([](QDialog& dialog) {
+            const QLabel* fit = dialog.findChild<QLabel*>("fit_label");
+            dialog.findChild<QComboBox*>("paper_combo")->setCurrentText("Custom size");
+            dialog.findChild<QDoubleSpinBox*>("width_spin")->setValue(1000);
+            dialog.findChild<QDoubleSpinBox*>("height_spin")->setValue(1000);
+            QVERIFY2(fit->text().endsWith("a page: one page for 512 patches"), qPrintable(fit->text()));
             dialog.findChild<QComboBox*>("paper_combo")->setCurrentText("Letter");
             dialog.findChild<QDoubleSpinBox*>("patch_spin")->setValue(15);
+            QCOMPARE(fit->text(), QString("11 columns and 14 rows a page: 4 pages for 512 patches"));
             QVERIFY(dialog.grab().save(TINTORA_BINARY_DIR "/print-layout-dialog.png"));
         });
         modal.answerFile(folder.filePath("chart.pdf"));

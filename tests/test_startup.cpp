@@ -76,7 +76,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&window, EventLimits::EVENT_MS));
         QVERIFY(KxGamutView::supported());
         QCOMPARE(entryTexts(window.menuTitled("Tools")),
-                 (QStringList{"Colour chart from ICC profile", "Colour chart from file", "Display gamut"}));
+                 (QStringList{"Colour chart from ICC profile", "Colour chart from file", "Display gamut", "Proof colours"}));
         QCOMPARE(openGlDriversLoaded(), QStringList());
     }
 
@@ -90,7 +90,7 @@ private slots:
 
         modal.answerFile(CMYK_PROFILE);
         QMenu* tools = window.menuTitled("Tools");
-        tools->actions().back()->trigger();
+        menuEntry(tools, "Display gamut")->trigger();
         QWidget* gamut = topLevelTitled("default_cmyk.icc");
         QVERIFY(gamut);
         QVERIFY(QTest::qWaitForWindowExposed(gamut, EventLimits::EVENT_MS));
