@@ -1,6 +1,7 @@
 #include "PrinterReadings.h"
 
 #include "ColourMath.h"
+#include "PrinterResponse.h"
 
 #include <KxCmsPrinterProfile.h>
 
@@ -14,8 +15,6 @@ namespace {
 constexpr double LOWEST_LIGHTNESS = 0.0;
 constexpr double HIGHEST_LIGHTNESS = 105.0;
 constexpr double LARGEST_AB = 200.0;
-// Inks closer than this (percent) are the same patch printed again.
-constexpr double INK_RESOLUTION = 1e-3;
 
 using InkKey = std::array<long long, 4>;
 
@@ -23,7 +22,7 @@ InkKey keyOf(const double inks[4])
 {
     InkKey key;
     for (int i = 0; i < 4; ++i)
-        key[i] = std::llround(inks[i] / INK_RESOLUTION);
+        key[i] = std::llround(inks[i] / PrinterReadings::INK_RESOLUTION);
     return key;
 }
 
@@ -88,6 +87,10 @@ bool PrinterReadings::take(const std::vector<PrinterMeasurement>& measurements, 
         whyNot = "The paper white's reading is none that paper can have.";
         return false;
     }
+    double paperLab[3];
+    ColourMath::xyzToLab(paper, paperLab);
+    if (!PrinterResponse::check(measurements, paperLab, whyNot))
+        return false;
 
     std::vector<PrinterSample> samples;
     samples.reserve(measurements.size());

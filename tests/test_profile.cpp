@@ -20,6 +20,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <functional>
 #include <random>
 
 namespace {
@@ -119,6 +120,7 @@ void TestProfile::refusals_data()
     QTest::addColumn<QStringList>("arguments"); // READINGS stands for the readings file
     QTest::addColumn<QStringList>("lines");     // the readings' data lines
     QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("says"); // in the one line of why
 
     const QString out = m_folder.filePath(QStringLiteral("out.icc"));
     const QStringList low{"--readings", "READINGS", "--out", out, "--quality", "low"};
@@ -131,17 +133,61 @@ void TestProfile::refusals_data()
     repeated[6] = QString::number(repeated[6].toDouble() * 2.0 + 10.0); // Y far off
     farRepeat << repeated.join(' ');
 
-    QTest::newRow("no paper white") << low << noWhite << 1;
-    QTest::newRow("too few patches for the quality") << low << (white + noWhite.mid(0, 40)) << 1;
+    // Readings that describe no printer, each line's fields edited.
+    const auto edited = [this](const std::function<void(int, QStringList&)>& edit) {
+        QStringList lines;
+        for (int i = 0; i < m_lines.size(); ++i) {
+            QStringList fields = m_lines[i].split(' ', Qt::SkipEmptyParts);
+            edit(i, fields);
+            lines << fields.join(' ');
+        }
+        return lines;
+    };
+    const QStringList fractions = edited([](int, QStringList& fields) {
+        for (int ink = 1; ink <= 4; ++ink)
+            fields[ink] = QString::number(fields[ink].toDouble() / 100.0);
+    });
+    const QStringList cyanOnly = edited([](int i, QStringList& fields) {
+        fields[1] = QString::number(i * 0.5);
+        fields[2] = fields[3] = fields[4] = QStringLiteral("0");
+    });
+    const QStringList paper = m_lines.first().split(' ', Qt::SkipEmptyParts);
+    const QStringList allPaper = edited([&paper](int, QStringList& fields) {
+        for (int xyz = 5; xyz <= 7; ++xyz)
+            fields[xyz] = paper[xyz];
+    });
+    // The cyan solid measured as the lightest cyan patch, and it as the solid.
+    int solid = -1, tint = -1;
+    for (int i = 0; i < m_lines.size(); ++i) {
+        const QStringList fields = m_lines[i].split(' ', Qt::SkipEmptyParts);
+        if (fields[1].toDouble() > 0.0 && fields[2].toDouble() + fields[3].toDouble() + fields[4].toDouble() == 0.0)
+            (fields[1].toDouble() == 100.0 ? solid : tint) = i;
+    }
+    QVERIFY(solid >= 0 && tint >= 0);
+    const QStringList lighter = edited([&](int i, QStringList& fields) {
+        if (i == solid || i == tint)
+            fields = m_lines[i == solid ? tint : solid].split(' ', Qt::SkipEmptyParts).mid(0, 5)
+                     + m_lines[i].split(' ', Qt::SkipEmptyParts).mid(5);
+    });
+
+    QTest::newRow("no paper white") << low << noWhite << 1 << "no paper white";
+    QTest::newRow("too few patches for the quality") << low << (white + noWhite.mid(0, 40)) << 1 << "at least 50";
     QTest::newRow("enough patches at low, too few at high")
-        << QStringList{"--readings", "READINGS", "--out", out, "--quality", "high"} << m_lines << 1;
-    QTest::newRow("the same inks measured far apart") << low << farRepeat << 1;
-    QTest::newRow("ink limit out of range") << (low + QStringList{"--ink-limit", "450"}) << m_lines << 2;
-    QTest::newRow("option without value") << QStringList{"--readings", "READINGS", "--out"} << m_lines << 2;
-    QTest::newRow("no output named") << QStringList{"--readings", "READINGS"} << m_lines << 2;
-    QTest::newRow("unknown black generation") << (low + QStringList{"--black", "some"}) << m_lines << 2;
+        << QStringList{"--readings", "READINGS", "--out", out, "--quality", "high"} << m_lines << 1 << "at least 400";
+    QTest::newRow("the same inks measured far apart") << low << farRepeat << 1 << "measured far apart";
+    QTest::newRow("inks as fractions of 1") << low << fractions << 1 << "look like fractions";
+    QTest::newRow("a cyan ramp only") << low << cyanOnly << 1 << "magenta ink (M) is the same in every reading";
+    QTest::newRow("every patch the paper") << low << allPaper << 1 << "cyan solid";
+    QTest::newRow("more cyan prints lighter") << low << lighter << 1 << "prints lighter than the reading";
+    QTest::newRow("ink limit out of range") << (low + QStringList{"--ink-limit", "450"}) << m_lines << 2
+                                            << "ink limit must be";
+    QTest::newRow("option without value") << QStringList{"--readings", "READINGS", "--out"} << m_lines << 2
+                                          << "--out";
+    QTest::newRow("no output named") << QStringList{"--readings", "READINGS"} << m_lines << 2 << "--out are needed";
+    QTest::newRow("unknown black generation") << (low + QStringList{"--black", "some"}) << m_lines << 2
+                                              << "--black takes";
     QTest::newRow("unknown quality") << QStringList{"--readings", "READINGS", "--out", out, "--quality", "best"}
-                                     << m_lines << 2;
+                                     << m_lines << 2 << "--quality takes";
 }
 
 void TestProfile::refusals()
@@ -149,6 +195,7 @@ void TestProfile::refusals()
     QFETCH(QStringList, arguments);
     QFETCH(QStringList, lines);
     QFETCH(int, exitCode);
+    QFETCH(QString, says);
 
     const QString readings = writeReadings(QStringLiteral("refused.ti3"), lines);
     QVERIFY(!readings.isEmpty());
@@ -156,6 +203,7 @@ void TestProfile::refusals()
     const ProgramRun run = ProgramRun::of(Profiler, arguments);
     QCOMPARE(run.exitCode, exitCode);
     QVERIFY(run.out.isEmpty());
+    QVERIFY2(QString::fromUtf8(run.error).contains(says), run.error.constData());
     if (exitCode == 2) { // why, then the usage
         QVERIFY2(run.error.startsWith("tintora-profile: ") && run.error.contains("\nusage: tintora-profile "),
                  run.error.constData());
