@@ -60,6 +60,8 @@ private slots:
     void refusals_data();
     void refusals();
     void readersTakeTheProfile();
+    void descriptionRecords_data();
+    void descriptionRecords();
     void absoluteColoursComeBack();
     void closeToTheKnownPrinter();
     void tablesKeepTheLimits();
@@ -231,6 +233,71 @@ void TestProfile::readersTakeTheProfile()
         QRegularExpression(QStringLiteral("avg\\. = ([0-9.]+)")).match(QString::fromLatin1(check.out + check.error));
     QVERIFY(average.hasMatch());
     QVERIFY2(average.captured(1).toDouble() < 1.0, qPrintable(average.captured(0)));
+}
+
+void TestProfile::descriptionRecords_data()
+{
+    QTest::addColumn<QByteArray>("description"); // as given, UTF-8 or not
+    QTest::addColumn<QByteArray>("ascii");       // the 7-bit record; empty when refused
+
+    QTest::newRow("plain ASCII") << QByteArray("Press A, coated") << QByteArray("Press A, coated");
+    QTest::newRow("Latin, Greek and past U+FFFF")
+        << QByteArray("Druckerprofil f\xc3\xbcr Papier \xce\xa9 \xf0\x9d\x84\x9e")
+        << QByteArray("Druckerprofil f?r Papier ? ?");
+    QTest::newRow("not UTF-8") << QByteArray("Papier \xc3\x28") << QByteArray();
+}
+
+void TestProfile::descriptionRecords()
+{
+    QFETCH(QByteArray, description);
+    QFETCH(QByteArray, ascii);
+
+    // The smallest tables a profile may have: the records are what is read.
+    KxCmsPrinterProfile profile;
+    profile.description = description.toStdString();
+    profile.inksToLab = {2, std::vector<double>(16 * 3)};
+    for (KxCmsPrinterProfile::Grid& table : profile.labToInks)
+        table = {2, std::vector<double>(8 * 4)};
+    profile.gamut = {2, std::vector<double>(8)};
+    const QString path = m_folder.filePath(QStringLiteral("described.icc"));
+    QFile::remove(path);
+    std::string whyNot;
+    QCOMPARE(profile.write(qPrintable(path), whyNot), !ascii.isEmpty());
+    if (ascii.isEmpty()) {
+        QVERIFY(!QFile::exists(path));
+        return;
+    }
+
+    // Argyll's iccdump shows each record; Qt's own UTF-16 is the reference.
+    const ProgramRun dump = ProgramRun::of(QStringLiteral("iccdump"), {"-v", "3", "-t", "desc", path});
+    QCOMPARE(dump.exitCode, 0);
+    const QString text = QString::fromLatin1(dump.out);
+    const int unicode = text.indexOf(QStringLiteral("Unicode Data"));
+    const int script = text.indexOf(QStringLiteral("ScriptCode Data"));
+    QVERIFY2(unicode > 0 && script > unicode, dump.out.constData());
+    QVERIFY2(text.left(unicode).contains(QStringLiteral("0x0000: ") + QString::fromLatin1(ascii)), dump.out.constData());
+    QStringList units;
+    for (const QChar unit : QString::fromUtf8(description) + QChar(0))
+        units << QStringLiteral("%1").arg(unit.unicode(), 4, 16, QLatin1Char('0'));
+    QStringList dumped;
+    const QRegularExpression hexUnit(QStringLiteral("(?<!0x)\\b[0-9a-f]{4}\\b"));
+    for (const QString& line : text.mid(unicode, script - unicode).split('\n').mid(1))
+        for (const QRegularExpressionMatch& unit : hexUnit.globalMatch(line.section(':', 1)))
+            dumped << unit.captured(0);
+    QCOMPARE(dumped, units);
+    const QString scriptCode = text.mid(script);
+    QVERIFY2(scriptCode.contains(QStringLiteral("Code 0x0, length %1 chars").arg(ascii.size() + 1)),
+             qPrintable(scriptCode));
+
+    // LittleCMS reads the ASCII record.
+    cmsHPROFILE read = cmsOpenProfileFromFile(qPrintable(path), "r");
+    QVERIFY(read);
+    const auto* record = static_cast<const cmsMLU*>(cmsReadTag(read, cmsSigProfileDescriptionTag));
+    char got[256] = {};
+    if (record)
+        cmsMLUgetASCII(record, cmsNoLanguage, cmsNoCountry, got, sizeof got);
+    cmsCloseProfile(read);
+    QCOMPARE(QByteArray(got), ascii);
 }
 
 void TestProfile::absoluteColoursComeBack()
