@@ -393,24 +393,19 @@ int main(int argc, char** argv)
     std::string folder;
     bool heldOutOnly = false, withHighColprof = false;
     for (int i = 1; i < argc; ++i) {
-        if (!std::strcmp(argv[i], "--held-out"))
+        const bool valued = i + 1 < argc;
+        if (!std::strcmp(argv[i], "--held-out")) {
             heldOutOnly = true;
-        else if (!std::strcmp(argv[i], "--with-qh"))
+        } else if (!std::strcmp(argv[i], "--with-qh")) {
             withHighColprof = true;
-    }
-    for (int i = 1; i + 1 < argc; i += 2) {
-        if (!std::strcmp(argv[i], "--held-out") || !std::strcmp(argv[i], "--with-qh")) {
-            --i;
-            continue;
-        }
-        if (!std::strcmp(argv[i], "--evaluate")) {
+        } else if (valued && !std::strcmp(argv[i], "--evaluate")) {
             printFigures(argv[i + 1], evaluate(argv[i + 1]));
             return 0;
+        } else if (valued && !std::strcmp(argv[i], "--rounds")) {
+            rounds = std::max(1, std::atoi(argv[++i]));
+        } else if (valued && !std::strcmp(argv[i], "--folder")) {
+            folder = argv[++i];
         }
-        if (!std::strcmp(argv[i], "--rounds"))
-            rounds = std::max(1, std::atoi(argv[i + 1]));
-        else if (!std::strcmp(argv[i], "--folder"))
-            folder = argv[i + 1];
     }
     if (folder.empty()) {
         char pattern[] = "/tmp/bench_profile_XXXXXX";

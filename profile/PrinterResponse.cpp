@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -91,14 +92,14 @@ bool moreInkLighter(const std::vector<PrinterMeasurement>& measurements, int ink
         return measurements[a].inks[ink] < measurements[b].inks[ink];
     });
     // The darkest reading among those with clearly less of the ink.
-    std::size_t darkest = ramp.size(), passed = 0;
+    std::optional<std::size_t> darkest;
+    std::size_t passed = 0;
     for (std::size_t next : ramp) {
         for (; measurements[ramp[passed]].inks[ink] + INK_RESOLUTION <= measurements[next].inks[ink]; ++passed)
-            if (darkest == ramp.size() || measurements[ramp[passed]].lab[0] < measurements[darkest].lab[0])
+            if (!darkest || measurements[ramp[passed]].lab[0] < measurements[*darkest].lab[0])
                 darkest = ramp[passed];
-        if (darkest != ramp.size()
-            && measurements[next].lab[0] > measurements[darkest].lab[0] + PrinterResponse::LIGHTER_TOLERANCE) {
-            whyNot = "The " + nth(next) + " prints lighter than the " + nth(darkest) + ", which has less "
+        if (darkest && measurements[next].lab[0] > measurements[*darkest].lab[0] + PrinterResponse::LIGHTER_TOLERANCE) {
+            whyNot = "The " + nth(next) + " prints lighter than the " + nth(*darkest) + ", which has less "
                      + INK_NAMES[ink] + " and no other ink.";
             return true;
         }

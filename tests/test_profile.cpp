@@ -275,7 +275,8 @@ void TestProfile::descriptionRecords()
     const int unicode = text.indexOf(QStringLiteral("Unicode Data"));
     const int script = text.indexOf(QStringLiteral("ScriptCode Data"));
     QVERIFY2(unicode > 0 && script > unicode, dump.out.constData());
-    QVERIFY2(text.left(unicode).contains(QStringLiteral("0x0000: ") + QString::fromLatin1(ascii)), dump.out.constData());
+    QVERIFY2(text.left(unicode).contains(QStringLiteral("0x0000: ") + QString::fromLatin1(ascii)),
+             dump.out.constData());
     QStringList units;
     for (const QChar unit : QString::fromUtf8(description) + QChar(0))
         units << QStringLiteral("%1").arg(unit.unicode(), 4, 16, QLatin1Char('0'));
