@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 namespace {
 
@@ -104,12 +105,11 @@ void pinPaper(SparseMatrix& normal, Eigen::VectorXd& right, double paper)
     right(PAPER_NODE) = paper;
 }
 
-} // namespace
-
-bool ForwardFit::fit(const std::vector<PrinterSample>& samples, CmykGrid& grid, const ProfileProgress& progress,
-                     double from, double to, std::string& whyNot)
+// Fits model's nodes (in the fit space) to the samples; asks `proceed`
+// before each channel's solve, with the share of the solves done.
+bool fitModel(const std::vector<PrinterSample>& samples, CmykGrid& model,
+              const std::function<bool(double)>& proceed, std::string& whyNot)
 {
-    CmykGrid model(std::min(grid.points(), MODEL_POINTS));
     const Eigen::Index nodes = Eigen::Index(model.nodes());
     const Eigen::Index rows = Eigen::Index(samples.size());
     Triplets entries;
@@ -127,11 +127,11 @@ bool ForwardFit::fit(const std::vector<PrinterSample>& samples, CmykGrid& grid, 
     }
     SparseMatrix readings(rows, nodes);
     readings.setFromTriplets(entries.begin(), entries.end());
-    const SparseMatrix smoothing = (SMOOTHING_PER_READING * double(rows)) * roughness(model);
+    const SparseMatrix smoothing = (ForwardFit::SMOOTHING_PER_READING * double(rows)) * roughness(model);
 
     std::vector<double>& modelValues = model.values();
     for (int c = 0; c < 3; ++c) {
-        if (!progress.report("fitting", from + (to - from) * c / 3.0)) {
+        if (!proceed(c / 3.0)) {
             whyNot = "cancelled";
             return false;
         }
@@ -149,6 +149,60 @@ bool ForwardFit::fit(const std::vector<PrinterSample>& samples, CmykGrid& grid, 
         for (Eigen::Index node = 0; node < nodes; ++node)
             modelValues[std::size_t(node) * 3 + c] = solution(node);
     }
+    return true;
+}
+
+void labOf(const CmykGrid& model, const double inks[4], double lab[3])
+{
+    double value[3];
+    model.evaluate(inks, value);
+    fromFitSpace(value, lab);
+}
+
+} // namespace
+
+bool ForwardFit::fit(const std::vector<PrinterSample>& samples, CmykGrid& grid, const ProfileProgress& progress,
+                     double from, double to, std::string& whyNot)
+{
+    // Every model size (no finer than the grid) fitted FOLDS times, each
+    // time without one fold, then the chosen one on all readings.
+    std::vector<unsigned> sizes;
+    for (unsigned points : MODEL_POINTS)
+        if (points <= grid.points())
+            sizes.push_back(points);
+    if (sizes.empty())
+        sizes.push_back(grid.points());
+    const double fits = double(sizes.size() > 1 ? sizes.size() * FOLDS + 1 : 1);
+    double done = 0.0;
+    const auto proceed = [&](double share) {
+        return progress.report("fitting", from + (to - from) * (done + share) / fits);
+    };
+
+    unsigned chosen = sizes.front();
+    double least = 0.0;
+    for (std::size_t size = 0; size < sizes.size() && sizes.size() > 1; ++size) {
+        double misfit = 0.0;
+        for (unsigned fold = 0; fold < FOLDS; ++fold, done += 1.0) {
+            std::vector<PrinterSample> training, unseen;
+            for (std::size_t s = 0; s < samples.size(); ++s)
+                (s % FOLDS == fold ? unseen : training).push_back(samples[s]);
+            CmykGrid model(sizes[size]);
+            if (!fitModel(training, model, proceed, whyNot))
+                return false;
+            for (const PrinterSample& sample : unseen) {
+                double lab[3];
+                labOf(model, sample.inks, lab);
+                misfit += ColourMath::deltaE76(lab, sample.lab);
+            }
+        }
+        if (size == 0 || misfit < least) {
+            least = misfit;
+            chosen = sizes[size];
+        }
+    }
+    CmykGrid model(chosen);
+    if (!fitModel(samples, model, proceed, whyNot))
+        return false;
 
     const unsigned n = grid.points();
     for (std::size_t node = 0; node < grid.nodes(); ++node) {
@@ -156,9 +210,7 @@ bool ForwardFit::fit(const std::vector<PrinterSample>& samples, CmykGrid& grid, 
         indexOf(node, n, index);
         const double inks[4] = {index[0] / double(n - 1), index[1] / double(n - 1), index[2] / double(n - 1),
                                 index[3] / double(n - 1)};
-        double value[3];
-        model.evaluate(inks, value);
-        fromFitSpace(value, &grid.values()[node * 3]);
+        labOf(model, inks, &grid.values()[node * 3]);
     }
     return true;
 }
