@@ -146,6 +146,7 @@ void KxMainWindow::createToolsMenu()
     tools->addAction(tr("Colour chart from file"), central, &Tintora::colourchartFromFile);
     if (KxGamutView::supported())
         tools->addAction(tr("Display gamut"), central, &Tintora::showGamut);
+    tools->addAction(central->proofColoursAction());
     menuBar()->addMenu(tools);
 }
 

@@ -18,6 +18,24 @@
 //   three times the larger of its neighbours (plus 0.05);
 // and the median times and their ratio.
 //
+// Then both are judged by what they print on a press: a profile colprof
+// makes from Fogra's FOGRA39L characterisation data stands for the press;
+// a 1,000-patch targen chart is printed on it with fakeread -r 0.5, both
+// programs profile the readings (ink limit 300 %), and each profile's inks
+// are printed through the press (its A2B1, LittleCMS in floating point):
+// - paper white: the most ink any B2A table gives Lab 100 0 0, through
+//   LittleCMS in floating point, 16 and 8 bits, and Argyll's xicclu;
+// - neutral ramp: Lab L 100 to 0 in steps of 1 through B2A1: the largest
+//   printed C* and the largest change of one ink between neighbours;
+// - sRGB through B2A0 (sRGB.icc, perceptual): the printed chroma of the six
+//   primaries and secondaries, ours as a share of colprof's; a hue circle
+//   of full colours in 1-degree steps: its largest CIEDE2000 step over its
+//   median step; white to yellow in 256 steps: the largest fall of C*;
+// - gamut tag (xicclu -fg): how many of 2,000 colours the profile's own
+//   A2B1 makes from admissible inks it flags (above 0), and what share of
+//   a Lab grid it flags;
+// and the median times.
+//
 // On measured press data (Fogra's and the GRACoL characterisation sets),
 // every 5th patch is held out and the rest fitted, by ours at each quality
 // and by colprof -qm (and -qh when asked); each held-out patch's inks go
@@ -26,14 +44,19 @@
 // mean and 95th percentile over all held-out patches and over those darker
 // than L 30, and each program's time.
 //
-//   bench_profile [--rounds N] [--folder DIR]   the whole comparison
+//   bench_profile [--rounds N] [--folder DIR] [--press-only] [--grabs DIR]
+//                                               the whole comparison; --grabs
+//                                               writes the ramps as PPM images
+//   bench_profile --judge DIR [--grabs DIR]     the press figures of the profiles
+//                                               an earlier run left in DIR
 //   bench_profile --held-out [--with-qh] [--folder DIR]
-//                                              held-out measured data only
+//                                               held-out measured data only
 //   bench_profile --evaluate P.icc              figures of one profile
 
 #include <lcms2.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -54,6 +77,9 @@ constexpr int InkLimit = 300; // percent, for both programs
 constexpr int ForwardColours = 2000;
 constexpr int InverseColours = 2000;
 constexpr double RampTolerance = 0.05;
+const char* const PressData = "/usr/share/color/icc/FOGRA39L.ti3";
+const char* const Srgb = "/usr/share/color/icc/sRGB.icc";
+constexpr int GamutColours = 2000;
 
 struct Figures {
     double forwardMean = 0.0;
@@ -67,8 +93,10 @@ struct Figures {
 
 struct Transform {
     cmsHTRANSFORM handle = nullptr;
-    Transform(cmsHPROFILE from, cmsUInt32Number fromFormat, cmsHPROFILE to, cmsUInt32Number toFormat, int intent)
-        : handle(cmsCreateTransform(from, fromFormat, to, toFormat, intent, cmsFLAGS_NOOPTIMIZE | cmsFLAGS_NOCACHE))
+    // Unoptimised unless told otherwise: the profiles themselves, in floating point.
+    Transform(cmsHPROFILE from, cmsUInt32Number fromFormat, cmsHPROFILE to, cmsUInt32Number toFormat, int intent,
+              cmsUInt32Number flags = cmsFLAGS_NOOPTIMIZE | cmsFLAGS_NOCACHE)
+        : handle(cmsCreateTransform(from, fromFormat, to, toFormat, intent, flags))
     {
         if (!handle) {
             std::fprintf(stderr, "bench_profile: a transform cannot be made\n");
@@ -223,14 +251,14 @@ struct Chart {
     std::string name;
 };
 
-// Makes the chart, reads it through the known printer, and times and
-// measures both programs' profiles of it.
-void compare(const std::string& folder, const Chart& chart, int rounds)
+// Makes the chart, reads it through the printer, and times both programs'
+// profiles of it.
+void makeProfiles(const std::string& folder, const Chart& chart, const std::string& printer, int rounds)
 {
     const std::string limit = std::to_string(InkLimit);
     const std::string ourProfile = chart.name + "-tintora.icc", theirProfile = chart.name + "-colprof.icc";
     run(folder, chart.command);
-    run(folder, {"fakeread", "-r", "0.5", "-S", "7", KnownPrinter, chart.name});
+    run(folder, {"fakeread", "-r", "0.5", "-S", "7", printer, chart.name});
     std::vector<double> ours, theirs;
     for (int round = 0; round < rounds; ++round) {
         ours.push_back(run(folder, {TINTORA_PROFILE, "--readings", chart.name + ".ti3", "--out", ourProfile,
@@ -238,13 +266,277 @@ void compare(const std::string& folder, const Chart& chart, int rounds)
         theirs.push_back(run(folder, {"colprof", "-qm", "-l", limit, "-O", theirProfile, chart.name}));
         std::printf("round %d: tintora-profile %.2f s, colprof %.2f s\n", round + 1, ours.back(), theirs.back());
     }
-    std::printf("1,000-patch chart (%s, fakeread -r 0.5), ink limit %d %%, in %s\n", chart.made, InkLimit,
-                folder.c_str());
-    printFigures("tintora", evaluate((folder + "/" + ourProfile).c_str()));
-    printFigures("colprof", evaluate((folder + "/" + theirProfile).c_str()));
+    std::printf("1,000-patch chart (%s, fakeread -r 0.5 through %s), ink limit %d %%, in %s\n", chart.made,
+                printer.c_str(), InkLimit, folder.c_str());
     const double ourTime = median(ours), theirTime = median(theirs);
     std::printf("time (median of %d): tintora-profile --quality medium %.2f s, colprof -qm %.2f s, ratio %.1f\n",
                 rounds, ourTime, theirTime, theirTime / ourTime);
+}
+
+// Makes both profiles of the chart and measures them against the known printer.
+void compare(const std::string& folder, const Chart& chart, int rounds)
+{
+    makeProfiles(folder, chart, KnownPrinter, rounds);
+    printFigures("tintora", evaluate((folder + "/" + chart.name + "-tintora.icc").c_str()));
+    printFigures("colprof", evaluate((folder + "/" + chart.name + "-colprof.icc").c_str()));
+}
+
+// ---- Printed through a press ----
+
+using Lab = std::array<double, 3>;
+using Inks = std::array<double, 4>; // percent
+
+struct PressFigures {
+    double paperInk = 0.0;        // percent, the most of any ink over every table and path
+    double rampChroma = 0.0;      // the largest printed C* of the neutral ramp
+    double rampInkStep = 0.0;     // percent, the largest change of one ink between ramp neighbours
+    double primaryChroma[6] = {}; // printed C* of R, G, B, C, M, Y through B2A0
+    double hueStepRatio = 0.0;    // the hue circle's largest step over its median
+    double yellowFall = 0.0;      // the largest fall of C* along white to yellow
+    int flagged = 0;              // of GamutColours the profile makes
+    double gridFlagged = 0.0;     // share of a Lab grid flagged
+    std::vector<Lab> hueCircle, greyRamp, yellowRamp; // printed
+};
+
+// Lines of numbers a peer prints for the given lines of input, after the arrow when it draws one.
+std::vector<std::vector<double>> peer(const std::string& folder, const std::string& command,
+                                      const std::vector<std::vector<double>>& inputs)
+{
+    const std::string in = folder + "/peer-input.txt";
+    {
+        std::ofstream file(in);
+        for (const std::vector<double>& values : inputs) {
+            for (double value : values)
+                file << value << ' ';
+            file << '\n';
+        }
+    }
+    std::vector<std::vector<double>> outputs;
+    FILE* pipe = popen((command + " < " + in).c_str(), "r");
+    if (!pipe) {
+        std::fprintf(stderr, "bench_profile: %s cannot be run\n", command.c_str());
+        std::exit(1);
+    }
+    char line[4096];
+    while (std::fgets(line, sizeof line, pipe)) {
+        const char* text = std::strstr(line, "->");
+        text = text ? std::strchr(text, '>') + 1 : line;
+        if (const char* lut = std::strstr(text, "Lut ->"))
+            text = lut + 6;
+        std::vector<double> values;
+        char* end = nullptr;
+        for (double value = std::strtod(text, &end); end != text; value = std::strtod(text, &end)) {
+            values.push_back(value);
+            text = end;
+        }
+        if (!values.empty())
+            outputs.push_back(values);
+    }
+    pclose(pipe);
+    if (outputs.size() != inputs.size()) {
+        std::fprintf(stderr, "bench_profile: %s answered %zu of %zu lines\n", command.c_str(), outputs.size(),
+                     inputs.size());
+        std::exit(1);
+    }
+    return outputs;
+}
+
+double chroma(const Lab& lab)
+{
+    return std::hypot(lab[1], lab[2]);
+}
+
+double deltaE2000(const Lab& first, const Lab& second)
+{
+    return deltaE2000(cmsCIELab{first[0], first[1], first[2]}, cmsCIELab{second[0], second[1], second[2]});
+}
+
+// sRGB, each channel 0 to 1, of a full colour of the hue (degrees) as HSV gives it.
+std::array<double, 3> fullColour(double hue)
+{
+    const double sector = std::fmod(hue, 360.0) / 60.0;
+    const double rising = sector - std::floor(sector), falling = 1.0 - rising;
+    switch (int(sector)) {
+    case 0: return {1.0, rising, 0.0};
+    case 1: return {falling, 1.0, 0.0};
+    case 2: return {0.0, 1.0, rising};
+    case 3: return {0.0, falling, 1.0};
+    case 4: return {rising, 0.0, 1.0};
+    default: return {1.0, 0.0, falling};
+    }
+}
+
+PressFigures judgeOnPress(const std::string& folder, const std::string& profilePath, const std::string& press)
+{
+    const Profile built(profilePath.c_str()), printer(press.c_str()), lab(nullptr), srgb(Srgb);
+    const Transform print(printer.handle, TYPE_CMYK_DBL, lab.handle, TYPE_Lab_DBL, INTENT_RELATIVE_COLORIMETRIC);
+    const auto printed = [&](const double inks[4]) {
+        cmsCIELab result;
+        print(inks, &result);
+        return Lab{result.L, result.a, result.b};
+    };
+    PressFigures figures;
+
+    // Paper white on every path.
+    const double white[3] = {100.0, 0.0, 0.0};
+    const cmsUInt16Number white16[3] = {0xFFFF, 0x8080, 0x8080}; // TYPE_Lab_16 is version 4 Lab
+    const cmsUInt8Number white8[3] = {255, 128, 128};
+    for (int intent = 0; intent < 3; ++intent) {
+        const Transform floating(lab.handle, TYPE_Lab_DBL, built.handle, TYPE_CMYK_DBL, intent);
+        double inks[4];
+        floating(white, inks);
+        // LittleCMS's optimised transforms, as applications use them.
+        const Transform sixteen(lab.handle, TYPE_Lab_16, built.handle, TYPE_CMYK_16, intent, 0);
+        const Transform eight(lab.handle, TYPE_Lab_8, built.handle, TYPE_CMYK_8, intent, 0);
+        cmsUInt16Number inks16[4];
+        cmsUInt8Number inks8[4];
+        sixteen(white16, inks16);
+        eight(white8, inks8);
+        const char* intents[3] = {"-ip", "-ir", "-is"};
+        const std::string xicclu = std::string("xicclu -v0 -s100 -fb ") + intents[intent] + " -pl " + profilePath;
+        const std::vector<double> argyll = peer(folder, xicclu, {{100.0, 0.0, 0.0}})[0];
+        for (int ink = 0; ink < 4; ++ink)
+            figures.paperInk = std::max({figures.paperInk, inks[ink], inks16[ink] * 100.0 / 65535.0,
+                                         inks8[ink] * 100.0 / 255.0, argyll[std::size_t(ink)]});
+    }
+
+    // The neutral ramp.
+    const Transform colorimetric(lab.handle, TYPE_Lab_DBL, built.handle, TYPE_CMYK_DBL, INTENT_RELATIVE_COLORIMETRIC);
+    Inks previous{};
+    for (int l = 100; l >= 0; --l) {
+        const double grey[3] = {double(l), 0.0, 0.0};
+        Inks inks;
+        colorimetric(grey, inks.data());
+        figures.greyRamp.push_back(printed(inks.data()));
+        figures.rampChroma = std::max(figures.rampChroma, chroma(figures.greyRamp.back()));
+        if (l < 100)
+            for (int ink = 0; ink < 4; ++ink)
+                figures.rampInkStep = std::max(figures.rampInkStep, std::fabs(inks[ink] - previous[ink]));
+        previous = inks;
+    }
+
+    // sRGB through the perceptual table.
+    const Transform perceptual(srgb.handle, TYPE_RGB_DBL, built.handle, TYPE_CMYK_DBL, INTENT_PERCEPTUAL);
+    const auto printRgb = [&](const std::array<double, 3>& rgb) {
+        Inks inks;
+        perceptual(rgb.data(), inks.data());
+        return printed(inks.data());
+    };
+    const std::array<double, 3> primaries[6] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {0, 1, 1}, {1, 0, 1}, {1, 1, 0}};
+    for (int i = 0; i < 6; ++i)
+        figures.primaryChroma[i] = chroma(printRgb(primaries[i]));
+    std::vector<double> steps;
+    for (int hue = 0; hue < 360; ++hue)
+        figures.hueCircle.push_back(printRgb(fullColour(hue)));
+    for (std::size_t i = 0; i < figures.hueCircle.size(); ++i)
+        steps.push_back(deltaE2000(figures.hueCircle[i], figures.hueCircle[(i + 1) % figures.hueCircle.size()]));
+    figures.hueStepRatio = *std::max_element(steps.begin(), steps.end()) / median(steps);
+    for (int step = 0; step < 256; ++step) {
+        figures.yellowRamp.push_back(printRgb({1.0, 1.0, 1.0 - step / 255.0}));
+        if (step > 0)
+            figures.yellowFall = std::max(figures.yellowFall, chroma(figures.yellowRamp[std::size_t(step) - 1])
+                                                                  - chroma(figures.yellowRamp.back()));
+    }
+
+    // The gamut tag: colours the profile makes, and a Lab grid.
+    const Transform forward(built.handle, TYPE_CMYK_DBL, lab.handle, TYPE_Lab_DBL, INTENT_RELATIVE_COLORIMETRIC);
+    std::mt19937 random(13);
+    std::uniform_real_distribution<double> ink(0.0, 100.0);
+    std::vector<std::vector<double>> made, grid;
+    while (made.size() < std::size_t(GamutColours)) {
+        const double inks[4] = {ink(random), ink(random), ink(random), ink(random)};
+        if (inks[0] + inks[1] + inks[2] + inks[3] > InkLimit)
+            continue;
+        cmsCIELab colour;
+        forward(inks, &colour);
+        made.push_back({colour.L, colour.a, colour.b});
+    }
+    for (int l = 0; l <= 100; l += 10)
+        for (int a = -120; a <= 120; a += 20)
+            for (int b = -120; b <= 120; b += 20)
+                grid.push_back({double(l), double(a), double(b)});
+    const std::string gamut = "xicclu -v0 -fg -ir " + profilePath;
+    for (const std::vector<double>& flag : peer(folder, gamut, made))
+        figures.flagged += flag[0] > 0.0;
+    for (const std::vector<double>& flag : peer(folder, gamut, grid))
+        figures.gridFlagged += (flag[0] > 0.0) / double(grid.size());
+    return figures;
+}
+
+// Printed Lab as display sRGB, for a look.
+void writeImage(const std::string& path, const std::vector<std::vector<Lab>>& bands, int stripe)
+{
+    const Profile lab(nullptr), srgb(Srgb);
+    const Transform display(lab.handle, TYPE_Lab_DBL, srgb.handle, TYPE_RGB_8, INTENT_RELATIVE_COLORIMETRIC);
+    const std::size_t width = bands.front().size() * std::size_t(stripe);
+    std::ofstream file(path, std::ios::binary);
+    file << "P6\n" << width << ' ' << bands.size() * 60 << "\n255\n";
+    for (const std::vector<Lab>& band : bands)
+        for (int row = 0; row < 60; ++row)
+            for (std::size_t x = 0; x < width; ++x) {
+                unsigned char rgb[3];
+                display(band[x / std::size_t(stripe)].data(), rgb);
+                file.write(reinterpret_cast<const char*>(rgb), 3);
+            }
+}
+
+void printPress(const char* name, const PressFigures& figures, const PressFigures& reference)
+{
+    const char* names[6] = {"R", "G", "B", "C", "M", "Y"};
+    double weakest = 1e9;
+    std::printf("%-9s paper white most ink %.4f %% | neutral ramp C* at most %.2f, largest ink step %.2f %%\n", name,
+                figures.paperInk, figures.rampChroma, figures.rampInkStep);
+    std::printf("%-9s sRGB perceptual chroma (share of colprof's):", "");
+    for (int i = 0; i < 6; ++i) {
+        const double share = figures.primaryChroma[i] / reference.primaryChroma[i];
+        weakest = std::min(weakest, share);
+        std::printf(" %s %.1f (%.0f %%)", names[i], figures.primaryChroma[i], 100.0 * share);
+    }
+    std::printf(", least %.0f %%\n", 100.0 * weakest);
+    std::printf("%-9s hue circle largest step / median %.2f | white to yellow largest C* fall %.3f (%s)\n", "",
+                figures.hueStepRatio, figures.yellowFall, figures.yellowFall <= 0.0 ? "monotone" : "NOT monotone");
+    std::printf("%-9s gamut tag flags %d of %d colours the profile makes, %.0f %% of a Lab grid\n", "",
+                figures.flagged, GamutColours, 100.0 * figures.gridFlagged);
+}
+
+// A press from Fogra's data, a chart printed on it, both profiles judged by what they print.
+// With no rounds, judges the profiles an earlier run left in the folder.
+void comparePress(const std::string& folder, int rounds, const std::string& grabs)
+{
+    const std::string press = folder + "/press.icc";
+    if (rounds > 0) {
+        run(folder, {"cp", PressData, "press.ti3"});
+        run(folder, {"colprof", "-qm", "-O", "press.icc", "press"});
+        makeProfiles(folder, {"targen -d4 -f1000", {"targen", "-v0", "-d4", "-f1000", "press-chart"}, "press-chart"},
+                     press, rounds);
+    }
+    const PressFigures ours = judgeOnPress(folder, folder + "/press-chart-tintora.icc", press);
+    const PressFigures theirs = judgeOnPress(folder, folder + "/press-chart-colprof.icc", press);
+    std::printf("printed on a press made by colprof -qm from %s:\n", PressData);
+    printPress("tintora", ours, theirs);
+    printPress("colprof", theirs, theirs);
+    if (grabs.empty())
+        return;
+    std::vector<Lab> grey, yellow, circle;
+    const Profile srgb(Srgb), lab(nullptr);
+    const Transform toLab(srgb.handle, TYPE_RGB_DBL, lab.handle, TYPE_Lab_DBL, INTENT_RELATIVE_COLORIMETRIC);
+    for (int l = 100; l >= 0; --l)
+        grey.push_back({double(l), 0.0, 0.0});
+    for (int step = 0; step < 256; ++step) {
+        const double rgb[3] = {1.0, 1.0, 1.0 - step / 255.0};
+        cmsCIELab colour;
+        toLab(rgb, &colour);
+        yellow.push_back({colour.L, colour.a, colour.b});
+    }
+    for (int hue = 0; hue < 360; ++hue) {
+        cmsCIELab colour;
+        toLab(fullColour(hue).data(), &colour);
+        circle.push_back({colour.L, colour.a, colour.b});
+    }
+    // Each image: the colours asked for, then as printed through ours, then colprof's.
+    writeImage(grabs + "/grey-ramp.ppm", {grey, ours.greyRamp, theirs.greyRamp}, 8);
+    writeImage(grabs + "/white-to-yellow.ppm", {yellow, ours.yellowRamp, theirs.yellowRamp}, 3);
+    writeImage(grabs + "/hue-circle.ppm", {circle, ours.hueCircle, theirs.hueCircle}, 3);
 }
 
 const char* const HeldOutSets[] = {"/usr/share/color/icc/FOGRA39L.ti3", "/usr/share/color/icc/TR006.ti3",
@@ -390,11 +682,13 @@ int main(int argc, char** argv)
 {
     cmsSetLogErrorHandler(nullptr);
     int rounds = 2;
-    std::string folder;
-    bool heldOutOnly = false, withHighColprof = false;
+    std::string folder, grabs;
+    bool pressOnly = false, heldOutOnly = false, withHighColprof = false;
     for (int i = 1; i < argc; ++i) {
         const bool valued = i + 1 < argc;
-        if (!std::strcmp(argv[i], "--held-out")) {
+        if (!std::strcmp(argv[i], "--press-only")) {
+            pressOnly = true;
+        } else if (!std::strcmp(argv[i], "--held-out")) {
             heldOutOnly = true;
         } else if (!std::strcmp(argv[i], "--with-qh")) {
             withHighColprof = true;
@@ -402,9 +696,15 @@ int main(int argc, char** argv)
             printFigures(argv[i + 1], evaluate(argv[i + 1]));
             return 0;
         } else if (valued && !std::strcmp(argv[i], "--rounds")) {
-            rounds = std::max(1, std::atoi(argv[++i]));
+            rounds = rounds ? std::max(1, std::atoi(argv[++i])) : 0;
         } else if (valued && !std::strcmp(argv[i], "--folder")) {
             folder = argv[++i];
+        } else if (valued && !std::strcmp(argv[i], "--judge")) {
+            folder = argv[++i];
+            pressOnly = true;
+            rounds = 0;
+        } else if (valued && !std::strcmp(argv[i], "--grabs")) {
+            grabs = argv[++i];
         }
     }
     if (folder.empty()) {
@@ -415,17 +715,19 @@ int main(int argc, char** argv)
         }
         folder = pattern;
     }
-
     if (heldOutOnly) {
         heldOut(folder, withHighColprof);
         return 0;
     }
+
     const std::vector<Chart> charts = {
         {"targen -d4 -f1000", {"targen", "-v0", "-d4", "-f1000", "targen"}, "targen"},
         {"tintora-chart --patches 1000 --controls",
          {TINTORA_CHART, "--profile", KnownPrinter, "--patches", "1000", "--controls", "--ti1", "ours.ti1"},
          "ours"}};
-    for (const Chart& chart : charts)
-        compare(folder, chart, rounds);
+    if (!pressOnly)
+        for (const Chart& chart : charts)
+            compare(folder, chart, rounds);
+    comparePress(folder, rounds, grabs);
     return 0;
 }

@@ -28,6 +28,7 @@
 #include <ExportISO12642.h>
 #include <InstrumentPanel.h>
 #include <KxCMS.h>
+#include <KxCmsProfileDescription.h>
 #include <KxCOMBOCOLOUR_CC.h>
 #include <KxFileInfo.h>
 #include <KxFileNameText.h>
@@ -39,6 +40,7 @@
 #include <KxToolSettings.h>
 #include <SwatchImporter.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -51,10 +53,12 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMetaMethod>
 #include <QMouseEvent>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 
@@ -63,6 +67,8 @@ namespace {
 // The settings key of the tolerance readings are checked against, in the
 // text form ChartTolerance reads.
 const char* const KEY_CHART_TOLERANCE = "chart_tolerance";
+// Whether chart windows open proofing (1) or in display colours.
+const char* const KEY_CHART_PROOF_COLOURS = "chart_proof_colours";
 
 QString folderOf(const QByteArray& encodedPath)
 {
@@ -172,9 +178,68 @@ Colourcheck::Colourcheck(KxRegistry& registry, QWidget* parent, const char* name
     connect(panel, &InstrumentPanel::spotLab, this, &Colourcheck::processLab);
     panel->setPatchPlace([this](unsigned long patch) { return printPlace(patch); });
 
+    createCommands(layout);
+    showProofColours();
+
     installEventFilter(this);
     container->installEventFilter(this);
     container->resize(700, 400);
+}
+
+void Colourcheck::createCommands(QLayout* windowLayout)
+{
+    const auto always = [] { return true; };
+    const auto hasPatches = [this] { return points != nullptr; };
+    const auto hasReadings = [this] { return !session.readings().empty(); };
+    const auto add = [this](const QString& text, auto slot, std::function<bool()> applies) {
+        auto* action = new QAction(text, this);
+        connect(action, &QAction::triggered, this, slot);
+        commands.push_back({action, std::move(applies)});
+    };
+    add(tr("Export chart as postscript file"), &Colourcheck::exportChart, hasPatches);
+    add(tr("Export chart as ISO12642 file"), &Colourcheck::exportISO12642, hasPatches);
+    add(tr("Colour chart from ICC profile"), &Colourcheck::colourChart, always);
+    add(tr("Colour chart from swatches file"), &Colourcheck::colourchartFromFile, always);
+    add(tr("Save measurements..."), &Colourcheck::saveMeasurements, hasReadings);
+    add(tr("Load measurements..."), &Colourcheck::loadMeasurements, hasPatches);
+    add(tr("Print layout..."), &Colourcheck::printLayout, hasPatches);
+    add(tr("Export for Argyll (.ti1)..."), &Colourcheck::exportArgyllTarget, hasPatches);
+    add(tr("Verification report..."), &Colourcheck::writeVerificationReport, hasReadings);
+    add(tr("Make profile..."), &Colourcheck::makeProfile, [this] { return canMakeProfile(); });
+
+    proofAction = new QAction(tr("Proof colours"), this);
+    proofAction->setCheckable(true);
+    proofAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
+    proofAction->setChecked(registry.getlong(TOOL_REGISTRY_SECTION, KEY_CHART_PROOF_COLOURS) == 1);
+    connect(proofAction, &QAction::toggled, this, [this](bool proofing) {
+        registry.putlong(TOOL_REGISTRY_SECTION, KEY_CHART_PROOF_COLOURS, proofing ? 1 : 0);
+        showProofColours();
+    });
+
+    auto* bar = new QMenuBar(container);
+    QMenu* chartMenu = bar->addMenu(tr("Chart"));
+    viewLabel = new QLabel(bar);
+    viewLabel->setObjectName(QStringLiteral("view label"));
+    viewLabel->setContentsMargins(0, 0, ChartLayout::MARGIN, 0);
+    viewLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // The menu bar sizes its corner once: wide enough for every text it shows.
+    int widest = 0;
+    for (const QString& text : viewTexts())
+        widest = std::max(widest, viewLabel->fontMetrics().horizontalAdvance(text));
+    viewLabel->setMinimumWidth(widest + ChartLayout::MARGIN);
+    bar->setCornerWidget(viewLabel);
+    for (const Command& command : commands)
+        chartMenu->addAction(command.action);
+    chartMenu->addSeparator();
+    chartMenu->addAction(proofAction);
+    connect(chartMenu, &QMenu::aboutToShow, this, &Colourcheck::updateCommands);
+    windowLayout->setMenuBar(bar);
+}
+
+void Colourcheck::updateCommands()
+{
+    for (const Command& command : commands)
+        command.action->setEnabled(command.applies());
 }
 
 Colourcheck::~Colourcheck()
@@ -221,6 +286,7 @@ void Colourcheck::drawChart()
     contents->resize(ChartLayout::WIDTH, ChartLayout::contentsHeight(n));
     updateSummary();
     showEmptyReason();
+    showProofColours();
     updateSpectroChart();
 }
 
@@ -258,23 +324,11 @@ void Colourcheck::contextMenuEvent(QContextMenuEvent* event)
 {
     QMenu menu(this);
     event->accept();
-    if (points) {
-        menu.addAction(tr("Export chart as postscript file"), this, &Colourcheck::exportChart);
-        menu.addAction(tr("Export chart as ISO12642 file"), this, &Colourcheck::exportISO12642);
-    }
-    menu.addAction(tr("Colour chart from ICC profile"), this, &Colourcheck::colourChart);
-    menu.addAction(tr("Colour chart from swatches file"), this, &Colourcheck::colourchartFromFile);
-    if (!session.readings().empty())
-        menu.addAction(tr("Save measurements..."), this, &Colourcheck::saveMeasurements);
-    if (points) {
-        menu.addAction(tr("Load measurements..."), this, &Colourcheck::loadMeasurements);
-        menu.addAction(tr("Print layout..."), this, &Colourcheck::printLayout);
-        menu.addAction(tr("Export for Argyll (.ti1)..."), this, &Colourcheck::exportArgyllTarget);
-    }
-    if (!session.readings().empty())
-        menu.addAction(tr("Verification report..."), this, &Colourcheck::writeVerificationReport);
-    if (canMakeProfile())
-        menu.addAction(tr("Make profile..."), this, &Colourcheck::makeProfile);
+    updateCommands();
+    for (const Command& command : commands)
+        if (command.action->isEnabled())
+            menu.addAction(command.action);
+    menu.addAction(proofAction);
     menu.exec(event->globalPos());
 }
 
@@ -331,6 +385,7 @@ int Colourcheck::fromICC(const char* monitorProfilePath, QString& profileFolder)
 int Colourcheck::fromICC(const char* profilePath, const char* monitorProfilePath, unsigned long count)
 {
     monitorProfile = monitorProfilePath ? monitorProfilePath : "";
+    setDisplayMonitor(monitorProfilePath);
     ChartConversions conversions;
     if (!conversions.openForGeneration(profilePath, monitorProfilePath)) {
         setEmptyReason(tr("The profile was refused: it is not a readable RGB or CMYK input, display or output "
@@ -450,9 +505,38 @@ int Colourcheck::fromComboColour(KxCOMBOCOLOUR* first, const char* profilePath, 
         return -1;
     }
     chartProfile = profilePath;
+    setDisplayMonitor(monitorProfilePath);
     ChartSwatches::build(&points, first, conversions.profile(), conversions.monitor());
     drawChart();
     return 0;
+}
+
+// ---- Proof ----
+
+void Colourcheck::setDisplayMonitor(const char* monitorProfilePath)
+{
+    displayMonitor = monitorProfilePath ? monitorProfilePath : "";
+    softProof.close();
+}
+
+void Colourcheck::showProofColours()
+{
+    const bool proofing = proofAction->isChecked();
+    if (proofing && !softProof.isOpen())
+        softProof.create(nullptr, displayMonitor.empty() ? nullptr : displayMonitor.c_str(), ICC_ACCURACY_NORMAL);
+    const bool shown = proofing && softProof.isOpen();
+    for (ColourcheckPatch* patch : patches) {
+        unsigned char rgb[3];
+        if (patch)
+            patch->showProof(shown && softProof.labToMonitor(patch->point.labD50, rgb) ? rgb : nullptr);
+    }
+    viewLabel->setText(viewTexts()[!proofing ? DisplayColours : shown ? Proofed : NoProof]);
+}
+
+QStringList Colourcheck::viewTexts()
+{
+    // In the order of the views.
+    return {tr("Display colours"), tr("Proof: patches as printed"), tr("No proof: the monitor profile cannot be used")};
 }
 
 // ---- Measurement ----
@@ -771,6 +855,7 @@ ChartPrintTitle Colourcheck::printTitle() const
     ChartPrintTitle title;
     title.chart = windowTitle().toStdString();
     title.profile = profileFileName().toStdString();
+    title.profileDescription = Kx_profileDescription(chartProfile.c_str());
     title.created = std::time(nullptr);
     return title;
 }

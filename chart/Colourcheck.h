@@ -7,13 +7,16 @@
 #include "ChartPrintSettings.h"
 #include "ChartTolerance.h"
 #include "KxChartPoint.h"
+#include "KxSoftProof.h"
 
 #include <KxWriteResult.h>
 
 #include <QPointer>
 #include <QScrollArea>
 #include <QString>
+#include <QStringList>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,8 +25,10 @@ class ColourcheckPatch;
 class ColourcheckProfileMaker;
 class InstrumentPanel;
 class KxRegistry;
+class QAction;
 class QComboBox;
 class QLabel;
+class QLayout;
 struct KxCMS;
 struct KxCOMBOCOLOUR;
 
@@ -121,6 +126,25 @@ private slots:
     void profileFailed(const QString& path, const QString& whyNot);
 
 private:
+    // A command of the chart's context menu and of its menu bar, under the
+    // same text, with when it applies.
+    struct Command {
+        QAction* action;
+        std::function<bool()> applies;
+    };
+    // The commands in the context menu's order, and the menu bar that
+    // offers them all, those that do not apply now greyed out.
+    void createCommands(QLayout* windowLayout);
+    void updateCommands();
+    // The display colours the patches were made with came through this
+    // monitor profile (null or empty: none).
+    void setDisplayMonitor(const char* monitorProfilePath);
+    // Shows the patches as their profile predicts the print while "Proof
+    // colours" is on, otherwise in their display colours.
+    void showProofColours();
+    // What the patches show, and the label's text for each.
+    enum View { DisplayColours, Proofed, NoProof };
+    static QStringList viewTexts();
     // True when the readings include one of the paper and no profile is
     // being made.
     bool canMakeProfile() const;
@@ -152,6 +176,11 @@ private:
     bool confirmClose();
 
     ChartFileFolders fileFolders;
+    std::vector<Command> commands;
+    QAction* proofAction = nullptr;
+    QLabel* viewLabel = nullptr; // which colours the patches show
+    std::string displayMonitor;
+    KxSoftProof softProof; // opened for displayMonitor when first proofed
     ColourcheckContents* contents = nullptr;
     QLabel* summary = nullptr;
     QLabel* verdict = nullptr;

@@ -60,7 +60,7 @@ bool ColourcheckPatch::hasReading() const
 void ColourcheckPatch::updatePatch()
 {
     QPalette colours = palette();
-    colours.setColor(QPalette::Window, QColor(point.rgb[0], point.rgb[1], point.rgb[2]));
+    colours.setColor(QPalette::Window, proofColour.value_or(QColor(point.rgb[0], point.rgb[1], point.rgb[2])));
     setPalette(colours);
 
     auto number = [](double value, int decimals) { return QString("%1").arg(value, 0, 'f', decimals); };
@@ -98,6 +98,14 @@ void ColourcheckPatch::setSelected(bool isSelected)
         return;
     selected = isSelected;
     repaint();
+}
+
+void ColourcheckPatch::showProof(const unsigned char* rgb)
+{
+    if (!rgb && !proofColour)
+        return;
+    proofColour = rgb ? std::optional<QColor>(QColor(rgb[0], rgb[1], rgb[2])) : std::nullopt;
+    updatePatch();
 }
 
 void ColourcheckPatch::paintEvent(QPaintEvent*)

@@ -4,7 +4,10 @@
 #include "ChartMeasurementSummary.h"
 #include "KxChartPoint.h"
 
+#include <QColor>
 #include <QWidget>
+
+#include <optional>
 
 class ChartMeasurementSession;
 class QPainter;
@@ -34,6 +37,9 @@ public:
     // Background colour and tooltip from the current values.
     void updatePatch();
     void setSelected(bool selected);
+    // Shows the patch in rgb (R, G, B), as its print is predicted to look,
+    // instead of its display colour; null goes back to the display colour.
+    void showProof(const unsigned char* rgb);
 
     // The patch's reading: the record's D50 Lab until one is taken.
     const double* measured() const;
@@ -53,6 +59,7 @@ protected:
 private:
     ChartMeasurementSession* session = nullptr;
     unsigned long index = 0;
+    std::optional<QColor> proofColour;
 };
 
 #endif

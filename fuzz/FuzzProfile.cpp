@@ -1,11 +1,13 @@
 // Arbitrary bytes as an ICC profile, through the engine as the conversion
 // tool and the chart use it: the header check, the tool's three transforms
-// with a few conversions each, and the chart's engine handle and calls.
+// with a few conversions each, the chart's engine handle and calls, and the
+// description its printed pages name the profile by.
 // The bytes are written to a file first, since the engine opens profiles
 // by path, as the program does.
 
 #include "KxCMS.h"
 #include "KxCmsIcc.h"
+#include "KxCmsProfileDescription.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -98,5 +100,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         convertWith(transform);
     transform.close();
     chartCalls(space, path);
+    Kx_profileDescription(path);
     return 0;
 }

@@ -307,6 +307,26 @@
         <source>ID</source>
         <translation>ID</translation>
     </message>
+    <message>
+        <source>Proof colours</source>
+        <translation>Farb-Proof</translation>
+    </message>
+    <message>
+        <source>Chart</source>
+        <translation>Tafel</translation>
+    </message>
+    <message>
+        <source>No proof: the monitor profile cannot be used</source>
+        <translation>Kein Proof: Das Monitorprofil ist nicht verwendbar</translation>
+    </message>
+    <message>
+        <source>Display colours</source>
+        <translation>Anzeigefarben</translation>
+    </message>
+    <message>
+        <source>Proof: patches as printed</source>
+        <translation>Proof: Felder wie gedruckt</translation>
+    </message>
 </context>
 <context>
     <name>ColourcheckPrintLayoutDialog</name>
@@ -446,6 +466,45 @@
     <message>
         <source>Making %1</source>
         <translation>%1 wird erstellt</translation>
+    </message>
+</context>
+<context>
+    <name>ColourcheckToleranceDialog</name>
+    <message>
+        <source>Own tolerance</source>
+        <translation>Eigene Toleranz</translation>
+    </message>
+    <message>
+        <source>Colour difference</source>
+        <translation>Farbabstand</translation>
+    </message>
+    <message>
+        <source>Mean at most</source>
+        <translation>Mittelwert höchstens</translation>
+    </message>
+    <message>
+        <source>Maximum at most</source>
+        <translation>Maximum höchstens</translation>
+    </message>
+    <message>
+        <source>95th percentile at most</source>
+        <translation>95. Perzentil höchstens</translation>
+    </message>
+    <message>
+        <source>Paper white at most</source>
+        <translation>Papierweiß höchstens</translation>
+    </message>
+    <message>
+        <source>Each solid (C, M, Y, K 100) at most</source>
+        <translation>Jeder Vollton (C, M, Y, K 100) höchstens</translation>
+    </message>
+    <message>
+        <source>Black solid (K 100), if not as the others, at most</source>
+        <translation>Schwarz-Vollton (K 100), falls abweichend, höchstens</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>keine</translation>
     </message>
 </context>
 <context>
@@ -876,6 +935,22 @@ Entweder reicht der Speicher nicht aus oder Profile wurden gelöscht</translatio
         <source>Gamut ΔE %1</source>
         <translation>Farbumfang-ΔE %1</translation>
     </message>
+    <message>
+        <source>Proof colours</source>
+        <translation>Farb-Proof</translation>
+    </message>
+    <message>
+        <source>The input colour</source>
+        <translation>Die Eingabefarbe</translation>
+    </message>
+    <message>
+        <source>No proof: the output profile cannot be shown on this monitor profile</source>
+        <translation>Kein Proof: Das Ausgabeprofil lässt sich mit diesem Monitorprofil nicht darstellen</translation>
+    </message>
+    <message>
+        <source>Proof: as printed</source>
+        <translation>Proof: wie gedruckt</translation>
+    </message>
 </context>
 <context>
     <name>Tintora_UI</name>
@@ -1098,45 +1173,6 @@ Das Ausgabeprofil bestimmt, ob das Ausgabefeld RGB- oder CMYK-Werte zeigt.</tran
     <message>
         <source>Spectrophotometer</source>
         <translation>Spektralfotometer</translation>
-    </message>
-</context>
-<context>
-    <name>ColourcheckToleranceDialog</name>
-    <message>
-        <source>Own tolerance</source>
-        <translation>Eigene Toleranz</translation>
-    </message>
-    <message>
-        <source>Colour difference</source>
-        <translation>Farbabstand</translation>
-    </message>
-    <message>
-        <source>Mean at most</source>
-        <translation>Mittelwert höchstens</translation>
-    </message>
-    <message>
-        <source>Maximum at most</source>
-        <translation>Maximum höchstens</translation>
-    </message>
-    <message>
-        <source>95th percentile at most</source>
-        <translation>95. Perzentil höchstens</translation>
-    </message>
-    <message>
-        <source>Paper white at most</source>
-        <translation>Papierweiß höchstens</translation>
-    </message>
-    <message>
-        <source>Each solid (C, M, Y, K 100) at most</source>
-        <translation>Jeder Vollton (C, M, Y, K 100) höchstens</translation>
-    </message>
-    <message>
-        <source>Black solid (K 100), if not as the others, at most</source>
-        <translation>Schwarz-Vollton (K 100), falls abweichend, höchstens</translation>
-    </message>
-    <message>
-        <source>none</source>
-        <translation>keine</translation>
     </message>
 </context>
 </TS>

@@ -307,6 +307,26 @@
         <source>ID</source>
         <translation>ID</translation>
     </message>
+    <message>
+        <source>Proof colours</source>
+        <translation>Couleurs d&apos;épreuve</translation>
+    </message>
+    <message>
+        <source>Chart</source>
+        <translation>Mire</translation>
+    </message>
+    <message>
+        <source>No proof: the monitor profile cannot be used</source>
+        <translation>Pas d&apos;épreuve : le profil du moniteur est inutilisable</translation>
+    </message>
+    <message>
+        <source>Display colours</source>
+        <translation>Couleurs d&apos;affichage</translation>
+    </message>
+    <message>
+        <source>Proof: patches as printed</source>
+        <translation>Épreuve : plages comme imprimées</translation>
+    </message>
 </context>
 <context>
     <name>ColourcheckPrintLayoutDialog</name>
@@ -446,6 +466,45 @@
     <message>
         <source>Making %1</source>
         <translation>Création de %1</translation>
+    </message>
+</context>
+<context>
+    <name>ColourcheckToleranceDialog</name>
+    <message>
+        <source>Own tolerance</source>
+        <translation>Tolérance personnelle</translation>
+    </message>
+    <message>
+        <source>Colour difference</source>
+        <translation>Écart de couleur</translation>
+    </message>
+    <message>
+        <source>Mean at most</source>
+        <translation>Moyenne au plus</translation>
+    </message>
+    <message>
+        <source>Maximum at most</source>
+        <translation>Maximum au plus</translation>
+    </message>
+    <message>
+        <source>95th percentile at most</source>
+        <translation>95e centile au plus</translation>
+    </message>
+    <message>
+        <source>Paper white at most</source>
+        <translation>Blanc du papier au plus</translation>
+    </message>
+    <message>
+        <source>Each solid (C, M, Y, K 100) at most</source>
+        <translation>Chaque aplat (C, M, J, N 100) au plus</translation>
+    </message>
+    <message>
+        <source>Black solid (K 100), if not as the others, at most</source>
+        <translation>Aplat noir (N 100), s’il diffère, au plus</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>aucune</translation>
     </message>
 </context>
 <context>
@@ -876,6 +935,22 @@ La mémoire est insuffisante ou certains profils ont été supprimés</translati
         <source>Gamut ΔE %1</source>
         <translation>ΔE de gamut %1</translation>
     </message>
+    <message>
+        <source>Proof colours</source>
+        <translation>Couleurs d&apos;épreuve</translation>
+    </message>
+    <message>
+        <source>The input colour</source>
+        <translation>La couleur d&apos;entrée</translation>
+    </message>
+    <message>
+        <source>No proof: the output profile cannot be shown on this monitor profile</source>
+        <translation>Pas d&apos;épreuve : le profil de sortie ne peut pas être affiché avec ce profil de moniteur</translation>
+    </message>
+    <message>
+        <source>Proof: as printed</source>
+        <translation>Épreuve : comme imprimé</translation>
+    </message>
 </context>
 <context>
     <name>Tintora_UI</name>
@@ -1098,45 +1173,6 @@ Le profil de sortie détermine si la zone de sortie affiche des valeurs RVB ou C
     <message>
         <source>Spectrophotometer</source>
         <translation>Spectrophotomètre</translation>
-    </message>
-</context>
-<context>
-    <name>ColourcheckToleranceDialog</name>
-    <message>
-        <source>Own tolerance</source>
-        <translation>Tolérance personnelle</translation>
-    </message>
-    <message>
-        <source>Colour difference</source>
-        <translation>Écart de couleur</translation>
-    </message>
-    <message>
-        <source>Mean at most</source>
-        <translation>Moyenne au plus</translation>
-    </message>
-    <message>
-        <source>Maximum at most</source>
-        <translation>Maximum au plus</translation>
-    </message>
-    <message>
-        <source>95th percentile at most</source>
-        <translation>95e centile au plus</translation>
-    </message>
-    <message>
-        <source>Paper white at most</source>
-        <translation>Blanc du papier au plus</translation>
-    </message>
-    <message>
-        <source>Each solid (C, M, Y, K 100) at most</source>
-        <translation>Chaque aplat (C, M, J, N 100) au plus</translation>
-    </message>
-    <message>
-        <source>Black solid (K 100), if not as the others, at most</source>
-        <translation>Aplat noir (N 100), s’il diffère, au plus</translation>
-    </message>
-    <message>
-        <source>none</source>
-        <translation>aucune</translation>
     </message>
 </context>
 </TS>

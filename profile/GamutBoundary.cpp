@@ -9,6 +9,10 @@ namespace {
 
 constexpr unsigned SAMPLING_LEVELS = 17; // per ink
 constexpr double FULL_TURN = 2.0 * M_PI;
+// Steps of a ray's march out of the gamut, and the halvings that then find the edge.
+constexpr double REACH_STEP = 1.0;
+constexpr double FARTHEST_REACH = 300.0;
+constexpr int REACH_HALVINGS = 16;
 
 int hueBin(double hue, int bins)
 {
@@ -18,9 +22,25 @@ int hueBin(double hue, int bins)
 
 } // namespace
 
-GamutBoundary::GamutBoundary(const CmykGrid& printer, const InkLimits& limits)
+GamutBoundary::GamutBoundary(const std::vector<Colour>& colours)
     : m_chroma(std::size_t(LIGHTNESS_BINS) * HUE_BINS, 0.0)
 {
+    for (const Colour& colour : colours) {
+        const double lightness = std::clamp(colour[0], 0.0, 100.0);
+        m_darkest = std::min(m_darkest, lightness);
+        m_lightest = std::max(m_lightest, lightness);
+        double& most = at(int(std::lround(lightness)), hueBin(std::atan2(colour[2], colour[1]), HUE_BINS));
+        most = std::max(most, std::hypot(colour[1], colour[2]));
+    }
+    fillGaps();
+    smooth();
+    findCusps();
+}
+
+std::vector<GamutBoundary::Colour> GamutBoundary::printerColours(const CmykGrid& printer, const InkLimits& limits)
+{
+    std::vector<Colour> colours;
+    colours.reserve(std::size_t(SAMPLING_LEVELS) * SAMPLING_LEVELS * SAMPLING_LEVELS * SAMPLING_LEVELS);
     const double step = 1.0 / (SAMPLING_LEVELS - 1);
     for (unsigned c = 0; c < SAMPLING_LEVELS; ++c)
         for (unsigned m = 0; m < SAMPLING_LEVELS; ++m)
@@ -30,12 +50,11 @@ GamutBoundary::GamutBoundary(const CmykGrid& printer, const InkLimits& limits)
                     limits.project(inks);
                     double lab[3];
                     printer.evaluate(inks, lab);
-                    const int lightness = int(std::lround(std::clamp(lab[0], 0.0, 100.0)));
-                    double& most = at(lightness, hueBin(std::atan2(lab[2], lab[1]), HUE_BINS));
-                    most = std::max(most, ColourMath::chroma(lab));
+                    Colour colour;
+                    ColourMath::labToIpt(lab, colour.data());
+                    colours.push_back(colour);
                 }
-    fillGaps();
-    smooth();
+    return colours;
 }
 
 // A lightness with no sample at some hue, between lightnesses that have
@@ -58,7 +77,8 @@ void GamutBoundary::fillGaps()
 }
 
 // Sampling finds each bin's edge only roughly: the largest of the
-// neighbours stands for the edge, and their mean takes out the steps.
+// neighbours stands for the edge, and their mean, weighted 1-2-1 along
+// each axis so that the cusps keep their height, takes out the steps.
 void GamutBoundary::smooth()
 {
     for (int pass = 0; pass < 2; ++pass) {
@@ -70,18 +90,19 @@ void GamutBoundary::smooth()
             for (int hue = 0; hue < HUE_BINS; ++hue) {
                 double largest = 0.0;
                 double sum = 0.0;
-                int count = 0;
+                double weights = 0.0;
                 for (int dl = -1; dl <= 1; ++dl) {
                     const int l = lightness + dl;
                     if (l < 0 || l >= LIGHTNESS_BINS)
                         continue;
                     for (int dh = -1; dh <= 1; ++dh) {
+                        const double weight = (dl ? 1.0 : 2.0) * (dh ? 1.0 : 2.0);
                         largest = std::max(largest, sourceAt(l, hue + dh));
-                        sum += sourceAt(l, hue + dh);
-                        ++count;
+                        sum += weight * sourceAt(l, hue + dh);
+                        weights += weight;
                     }
                 }
-                at(lightness, hue) = pass == 0 ? largest : sum / count;
+                at(lightness, hue) = pass == 0 ? largest : sum / weights;
             }
     }
 }
@@ -100,4 +121,47 @@ double GamutBoundary::mostChroma(double lightness, double hue) const
         return (1.0 - alongHue) * at(row, first) + alongHue * at(row, second);
     };
     return (1.0 - alongL) * atLightness(low) + alongL * atLightness(low + 1);
+}
+
+void GamutBoundary::findCusps()
+{
+    m_cuspLightness.assign(HUE_BINS, 0.5 * (m_darkest + m_lightest));
+    for (int hue = 0; hue < HUE_BINS; ++hue) {
+        double most = -1.0;
+        for (int lightness = 0; lightness < LIGHTNESS_BINS; ++lightness)
+            if (at(lightness, hue) > most) {
+                most = at(lightness, hue);
+                m_cuspLightness[std::size_t(hue)] = lightness;
+            }
+    }
+}
+
+double GamutBoundary::cuspLightness(double hue) const
+{
+    double turn = hue / FULL_TURN * HUE_BINS;
+    turn -= std::floor(turn / HUE_BINS) * HUE_BINS;
+    const int first = int(turn) % HUE_BINS;
+    const double along = turn - std::floor(turn);
+    return (1.0 - along) * m_cuspLightness[std::size_t(first)]
+           + along * m_cuspLightness[std::size_t((first + 1) % HUE_BINS)];
+}
+
+bool GamutBoundary::contains(double lightness, double chroma, double hue) const
+{
+    return lightness >= m_darkest && lightness <= m_lightest && chroma <= mostChroma(lightness, hue);
+}
+
+double GamutBoundary::reach(double lightness, double dLightness, double dChroma, double hue) const
+{
+    double inside = 0.0;
+    double outside = REACH_STEP;
+    while (outside < FARTHEST_REACH && contains(lightness + outside * dLightness, outside * dChroma, hue)) {
+        inside = outside;
+        outside += REACH_STEP;
+    }
+    for (int halving = 0; halving < REACH_HALVINGS; ++halving) {
+        const double middle = 0.5 * (inside + outside);
+        (contains(lightness + middle * dLightness, middle * dChroma, hue) ? inside : outside) = middle;
+    }
+    return inside;
 }

@@ -164,7 +164,8 @@ InkSolver::Result InkSolver::solve(const double target[3], const std::vector<con
         descend(target, wantedBlack, inks);
         double lab[3];
         const double reached = energy(inks, target, wantedBlack, lab);
-        if (reached < bestEnergy) {
+        const bool first = bestEnergy == std::numeric_limits<double>::infinity();
+        if (first || reached < bestEnergy - (starts.empty() ? 0.0 : CONTINUITY_SLACK)) {
             bestEnergy = reached;
             std::copy(inks, inks + 4, best.inks);
             std::copy(lab, lab + 3, best.lab);

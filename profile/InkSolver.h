@@ -28,7 +28,11 @@
 //   neighbouring target) makes the answers of neighbouring targets
 //   neighbours too, which keeps the tables smooth; a start from the
 //   nearest colour of a coarse sampling of A guards against a poor local
-//   minimum. The best of all starts wins.
+//   minimum. The best of all starts wins, the first start given keeping
+//   its place unless another does better by more than CONTINUITY_SLACK:
+//   where several mixtures print alike (the darkest colours, at the ink
+//   limit), a table keeps following its neighbour's mixture rather than
+//   jump to another the fit cannot tell apart from it.
 //
 // Invariants
 // - Every result, and every point the search visits, lies in A: the tables
@@ -41,6 +45,9 @@ public:
     // How much an ink fraction of black away from the wanted black weighs
     // against a squared ΔE.
     static constexpr double BLACK_WEIGHT = 1.0;
+    // How much lower (in the minimised sum) another start's result must be
+    // to replace the first start's.
+    static constexpr double CONTINUITY_SLACK = 0.01;
 
     InkSolver(const CmykGrid& printer, const InkLimits& limits, const BlackGeneration& black);
 
@@ -51,7 +58,8 @@ public:
     };
 
     // Solves for target from each of the starts (inks, projected into A
-    // first) and from the sampling's nearest colour.
+    // first; the first the one to follow) and from the sampling's nearest
+    // colour.
     Result solve(const double target[3], const std::vector<const double*>& starts) const;
 
 private:

@@ -1,5 +1,17 @@
 #include "LabTable.h"
 
+#include "ColourMath.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr double PAPER_LIGHTNESS = 100.0;
+// A node within this many of its steps along a and b from paper white is its neighbour.
+constexpr double NEIGHBOUR_SLACK = 1.01;
+
+} // namespace
+
 bool LabTable::build(const InkSolver& solver, const Mapping& mapping, KxCmsPrinterProfile::Grid& table,
                      std::vector<double>* distances, const ProfileProgress& progress, double from, double to,
                      std::string& whyNot)
@@ -11,8 +23,11 @@ bool LabTable::build(const InkSolver& solver, const Mapping& mapping, KxCmsPrint
         distances->assign(nodes, 0.0);
     const std::size_t strides[3] = {std::size_t(n) * n, n, 1};
     std::vector<const double*> starts;
-    for (unsigned l = 0; l < n; ++l) {
-        if (!progress.report("inverting", from + (to - from) * l / n)) {
+    const double abStep = KxCmsPrinterProfile::labAtNode(n, 1, 1) - KxCmsPrinterProfile::labAtNode(n, 0, 1);
+    const InkSolver::Result paper{{0.0, 0.0, 0.0, 0.0}, {PAPER_LIGHTNESS, 0.0, 0.0}, 0.0};
+    for (unsigned done = 0; done < n; ++done) {
+        const unsigned l = n - 1 - done;
+        if (!progress.report("inverting", from + (to - from) * done / n)) {
             whyNot = "cancelled";
             return false;
         }
@@ -21,7 +36,9 @@ bool LabTable::build(const InkSolver& solver, const Mapping& mapping, KxCmsPrint
                 const unsigned index[3] = {l, a, b};
                 const std::size_t node = l * strides[0] + a * strides[1] + b;
                 starts.clear();
-                for (int axis = 0; axis < 3; ++axis)
+                if (l + 1 < n)
+                    starts.push_back(&table.values[(node + strides[0]) * 4]);
+                for (int axis = 1; axis < 3; ++axis)
                     if (index[axis] > 0)
                         starts.push_back(&table.values[(node - strides[axis]) * 4]);
                 double lab[3];
@@ -30,10 +47,12 @@ bool LabTable::build(const InkSolver& solver, const Mapping& mapping, KxCmsPrint
                 double target[3] = {lab[0], lab[1], lab[2]};
                 if (mapping)
                     mapping(lab, target);
-                const InkSolver::Result result = solver.solve(target, starts);
+                const bool besidePaper = lab[0] >= PAPER_LIGHTNESS && std::fabs(lab[1]) <= abStep * NEIGHBOUR_SLACK
+                                         && std::fabs(lab[2]) <= abStep * NEIGHBOUR_SLACK;
+                const InkSolver::Result result = besidePaper ? paper : solver.solve(target, starts);
                 std::copy(result.inks, result.inks + 4, &table.values[node * 4]);
                 if (distances)
-                    (*distances)[node] = result.distance;
+                    (*distances)[node] = ColourMath::deltaE76(lab, result.lab);
             }
     }
     return true;

@@ -1,19 +1,25 @@
 #include "PrinterProfiler.h"
 
+#include "ColorimetricClip.h"
 #include "ColourMath.h"
 #include "ForwardFit.h"
 #include "GamutBoundary.h"
 #include "GamutMapping.h"
 #include "InkSolver.h"
 #include "LabTable.h"
+#include "SourceGamut.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
 // A colour whose nearest printable colour is farther than this (CIE 1976)
 // is out of gamut.
 constexpr double GAMUT_TOLERANCE = 1.0;
+// A neutral the solve reaches this closely (CIE 1976) is printable.
+constexpr double NEUTRAL_TOLERANCE = 0.25;
+constexpr int BLACK_POINT_HALVINGS = 12;
 
 // Shares of the whole work, for progress.
 constexpr double FIT_SHARE = 0.3;
@@ -32,12 +38,49 @@ PrinterProfiler::Figures selfFit(const CmykGrid& printer, const std::vector<Prin
     return figures;
 }
 
-// The lightness of the darkest grey the printer makes within the limits.
+// The lightness of the darkest neutral the printer makes within the
+// limits: every neutral from it to the paper is printable, none darker.
 double blackPointOf(const CmykGrid& printer, const InkLimits& limits)
 {
     const InkSolver darkest(printer, limits, BlackGeneration(BlackGeneration::Max, 0.0));
-    const double black[3] = {0.0, 0.0, 0.0};
-    return darkest.solve(black, {}).lab[0];
+    double printable = 100.0;
+    double unprintable = 0.0;
+    for (int halving = 0; halving < BLACK_POINT_HALVINGS; ++halving) {
+        const double middle = 0.5 * (printable + unprintable);
+        const double grey[3] = {middle, 0.0, 0.0};
+        (darkest.solve(grey, {}).distance <= NEUTRAL_TOLERANCE ? printable : unprintable) = middle;
+    }
+    return printable;
+}
+
+// The gamut tag from the colorimetric table's distances (node to what it
+// prints): a node is flagged only when no colour of the cells around it can
+// be printable. A printable colour lies within a cell's diagonal of each of
+// its cell's nodes, so a node nearer than that to the gamut stays 0 and
+// every colour the printer makes reads 0 between the nodes too. A distance
+// past the diagonal from the clipped table may overstate the nearest
+// printable colour's, so such a node is solved again for its nearest.
+std::vector<double> gamutTag(const InkSolver& solver, unsigned points, const std::vector<double>& distances)
+{
+    double diagonal = 0.0;
+    for (int axis = 0; axis < 3; ++axis) {
+        const double step =
+            KxCmsPrinterProfile::labAtNode(points, 1, axis) - KxCmsPrinterProfile::labAtNode(points, 0, axis);
+        diagonal += step * step;
+    }
+    const double margin = std::sqrt(diagonal) + GAMUT_TOLERANCE;
+    std::vector<double> flags(distances.size(), 0.0);
+    for (std::size_t node = 0; node < distances.size(); ++node) {
+        if (distances[node] <= margin)
+            continue;
+        const unsigned index[3] = {unsigned(node / (std::size_t(points) * points)), unsigned(node / points % points),
+                                   unsigned(node % points)};
+        double lab[3];
+        for (int axis = 0; axis < 3; ++axis)
+            lab[axis] = KxCmsPrinterProfile::labAtNode(points, index[axis], axis);
+        flags[node] = solver.solve(lab, {}).distance > margin ? 1.0 : 0.0;
+    }
+    return flags;
 }
 
 } // namespace
@@ -52,12 +95,15 @@ bool PrinterProfiler::make(const PrinterReadings& readings, const Settings& sett
 
     const double blackPoint = blackPointOf(printer, settings.limits);
     const InkSolver solver(printer, settings.limits, BlackGeneration(settings.black, blackPoint));
-    const GamutBoundary boundary(printer, settings.limits);
-    const GamutMapping perceptual(GamutMapping::Perceptual, blackPoint, boundary);
-    const GamutMapping saturation(GamutMapping::Saturation, blackPoint, boundary);
+    const GamutBoundary boundary(GamutBoundary::printerColours(printer, settings.limits));
+    const std::vector<GamutBoundary::Colour> source =
+        settings.sourceGamut.empty() ? SourceGamut::printableRgb() : settings.sourceGamut;
+    const GamutMapping perceptual(GamutMapping::Perceptual, blackPoint, boundary, source);
+    const GamutMapping saturation(GamutMapping::Saturation, blackPoint, boundary, source);
+    const ColorimetricClip colorimetric(blackPoint, boundary);
     const LabTable::Mapping mappings[3] = {
         [&perceptual](const double lab[3], double target[3]) { perceptual.map(lab, target); },
-        nullptr,
+        [&colorimetric](const double lab[3], double target[3]) { colorimetric.map(lab, target); },
         [&saturation](const double lab[3], double target[3]) { saturation.map(lab, target); },
     };
 
@@ -76,9 +122,7 @@ bool PrinterProfiler::make(const PrinterReadings& readings, const Settings& sett
             return false;
     }
     made.gamut.points = settings.quality.labPoints;
-    made.gamut.values.resize(distances.size());
-    std::transform(distances.begin(), distances.end(), made.gamut.values.begin(),
-                   [](double distance) { return distance > GAMUT_TOLERANCE ? 1.0 : 0.0; });
+    made.gamut.values = gamutTag(solver, made.gamut.points, distances);
     progress.report("done", 1.0);
     profile = std::move(made);
     return true;

@@ -2,6 +2,7 @@
 #define PRINTERPROFILER_H
 
 #include "BlackGeneration.h"
+#include "GamutBoundary.h"
 #include "InkLimits.h"
 #include "PrinterReadings.h"
 #include "ProfileProgress.h"
@@ -10,10 +11,13 @@
 #include <KxCmsPrinterProfile.h>
 
 #include <string>
+#include <vector>
 
 // Makes a printer profile's tables from checked readings: fits the printer,
-// finds its black point and gamut, and solves the Lab-to-inks tables of the
-// three intents under the black generation and the ink limits. Runs on any
+// finds its black point (its darkest neutral) and gamut, and solves the
+// Lab-to-inks tables of the three intents under the black generation and
+// the ink limits: perceptual and saturation through GamutMapping, relative
+// colorimetric through ColorimetricClip. Runs on any
 // thread; reports progress and gives up when cancelled.
 class PrinterProfiler
 {
@@ -27,6 +31,9 @@ public:
         BlackGeneration::Kind black = BlackGeneration::Medium;
         std::string description;
         std::string copyright;
+        // Relative Lab of the colours the perceptual and saturation tables
+        // map from (SourceGamut); none for SourceGamut::printableRgb().
+        std::vector<GamutBoundary::Colour> sourceGamut;
     };
 
     // How well the fit follows its own readings, in CIE 1976 ΔE.

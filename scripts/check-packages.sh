@@ -20,7 +20,7 @@ cache="$build/CMakeCache.txt"
 # Programs the tests start, besides what the build itself found.
 test_programs=(xicclu colverify iccgamut fakeread printtarg targen profcheck iccdump colprof gs transicc xvfb-run Xvfb
                xauth xdotool import clang clang++ localedef desktop-file-validate man lexgrog dpkg-deb dpkg-shlibdeps file
-               qpdf pdftotext)
+               qpdf pdftotext appstreamcli)
 
 if [ $# -gt 0 ]; then
   listed=("$@")

@@ -10,7 +10,7 @@ build_packages=(g++ cmake make pkg-config qt6-base-dev libqt6opengl6-dev qt6-too
                 qt6-l10n-tools qt6-translations-l10n liblcms2-dev libhpdf-dev libeigen3-dev libxcb1-dev libgl-dev
                 libgl1-mesa-dri fonts-dejavu-core)
 test_packages=(argyll liblcms2-utils ghostscript icc-profiles-free colord-data xvfb xauth clang libclang-rt-14-dev locales xdotool imagemagick
-               dpkg-dev file desktop-file-utils man-db groff-base qpdf poppler-utils)
+               dpkg-dev file desktop-file-utils man-db groff-base qpdf poppler-utils appstream)
 
 if [ "${1:-}" = "--list" ]; then
   printf '%s\n' "${build_packages[@]}" "${test_packages[@]}"

@@ -32,5 +32,5 @@ tintora_add_test(NAME test_chart_profile
 add_dependencies(test_chart_profile tintora-chart)
 tintora_add_test(NAME test_chart_verdict
   SOURCES test_chart_verdict.cpp
-  LIBS Qt6::Core)
+  LIBS Qt6::Core PkgConfig::LCMS2)
 add_dependencies(test_chart_verdict tintora-chart)

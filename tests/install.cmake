@@ -11,4 +11,4 @@ endif()
 set_tests_properties(${install_tests} PROPERTIES
   ENVIRONMENT "XDG_CONFIG_HOME=${CMAKE_CURRENT_BINARY_DIR}/config-install"
   LABELS install
-  TIMEOUT 300)
+  TIMEOUT 900)

@@ -32,6 +32,7 @@ installed_files=(
   share/man/man1/tintora-convert.1.gz
   share/man/man1/tintora-profile.1.gz
   share/man/man1/tintora.1.gz
+  share/metainfo/com.quenwick.Tintora.metainfo.xml
 )
 installed_links=(bin/tintora)
 
@@ -55,6 +56,7 @@ check_tree() {
 
   check_companions "$root" "$build"
   check_desktop_entry "$root"
+  check_metainfo "$root"
   check_manual_pages "$root"
 }
 
@@ -96,6 +98,23 @@ check_desktop_entry() {
   [ -x "$root/bin/${exec%% *}" ] || fail "the desktop entry's Exec '$exec' is not an installed program"
   icon="$(sed -n 's/^Icon=//p' "$entry")"
   [ -f "$root/share/icons/hicolor/scalable/apps/$icon.svg" ] || fail "the desktop entry's icon '$icon' is not installed"
+}
+
+# The software centres' entry is valid, launches the installed desktop entry,
+# provides the installed programs and gives the package's version as its
+# latest release.
+check_metainfo() {
+  local root="$1" metainfo="$1/share/metainfo/com.quenwick.Tintora.metainfo.xml" report launched binary release
+  report="$(appstreamcli validate --no-net --no-color "$metainfo" 2>&1)" ||
+    fail "appstreamcli validate refuses $metainfo: $report"
+  launched="$(sed -n 's|.*<launchable type="desktop-id">\(.*\)</launchable>.*|\1|p' "$metainfo")"
+  [ -f "$root/share/applications/$launched" ] || fail "the AppStream entry launches '$launched', which is not installed"
+  for binary in $(sed -n 's|.*<binary>\(.*\)</binary>.*|\1|p' "$metainfo"); do
+    [ -x "$root/bin/$binary" ] || fail "the AppStream entry provides '$binary', which is not installed"
+  done
+  release="$(sed -n 's|.*<release version="\([^"]*\)".*|\1|p' "$metainfo" | head -n 1)"
+  [ "$release" = "$("$root/bin/tintora-chart" --version | grep -oE '[0-9]+(\.[0-9]+)+' | head -n 1)" ] ||
+    fail "the AppStream entry's latest release '$release' is not the installed version"
 }
 
 # Each manual page renders without a warning, gives whatis its name line,

@@ -20,9 +20,10 @@ field() { dpkg-deb --field "$package" "$1"; }
 [ -n "$(field Maintainer)" ] || fail "no Maintainer"
 [ -n "$(field Description)" ] || fail "no Description"
 
-# Depends: the run-time libraries, as package names without versions.
+# Depends: the run-time libraries and the font of the printed pages, as
+# package names without versions.
 depends="$(field Depends | tr ',' '\n' | sed 's/(.*)//; s/|.*//; s/ //g' | sed '/^$/d' | sort -u)"
-for library in libqt6core6 libqt6gui6 libqt6widgets6 libqt6openglwidgets6 liblcms2-2; do
+for library in libqt6core6 libqt6gui6 libqt6widgets6 libqt6openglwidgets6 liblcms2-2 fonts-dejavu-core; do
   grep -qx "$library" <<< "$depends" || fail "Depends lacks $library: $(field Depends)"
 done
 # No compiler, build system, headers or test peer.

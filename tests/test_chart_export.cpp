@@ -278,7 +278,7 @@ private slots:
         QVERIFY(ChartPaper::fromText(paper.toStdString(), settings.paper, whyNot));
         QTemporaryDir folder;
         const QString path = folder.filePath("chart.pdf");
-        QVERIFY(ChartPdf::write(chart.first, settings, {"Chart", "Profil für Drucke.icc", 1796720000},
+        QVERIFY(ChartPdf::write(chart.first, settings, {"Chart", "Profil für Drucke.icc", 1796720000, {}},
                                 QFile::encodeName(path).constData()));
 
         const std::vector<QpdfPage> read = qpdfPages(path);
@@ -300,6 +300,48 @@ private slots:
             }
         }
         QCOMPARE(patch, patches);
+    }
+
+    // A paper patch (no ink) is outlined by a hairline that lies wholly in
+    // the gap around it: outside the patch and clear of its neighbours.
+    // Patches with ink are not outlined.
+    void paperPatchOutlined_data()
+    {
+        QTest::addColumn<double>("gapMm");
+        QTest::newRow("default gap") << ChartPrintSettings::DEFAULT_GAP_MM;
+        QTest::newRow("1 mm gap") << 1.0;
+    }
+
+    void paperPatchOutlined()
+    {
+        QFETCH(double, gapMm);
+        KxChartPointList chart;
+        appendInks(chart, 0, 200, 0, 0);
+        appendInks(chart, 0, 0, 0, 0); // paper
+        appendInks(chart, 255, 0, 0, 0);
+        ChartPrintSettings settings;
+        settings.gapMm = gapMm;
+        QTemporaryDir folder;
+        const QString path = folder.filePath("chart.pdf");
+        QVERIFY(ChartPdf::write(chart.first, settings, {"Chart", "p.icc", 1796720000, {}},
+                                QFile::encodeName(path).constData()));
+        const std::vector<QpdfPage> pages = qpdfPages(path);
+        QCOMPARE(pages.size(), std::size_t(1));
+        std::vector<QpdfRectangle> filled, stroked;
+        for (const QpdfRectangle& rectangle : pages[0].rectangles)
+            (rectangle.stroked ? stroked : filled).push_back(rectangle);
+        QCOMPARE(filled.size(), std::size_t(3));
+        QCOMPARE(stroked.size(), std::size_t(1));
+        const QpdfRectangle& paper = filled[1];
+        const QpdfRectangle& outline = stroked[0];
+        const double gap = gapMm * 72 / 25.4;
+        const double hairline = 0.25; // points, half on either side of the path; the file gives 5 decimals
+        const double inside = paper.x - outline.x - hairline / 2; // from the patch to the line's inner edge
+        const double outside = paper.x - outline.x + hairline / 2; // to its outer edge
+        QVERIFY2(inside > 0 && outside <= gap / 2 + 1e-3, qPrintable(QString("%1 .. %2 of %3").arg(inside).arg(outside).arg(gap)));
+        QVERIFY(qAbs((outline.y + outline.height) - (paper.y + paper.height) - (paper.x - outline.x)) < 1e-3);
+        QVERIFY(qAbs(outline.width - paper.width - 2 * (paper.x - outline.x)) < 1e-3);
+        QVERIFY(qAbs(outline.height - outline.width) < 1e-3);
     }
 
     void chartToolWritesPageAndTarget()

@@ -1,13 +1,17 @@
 // Readings checked against a tolerance, from the command line: the spread
 // of the differences against Argyll's colverify on a fully measured chart
 // read by fakeread, the verdict and exit status at and around the limits,
-// the patch table read back, and the verification report's text.
+// the patch table read back, and the verification report's text; text on
+// paper in other scripts.
 
 #include "ProgramRun.h"
 
 #include <QtTest>
 
+#include <lcms2.h>
+
 #include <cmath>
+#include <memory>
 
 namespace {
 
@@ -52,6 +56,18 @@ double reportFigure(const QString& text, const QString& row, bool ciede2000)
     const QRegularExpression pattern(QRegularExpression::escape(row) + "\\s+([0-9.]+)\\s+([0-9.]+)");
     const QRegularExpressionMatch match = pattern.match(text);
     return match.hasMatch() ? match.captured(ciede2000 ? 2 : 1).toDouble() : -1.0;
+}
+
+// Writes a copy of a profile that describes itself as description.
+bool describedProfile(const QString& from, const QString& to, const QString& description)
+{
+    const std::unique_ptr<void, decltype(&cmsCloseProfile)> profile(
+        cmsOpenProfileFromFile(QFile::encodeName(from).constData(), "r"), cmsCloseProfile);
+    const std::unique_ptr<cmsMLU, decltype(&cmsMLUfree)> text(cmsMLUalloc(nullptr, 1), cmsMLUfree);
+    const std::wstring wide = description.toStdWString();
+    return profile && text && cmsMLUsetWide(text.get(), "en", "US", wide.c_str())
+        && cmsWriteTag(profile.get(), cmsSigProfileDescriptionTag, text.get())
+        && cmsSaveProfileToFile(profile.get(), QFile::encodeName(to).constData());
 }
 
 } // namespace
@@ -251,6 +267,63 @@ private slots:
             QVERIFY2(text.contains(expected), expected);
         QCOMPARE(reportFigure(text, "Mean", false), 2.0);
         QCOMPARE(reportFigure(text, "95th percentile", false), 2.0);
+    }
+
+    // The chart's header and the report in German, Greek and Russian, read
+    // back by pdftotext: the profile's description and file name, the
+    // readings file and the measurement condition its keywords give, and
+    // "page N of M". Japanese, which the embedded font lacks, shows as
+    // U+FFFD, one for each character.
+    void unicodeOnPaper_data()
+    {
+        QTest::addColumn<QString>("description");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("profileName");
+        QTest::addColumn<QString>("readingsName");
+        QTest::addColumn<QString>("condition");
+        QTest::newRow("German") << "Presse – Glänzend, Bogenoffset für Straßenkarten"
+                                << "Presse – Glänzend, Bogenoffset für Straßenkarten"
+                                << "Druck Glänzend.icc" << "Messung Straße.ti3"
+                                << "Measured: instrument X-Rite i1 Pro 2, condition M1, filter UVcut, illuminant D50";
+        QTest::newRow("Greek") << "Εκτύπωση – Γυαλιστερό χαρτί ジャパン"
+                               << "Εκτύπωση – Γυαλιστερό χαρτί " + QString(4, QChar(0xFFFD))
+                               << "Εκτύπωση.icc" << "Μετρήσεις.txt" << "Measured: not given in the file";
+        QTest::newRow("Russian") << "Печать на мелованной бумаге" << "Печать на мелованной бумаге"
+                                 << "Печать.icc" << "Измерения.txt" << "Measured: not given in the file";
+    }
+
+    void unicodeOnPaper()
+    {
+        QFETCH(QString, description);
+        QFETCH(QString, shown);
+        QFETCH(QString, profileName);
+        QFETCH(QString, readingsName);
+        QFETCH(QString, condition);
+        const QString profile = folder.filePath(profileName);
+        QVERIFY(describedProfile(DEFAULT_CMYK, profile, description));
+        // A plain-text copy of the readings, or chartread's keywords for the
+        // instrument and condition added to fakeread's readings.
+        QFile source(path(readingsName.endsWith(".txt") ? "predicted.txt" : "seed.ti3"));
+        QFile readings(folder.filePath(readingsName));
+        QVERIFY(source.open(QIODevice::ReadOnly) && readings.open(QIODevice::WriteOnly));
+        QByteArray text = source.readAll();
+        text.replace("\nCOLOR_REP", "\nKEYWORD \"TARGET_INSTRUMENT\"\nTARGET_INSTRUMENT \"X-Rite i1 Pro 2\"\n"
+                                    "KEYWORD \"MEASUREMENT_CONDITION\"\nMEASUREMENT_CONDITION \"M1\"\n"
+                                    "KEYWORD \"FILTER\"\nFILTER \"UVcut\"\nILLUMINANT \"D50\"\nCOLOR_REP");
+        readings.write(text);
+        readings.close();
+
+        const ProgramRun run = chartTool({"--profile", profile, "--patches", "100", "--controls", "--readings",
+                                          readings.fileName(), "--pdf", path("unicode.pdf"), "--report",
+                                          path("unicode-report.pdf")});
+        QVERIFY2(run.exitCode == 0, run.error.constData());
+        const QString profileLine = "Profile: " + shown + " (" + profileName + ")";
+        const QString chart = pdfText(path("unicode.pdf")).simplified();
+        QVERIFY2(chart.contains(profileLine) && chart.contains("page 1 of 1"), qPrintable(chart));
+        const QString report = pdfText(path("unicode-report.pdf")).simplified();
+        for (const QString& expected : {profileLine, "Readings: " + readingsName, condition, QString("page 1 of 2"),
+                                        QString("page 2 of 2")})
+            QVERIFY2(report.contains(expected), qPrintable(expected + " not in: " + report));
     }
 };
 

@@ -3,7 +3,7 @@
 // noise, and the profile made from those readings is read by Argyll's
 // iccdump, profcheck and xicclu and by LittleCMS's transicc, and checked
 // against the known printer. Refused readings and command lines are one
-// table.
+// table; what the profile's tables print on the known printer is another.
 
 #include "ArgyllPeer.h"
 #include "ProgramRun.h"
@@ -20,6 +20,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cmath>
 #include <functional>
 #include <random>
 
@@ -27,10 +28,13 @@ namespace {
 
 const QString Profiler = QStringLiteral(TINTORA_BINARY_DIR "/tools/profile/tintora-profile");
 const QString KnownPrinter = QStringLiteral("/usr/share/color/icc/ghostscript/default_cmyk.icc");
+const char* const Srgb = "/usr/share/color/icc/sRGB.icc";
 constexpr double InkLimit = 3.0;   // 300 %
 constexpr double BlackLimit = 0.9; // 90 %
 // 16-bit tables and interpolation may pass a limit by this much ink.
 constexpr double LimitSlack = 1e-3;
+// 16-bit tables may waver by this much L where they print one colour.
+constexpr double FlatSlack = 0.01;
 
 using ArgyllPeer::Values;
 
@@ -49,7 +53,77 @@ double mean(const std::vector<double>& values)
     return values.empty() ? 0.0 : sum / values.size();
 }
 
+double chroma(const Values& lab)
+{
+    return std::hypot(lab[1], lab[2]);
+}
+
+// What a printed check measures.
+enum class Printed {
+    PaperWhiteInk,          // the most ink (fraction) any B2A table gives Lab 100 0 0, on every path
+    NoInkLightness,         // CIE 1976 distance of the A2B's no ink from L 100, a 0, b 0
+    NeutralRampChroma,      // the largest C* Lab L 100 to 0 through B2A1 prints with
+    NeutralRampInkStep,     // the largest change of one ink (fraction) between ramp neighbours
+    PrimaryChromaShare,     // sRGB's primaries and secondaries through B2A0: the least printed
+                            // chroma as a share of the known printer's own perceptual table's
+    HueCircleStepRatio,     // the largest CIEDE2000 step of a full-colour hue circle over its median
+    WhiteToYellowFall,      // the largest fall of printed C* along sRGB white to yellow
+    InGamutFlagged,         // the share of colours the profile makes that its gamut tag flags
+    FarOutOfGamutUnflagged, // the share of colours far out of gamut that it does not flag
+};
+
+// sRGB, each channel 0 to 1, of a full colour of the hue (degrees): HSV at
+// full saturation and value, each channel a clamped triangle wave of hue.
+Values fullColour(int hue)
+{
+    const double sector = hue / 60.0;
+    return {std::clamp(std::fabs(sector - 3.0) - 1.0, 0.0, 1.0), std::clamp(2.0 - std::fabs(sector - 2.0), 0.0, 1.0),
+            std::clamp(2.0 - std::fabs(sector - 4.0), 0.0, 1.0)};
+}
+
+// LittleCMS from Lab or sRGB (0 to 1) into a CMYK profile's inks (fractions).
+std::vector<Values> throughLittleCms(const QString& profile, bool fromSrgb, int intent, cmsUInt32Number labFormat,
+                                     cmsUInt32Number inkFormat, const std::vector<Values>& inputs)
+{
+    cmsHPROFILE from = fromSrgb ? cmsOpenProfileFromFile(Srgb, "r") : cmsCreateLab4Profile(nullptr);
+    cmsHPROFILE to = cmsOpenProfileFromFile(qPrintable(profile), "r");
+    const cmsUInt32Number inFormat = fromSrgb ? TYPE_RGB_DBL : labFormat;
+    const bool floating = T_FLOAT(inkFormat);
+    const cmsUInt32Number flags = floating ? cmsFLAGS_NOOPTIMIZE : 0;
+    cmsHTRANSFORM transform = from && to ? cmsCreateTransform(from, inFormat, to, inkFormat, intent, flags) : nullptr;
+    std::vector<Values> inks;
+    for (const Values& input : inputs) {
+        if (!transform)
+            break;
+        double in[3] = {input[0], input[1], input[2]};
+        cmsUInt16Number in16[3] = {0xFFFF, 0x8080, 0x8080}; // the 8- and 16-bit rows ask for paper white only
+        cmsUInt8Number in8[3] = {255, 128, 128};
+        double out[4];
+        cmsUInt16Number out16[4];
+        cmsUInt8Number out8[4];
+        if (floating) {
+            cmsDoTransform(transform, in, out, 1);
+            inks.push_back({out[0] / 100.0, out[1] / 100.0, out[2] / 100.0, out[3] / 100.0});
+        } else if (T_BYTES(inkFormat) == 2) {
+            cmsDoTransform(transform, in16, out16, 1);
+            inks.push_back({out16[0] / 65535.0, out16[1] / 65535.0, out16[2] / 65535.0, out16[3] / 65535.0});
+        } else {
+            cmsDoTransform(transform, in8, out8, 1);
+            inks.push_back({out8[0] / 255.0, out8[1] / 255.0, out8[2] / 255.0, out8[3] / 255.0});
+        }
+    }
+    if (transform)
+        cmsDeleteTransform(transform);
+    if (from)
+        cmsCloseProfile(from);
+    if (to)
+        cmsCloseProfile(to);
+    return inks;
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(Printed)
 
 class TestProfile : public QObject
 {
@@ -66,6 +140,8 @@ private slots:
     void closeToTheKnownPrinter();
     void tablesKeepTheLimits();
     void neutralRampIsSmooth();
+    void printedChecks_data();
+    void printedChecks();
     void progressRisesAndCancelStops();
 
 private:
@@ -177,6 +253,8 @@ void TestProfile::refusals_data()
     QTest::newRow("enough patches at low, too few at high")
         << QStringList{"--readings", "READINGS", "--out", out, "--quality", "high"} << m_lines << 1 << "at least 400";
     QTest::newRow("the same inks measured far apart") << low << farRepeat << 1 << "measured far apart";
+    QTest::newRow("a source gamut that is no profile") << (low + QStringList{"--source-gamut", "READINGS"}) << m_lines
+                                                       << 1 << "cannot give a source gamut";
     QTest::newRow("inks as fractions of 1") << low << fractions << 1 << "look like fractions";
     QTest::newRow("a cyan ramp only") << low << cyanOnly << 1 << "magenta ink (M) is the same in every reading";
     QTest::newRow("every patch the paper") << low << allPaper << 1 << "cyan solid";
@@ -402,12 +480,150 @@ void TestProfile::neutralRampIsSmooth()
     for (std::size_t i = 1; i < back.size(); ++i)
         steps.push_back(back[i][0] - back[i - 1][0]);
     for (std::size_t i = 0; i < steps.size(); ++i) {
-        QVERIFY2(steps[i] >= 0.0, qPrintable(QStringLiteral("L falls at L %1").arg(i + 6)));
+        // Below the black point the ramp is flat, all of it the darkest neutral.
+        QVERIFY2(steps[i] >= -FlatSlack, qPrintable(QStringLiteral("L falls at L %1").arg(i + 6)));
         const double neighbours = std::max(i > 0 ? steps[i - 1] : 0.0, i + 1 < steps.size() ? steps[i + 1] : 0.0);
         QVERIFY2(steps[i] <= 3.0 * neighbours + 0.05, qPrintable(QStringLiteral("a jump at L %1").arg(i + 6)));
     }
     // In gamut the ramp comes back as it went.
     QVERIFY(std::fabs(back[50 - 5][0] - 50.0) < 1.0);
+}
+
+void TestProfile::printedChecks_data()
+{
+    QTest::addColumn<Printed>("check");
+    QTest::addColumn<double>("limit"); // the figure must not pass it
+
+    QTest::newRow("paper white takes no ink, xicclu and LittleCMS at 8, 16 bits and floating point")
+        << Printed::PaperWhiteInk << 0.0005;
+    QTest::newRow("no ink prints paper white") << Printed::NoInkLightness << 0.01;
+    QTest::newRow("the neutral ramp prints neutral, black included") << Printed::NeutralRampChroma << 1.5;
+    QTest::newRow("no ink jumps along the neutral ramp") << Printed::NeutralRampInkStep << 0.1;
+    // The known printer's own perceptual table is the peer; the figure is one minus the share.
+    QTest::newRow("sRGB's primaries keep their chroma") << Printed::PrimaryChromaShare << 0.15;
+    QTest::newRow("the hue circle prints without a band") << Printed::HueCircleStepRatio << 4.0;
+    QTest::newRow("white to yellow grows in chroma all the way") << Printed::WhiteToYellowFall << 0.0;
+    QTest::newRow("the gamut tag flags no colour the profile makes") << Printed::InGamutFlagged << 0.0;
+    // Between its nodes the tag may pass colours near the gamut: the far ones must mostly be flagged.
+    QTest::newRow("the gamut tag flags colours far out of gamut") << Printed::FarOutOfGamutUnflagged << 0.5;
+}
+
+void TestProfile::printedChecks()
+{
+    QFETCH(Printed, check);
+    QFETCH(double, limit);
+
+    // Printing is the known printer's relative A2B, through xicclu.
+    const auto print = [](const std::vector<Values>& inks) {
+        return ArgyllPeer::xicclu({"-ff", "-ir", KnownPrinter}, inks);
+    };
+    const auto perceptualSrgb = [&](const QString& profile, const std::vector<Values>& rgb) {
+        std::vector<Values> inks = throughLittleCms(profile, true, INTENT_PERCEPTUAL, 0, TYPE_CMYK_DBL, rgb);
+        return print(inks);
+    };
+    double figure = 0.0;
+    switch (check) {
+    case Printed::PaperWhiteInk: {
+        const std::vector<Values> white{{100.0, 0.0, 0.0}};
+        for (int intent = 0; intent < 3; ++intent) {
+            const QString intentFlag = QStringList{"-ip", "-ir", "-is"}[intent];
+            std::vector<Values> all = ArgyllPeer::xicclu({"-fb", intentFlag, m_profile}, white);
+            for (cmsUInt32Number inkFormat : {TYPE_CMYK_DBL, TYPE_CMYK_16, TYPE_CMYK_8}) {
+                const cmsUInt32Number labFormat = inkFormat == TYPE_CMYK_DBL ? TYPE_Lab_DBL
+                                                  : inkFormat == TYPE_CMYK_16 ? TYPE_Lab_16 : TYPE_Lab_8;
+                const std::vector<Values> inks =
+                    throughLittleCms(m_profile, false, intent, labFormat, inkFormat, white);
+                all.insert(all.end(), inks.begin(), inks.end());
+            }
+            QCOMPARE(all.size(), std::size_t(4));
+            for (const Values& inks : all)
+                figure = std::max(figure, *std::max_element(inks.begin(), inks.end()));
+        }
+        break;
+    }
+    case Printed::NoInkLightness: {
+        const std::vector<Values> paper = ArgyllPeer::xicclu({"-ff", "-ir", m_profile}, {{0.0, 0.0, 0.0, 0.0}});
+        QCOMPARE(paper.size(), std::size_t(1));
+        figure = std::hypot(paper[0][0] - 100.0, chroma(paper[0]));
+        break;
+    }
+    case Printed::NeutralRampChroma:
+    case Printed::NeutralRampInkStep: {
+        std::vector<Values> greys;
+        for (int l = 100; l >= 0; --l)
+            greys.push_back({double(l), 0.0, 0.0});
+        const std::vector<Values> inks = ArgyllPeer::xicclu({"-fb", "-ir", m_profile}, greys);
+        const std::vector<Values> printed = print(inks);
+        QCOMPARE(printed.size(), greys.size());
+        for (std::size_t i = 0; i < printed.size(); ++i) {
+            if (check == Printed::NeutralRampChroma)
+                figure = std::max(figure, chroma(printed[i]));
+            else if (i > 0)
+                for (int ink = 0; ink < 4; ++ink)
+                    figure = std::max(figure, std::fabs(inks[i][ink] - inks[i - 1][ink]));
+        }
+        break;
+    }
+    case Printed::PrimaryChromaShare: {
+        const std::vector<Values> primaries{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {0, 1, 1}, {1, 0, 1}, {1, 1, 0}};
+        const std::vector<Values> ours = perceptualSrgb(m_profile, primaries);
+        const std::vector<Values> known = perceptualSrgb(KnownPrinter, primaries);
+        QCOMPARE(ours.size(), primaries.size());
+        QCOMPARE(known.size(), primaries.size());
+        for (std::size_t i = 0; i < primaries.size(); ++i)
+            figure = std::max(figure, 1.0 - chroma(ours[i]) / chroma(known[i]));
+        break;
+    }
+    case Printed::HueCircleStepRatio: {
+        std::vector<Values> circle;
+        for (int hue = 0; hue < 360; ++hue)
+            circle.push_back(fullColour(hue));
+        const std::vector<Values> printed = perceptualSrgb(m_profile, circle);
+        QCOMPARE(printed.size(), circle.size());
+        std::vector<double> steps;
+        for (std::size_t i = 0; i < printed.size(); ++i)
+            steps.push_back(deltaE2000(printed[i], printed[(i + 1) % printed.size()]));
+        std::vector<double> sorted = steps;
+        std::nth_element(sorted.begin(), sorted.begin() + sorted.size() / 2, sorted.end());
+        figure = *std::max_element(steps.begin(), steps.end()) / sorted[sorted.size() / 2];
+        break;
+    }
+    case Printed::WhiteToYellowFall: {
+        std::vector<Values> ramp;
+        for (int step = 0; step < 256; ++step)
+            ramp.push_back({1.0, 1.0, 1.0 - step / 255.0});
+        const std::vector<Values> printed = perceptualSrgb(m_profile, ramp);
+        QCOMPARE(printed.size(), ramp.size());
+        for (std::size_t i = 1; i < printed.size(); ++i)
+            figure = std::max(figure, chroma(printed[i - 1]) - chroma(printed[i]));
+        break;
+    }
+    case Printed::InGamutFlagged:
+    case Printed::FarOutOfGamutUnflagged: {
+        std::mt19937 random(7);
+        std::uniform_real_distribution<double> ink(0.0, 1.0);
+        std::vector<Values> inks;
+        while (inks.size() < 1000) {
+            const Values each{ink(random), ink(random), ink(random), ink(random)};
+            if (each[0] + each[1] + each[2] + each[3] <= InkLimit && each[3] <= BlackLimit)
+                inks.push_back(each);
+        }
+        // Made by the profile's own A2B; far out: its colours pushed 60 chroma outward.
+        std::vector<Values> colours = ArgyllPeer::xicclu({"-ff", "-ir", m_profile}, inks);
+        QCOMPARE(colours.size(), inks.size());
+        if (check == Printed::FarOutOfGamutUnflagged)
+            for (Values& colour : colours) {
+                const double hue = std::atan2(colour[2], colour[1]), outward = chroma(colour) + 60.0;
+                colour = {colour[0], outward * std::cos(hue), outward * std::sin(hue)};
+            }
+        const std::vector<Values> flags = ArgyllPeer::xicclu({"-fg", "-ir", m_profile}, colours);
+        QCOMPARE(flags.size(), colours.size());
+        for (const Values& flag : flags)
+            figure += ((check == Printed::InGamutFlagged) == (flag[0] > 0.0)) / double(flags.size());
+        break;
+    }
+    }
+    QVERIFY2(figure <= limit, qPrintable(QStringLiteral("%1 above %2").arg(figure).arg(limit)));
 }
 
 void TestProfile::progressRisesAndCancelStops()

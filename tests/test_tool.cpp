@@ -6,9 +6,11 @@
 #include "InstrumentPanel.h"
 #include "KxGamutView.h"
 #include "KxRegistry.h"
+#include "PeerRows.h"
 #include "ScriptedModal.h"
 #include "SpecialFiles.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -135,6 +137,7 @@ private slots:
     void engineFailuresAreReportedAndKeepThePaths();
     void profileWithZeroWhitePointGetsTheBoxNotZeros();
     void monitorProfileBringsThePreview();
+    void proofedPreviewFollowsThePeerChain();
     void intentsAndAccuraciesReachTransformsAndSettings();
     void storedIntentAndAccuracyAreRestored();
     void settingsSurviveCloseAndANewWindow();
@@ -636,6 +639,77 @@ void TestTool::monitorProfileBringsThePreview()
     monitor.cms.cmyk2rgb(100, 0, 0, 0, r, g, b);
     QCOMPARE(preview(*tool), QColor(int(r), int(g), int(b)));
     QVERIFY(preview(*tool) != QColor(Qt::white));
+}
+
+// The proofed preview against transicc's chain: input to output device
+// values under the intent, those values to their Lab as measured on the
+// paper (absolute), and that Lab to the monitor (relative colorimetric).
+void TestTool::proofedPreviewFollowsThePeerChain()
+{
+    using Values = PeerRows::Values;
+    const struct {
+        QString input, output, monitor;
+        int intent;
+        std::vector<Values> colours;
+    } rows[] = {
+        {SRGB, DEFAULT_CMYK, SRGB, 0, {{255, 255, 0}, {255, 255, 255}, {128, 128, 128}, {0, 0, 255}, {0, 0, 0}}},
+        {SRGB, DEFAULT_CMYK, ADOBE_RGB, 1, {{255, 255, 0}, {255, 255, 255}, {200, 30, 90}}},
+        {DEFAULT_CMYK, PS_CMYK, SRGB, 3, {{0, 0, 0, 0}, {100, 0, 0, 0}, {20, 30, 40, 10}, {0, 0, 0, 100}}},
+        {ADOBE_RGB, SRGB, SRGB, 2, {{0, 255, 0}, {255, 255, 255}}},
+    };
+    for (const auto& row : rows) {
+        registry = std::make_unique<KxRegistry>();
+        registry->putstring("tintora", "inICC", row.input.toStdString());
+        registry->putstring("tintora", "outICC", row.output.toStdString());
+        registry->putstring("tintora", "monitorICC", row.monitor.toStdString());
+        registry->putlong("tintora", "intent", row.intent);
+        registry->putlong("tintora", "accuracy", 1); // floating point, as transicc
+        registry->putlong("tintora", "proof_colours", 1);
+        start();
+        QVERIFY(tool->proofColoursAction()->isChecked());
+        QCOMPARE(tool->proof_label->text(), QStringLiteral("Proof: as printed"));
+
+        const QString t = "-t" + QString::number(row.intent);
+        const auto transicc = [](const QString& from, const QString& to, const QString& intent,
+                                 const std::vector<Values>& colours) {
+            return PeerRows::through("transicc", {"-n", "-i" + from, "-o" + to, intent}, colours);
+        };
+        const std::vector<Values> device = transicc(row.input, row.output, t, row.colours);
+        const std::vector<Values> lab = transicc(row.output, "*Lab", "-t3", device);
+        const std::vector<Values> shown = transicc("*Lab", row.monitor, "-t1", lab);
+        QVERIFY2(!shown.empty(), "transicc (Debian package liblcms2-utils) is needed");
+        for (std::size_t i = 0; i < row.colours.size(); ++i) {
+            const Values& colour = row.colours[i];
+            const std::vector<QSpinBox*> spins = colour.size() == 4
+                ? std::vector<QSpinBox*>{tool->c_spin, tool->m_spin, tool->y_spin, tool->k_spin}
+                : std::vector<QSpinBox*>{tool->r_spin, tool->g_spin, tool->b_spin};
+            for (std::size_t channel = 0; channel < spins.size(); ++channel)
+                spins[channel]->setValue(int(colour[channel]));
+            const QColor expected(whole(shown[i][0]), whole(shown[i][1]), whole(shown[i][2]));
+            const QColor got = preview(*tool);
+            const int off = std::max({std::abs(got.red() - expected.red()), std::abs(got.green() - expected.green()),
+                                      std::abs(got.blue() - expected.blue())});
+            QVERIFY2(off <= 1, qPrintable(QString("%1 to %2 on %3, intent %4: %5 shown as %6, transicc %7")
+                                              .arg(row.input, row.output, row.monitor)
+                                              .arg(row.intent)
+                                              .arg(i)
+                                              .arg(got.name(), expected.name())));
+        }
+
+        // Off, the preview is the monitor view of the input colour again.
+        tool->proofColoursAction()->setChecked(false);
+        QCOMPARE(tool->proof_label->text(), QStringLiteral("The input colour"));
+        QCOMPARE(registry->getlong("tintora", "proof_colours"), 0L);
+        Reference monitor(row.input, row.monitor, row.intent, 1);
+        unsigned long r, g, b;
+        const Values& last = row.colours.back();
+        if (last.size() == 4)
+            monitor.cms.cmyk2rgb(last[0], last[1], last[2], last[3], r, g, b);
+        else
+            monitor.cms.rgb2rgb(last[0], last[1], last[2], r, g, b);
+        QCOMPARE(preview(*tool), QColor(int(r), int(g), int(b)));
+        tool.reset();
+    }
 }
 
 void TestTool::intentsAndAccuraciesReachTransformsAndSettings()

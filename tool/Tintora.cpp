@@ -9,6 +9,7 @@
 #include "KxRegistry.h"
 #include "KxToolSettings.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -36,6 +37,7 @@ const char* const KEY_LASTDIR_FILE = "lastdir_file";
 const char* const KEY_INTENT = "intent";
 const char* const KEY_ACCURACY = "accuracy";
 const char* const KEY_INSTRUMENT = "instrument";
+const char* const KEY_PROOF_COLOURS = "proof_colours";
 
 // rendering_combo lists the intents in another order than their numbers.
 constexpr long INTENT_OF_INDEX[] = {icPerceptual, icRelativeColorimetric, icAbsoluteColorimetric, icSaturation};
@@ -156,6 +158,7 @@ Tintora::Tintora(KxRegistry& registry, QWidget* parent, const char*, Qt::WindowF
     // The Lab transform only turns input values into Lab and back.
     labCms.setDeviceLink(false);
     patchUI();
+    createProofAction();
     loadRegistry(registry);
     updateUI();
 }
@@ -223,6 +226,15 @@ void Tintora::patchUI()
     connect(instrumentPanel.get(), &InstrumentPanel::spotLab, this, &Tintora::processLab);
 }
 
+void Tintora::createProofAction()
+{
+    proofAction = new QAction(tr("Proof colours"), this);
+    proofAction->setCheckable(true);
+    proofAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
+    addAction(proofAction); // Ctrl+Y works in the tool also where no menu offers the entry
+    connect(proofAction, &QAction::toggled, this, [this] { updateUI(); });
+}
+
 void Tintora::loadRegistry(KxRegistry& registry)
 {
     const std::string section = KxRegistry::reg_fixup_null_cstr(REGISTRY_SECTION);
@@ -249,6 +261,11 @@ void Tintora::loadRegistry(KxRegistry& registry)
     if (instrumentPanel)
         instrumentPanel->loadRegistry(registry, REGISTRY_SECTION, KEY_INSTRUMENT);
 
+    {
+        const QSignalBlocker quiet(proofAction); // the refresh below shows it
+        proofAction->setChecked(registry.getlong(section, KxRegistry::reg_fixup_null_cstr(KEY_PROOF_COLOURS)) == 1);
+    }
+
     updateUI();
 }
 
@@ -268,6 +285,7 @@ void Tintora::saveRegistry(KxRegistry& registry)
 
     if (instrumentPanel)
         instrumentPanel->saveRegistry(registry, REGISTRY_SECTION, KEY_INSTRUMENT);
+    registry.putlong(section, KxRegistry::reg_fixup_null_cstr(KEY_PROOF_COLOURS), proofAction->isChecked() ? 1 : 0);
 }
 
 void Tintora::setRenderingIntent(long intent)
@@ -404,6 +422,7 @@ void Tintora::createCMS()
     labCms.close();
     monitorCms.close();
     outputGamut.close();
+    softProof.close();
 
     if (inputProfile.isEmpty() || outputProfile.isEmpty())
         return;
@@ -446,6 +465,8 @@ void Tintora::createCMS()
     }
     if (outputCms.handle)
         outputGamut.create(input.get(), EnginePath(outputProfile).get());
+    if (proofAction->isChecked() && outputCms.handle && monitorCms.handle)
+        softProof.create(EnginePath(outputProfile).get(), EnginePath(monitorProfile).get(), outputCms.accuracy);
 }
 
 void Tintora::updateUI()
@@ -477,6 +498,7 @@ void Tintora::updateUI()
         pv_label->setText(QString());
     }
 
+    showPreviewView();
     lastInputSpace = outputCms.inputSpace;
 
     // Blank until a conversion fills it, and so while the output transform is closed.
@@ -609,26 +631,37 @@ void Tintora::labChanged(int)
     updating = 0;
 }
 
+int Tintora::inputDeviceValues(double values[KxCmsIcc::MAXIMUM_CHANNELS]) const
+{
+    if (outputCms.inputSpace == icSigCmykData) {
+        values[0] = c_spin->value();
+        values[1] = m_spin->value();
+        values[2] = y_spin->value();
+        values[3] = k_spin->value();
+        return 4;
+    }
+    if (outputCms.inputSpace == icSigRgbData) {
+        values[0] = r_spin->value();
+        values[1] = g_spin->value();
+        values[2] = b_spin->value();
+        return 3;
+    }
+    return 0;
+}
+
 void Tintora::updateLabOut()
 {
     if (!outputCms.handle)
         return;
     double L, a, b;
-    double device[4];
-    if (outputCms.inputSpace == icSigCmykData) {
+    double device[KxCmsIcc::MAXIMUM_CHANNELS];
+    const int channels = inputDeviceValues(device);
+    if (channels == 4)
         outputCms.cmyk2lab(c_spin->value(), m_spin->value(), y_spin->value(), k_spin->value(), L, a, b);
-        device[0] = c_spin->value();
-        device[1] = m_spin->value();
-        device[2] = y_spin->value();
-        device[3] = k_spin->value();
-    } else if (outputCms.inputSpace == icSigRgbData) {
+    else if (channels == 3)
         outputCms.rgb2lab(r_spin->value(), g_spin->value(), b_spin->value(), L, a, b);
-        device[0] = r_spin->value();
-        device[1] = g_spin->value();
-        device[2] = b_spin->value();
-    } else {
+    else
         return;
-    }
     lab_l_label->setText(decimal(L));
     lab_a_label->setText(decimal(a));
     lab_b_label->setText(decimal(b));
@@ -658,6 +691,10 @@ void Tintora::updateMonitorPreview()
 {
     if (!monitorCms.handle)
         return;
+    if (proofAction->isChecked()) {
+        updateProofPreview();
+        return;
+    }
     unsigned long r, g, b;
     if (outputCms.inputSpace == icSigCmykData)
         monitorCms.cmyk2rgb(c_spin->value(), m_spin->value(), y_spin->value(), k_spin->value(), r, g, b);
@@ -666,6 +703,30 @@ void Tintora::updateMonitorPreview()
     else
         return;
     paintPreview(QColor(int(std::min(r, 255ul)), int(std::min(g, 255ul)), int(std::min(b, 255ul))));
+}
+
+void Tintora::updateProofPreview()
+{
+    double input[KxCmsIcc::MAXIMUM_CHANNELS];
+    double output[KxCmsIcc::MAXIMUM_CHANNELS];
+    unsigned char rgb[3];
+    if (inputDeviceValues(input) == 0)
+        return;
+    // A colour the proof cannot answer for is not shown as any other colour.
+    if (!outputCms.toDevice(input, output) || !softProof.deviceToMonitor(output, rgb))
+        paintPreview(Qt::white);
+    else
+        paintPreview(QColor(rgb[0], rgb[1], rgb[2]));
+}
+
+void Tintora::showPreviewView()
+{
+    if (!proofAction->isChecked())
+        proof_label->setText(tr("The input colour"));
+    else if (outputCms.handle && monitorCms.handle && !softProof.isOpen())
+        proof_label->setText(tr("No proof: the output profile cannot be shown on this monitor profile"));
+    else
+        proof_label->setText(tr("Proof: as printed"));
 }
 
 void Tintora::paintPreview(const QColor& colour)

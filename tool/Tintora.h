@@ -6,6 +6,7 @@
 #include "KxCmsIcc.h"
 #include "KxGamutCheck.h"
 #include "KxIcc.h"
+#include "KxSoftProof.h"
 
 #include <QString>
 #include <QVector3D>
@@ -15,6 +16,7 @@
 
 class InstrumentPanel;
 class KxRegistry;
+class QAction;
 class QCloseEvent;
 class QContextMenuEvent;
 
@@ -60,6 +62,9 @@ public:
     const KxCmsIcc& monitorTransform() const { return monitorCms; }
     const KxCmsIcc& labTransform() const { return labCms; }
     const KxGamutCheck& gamutCheck() const { return outputGamut; }
+    // "Proof colours" (Ctrl+Y): checked while the preview shows the colour
+    // as the output prints it. The main window offers it in a menu.
+    QAction* proofColoursAction() const { return proofAction; }
 
     // The order of the slots below is the tool's slot table: keep it.
 public slots:
@@ -101,6 +106,14 @@ private:
     void updateLabOut();
     void updateGamutLabel(double difference);
     void updateMonitorPreview();
+    // The preview as the output prints the colour: the input's output
+    // device values, unrounded, through the soft proof.
+    void updateProofPreview();
+    // The input colour's device values as the spin boxes hold them; the
+    // number of channels, 0 when the input is neither RGB nor CMYK.
+    int inputDeviceValues(double values[KxCmsIcc::MAXIMUM_CHANNELS]) const;
+    void createProofAction();
+    void showPreviewView();
     void paintPreview(const QColor& colour);
     void setRenderingIntent(long intent);
     void setAccuracy(long accuracy);
@@ -109,6 +122,8 @@ private:
     KxCmsIcc monitorCms;
     KxCmsIcc labCms;
     KxGamutCheck outputGamut;
+    KxSoftProof softProof; // open while proofing with an output and a monitor transform
+    QAction* proofAction = nullptr;
     std::optional<QVector3D> shownLab; // the D50 Lab the Lab labels last showed
     QString inputProfile;
     QString outputProfile;

@@ -155,6 +155,11 @@ void Tintora_UI::buildPreviewGroup()
     pv_label->setAlignment(Qt::AlignCenter);
     preview_groupLayout->addWidget(pv_label);
 
+    proof_label = makeLabel(preview_group, "proof_label");
+    proof_label->setAlignment(Qt::AlignCenter);
+    proof_label->setWordWrap(true); // a longer text does not widen the column
+    preview_groupLayout->addWidget(proof_label);
+
     keep_button = makeButton(preview_group, "keep_button");
     preview_groupLayout->addWidget(keep_button);
 }

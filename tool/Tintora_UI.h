@@ -31,6 +31,7 @@ public:
     QGroupBox* preview_group;
     QComboBox* history_combo;
     QLabel* pv_label;
+    QLabel* proof_label; // which view the preview shows
     QPushButton* keep_button;
     QPushButton* monitor_icc_button;
     QGroupBox* input_group;

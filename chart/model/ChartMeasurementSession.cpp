@@ -1,11 +1,14 @@
 #include "ChartMeasurementSession.h"
 
+#include "ChartMeasurementCondition.h"
 #include "ChartMeasurementFile.h"
 #include "ChartPatchColours.h"
 #include "ChartReadings.h"
 
 #include <KxCMS.h>
+#include <KxFileInfo.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -58,6 +61,7 @@ void ChartMeasurementSession::reset(const KxChartPoint* first)
         records.push_back(*point);
     taken.clear();
     averaged.clear();
+    files.clear();
     changed = false;
 }
 
@@ -175,6 +179,11 @@ bool ChartMeasurementSession::load(const char* path, bool averageRepeats, LoadOu
         found.taken += its.size();
     }
     changed = changed || inNoFile;
+    if (found.taken > 0) {
+        ReadingsFile file{KxFileInfo::filenameFromPath(path), ChartMeasurementCondition::ofFile(path)};
+        if (std::find(files.begin(), files.end(), file) == files.end())
+            files.push_back(file);
+    }
     outcome = found;
     return true;
 }

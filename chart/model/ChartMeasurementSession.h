@@ -79,6 +79,20 @@ public:
 
     ChartMeasurementSummary summary() const;
 
+    // A measurement file readings were taken from.
+    struct ReadingsFile {
+        std::string name;      // the file's name, without its folder
+        std::string condition; // how it was measured (see ChartMeasurementCondition); may be empty
+
+        bool operator==(const ReadingsFile& other) const
+        {
+            return name == other.name && condition == other.condition;
+        }
+    };
+    // The files readings were taken from since the session started, each
+    // once, in the order they were first loaded.
+    const std::vector<ReadingsFile>& readingsFiles() const { return files; }
+
     // Takes the readings of a measurement file or of plain text (see
     // ChartReadings) over those held. Sets naming a patch printed with other
     // ink are left out and listed in the outcome; when they are most of the
@@ -103,6 +117,7 @@ private:
     std::vector<KxChartPoint> records;
     std::map<unsigned long, CgatsReading> taken;
     std::set<unsigned long> averaged; // patches whose reading is a mean of several sets
+    std::vector<ReadingsFile> files;
     bool changed = false;
 };
 

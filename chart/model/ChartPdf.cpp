@@ -8,6 +8,7 @@
 #include "internal/ChartPdfSupport.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <vector>
 
@@ -22,6 +23,10 @@ constexpr double LABEL_SIZE = 7;
 constexpr double TITLE_BASELINE = 12;
 constexpr double DETAILS_BASELINE = 26;
 constexpr double NOTICE_BASELINE = 38;
+// The paper patch's outline, in points: a hairline, at most this far outside
+// the patch (less when the gap is narrower).
+constexpr double OUTLINE_WIDTH = 0.25;
+constexpr double OUTLINE_DISTANCE = 1.5;
 
 const char* const NOTICE = "Print without colour management: the printer must receive these ink values unchanged.";
 
@@ -30,10 +35,9 @@ class PageWriter
 public:
     PageWriter(HPDF_Doc document, const ChartPrintLayout& layout, const ChartPrintTitle& title)
         : layout(layout),
-          regular(HPDF_GetFont(document, "Helvetica", "WinAnsiEncoding")),
-          bold(HPDF_GetFont(document, "Helvetica-Bold", "WinAnsiEncoding")),
-          chartName(winAnsi(title.chart)),
-          details("Profile: " + winAnsi(title.profile) + "    " + std::to_string(layout.patches()) + " patches    "
+          fonts(loadFonts(document)),
+          chartName(title.chart),
+          details("Profile: " + title.profileText() + "    " + std::to_string(layout.patches()) + " patches    "
                   + localDate(title.created))
     {
     }
@@ -56,10 +60,11 @@ private:
         const std::string pageText =
             "page " + std::to_string(pageIndex + 1) + " of " + std::to_string(layout.pages());
         HPDF_Page_SetGrayFill(page, 0);
-        showText(page, regular, TEXT_SIZE, right, top - TITLE_BASELINE, pageText, (right - left) / 3, true);
-        showText(page, bold, TITLE_SIZE, left, top - TITLE_BASELINE, chartName, (right - left) * 2 / 3 - TEXT_SIZE);
-        showText(page, regular, TEXT_SIZE, left, top - DETAILS_BASELINE, details, right - left);
-        showText(page, regular, TEXT_SIZE, left, top - NOTICE_BASELINE, NOTICE, right - left);
+        showText(page, fonts.regular, TEXT_SIZE, right, top - TITLE_BASELINE, pageText, (right - left) / 3, true);
+        showText(page, fonts.bold, TITLE_SIZE, left, top - TITLE_BASELINE, chartName,
+                 (right - left) * 2 / 3 - TEXT_SIZE);
+        showText(page, fonts.regular, TEXT_SIZE, left, top - DETAILS_BASELINE, details, right - left);
+        showText(page, fonts.regular, TEXT_SIZE, left, top - NOTICE_BASELINE, NOTICE, right - left);
     }
 
     // Column numbers above the grid and row letters to its left, for the
@@ -73,14 +78,13 @@ private:
         const double room = layout.pitch();
         for (unsigned long column = 0; column < columns; ++column) {
             const std::string number = std::to_string(column + 1);
-            HPDF_Page_SetFontAndSize(page, regular, LABEL_SIZE);
-            const double width = HPDF_Page_TextWidth(page, number.c_str());
-            showText(page, regular, LABEL_SIZE, layout.patchLeft(column) + half - width / 2,
+            const double width = textWidth(page, fonts.regular, LABEL_SIZE, number);
+            showText(page, fonts.regular, LABEL_SIZE, layout.patchLeft(column) + half - width / 2,
                      layout.gridTop() + LABEL_SIZE / 2, number, room);
         }
         const double labelRight = layout.gridLeft() - LABEL_SIZE / 2;
         for (unsigned long row = 0; row < rows; ++row)
-            showText(page, regular, LABEL_SIZE, labelRight, layout.patchBottom(row) + half - LABEL_SIZE / 3,
+            showText(page, fonts.regular, LABEL_SIZE, labelRight, layout.patchBottom(row) + half - LABEL_SIZE / 3,
                      ChartPrintLayout::rowName(row), ChartPrintLayout::points(ChartPrintLayout::ROW_LABELS_MM), true);
     }
 
@@ -97,12 +101,29 @@ private:
             HPDF_Page_Rectangle(page, static_cast<HPDF_REAL>(layout.patchLeft(place.column)),
                                 static_cast<HPDF_REAL>(layout.patchBottom(place.row)), side, side);
             HPDF_Page_Fill(page);
+            if (point->inkBytes() == std::array<unsigned char, 4>{})
+                outline(page, place);
         }
     }
 
+    void outline(HPDF_Page page, const ChartPrintPlace& place)
+    {
+        // The line keeps to the paper's half of the gap; distance is from
+        // the patch to the line's inner edge.
+        const double halfGap = (layout.pitch() - layout.patchSize()) / 2;
+        const double distance = std::max(std::min(OUTLINE_DISTANCE, halfGap - OUTLINE_WIDTH), 0.0);
+        const double offset = distance + OUTLINE_WIDTH / 2;
+        const double side = layout.patchSize() + 2 * offset;
+        HPDF_Page_SetGrayStroke(page, 0);
+        HPDF_Page_SetLineWidth(page, static_cast<HPDF_REAL>(OUTLINE_WIDTH));
+        HPDF_Page_Rectangle(page, static_cast<HPDF_REAL>(layout.patchLeft(place.column) - offset),
+                            static_cast<HPDF_REAL>(layout.patchBottom(place.row) - offset),
+                            static_cast<HPDF_REAL>(side), static_cast<HPDF_REAL>(side));
+        HPDF_Page_Stroke(page);
+    }
+
     const ChartPrintLayout& layout;
-    HPDF_Font regular;
-    HPDF_Font bold;
+    TextFonts fonts;
     std::string chartName;
     std::string details;
 };
@@ -117,7 +138,7 @@ std::vector<unsigned char> documentBytes(const std::vector<const KxChartPoint*>&
         return {};
     HPDF_Doc pdf = document.get();
     HPDF_SetCompressionMode(pdf, HPDF_COMP_ALL);
-    HPDF_SetInfoAttr(pdf, HPDF_INFO_TITLE, winAnsi(title.chart).c_str());
+    HPDF_SetInfoAttr(pdf, HPDF_INFO_TITLE, title.chart.c_str());
     HPDF_SetInfoAttr(pdf, HPDF_INFO_CREATOR, "Quenwick Tintora version " TINTORA_VERSION);
     HPDF_SetInfoDateAttr(pdf, HPDF_INFO_CREATION_DATE, pdfDate(title.created));
 
@@ -128,6 +149,13 @@ std::vector<unsigned char> documentBytes(const std::vector<const KxChartPoint*>&
 }
 
 } // namespace
+
+std::string ChartPrintTitle::profileText() const
+{
+    if (profileDescription.empty() || profileDescription == profile)
+        return profile;
+    return profileDescription + " (" + profile + ")";
+}
 
 KxWriteResult ChartPdf::write(const KxChartPoint* first, const ChartPrintSettings& settings,
                              const ChartPrintTitle& title, const char* path)

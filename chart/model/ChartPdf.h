@@ -12,13 +12,21 @@
 // What the header of every printed page names.
 struct ChartPrintTitle {
     std::string chart;   // the chart's name, UTF-8
-    std::string profile; // the profile it was made for, UTF-8
+    std::string profile; // the file name of the profile it was made for, UTF-8
     std::time_t created = 0;
+    std::string profileDescription; // the profile's own name for itself, UTF-8; may be empty
+
+    // "Profile description (file.icc)", or the file name alone when the
+    // profile has no description or it is the file name.
+    std::string profileText() const;
 };
 
 // The chart as PDF pages on real paper, laid out by ChartPrintLayout. Every
 // patch is a solid DeviceCMYK square filled with the chart's own ink values,
-// unconverted; the header asks for printing without colour management.
+// unconverted; the header asks for printing without colour management. The
+// paper patches (no ink) are outlined by a hairline in the gap around them,
+// so that they can be found on the sheet; the area an instrument reads stays
+// bare paper.
 class ChartPdf
 {
 public:

@@ -92,8 +92,7 @@ public:
           session(verification.session()),
           tolerance(tolerance),
           title(title),
-          regular(HPDF_GetFont(document, "Helvetica", "WinAnsiEncoding")),
-          bold(HPDF_GetFont(document, "Helvetica-Bold", "WinAnsiEncoding"))
+          fonts(loadFonts(document))
     {
     }
 
@@ -119,38 +118,41 @@ public:
             tableHeading("Control patches", controls.size());
             patchTable(controls);
         }
-        footer();
+        footers();
     }
 
 private:
     void newPage()
     {
-        if (page)
-            footer();
         page = HPDF_AddPage(document);
         HPDF_Page_SetWidth(page, static_cast<HPDF_REAL>(PAGE_WIDTH));
         HPDF_Page_SetHeight(page, static_cast<HPDF_REAL>(PAGE_HEIGHT));
-        ++pageNumber;
+        pages.push_back(page);
         y = PAGE_HEIGHT - MARGIN;
     }
 
-    void footer()
+    // "page 2 of 3" on every page, once the page count is known.
+    void footers()
     {
-        HPDF_Page_SetGrayFill(page, 0.4f);
-        showText(page, regular, SMALL_SIZE, RIGHT, MARGIN / 2, "page " + std::to_string(pageNumber), 100, true);
-        showText(page, regular, SMALL_SIZE, MARGIN, MARGIN / 2, "Tintora " TINTORA_VERSION, 200);
-        HPDF_Page_SetGrayFill(page, 0);
+        for (std::size_t number = 1; number <= pages.size(); ++number) {
+            HPDF_Page footed = pages[number - 1];
+            HPDF_Page_SetGrayFill(footed, 0.4f);
+            showText(footed, fonts.regular, SMALL_SIZE, RIGHT, MARGIN / 2,
+                     "page " + std::to_string(number) + " of " + std::to_string(pages.size()), 100, true);
+            showText(footed, fonts.regular, SMALL_SIZE, MARGIN, MARGIN / 2, "Tintora " TINTORA_VERSION, 200);
+            HPDF_Page_SetGrayFill(footed, 0);
+        }
     }
 
-    void text(HPDF_Font font, double size, double x, const std::string& line, double room = RIGHT - MARGIN)
+    void text(const TextFont& font, double size, double x, const std::string& line, double room = RIGHT - MARGIN)
     {
-        showText(page, font, size, x, y, winAnsi(line), room);
+        showText(page, font, size, x, y, line, room);
     }
 
     void heading(const std::string& line)
     {
         y -= HEADING_SIZE + 4;
-        text(bold, HEADING_SIZE, MARGIN, line);
+        text(fonts.bold, HEADING_SIZE, MARGIN, line);
         y -= 6;
     }
 
@@ -168,25 +170,36 @@ private:
     void header()
     {
         y -= TITLE_SIZE;
-        text(bold, TITLE_SIZE, MARGIN, "Verification report");
+        text(fonts.bold, TITLE_SIZE, MARGIN, "Verification report");
         y -= LINE + 6;
-        text(regular, TEXT_SIZE, MARGIN, "Chart: " + title.chart);
+        text(fonts.regular, TEXT_SIZE, MARGIN, "Chart: " + title.chart);
         y -= LINE;
-        text(regular, TEXT_SIZE, MARGIN, "Profile: " + title.profile);
+        text(fonts.regular, TEXT_SIZE, MARGIN, "Profile: " + title.profileText());
         y -= LINE;
-        text(regular, TEXT_SIZE, MARGIN,
+        if (session.readingsFiles().empty()) {
+            text(fonts.regular, TEXT_SIZE, MARGIN, "Readings: measured patch by patch, from no file");
+            y -= LINE;
+        }
+        for (const ChartMeasurementSession::ReadingsFile& file : session.readingsFiles()) {
+            text(fonts.regular, TEXT_SIZE, MARGIN, "Readings: " + file.name);
+            y -= LINE;
+            text(fonts.regular, TEXT_SIZE, MARGIN,
+                 "Measured: " + (file.condition.empty() ? std::string("not given in the file") : file.condition));
+            y -= LINE;
+        }
+        text(fonts.regular, TEXT_SIZE, MARGIN,
              "Date: " + localDate(title.created) + "    Patches measured: " + std::to_string(verification.checks().size())
                  + " of " + std::to_string(session.patches()));
         y -= LINE;
         if (!tolerance) {
-            text(regular, TEXT_SIZE, MARGIN, "Tolerance: none given");
+            text(fonts.regular, TEXT_SIZE, MARGIN, "Tolerance: none given");
             return;
         }
-        text(regular, TEXT_SIZE, MARGIN,
+        text(fonts.regular, TEXT_SIZE, MARGIN,
              "Tolerance: " + ChartVerdict::toleranceName(*tolerance) + " - " + limitsText(*tolerance));
         if (!tolerance->source.empty()) {
             y -= LINE;
-            text(regular, SMALL_SIZE, MARGIN, "Source: " + tolerance->source);
+            text(fonts.regular, SMALL_SIZE, MARGIN, "Source: " + tolerance->source);
         }
     }
 
@@ -200,7 +213,7 @@ private:
             HPDF_Page_SetRGBFill(page, 0.0f, 0.45f, 0.1f);
         else
             HPDF_Page_SetRGBFill(page, 0.75f, 0.0f, 0.0f);
-        text(bold, 14, MARGIN, found.text(*tolerance));
+        text(fonts.bold, 14, MARGIN, found.text(*tolerance));
         HPDF_Page_SetGrayFill(page, 0);
     }
 
@@ -210,8 +223,8 @@ private:
         heading("Differences of the readings from the profile's predictions");
         const double columns[] = {MARGIN, MARGIN + 170, MARGIN + 260};
         y -= LINE;
-        showText(page, bold, TEXT_SIZE, columns[1] + 60, y, "CIE76", 80, true);
-        showText(page, bold, TEXT_SIZE, columns[2] + 60, y, "CIEDE2000", 80, true);
+        showText(page, fonts.bold, TEXT_SIZE, columns[1] + 60, y, "CIE76", 80, true);
+        showText(page, fonts.bold, TEXT_SIZE, columns[2] + 60, y, "CIEDE2000", 80, true);
         const ChartDifferenceStatistics& a = verification.statistics(ChartDifference::DeltaE76);
         const ChartDifferenceStatistics& b = verification.statistics(ChartDifference::DeltaE2000);
         const std::pair<const char*, std::array<double, 2>> rows[] = {
@@ -224,9 +237,9 @@ private:
         };
         for (const auto& [name, values] : rows) {
             y -= LINE;
-            showText(page, regular, TEXT_SIZE, columns[0], y, name, 160);
-            showText(page, regular, TEXT_SIZE, columns[1] + 60, y, fixed(values[0], 3), 80, true);
-            showText(page, regular, TEXT_SIZE, columns[2] + 60, y, fixed(values[1], 3), 80, true);
+            showText(page, fonts.regular, TEXT_SIZE, columns[0], y, name, 160);
+            showText(page, fonts.regular, TEXT_SIZE, columns[1] + 60, y, fixed(values[0], 3), 80, true);
+            showText(page, fonts.regular, TEXT_SIZE, columns[2] + 60, y, fixed(values[1], 3), 80, true);
         }
         y -= 2 * LINE;
     }
@@ -247,7 +260,7 @@ private:
     {
         const double height = width;
         y = top;
-        showText(page, bold, TEXT_SIZE, left, top - TEXT_SIZE, "CIEDE2000 histogram (patches)", width);
+        showText(page, fonts.bold, TEXT_SIZE, left, top - TEXT_SIZE, "CIEDE2000 histogram (patches)", width);
         const double plotTop = top - 2 * LINE;
         const double bottom = plotTop - height;
         const double axisLeft = left + 18;
@@ -271,12 +284,12 @@ private:
         lineBetween(axisLeft, bottom, axisLeft, bottom + height);
         HPDF_Page_Stroke(page);
         for (int bin = 0; bin <= HISTOGRAM_BINS; bin += 5)
-            showText(page, regular, SMALL_SIZE, axisLeft + bin * barWidth - 4, bottom - SMALL_SIZE - 2,
+            showText(page, fonts.regular, SMALL_SIZE, axisLeft + bin * barWidth - 4, bottom - SMALL_SIZE - 2,
                      fixed(bin * step, step < 1 ? 1 : 0), 30);
-        showText(page, regular, SMALL_SIZE, axisLeft - 3, bottom + height - SMALL_SIZE / 2, std::to_string(most), 18,
+        showText(page, fonts.regular, SMALL_SIZE, axisLeft - 3, bottom + height - SMALL_SIZE / 2, std::to_string(most), 18,
                  true);
-        showText(page, regular, SMALL_SIZE, axisLeft - 3, bottom, "0", 18, true);
-        showText(page, regular, SMALL_SIZE, axisLeft + plotWidth / 2 - 20, bottom - 2 * SMALL_SIZE - 4, "CIEDE2000",
+        showText(page, fonts.regular, SMALL_SIZE, axisLeft - 3, bottom, "0", 18, true);
+        showText(page, fonts.regular, SMALL_SIZE, axisLeft + plotWidth / 2 - 20, bottom - 2 * SMALL_SIZE - 4, "CIEDE2000",
                  60);
         limitMarks(axisLeft, bottom, height, plotWidth / (HISTOGRAM_BINS * step), HISTOGRAM_BINS * step);
         y = bottom - 2 * LINE;
@@ -303,7 +316,7 @@ private:
             const double x = axisLeft + *value * perUnit;
             lineBetween(x, bottom, x, bottom + height);
             HPDF_Page_Stroke(page);
-            showText(page, regular, SMALL_SIZE, x - 10, labelY, std::string(name) + " " + fixed(*value, 1), 40);
+            showText(page, fonts.regular, SMALL_SIZE, x - 10, labelY, std::string(name) + " " + fixed(*value, 1), 40);
         }
         HPDF_Page_SetDash(page, nullptr, 0, 0);
         HPDF_Page_SetGrayStroke(page, 0);
@@ -312,7 +325,7 @@ private:
 
     void abPlot(double left, double top, double width)
     {
-        showText(page, bold, TEXT_SIZE, left, top - TEXT_SIZE, "a*b*: predicted (black) and measured (red)", width);
+        showText(page, fonts.bold, TEXT_SIZE, left, top - TEXT_SIZE, "a*b*: predicted (black) and measured (red)", width);
         const double plotTop = top - 2 * LINE;
         const double side = width;
         const double bottom = plotTop - side;
@@ -340,9 +353,9 @@ private:
         lineBetween(left, centreY, left + side, centreY);
         lineBetween(centreX, bottom, centreX, bottom + side);
         HPDF_Page_Stroke(page);
-        showText(page, regular, SMALL_SIZE, left + side - 2, centreY + 2, "+a* " + fixed(reach, 0), 40, true);
-        showText(page, regular, SMALL_SIZE, centreX + 2, bottom + side - SMALL_SIZE - 1, "+b* " + fixed(reach, 0), 40);
-        showText(page, regular, SMALL_SIZE, left, bottom - SMALL_SIZE - 3, "grid every 20 units", 80);
+        showText(page, fonts.regular, SMALL_SIZE, left + side - 2, centreY + 2, "+a* " + fixed(reach, 0), 40, true);
+        showText(page, fonts.regular, SMALL_SIZE, centreX + 2, bottom + side - SMALL_SIZE - 1, "+b* " + fixed(reach, 0), 40);
+        showText(page, fonts.regular, SMALL_SIZE, left, bottom - SMALL_SIZE - 3, "grid every 20 units", 80);
 
         HPDF_Page_SetRGBStroke(page, 0.8f, 0.1f, 0.1f);
         HPDF_Page_SetLineWidth(page, 0.4f);
@@ -388,7 +401,7 @@ private:
                                      "Pred. / Meas."};
         y -= LINE;
         for (int column = 0; column < 8; ++column)
-            showText(page, bold, SMALL_SIZE + 0.5, x[column], y, heads[column], 88);
+            showText(page, fonts.bold, SMALL_SIZE + 0.5, x[column], y, heads[column], 88);
         for (const ChartPatchCheck& check : checks) {
             if (y - ROW < MARGIN + LINE)
                 newPage();
@@ -403,7 +416,7 @@ private:
                                          fixed(check.deltaE76, 2),
                                          fixed(check.deltaE2000, 2)};
             for (int column = 0; column < 7; ++column)
-                showText(page, regular, SMALL_SIZE + 0.5, x[column], y, winAnsi(cells[column]), x[column + 1] - x[column] - 4);
+                showText(page, fonts.regular, SMALL_SIZE + 0.5, x[column], y, cells[column], x[column + 1] - x[column] - 4);
             swatch(x[7], record.labD50);
             swatch(x[7] + SWATCH, measured);
         }
@@ -414,10 +427,9 @@ private:
     const ChartMeasurementSession& session;
     const ChartTolerance* tolerance;
     const ChartPrintTitle& title;
-    HPDF_Font regular;
-    HPDF_Font bold;
+    TextFonts fonts;
     HPDF_Page page = nullptr;
-    unsigned long pageNumber = 0;
+    std::vector<HPDF_Page> pages;
     double y = 0; // the baseline of the line last written, in points from the page's foot
 };
 
@@ -432,7 +444,7 @@ KxWriteResult ChartReportPdf::write(const ChartVerification& verification, const
         return KxWriteResult::failed(KxWriteResult::Writing, ENOMEM);
     HPDF_Doc pdf = document.get();
     HPDF_SetCompressionMode(pdf, HPDF_COMP_ALL);
-    HPDF_SetInfoAttr(pdf, HPDF_INFO_TITLE, winAnsi("Verification report: " + title.chart).c_str());
+    HPDF_SetInfoAttr(pdf, HPDF_INFO_TITLE, ("Verification report: " + title.chart).c_str());
     HPDF_SetInfoAttr(pdf, HPDF_INFO_CREATOR, "Quenwick Tintora version " TINTORA_VERSION);
     HPDF_SetInfoDateAttr(pdf, HPDF_INFO_CREATION_DATE, pdfDate(title.created));
     ReportWriter(pdf, verification, tolerance, title).write();

@@ -30,8 +30,6 @@ constexpr DeviceSpace DEVICE_SPACES[] = {
     {icSigGrayData, 1, 255.0},
 };
 
-constexpr int MAXIMUM_CHANNELS = 4;
-
 const DeviceSpace* deviceSpace(icColorSpaceSignature space)
 {
     const auto found = std::find_if(std::begin(DEVICE_SPACES), std::end(DEVICE_SPACES),
@@ -141,6 +139,15 @@ double KxCmsIcc::fullScaleOf(icColorSpaceSignature space)
 {
     const DeviceSpace* found = deviceSpace(space);
     return found ? found->fullScale : 0.0;
+}
+
+int KxCmsIcc::fractionsOf(icColorSpaceSignature space, const double* values, double* fractions)
+{
+    const DeviceSpace* found = deviceSpace(space);
+    if (!found)
+        return 0;
+    toFractions(*found, values, fractions);
+    return found->channels;
 }
 
 const KxCmsConversion* KxCmsIcc::conversionFor(icColorSpaceSignature from, icColorSpaceSignature to) const

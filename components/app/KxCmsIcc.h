@@ -88,8 +88,12 @@ public:
     // 0..255 like RGB): as many values as the space has channels
     // (channelsOf). False, with the results untouched, while closed or when
     // a space is neither RGB, CMYK nor Gray.
+    static constexpr int MAXIMUM_CHANNELS = 4; // of the spaces above: CMYK
     static int channelsOf(icColorSpaceSignature space); // 0 for other spaces
     static double fullScaleOf(icColorSpaceSignature space); // a channel's full value; 0 for other spaces
+    // Device values in these units as the channel fractions of
+    // KxCmsConversion; the number of channels, 0 for other spaces.
+    static int fractionsOf(icColorSpaceSignature space, const double* values, double* fractions);
     bool toDevice(const double* input, double* output) const;
     bool toLab(const double* input, double lab[3]) const; // D50 Lab
     bool labToDevice(const double lab[3], double* output) const; // Lab as D50lab2rlab gives it

@@ -6,9 +6,6 @@
 
 namespace {
 
-// The most channels of the spaces KxCmsIcc has units for (CMYK).
-constexpr int MAXIMUM_CHANNELS = 4;
-
 KxCmsConversion::Settings checkSettings()
 {
     KxCmsConversion::Settings settings;
@@ -53,7 +50,7 @@ double KxGamutCheck::difference(const double lab[3]) const
         return -1.0;
     // Under the relative intent LittleCMS takes the D50 Lab as relative to
     // the D50 white and maps that white onto the device's own.
-    double device[MAXIMUM_CHANNELS];
+    double device[KxCmsIcc::MAXIMUM_CHANNELS];
     double back[3];
     if (!m_output->labToDevice(lab, device) || !m_output->deviceToLabRelative(device, back))
         return -1.0;
@@ -64,13 +61,9 @@ double KxGamutCheck::deviceDifference(const double* input) const
 {
     if (!m_input)
         return -1.0;
-    const icColorSpaceSignature space = m_input->inputSpace();
-    const int channels = KxCmsIcc::channelsOf(space);
-    double fractions[MAXIMUM_CHANNELS];
-    for (int i = 0; i < channels; ++i)
-        fractions[i] = input[i] / KxCmsIcc::fullScaleOf(space);
+    double fractions[KxCmsIcc::MAXIMUM_CHANNELS];
     double lab[3];
-    if (!m_input->deviceToLabD50(fractions, lab))
+    if (!KxCmsIcc::fractionsOf(m_input->inputSpace(), input, fractions) || !m_input->deviceToLabD50(fractions, lab))
         return -1.0;
     return difference(lab);
 }

@@ -97,6 +97,11 @@ int KxCgatsDocument::sets() const
     return static_cast<int>(cmsIT8GetPropertyDbl(parsed->it8.get(), "NUMBER_OF_SETS"));
 }
 
+const char* KxCgatsDocument::property(const char* keyword) const
+{
+    return cmsIT8GetProperty(parsed->it8.get(), keyword);
+}
+
 const char* KxCgatsDocument::text(int set, int column) const
 {
     return set >= 0 && column >= 0 ? cmsIT8GetDataRowCol(parsed->it8.get(), set, column) : nullptr;

@@ -43,6 +43,9 @@ public:
     int column(const char* field) const;
     // The sets the current table announces.
     int sets() const;
+    // The value of a keyword of the current table's header, without quotes;
+    // null when the table does not give it.
+    const char* property(const char* keyword) const;
     // A set's value in a column as written, without quotes; null when
     // there is none.
     const char* text(int set, int column) const;

@@ -22,12 +22,33 @@ namespace {
 constexpr double LAB_L_SCALE = 65280.0 / 100.0;
 constexpr double LAB_AB_SCALE = 256.0;
 constexpr double LAB_AB_OFFSET = 128.0;
+// The Lab tables' input curves: 257 equal steps of 255 codes, so that L
+// 100's code 0xFF00 is step 256 exactly; a and b pass unchanged. Along L,
+// the grid's nodes lie evenly up to step 255 (L 99.61) and its last node is
+// L 100, so the lightest tints have a cell of their own beside the paper.
+constexpr unsigned LAB_CURVE_ENTRIES = 258;
+constexpr unsigned L_100_ENTRY = 256;
+constexpr unsigned HIGHLIGHT_ENTRY = L_100_ENTRY - 1;
+constexpr double HIGHLIGHT_L = HIGHLIGHT_ENTRY * 255.0 / LAB_L_SCALE;
+
+// Where a curve entry lies along the L axis of a grid of points, 0 to 1.
+double lightnessPosition(unsigned points, unsigned entry)
+{
+    if (entry >= L_100_ENTRY)
+        return 1.0;
+    if (points < 3)
+        return double(entry) / L_100_ENTRY;
+    return double(entry) / HIGHLIGHT_ENTRY * (points - 2) / (points - 1);
+}
 
 struct ProfileCloser {
     void operator()(void* profile) const { cmsCloseProfile(profile); }
 };
 struct PipelineFree {
     void operator()(cmsPipeline* pipeline) const { cmsPipelineFree(pipeline); }
+};
+struct CurveFree {
+    void operator()(cmsToneCurve* curve) const { cmsFreeToneCurve(curve); }
 };
 struct MluFree {
     void operator()(cmsMLU* mlu) const { cmsMLUfree(mlu); }
@@ -53,9 +74,30 @@ bool hasShape(const KxCmsPrinterProfile::Grid& grid, int inputs, int outputs)
     return grid.points >= 2 && grid.points <= 255 && grid.values.size() == nodeCount(grid.points, inputs) * outputs;
 }
 
-// One table of version 2 (lut16) form: identity curves around a grid of
-// 16-bit values.
-Pipeline gridPipeline(const KxCmsPrinterProfile::Grid& grid, int inputs, int outputs, bool labOutput)
+// The input curves of a table that takes Lab: L 100 (and all above) at the
+// grid's last node, a and b as they are. Paper white then lies on a node in
+// every reader and at every precision, and its inks come out exactly, not
+// blended with the next node's.
+cmsStage* labInputCurves(unsigned points)
+{
+    std::vector<cmsUInt16Number> lightness(LAB_CURVE_ENTRIES), identity(LAB_CURVE_ENTRIES);
+    for (unsigned entry = 0; entry < LAB_CURVE_ENTRIES; ++entry) {
+        identity[entry] = cmsUInt16Number(entry * 65535 / (LAB_CURVE_ENTRIES - 1));
+        lightness[entry] = encode(lightnessPosition(points, entry), 65535.0, 0.0);
+    }
+    using Curve = std::unique_ptr<cmsToneCurve, CurveFree>;
+    const Curve curves[3] = {Curve(cmsBuildTabulatedToneCurve16(nullptr, LAB_CURVE_ENTRIES, lightness.data())),
+                             Curve(cmsBuildTabulatedToneCurve16(nullptr, LAB_CURVE_ENTRIES, identity.data())),
+                             Curve(cmsBuildTabulatedToneCurve16(nullptr, LAB_CURVE_ENTRIES, identity.data()))};
+    if (!curves[0] || !curves[1] || !curves[2])
+        return nullptr;
+    cmsToneCurve* raw[3] = {curves[0].get(), curves[1].get(), curves[2].get()};
+    return cmsStageAllocToneCurves(nullptr, 3, raw);
+}
+
+// One table of version 2 (lut16) form: a grid of 16-bit values, after the
+// Lab input curves for a table that takes Lab.
+Pipeline gridPipeline(const KxCmsPrinterProfile::Grid& grid, int inputs, int outputs, bool labInput, bool labOutput)
 {
     std::vector<cmsUInt16Number> table(grid.values.size());
     for (std::size_t i = 0; i < table.size(); ++i) {
@@ -70,6 +112,11 @@ Pipeline gridPipeline(const KxCmsPrinterProfile::Grid& grid, int inputs, int out
     Pipeline pipeline(cmsPipelineAlloc(nullptr, cmsUInt32Number(inputs), cmsUInt32Number(outputs)));
     if (!pipeline)
         return nullptr;
+    if (labInput) {
+        cmsStage* curves = labInputCurves(grid.points);
+        if (!curves || !cmsPipelineInsertStage(pipeline.get(), cmsAT_END, curves))
+            return nullptr;
+    }
     cmsStage* clut =
         cmsStageAllocCLut16bit(nullptr, grid.points, cmsUInt32Number(inputs), cmsUInt32Number(outputs), table.data());
     if (!clut || !cmsPipelineInsertStage(pipeline.get(), cmsAT_END, clut))
@@ -167,9 +214,9 @@ bool writeText(cmsHPROFILE profile, cmsTagSignature tag, const std::string& text
 }
 
 bool writeGrid(cmsHPROFILE profile, cmsTagSignature tag, const KxCmsPrinterProfile::Grid& grid, int inputs,
-               int outputs, bool labOutput)
+               int outputs, bool labInput, bool labOutput)
 {
-    const Pipeline pipeline = gridPipeline(grid, inputs, outputs, labOutput);
+    const Pipeline pipeline = gridPipeline(grid, inputs, outputs, labInput, labOutput);
     return pipeline && cmsWriteTag(profile, tag, pipeline.get());
 }
 
@@ -177,8 +224,11 @@ bool writeGrid(cmsHPROFILE profile, cmsTagSignature tag, const KxCmsPrinterProfi
 
 double KxCmsPrinterProfile::labAtNode(unsigned points, unsigned index, int axis)
 {
-    const double encoded = 65535.0 * index / (points - 1);
-    return axis == 0 ? encoded / LAB_L_SCALE : encoded / LAB_AB_SCALE - LAB_AB_OFFSET;
+    if (axis > 0)
+        return 65535.0 * index / (points - 1) / LAB_AB_SCALE - LAB_AB_OFFSET;
+    if (index + 1 >= points)
+        return 100.0;
+    return points < 3 ? 0.0 : HIGHLIGHT_L * index / (points - 2);
 }
 
 bool KxCmsPrinterProfile::isSoundMediaWhite(const double xyz[3])
@@ -226,11 +276,11 @@ bool KxCmsPrinterProfile::write(const char* path, std::string& whyNot) const
     bool written = TextDescription(description).write(profile)
                    && writeText(profile, cmsSigCopyrightTag, copyright)
                    && cmsWriteTag(profile, cmsSigMediaWhitePointTag, &white)
-                   && writeGrid(profile, toLab[0], inksToLab, 4, 3, true)
+                   && writeGrid(profile, toLab[0], inksToLab, 4, 3, false, true)
                    && cmsLinkTag(profile, toLab[1], toLab[0]) && cmsLinkTag(profile, toLab[2], toLab[0])
-                   && writeGrid(profile, cmsSigGamutTag, gamut, 3, 1, false);
+                   && writeGrid(profile, cmsSigGamutTag, gamut, 3, 1, true, false);
     for (int intent = 0; intent < 3 && written; ++intent)
-        written = writeGrid(profile, fromLab[intent], labToInks[intent], 3, 4, false);
+        written = writeGrid(profile, fromLab[intent], labToInks[intent], 3, 4, true, false);
 
     cmsUInt32Number size = 0;
     std::vector<unsigned char> bytes;

@@ -34,8 +34,9 @@ struct KxCmsPrinterProfile {
     Grid gamut;
 
     // The Lab of node `index` (0 to points - 1) of a Lab grid along axis 0
-    // (L), 1 (a) or 2 (b). Its nodes lie evenly over the 16-bit encoding of
-    // version 2 profiles: L 0 to 100.39 and a, b -128 to 128.
+    // (L), 1 (a) or 2 (b): L evenly from 0 to 99.61 and then 100 (through
+    // the table's input curve), a and b evenly over their 16-bit encoding
+    // in version 2 profiles, -128 to 127.996.
     static double labAtNode(unsigned points, unsigned index, int axis);
     // Whether the engine takes xyz for the media white of a profile: one
     // that paper can have. A profile with another white is not written.

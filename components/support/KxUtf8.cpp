@@ -2,13 +2,16 @@
 
 #include <cstdint>
 
-std::size_t KxUtf8::characterLength(std::string_view text, std::size_t at)
+namespace {
+
+// The length of the well-formed character at `at`, or 0, and its code point.
+std::size_t decode(std::string_view text, std::size_t at, char32_t& codePoint)
 {
     if (at >= text.size())
         return 0;
     const unsigned char lead = static_cast<unsigned char>(text[at]);
     std::size_t length;
-    std::uint32_t codePoint;
+    codePoint = lead;
     if (lead < 0x80)
         return 1;
     if (lead >= 0xC2 && lead <= 0xDF) {
@@ -31,10 +34,44 @@ std::size_t KxUtf8::characterLength(std::string_view text, std::size_t at)
             return 0;
         codePoint = (codePoint << 6) | (next & 0x3F);
     }
-    const std::uint32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    const char32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
     const bool wellFormed = codePoint >= smallest[length] && codePoint <= 0x10FFFF
                             && (codePoint < 0xD800 || codePoint > 0xDFFF);
     return wellFormed ? length : 0;
+}
+
+} // namespace
+
+std::size_t KxUtf8::characterLength(std::string_view text, std::size_t at)
+{
+    char32_t codePoint;
+    return decode(text, at, codePoint);
+}
+
+char32_t KxUtf8::codePointAt(std::string_view text, std::size_t at)
+{
+    char32_t codePoint = 0;
+    decode(text, at, codePoint);
+    return codePoint;
+}
+
+void KxUtf8::append(std::string& out, char32_t codePoint)
+{
+    if (codePoint < 0x80) {
+        out += static_cast<char>(codePoint);
+    } else if (codePoint < 0x800) {
+        out += static_cast<char>(0xC0 | (codePoint >> 6));
+        out += static_cast<char>(0x80 | (codePoint & 0x3F));
+    } else if (codePoint < 0x10000) {
+        out += static_cast<char>(0xE0 | (codePoint >> 12));
+        out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (codePoint & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (codePoint >> 18));
+        out += static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (codePoint & 0x3F));
+    }
 }
 
 std::size_t KxUtf8::appendCharacterOrHex(std::string& out, std::string_view text, std::size_t at, bool keepC1Controls)

@@ -1,8 +1,9 @@
 #ifndef QPDFPAGES_H
 #define QPDFPAGES_H
 
-// The pages of a PDF file as qpdf reads them: each page's MediaBox and the
-// CMYK fills ("c m y k k") of its content stream, in drawing order. qpdf
+// The pages of a PDF file as qpdf reads them: each page's MediaBox, the
+// CMYK fills ("c m y k k") of its content stream and its rectangles ("x y w
+// h re", then "f" filled or "S" stroked), in drawing order. qpdf
 // uncompresses the file into its QDF form, which marks every page and every
 // page's contents with a comment line.
 
@@ -15,9 +16,15 @@
 #include <array>
 #include <vector>
 
+struct QpdfRectangle {
+    double x, y, width, height;
+    bool stroked;
+};
+
 struct QpdfPage {
     QList<double> mediaBox;
     std::vector<std::array<double, 4>> cmykFills;
+    std::vector<QpdfRectangle> rectangles;
 };
 
 // Empty when qpdf cannot read the file.
@@ -51,6 +58,13 @@ inline std::vector<QpdfPage> qpdfPages(const QString& pdfPath)
             const QRegularExpressionMatch m = it.next();
             result.cmykFills.push_back({m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble(),
                                         m.captured(4).toDouble()});
+        }
+        static const QRegularExpression rectangle(
+            QStringLiteral("^(-?[0-9.]+) (-?[0-9.]+) ([0-9.]+) ([0-9.]+) re\n([fS])$"), QRegularExpression::MultilineOption);
+        for (auto it = rectangle.globalMatch(stream); it.hasNext();) {
+            const QRegularExpressionMatch m = it.next();
+            result.rectangles.push_back({m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble(),
+                                         m.captured(4).toDouble(), m.captured(5) == "S"});
         }
         pages.push_back(result);
     }

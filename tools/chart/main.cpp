@@ -45,6 +45,7 @@
 #include <ExportISO12642.h>
 #include <KxCOMBOCOLOUR_CC.h>
 #include <KxCmsIcc.h>
+#include <KxCmsProfileDescription.h>
 #include <KxFileInfo.h>
 #include <KxFileNameText.h>
 #include <KxPacket.h>
@@ -304,6 +305,7 @@ int main(int argc, char** argv)
     title.chart = options.swatches ? "Colour check chart: " + KxFileInfo::filenameFromPath(options.swatches)
                                    : std::string("Colour check chart");
     title.profile = KxFileInfo::filenameFromPath(options.profile);
+    title.profileDescription = Kx_profileDescription(options.profile);
     title.created = std::time(nullptr);
     if (options.pdf) {
         const KxWriteResult written = ChartPdf::write(chart.first, options.printLayout, title, options.pdf);

@@ -1,19 +1,22 @@
 // tintora-profile --readings R.ti3 --out P.icc [--description TEXT] [--ink-limit PERCENT]
 //                 [--black-limit PERCENT] [--black none|light|medium|heavy|max]
-//                 [--quality low|medium|high]
+//                 [--quality low|medium|high] [--source-gamut PROFILE]
 // tintora-profile --help | --version
 //
 // Makes a CMYK printer profile from measured readings of printed patches (a
-// measurement file of ours, or a .ti3 with CMYK and Lab or XYZ). Shows its
+// measurement file of ours, or a .ti3 with CMYK and Lab or XYZ); the
+// perceptual and saturation tables map from the gamut of --source-gamut's
+// profile, or from sRGB and Adobe RGB together. Shows its
 // progress on standard error when that is a terminal, and ends with one
 // summary line on standard output: the readings, how closely the fit
 // follows them (CIE 1976) and the time taken. Exits 0 on success, 1 with a
-// one-line message when the readings are refused or the profile cannot be
-// written, and 2 with a line saying why and the usage for a malformed command
+// one-line message when the readings or the source gamut's profile are
+// refused or the profile cannot be written, and 2 with a line saying why and the usage for a malformed command
 // line (an unknown option or value, or a limit out of its range).
 
 #include "PrinterProfiler.h"
 #include "PrinterReadings.h"
+#include "SourceGamut.h"
 
 #include <CgatsReadingsReader.h>
 #include <Companion.h>
@@ -42,6 +45,7 @@ struct Options {
     const char* blackLimit = nullptr;
     const char* black = "medium";
     const char* quality = "medium";
+    const char* sourceGamut = nullptr;
     bool helpWanted = false;
     bool versionWanted = false;
 };
@@ -49,6 +53,7 @@ struct Options {
 const char* const USAGE = "usage: tintora-profile --readings R.ti3 --out P.icc [--description TEXT]"
                           " [--ink-limit PERCENT] [--black-limit PERCENT]\n"
                           "                       [--black none|light|medium|heavy|max] [--quality low|medium|high]\n"
+                          "                       [--source-gamut PROFILE]\n"
                           "       tintora-profile --help | --version\n";
 
 const Companion tool("tintora-profile", USAGE);
@@ -77,7 +82,7 @@ std::string parse(int argc, char** argv, Options& options)
         argc, argv,
         {{"--readings", options.readings}, {"--out", options.out}, {"--description", options.description},
          {"--ink-limit", options.inkLimit}, {"--black-limit", options.blackLimit}, {"--black", options.black},
-         {"--quality", options.quality}},
+         {"--quality", options.quality}, {"--source-gamut", options.sourceGamut}},
         options.helpWanted, options.versionWanted);
     if (!why.empty() || options.helpWanted || options.versionWanted)
         return why;
@@ -170,9 +175,12 @@ int main(int argc, char** argv)
     settings.description = options.description ? options.description : stem(options.out);
     settings.copyright = PrinterProfiler::FREE_COPYRIGHT;
 
+    std::string whyNot;
+    if (options.sourceGamut && !SourceGamut::ofProfile(options.sourceGamut, settings.sourceGamut, whyNot))
+        return tool.fail(whyNot);
+
     std::vector<PrinterMeasurement> measurements;
     PrinterReadings readings;
-    std::string whyNot;
     if (!readMeasurements(options.readings, measurements, whyNot)
         || !readings.take(measurements, settings.quality.minimumPatches, whyNot))
         return tool.fail(Kx_quotedFileName(options.readings) + ": " + whyNot);

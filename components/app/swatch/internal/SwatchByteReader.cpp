@@ -1,31 +1,8 @@
 #include "SwatchByteReader.h"
 
+#include <KxUtf8.h>
+
 #include <cstring>
-
-namespace {
-
-void appendUtf8(std::string& text, std::uint32_t codePoint)
-{
-    if (codePoint < 0x80) {
-        text += static_cast<char>(codePoint);
-    } else if (codePoint < 0x800) {
-        text += static_cast<char>(0xC0 | (codePoint >> 6));
-        text += static_cast<char>(0x80 | (codePoint & 0x3F));
-    } else if (codePoint < 0x10000) {
-        text += static_cast<char>(0xE0 | (codePoint >> 12));
-        text += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-        text += static_cast<char>(0x80 | (codePoint & 0x3F));
-    } else {
-        text += static_cast<char>(0xF0 | (codePoint >> 18));
-        text += static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
-        text += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-        text += static_cast<char>(0x80 | (codePoint & 0x3F));
-    }
-}
-
-constexpr std::uint32_t replacementCharacter = 0xFFFD;
-
-} // namespace
 
 bool SwatchByteReader::readU16(std::uint16_t& value)
 {
@@ -88,13 +65,13 @@ bool SwatchByteReader::readUtf16(std::size_t units, std::string& text)
         if (high >= 0xD800 && high < 0xDC00 && i + 1 < units) {
             const std::uint32_t low = (std::uint32_t{unit[2]} << 8) | unit[3];
             if (low >= 0xDC00 && low < 0xE000) {
-                appendUtf8(text, 0x10000 + ((high - 0xD800) << 10) + (low - 0xDC00));
+                KxUtf8::append(text, 0x10000 + ((high - 0xD800) << 10) + (low - 0xDC00));
                 ++i;
                 unit += 2;
                 continue;
             }
         }
-        appendUtf8(text, high >= 0xD800 && high < 0xE000 ? replacementCharacter : high);
+        KxUtf8::append(text, high >= 0xD800 && high < 0xE000 ? KxUtf8::REPLACEMENT : high);
     }
     return true;
 }
