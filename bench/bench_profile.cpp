@@ -36,24 +36,35 @@
 //   a Lab grid it flags;
 // and the median times.
 //
+// On measured press data (Fogra's and the GRACoL characterisation sets),
+// every 5th patch is held out and the rest fitted, by ours at each quality
+// and by colprof -qm (and -qh when asked); each held-out patch's inks go
+// through the profile's A2B1 and are set beside its measured Lab relative
+// to the paper as that profile sees it (its media white tag): CIEDE2000
+// mean and 95th percentile over all held-out patches and over those darker
+// than L 30, and each program's time.
+//
 //   bench_profile [--rounds N] [--folder DIR] [--press-only] [--grabs DIR]
 //                                               the whole comparison; --grabs
 //                                               writes the ramps as PPM images
 //   bench_profile --judge DIR [--grabs DIR]     the press figures of the profiles
 //                                               an earlier run left in DIR
+//   bench_profile --held-out [--with-qh] [--folder DIR]
+//                                               held-out measured data only
 //   bench_profile --evaluate P.icc              figures of one profile
 
 #include <lcms2.h>
 
 #include <algorithm>
 #include <array>
-#include <fstream>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <random>
+#include <sstream>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -528,6 +539,143 @@ void comparePress(const std::string& folder, int rounds, const std::string& grab
     writeImage(grabs + "/hue-circle.ppm", {circle, ours.hueCircle, theirs.hueCircle}, 3);
 }
 
+const char* const HeldOutSets[] = {"/usr/share/color/icc/FOGRA39L.ti3", "/usr/share/color/icc/TR006.ti3",
+                                   "/usr/share/color/icc/FOGRA29L.ti3"};
+constexpr int HeldOutEvery = 5;
+constexpr double ShadowLightness = 30.0;
+
+// A measured characterisation set split into the patches fitted and those held out.
+struct HeldOutSet {
+    std::vector<std::vector<double>> heldOut; // C, M, Y, K (percent), X, Y, Z (Y 100 for a perfect white)
+};
+
+// Writes NAME.ti3 in folder: the set with every HeldOutEvery-th patch left
+// out (never the paper), which it returns.
+HeldOutSet splitSet(const char* path, const std::string& folder, const std::string& name)
+{
+    std::ifstream in(path);
+    std::string line, header, data;
+    std::vector<std::string> fields;
+    int kept = 0, index = 0;
+    bool inData = false, inFormat = false;
+    HeldOutSet set;
+    while (std::getline(in, line)) {
+        std::istringstream words(line);
+        std::string first;
+        words >> first;
+        if (first == "END_DATA")
+            inData = false;
+        else if (first == "END_DATA_FORMAT")
+            inFormat = false;
+        if (inFormat)
+            for (std::string field = first; !field.empty(); field.clear(), words >> field)
+                fields.push_back(field);
+        if (!inData) {
+            if (first != "NUMBER_OF_SETS" && first != "END_DATA" && first != "BEGIN_DATA")
+                header += line + "\n";
+            inFormat = inFormat || first == "BEGIN_DATA_FORMAT";
+            inData = first == "BEGIN_DATA";
+            continue;
+        }
+        std::vector<double> values(fields.size());
+        std::istringstream numbers(line);
+        std::string word;
+        for (double& value : values)
+            numbers >> word, value = std::atof(word.c_str());
+        std::vector<double> patch;
+        for (const char* wanted : {"CMYK_C", "CMYK_M", "CMYK_Y", "CMYK_K", "XYZ_X", "XYZ_Y", "XYZ_Z"})
+            patch.push_back(values[std::find(fields.begin(), fields.end(), wanted) - fields.begin()]);
+        const bool paper = patch[0] + patch[1] + patch[2] + patch[3] == 0.0;
+        if (++index % HeldOutEvery == 0 && !paper) {
+            set.heldOut.push_back(patch);
+        } else {
+            data += line + "\n";
+            ++kept;
+        }
+    }
+    std::ofstream((folder + "/" + name + ".ti3").c_str())
+        << header << "NUMBER_OF_SETS " << kept << "\nBEGIN_DATA\n" << data << "END_DATA\n";
+    return set;
+}
+
+struct HeldOutFigures {
+    double mean = 0.0, p95 = 0.0, shadowMean = 0.0, shadowP95 = 0.0, shadowLargest = 0.0;
+    std::size_t shadows = 0;
+};
+
+double percentile95(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0.0 : values[values.size() * 95 / 100];
+}
+
+HeldOutFigures evaluateHeldOut(const char* path, const HeldOutSet& set)
+{
+    const Profile built(path), lab(nullptr);
+    const Transform forward(built.handle, TYPE_CMYK_DBL, lab.handle, TYPE_Lab_DBL, INTENT_RELATIVE_COLORIMETRIC);
+    const auto* white = static_cast<const cmsCIEXYZ*>(cmsReadTag(built.handle, cmsSigMediaWhitePointTag));
+    const cmsCIEXYZ paper = white ? *white : *cmsD50_XYZ();
+    const cmsCIEXYZ* d50 = cmsD50_XYZ();
+    std::vector<double> all, shadows;
+    for (const std::vector<double>& patch : set.heldOut) {
+        const cmsCIEXYZ relative{patch[4] / 100.0 * d50->X / paper.X, patch[5] / 100.0 * d50->Y / paper.Y,
+                                 patch[6] / 100.0 * d50->Z / paper.Z};
+        cmsCIELab measured, got;
+        cmsXYZ2Lab(d50, &measured, &relative);
+        forward(patch.data(), &got);
+        all.push_back(deltaE2000(measured, got));
+        if (measured.L < ShadowLightness)
+            shadows.push_back(all.back());
+    }
+    HeldOutFigures figures;
+    for (double difference : all)
+        figures.mean += difference / all.size();
+    for (double difference : shadows)
+        figures.shadowMean += difference / shadows.size();
+    figures.p95 = percentile95(all);
+    figures.shadowP95 = percentile95(shadows);
+    figures.shadowLargest = shadows.empty() ? 0.0 : *std::max_element(shadows.begin(), shadows.end());
+    figures.shadows = shadows.size();
+    return figures;
+}
+
+// Fits each set without its held-out patches, by ours and by colprof, and
+// prints the held-out figures and times.
+void heldOut(const std::string& folder, bool withHighColprof)
+{
+    const std::string limit = std::to_string(InkLimit);
+    std::printf("held out: every %dth patch; CIEDE2000 through A2B1 against measured Lab relative to each profile's"
+                " media white; ink limit %d %%\n",
+                HeldOutEvery, InkLimit);
+    for (const char* path : HeldOutSets) {
+        std::string name = path;
+        name = name.substr(name.rfind('/') + 1);
+        name.erase(name.rfind('.'));
+        const HeldOutSet set = splitSet(path, folder, name);
+        struct Maker {
+            std::string label, profile;
+            std::vector<std::string> command;
+        };
+        std::vector<Maker> makers;
+        for (const char* quality : {"low", "medium", "high"})
+            makers.push_back({std::string("tintora ") + quality, name + "-" + quality + ".icc",
+                              {TINTORA_PROFILE, "--readings", name + ".ti3", "--out", name + "-" + quality + ".icc",
+                               "--ink-limit", limit, "--quality", quality}});
+        for (const char* quality : {"-qm", "-qh"})
+            if (withHighColprof || !std::strcmp(quality, "-qm"))
+                makers.push_back({std::string("colprof ") + quality, name + quality + ".icc",
+                                  {"colprof", quality, "-l", limit, "-O", name + quality + ".icc", name}});
+        std::printf("%s: %zu held out\n", name.c_str(), set.heldOut.size());
+        for (const Maker& maker : makers) {
+            const double time = run(folder, maker.command);
+            const HeldOutFigures figures = evaluateHeldOut((folder + "/" + maker.profile).c_str(), set);
+            std::printf("  %-14s dE00 mean %.3f p95 %.3f | L < 30 (%zu): mean %.3f p95 %.3f max %.3f | %.2f s\n",
+                        maker.label.c_str(), figures.mean, figures.p95, figures.shadows, figures.shadowMean,
+                        figures.shadowP95, figures.shadowLargest, time);
+        }
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -535,11 +683,15 @@ int main(int argc, char** argv)
     cmsSetLogErrorHandler(nullptr);
     int rounds = 2;
     std::string folder, grabs;
-    bool pressOnly = false;
+    bool pressOnly = false, heldOutOnly = false, withHighColprof = false;
     for (int i = 1; i < argc; ++i) {
         const bool valued = i + 1 < argc;
         if (!std::strcmp(argv[i], "--press-only")) {
             pressOnly = true;
+        } else if (!std::strcmp(argv[i], "--held-out")) {
+            heldOutOnly = true;
+        } else if (!std::strcmp(argv[i], "--with-qh")) {
+            withHighColprof = true;
         } else if (valued && !std::strcmp(argv[i], "--evaluate")) {
             printFigures(argv[i + 1], evaluate(argv[i + 1]));
             return 0;
@@ -562,6 +714,10 @@ int main(int argc, char** argv)
             return 1;
         }
         folder = pattern;
+    }
+    if (heldOutOnly) {
+        heldOut(folder, withHighColprof);
+        return 0;
     }
 
     const std::vector<Chart> charts = {

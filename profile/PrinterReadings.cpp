@@ -2,6 +2,7 @@
 
 #include "ColourMath.h"
 #include "InstrumentLab.h"
+#include "PrinterResponse.h"
 
 #include <KxCmsPrinterProfile.h>
 
@@ -11,16 +12,13 @@
 
 namespace {
 
-// Inks closer than this (percent) are the same patch printed again.
-constexpr double INK_RESOLUTION = 1e-3;
-
 using InkKey = std::array<long long, 4>;
 
 InkKey keyOf(const double inks[4])
 {
     InkKey key;
     for (int i = 0; i < 4; ++i)
-        key[i] = std::llround(inks[i] / INK_RESOLUTION);
+        key[i] = std::llround(inks[i] / PrinterReadings::INK_RESOLUTION);
     return key;
 }
 
@@ -85,6 +83,10 @@ bool PrinterReadings::take(const std::vector<PrinterMeasurement>& measurements, 
         whyNot = "The paper white's reading is none that paper can have.";
         return false;
     }
+    double paperLab[3];
+    ColourMath::xyzToLab(paper, paperLab);
+    if (!PrinterResponse::check(measurements, paperLab, whyNot))
+        return false;
 
     std::vector<PrinterSample> samples;
     samples.reserve(measurements.size());

@@ -31,6 +31,8 @@ public:
     // Repeats of the same inks farther apart than this (CIE 1976) are taken
     // for a mix-up of patches or a bad measurement.
     static constexpr double REPEAT_TOLERANCE = 10.0;
+    // Inks closer than this (percent) are the same patch printed again.
+    static constexpr double INK_RESOLUTION = 1e-3;
 
     // False, with one sentence for the user, when the readings are refused.
     bool take(const std::vector<PrinterMeasurement>& measurements, std::size_t minimumPatches, std::string& whyNot);

@@ -4,11 +4,11 @@ ProfileQuality ProfileQuality::of(Level level)
 {
     switch (level) {
     case Low:
-        return {9, 17, 50};
+        return {7, 17, 50};
     case Medium:
         return {13, 33, 150};
     case High:
         break;
     }
-    return {17, 33, 400};
+    return {19, 33, 400};
 }

@@ -21,6 +21,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <functional>
 #include <random>
 
 namespace {
@@ -133,6 +134,8 @@ private slots:
     void refusals_data();
     void refusals();
     void readersTakeTheProfile();
+    void descriptionRecords_data();
+    void descriptionRecords();
     void absoluteColoursComeBack();
     void closeToTheKnownPrinter();
     void tablesKeepTheLimits();
@@ -195,6 +198,7 @@ void TestProfile::refusals_data()
     QTest::addColumn<QStringList>("arguments"); // READINGS stands for the readings file
     QTest::addColumn<QStringList>("lines");     // the readings' data lines
     QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("says"); // in the one line of why
 
     const QString out = m_folder.filePath(QStringLiteral("out.icc"));
     const QStringList low{"--readings", "READINGS", "--out", out, "--quality", "low"};
@@ -207,19 +211,63 @@ void TestProfile::refusals_data()
     repeated[6] = QString::number(repeated[6].toDouble() * 2.0 + 10.0); // Y far off
     farRepeat << repeated.join(' ');
 
-    QTest::newRow("no paper white") << low << noWhite << 1;
-    QTest::newRow("too few patches for the quality") << low << (white + noWhite.mid(0, 40)) << 1;
+    // Readings that describe no printer, each line's fields edited.
+    const auto edited = [this](const std::function<void(int, QStringList&)>& edit) {
+        QStringList lines;
+        for (int i = 0; i < m_lines.size(); ++i) {
+            QStringList fields = m_lines[i].split(' ', Qt::SkipEmptyParts);
+            edit(i, fields);
+            lines << fields.join(' ');
+        }
+        return lines;
+    };
+    const QStringList fractions = edited([](int, QStringList& fields) {
+        for (int ink = 1; ink <= 4; ++ink)
+            fields[ink] = QString::number(fields[ink].toDouble() / 100.0);
+    });
+    const QStringList cyanOnly = edited([](int i, QStringList& fields) {
+        fields[1] = QString::number(i * 0.5);
+        fields[2] = fields[3] = fields[4] = QStringLiteral("0");
+    });
+    const QStringList paper = m_lines.first().split(' ', Qt::SkipEmptyParts);
+    const QStringList allPaper = edited([&paper](int, QStringList& fields) {
+        for (int xyz = 5; xyz <= 7; ++xyz)
+            fields[xyz] = paper[xyz];
+    });
+    // The cyan solid measured as the lightest cyan patch, and it as the solid.
+    int solid = -1, tint = -1;
+    for (int i = 0; i < m_lines.size(); ++i) {
+        const QStringList fields = m_lines[i].split(' ', Qt::SkipEmptyParts);
+        if (fields[1].toDouble() > 0.0 && fields[2].toDouble() + fields[3].toDouble() + fields[4].toDouble() == 0.0)
+            (fields[1].toDouble() == 100.0 ? solid : tint) = i;
+    }
+    QVERIFY(solid >= 0 && tint >= 0);
+    const QStringList lighter = edited([&](int i, QStringList& fields) {
+        if (i == solid || i == tint)
+            fields = m_lines[i == solid ? tint : solid].split(' ', Qt::SkipEmptyParts).mid(0, 5)
+                     + m_lines[i].split(' ', Qt::SkipEmptyParts).mid(5);
+    });
+
+    QTest::newRow("no paper white") << low << noWhite << 1 << "no paper white";
+    QTest::newRow("too few patches for the quality") << low << (white + noWhite.mid(0, 40)) << 1 << "at least 50";
     QTest::newRow("enough patches at low, too few at high")
-        << QStringList{"--readings", "READINGS", "--out", out, "--quality", "high"} << m_lines << 1;
-    QTest::newRow("the same inks measured far apart") << low << farRepeat << 1;
+        << QStringList{"--readings", "READINGS", "--out", out, "--quality", "high"} << m_lines << 1 << "at least 400";
+    QTest::newRow("the same inks measured far apart") << low << farRepeat << 1 << "measured far apart";
     QTest::newRow("a source gamut that is no profile") << (low + QStringList{"--source-gamut", "READINGS"}) << m_lines
-                                                       << 1;
-    QTest::newRow("ink limit out of range") << (low + QStringList{"--ink-limit", "450"}) << m_lines << 2;
-    QTest::newRow("option without value") << QStringList{"--readings", "READINGS", "--out"} << m_lines << 2;
-    QTest::newRow("no output named") << QStringList{"--readings", "READINGS"} << m_lines << 2;
-    QTest::newRow("unknown black generation") << (low + QStringList{"--black", "some"}) << m_lines << 2;
+                                                       << 1 << "cannot give a source gamut";
+    QTest::newRow("inks as fractions of 1") << low << fractions << 1 << "look like fractions";
+    QTest::newRow("a cyan ramp only") << low << cyanOnly << 1 << "magenta ink (M) is the same in every reading";
+    QTest::newRow("every patch the paper") << low << allPaper << 1 << "cyan solid";
+    QTest::newRow("more cyan prints lighter") << low << lighter << 1 << "prints lighter than the reading";
+    QTest::newRow("ink limit out of range") << (low + QStringList{"--ink-limit", "450"}) << m_lines << 2
+                                            << "ink limit must be";
+    QTest::newRow("option without value") << QStringList{"--readings", "READINGS", "--out"} << m_lines << 2
+                                          << "--out";
+    QTest::newRow("no output named") << QStringList{"--readings", "READINGS"} << m_lines << 2 << "--out are needed";
+    QTest::newRow("unknown black generation") << (low + QStringList{"--black", "some"}) << m_lines << 2
+                                              << "--black takes";
     QTest::newRow("unknown quality") << QStringList{"--readings", "READINGS", "--out", out, "--quality", "best"}
-                                     << m_lines << 2;
+                                     << m_lines << 2 << "--quality takes";
 }
 
 void TestProfile::refusals()
@@ -227,6 +275,7 @@ void TestProfile::refusals()
     QFETCH(QStringList, arguments);
     QFETCH(QStringList, lines);
     QFETCH(int, exitCode);
+    QFETCH(QString, says);
 
     const QString readings = writeReadings(QStringLiteral("refused.ti3"), lines);
     QVERIFY(!readings.isEmpty());
@@ -234,6 +283,7 @@ void TestProfile::refusals()
     const ProgramRun run = ProgramRun::of(Profiler, arguments);
     QCOMPARE(run.exitCode, exitCode);
     QVERIFY(run.out.isEmpty());
+    QVERIFY2(QString::fromUtf8(run.error).contains(says), run.error.constData());
     if (exitCode == 2) { // why, then the usage
         QVERIFY2(run.error.startsWith("tintora-profile: ") && run.error.contains("\nusage: tintora-profile "),
                  run.error.constData());
@@ -261,6 +311,72 @@ void TestProfile::readersTakeTheProfile()
         QRegularExpression(QStringLiteral("avg\\. = ([0-9.]+)")).match(QString::fromLatin1(check.out + check.error));
     QVERIFY(average.hasMatch());
     QVERIFY2(average.captured(1).toDouble() < 1.0, qPrintable(average.captured(0)));
+}
+
+void TestProfile::descriptionRecords_data()
+{
+    QTest::addColumn<QByteArray>("description"); // as given, UTF-8 or not
+    QTest::addColumn<QByteArray>("ascii");       // the 7-bit record; empty when refused
+
+    QTest::newRow("plain ASCII") << QByteArray("Press A, coated") << QByteArray("Press A, coated");
+    QTest::newRow("Latin, Greek and past U+FFFF")
+        << QByteArray("Druckerprofil f\xc3\xbcr Papier \xce\xa9 \xf0\x9d\x84\x9e")
+        << QByteArray("Druckerprofil f?r Papier ? ?");
+    QTest::newRow("not UTF-8") << QByteArray("Papier \xc3\x28") << QByteArray();
+}
+
+void TestProfile::descriptionRecords()
+{
+    QFETCH(QByteArray, description);
+    QFETCH(QByteArray, ascii);
+
+    // The smallest tables a profile may have: the records are what is read.
+    KxCmsPrinterProfile profile;
+    profile.description = description.toStdString();
+    profile.inksToLab = {2, std::vector<double>(16 * 3)};
+    for (KxCmsPrinterProfile::Grid& table : profile.labToInks)
+        table = {2, std::vector<double>(8 * 4)};
+    profile.gamut = {2, std::vector<double>(8)};
+    const QString path = m_folder.filePath(QStringLiteral("described.icc"));
+    QFile::remove(path);
+    std::string whyNot;
+    QCOMPARE(profile.write(qPrintable(path), whyNot), !ascii.isEmpty());
+    if (ascii.isEmpty()) {
+        QVERIFY(!QFile::exists(path));
+        return;
+    }
+
+    // Argyll's iccdump shows each record; Qt's own UTF-16 is the reference.
+    const ProgramRun dump = ProgramRun::of(QStringLiteral("iccdump"), {"-v", "3", "-t", "desc", path});
+    QCOMPARE(dump.exitCode, 0);
+    const QString text = QString::fromLatin1(dump.out);
+    const int unicode = text.indexOf(QStringLiteral("Unicode Data"));
+    const int script = text.indexOf(QStringLiteral("ScriptCode Data"));
+    QVERIFY2(unicode > 0 && script > unicode, dump.out.constData());
+    QVERIFY2(text.left(unicode).contains(QStringLiteral("0x0000: ") + QString::fromLatin1(ascii)),
+             dump.out.constData());
+    QStringList units;
+    for (const QChar unit : QString::fromUtf8(description) + QChar(0))
+        units << QStringLiteral("%1").arg(unit.unicode(), 4, 16, QLatin1Char('0'));
+    QStringList dumped;
+    const QRegularExpression hexUnit(QStringLiteral("(?<!0x)\\b[0-9a-f]{4}\\b"));
+    for (const QString& line : text.mid(unicode, script - unicode).split('\n').mid(1))
+        for (const QRegularExpressionMatch& unit : hexUnit.globalMatch(line.section(':', 1)))
+            dumped << unit.captured(0);
+    QCOMPARE(dumped, units);
+    const QString scriptCode = text.mid(script);
+    QVERIFY2(scriptCode.contains(QStringLiteral("Code 0x0, length %1 chars").arg(ascii.size() + 1)),
+             qPrintable(scriptCode));
+
+    // LittleCMS reads the ASCII record.
+    cmsHPROFILE read = cmsOpenProfileFromFile(qPrintable(path), "r");
+    QVERIFY(read);
+    const auto* record = static_cast<const cmsMLU*>(cmsReadTag(read, cmsSigProfileDescriptionTag));
+    char got[256] = {};
+    if (record)
+        cmsMLUgetASCII(record, cmsNoLanguage, cmsNoCountry, got, sizeof got);
+    cmsCloseProfile(read);
+    QCOMPARE(QByteArray(got), ascii);
 }
 
 void TestProfile::absoluteColoursComeBack()

@@ -3,6 +3,7 @@
 #include "KxCmsLog.h"
 #include "KxCmsProfile.h"
 #include "KxFile.h"
+#include "KxUtf8.h"
 
 #include <lcms2.h>
 
@@ -12,6 +13,7 @@
 #include <cstring>
 #include <cstdint>
 #include <memory>
+#include <string_view>
 
 namespace {
 
@@ -122,6 +124,89 @@ Pipeline gridPipeline(const KxCmsPrinterProfile::Grid& grid, int inputs, int out
     return pipeline;
 }
 
+// A version 2 textDescriptionType ('desc') of UTF-8 text, in its three
+// records: ASCII, with '?' for each character that is not printable 7-bit
+// ASCII; Unicode, as UTF-16BE code units (a surrogate pair for each
+// character past U+FFFF); and ScriptCode, the ASCII again in the Macintosh
+// Roman script, cut to fit its 67 bytes. Each record's count includes its
+// terminating zero; the Unicode language code is 0, as LittleCMS writes it.
+class TextDescription
+{
+public:
+    explicit TextDescription(std::string_view utf8)
+    {
+        std::string ascii;
+        std::vector<cmsUInt16Number> units;
+        for (std::size_t at = 0; at < utf8.size();) {
+            // A byte that starts no character (never here: write() checks
+            // first) stands for U+FFFD.
+            const std::size_t length = KxUtf8::characterLength(utf8, at);
+            const char32_t character = length ? codePointOf(utf8.substr(at, length)) : REPLACEMENT;
+            at += std::max<std::size_t>(length, 1);
+            ascii += character >= 0x20 && character < 0x7F ? char(character) : '?';
+            if (character < 0x10000) {
+                units.push_back(cmsUInt16Number(character));
+            } else {
+                units.push_back(cmsUInt16Number(0xD800 + ((character - 0x10000) >> 10)));
+                units.push_back(cmsUInt16Number(0xDC00 + ((character - 0x10000) & 0x3FF)));
+            }
+        }
+        units.push_back(0);
+        appendBytes(0x64657363, 4); // 'desc'
+        appendBytes(0, 4);
+        appendBytes(ascii.size() + 1, 4);
+        m_bytes.insert(m_bytes.end(), ascii.begin(), ascii.end());
+        appendBytes(0, 1);
+        appendBytes(0, 4);
+        appendBytes(units.size(), 4);
+        for (cmsUInt16Number unit : units)
+            appendBytes(unit, 2);
+        const std::size_t scriptLength = std::min(ascii.size(), SCRIPT_BYTES - 1);
+        appendBytes(0, 2); // smRoman
+        appendBytes(scriptLength + 1, 1);
+        m_bytes.insert(m_bytes.end(), ascii.begin(), ascii.begin() + std::ptrdiff_t(scriptLength));
+        m_bytes.resize(m_bytes.size() + SCRIPT_BYTES - scriptLength, 0);
+    }
+
+    // Whether text is well-formed UTF-8, which these records can hold.
+    static bool holds(std::string_view text)
+    {
+        for (std::size_t at = 0, length; at < text.size(); at += length)
+            if (!(length = KxUtf8::characterLength(text, at)))
+                return false;
+        return true;
+    }
+
+    bool write(cmsHPROFILE profile) const
+    {
+        return cmsWriteRawTag(profile, cmsSigProfileDescriptionTag, m_bytes.data(),
+                              cmsUInt32Number(m_bytes.size()));
+    }
+
+private:
+    static constexpr std::size_t SCRIPT_BYTES = 67;
+    static constexpr char32_t REPLACEMENT = 0xFFFD;
+
+    // The character of one well-formed UTF-8 sequence.
+    static char32_t codePointOf(std::string_view sequence)
+    {
+        static const unsigned char leadMask[] = {0, 0x7F, 0x1F, 0x0F, 0x07};
+        char32_t character = static_cast<unsigned char>(sequence[0]) & leadMask[sequence.size()];
+        for (std::size_t i = 1; i < sequence.size(); ++i)
+            character = (character << 6) | (static_cast<unsigned char>(sequence[i]) & 0x3F);
+        return character;
+    }
+
+    // value's lowest `count` bytes, most significant first.
+    void appendBytes(std::size_t value, int count)
+    {
+        for (int shift = 8 * (count - 1); shift >= 0; shift -= 8)
+            m_bytes.push_back(static_cast<unsigned char>(value >> shift));
+    }
+
+    std::vector<unsigned char> m_bytes;
+};
+
 bool writeText(cmsHPROFILE profile, cmsTagSignature tag, const std::string& text)
 {
     std::unique_ptr<cmsMLU, MluFree> mlu(cmsMLUalloc(nullptr, 1));
@@ -151,6 +236,11 @@ bool KxCmsPrinterProfile::isSoundMediaWhite(const double xyz[3])
     return KxCmsProfile::isSoundMediaWhite(cmsCIEXYZ{xyz[0], xyz[1], xyz[2]});
 }
 
+bool KxCmsPrinterProfile::isSoundText(const std::string& text)
+{
+    return TextDescription::holds(text);
+}
+
 bool KxCmsPrinterProfile::write(const char* path, std::string& whyNot) const
 {
     if (!hasShape(inksToLab, 4, 3) || !hasShape(gamut, 3, 1)
@@ -161,6 +251,10 @@ bool KxCmsPrinterProfile::write(const char* path, std::string& whyNot) const
     }
     if (!isSoundMediaWhite(mediaWhite)) {
         whyNot = "the media white is none that paper can have";
+        return false;
+    }
+    if (!isSoundText(description)) {
+        whyNot = "the description is not UTF-8 text";
         return false;
     }
     KxCmsLog::install();
@@ -179,7 +273,7 @@ bool KxCmsPrinterProfile::write(const char* path, std::string& whyNot) const
     const cmsCIEXYZ white{mediaWhite[0], mediaWhite[1], mediaWhite[2]};
     static const cmsTagSignature toLab[3] = {cmsSigAToB0Tag, cmsSigAToB1Tag, cmsSigAToB2Tag};
     static const cmsTagSignature fromLab[3] = {cmsSigBToA0Tag, cmsSigBToA1Tag, cmsSigBToA2Tag};
-    bool written = writeText(profile, cmsSigProfileDescriptionTag, description)
+    bool written = TextDescription(description).write(profile)
                    && writeText(profile, cmsSigCopyrightTag, copyright)
                    && cmsWriteTag(profile, cmsSigMediaWhitePointTag, &white)
                    && writeGrid(profile, toLab[0], inksToLab, 4, 3, false, true)

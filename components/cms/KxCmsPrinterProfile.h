@@ -19,7 +19,7 @@ struct KxCmsPrinterProfile {
         std::vector<double> values;
     };
 
-    std::string description;
+    std::string description; // UTF-8
     std::string copyright;
     // The paper's own XYZ under D50, Y 1 for a perfect white.
     double mediaWhite[3] = {0.9642, 1.0, 0.8249};
@@ -41,6 +41,9 @@ struct KxCmsPrinterProfile {
     // Whether the engine takes xyz for the media white of a profile: one
     // that paper can have. A profile with another white is not written.
     static bool isSoundMediaWhite(const double xyz[3]);
+    // Whether the profile's text records can hold text: well-formed UTF-8.
+    // A profile with another description is not written.
+    static bool isSoundText(const std::string& text);
 
     // Encodes the grids through LittleCMS and writes the profile to path
     // (8-bit file-system encoding) as the program writes every file, so a

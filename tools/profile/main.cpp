@@ -168,6 +168,8 @@ int main(int argc, char** argv)
     if (options.blackLimit && !percentage(options.blackLimit, 0.0, 100.0, settings.limits.black))
         return tool.malformed("the black limit must be a percentage from 0 to 100, not "
                               + Kx_quotedFileName(options.blackLimit));
+    if (options.description && !KxCmsPrinterProfile::isSoundText(options.description))
+        return tool.fail("the description is not UTF-8 text");
     settings.description = options.description ? options.description : stem(options.out);
     settings.copyright = PrinterProfiler::FREE_COPYRIGHT;
 
