@@ -9,16 +9,25 @@ namespace {
 
 constexpr ColourValueRange LAB[] = {{"L", -1.0, 101.0, ""}, {"a", -200.0, 200.0, ""}, {"b", -200.0, 200.0, ""}};
 
-// The value with as many digits as tell it apart from every other double,
-// and no more: L 101.0001 is not shown as 101.
-std::string number(double value)
+// The value with the fewest digits (six at least) that still show it lies
+// outside the range: L 101.0001 is not shown as 101, and a value of 1e26
+// read with a rounding error is not shown with seventeen digits.
+std::string number(double value, const ColourValueRange& range)
 {
     char text[32];
     for (int digits = 6; digits <= 17; ++digits) {
         std::snprintf(text, sizeof text, "%.*g", digits, value);
-        if (std::strtod(text, nullptr) == value)
+        const double shown = std::strtod(text, nullptr);
+        if (shown == value || shown < range.lowest || shown > range.highest)
             break;
     }
+    return text;
+}
+
+std::string number(double value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", value);
     return text;
 }
 
@@ -31,7 +40,7 @@ std::string ColourValueRange::problemWith(std::initializer_list<double> values, 
     for (double value : values) {
         const ColourValueRange& range = *ranges++;
         if (value < range.lowest || value > range.highest)
-            return std::string(range.name) + " " + number(value) + range.unit + ", outside " + number(range.lowest)
+            return std::string(range.name) + " " + number(value, range) + range.unit + ", outside " + number(range.lowest)
                    + " to " + number(range.highest) + range.unit;
     }
     return std::string();
