@@ -1,6 +1,6 @@
 #include "InkSolver.h"
 
-#include "ColourMath.h"
+#include <KxColourMath.h>
 
 #include <Eigen/Dense>
 
@@ -174,6 +174,6 @@ InkSolver::Result InkSolver::solve(const double target[3], const std::vector<con
     for (const double* start : starts)
         tryFrom(start);
     tryFrom(nearestSample(target).inks);
-    best.distance = ColourMath::deltaE76(best.lab, target);
+    best.distance = KxColourMath::deltaE76(best.lab, target);
     return best;
 }

@@ -1,6 +1,8 @@
 #ifndef KXCMSPRINTERPROFILE_H
 #define KXCMSPRINTERPROFILE_H
 
+#include "KxColourMath.h"
+
 #include <string>
 #include <vector>
 
@@ -22,7 +24,7 @@ struct KxCmsPrinterProfile {
     std::string description;
     std::string copyright;
     // The paper's own XYZ under D50, Y 1 for a perfect white.
-    double mediaWhite[3] = {0.9642, 1.0, 0.8249};
+    double mediaWhite[3] = {KxColourMath::D50[0], KxColourMath::D50[1], KxColourMath::D50[2]};
     // Inks C, M, Y, K to Lab: points^4 nodes of 3 values. Serves the three
     // rendering intents.
     Grid inksToLab;

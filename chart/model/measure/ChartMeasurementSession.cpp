@@ -5,7 +5,7 @@
 #include "ChartPatchColours.h"
 #include "ChartReadings.h"
 
-#include <KxCMS.h>
+#include <KxColourMath.h>
 #include <KxFileInfo.h>
 
 #include <algorithm>
@@ -84,7 +84,7 @@ const CgatsReading* ChartMeasurementSession::reading(unsigned long patch) const
 double ChartMeasurementSession::deltaE(unsigned long patch) const
 {
     const CgatsReading* measured = reading(patch);
-    return measured ? KxCMS_ColourDiff_DeltaE(measured->lab, records[patch].labD50) : 0.0;
+    return measured ? KxColourMath::deltaE76(measured->lab, records[patch].labD50) : 0.0;
 }
 
 ChartMeasurementSummary ChartMeasurementSession::summary() const
