@@ -16,6 +16,10 @@
 // along each ink. The smoothing keeps the grid from following each
 // reading's noise and carries it smoothly where no reading is. The node of
 // no ink is the paper, L 100, a 0, b 0, by definition of relative Lab.
+// This is Tikhonov-regularised least squares with a second-difference
+// penalty: Whittaker's smoother (Whittaker, "On a new method of
+// graduation", Proc. Edinburgh Math. Soc. 41, 1923; Eilers, "A perfect
+// smoother", Analytical Chemistry 75, 2003) on a four-dimensional grid.
 //
 // Fitted in Lab rather than XYZ: on a 1,000-patch chart of a known printer
 // read with noise, the Lab fit came closer to the printer (CIEDE2000 mean
