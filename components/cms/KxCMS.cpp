@@ -162,11 +162,6 @@ void KxCMSCMYKToLabPixels(const KxCMS* cms, const unsigned char* kcmy, unsigned 
     }
 }
 
-void KxCMSRGBToLab(const KxCMS* cms, const unsigned char* rgb, double* L, double* a, double* b)
-{
-    rgbToLab(cms, LabKind::D50, rgb, L, a, b);
-}
-
 void KxCMSRGBToLabRelative(const KxCMS* cms, const unsigned char* rgb, double* L, double* a, double* b)
 {
     rgbToLab(cms, LabKind::Relative, rgb, L, a, b);

@@ -42,8 +42,7 @@ void KxCMSCMYKToLabRelative(const KxCMS* cms, const unsigned char* kcmy, double*
 // KxCMSCMYKToLab of count pixels at once: kcmy holds 4 bytes for each, lab
 // the three values L, a, b for each.
 void KxCMSCMYKToLabPixels(const KxCMS* cms, const unsigned char* kcmy, unsigned long count, double* lab);
-// The same for an RGB input profile.
-void KxCMSRGBToLab(const KxCMS* cms, const unsigned char* rgb, double* L, double* a, double* b);
+// Device RGB of the input profile to media-relative Lab.
 void KxCMSRGBToLabRelative(const KxCMS* cms, const unsigned char* rgb, double* L, double* a, double* b);
 // D50 Lab to the device CMYK of the output profile: taken as relative to the
 // input profile's media white (except under the absolute intent), then the

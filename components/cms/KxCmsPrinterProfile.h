@@ -44,11 +44,13 @@ struct KxCmsPrinterProfile {
     // that paper can have. A profile with another white is not written.
     static bool isSoundMediaWhite(const double xyz[3]);
 
-    // Encodes the grids through LittleCMS and writes the profile to path
-    // (8-bit file-system encoding) as the program writes every file, so a
-    // failure leaves any old file as it was. False, with a few words of
-    // why, when a grid has the wrong size or the profile cannot be made or
-    // written.
+    // Encodes the grids through LittleCMS as the bytes of the ICC file.
+    // False, with a few words of why, when a grid has the wrong size, the
+    // media white is unsound or the profile cannot be made.
+    bool toIccBytes(std::vector<unsigned char>& bytes, std::string& whyNot) const;
+    // Writes the encoded profile to path (8-bit file-system encoding)
+    // through Kx_writeFile, so a failure leaves any old file as it was.
+    // False, with a few words of why, when it cannot be encoded or written.
     bool write(const char* path, std::string& whyNot) const;
 };
 
