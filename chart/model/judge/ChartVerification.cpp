@@ -6,12 +6,6 @@
 
 #include <algorithm>
 
-const std::vector<std::string>& ChartVerification::solidNames()
-{
-    static const std::vector<std::string> names{"C 100", "M 100", "Y 100", BLACK_SOLID_NAME};
-    return names;
-}
-
 ChartVerification::ChartVerification(const ChartMeasurementSession& session) : readings(session)
 {
     std::vector<double> differences76, differences2000;
