@@ -1,18 +1,22 @@
 // The printer profiler's kernels, each checked on its own against a
 // computation of its own: the forward fit against a printer whose colour
 // is known in closed form, the ink solver against a brute-force search of
-// the admissible inks, black generation against its curve worked by hand.
+// the admissible inks, the gamut mapping against its invariants for
+// neutrals, black generation against its curve worked by hand.
 // A failure here names the kernel; test_profile checks the whole profile
 // against Argyll.
 
 #include <BlackGeneration.h>
 #include <CmykGrid.h>
 #include <ForwardFit.h>
+#include <GamutBoundary.h>
+#include <GamutMapping.h>
 #include <InkLimits.h>
 #include <InkSolver.h>
 #include <KxColourMath.h>
 #include <PrinterReadings.h>
 #include <ProfileProgress.h>
+#include <SourceGamut.h>
 
 #include <QTest>
 
@@ -23,6 +27,7 @@
 #include <vector>
 
 Q_DECLARE_METATYPE(BlackGeneration::Kind)
+Q_DECLARE_METATYPE(GamutMapping::Intent)
 
 namespace {
 
@@ -116,6 +121,9 @@ private slots:
     void inkSolverHitsPrintableColours();
     void inkSolverFindsTheNearestColour_data();
     void inkSolverFindsTheNearestColour();
+    // GamutMapping
+    void gamutMappingKeepsNeutrals_data();
+    void gamutMappingKeepsNeutrals();
     // BlackGeneration
     void blackGeneration_data();
     void blackGeneration();
@@ -227,6 +235,40 @@ void TestProfileKernels::inkSolverFindsTheNearestColour()
                  Continue);
     QVERIFY2(result.distance * result.distance <= lattice * lattice + InkSolver::BLACK_WEIGHT,
              qPrintable(QStringLiteral("solver %1, lattice %2").arg(result.distance).arg(lattice)));
+}
+
+void TestProfileKernels::gamutMappingKeepsNeutrals_data()
+{
+    QTest::addColumn<GamutMapping::Intent>("intent");
+    QTest::newRow("perceptual") << GamutMapping::Perceptual;
+    QTest::newRow("saturation") << GamutMapping::Saturation;
+}
+
+// The paper stays the paper, every neutral stays neutral and keeps its
+// order of lightness, and L 0 goes to the black point, to within what the
+// round trip through IPT leaves (chroma 1e-4, lightness 0.01).
+void TestProfileKernels::gamutMappingKeepsNeutrals()
+{
+    QFETCH(GamutMapping::Intent, intent);
+    const CmykGrid printer = gridOf(9, modelPrinter);
+    const InkLimits limits{3.0, 1.0};
+    const GamutBoundary boundary(GamutBoundary::printerColours(printer, limits));
+    const double blackPoint = 12.0;
+    const GamutMapping mapping(intent, blackPoint, boundary, SourceGamut::printableRgb());
+    double previous = -1.0;
+    for (int lightness = 0; lightness <= 100; lightness += 5) {
+        const double grey[3] = {double(lightness), 0.0, 0.0};
+        double mapped[3];
+        mapping.map(grey, mapped);
+        QVERIFY2(std::hypot(mapped[1], mapped[2]) < 1e-4,
+                 qPrintable(QStringLiteral("L %1 goes to a %2 b %3").arg(lightness).arg(mapped[1]).arg(mapped[2])));
+        QVERIFY2(mapped[0] > previous, qPrintable(QStringLiteral("L %1 goes to L %2").arg(lightness).arg(mapped[0])));
+        previous = mapped[0];
+        if (lightness == 0)
+            QVERIFY2(std::fabs(mapped[0] - blackPoint) < 0.01, qPrintable(QString::number(mapped[0])));
+        if (lightness == 100)
+            QVERIFY2(std::fabs(mapped[0] - 100.0) < 0.01, qPrintable(QString::number(mapped[0])));
+    }
 }
 
 void TestProfileKernels::blackGeneration_data()
