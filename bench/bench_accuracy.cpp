@@ -4,8 +4,8 @@
 // taken to D50 Lab through the output profile) and in whole device units
 // as the tool shows them.
 
-#include "KxCMS.h"
 #include "KxCmsIcc.h"
+#include "KxColourMath.h"
 
 #include <algorithm>
 #include <cmath>
@@ -86,7 +86,7 @@ int main()
                     std::fprintf(stderr, "bench_accuracy: a conversion failed\n");
                     return 1;
                 }
-                const double deltaE = KxCMS_ColourDiff_DeltaE(labNormal, labBest);
+                const double deltaE = KxColourMath::deltaE76(labNormal, labBest);
                 d.largestDeltaE = std::max(d.largestDeltaE, deltaE);
                 d.sumDeltaE += deltaE;
                 double units = 0;

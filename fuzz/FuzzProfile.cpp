@@ -55,7 +55,6 @@ void chartCalls(icColorSpaceSignature space, const char* path)
     if (profile) {
         KxCMSCMYKToLab(profile, kcmy, &L, &a, &b);
         KxCMSCMYKToLabRelative(profile, kcmy, &L, &a, &b);
-        KxCMSRGBToLab(profile, rgb, &L, &a, &b);
         KxCMSRGBToLabRelative(profile, rgb, &L, &a, &b);
         KxCMSLabD50ToCMYK(profile, 60, -10, 20, out);
     }

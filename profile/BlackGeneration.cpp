@@ -6,6 +6,13 @@
 
 namespace {
 
+// The lightest black point the curve is scaled to. Darkness runs from the
+// paper (0) to the black point (1) over 100 - blackPoint lightness units; a
+// printer whose darkest colour is lighter than this (a failed fit, or the
+// readings of a nearly blank chart) would make that span so short that the
+// faintest grey asked for full black.
+constexpr double LIGHTEST_BLACK_POINT = 90.0;
+
 // Per kind: how dark a grey must be (0 paper, 1 the black point) before
 // black comes in, and the chroma at which the black wanted for a grey of
 // that lightness is halved.
@@ -34,7 +41,7 @@ Curve curveOf(BlackGeneration::Kind kind)
 
 BlackGeneration::BlackGeneration(Kind kind, double blackPoint)
     : m_kind(kind)
-    , m_blackPoint(std::min(blackPoint, 90.0))
+    , m_blackPoint(std::min(blackPoint, LIGHTEST_BLACK_POINT))
 {
 }
 
@@ -47,7 +54,8 @@ double BlackGeneration::target(const double lab[3]) const
     const Curve curve = curveOf(m_kind);
     const double darkness = std::clamp((100.0 - lab[0]) / (100.0 - m_blackPoint), 0.0, 1.0);
     const double along = std::clamp((darkness - curve.start) / (1.0 - curve.start), 0.0, 1.0);
-    // Smooth at both ends: no kink where black comes in or where it is full.
+    // The smoothstep curve 3t^2 - 2t^3 (the cubic Hermite blend with zero
+    // slope at both ends): no kink where black comes in or where it is full.
     const double grey = along * along * (3.0 - 2.0 * along);
     const double chroma = ColourMath::chroma(lab) / curve.halfChroma;
     return grey / (1.0 + chroma * chroma);

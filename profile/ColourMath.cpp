@@ -1,25 +1,13 @@
 #include "ColourMath.h"
 
+#include <KxColourMath.h>
+
 #include <Eigen/Dense>
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
-
-constexpr double EPSILON = 216.0 / 24389.0; // where the cube root meets the straight part
-constexpr double KAPPA = 24389.0 / 27.0;
-
-double forward(double t)
-{
-    return t > EPSILON ? std::cbrt(t) : (KAPPA * t + 16.0) / 116.0;
-}
-
-double backward(double f)
-{
-    const double cube = f * f * f;
-    return cube > EPSILON ? cube : (116.0 * f - 16.0) / KAPPA;
-}
 
 // IPT's cone responses of XYZ, and its opponent axes of their compressed responses.
 const Eigen::Matrix3d XYZ_TO_LMS = (Eigen::Matrix3d() << 0.4002, 0.7075, -0.0807, -0.2280, 1.1500, 0.0612, 0.0, 0.0,
@@ -33,7 +21,7 @@ constexpr double IPT_SCALE = 100.0;
 Eigen::Matrix3d adaptedConeMatrix()
 {
     const Eigen::Vector3d white =
-        XYZ_TO_LMS * Eigen::Vector3d(ColourMath::D50[0], ColourMath::D50[1], ColourMath::D50[2]);
+        XYZ_TO_LMS * Eigen::Vector3d(KxColourMath::D50[0], KxColourMath::D50[1], KxColourMath::D50[2]);
     return white.cwiseInverse().asDiagonal() * XYZ_TO_LMS;
 }
 
@@ -51,30 +39,6 @@ double signedPower(double value, double exponent)
 
 namespace ColourMath {
 
-void xyzToLab(const double xyz[3], double lab[3])
-{
-    const double fx = forward(xyz[0] / D50[0]);
-    const double fy = forward(xyz[1] / D50[1]);
-    const double fz = forward(xyz[2] / D50[2]);
-    lab[0] = 116.0 * fy - 16.0;
-    lab[1] = 500.0 * (fx - fy);
-    lab[2] = 200.0 * (fy - fz);
-}
-
-void labToXyz(const double lab[3], double xyz[3])
-{
-    const double fy = (lab[0] + 16.0) / 116.0;
-    xyz[0] = D50[0] * backward(fy + lab[1] / 500.0);
-    xyz[1] = D50[1] * backward(fy);
-    xyz[2] = D50[2] * backward(fy - lab[2] / 200.0);
-}
-
-double deltaE76(const double first[3], const double second[3])
-{
-    return std::sqrt((first[0] - second[0]) * (first[0] - second[0]) + (first[1] - second[1]) * (first[1] - second[1])
-                     + (first[2] - second[2]) * (first[2] - second[2]));
-}
-
 double chroma(const double lab[3])
 {
     return std::hypot(lab[1], lab[2]);
@@ -83,7 +47,7 @@ double chroma(const double lab[3])
 void labToIpt(const double lab[3], double ipt[3])
 {
     Eigen::Vector3d xyz;
-    labToXyz(lab, xyz.data());
+    KxColourMath::labToXyz(lab, xyz.data());
     Eigen::Vector3d cones = TO_CONES * xyz;
     for (int c = 0; c < 3; ++c)
         cones(c) = signedPower(cones(c), IPT_EXPONENT);
@@ -97,7 +61,7 @@ void iptToLab(const double ipt[3], double lab[3])
     for (int c = 0; c < 3; ++c)
         cones(c) = signedPower(cones(c), 1.0 / IPT_EXPONENT);
     const Eigen::Vector3d xyz = FROM_CONES * cones;
-    xyzToLab(xyz.data(), lab);
+    KxColourMath::xyzToLab(xyz.data(), lab);
 }
 
 double darkChromaShare(double lightness, double black)

@@ -1,15 +1,11 @@
 #ifndef COLOURMATH_H
 #define COLOURMATH_H
 
-// CIE formulas the profiler works with. XYZ is scaled so that the D50 white
-// has Y 1; Lab is CIE L, a, b against D50.
+// Colour formulas only the profiler works with; the CIE colorimetry it
+// shares with the rest of the program (D50, Lab and XYZ, colour
+// differences) is KxColourMath. Lab is CIE L, a, b against D50.
 namespace ColourMath {
 
-constexpr double D50[3] = {0.9642, 1.0, 0.8249};
-
-void xyzToLab(const double xyz[3], double lab[3]);
-void labToXyz(const double lab[3], double xyz[3]);
-double deltaE76(const double first[3], const double second[3]);
 double chroma(const double lab[3]);
 
 // IPT (Ebner and Fairchild, "Development and testing of a color space (IPT)

@@ -1,9 +1,9 @@
 #include "ForwardFit.h"
 
 #include "CancellableConjugateGradient.h"
-#include "ColourMath.h"
 
 #include <Eigen/Sparse>
+#include <KxColourMath.h>
 
 #include <algorithm>
 #include <cmath>
@@ -26,9 +26,9 @@ constexpr double L_SLOPE = 116.0 / 3.0; // dL*/d(t^(1/3))
 void toFitSpace(const double lab[3], double value[3], double weight[3])
 {
     double xyz[3];
-    ColourMath::labToXyz(lab, xyz);
+    KxColourMath::labToXyz(lab, xyz);
     for (int c = 0; c < 3; ++c) {
-        const double t = std::max(xyz[c] / ColourMath::D50[c], 0.0);
+        const double t = std::max(xyz[c] / KxColourMath::D50[c], 0.0);
         value[c] = 2.0 * (1.0 - std::sqrt(t));
         weight[c] = L_SLOPE * L_SLOPE / std::cbrt(std::max(t, LAB_CURVE_FROM));
     }
@@ -39,9 +39,9 @@ void fromFitSpace(const double value[3], double lab[3])
     double xyz[3];
     for (int c = 0; c < 3; ++c) {
         const double root = std::max(1.0 - 0.5 * value[c], 0.0);
-        xyz[c] = root * root * ColourMath::D50[c];
+        xyz[c] = root * root * KxColourMath::D50[c];
     }
-    ColourMath::xyzToLab(xyz, lab);
+    KxColourMath::xyzToLab(xyz, lab);
 }
 
 void indexOf(std::size_t node, unsigned points, unsigned index[4])
@@ -196,7 +196,7 @@ bool ForwardFit::fit(const std::vector<PrinterSample>& samples, CmykGrid& grid, 
             for (const PrinterSample& sample : unseen) {
                 double lab[3];
                 labOf(model, sample.inks, lab);
-                misfit += ColourMath::deltaE76(lab, sample.lab);
+                misfit += KxColourMath::deltaE76(lab, sample.lab);
             }
         }
         if (size == 0 || misfit < least) {

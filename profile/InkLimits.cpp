@@ -9,17 +9,6 @@ constexpr int HALVINGS = 40;
 
 } // namespace
 
-bool InkLimits::admits(const double inks[4]) const
-{
-    double sum = 0.0;
-    for (int i = 0; i < 4; ++i) {
-        if (!(inks[i] >= 0.0 && inks[i] <= highest(i)))
-            return false;
-        sum += inks[i];
-    }
-    return sum <= total;
-}
-
 void InkLimits::project(double inks[4]) const
 {
     double sum = 0.0;

@@ -12,7 +12,6 @@ struct InkLimits {
     double black = 1.0;
 
     double highest(int ink) const { return ink == 3 ? black : 1.0; }
-    bool admits(const double inks[4]) const;
     // The inks within the limits nearest to the given ones (Euclidean).
     void project(double inks[4]) const;
 };

@@ -1,6 +1,6 @@
 #include "InkSolver.h"
 
-#include "ColourMath.h"
+#include <KxColourMath.h>
 
 #include <Eigen/Dense>
 
@@ -17,10 +17,17 @@ constexpr unsigned SAMPLING_LEVELS = 7;
 constexpr int MOST_STEPS = 40;
 // An ink this close to a bound counts as at it.
 constexpr double AT_BOUND = 1e-9;
-// Levenberg-Marquardt damping, relative to the curvature's diagonal.
+// Levenberg-Marquardt damping, relative to the curvature's diagonal
+// (Marquardt, "An algorithm for least-squares estimation of nonlinear
+// parameters", J. SIAM 11, 1963). It is eased after a step that lowers the
+// sum and raised after one that does not, raised faster than eased, so that
+// a run of failed steps soon turns into short steps down the gradient; a
+// search gives up once the damping passes MOST_DAMPING.
 constexpr double FIRST_DAMPING = 1e-3;
 constexpr double LEAST_DAMPING = 1e-9;
 constexpr double MOST_DAMPING = 1e8;
+constexpr double DAMPING_EASE = 3.0;
+constexpr double DAMPING_RAISE = 8.0;
 // Keeps the damped system solvable where an ink has no effect at all.
 constexpr double DAMPING_FLOOR = 1e-6;
 // A search ends when a step moves no ink by more than this, or gains less.
@@ -29,6 +36,52 @@ constexpr double SMALLEST_GAIN = 1e-12;
 
 using Small = Eigen::Matrix<double, Eigen::Dynamic, Eigen::Dynamic, 0, 5, 5>;
 using SmallVector = Eigen::Matrix<double, Eigen::Dynamic, 1, 0, 5, 1>;
+
+// The inks that may move: those not held at a bound the gradient pushes
+// against. Their count is returned, their indices fill free; sumHeld tells
+// whether the total sits at its limit with the gradient pushing it up.
+int movableInks(const double inks[4], const Eigen::Vector4d& gradient, const InkLimits& limits, int free[4],
+                bool& sumHeld)
+{
+    int freeCount = 0;
+    double sum = 0.0;
+    double descentOfSum = 0.0;
+    for (int i = 0; i < 4; ++i) {
+        sum += inks[i];
+        const bool heldLow = inks[i] <= AT_BOUND && gradient(i) > 0.0;
+        const bool heldHigh = inks[i] >= limits.highest(i) - AT_BOUND && gradient(i) < 0.0;
+        if (!heldLow && !heldHigh) {
+            free[freeCount++] = i;
+            descentOfSum -= gradient(i);
+        }
+    }
+    sumHeld = sum >= limits.total - AT_BOUND && descentOfSum > 0.0;
+    return freeCount;
+}
+
+// The damped Gauss-Newton step of the free inks. Where the total is held,
+// the system is bordered by the constraint that the free inks' changes sum
+// to 0, with its Lagrange multiplier as the extra unknown (the KKT system
+// of an equality-constrained quadratic):
+//     [ H + damping D   1 ] [ step ]   [ -g ]
+//     [ 1^T             0 ] [ mu   ] = [  0 ]
+SmallVector dampedStep(const Eigen::Matrix4d& curvature, const Eigen::Vector4d& gradient, const int free[4],
+                       int freeCount, bool sumHeld, double damping)
+{
+    const int size = freeCount + (sumHeld ? 1 : 0);
+    Small system = Small::Zero(size, size);
+    SmallVector right = SmallVector::Zero(size);
+    for (int a = 0; a < freeCount; ++a) {
+        for (int b = 0; b < freeCount; ++b)
+            system(a, b) = curvature(free[a], free[b]);
+        system(a, a) += damping * (curvature(free[a], free[a]) + DAMPING_FLOOR);
+        right(a) = -gradient(free[a]);
+    }
+    if (sumHeld)
+        for (int a = 0; a < freeCount; ++a)
+            system(a, freeCount) = system(freeCount, a) = 1.0;
+    return system.partialPivLu().solve(right);
+}
 
 } // namespace
 
@@ -92,40 +145,15 @@ void InkSolver::descend(const double target[3], double wantedBlack, double inks[
         curvature(3, 3) += BLACK_WEIGHT;
         gradient(3) += BLACK_WEIGHT * (inks[3] - wantedBlack);
 
-        // Inks held at a bound the gradient pushes against; the rest move.
         int free[4];
-        int freeCount = 0;
-        double sum = 0.0;
-        double descentOfSum = 0.0;
-        for (int i = 0; i < 4; ++i) {
-            sum += inks[i];
-            const bool heldLow = inks[i] <= AT_BOUND && gradient(i) > 0.0;
-            const bool heldHigh = inks[i] >= m_limits.highest(i) - AT_BOUND && gradient(i) < 0.0;
-            if (!heldLow && !heldHigh) {
-                free[freeCount++] = i;
-                descentOfSum -= gradient(i);
-            }
-        }
+        bool sumHeld = false;
+        const int freeCount = movableInks(inks, gradient, m_limits, free, sumHeld);
         if (freeCount == 0)
             return;
-        const bool sumHeld = sum >= m_limits.total - AT_BOUND && descentOfSum > 0.0;
 
         bool moved = false;
         while (!moved) {
-            const int size = freeCount + (sumHeld ? 1 : 0);
-            Small system = Small::Zero(size, size);
-            SmallVector right = SmallVector::Zero(size);
-            for (int a = 0; a < freeCount; ++a) {
-                for (int b = 0; b < freeCount; ++b)
-                    system(a, b) = curvature(free[a], free[b]);
-                system(a, a) += damping * (curvature(free[a], free[a]) + DAMPING_FLOOR);
-                right(a) = -gradient(free[a]);
-            }
-            if (sumHeld)
-                for (int a = 0; a < freeCount; ++a)
-                    system(a, freeCount) = system(freeCount, a) = 1.0;
-            const SmallVector change = system.partialPivLu().solve(right);
-
+            const SmallVector change = dampedStep(curvature, gradient, free, freeCount, sumHeld, damping);
             double trial[4] = {inks[0], inks[1], inks[2], inks[3]};
             for (int a = 0; a < freeCount; ++a)
                 trial[free[a]] += change(a);
@@ -140,12 +168,12 @@ void InkSolver::descend(const double target[3], double wantedBlack, double inks[
                 }
                 const double gain = current - trialEnergy;
                 current = trialEnergy;
-                damping = std::max(damping / 3.0, LEAST_DAMPING);
+                damping = std::max(damping / DAMPING_EASE, LEAST_DAMPING);
                 if (largestMove < SMALLEST_STEP || gain < SMALLEST_GAIN)
                     return;
                 moved = true;
             } else {
-                damping *= 8.0;
+                damping *= DAMPING_RAISE;
                 if (damping > MOST_DAMPING)
                     return;
             }
@@ -174,6 +202,6 @@ InkSolver::Result InkSolver::solve(const double target[3], const std::vector<con
     for (const double* start : starts)
         tryFrom(start);
     tryFrom(nearestSample(target).inks);
-    best.distance = ColourMath::deltaE76(best.lab, target);
+    best.distance = KxColourMath::deltaE76(best.lab, target);
     return best;
 }

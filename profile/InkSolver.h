@@ -22,9 +22,10 @@
 //   the admissible colour nearest to t in CIE 1976 ΔE (the black term, tiny
 //   beside it, only breaks ties). Black beyond the wanted amount thus comes
 //   in exactly where the colours cannot reach t without it.
-// - Each start is a local search: projected Levenberg-Marquardt steps, the
-//   inks at a bound (or the total at its limit) held there while the
-//   gradient pushes against it. A good start (the solution at a
+// - Each start is a local search: projected Levenberg-Marquardt steps
+//   (Levenberg 1944, Marquardt 1963) on the Gauss-Newton curvature, the
+//   inks at a bound held there while the gradient pushes against it, and the
+//   total at its limit held by a Lagrange multiplier (a bordered system). A good start (the solution at a
 //   neighbouring target) makes the answers of neighbouring targets
 //   neighbours too, which keeps the tables smooth; a start from the
 //   nearest colour of a coarse sampling of A guards against a poor local

@@ -1,6 +1,6 @@
 #include "LabTable.h"
 
-#include "ColourMath.h"
+#include <KxColourMath.h>
 
 #include <cmath>
 
@@ -52,7 +52,7 @@ bool LabTable::build(const InkSolver& solver, const Mapping& mapping, KxCmsPrint
                 const InkSolver::Result result = besidePaper ? paper : solver.solve(target, starts);
                 std::copy(result.inks, result.inks + 4, &table.values[node * 4]);
                 if (distances)
-                    (*distances)[node] = ColourMath::deltaE76(lab, result.lab);
+                    (*distances)[node] = KxColourMath::deltaE76(lab, result.lab);
             }
     }
     if (progress.cancelled()) { // during the last slice, left unfinished

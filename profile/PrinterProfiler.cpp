@@ -1,13 +1,14 @@
 #include "PrinterProfiler.h"
 
 #include "ColorimetricClip.h"
-#include "ColourMath.h"
 #include "ForwardFit.h"
 #include "GamutBoundary.h"
 #include "GamutMapping.h"
 #include "InkSolver.h"
 #include "LabTable.h"
 #include "SourceGamut.h"
+
+#include <KxColourMath.h>
 
 #include <algorithm>
 #include <cmath>
@@ -31,7 +32,7 @@ PrinterProfiler::Figures selfFit(const CmykGrid& printer, const std::vector<Prin
     for (const PrinterSample& sample : samples) {
         double lab[3];
         printer.evaluate(sample.inks, lab);
-        const double distance = ColourMath::deltaE76(lab, sample.lab);
+        const double distance = KxColourMath::deltaE76(lab, sample.lab);
         figures.selfFitMean += distance / double(samples.size());
         figures.selfFitLargest = std::max(figures.selfFitLargest, distance);
     }

@@ -1,10 +1,10 @@
 #include "PrinterReadings.h"
 
-#include "ColourMath.h"
 #include "InstrumentLab.h"
 #include "PrinterResponse.h"
 
 #include <KxCmsPrinterProfile.h>
+#include <KxColourMath.h>
 
 #include <array>
 #include <cmath>
@@ -54,7 +54,7 @@ bool PrinterReadings::take(const std::vector<PrinterMeasurement>& measurements, 
         const std::vector<std::size_t>& repeats = patch.second;
         for (std::size_t a = 0; a < repeats.size(); ++a)
             for (std::size_t b = a + 1; b < repeats.size(); ++b)
-                if (ColourMath::deltaE76(measurements[repeats[a]].lab, measurements[repeats[b]].lab)
+                if (KxColourMath::deltaE76(measurements[repeats[a]].lab, measurements[repeats[b]].lab)
                     > REPEAT_TOLERANCE) {
                     whyNot = "The " + nth(repeats[a]) + " and the " + nth(repeats[b])
                              + " print the same inks but were measured far apart.";
@@ -75,7 +75,7 @@ bool PrinterReadings::take(const std::vector<PrinterMeasurement>& measurements, 
     double paper[3] = {0.0, 0.0, 0.0};
     for (std::size_t index : white->second) {
         double xyz[3];
-        ColourMath::labToXyz(measurements[index].lab, xyz);
+        KxColourMath::labToXyz(measurements[index].lab, xyz);
         for (int c = 0; c < 3; ++c)
             paper[c] += xyz[c] / double(white->second.size());
     }
@@ -84,7 +84,7 @@ bool PrinterReadings::take(const std::vector<PrinterMeasurement>& measurements, 
         return false;
     }
     double paperLab[3];
-    ColourMath::xyzToLab(paper, paperLab);
+    KxColourMath::xyzToLab(paper, paperLab);
     if (!PrinterResponse::check(measurements, paperLab, whyNot))
         return false;
 
@@ -95,10 +95,10 @@ bool PrinterReadings::take(const std::vector<PrinterMeasurement>& measurements, 
         for (int i = 0; i < 4; ++i)
             sample.inks[i] = measurement.inks[i] / 100.0;
         double xyz[3];
-        ColourMath::labToXyz(measurement.lab, xyz);
+        KxColourMath::labToXyz(measurement.lab, xyz);
         for (int c = 0; c < 3; ++c)
-            xyz[c] *= ColourMath::D50[c] / paper[c];
-        ColourMath::xyzToLab(xyz, sample.lab);
+            xyz[c] *= KxColourMath::D50[c] / paper[c];
+        KxColourMath::xyzToLab(xyz, sample.lab);
         samples.push_back(sample);
     }
     m_samples.swap(samples);

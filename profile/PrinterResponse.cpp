@@ -1,6 +1,6 @@
 #include "PrinterResponse.h"
 
-#include "ColourMath.h"
+#include <KxColourMath.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -72,7 +72,7 @@ bool solidLikePaper(const std::vector<PrinterMeasurement>& measurements, int ink
         }
     if (!solid || solid->inks[ink] < INK_RESOLUTION
         || (solid->lab[0] < paperLab[0]
-            && ColourMath::deltaE76(solid->lab, paperLab) >= PrinterResponse::SOLID_CONTRAST))
+            && KxColourMath::deltaE76(solid->lab, paperLab) >= PrinterResponse::SOLID_CONTRAST))
         return false;
     whyNot = std::string("The ") + SOLID_NAMES[ink] + " solid (" + nth(index) + ", " + percent(solid->inks[ink])
              + ") is not clearly darker than the paper.";

@@ -1,8 +1,7 @@
 #include "SourceGamut.h"
 
-#include "ColourMath.h"
-
 #include <KxCmsConversion.h>
+#include <KxColourMath.h>
 #include <KxFileNameText.h>
 
 #include <cmath>
@@ -55,7 +54,7 @@ void addRgb(const RgbMatrix& matrix, std::vector<GamutBoundary::Colour>& colours
         for (int row = 0; row < 3; ++row)
             xyz[row] = matrix[row][0] * rgb[0] + matrix[row][1] * rgb[1] + matrix[row][2] * rgb[2];
         GamutBoundary::Colour lab;
-        ColourMath::xyzToLab(xyz, lab.data());
+        KxColourMath::xyzToLab(xyz, lab.data());
         colours.push_back(lab);
     });
 }

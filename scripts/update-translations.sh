@@ -8,5 +8,5 @@ cd "$(dirname "$0")/.."
 lupdate="${LUPDATE:-$(command -v lupdate || echo /usr/lib/qt6/bin/lupdate)}"
 for language in de fr; do
   "$lupdate" -silent -no-obsolete -locations none -source-language en -target-language "$language" \
-    app tool chart components -ts "lang/tintora_$language.ts"
+    app converter chart components -ts "lang/tintora_$language.ts"
 done

@@ -66,7 +66,7 @@ check_companions() {
   local convert=(--in "$profiles/sRGB.icc" --out "$profiles/ghostscript/default_cmyk.icc" --intent 1)
   installed="$(printf '255 0 0\n30 120 200\n' | "$root/bin/tintora-convert" "${convert[@]}" 2>&1)" ||
     fail "installed tintora-convert failed: $installed"
-  built="$(printf '255 0 0\n30 120 200\n' | "$build/tools/convert/tintora-convert" "${convert[@]}" 2>&1)"
+  built="$(printf '255 0 0\n30 120 200\n' | "$build/companions/convert/tintora-convert" "${convert[@]}" 2>&1)"
   [ "$installed" = "$built" ] || fail "installed tintora-convert printed '$installed', the built one '$built'"
   [ "$(echo "$installed" | wc -l)" = 2 ] || fail "installed tintora-convert printed '$installed' for two colours"
 
@@ -75,13 +75,13 @@ check_companions() {
   "$root/bin/tintora-chart" --profile "$profiles/ghostscript/default_cmyk.icc" --patches 8 \
     --cgats "$work/installed.txt" --ps "$work/installed.ps" > "$work/installed.log" 2>&1 ||
     fail "installed tintora-chart failed: $(cat "$work/installed.log")"
-  "$build/tools/chart/tintora-chart" --profile "$profiles/ghostscript/default_cmyk.icc" --patches 8 \
+  "$build/companions/chart/tintora-chart" --profile "$profiles/ghostscript/default_cmyk.icc" --patches 8 \
     --cgats "$work/built.txt" > /dev/null 2>&1
   # The target files differ only in their creation date.
   diff <(grep -v '^CREATED' "$work/installed.txt") <(grep -v '^CREATED' "$work/built.txt") > /dev/null ||
     fail "installed tintora-chart wrote another target file than the built one"
   grep -q '^%!PS' "$work/installed.ps" || fail "installed tintora-chart wrote no PostScript page"
-  [ "$("$root/bin/tintora-profile" --version)" = "$("$build/tools/profile/tintora-profile" --version)" ] ||
+  [ "$("$root/bin/tintora-profile" --version)" = "$("$build/companions/profile/tintora-profile" --version)" ] ||
     fail "installed tintora-profile gives another version than the built one"
   rm -rf "$work"
 }

@@ -20,7 +20,7 @@ const QString MEDIA_WEDGE = "/usr/share/color/argyll/ref/FograStrip3.ti1";
 
 ProgramRun chartTool(const QStringList& arguments)
 {
-    return ProgramRun::of(QStringLiteral(TINTORA_BINARY_DIR "/tools/chart/tintora-chart"), arguments);
+    return ProgramRun::of(QStringLiteral(TINTORA_BINARY_DIR "/companions/chart/tintora-chart"), arguments);
 }
 
 ProgramRun argyll(const QString& program, const QStringList& arguments)

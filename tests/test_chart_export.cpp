@@ -58,7 +58,7 @@ void generate(unsigned long count, KxChartPointList& chart)
 
 QString chartTool()
 {
-    return QStringLiteral(TINTORA_BINARY_DIR "/tools/chart/tintora-chart");
+    return QStringLiteral(TINTORA_BINARY_DIR "/companions/chart/tintora-chart");
 }
 
 } // namespace

@@ -27,7 +27,7 @@ const char* const DEFAULT_CMYK = "/usr/share/color/icc/ghostscript/default_cmyk.
 
 QString chartTool()
 {
-    return QStringLiteral(TINTORA_BINARY_DIR "/tools/chart/tintora-chart");
+    return QStringLiteral(TINTORA_BINARY_DIR "/companions/chart/tintora-chart");
 }
 
 void generate(unsigned long count, KxChartPointList& chart)

@@ -100,7 +100,7 @@ private slots:
         Kx_InitSubSystems(0);
         KxInitGlobals();
         KxInitStorageClasses();
-        const ProgramRun chart = ProgramRun::of(TINTORA_BINARY_DIR "/tools/chart/tintora-chart",
+        const ProgramRun chart = ProgramRun::of(TINTORA_BINARY_DIR "/companions/chart/tintora-chart",
                                                 {"--profile", DEFAULT_CMYK, "--patches", "64", "--controls", "--ti1",
                                                  folder.filePath("chart.ti1")});
         QVERIFY2(chart.exitCode == 0, chart.error.constData());

@@ -300,7 +300,7 @@ private slots:
         QVERIFY(QMetaObject::invokeMethod(window, "loadMeasurements"));
         QCOMPARE(modal.messageCaptions(), QStringList());
         const ProgramRun tool =
-            ProgramRun::of(TINTORA_BINARY_DIR "/tools/chart/tintora-chart",
+            ProgramRun::of(TINTORA_BINARY_DIR "/companions/chart/tintora-chart",
                            {"--profile", DEFAULT_CMYK, "--readings", readings, "--measurements", folder.filePath("m.ti3")});
         QVERIFY2(tool.exitCode == 0, tool.error.constData());
 
@@ -349,7 +349,7 @@ private slots:
         QCOMPARE(summaryOf(*larger), QString("No readings yet"));
 
         const ProgramRun refused = ProgramRun::of(
-            TINTORA_BINARY_DIR "/tools/chart/tintora-chart",
+            TINTORA_BINARY_DIR "/companions/chart/tintora-chart",
             {"--profile", DEFAULT_CMYK, "--patches", "128", "--readings", readings, "--measurements",
              folder.filePath("m128.ti3"), "--ps", folder.filePath("c128.ps")});
         QCOMPARE(refused.exitCode, 1);

@@ -22,7 +22,7 @@ constexpr int CHART_PATCHES = 100 + CONTROL_PATCHES;
 
 ProgramRun chartTool(const QStringList& arguments)
 {
-    return ProgramRun::of(QStringLiteral(TINTORA_BINARY_DIR "/tools/chart/tintora-chart"), arguments);
+    return ProgramRun::of(QStringLiteral(TINTORA_BINARY_DIR "/companions/chart/tintora-chart"), arguments);
 }
 
 ProgramRun program(const QString& name, const QStringList& arguments)

@@ -466,7 +466,7 @@ void TestCmsExact::brokenProfilesAreRefused()
     // The companions say so in one line naming the profile and convert
     // nothing.
     QProcess convert;
-    convert.start(TINTORA_BINARY_DIR "/tools/convert/tintora-convert", {"--in", path, "--out", Srgb.path});
+    convert.start(TINTORA_BINARY_DIR "/companions/convert/tintora-convert", {"--in", path, "--out", Srgb.path});
     QVERIFY(convert.waitForStarted(EventLimits::EVENT_MS));
     convert.write(space == icSigCmykData ? "0 0 0 0\n" : "255 255 255\n");
     convert.closeWriteChannel();
@@ -481,7 +481,7 @@ void TestCmsExact::brokenProfilesAreRefused()
         return;
     const QString target = m_folder.filePath("chart.cgats");
     QProcess chart;
-    chart.start(TINTORA_BINARY_DIR "/tools/chart/tintora-chart", {"--profile", path, "--patches", "8", "--cgats", target});
+    chart.start(TINTORA_BINARY_DIR "/companions/chart/tintora-chart", {"--profile", path, "--patches", "8", "--cgats", target});
     QVERIFY(chart.waitForFinished(EventLimits::EVENT_MS));
     QVERIFY(chart.exitCode() != 0);
     QVERIFY(!QFile::exists(target));

@@ -15,9 +15,9 @@
 
 namespace {
 
-const QString Convert = QStringLiteral(TINTORA_BINARY_DIR "/tools/convert/tintora-convert");
-const QString Chart = QStringLiteral(TINTORA_BINARY_DIR "/tools/chart/tintora-chart");
-const QString Profile = QStringLiteral(TINTORA_BINARY_DIR "/tools/profile/tintora-profile");
+const QString Convert = QStringLiteral(TINTORA_BINARY_DIR "/companions/convert/tintora-convert");
+const QString Chart = QStringLiteral(TINTORA_BINARY_DIR "/companions/chart/tintora-chart");
+const QString Profile = QStringLiteral(TINTORA_BINARY_DIR "/companions/profile/tintora-profile");
 const QString DefaultCmyk = QStringLiteral("/usr/share/color/icc/ghostscript/default_cmyk.icc");
 const QString Srgb = QStringLiteral("/usr/share/color/icc/sRGB.icc");
 

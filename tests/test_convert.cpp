@@ -14,7 +14,7 @@
 
 namespace {
 
-const QString Tool = QStringLiteral(TINTORA_BINARY_DIR "/tools/convert/tintora-convert");
+const QString Tool = QStringLiteral(TINTORA_BINARY_DIR "/companions/convert/tintora-convert");
 const QString DefaultCmyk = QStringLiteral("/usr/share/color/icc/ghostscript/default_cmyk.icc");
 const QString Srgb = QStringLiteral("/usr/share/color/icc/sRGB.icc");
 

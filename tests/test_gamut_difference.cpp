@@ -51,7 +51,7 @@ double shownDifference(const QLabel* label)
 std::vector<QStringList> convert(const QStringList& arguments, const QStringList& lines)
 {
     QProcess process;
-    process.start(QStringLiteral(TINTORA_BINARY_DIR "/tools/convert/tintora-convert"), arguments);
+    process.start(QStringLiteral(TINTORA_BINARY_DIR "/companions/convert/tintora-convert"), arguments);
     process.write((lines.join('\n') + '\n').toUtf8());
     process.closeWriteChannel();
     if (!process.waitForFinished(EventLimits::EVENT_MS) || process.exitCode() != 0)

@@ -53,7 +53,7 @@ private slots:
         const QString fresh = work.filePath("current.ts");
         QProcess lupdate;
         lupdate.setWorkingDirectory(TINTORA_SOURCE_DIR);
-        lupdate.start(TINTORA_LUPDATE, {"-silent", "-locations", "none", "app", "tool", "chart", "components", "-ts",
+        lupdate.start(TINTORA_LUPDATE, {"-silent", "-locations", "none", "app", "converter", "chart", "components", "-ts",
                                         fresh});
         QVERIFY2(lupdate.waitForFinished(EventLimits::EVENT_MS), "lupdate did not finish");
         QCOMPARE(lupdate.exitCode(), 0);

@@ -26,7 +26,7 @@
 
 namespace {
 
-const QString Profiler = QStringLiteral(TINTORA_BINARY_DIR "/tools/profile/tintora-profile");
+const QString Profiler = QStringLiteral(TINTORA_BINARY_DIR "/companions/profile/tintora-profile");
 const QString KnownPrinter = QStringLiteral("/usr/share/color/icc/ghostscript/default_cmyk.icc");
 const char* const Srgb = "/usr/share/color/icc/sRGB.icc";
 constexpr double InkLimit = 3.0;   // 300 %

@@ -1138,7 +1138,7 @@ QStringList convert(const QString& input, const QString& output, long intent, lo
                              QString::number(accuracy)};
     if (lab)
         arguments << "--lab";
-    process.start(QStringLiteral(TINTORA_BINARY_DIR "/tools/convert/tintora-convert"), arguments);
+    process.start(QStringLiteral(TINTORA_BINARY_DIR "/companions/convert/tintora-convert"), arguments);
     process.write(line.toUtf8() + "\n");
     process.closeWriteChannel();
     if (!process.waitForFinished(EventLimits::EVENT_MS) || process.exitCode() != 0)

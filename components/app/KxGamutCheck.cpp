@@ -1,8 +1,8 @@
 #include "KxGamutCheck.h"
 
-#include "KxCMS.h"
 #include "KxCmsConversion.h"
 #include "KxCmsIcc.h"
+#include "KxColourMath.h"
 
 namespace {
 
@@ -54,7 +54,7 @@ double KxGamutCheck::difference(const double lab[3]) const
     double back[3];
     if (!m_output->labToDevice(lab, device) || !m_output->deviceToLabRelative(device, back))
         return -1.0;
-    return KxCMS_ColourDiff_DeltaE(lab, back);
+    return KxColourMath::deltaE76(lab, back);
 }
 
 double KxGamutCheck::deviceDifference(const double* input) const

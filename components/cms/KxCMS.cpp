@@ -2,8 +2,7 @@
 
 #include "KxCmsConversion.h"
 #include "KxCmsProfile.h"
-
-#include <lcms2.h>
+#include "KxColourMath.h"
 
 #include <algorithm>
 #include <cmath>
@@ -48,11 +47,6 @@ double fromByte(unsigned char value)
 unsigned char toByte(double fraction)
 {
     return static_cast<unsigned char>(std::lround(std::clamp(fraction, 0.0, 1.0) * 255.0));
-}
-
-cmsCIELab labOf(const double* lab)
-{
-    return cmsCIELab{lab[0], lab[1], lab[2]};
 }
 
 enum class LabKind { D50, Relative };
@@ -168,11 +162,6 @@ void KxCMSCMYKToLabPixels(const KxCMS* cms, const unsigned char* kcmy, unsigned 
     }
 }
 
-void KxCMSRGBToLab(const KxCMS* cms, const unsigned char* rgb, double* L, double* a, double* b)
-{
-    rgbToLab(cms, LabKind::D50, rgb, L, a, b);
-}
-
 void KxCMSRGBToLabRelative(const KxCMS* cms, const unsigned char* rgb, double* L, double* a, double* b)
 {
     rgbToLab(cms, LabKind::Relative, rgb, L, a, b);
@@ -208,46 +197,27 @@ void KxCMSLabToRGB(const KxCMS* cms, double L, double a, double b, unsigned char
         rgb[i] = toByte(channels[i]);
 }
 
-void KxCMSLabToXYZ(const double* lab, double* xyz)
-{
-    if (!lab || !xyz)
-        return;
-    const cmsCIELab in = labOf(lab);
-    cmsCIEXYZ out;
-    cmsLab2XYZ(cmsD50_XYZ(), &out, &in);
-    xyz[0] = out.X;
-    xyz[1] = out.Y;
-    xyz[2] = out.Z;
-}
-
 namespace {
 
 // A difference formula applied to two L, a, b triples; 0 when one is missing.
-template <class Formula>
-double colourDifference(const double* lab1, const double* lab2, Formula formula)
+double colourDifference(const double* lab1, const double* lab2, double (*formula)(const double*, const double*))
 {
-    if (!lab1 || !lab2)
-        return 0;
-    const cmsCIELab first = labOf(lab1);
-    const cmsCIELab second = labOf(lab2);
-    return formula(&first, &second);
+    return lab1 && lab2 ? formula(lab1, lab2) : 0.0;
 }
 
 } // namespace
 
 double KxCMS_ColourDiff_DeltaE(const double* lab1, const double* lab2)
 {
-    return colourDifference(lab1, lab2, cmsDeltaE);
+    return colourDifference(lab1, lab2, KxColourMath::deltaE76);
 }
 
 double KxCMS_ColourDiff_CIE94(const double* lab1, const double* lab2)
 {
-    return colourDifference(lab1, lab2, cmsCIE94DeltaE);
+    return colourDifference(lab1, lab2, KxColourMath::deltaE94);
 }
 
 double KxCMS_ColourDiff_CIE2000(const double* lab1, const double* lab2)
 {
-    return colourDifference(lab1, lab2, [](const cmsCIELab* first, const cmsCIELab* second) {
-        return cmsCIE2000DeltaE(first, second, 1.0, 1.0, 1.0);
-    });
+    return colourDifference(lab1, lab2, KxColourMath::deltaE2000);
 }

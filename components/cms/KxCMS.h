@@ -42,8 +42,7 @@ void KxCMSCMYKToLabRelative(const KxCMS* cms, const unsigned char* kcmy, double*
 // KxCMSCMYKToLab of count pixels at once: kcmy holds 4 bytes for each, lab
 // the three values L, a, b for each.
 void KxCMSCMYKToLabPixels(const KxCMS* cms, const unsigned char* kcmy, unsigned long count, double* lab);
-// The same for an RGB input profile.
-void KxCMSRGBToLab(const KxCMS* cms, const unsigned char* rgb, double* L, double* a, double* b);
+// Device RGB of the input profile to media-relative Lab.
 void KxCMSRGBToLabRelative(const KxCMS* cms, const unsigned char* rgb, double* L, double* a, double* b);
 // D50 Lab to the device CMYK of the output profile: taken as relative to the
 // input profile's media white (except under the absolute intent), then the
@@ -54,11 +53,8 @@ void KxCMSLabD50ToCMYK(const KxCMS* cms, double L, double a, double b, unsigned 
 // built-in sRGB under the relative intent (L 100 gives white).
 void KxCMSLabToRGB(const KxCMS* cms, double L, double a, double b, unsigned char* rgb);
 
-// D50 L, a, b to CIE XYZ relative to the D50 white (Y 1 for white); a
-// null pointer leaves xyz untouched.
-void KxCMSLabToXYZ(const double* lab, double* xyz);
-
-// Colour differences of two L, a, b triples.
+// Colour differences of two L, a, b triples (see KxColourMath); 0 when one
+// is missing.
 double KxCMS_ColourDiff_DeltaE(const double* lab1, const double* lab2); // CIE 1976
 double KxCMS_ColourDiff_CIE94(const double* lab1, const double* lab2);  // CIE94
 double KxCMS_ColourDiff_CIE2000(const double* lab1, const double* lab2); // CIEDE2000, weights 1, 1, 1

@@ -8,9 +8,7 @@
 #include <lcms2.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
-#include <cstring>
 #include <cstdint>
 #include <memory>
 #include <string_view>
@@ -241,7 +239,7 @@ bool KxCmsPrinterProfile::isSoundText(const std::string& text)
     return TextDescription::holds(text);
 }
 
-bool KxCmsPrinterProfile::write(const char* path, std::string& whyNot) const
+bool KxCmsPrinterProfile::toIccBytes(std::vector<unsigned char>& bytes, std::string& whyNot) const
 {
     if (!hasShape(inksToLab, 4, 3) || !hasShape(gamut, 3, 1)
         || !std::all_of(std::begin(labToInks), std::end(labToInks),
@@ -283,7 +281,6 @@ bool KxCmsPrinterProfile::write(const char* path, std::string& whyNot) const
         written = writeGrid(profile, fromLab[intent], labToInks[intent], 3, 4, true, false);
 
     cmsUInt32Number size = 0;
-    std::vector<unsigned char> bytes;
     if (written && cmsSaveProfileToMem(profile, nullptr, &size) && size > 0) {
         bytes.resize(size);
         written = cmsSaveProfileToMem(profile, bytes.data(), &size);
@@ -295,17 +292,16 @@ bool KxCmsPrinterProfile::write(const char* path, std::string& whyNot) const
         whyNot = "the profile cannot be encoded" + (error.empty() ? std::string() : ": " + error);
         return false;
     }
+    return true;
+}
 
-    KxFILE* file = Kx_fopen(path, "w");
-    bool saved = file && Kx_fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    if (file && !saved) {
-        const int writeError = errno;
-        Kx_fabandon(file);
-        errno = writeError;
-    } else if (file) {
-        saved = Kx_fclose(file) == 0;
-    }
-    if (!saved)
-        whyNot = std::string("the profile cannot be written: ") + std::strerror(errno);
-    return saved;
+bool KxCmsPrinterProfile::write(const char* path, std::string& whyNot) const
+{
+    std::vector<unsigned char> bytes;
+    if (!toIccBytes(bytes, whyNot))
+        return false;
+    const KxWriteResult written = Kx_writeFile(path, bytes.data(), bytes.size());
+    if (!written)
+        whyNot = "the profile cannot be written: " + written.reason();
+    return bool(written);
 }

@@ -1,6 +1,8 @@
 #ifndef KXCMSPRINTERPROFILE_H
 #define KXCMSPRINTERPROFILE_H
 
+#include "KxColourMath.h"
+
 #include <string>
 #include <vector>
 
@@ -22,7 +24,7 @@ struct KxCmsPrinterProfile {
     std::string description; // UTF-8
     std::string copyright;
     // The paper's own XYZ under D50, Y 1 for a perfect white.
-    double mediaWhite[3] = {0.9642, 1.0, 0.8249};
+    double mediaWhite[3] = {KxColourMath::D50[0], KxColourMath::D50[1], KxColourMath::D50[2]};
     // Inks C, M, Y, K to Lab: points^4 nodes of 3 values. Serves the three
     // rendering intents.
     Grid inksToLab;
@@ -45,11 +47,13 @@ struct KxCmsPrinterProfile {
     // A profile with another description is not written.
     static bool isSoundText(const std::string& text);
 
-    // Encodes the grids through LittleCMS and writes the profile to path
-    // (8-bit file-system encoding) as the program writes every file, so a
-    // failure leaves any old file as it was. False, with a few words of
-    // why, when a grid has the wrong size or the profile cannot be made or
-    // written.
+    // Encodes the grids through LittleCMS as the bytes of the ICC file.
+    // False, with a few words of why, when a grid has the wrong size, the
+    // media white is unsound or the profile cannot be made.
+    bool toIccBytes(std::vector<unsigned char>& bytes, std::string& whyNot) const;
+    // Writes the encoded profile to path (8-bit file-system encoding)
+    // through Kx_writeFile, so a failure leaves any old file as it was.
+    // False, with a few words of why, when it cannot be encoded or written.
     bool write(const char* path, std::string& whyNot) const;
 };
 

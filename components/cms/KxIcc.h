@@ -39,8 +39,8 @@ constexpr bool isKnownIntent(long intent)
 }
 
 enum ICCACCURACY : long {
-    ICC_ACCURACY_NORMAL = 0, // LittleCMS's default precalculation
-    ICC_ACCURACY_BEST = 1,   // high-resolution precalculation
+    ICC_ACCURACY_NORMAL = 0, // LittleCMS's default precalculated tables
+    ICC_ACCURACY_BEST = 1,   // the profiles themselves, evaluated in floating point
 };
 
 #endif

@@ -8,9 +8,9 @@
 // Returns 0.
 int Kx_InitSubSystems(int flags);
 
-// Chooses where KxLogError writes: non-zero appends to a log file in the
-// user's configuration folder, zero writes to standard error. Returns the
-// previous choice.
+// Records whether diagnostics should go to a log file (non-zero) or to
+// standard error (zero) and returns the previous choice. The library keeps
+// the call for the start-up sequence; it writes no diagnostics of its own.
 int LogErrorLogtofile(int toFile);
 
 // Sets up the process-wide values the library needs. Non-zero on success.
@@ -19,8 +19,5 @@ int KxInitGlobals();
 // Registers the record classes that KxPacketFreeItem can release.
 // Zero on success.
 int KxInitStorageClasses();
-
-// Writes one diagnostic line (printf-style) where LogErrorLogtofile chose.
-void KxLogError(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 #endif

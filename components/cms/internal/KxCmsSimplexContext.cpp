@@ -10,6 +10,11 @@
 namespace {
 
 constexpr int INPUT_CHANNELS = 3;
+// The plug-in's ExpectedVersion: the oldest LittleCMS it works with, 2.0
+// (major times 1000 plus minor times 10), whose interpolation plug-in
+// interface it uses. LittleCMS refuses a plug-in that expects a later
+// version than itself.
+constexpr cmsUInt32Number PLUGIN_LITTLECMS_VERSION = 2000;
 
 void interpolateOnSimplex(const cmsUInt16Number input[], cmsUInt16Number output[], const cmsInterpParams* params)
 {
@@ -57,7 +62,7 @@ cmsInterpFunction simplexForLabTables(cmsUInt32Number inputs, cmsUInt32Number, c
 cmsContext KxCmsSimplexContext::get()
 {
     static cmsPluginInterpolation plugin = {
-        {cmsPluginMagicNumber, 2000, cmsPluginInterpolationSig, nullptr}, simplexForLabTables};
+        {cmsPluginMagicNumber, PLUGIN_LITTLECMS_VERSION, cmsPluginInterpolationSig, nullptr}, simplexForLabTables};
     static const cmsContext context = [] {
         const cmsContext created = cmsCreateContext(&plugin, nullptr);
         if (created)

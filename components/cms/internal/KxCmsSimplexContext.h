@@ -21,7 +21,13 @@
 // sorted from largest to smallest, f1 >= f2 >= f3, pick the tetrahedron
 // from the cell's base corner along the axes in that order; the result is
 // (1 - f1) c0 + (f1 - f2) c1 + (f2 - f3) c2 + f3 c3 of those four corners,
-// rounded to 16 bits. The context lives as long as the process.
+// rounded to 16 bits. This is sort-based tetrahedral interpolation (Kasson,
+// Nin, Plouffe and Hafner, "Performing color space conversions with
+// three-dimensional linear interpolation", J. Electronic Imaging 4(3),
+// 1995), the cube cut into six tetrahedra along its main diagonal.
+// LittleCMS's own tetrahedral interpolator cannot serve: it is private to
+// the library, and a plug-in can only hand LittleCMS a function of its own
+// for the tables it takes over. The context lives as long as the process.
 class KxCmsSimplexContext
 {
 public:

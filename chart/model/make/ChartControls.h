@@ -12,6 +12,12 @@ struct KxCMS;
 class ChartControls
 {
 public:
+    // The names the paper and the four solids go by on the chart, in its
+    // files and in the verdict on its readings.
+    static constexpr const char* PAPER_NAME = "Paper";
+    static constexpr const char* SOLID_NAMES[4] = {"C 100", "M 100", "Y 100", "K 100"};
+    static constexpr const char* BLACK_SOLID_NAME = SOLID_NAMES[3];
+
     // Appends the control patches to the list *points, each with its D50 and
     // relative Lab through profile and its display colour through monitor
     // (which may be null). Ink percentages are held as the nearest byte. On

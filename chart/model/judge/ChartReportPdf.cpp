@@ -57,8 +57,6 @@ std::string inkText(const KxChartPoint& record)
 // The tolerance's limits on one line: "CIE76: mean <= 3, max <= 6, ...".
 std::string limitsText(const ChartTolerance& tolerance)
 {
-    static const char* const NAMES[ChartTolerance::LIMIT_COUNT] = {"mean", "maximum", "95th percentile", "paper",
-                                                                   "each solid", "black solid"};
     std::string text = std::string(ChartTolerance::metricName(tolerance.metric)) + ":";
     const char* separator = " ";
     for (int limit = 0; limit < ChartTolerance::LIMIT_COUNT; ++limit) {
@@ -66,7 +64,7 @@ std::string limitsText(const ChartTolerance& tolerance)
             continue;
         char number[32];
         Kx_snprintf(number, sizeof number, "%g", *tolerance.limits[limit]);
-        text += separator + std::string(NAMES[limit]) + " <= " + number;
+        text += separator + std::string(ChartTolerance::limitName(ChartTolerance::Limit(limit))) + " <= " + number;
         separator = ", ";
     }
     return text;

@@ -1,5 +1,6 @@
 #include "ChartVerdict.h"
 
+#include "ChartControls.h"
 #include "ChartVerification.h"
 
 #include <KxFile.h>
@@ -32,10 +33,10 @@ ChartVerdict ChartVerdict::of(const ChartVerification& verification, const Chart
                           || breaks(ChartTolerance::Maximum, figures.maximum, {})
                           || breaks(ChartTolerance::Percentile95, figures.percentile95, {})))
         return verdict;
-    if (controlBreaks(ChartTolerance::Paper, ChartVerification::PAPER_NAME))
+    if (controlBreaks(ChartTolerance::Paper, ChartControls::PAPER_NAME))
         return verdict;
-    for (const std::string& solid : ChartVerification::solidNames()) {
-        const bool black = solid == ChartVerification::BLACK_SOLID_NAME && tolerance.limits[ChartTolerance::BlackSolid];
+    for (const std::string solid : ChartControls::SOLID_NAMES) {
+        const bool black = solid == ChartControls::BLACK_SOLID_NAME && tolerance.limits[ChartTolerance::BlackSolid];
         if (controlBreaks(black ? ChartTolerance::BlackSolid : ChartTolerance::Solids, solid))
             return verdict;
     }
@@ -56,11 +57,9 @@ std::string ChartVerdict::subject() const
 {
     switch (failedLimit) {
     case ChartTolerance::Mean:
-        return "mean";
     case ChartTolerance::Maximum:
-        return "maximum";
     case ChartTolerance::Percentile95:
-        return "95th percentile";
+        return ChartTolerance::limitName(failedLimit);
     default:
         return patchName;
     }

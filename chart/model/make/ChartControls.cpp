@@ -22,11 +22,11 @@ struct Control {
 // steps of its CMY grey balance ramp (the grey balance of ISO 12647-2) and
 // the same steps of its black ramp.
 const Control CONTROLS[] = {
-    {"Paper", 0, 0, 0, 0},
-    {"C 100", 100, 0, 0, 0},
-    {"M 100", 0, 100, 0, 0},
-    {"Y 100", 0, 0, 100, 0},
-    {"K 100", 0, 0, 0, 100},
+    {ChartControls::PAPER_NAME, 0, 0, 0, 0},
+    {ChartControls::SOLID_NAMES[0], 100, 0, 0, 0},
+    {ChartControls::SOLID_NAMES[1], 0, 100, 0, 0},
+    {ChartControls::SOLID_NAMES[2], 0, 0, 100, 0},
+    {ChartControls::SOLID_NAMES[3], 0, 0, 0, 100},
     {"C+M 100", 100, 100, 0, 0},
     {"C+Y 100", 100, 0, 100, 0},
     {"M+Y 100", 0, 100, 100, 0},

@@ -5,8 +5,8 @@
 #include "ChartPatchColours.h"
 #include "ChartReadings.h"
 
-#include <ColourMath.h>
 #include <KxCMS.h>
+#include <KxColourMath.h>
 #include <KxFileInfo.h>
 #include <PrinterReadings.h>
 
@@ -86,7 +86,7 @@ const CgatsReading* ChartMeasurementSession::reading(unsigned long patch) const
 double ChartMeasurementSession::deltaE(unsigned long patch) const
 {
     const CgatsReading* measured = reading(patch);
-    return measured ? KxCMS_ColourDiff_DeltaE(measured->lab, records[patch].labD50) : 0.0;
+    return measured ? KxColourMath::deltaE76(measured->lab, records[patch].labD50) : 0.0;
 }
 
 ChartMeasurementSummary ChartMeasurementSession::summary() const
@@ -155,7 +155,7 @@ bool ChartMeasurementSession::load(const char* path, bool averageRepeats, LoadOu
     for (const auto& [patch, its] : setsOfPatch) {
         for (std::size_t a = 0; a < its.size(); ++a)
             for (std::size_t b = a + 1; b < its.size(); ++b) {
-                const double apart = ColourMath::deltaE76(sets[its[a]].lab, sets[its[b]].lab);
+                const double apart = KxColourMath::deltaE76(sets[its[a]].lab, sets[its[b]].lab);
                 if (averageRepeats && apart <= PrinterReadings::REPEAT_TOLERANCE)
                     continue;
                 whyNot = ChartReadings::whereIsSet(its[a], sets[its[a]]) + " and "

@@ -27,6 +27,9 @@ public:
     // A limit's key in the text form: "mean", "max", "p95", "paper", "solids",
     // "black".
     static const char* limitKey(Limit limit);
+    // A limit's name in texts for people: "mean", "maximum", "95th
+    // percentile", "paper", "each solid", "black solid".
+    static const char* limitName(Limit limit);
 
     // The published sets offered by name.
     static const std::vector<ChartTolerance>& presets();

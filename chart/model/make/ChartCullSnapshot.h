@@ -3,7 +3,7 @@
 
 #include "KxChartPoint.h"
 
-#include <KxCMS.h>
+#include <KxColourMath.h>
 
 #include <cmath>
 #include <cstddef>
@@ -40,7 +40,7 @@ struct ChartCullSnapshot {
     // The engine's CIE94 difference of two records, candidate first.
     double cie94(std::size_t candidate, std::size_t reference) const
     {
-        return KxCMS_ColourDiff_CIE94(records[candidate]->labD50, records[reference]->labD50);
+        return KxColourMath::deltaE94(records[candidate]->labD50, records[reference]->labD50);
     }
 
     std::vector<KxChartPoint*> records;

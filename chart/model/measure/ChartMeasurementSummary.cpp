@@ -1,14 +1,14 @@
 #include "ChartMeasurementSummary.h"
 
-#include <KxCMS.h>
+#include <KxColourMath.h>
 #include <KxFile.h>
 
 #include <algorithm>
 
 void ChartMeasurementSummary::add(const double* measured, const double* predicted)
 {
-    const double deltaE76 = KxCMS_ColourDiff_DeltaE(measured, predicted);
-    const double deltaE2000 = KxCMS_ColourDiff_CIE2000(measured, predicted);
+    const double deltaE76 = KxColourMath::deltaE76(measured, predicted);
+    const double deltaE2000 = KxColourMath::deltaE2000(measured, predicted);
     ++count;
     sum76 += deltaE76;
     max76 = std::max(max76, deltaE76);

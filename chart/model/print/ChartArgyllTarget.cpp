@@ -4,6 +4,7 @@
 #include "ChartPatchColours.h"
 
 #include <KxCMS.h>
+#include <KxColourMath.h>
 #include <KxFile.h>
 #include <KxList.h>
 #include <TintoraVersion.h>
@@ -18,7 +19,7 @@ constexpr int DENSITY_EXTREMES = 8;
 // XYZ with Y 100 for the illuminant's white, as Argyll's files hold it.
 void xyzOf(const double* lab, double* xyz)
 {
-    KxCMSLabToXYZ(lab, xyz);
+    KxColourMath::labToXyz(lab, xyz);
     for (int i = 0; i < 3; ++i)
         xyz[i] *= 100.0;
 }

@@ -3,7 +3,7 @@
 #include "ChartMeasurementSession.h"
 #include "ChartPatchColours.h"
 
-#include <KxCMS.h>
+#include <KxColourMath.h>
 #include <KxFile.h>
 
 #include <array>
@@ -38,8 +38,8 @@ KxWriteResult ChartVerificationCsv::write(const ChartMeasurementSession& session
         text += row;
         if (const CgatsReading* reading = session.reading(patch)) {
             Kx_snprintf(row, sizeof row, ",%.4f,%.4f,%.4f,%.4f,%.4f", reading->lab[0], reading->lab[1],
-                        reading->lab[2], KxCMS_ColourDiff_DeltaE(reading->lab, record.labD50),
-                        KxCMS_ColourDiff_CIE2000(reading->lab, record.labD50));
+                        reading->lab[2], KxColourMath::deltaE76(reading->lab, record.labD50),
+                        KxColourMath::deltaE2000(reading->lab, record.labD50));
             text += row;
         } else {
             text += ",,,,,";

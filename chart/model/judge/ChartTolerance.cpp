@@ -12,6 +12,8 @@
 namespace {
 
 const char* const LIMIT_KEYS[ChartTolerance::LIMIT_COUNT] = {"mean", "max", "p95", "paper", "solids", "black"};
+const char* const LIMIT_NAMES[ChartTolerance::LIMIT_COUNT] = {"mean",  "maximum",    "95th percentile",
+                                                              "paper", "each solid", "black solid"};
 
 using Limits = std::initializer_list<std::pair<ChartTolerance::Limit, double>>;
 
@@ -51,6 +53,11 @@ const char* ChartTolerance::metricKey(ChartDifference metric)
 const char* ChartTolerance::limitKey(Limit limit)
 {
     return LIMIT_KEYS[limit];
+}
+
+const char* ChartTolerance::limitName(Limit limit)
+{
+    return LIMIT_NAMES[limit];
 }
 
 const std::vector<ChartTolerance>& ChartTolerance::presets()

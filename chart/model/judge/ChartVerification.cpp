@@ -2,23 +2,17 @@
 
 #include "ChartMeasurementSession.h"
 
-#include <KxCMS.h>
+#include <KxColourMath.h>
 
 #include <algorithm>
-
-const std::vector<std::string>& ChartVerification::solidNames()
-{
-    static const std::vector<std::string> names{"C 100", "M 100", "Y 100", BLACK_SOLID_NAME};
-    return names;
-}
 
 ChartVerification::ChartVerification(const ChartMeasurementSession& session) : readings(session)
 {
     std::vector<double> differences76, differences2000;
     for (const auto& [patch, reading] : session.readings()) {
         const double* predicted = session.record(patch).labD50;
-        const ChartPatchCheck check{patch, KxCMS_ColourDiff_DeltaE(reading.lab, predicted),
-                                    KxCMS_ColourDiff_CIE2000(reading.lab, predicted)};
+        const ChartPatchCheck check{patch, KxColourMath::deltaE76(reading.lab, predicted),
+                                    KxColourMath::deltaE2000(reading.lab, predicted)};
         patchChecks.push_back(check);
         differences76.push_back(check.deltaE76);
         differences2000.push_back(check.deltaE2000);

@@ -26,11 +26,6 @@ struct ChartPatchCheck {
 class ChartVerification
 {
 public:
-    // The names of the solids a tolerance's solid limit applies to.
-    static const std::vector<std::string>& solidNames();
-    static constexpr const char* PAPER_NAME = "Paper";
-    static constexpr const char* BLACK_SOLID_NAME = "K 100";
-
     explicit ChartVerification(const ChartMeasurementSession& session);
 
     const ChartMeasurementSession& session() const { return readings; }
