@@ -4,6 +4,7 @@
 #include "KxGamutView.h"
 #include "KxLangKit.h"
 #include "KxModal.h"
+#include "KxSettingsKeys.h"
 #include "KxWidgetUtil.h"
 #include "Tintora.h"
 #include "TintoraVersion.h"
@@ -22,9 +23,6 @@
 const char* const KEY_PRODUCT_PREFIX = "tintora";
 
 namespace {
-
-const char* const REGISTRY_SECTION = "kxmainwindow";
-const char* const KEY_LANG = "lang";
 
 // Installed at start-up, before any window exists; owned by the application.
 QTranslator* translator = nullptr;
@@ -80,8 +78,7 @@ void KxMainWindow::loadLanguage(int, char** argv)
 {
     KxRegistry settings;
     settings.open(registryNameFor(argv));
-    const std::string choice = settings.getstring(KxRegistry::reg_fixup_null_cstr(REGISTRY_SECTION),
-                                                  KxRegistry::reg_fixup_null_cstr(KEY_LANG));
+    const std::string choice = settings.getstring(KxSettings::LANGUAGE);
     const std::string folder = languageDirectory();
     const QString file = KxLangKit::langMenuStringToLangFile(choice, KEY_PRODUCT_PREFIX, folder.c_str());
     if (file.isNull())
@@ -174,9 +171,9 @@ void KxMainWindow::createHelpMenu()
 
 void KxMainWindow::loadRegistry()
 {
-    KxWidgetUtil::restoreSizeFromRegistry(this, registry.get(), REGISTRY_SECTION, true, true);
-    language = registry->getstring(KxRegistry::reg_fixup_null_cstr(REGISTRY_SECTION),
-                                   KxRegistry::reg_fixup_null_cstr(KEY_LANG));
+    KxWidgetUtil::restoreSizeFromRegistry(this, registry.get(), KxSettings::MAIN_WINDOW_WIDTH,
+                                          KxSettings::MAIN_WINDOW_HEIGHT, true, true);
+    language = registry->getstring(KxSettings::LANGUAGE);
     KxLangKit::updateLangMenuTicks(languageMenu, language);
     // With no choice, or one the menu does not offer, the built-in language is in use.
     const QList<QAction*> entries = languageMenu ? languageMenu->actions() : QList<QAction*>();
@@ -186,9 +183,8 @@ void KxMainWindow::loadRegistry()
 
 void KxMainWindow::saveRegistry()
 {
-    KxWidgetUtil::saveSizeToRegistry(this, registry.get(), REGISTRY_SECTION);
-    registry->putstring(KxRegistry::reg_fixup_null_cstr(REGISTRY_SECTION), KxRegistry::reg_fixup_null_cstr(KEY_LANG),
-                        language);
+    KxWidgetUtil::saveSizeToRegistry(this, registry.get(), KxSettings::MAIN_WINDOW_WIDTH, KxSettings::MAIN_WINDOW_HEIGHT);
+    registry->putstring(KxSettings::LANGUAGE, language);
 }
 
 void KxMainWindow::closeEvent(QCloseEvent* e)

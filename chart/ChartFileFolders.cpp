@@ -1,7 +1,7 @@
 #include "ChartFileFolders.h"
 
 #include <KxRegistry.h>
-#include <KxToolSettings.h>
+#include <KxSettingsKeys.h>
 
 #include <QCoreApplication>
 #include <QDir>
@@ -10,8 +10,9 @@
 namespace {
 
 // Settings keys, by Kind.
-const char* const KEYS[] = {"lastdir_postscript", "lastdir_target", "lastdir_measurements", "lastdir_pdf",
-                            "lastdir_ti1"};
+const KxSettingsKey* const KEYS[] = {&KxSettings::CHART_POSTSCRIPT_FOLDER, &KxSettings::CHART_TARGET_FOLDER,
+                                     &KxSettings::CHART_MEASUREMENTS_FOLDER, &KxSettings::CHART_PDF_FOLDER,
+                                     &KxSettings::CHART_TI1_FOLDER};
 
 QString documentsFolder()
 {
@@ -33,13 +34,13 @@ ChartFileFolders::ChartFileFolders(std::shared_ptr<KxRegistry> registry)
 
 QString ChartFileFolders::startFolder(Kind kind) const
 {
-    const QString folder = QString::fromUtf8(m_registry->getstring(TOOL_REGISTRY_SECTION, KEYS[kind]));
+    const QString folder = QString::fromUtf8(m_registry->getstring(*KEYS[kind]));
     return folder.isEmpty() ? documentsFolder() : folder;
 }
 
 void ChartFileFolders::remember(Kind kind, const QString& folder)
 {
-    m_registry->putstring(TOOL_REGISTRY_SECTION, KEYS[kind], folder.toUtf8().toStdString());
+    m_registry->putstring(*KEYS[kind], folder.toUtf8().toStdString());
 }
 
 QString ChartFileFolders::filter(Kind kind)

@@ -37,7 +37,7 @@
 #include <KxModal.h>
 #include <KxPacket.h>
 #include <KxRegistry.h>
-#include <KxToolSettings.h>
+#include <KxSettingsKeys.h>
 #include <SwatchImporter.h>
 
 #include <QAction>
@@ -63,12 +63,6 @@
 #include <ctime>
 
 namespace {
-
-// The settings key of the tolerance readings are checked against, in the
-// text form ChartTolerance reads.
-const char* const KEY_CHART_TOLERANCE = "chart_tolerance";
-// Whether chart windows open proofing (1) or in display colours.
-const char* const KEY_CHART_PROOF_COLOURS = "chart_proof_colours";
 
 QString folderOf(const QByteArray& encodedPath)
 {
@@ -210,9 +204,9 @@ void Colourcheck::createCommands(QLayout* windowLayout)
     proofAction = new QAction(tr("Proof colours"), this);
     proofAction->setCheckable(true);
     proofAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
-    proofAction->setChecked(registry->getlong(TOOL_REGISTRY_SECTION, KEY_CHART_PROOF_COLOURS) == 1);
+    proofAction->setChecked(registry->getlong(KxSettings::CHART_PROOF_COLOURS) == 1);
     connect(proofAction, &QAction::toggled, this, [this](bool proofing) {
-        registry->putlong(TOOL_REGISTRY_SECTION, KEY_CHART_PROOF_COLOURS, proofing ? 1 : 0);
+        registry->putlong(KxSettings::CHART_PROOF_COLOURS, proofing ? 1 : 0);
         showProofColours();
     });
 
@@ -620,8 +614,7 @@ void Colourcheck::updateVerdict()
 void Colourcheck::restoreTolerance()
 {
     std::string whyNot;
-    if (!ChartTolerance::fromText(registry->getstring(TOOL_REGISTRY_SECTION, KEY_CHART_TOLERANCE), checkedTolerance,
-                                  whyNot))
+    if (!ChartTolerance::fromText(registry->getstring(KxSettings::CHART_TOLERANCE), checkedTolerance, whyNot))
         checkedTolerance = ChartTolerance::presets().front();
     showTolerance();
 }
@@ -644,7 +637,7 @@ void Colourcheck::chooseTolerance(int index)
         checkedTolerance = presets[index];
     else
         ColourcheckToleranceDialog::choose(this, checkedTolerance); // cancelled: the tolerance stays
-    registry->putstring(TOOL_REGISTRY_SECTION, KEY_CHART_TOLERANCE, checkedTolerance.text());
+    registry->putstring(KxSettings::CHART_TOLERANCE, checkedTolerance.text());
     showTolerance();
     updateVerdict();
 }

@@ -7,7 +7,7 @@
 #include "KxGamutView.h"
 #include "KxModal.h"
 #include "KxRegistry.h"
-#include "KxToolSettings.h"
+#include "KxSettingsKeys.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -28,16 +28,6 @@
 
 namespace {
 
-const char* const REGISTRY_SECTION = TOOL_REGISTRY_SECTION;
-const char* const KEY_INPUT_ICC = "inICC";
-const char* const KEY_OUTPUT_ICC = "outICC";
-const char* const KEY_MONITOR_ICC = "monitorICC";
-const char* const KEY_LASTDIR_ICC = "lastdir_icc";
-const char* const KEY_LASTDIR_FILE = "lastdir_file";
-const char* const KEY_INTENT = "intent";
-const char* const KEY_ACCURACY = "accuracy";
-const char* const KEY_INSTRUMENT = "instrument";
-const char* const KEY_PROOF_COLOURS = "proof_colours";
 
 // rendering_combo lists the intents in another order than their numbers.
 constexpr long INTENT_OF_INDEX[] = {icPerceptual, icRelativeColorimetric, icAbsoluteColorimetric, icSaturation};
@@ -237,33 +227,31 @@ void Tintora::createProofAction()
 
 void Tintora::loadRegistry(KxRegistry& registry)
 {
-    const std::string section = KxRegistry::reg_fixup_null_cstr(REGISTRY_SECTION);
     // Stored as the file system names them, byte for byte.
-    auto path = [&](const char* key) {
-        const std::string& stored = registry.getstring(section, KxRegistry::reg_fixup_null_cstr(key));
-        return KxFileName::decode(QByteArray::fromStdString(stored));
+    auto path = [&](const KxSettingsKey& key) {
+        return KxFileName::decode(QByteArray::fromStdString(registry.getstring(key)));
     };
-    inputProfile = path(KEY_INPUT_ICC);
-    outputProfile = path(KEY_OUTPUT_ICC);
-    monitorProfile = path(KEY_MONITOR_ICC);
-    profileFolder = path(KEY_LASTDIR_ICC);
-    swatchFolder = path(KEY_LASTDIR_FILE);
+    inputProfile = path(KxSettings::INPUT_PROFILE);
+    outputProfile = path(KxSettings::OUTPUT_PROFILE);
+    monitorProfile = path(KxSettings::MONITOR_PROFILE);
+    profileFolder = path(KxSettings::PROFILE_FOLDER);
+    swatchFolder = path(KxSettings::SWATCH_FOLDER);
 
-    const long intent = registry.getlong(section, KxRegistry::reg_fixup_null_cstr(KEY_INTENT));
+    const long intent = registry.getlong(KxSettings::INTENT);
     if (isKnownIntent(intent))
         rendering_combo->setCurrentIndex(indexOfIntent(intent));
     setRenderingIntent(intent);
 
-    const bool best = registry.getlong(section, KxRegistry::reg_fixup_null_cstr(KEY_ACCURACY)) == ICC_ACCURACY_BEST;
+    const bool best = registry.getlong(KxSettings::ACCURACY) == ICC_ACCURACY_BEST;
     accuracy_combo->setCurrentIndex(best ? 1 : 0);
     setAccuracy(best ? ICC_ACCURACY_BEST : ICC_ACCURACY_NORMAL);
 
     if (instrumentPanel)
-        instrumentPanel->loadRegistry(registry, REGISTRY_SECTION, KEY_INSTRUMENT);
+        instrumentPanel->loadRegistry(registry);
 
     {
         const QSignalBlocker quiet(proofAction); // the refresh below shows it
-        proofAction->setChecked(registry.getlong(section, KxRegistry::reg_fixup_null_cstr(KEY_PROOF_COLOURS)) == 1);
+        proofAction->setChecked(registry.getlong(KxSettings::PROOF_COLOURS) == 1);
     }
 
     updateUI();
@@ -271,21 +259,20 @@ void Tintora::loadRegistry(KxRegistry& registry)
 
 void Tintora::saveRegistry(KxRegistry& registry)
 {
-    const std::string section = KxRegistry::reg_fixup_null_cstr(REGISTRY_SECTION);
-    auto store = [&](const char* key, const QString& value) {
-        registry.putstring(section, KxRegistry::reg_fixup_null_cstr(key), KxFileName::encode(value).toStdString());
+    auto store = [&](const KxSettingsKey& key, const QString& value) {
+        registry.putstring(key, KxFileName::encode(value).toStdString());
     };
-    store(KEY_INPUT_ICC, inputProfile);
-    store(KEY_OUTPUT_ICC, outputProfile);
-    store(KEY_MONITOR_ICC, monitorProfile);
-    store(KEY_LASTDIR_ICC, profileFolder);
-    store(KEY_LASTDIR_FILE, swatchFolder);
-    registry.putlong(section, KxRegistry::reg_fixup_null_cstr(KEY_INTENT), outputCms.renderingIntent);
-    registry.putlong(section, KxRegistry::reg_fixup_null_cstr(KEY_ACCURACY), outputCms.accuracy);
+    store(KxSettings::INPUT_PROFILE, inputProfile);
+    store(KxSettings::OUTPUT_PROFILE, outputProfile);
+    store(KxSettings::MONITOR_PROFILE, monitorProfile);
+    store(KxSettings::PROFILE_FOLDER, profileFolder);
+    store(KxSettings::SWATCH_FOLDER, swatchFolder);
+    registry.putlong(KxSettings::INTENT, outputCms.renderingIntent);
+    registry.putlong(KxSettings::ACCURACY, outputCms.accuracy);
 
     if (instrumentPanel)
-        instrumentPanel->saveRegistry(registry, REGISTRY_SECTION, KEY_INSTRUMENT);
-    registry.putlong(section, KxRegistry::reg_fixup_null_cstr(KEY_PROOF_COLOURS), proofAction->isChecked() ? 1 : 0);
+        instrumentPanel->saveRegistry(registry);
+    registry.putlong(KxSettings::PROOF_COLOURS, proofAction->isChecked() ? 1 : 0);
 }
 
 void Tintora::setRenderingIntent(long intent)

@@ -362,11 +362,11 @@ void TestInstrumentDrivers::driverSettingsRoundTrip()
         panel.findChild<QSpinBox*>("seed_spin")->setValue(4242);
         panel.findChild<QLineEdit*>("spotread_edit")->setText("/opt/argyll/bin/spotread");
         panel.setDriver(InstrumentPanel::DRIVER_SIMULATED);
-        panel.saveRegistry(settings, "Tintora", "instrument");
+        panel.saveRegistry(settings);
     }
     QGroupBox box;
     InstrumentPanel panel(&box, true);
-    panel.loadRegistry(settings, "Tintora", "instrument");
+    panel.loadRegistry(settings);
     QCOMPARE(panel.driver(), InstrumentPanel::DRIVER_SIMULATED);
     QCOMPARE(panel.findChild<QComboBox*>("driver_combo")->currentIndex(), 1);
     QCOMPARE(panel.simulated().profile(), DEFAULT_CMYK);
@@ -375,8 +375,8 @@ void TestInstrumentDrivers::driverSettingsRoundTrip()
     QCOMPARE(panel.spotread().programPath(), QString("/opt/argyll/bin/spotread"));
 
     // A stored driver number out of range falls back to manual entry.
-    settings.putlong("Tintora", "instrument_driver", 9);
-    panel.loadRegistry(settings, "Tintora", "instrument");
+    settings.putlong("tintora", "instrument_driver", 9);
+    panel.loadRegistry(settings);
     QCOMPARE(panel.driver(), InstrumentPanel::DRIVER_MANUAL);
 }
 

@@ -46,7 +46,7 @@ private slots:
     void sitsInsideItsGroupBox();
     void readDeliversTheTypedReading();
     void addModeFollowsTheCheckBoxAndItsOffer();
-    void settingsRoundTripUnderTheGivenKey();
+    void settingsRoundTripUnderTheirKeys();
     void chartModeShowsAndAdvancesTheNextPatch();
 };
 
@@ -95,7 +95,7 @@ void TestInstrumentPanel::addModeFollowsTheCheckBoxAndItsOffer()
     QVERIFY(!hidden.isAddMode());
 }
 
-void TestInstrumentPanel::settingsRoundTripUnderTheGivenKey()
+void TestInstrumentPanel::settingsRoundTripUnderTheirKeys()
 {
     KxRegistry registry;
     {
@@ -104,21 +104,25 @@ void TestInstrumentPanel::settingsRoundTripUnderTheGivenKey()
         panel.findChild<QCheckBox*>("add_check")->setChecked(true);
         panel.findChild<QDoubleSpinBox*>("reading_l_spin")->setValue(71.5);
         panel.findChild<QDoubleSpinBox*>("reading_b_spin")->setValue(-22.25);
-        panel.saveRegistry(registry, "tintora", "instrument");
+        panel.saveRegistry(registry);
     }
+    // The keys the settings file has always had.
     QCOMPARE(registry.getlong("tintora", "instrument_add"), 1L);
+    QCOMPARE(registry.getstring("tintora", "instrument_L"), std::string("71.5"));
+    QCOMPARE(registry.getstring("tintora", "instrument_b"), std::string("-22.25"));
+    QCOMPARE(registry.getstring("tintora", "instrument_sim_seed"), std::string("1"));
     QVERIFY(registry.getstring("tintora", "instrument").empty());
 
     QGroupBox group;
     InstrumentPanel panel(&group, true);
-    panel.loadRegistry(registry, "tintora", "instrument");
+    panel.loadRegistry(registry);
     QVERIFY(panel.isAddMode());
     QCOMPARE(panel.findChild<QDoubleSpinBox*>("reading_l_spin")->value(), 71.5);
     QCOMPARE(panel.findChild<QDoubleSpinBox*>("reading_b_spin")->value(), -22.25);
 
-    // Another key is another set of settings; nothing stored keeps the defaults.
+    // Nothing stored keeps the defaults.
     InstrumentPanel fresh(&group, true);
-    fresh.loadRegistry(registry, "tintora", "chart");
+    fresh.loadRegistry(KxRegistry());
     QVERIFY(!fresh.isAddMode());
     QCOMPARE(fresh.findChild<QDoubleSpinBox*>("reading_l_spin")->value(), 50.0);
 }

@@ -1,5 +1,7 @@
 #include "KxRegistry.h"
 
+#include "KxSettingsKeys.h"
+
 #include "KxFile.h"
 #include "KxFileRead.h"
 #include "KxFileInfo.h"
@@ -232,11 +234,6 @@ std::string KxRegistry::getregname(const std::string& folder, const std::string&
     return base + "/tintora/" + stem + "-" + tag + ".conf";
 }
 
-std::string KxRegistry::reg_fixup_null_cstr(const char* text)
-{
-    return text ? std::string(text) : std::string();
-}
-
 std::shared_ptr<KxRegistry> KxRegistry::shared(KxRegistry& registry)
 {
     if (std::shared_ptr<KxRegistry> owned = registry.weak_from_this().lock())
@@ -374,4 +371,25 @@ void KxRegistry::putstring(const std::string& section, const std::string& key, c
 void KxRegistry::putlong(const std::string& section, const std::string& key, long value)
 {
     sections[section][key] = std::to_string(value);
+}
+
+const std::string& KxRegistry::getstring(const KxSettingsKey& key) const
+{
+    return getstring(key.section, key.key);
+}
+
+long KxRegistry::getlong(const KxSettingsKey& key) const
+{
+    const std::string& text = getstring(key);
+    return text.empty() ? long(key.fallback) : getlong(key.section, key.key);
+}
+
+void KxRegistry::putstring(const KxSettingsKey& key, const std::string& value)
+{
+    putstring(key.section, key.key, value);
+}
+
+void KxRegistry::putlong(const KxSettingsKey& key, long value)
+{
+    putlong(key.section, key.key, value);
 }

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+struct KxSettingsKey;
+
 // The program's settings: values named by a section and a key, kept in
 // memory and read from / written to one human-readable UTF-8 text file.
 // Strings are byte strings and round-trip exactly; numbers are signed longs.
@@ -19,8 +21,6 @@ public:
     // it is writable whatever the installation folder is. The same inputs
     // always give the same name; empty when the user has no home folder.
     static std::string getregname(const std::string& folder, const std::string& prefix);
-
-    static std::string reg_fixup_null_cstr(const char* text);
 
     // A share in registry: the owners' own when a std::shared_ptr owns it
     // (the main window's settings), so the holder keeps it alive; otherwise
@@ -53,6 +53,11 @@ public:
     long getlong(const std::string& section, const std::string& key) const;
     void putstring(const std::string& section, const std::string& key, const std::string& value);
     void putlong(const std::string& section, const std::string& key, long value);
+    // The same, for a key of the program's own (KxSettingsKeys.h).
+    const std::string& getstring(const KxSettingsKey& key) const;
+    long getlong(const KxSettingsKey& key) const;
+    void putstring(const KxSettingsKey& key, const std::string& value);
+    void putlong(const KxSettingsKey& key, long value);
 
     bool isEmpty() const { return sections.empty(); }
 

@@ -1,6 +1,7 @@
 #include "KxWidgetUtil.h"
 
 #include "KxRegistry.h"
+#include "KxSettingsKeys.h"
 
 #include <QLabel>
 #include <QScreen>
@@ -8,30 +9,22 @@
 #include <QWidget>
 #include <algorithm>
 
-namespace {
-
-const char* const widthKey = "width";
-const char* const heightKey = "height";
-
-} // namespace
-
-void KxWidgetUtil::saveSizeToRegistry(QWidget* widget, KxRegistry* registry, const char* section)
+void KxWidgetUtil::saveSizeToRegistry(QWidget* widget, KxRegistry* registry, const KxSettingsKey& width,
+                                      const KxSettingsKey& height)
 {
     if (!widget || !registry)
         return;
-    const std::string name = KxRegistry::reg_fixup_null_cstr(section);
-    registry->putlong(name, widthKey, widget->width());
-    registry->putlong(name, heightKey, widget->height());
+    registry->putlong(width, widget->width());
+    registry->putlong(height, widget->height());
 }
 
-void KxWidgetUtil::restoreSizeFromRegistry(QWidget* widget, KxRegistry* registry, const char* section,
-                                           bool restoreWidth, bool restoreHeight)
+void KxWidgetUtil::restoreSizeFromRegistry(QWidget* widget, KxRegistry* registry, const KxSettingsKey& width,
+                                           const KxSettingsKey& height, bool restoreWidth, bool restoreHeight)
 {
     if (!widget || !registry)
         return;
-    const std::string name = KxRegistry::reg_fixup_null_cstr(section);
-    const long storedWidth = registry->getlong(name, widthKey);
-    const long storedHeight = registry->getlong(name, heightKey);
+    const long storedWidth = registry->getlong(width);
+    const long storedHeight = registry->getlong(height);
     QSize size = widget->size();
     const QScreen* screen = widget->screen();
     const QSize room = screen ? screen->availableSize() : QSize(16384, 16384);

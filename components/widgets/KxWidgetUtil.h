@@ -4,6 +4,7 @@
 #include <initializer_list>
 
 class KxRegistry;
+struct KxSettingsKey;
 class QLabel;
 class QWidget;
 
@@ -16,13 +17,14 @@ public:
     // after the caption's text changes, as a change of language does.
     static void nameAfterCaption(QLabel* caption, std::initializer_list<QWidget*> controls);
 
-    // Window sizes in the settings, as longs "width" and "height" of a section.
-    static void saveSizeToRegistry(QWidget* widget, KxRegistry* registry, const char* section);
+    // Window sizes in the settings, in pixels under the keys given.
+    static void saveSizeToRegistry(QWidget* widget, KxRegistry* registry, const KxSettingsKey& width,
+                                   const KxSettingsKey& height);
     // Applies the stored width and/or height (as the flags say), held within
     // the screen the widget is on; leaves the widget as it is when nothing
     // usable is stored.
-    static void restoreSizeFromRegistry(QWidget* widget, KxRegistry* registry, const char* section,
-                                        bool restoreWidth, bool restoreHeight);
+    static void restoreSizeFromRegistry(QWidget* widget, KxRegistry* registry, const KxSettingsKey& width,
+                                        const KxSettingsKey& height, bool restoreWidth, bool restoreHeight);
 };
 
 #endif

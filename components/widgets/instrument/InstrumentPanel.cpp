@@ -4,6 +4,7 @@
 #include "KxFileName.h"
 #include "KxModal.h"
 #include "KxRegistry.h"
+#include "KxSettingsKeys.h"
 #include "KxWidgetUtil.h"
 #include "ManualDriver.h"
 #include "SimulatedInstrument.h"
@@ -61,7 +62,7 @@ InstrumentPanel::InstrumentPanel(QGroupBox* parent, bool showAdd)
     lSpin = makeLabSpin(this, "reading_l_spin", 0.0, 100.0);
     aSpin = makeLabSpin(this, "reading_a_spin", -200.0, 200.0);
     bSpin = makeLabSpin(this, "reading_b_spin", -200.0, 200.0);
-    lSpin->setValue(50.0);
+    lSpin->setValue(KxSettings::INSTRUMENT_L.fallback);
 
     readButton = new QPushButton(tr("Read"), this);
     readButton->setObjectName(QStringLiteral("read_button"));
@@ -150,7 +151,7 @@ QWidget* InstrumentPanel::makeSimulatedRow()
     seedSpin = new QSpinBox(simulatedRow);
     seedSpin->setObjectName(QStringLiteral("seed_spin"));
     seedSpin->setRange(0, 999999);
-    seedSpin->setValue(1);
+    seedSpin->setValue(int(KxSettings::SIMULATED_SEED.fallback));
     connect(seedSpin, &QSpinBox::valueChanged, this, [this](int seed) { simulatedDriver->setSeed(unsigned(seed)); });
 
     row->addWidget(profileButton);
@@ -285,41 +286,42 @@ void InstrumentPanel::setPatchPlace(PatchPlace place)
     showNextPatch();
 }
 
-void InstrumentPanel::loadRegistry(KxRegistry& registry, std::string section, std::string key)
+void InstrumentPanel::loadRegistry(const KxRegistry& registry)
 {
-    addCheck->setChecked(registry.getlong(section, key + "_add") != 0);
-    lSpin->setValue(storedNumber(registry.getstring(section, key + "_L"), lSpin->value()));
-    aSpin->setValue(storedNumber(registry.getstring(section, key + "_a"), aSpin->value()));
-    bSpin->setValue(storedNumber(registry.getstring(section, key + "_b"), bSpin->value()));
+    using namespace KxSettings;
+    addCheck->setChecked(registry.getlong(INSTRUMENT_ADD) != 0);
+    lSpin->setValue(storedNumber(registry.getstring(INSTRUMENT_L), lSpin->value()));
+    aSpin->setValue(storedNumber(registry.getstring(INSTRUMENT_A), aSpin->value()));
+    bSpin->setValue(storedNumber(registry.getstring(INSTRUMENT_B), bSpin->value()));
 
-    const QString profile =
-        KxFileName::decode(QByteArray::fromStdString(registry.getstring(section, key + "_sim_profile")));
+    const QString profile = KxFileName::decode(QByteArray::fromStdString(registry.getstring(SIMULATED_PROFILE)));
     if (!profile.isEmpty() && simulatedDriver->setProfile(profile))
         profileLabel->setText(QFileInfo(profile).fileName());
-    differenceSpin->setValue(storedNumber(registry.getstring(section, key + "_sim_difference"), differenceSpin->value()));
-    seedSpin->setValue(int(storedNumber(registry.getstring(section, key + "_sim_seed"), seedSpin->value())));
+    differenceSpin->setValue(storedNumber(registry.getstring(SIMULATED_DIFFERENCE), differenceSpin->value()));
+    seedSpin->setValue(int(storedNumber(registry.getstring(SIMULATED_SEED), seedSpin->value())));
     simulatedDriver->setDifference(differenceSpin->value());
     simulatedDriver->setSeed(unsigned(seedSpin->value()));
-    const std::string program = registry.getstring(section, key + "_spotread");
+    const std::string program = registry.getstring(SPOTREAD_PROGRAM);
     if (!program.empty())
         spotreadEdit->setText(KxFileName::decode(QByteArray::fromStdString(program)));
-    const long choice = registry.getlong(section, key + "_driver");
+    const long choice = registry.getlong(INSTRUMENT_DRIVER);
     setDriver(choice >= DRIVER_MANUAL && choice <= DRIVER_SPOTREAD ? DRIVER(choice) : DRIVER_MANUAL);
 }
 
-void InstrumentPanel::saveRegistry(KxRegistry& registry, std::string section, std::string key)
+void InstrumentPanel::saveRegistry(KxRegistry& registry) const
 {
-    registry.putlong(section, key + "_add", addCheck->isChecked() ? 1 : 0);
+    using namespace KxSettings;
+    registry.putlong(INSTRUMENT_ADD, addCheck->isChecked() ? 1 : 0);
     // QString::number writes in the "C" locale, so the file reads back anywhere.
-    registry.putstring(section, key + "_L", QString::number(lSpin->value()).toStdString());
-    registry.putstring(section, key + "_a", QString::number(aSpin->value()).toStdString());
-    registry.putstring(section, key + "_b", QString::number(bSpin->value()).toStdString());
+    registry.putstring(INSTRUMENT_L, QString::number(lSpin->value()).toStdString());
+    registry.putstring(INSTRUMENT_A, QString::number(aSpin->value()).toStdString());
+    registry.putstring(INSTRUMENT_B, QString::number(bSpin->value()).toStdString());
 
-    registry.putlong(section, key + "_driver", long(driver()));
-    registry.putstring(section, key + "_sim_profile", KxFileName::encode(simulatedDriver->profile()).toStdString());
-    registry.putstring(section, key + "_sim_difference", QString::number(simulatedDriver->difference()).toStdString());
-    registry.putstring(section, key + "_sim_seed", QString::number(simulatedDriver->seed()).toStdString());
-    registry.putstring(section, key + "_spotread", KxFileName::encode(spotreadEdit->text()).toStdString());
+    registry.putlong(INSTRUMENT_DRIVER, long(driver()));
+    registry.putstring(SIMULATED_PROFILE, KxFileName::encode(simulatedDriver->profile()).toStdString());
+    registry.putstring(SIMULATED_DIFFERENCE, QString::number(simulatedDriver->difference()).toStdString());
+    registry.putstring(SIMULATED_SEED, QString::number(simulatedDriver->seed()).toStdString());
+    registry.putstring(SPOTREAD_PROGRAM, KxFileName::encode(spotreadEdit->text()).toStdString());
 }
 
 void InstrumentPanel::read()

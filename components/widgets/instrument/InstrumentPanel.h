@@ -68,9 +68,9 @@ public:
     // The last prompt, state or error of the driver.
     QString status() const;
 
-    // The panel's own settings, under keys derived from key.
-    void loadRegistry(KxRegistry& registry, std::string section, std::string key);
-    void saveRegistry(KxRegistry& registry, std::string section, std::string key);
+    // The panel's own settings, under its keys in KxSettingsKeys.h.
+    void loadRegistry(const KxRegistry& registry);
+    void saveRegistry(KxRegistry& registry) const;
 
 signals:
     void spotLab(double L, double a, double b);
