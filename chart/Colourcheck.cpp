@@ -557,15 +557,31 @@ void Colourcheck::updateSummary()
         return;
     }
     auto number = [](double value) { return QString::number(value, 'f', 2); };
+    const ChartDifferenceStatistics figures76 = figures.deltaE76();
+    const ChartDifferenceStatistics figures2000 = figures.deltaE2000();
     summary->setText(tr("Measured %1 of %2 · ΔE76 mean %3 max %4 · ΔE2000 mean %5 max %6 · %7 at %8 or more")
                          .arg(figures.measured())
                          .arg(figures.patches())
-                         .arg(number(figures.meanDeltaE76()), number(figures.maxDeltaE76()),
-                              number(figures.meanDeltaE2000()), number(figures.maxDeltaE2000()))
+                         .arg(number(figures76.mean), number(figures76.maximum), number(figures2000.mean),
+                              number(figures2000.maximum))
                          .arg(figures.off())
                          .arg(QString::number(ChartMeasurementSummary::OFF_THRESHOLD, 'f', 1))
                      + (figures.averaged() ? tr(" · %1 averaged from repeated readings").arg(figures.averaged())
                                            : QString()));
+}
+
+ChartVerdictWords Colourcheck::verdictWords()
+{
+    auto words = [](const QString& text) { return text.toStdString(); };
+    return {words(tr("Pass (%1)")),
+            words(tr("Pass (%1); not checked: %2")),
+            words(tr("Not checked: no reading of %1 (%2)")),
+            words(tr("Fail: %1 %2 %3 above %4 (%5)")),
+            words(tr("own tolerance")),
+            words(tr("mean")),
+            words(tr("maximum")),
+            words(tr("95th percentile")),
+            [](double value) { return QLocale().toString(value, 'f', 2).toStdString(); }};
 }
 
 void Colourcheck::updateVerdict()
@@ -575,37 +591,8 @@ void Colourcheck::updateVerdict()
         return;
     }
     const ChartVerdict found = ChartVerdict::of(ChartVerification(session), checkedTolerance);
-    const QString toleranceName = checkedTolerance.isPreset() ? QString::fromStdString(checkedTolerance.title)
-                                                              : tr("own tolerance");
-    QStringList unchecked;
-    for (const std::string& name : found.unchecked)
-        unchecked << QString::fromStdString(name);
-    const QString uncheckedList = unchecked.join(QStringLiteral(", "));
     const bool passed = found.passed();
-    switch (found.outcome) {
-    case ChartVerdict::Outcome::Passed:
-        verdict->setText(unchecked.isEmpty()
-                             ? tr("Pass (%1)").arg(toleranceName)
-                             : tr("Pass (%1); not checked: %2").arg(toleranceName, uncheckedList));
-        break;
-    case ChartVerdict::Outcome::Unchecked:
-        verdict->setText(tr("Not checked: no reading of %1 (%2)").arg(uncheckedList, toleranceName));
-        break;
-    case ChartVerdict::Outcome::Failed: {
-        QString subject = QString::fromStdString(found.patchName);
-        if (found.failedLimit == ChartTolerance::Mean)
-            subject = tr("mean");
-        else if (found.failedLimit == ChartTolerance::Maximum)
-            subject = tr("maximum");
-        else if (found.failedLimit == ChartTolerance::Percentile95)
-            subject = tr("95th percentile");
-        verdict->setText(tr("Fail: %1 %2 %3 above %4 (%5)")
-                             .arg(QString::fromLatin1(ChartTolerance::metricName(checkedTolerance.metric)), subject,
-                                  QLocale().toString(found.value, 'f', 2), QLocale().toString(found.limit, 'f', 2),
-                                  toleranceName));
-        break;
-    }
-    }
+    verdict->setText(QString::fromStdString(found.text(checkedTolerance, verdictWords())));
     verdict->setStyleSheet(passed ? QStringLiteral("color: #1a7f37; font-weight: bold")
                                   : QStringLiteral("color: #b42318; font-weight: bold"));
     verdict->show();

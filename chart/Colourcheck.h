@@ -6,6 +6,7 @@
 #include "ChartPdf.h"
 #include "ChartPrintSettings.h"
 #include "ChartTolerance.h"
+#include "ChartVerdictWords.h"
 #include "KxChartPoint.h"
 #include "KxSoftProof.h"
 
@@ -163,6 +164,8 @@ private:
     void updateSummary();
     // Shows whether the readings keep within the tolerance.
     void updateVerdict();
+    // The verdict's words in the user's language.
+    static ChartVerdictWords verdictWords();
     // The tolerance kept in the settings, shown in the tolerance box.
     void restoreTolerance();
     void showTolerance();

@@ -3,8 +3,6 @@
 #include "ChartControls.h"
 #include "ChartVerification.h"
 
-#include <KxFile.h>
-
 ChartVerdict ChartVerdict::of(const ChartVerification& verification, const ChartTolerance& tolerance)
 {
     ChartVerdict verdict;
@@ -53,36 +51,37 @@ std::string ChartVerdict::uncheckedList() const
     return list;
 }
 
-std::string ChartVerdict::subject() const
+std::string ChartVerdict::subject(const ChartVerdictWords& words) const
 {
     switch (failedLimit) {
     case ChartTolerance::Mean:
+        return words.mean;
     case ChartTolerance::Maximum:
+        return words.maximum;
     case ChartTolerance::Percentile95:
-        return ChartTolerance::limitName(failedLimit);
+        return words.percentile95;
     default:
         return patchName;
     }
 }
 
-std::string ChartVerdict::toleranceName(const ChartTolerance& tolerance)
+std::string ChartVerdict::toleranceName(const ChartTolerance& tolerance, const ChartVerdictWords& words)
 {
-    return tolerance.isPreset() ? tolerance.title : "own tolerance";
+    return tolerance.isPreset() ? tolerance.title : words.ownTolerance;
 }
 
-std::string ChartVerdict::text(const ChartTolerance& tolerance) const
+std::string ChartVerdict::text(const ChartTolerance& tolerance, const ChartVerdictWords& words) const
 {
-    const std::string name = toleranceName(tolerance);
+    const std::string name = toleranceName(tolerance, words);
     switch (outcome) {
     case Outcome::Passed:
-        return "Pass (" + name + ")" + (unchecked.empty() ? "" : "; not checked: " + uncheckedList());
+        return unchecked.empty() ? ChartVerdictWords::filled(words.pass, {name})
+                                 : ChartVerdictWords::filled(words.passNotChecked, {name, uncheckedList()});
     case Outcome::Unchecked:
-        return "Not checked: no reading of " + uncheckedList() + " (" + name + ")";
+        return ChartVerdictWords::filled(words.notChecked, {uncheckedList(), name});
     case Outcome::Failed:
         break;
     }
-    char line[256];
-    Kx_snprintf(line, sizeof line, "Fail: %s %s %.2f above %.2f (%s)", ChartTolerance::metricName(tolerance.metric),
-                subject().c_str(), value, limit, name.c_str());
-    return line;
+    return ChartVerdictWords::filled(words.fail, {ChartTolerance::metricName(tolerance.metric), subject(words),
+                                                  words.number(value), words.number(limit), name});
 }

@@ -2,6 +2,7 @@
 #define CHARTVERDICT_H
 
 #include "ChartTolerance.h"
+#include "ChartVerdictWords.h"
 
 #include <string>
 #include <vector>
@@ -28,15 +29,17 @@ struct ChartVerdict {
     bool passed() const { return outcome == Outcome::Passed; }
     // "Pass (ISO 12647-7:2007 proof)", "Pass (...); not checked: Paper",
     // "Fail: CIEDE2000 mean 2.81 above 2.50 (own tolerance)" or "Not checked:
-    // no reading of Paper, C 100 (...)", two decimals.
-    std::string text(const ChartTolerance& tolerance) const;
+    // no reading of Paper, C 100 (...)", in the words given.
+    std::string text(const ChartTolerance& tolerance,
+                     const ChartVerdictWords& words = ChartVerdictWords::english()) const;
     // What broke the limit: "mean", "maximum", "95th percentile", or the
     // control patch's name.
-    std::string subject() const;
+    std::string subject(const ChartVerdictWords& words = ChartVerdictWords::english()) const;
     // The unchecked control patches, comma separated.
     std::string uncheckedList() const;
     // The tolerance's name in texts: a preset's title, "own tolerance" otherwise.
-    static std::string toleranceName(const ChartTolerance& tolerance);
+    static std::string toleranceName(const ChartTolerance& tolerance,
+                                     const ChartVerdictWords& words = ChartVerdictWords::english());
 };
 
 #endif

@@ -1,7 +1,10 @@
 #ifndef CHARTMEASUREMENTSUMMARY_H
 #define CHARTMEASUREMENTSUMMARY_H
 
+#include "ChartDifferenceStatistics.h"
+
 #include <string>
+#include <vector>
 
 // What the readings of a chart come to: how many patches are measured, the
 // mean and largest CIE 1976 and CIEDE2000 differences of the readings from
@@ -21,13 +24,13 @@ public:
     void setAveraged(unsigned long patches) { averagedCount = patches; }
 
     unsigned long patches() const { return patchCount; }
-    unsigned long measured() const { return count; }
+    unsigned long measured() const { return static_cast<unsigned long>(differences76.size()); }
     unsigned long off() const { return offCount; }
     unsigned long averaged() const { return averagedCount; }
-    double meanDeltaE76() const { return count ? sum76 / count : 0.0; }
-    double maxDeltaE76() const { return max76; }
-    double meanDeltaE2000() const { return count ? sum2000 / count : 0.0; }
-    double maxDeltaE2000() const { return max2000; }
+    // The spread of the differences in either formula; its mean and maximum
+    // are the figures the readings line gives, as the report does.
+    ChartDifferenceStatistics deltaE76() const { return ChartDifferenceStatistics::of(differences76); }
+    ChartDifferenceStatistics deltaE2000() const { return ChartDifferenceStatistics::of(differences2000); }
 
     // One line for the command line, three decimals, '.' as decimal point:
     // "measured 12 of 64 patches: dE76 mean 1.234 max 4.567, dE2000 mean
@@ -37,13 +40,10 @@ public:
 
 private:
     unsigned long patchCount;
-    unsigned long count = 0;
     unsigned long offCount = 0;
     unsigned long averagedCount = 0;
-    double sum76 = 0.0;
-    double max76 = 0.0;
-    double sum2000 = 0.0;
-    double max2000 = 0.0;
+    std::vector<double> differences76;
+    std::vector<double> differences2000;
 };
 
 #endif
