@@ -3,6 +3,7 @@
 
 #include "KxCMS.h"
 #include "KxCmsIcc.h"
+#include "KxCmsSimplexContext.h"
 
 #include <lcms2.h>
 
@@ -14,6 +15,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <memory>
 #include <cmath>
 #include <cstdio>
 #include <unistd.h>
@@ -130,6 +132,7 @@ private slots:
     void colourDifferences();
     void keptFuzzFindingsAreAnsweredOrRefused();
     void onlyPlausibleMediaWhitesAreTaken();
+    void labTablesInterpolateOnSimplices();
 
 private:
     QTemporaryDir m_folder;
@@ -824,6 +827,79 @@ void TestCms::onlyPlausibleMediaWhitesAreTaken()
     QVERIFY2(transform.whyNot().find("media white") != std::string::npos, transform.whyNot().c_str());
     QVERIFY(!transform.create(Srgb.constData(), absurd.constData()));
     QVERIFY(!KxCMSInit(icSigLabData, icSigRgbData, nullptr, absurd.constData(), 1, 0, 0));
+}
+
+// An output profile whose Lab-to-RGB table has two grid points an axis,
+// read in the simplex context: on such a cell, sort-based tetrahedral
+// interpolation has closed forms, worked out by hand for each output from
+// the inputs x, y, z (L, a, b in 16-bit units, 0 or 65535 at the grid):
+// - 65535 at the corner (1,1,1) only gives min(x, y, z) (trilinear: xyz);
+// - 65535 at the corner (1,0,0) only gives max(0, x - max(y, z));
+// - a table linear in the corners gives that linear function.
+void TestCms::labTablesInterpolateOnSimplices()
+{
+    const cmsContext context = KxCmsSimplexContext::get();
+    QVERIFY(context);
+    auto linear = [](double x, double y, double z) { return 1000.0 + 40000.0 * x + 20000.0 * y + 4000.0 * z; };
+    const std::unique_ptr<cmsStage, decltype(&cmsStageFree)> table(cmsStageAllocCLut16bit(context, 2, 3, 3, nullptr),
+                                                                   cmsStageFree);
+    QVERIFY(table);
+    auto corners = [](const cmsUInt16Number in[], cmsUInt16Number out[], void*) -> cmsInt32Number {
+        const bool x = in[0] != 0, y = in[1] != 0, z = in[2] != 0;
+        out[0] = x && y && z ? 65535 : 0;
+        out[1] = x && !y && !z ? 65535 : 0;
+        out[2] = cmsUInt16Number(1000 + 40000 * x + 20000 * y + 4000 * z);
+        return TRUE;
+    };
+    QVERIFY(cmsStageSampleCLut16bit(table.get(), corners, nullptr, 0));
+    const std::unique_ptr<cmsPipeline, decltype(&cmsPipelineFree)> lut(cmsPipelineAlloc(context, 3, 3), cmsPipelineFree);
+    QVERIFY(lut);
+    QVERIFY(cmsPipelineInsertStage(lut.get(), cmsAT_END, cmsStageAllocToneCurves(context, 3, nullptr)));
+    QVERIFY(cmsPipelineInsertStage(lut.get(), cmsAT_END, cmsStageDup(table.get())));
+    QVERIFY(cmsPipelineInsertStage(lut.get(), cmsAT_END, cmsStageAllocToneCurves(context, 3, nullptr)));
+
+    using Profile = std::unique_ptr<void, decltype(&cmsCloseProfile)>;
+    const Profile made(cmsCreateProfilePlaceholder(context), cmsCloseProfile);
+    QVERIFY(made);
+    cmsSetProfileVersion(made.get(), 4.3);
+    cmsSetDeviceClass(made.get(), cmsSigOutputClass);
+    cmsSetColorSpace(made.get(), cmsSigRgbData);
+    cmsSetPCS(made.get(), cmsSigLabData);
+    QVERIFY(cmsWriteTag(made.get(), cmsSigBToA0Tag, lut.get()));
+    cmsUInt32Number size = 0;
+    QVERIFY(cmsSaveProfileToMem(made.get(), nullptr, &size));
+    QByteArray bytes(int(size), '\0');
+    QVERIFY(cmsSaveProfileToMem(made.get(), bytes.data(), &size));
+
+    const Profile output(cmsOpenProfileFromMemTHR(context, bytes.constData(), size), cmsCloseProfile);
+    const Profile lab(cmsCreateLab4ProfileTHR(context, nullptr), cmsCloseProfile);
+    QVERIFY(output && lab);
+    const std::unique_ptr<void, decltype(&cmsDeleteTransform)> transform(
+        cmsCreateTransformTHR(context, lab.get(), TYPE_Lab_16, output.get(), TYPE_RGB_16, INTENT_RELATIVE_COLORIMETRIC,
+                              cmsFLAGS_NOOPTIMIZE | cmsFLAGS_NOCACHE),
+        cmsDeleteTransform);
+    QVERIFY(transform);
+
+    const cmsUInt16Number inputs[][3] = {
+        {49151, 32768, 16384}, // every fraction different: the ordering picks the tetrahedron
+        {16384, 32768, 49151}, // the same fractions the other way round
+        {40000, 40000, 10000}, // two equal: either order gives one answer
+        {65535, 0, 65535},     // on the cell's corners and edges
+        {0, 0, 0},
+        {20000, 60000, 5},
+        {65535, 65535, 65535},
+    };
+    for (const auto& in : inputs) {
+        cmsUInt16Number out[3] = {};
+        cmsDoTransform(transform.get(), in, out, 1);
+        const double x = in[0] / 65535.0, y = in[1] / 65535.0, z = in[2] / 65535.0;
+        const long expected[3] = {std::lround(65535.0 * std::min({x, y, z})),
+                                  std::lround(65535.0 * std::max(0.0, x - std::max(y, z))), std::lround(linear(x, y, z))};
+        for (int o = 0; o < 3; ++o)
+            QVERIFY2(std::abs(long(out[o]) - expected[o]) <= 1,
+                     qPrintable(QString("in %1 %2 %3, output %4: %5, expected %6")
+                                    .arg(in[0]).arg(in[1]).arg(in[2]).arg(o).arg(out[o]).arg(expected[o])));
+    }
 }
 
 #include "test_cms.moc"
