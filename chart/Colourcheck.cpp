@@ -69,6 +69,19 @@ QString folderOf(const QByteArray& encodedPath)
     return QFile::decodeName(KxFileInfo::dirnameFromPath(encodedPath.toStdString()).c_str());
 }
 
+// The red cross that marks a patch far off, as the legend shows it.
+QPixmap crossPicture()
+{
+    QPixmap picture(14, 14);
+    picture.fill(QColor(200, 40, 40));
+    {
+        QPainter painter(&picture);
+        painter.setRenderHint(QPainter::Antialiasing);
+        ColourcheckPatch::drawCross(painter, picture.width(), picture.height());
+    }
+    return picture;
+}
+
 } // namespace
 
 Colourcheck::Colourcheck(KxRegistry& registry, QWidget* parent, const char* name)
@@ -88,6 +101,48 @@ Colourcheck::Colourcheck(KxRegistry& registry, QWidget* parent, const char* name
     move(0, 0);
     layout->addWidget(this, 1);
 
+    createChartView();
+
+    setFocusPolicy(Qt::StrongFocus);
+    // The caption belongs to the chart view; the window shows it too.
+    connect(this, &QWidget::windowTitleChanged, container, &QWidget::setWindowTitle);
+    setWindowTitle(tr("Colour check chart"));
+
+    summary = new QLabel(container);
+    summary->setObjectName(QStringLiteral("measurement summary"));
+    summary->setWordWrap(true); // a narrow window wraps the line rather than widening
+    summary->setContentsMargins(ChartLayout::MARGIN, ChartLayout::MARGIN / 2, ChartLayout::MARGIN,
+                                ChartLayout::MARGIN / 2);
+    layout->addWidget(summary, 0);
+
+    layout->addLayout(createCheckRow(), 0);
+    verdict = new QLabel(container);
+    verdict->setObjectName(QStringLiteral("verification verdict"));
+    verdict->setWordWrap(true);
+    verdict->setContentsMargins(ChartLayout::MARGIN, ChartLayout::MARGIN / 2, ChartLayout::MARGIN,
+                                ChartLayout::MARGIN / 2);
+    layout->addWidget(verdict, 0);
+    restoreTolerance();
+    connect(toleranceCombo, &QComboBox::activated, this, &Colourcheck::chooseTolerance);
+    updateSummary();
+    profileMaker = new ColourcheckProfileMaker(container);
+    layout->addWidget(profileMaker, 0);
+    connect(profileMaker, &ColourcheckProfileMaker::made, this, &Colourcheck::profileMade);
+    connect(profileMaker, &ColourcheckProfileMaker::failed, this, &Colourcheck::profileFailed);
+    setEmptyReason(tr("No profile was chosen."));
+
+    createInstrumentPanel(layout);
+
+    createCommands(layout);
+    showProofColours();
+
+    installEventFilter(this);
+    container->installEventFilter(this);
+    container->resize(700, 400);
+}
+
+void Colourcheck::createChartView()
+{
     setWidgetResizable(false);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -107,31 +162,15 @@ Colourcheck::Colourcheck(KxRegistry& registry, QWidget* parent, const char* name
                            ChartLayout::PATCH_SIZE);
     emptyNote->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     emptyNote->setWordWrap(true);
+}
 
-    setFocusPolicy(Qt::StrongFocus);
-    // The caption belongs to the chart view; the window shows it too.
-    connect(this, &QWidget::windowTitleChanged, container, &QWidget::setWindowTitle);
-    setWindowTitle(tr("Colour check chart"));
-
-    summary = new QLabel(container);
-    summary->setObjectName(QStringLiteral("measurement summary"));
-    summary->setWordWrap(true); // a narrow window wraps the line rather than widening
-    summary->setContentsMargins(ChartLayout::MARGIN, ChartLayout::MARGIN / 2, ChartLayout::MARGIN,
-                                ChartLayout::MARGIN / 2);
-    layout->addWidget(summary, 0);
-
-    // The legend of the cross, and the tolerance the verdict is given against.
+// The legend of the cross, and the tolerance the verdict is given against.
+QLayout* Colourcheck::createCheckRow()
+{
     auto* checkRow = new QHBoxLayout;
     checkRow->setContentsMargins(ChartLayout::MARGIN, 0, ChartLayout::MARGIN, 0);
     auto* mark = new QLabel(container);
-    QPixmap crossPicture(14, 14);
-    crossPicture.fill(QColor(200, 40, 40));
-    {
-        QPainter painter(&crossPicture);
-        painter.setRenderHint(QPainter::Antialiasing);
-        ColourcheckPatch::drawCross(painter, crossPicture.width(), crossPicture.height());
-    }
-    mark->setPixmap(crossPicture);
+    mark->setPixmap(crossPicture());
     auto* legend = new QLabel(
         tr("marks a patch whose ΔE76 is %1 or more").arg(QString::number(ColourcheckPatch::CROSS_THRESHOLD, 'f', 1)),
         container);
@@ -148,36 +187,18 @@ Colourcheck::Colourcheck(KxRegistry& registry, QWidget* parent, const char* name
     checkRow->addStretch(1);
     checkRow->addWidget(toleranceLabel);
     checkRow->addWidget(toleranceCombo);
-    layout->addLayout(checkRow, 0);
-    verdict = new QLabel(container);
-    verdict->setObjectName(QStringLiteral("verification verdict"));
-    verdict->setWordWrap(true);
-    verdict->setContentsMargins(ChartLayout::MARGIN, ChartLayout::MARGIN / 2, ChartLayout::MARGIN,
-                                ChartLayout::MARGIN / 2);
-    layout->addWidget(verdict, 0);
-    restoreTolerance();
-    connect(toleranceCombo, &QComboBox::activated, this, &Colourcheck::chooseTolerance);
-    updateSummary();
-    profileMaker = new ColourcheckProfileMaker(container);
-    layout->addWidget(profileMaker, 0);
-    connect(profileMaker, &ColourcheckProfileMaker::made, this, &Colourcheck::profileMade);
-    connect(profileMaker, &ColourcheckProfileMaker::failed, this, &Colourcheck::profileFailed);
-    setEmptyReason(tr("No profile was chosen."));
+    return checkRow;
+}
 
+void Colourcheck::createInstrumentPanel(QBoxLayout* windowLayout)
+{
     auto* box = new QGroupBox(container);
     panel = new InstrumentPanel(box, true);
-    layout->addWidget(box, 0);
+    windowLayout->addWidget(box, 0);
     panel->showAddMode(false);
     panel->setMode(InstrumentPanel::MODE_CHART);
     connect(panel, &InstrumentPanel::spotLab, this, &Colourcheck::processLab);
     panel->setPatchPlace([this](unsigned long patch) { return printPlace(patch); });
-
-    createCommands(layout);
-    showProofColours();
-
-    installEventFilter(this);
-    container->installEventFilter(this);
-    container->resize(700, 400);
 }
 
 void Colourcheck::createCommands(QLayout* windowLayout)

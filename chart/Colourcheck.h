@@ -28,6 +28,7 @@ class ColourcheckProfileMaker;
 class InstrumentPanel;
 class KxRegistry;
 class QAction;
+class QBoxLayout;
 class QComboBox;
 class QLabel;
 class QLayout;
@@ -138,6 +139,10 @@ private:
     };
     // The commands in the context menu's order, and the menu bar that
     // offers them all, those that do not apply now greyed out.
+    // The scrolled chart and the note shown while it is empty.
+    void createChartView();
+    QLayout* createCheckRow();
+    void createInstrumentPanel(QBoxLayout* windowLayout);
     void createCommands(QLayout* windowLayout);
     void updateCommands();
     // The display colours the patches were made with came through this

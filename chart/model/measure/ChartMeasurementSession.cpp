@@ -126,8 +126,29 @@ bool ChartMeasurementSession::load(const char* path, bool averageRepeats, LoadOu
         return false;
     LoadOutcome found;
     found.sets = sets.size();
+    SetsOfPatch setsOfPatch;
+    if (!matchSets(sets, setsOfPatch, found, whyNot))
+        return false;
+    if (found.refused.size() * 2 > sets.size()) {
+        whyNot = found.refusalLine() + ": the file is another chart's";
+        outcome = found;
+        return false;
+    }
+    if (!repeatsAgree(sets, setsOfPatch, averageRepeats, whyNot))
+        return false;
+    take(sets, setsOfPatch, found);
+    if (found.taken > 0) {
+        ReadingsFile file{KxFileInfo::filenameFromPath(path), ChartMeasurementCondition::ofFile(path)};
+        if (std::find(files.begin(), files.end(), file) == files.end())
+            files.push_back(file);
+    }
+    outcome = found;
+    return true;
+}
 
-    std::map<unsigned long, std::vector<std::size_t>> setsOfPatch; // in file order
+bool ChartMeasurementSession::matchSets(const std::vector<CgatsReading>& sets, SetsOfPatch& setsOfPatch,
+                                        LoadOutcome& found, std::string& whyNot) const
+{
     for (std::size_t i = 0; i < sets.size(); ++i) {
         unsigned long patch = 0;
         switch (patchFor(sets[i], patch)) {
@@ -145,11 +166,12 @@ bool ChartMeasurementSession::load(const char* path, bool averageRepeats, LoadOu
             break;
         }
     }
-    if (found.refused.size() * 2 > sets.size()) {
-        whyNot = found.refusalLine() + ": the file is another chart's";
-        outcome = found;
-        return false;
-    }
+    return true;
+}
+
+bool ChartMeasurementSession::repeatsAgree(const std::vector<CgatsReading>& sets, const SetsOfPatch& setsOfPatch,
+                                           bool averageRepeats, std::string& whyNot)
+{
     // Repeats are averaged only when asked, and only when they agree as the
     // repeats a profile is made from must: an average would hide a mix-up.
     for (const auto& [patch, its] : setsOfPatch) {
@@ -169,7 +191,12 @@ bool ChartMeasurementSession::load(const char* path, bool averageRepeats, LoadOu
                 return false;
             }
     }
+    return true;
+}
 
+void ChartMeasurementSession::take(const std::vector<CgatsReading>& sets, const SetsOfPatch& setsOfPatch,
+                                   LoadOutcome& found)
+{
     // Readings merged into others, or averaged, are kept in no file yet.
     bool inNoFile = !taken.empty() && !setsOfPatch.empty();
     for (const auto& [patch, its] : setsOfPatch) {
@@ -190,13 +217,6 @@ bool ChartMeasurementSession::load(const char* path, bool averageRepeats, LoadOu
         found.taken += its.size();
     }
     changed = changed || inNoFile;
-    if (found.taken > 0) {
-        ReadingsFile file{KxFileInfo::filenameFromPath(path), ChartMeasurementCondition::ofFile(path)};
-        if (std::find(files.begin(), files.end(), file) == files.end())
-            files.push_back(file);
-    }
-    outcome = found;
-    return true;
 }
 
 KxWriteResult ChartMeasurementSession::save(const char* path, std::time_t created)

@@ -113,6 +113,18 @@ private:
     // its SAMPLE_ID or SAMPLE_NAME as a patch name; OtherInk when the set's
     // ink is not within INK_TOLERANCE of that patch's.
     SetMatch patchFor(const CgatsReading& set, unsigned long& patch) const;
+    // The sets of a file, by the patch each names, in file order.
+    using SetsOfPatch = std::map<unsigned long, std::vector<std::size_t>>;
+    // Sorts the sets to their patches, and those of another ink into the
+    // refused; false when a set names no patch of the chart.
+    bool matchSets(const std::vector<CgatsReading>& sets, SetsOfPatch& setsOfPatch, LoadOutcome& found,
+                   std::string& whyNot) const;
+    // False, saying which, when two sets name one patch and are not repeats
+    // to average.
+    static bool repeatsAgree(const std::vector<CgatsReading>& sets, const SetsOfPatch& setsOfPatch,
+                             bool averageRepeats, std::string& whyNot);
+    // Takes one reading a patch, the mean of its sets.
+    void take(const std::vector<CgatsReading>& sets, const SetsOfPatch& setsOfPatch, LoadOutcome& found);
 
     std::vector<KxChartPoint> records;
     std::map<unsigned long, CgatsReading> taken;
