@@ -53,7 +53,8 @@ public:
     long getlong(const std::string& section, const std::string& key) const;
     void putstring(const std::string& section, const std::string& key, const std::string& value);
     void putlong(const std::string& section, const std::string& key, long value);
-    // The same, for a key of the program's own (KxSettingsKeys.h).
+    // The same, for a key of the program's own (KxSettingsKeys.h); a
+    // missing number reads as the key's fallback.
     const std::string& getstring(const KxSettingsKey& key) const;
     long getlong(const KxSettingsKey& key) const;
     void putstring(const KxSettingsKey& key, const std::string& value);
