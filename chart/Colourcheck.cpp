@@ -69,6 +69,16 @@ QString folderOf(const QByteArray& encodedPath)
     return QFile::decodeName(KxFileInfo::dirnameFromPath(encodedPath.toStdString()).c_str());
 }
 
+// A line of text below the chart; a narrow window wraps it rather than widening.
+QLabel* lineBelowChart(QWidget* window, const char* name)
+{
+    auto* line = new QLabel(window);
+    line->setObjectName(QString::fromLatin1(name));
+    line->setWordWrap(true);
+    line->setContentsMargins(ChartLayout::MARGIN, ChartLayout::MARGIN / 2, ChartLayout::MARGIN, ChartLayout::MARGIN / 2);
+    return line;
+}
+
 // The red cross that marks a patch far off, as the legend shows it.
 QPixmap crossPicture()
 {
@@ -108,19 +118,11 @@ Colourcheck::Colourcheck(KxRegistry& registry, QWidget* parent, const char* name
     connect(this, &QWidget::windowTitleChanged, container, &QWidget::setWindowTitle);
     setWindowTitle(tr("Colour check chart"));
 
-    summary = new QLabel(container);
-    summary->setObjectName(QStringLiteral("measurement summary"));
-    summary->setWordWrap(true); // a narrow window wraps the line rather than widening
-    summary->setContentsMargins(ChartLayout::MARGIN, ChartLayout::MARGIN / 2, ChartLayout::MARGIN,
-                                ChartLayout::MARGIN / 2);
+    summary = lineBelowChart(container, "measurement summary");
     layout->addWidget(summary, 0);
 
     layout->addLayout(createCheckRow(), 0);
-    verdict = new QLabel(container);
-    verdict->setObjectName(QStringLiteral("verification verdict"));
-    verdict->setWordWrap(true);
-    verdict->setContentsMargins(ChartLayout::MARGIN, ChartLayout::MARGIN / 2, ChartLayout::MARGIN,
-                                ChartLayout::MARGIN / 2);
+    verdict = lineBelowChart(container, "verification verdict");
     layout->addWidget(verdict, 0);
     restoreTolerance();
     connect(toleranceCombo, &QComboBox::activated, this, &Colourcheck::chooseTolerance);
