@@ -360,6 +360,16 @@ void Tintora::colourchartFromFile()
     saveRegistry(registry);
 }
 
+void Tintora::profilingChart()
+{
+    auto* chart = new Colourcheck(registry, nullptr, nullptr);
+    connect(chart, &Colourcheck::outputProfileChosen, this, &Tintora::useOutputProfile);
+    const QByteArray monitor = encoded(monitorProfile);
+    chart->profilingChart(monitorProfile.isEmpty() ? nullptr : monitor.constData(), profileFolder);
+    chart->show();
+    saveRegistry(registry);
+}
+
 // The chart window offers its profiles through a signal, so that it needs
 // to know nothing of the tool; the connection goes with the tool when it is
 // closed.

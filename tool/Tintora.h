@@ -65,6 +65,8 @@ public:
     // "Proof colours" (Ctrl+Y): checked while the preview shows the colour
     // as the output prints it. The main window offers it in a menu.
     QAction* proofColoursAction() const { return proofAction; }
+    // Opens a chart window with a chart to profile a printer from.
+    void profilingChart();
 
     // The order of the slots below is the tool's slot table: keep it.
 public slots:

@@ -110,9 +110,6 @@ const char* const USAGE = "usage: tintora-chart --profile P.icc [--patches N] [-
 
 const Companion tool("tintora-chart", USAGE);
 
-// Four inks at 100 %.
-constexpr long MOST_INK_LIMIT = 400;
-
 // A length in millimetres given as text, when one is given; false when the
 // text is not a plain decimal number.
 bool millimetres(const char* text, double& value)
@@ -174,9 +171,11 @@ std::string parse(int argc, char** argv, Options& options)
         return "--device makes a chart of its own: it does not apply to --swatches";
     if (inkLimit && !options.device)
         return "--ink-limit applies to a chart made with --device";
-    if (inkLimit && !Kx_wholeNumber(inkLimit, MOST_INK_LIMIT / 4, MOST_INK_LIMIT, options.inkLimit))
-        return "the ink limit must be a whole percentage from " + std::to_string(MOST_INK_LIMIT / 4) + " to "
-            + std::to_string(MOST_INK_LIMIT) + ", not " + Kx_quotedFileName(inkLimit);
+    if (inkLimit
+        && !Kx_wholeNumber(inkLimit, ChartProfilingSampler::LEAST_INK_LIMIT, ChartProfilingSampler::MOST_INK_LIMIT,
+                           options.inkLimit))
+        return "the ink limit must be a whole percentage from " + std::to_string(ChartProfilingSampler::LEAST_INK_LIMIT)
+            + " to " + std::to_string(ChartProfilingSampler::MOST_INK_LIMIT) + ", not " + Kx_quotedFileName(inkLimit);
     if (options.swatches && patches)
         return "--patches does not apply to a chart read from --swatches";
     if (options.swatches && options.controls)

@@ -49,6 +49,10 @@ public:
     static constexpr double NEUTRAL_INK = 6.0;     // percent
     static constexpr int CANDIDATES_PER_PATCH = 24;
     static constexpr int MOST_PAPER_REPEATS = 12;
+    // The ink limits a chart may be made within, in percent: from one ink's
+    // solid to all four at 100 %, which is no limit at all.
+    static constexpr int LEAST_INK_LIMIT = 100;
+    static constexpr int MOST_INK_LIMIT = 400;
 
     // How often the paper is printed on a chart of count patches: at least
     // four times, once more for every 250 patches beyond the first 1,000.
