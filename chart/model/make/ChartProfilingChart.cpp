@@ -1,5 +1,7 @@
 #include "ChartProfilingChart.h"
 
+#include "ChartPointPrediction.h"
+
 #include <KxCMS.h>
 #include <KxList.h>
 
@@ -39,10 +41,7 @@ int ChartProfilingChart::generate(KxChartPoint** points, const KxCMS* profile, c
         point->setInkBytes(inks[0], inks[1], inks[2], inks[3]);
         if (inks == ChartProfilingSampler::Inks{0, 0, 0, 0})
             point->controlName = "Paper";
-        KxCMSCMYKToLab(profile, point->cmyk, &point->labD50[0], &point->labD50[1], &point->labD50[2]);
-        KxCMSCMYKToLabRelative(profile, point->cmyk, &point->labRelative[0], &point->labRelative[1],
-                               &point->labRelative[2]);
-        KxCMSLabToRGB(monitor, point->labD50[0], point->labD50[1], point->labD50[2], point->rgb);
+        ChartPointPrediction::fill(*point, profile, monitor);
         records.push_back(std::move(point));
     }
     for (Record& record : records)
