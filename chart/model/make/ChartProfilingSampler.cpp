@@ -53,24 +53,17 @@ double squaredDistance(const Point& one, const Point& other)
     return d;
 }
 
-// Where inks stand, and whether they are near the neutral axis: by their
-// Lab when labOf is given, else by C, M and Y being close.
+// Where inks stand, and whether their Lab is near the neutral axis.
 Candidate candidateOf(const Inks& inks, const ChartProfilingSampler::LabOfInks& labOf)
 {
     using Sampler = ChartProfilingSampler;
     Candidate candidate{inks, {}, false};
+    const std::array<double, 3> lab = labOf(inks);
+    for (int c = 0; c < 3; ++c)
+        candidate.at[c] = lab[c] * Sampler::LAB_WEIGHT;
     for (int c = 0; c < 4; ++c)
         candidate.at[3 + c] = ChartInk::percent(inks[c]) * Sampler::INK_WEIGHT;
-    if (labOf) {
-        const std::array<double, 3> lab = labOf(inks);
-        for (int c = 0; c < 3; ++c)
-            candidate.at[c] = lab[c] * Sampler::LAB_WEIGHT;
-        candidate.neutral = std::hypot(lab[1], lab[2]) < Sampler::NEUTRAL_CHROMA;
-    } else {
-        const auto [low, high] =
-            std::minmax({ChartInk::percent(inks[0]), ChartInk::percent(inks[1]), ChartInk::percent(inks[2])});
-        candidate.neutral = high - low < Sampler::NEUTRAL_INK;
-    }
+    candidate.neutral = std::hypot(lab[1], lab[2]) < Sampler::NEUTRAL_CHROMA;
     return candidate;
 }
 
@@ -114,9 +107,16 @@ std::vector<ChartProfilingSampler::Inks> ChartProfilingSampler::sample(int count
     std::vector<Inks> inks;
     for (int corner = 1; corner < 16; ++corner) // the solids and overprints, paper apart
         inks.push_back(inksOf(corner & 1, (corner >> 1) & 1, (corner >> 2) & 1, (corner >> 3) & 1));
-    const unsigned total = static_cast<unsigned>(std::max(patches, 1)) * CANDIDATES_PER_PATCH;
-    for (unsigned i = 1; i <= total; ++i)
-        inks.push_back(inksOf(radicalInverse(i, 2), radicalInverse(i, 3), radicalInverse(i, 5), radicalInverse(i, 7)));
+    // CANDIDATES_PER_PATCH within the limit, however little of ink space it leaves.
+    const unsigned wanted = static_cast<unsigned>(std::max(patches, 1)) * CANDIDATES_PER_PATCH;
+    for (unsigned i = 1, found = 0; found < wanted && i <= wanted * 64; ++i) {
+        const Inks halton =
+            inksOf(radicalInverse(i, 2), radicalInverse(i, 3), radicalInverse(i, 5), radicalInverse(i, 7));
+        if (withinLimit(halton)) {
+            inks.push_back(halton);
+            ++found;
+        }
+    }
     // The neutral axis of the device, C = M = Y under any black.
     const unsigned axis = static_cast<unsigned>(std::max(patches, 1)) * 2;
     for (unsigned i = 1; i <= axis; ++i) {

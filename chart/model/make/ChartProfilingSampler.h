@@ -18,14 +18,12 @@
 // the space evenly at every count, coarse first. Distances are Euclidean in
 // a space of seven dimensions: the four inks in percent beside the profile's
 // Lab relative to the paper (CIE 1976 difference), each weighted by its
-// constant below; without a profile, the inks alone. Spreading in ink as
-// well as in Lab keeps patches in the dark colours, which Lab crowds
-// together but a printer's forward model must still learn, as an even
-// spread in ink alone would leave the light ones short.
+// constant below. Spreading in ink as well as in Lab keeps patches in the
+// dark colours, which Lab crowds together but a printer's forward model must
+// still learn; an even spread in ink alone would leave the light ones short.
 //
 // Neutral axis: NEUTRAL_SHARE of the patches are first sampled the same way
-// among the neutral candidates alone (C* below NEUTRAL_CHROMA in Lab, or C,
-// M and Y within NEUTRAL_INK of each other in ink space), with extra
+// among the neutral candidates alone (C* below NEUTRAL_CHROMA), with extra
 // candidates on C = M = Y for any black; the rest are then sampled among all
 // candidates, kept apart from those already taken.
 //
@@ -46,7 +44,6 @@ public:
     static constexpr double INK_WEIGHT = 1.0;
     static constexpr double NEUTRAL_SHARE = 0.15;
     static constexpr double NEUTRAL_CHROMA = 6.0;  // C*ab
-    static constexpr double NEUTRAL_INK = 6.0;     // percent
     static constexpr int CANDIDATES_PER_PATCH = 24;
     static constexpr int MOST_PAPER_REPEATS = 12;
     // The ink limits a chart may be made within, in percent: from one ink's
@@ -59,8 +56,7 @@ public:
     static int paperRepeats(int count);
 
     // The inks of count patches (count at least paperRepeats(count) + 1) within
-    // inkLimit percent (0: no limit). labOf may be empty: the patches are then
-    // spread in ink space.
+    // inkLimit percent (0: no limit), spread by the Lab labOf gives.
     static std::vector<Inks> sample(int count, double inkLimit, const LabOfInks& labOf);
 };
 
