@@ -123,6 +123,11 @@ void TestCompanionManners::answers_data()
         {"measurements without readings", Chart, chart + QStringList{"--measurements", "/nonexistent/m.ti3"}},
         {"no --profile", Chart, QStringList{"--ps", "/nonexistent/c.ps"}},
         {"dangling --readings", Chart, chart + QStringList{"--readings"}},
+        {"device rgb", Chart, chart + QStringList{"--device", "rgb"}},
+        {"ink limit without device", Chart, chart + QStringList{"--ink-limit", "300"}},
+        {"ink limit 99", Chart, chart + QStringList{"--device", "cmyk", "--ink-limit", "99"}},
+        {"ink limit 401", Chart, chart + QStringList{"--device", "cmyk", "--ink-limit", "401"}},
+        {"device with swatches", Chart, chart + QStringList{"--device", "cmyk", "--swatches", "/nonexistent.gpl"}},
     };
     for (const auto& m : malformed)
         QTest::addRow("%s %s", qPrintable(m.program.section('/', -1)), m.name)
