@@ -1,7 +1,8 @@
 // A chart made to profile a printer (tintora-chart --device cmyk), judged
 // from the .ti1 it writes with LittleCMS reading the file and the profile:
 // its count, the paper's repeats through the list, the ink limit, its share
-// of near-neutral patches against inks drawn at random, and how evenly it
+// of near-neutral patches against inks drawn at random (in the whole list
+// and in each quarter of it), and how evenly it
 // covers the printer's colours against Argyll's targen chart of the same
 // size and limit.
 
@@ -171,6 +172,11 @@ private slots:
         };
         const double ourShare = neutralShare(chart), drawnShare = neutralShare(drawn);
         QVERIFY2(ourShare > 1.5 * drawnShare, qPrintable(QString("%1 against %2").arg(ourShare).arg(drawnShare)));
+        for (int quarter = 0; quarter < 4; ++quarter) { // and on every part of the sheet
+            const std::vector<Inks> part(chart.begin() + quarter * patches / 4,
+                                         chart.begin() + (quarter + 1) * patches / 4);
+            QVERIFY2(neutralShare(part) > drawnShare, qPrintable(QString("quarter %1").arg(quarter + 1)));
+        }
 
         if (!againstTargen)
             return;

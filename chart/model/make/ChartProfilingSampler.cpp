@@ -4,7 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
+#include <numeric>
 
 namespace {
 
@@ -90,6 +90,19 @@ void takeFarthest(const std::vector<Candidate>& candidates, const std::vector<bo
     }
 }
 
+// A step through n places that visits each once (coprime with n) and is
+// near n over the golden ratio, so that neighbours in sampling order land
+// far apart.
+std::size_t mixingStride(std::size_t n)
+{
+    if (n < 3)
+        return 1;
+    std::size_t stride = static_cast<std::size_t>(double(n) * 0.6180339887);
+    while (std::gcd(stride, n) != 1)
+        ++stride;
+    return stride;
+}
+
 } // namespace
 
 int ChartProfilingSampler::paperRepeats(int count)
@@ -146,7 +159,11 @@ std::vector<ChartProfilingSampler::Inks> ChartProfilingSampler::sample(int count
     takeFarthest(candidates, neutral, static_cast<int>(std::lround(patches * NEUTRAL_SHARE)), nearest, taken);
     takeFarthest(candidates, every, patches - static_cast<int>(taken.size()), nearest, taken);
 
-    // The paper at every (count / papers)-th place, the first at the start.
+    // The patches in a mixed order, so that the neutral ones and each region
+    // of colour spread over the whole sheet and a printer's unevenness across
+    // the page averages out; the paper at every (count / papers)-th place,
+    // the first at the start.
+    const std::size_t stride = mixingStride(taken.size());
     std::vector<Inks> chart;
     chart.reserve(count);
     std::size_t next = 0;
@@ -155,7 +172,7 @@ std::vector<ChartProfilingSampler::Inks> ChartProfilingSampler::sample(int count
         if (paperHere)
             chart.push_back(Inks{0, 0, 0, 0});
         else if (next < taken.size())
-            chart.push_back(taken[next++]);
+            chart.push_back(taken[next++ * stride % taken.size()]);
         else
             break;
     }

@@ -30,6 +30,7 @@
 // Contract:
 // - exactly `count` patches, of which paperRepeats(count) are paper white
 //   (no ink), placed evenly through the list so that they fall on every page;
+// - the others in a mixed order, the neutral ones spread through the list;
 // - no patch above the ink limit (the sum of the four inks' bytes in
 //   percent); a limit of 0 means none;
 // - the same arguments always give the same inks in the same order.
