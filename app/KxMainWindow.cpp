@@ -145,6 +145,7 @@ void KxMainWindow::createToolsMenu()
     if (KxGamutView::supported())
         tools->addAction(tr("Display gamut"), central, &Tintora::showGamut);
     tools->addAction(central->proofColoursAction());
+    tools->addAction(tr("New profiling chart..."), central, &Tintora::profilingChart);
     menuBar()->addMenu(tools);
 }
 

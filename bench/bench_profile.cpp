@@ -1,9 +1,10 @@
 // tintora-profile against Argyll's colprof on a simulated printer.
 //
-// The printer is a known profile (Ghostscript's default CMYK). Two
+// The printer is a known profile (Ghostscript's default CMYK). Three
 // 1,000-patch charts are "printed and measured" by Argyll's fakeread through
 // the known profile with 0.5 % noise on the inks: one from Argyll's targen,
-// and one of ours (tintora-chart --patches 1000 --controls). Both programs
+// and two of ours (tintora-chart --patches 1000 --controls, and the profiling
+// chart tintora-chart --device cmyk --patches 1000). Both programs
 // make a profile from the same readings with the same ink limit, each run
 // as a whole process, alternately, ROUNDS times (the machine is shared, so
 // the two are timed side by side). Then, for each profile:
@@ -724,7 +725,10 @@ int main(int argc, char** argv)
         {"targen -d4 -f1000", {"targen", "-v0", "-d4", "-f1000", "targen"}, "targen"},
         {"tintora-chart --patches 1000 --controls",
          {TINTORA_CHART, "--profile", KnownPrinter, "--patches", "1000", "--controls", "--ti1", "ours.ti1"},
-         "ours"}};
+         "ours"},
+        {"tintora-chart --device cmyk --patches 1000",
+         {TINTORA_CHART, "--profile", KnownPrinter, "--device", "cmyk", "--patches", "1000", "--ti1", "profiling.ti1"},
+         "profiling"}};
     if (!pressOnly)
         for (const Chart& chart : charts)
             compare(folder, chart, rounds);

@@ -13,6 +13,7 @@
 #include "ChartPrintLayout.h"
 #include "ChartPostScript.h"
 #include "ChartPrinterReadings.h"
+#include "ChartProfilingChart.h"
 #include "ChartReportPdf.h"
 #include "ChartSwatches.h"
 #include "ChartVerdict.h"
@@ -223,6 +224,7 @@ void Colourcheck::createCommands(QLayout* windowLayout)
     add(tr("Export for Argyll (.ti1)..."), &Colourcheck::exportArgyllTarget, hasPatches);
     add(tr("Verification report..."), &Colourcheck::writeVerificationReport, hasReadings);
     add(tr("Make profile..."), &Colourcheck::makeProfile, [this] { return canMakeProfile(); });
+    add(tr("New profiling chart..."), &Colourcheck::newProfilingChart, always);
 
     proofAction = new QAction(tr("Proof colours"), this);
     proofAction->setCheckable(true);
@@ -449,6 +451,55 @@ int Colourcheck::fromRgbKxCMS(KxCMS*, KxCMS*, unsigned long)
     setEmptyReason(tr("Only CMYK profiles give patches."));
     drawChart();
     return 0;
+}
+
+int Colourcheck::profilingChart(const char* monitorProfilePath, QString& profileFolder)
+{
+    const QString path = KxModal::current().getOpenProfileName(this, tr("Choose the printer's CMYK profile"),
+                                                               profileFolder);
+    if (path.isNull()) {
+        setEmptyReason(tr("No profile was chosen."));
+        return 0;
+    }
+    const QByteArray encodedPath = QFile::encodeName(path);
+    profileFolder = folderOf(encodedPath);
+    int count = 0, inkLimit = 0;
+    const QString countLabel =
+        tr("Number of patches (%1 to %2)").arg(ChartPatchCount::MINIMUM).arg(ChartPatchCount::COMMAND_LINE_MAXIMUM);
+    const QString limitLabel = tr("Ink limit in percent (%1 to %2)")
+                                   .arg(ChartProfilingSampler::LEAST_INK_LIMIT)
+                                   .arg(ChartProfilingSampler::MOST_INK_LIMIT);
+    if (!KxModal::current().getInteger(nullptr, tr("Profiling chart"), countLabel, ChartPatchCount::PROFILING_DEFAULT,
+                                       ChartPatchCount::MINIMUM, ChartPatchCount::COMMAND_LINE_MAXIMUM, 1, count)
+        || !KxModal::current().getInteger(nullptr, tr("Profiling chart"), limitLabel,
+                                          ChartProfilingSampler::MOST_INK_LIMIT, ChartProfilingSampler::LEAST_INK_LIMIT,
+                                          ChartProfilingSampler::MOST_INK_LIMIT, 5, inkLimit)) {
+        setEmptyReason(tr("No number of patches was chosen."));
+        return 0;
+    }
+
+    monitorProfile = monitorProfilePath ? monitorProfilePath : "";
+    setDisplayMonitor(monitorProfilePath);
+    ChartConversions conversions;
+    if (!conversions.openForGeneration(encodedPath.constData(), monitorProfilePath)
+        || conversions.profile()->inputSpace != icSigCmykData) {
+        clear();
+        setEmptyReason(tr("Only CMYK profiles give patches."));
+        drawChart();
+        return -1;
+    }
+    chartProfile = encodedPath.constData();
+    lastDir = folderOf(encodedPath);
+    clear();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const int result =
+        ChartProfilingChart::generate(&points, conversions.profile(), conversions.monitor(), count, inkLimit);
+    QApplication::restoreOverrideCursor();
+    if (result != 0)
+        setEmptyReason(tr("There was not enough memory to build the chart."));
+    drawChart();
+    setWindowTitle(tr("Profiling chart for ICC profile ") + profileFileName());
+    return result;
 }
 
 void Colourcheck::removeDuplicates(double tolerance, bool& reverse, unsigned long target)
@@ -912,6 +963,13 @@ void Colourcheck::colourChart()
 {
     Colourcheck* chart = newChartWindow();
     chart->fromICC(monitorProfile.c_str(), lastDir);
+    chart->show();
+}
+
+void Colourcheck::newProfilingChart()
+{
+    Colourcheck* chart = newChartWindow();
+    chart->profilingChart(monitorProfile.c_str(), lastDir);
     chart->show();
 }
 

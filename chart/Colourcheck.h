@@ -72,6 +72,10 @@ public:
     int fromKxCMS(KxCMS* profile, KxCMS* monitor, unsigned long count);
     int fromCmykKxCMS(KxCMS* profile, KxCMS* monitor, unsigned long count);
     int fromRgbKxCMS(KxCMS* profile, KxCMS* monitor, unsigned long count);
+    // A chart to profile a CMYK printer from: asks for the printer's
+    // profile, the patch count and the ink limit (0 when cancelled); -1
+    // when the profile is refused or memory runs out.
+    int profilingChart(const char* monitorProfilePath, QString& profileFolder);
     void removeDuplicates(double tolerance, bool& reverse, unsigned long target);
     void removeDuplicates(unsigned long target, double tolerance);
 
@@ -110,6 +114,7 @@ private slots:
     void exportISO12642();
     void colourChart();
     void colourchartFromFile();
+    void newProfilingChart();
     void processLab(double L, double a, double b);
     // Writes the readings taken as a measurement file; true when written.
     bool saveMeasurements();

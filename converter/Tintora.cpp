@@ -329,20 +329,27 @@ void Tintora::showGamut()
 // is given none, and shows its colours through sRGB.
 void Tintora::colourchartFromICC()
 {
-    auto* chart = new Colourcheck(registry, nullptr, nullptr);
-    connect(chart, &Colourcheck::outputProfileChosen, this, &Tintora::useOutputProfile);
-    const QByteArray monitor = encoded(monitorProfile);
-    chart->fromICC(monitorProfile.isEmpty() ? nullptr : monitor.constData(), profileFolder);
-    chart->show();
-    saveRegistry(registry);
+    openChart([this](Colourcheck& chart, const char* monitor) { chart.fromICC(monitor, profileFolder); });
 }
 
 void Tintora::colourchartFromFile()
 {
+    openChart([this](Colourcheck& chart, const char* monitor) {
+        chart.fromFile(monitor, swatchFolder, profileFolder);
+    });
+}
+
+void Tintora::profilingChart()
+{
+    openChart([this](Colourcheck& chart, const char* monitor) { chart.profilingChart(monitor, profileFolder); });
+}
+
+void Tintora::openChart(const std::function<void(Colourcheck&, const char*)>& build)
+{
     auto* chart = new Colourcheck(registry, nullptr, nullptr);
     connect(chart, &Colourcheck::outputProfileChosen, this, &Tintora::useOutputProfile);
     const QByteArray monitor = encoded(monitorProfile);
-    chart->fromFile(monitorProfile.isEmpty() ? nullptr : monitor.constData(), swatchFolder, profileFolder);
+    build(*chart, monitorProfile.isEmpty() ? nullptr : monitor.constData());
     chart->show();
     saveRegistry(registry);
 }

@@ -11,9 +11,11 @@
 #include <QString>
 #include <QVector3D>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
+class Colourcheck;
 class InstrumentPanel;
 class KxRegistry;
 class QAction;
@@ -65,6 +67,8 @@ public:
     // "Proof colours" (Ctrl+Y): checked while the preview shows the colour
     // as the output prints it. The main window offers it in a menu.
     QAction* proofColoursAction() const { return proofAction; }
+    // Opens a chart window with a chart to profile a printer from.
+    void profilingChart();
 
     // The order of the slots below is the tool's slot table: keep it.
 public slots:
@@ -96,6 +100,9 @@ private:
     // A chart window made a printer profile and the user chose it as the
     // output profile. Connected as a plain member, outside the slot table.
     void useOutputProfile(const QString& profilePath);
+    // Opens a chart window, has build fill it with the monitor profile
+    // (null for none), shows it and stores the folders it changed.
+    void openChart(const std::function<void(Colourcheck&, const char*)>& build);
 
     void patchUI();
     void loadRegistry(KxRegistry& registry);

@@ -327,6 +327,26 @@
         <source>Proof: patches as printed</source>
         <translation>Proof: Felder wie gedruckt</translation>
     </message>
+    <message>
+        <source>New profiling chart...</source>
+        <translation>Neue Profilierungstafel...</translation>
+    </message>
+    <message>
+        <source>Choose the printer&apos;s CMYK profile</source>
+        <translation>CMYK-Profil des Druckers wählen</translation>
+    </message>
+    <message>
+        <source>Ink limit in percent (%1 to %2)</source>
+        <translation>Farbauftragsgrenze in Prozent (%1 bis %2)</translation>
+    </message>
+    <message>
+        <source>Profiling chart</source>
+        <translation>Profilierungstafel</translation>
+    </message>
+    <message>
+        <source>Profiling chart for ICC profile </source>
+        <translation>Profilierungstafel für ICC-Profil </translation>
+    </message>
 </context>
 <context>
     <name>ColourcheckPrintLayoutDialog</name>
@@ -764,6 +784,10 @@
 for the changes to take effect</source>
         <translation>Starten Sie Tintora neu,
 damit die Änderung wirksam wird</translation>
+    </message>
+    <message>
+        <source>New profiling chart...</source>
+        <translation>Neue Profilierungstafel...</translation>
     </message>
 </context>
 <context>

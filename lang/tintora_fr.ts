@@ -327,6 +327,26 @@
         <source>Proof: patches as printed</source>
         <translation>Épreuve : plages comme imprimées</translation>
     </message>
+    <message>
+        <source>New profiling chart...</source>
+        <translation>Nouvelle mire de profilage...</translation>
+    </message>
+    <message>
+        <source>Choose the printer&apos;s CMYK profile</source>
+        <translation>Choisir le profil CMJN de l&apos;imprimante</translation>
+    </message>
+    <message>
+        <source>Ink limit in percent (%1 to %2)</source>
+        <translation>Limite d&apos;encrage en pour cent (%1 à %2)</translation>
+    </message>
+    <message>
+        <source>Profiling chart</source>
+        <translation>Mire de profilage</translation>
+    </message>
+    <message>
+        <source>Profiling chart for ICC profile </source>
+        <translation>Mire de profilage pour le profil ICC </translation>
+    </message>
 </context>
 <context>
     <name>ColourcheckPrintLayoutDialog</name>
@@ -764,6 +784,10 @@
 for the changes to take effect</source>
         <translation>Vous devez redémarrer Tintora
 pour que la modification prenne effet</translation>
+    </message>
+    <message>
+        <source>New profiling chart...</source>
+        <translation>Nouvelle mire de profilage...</translation>
     </message>
 </context>
 <context>

@@ -34,3 +34,8 @@ tintora_add_test(NAME test_chart_verdict
   SOURCES test_chart_verdict.cpp
   LIBS Qt6::Core PkgConfig::LCMS2)
 add_dependencies(test_chart_verdict tintora-chart)
+# The profiling chart's count, paper, ink limit, neutral share and spread.
+tintora_add_test(NAME test_chart_profiling
+  SOURCES test_chart_profiling.cpp
+  LIBS Qt6::Core PkgConfig::LCMS2)
+add_dependencies(test_chart_profiling tintora-chart)

@@ -293,6 +293,19 @@ private slots:
         QTest::addRow("ink 0.55 percent off")
             << sets(inkLab, "1 @INK 1@ 50 0 0\n2 @INK 2 0.55@ 50 0 0\n3 @INK 3@ 50 0 0\n")
             << "set 2 (ID 2) has ink ";
+        // Readings of another device, as its COLOR_REP or its device fields
+        // say, are not this CMYK chart's.
+        const auto represented = [](const char* rep, QByteArray file) {
+            return file.replace("CGATS.17\n", "CGATS.17\nKEYWORD \"COLOR_REP\"\nCOLOR_REP \"" + QByteArray(rep) + "\"\n");
+        };
+        QTest::addRow("RGB_XYZ readings")
+            << represented("RGB_XYZ", sets("SAMPLE_ID RGB_R RGB_G RGB_B XYZ_X XYZ_Y XYZ_Z", "1 100 100 100 90 93 77\n"))
+            << "its readings are of RGB patches, but the chart's patches are CMYK";
+        QTest::addRow("RGB fields") << sets("SAMPLE_ID RGB_R RGB_G RGB_B LAB_L LAB_A LAB_B", "1 0 0 0 50 0 0\n")
+                                    << "its readings are of RGB patches, but the chart's patches are CMYK";
+        QTest::addRow("CMY_LAB over CMYK fields")
+            << represented("cmy_lab", sets(inkLab, "1 @INK 1@ 50 0 0\n"))
+            << "its readings are of CMY patches";
         QTest::addRow("most sets of other ink")
             << sets(inkLab, "1 3 97 3 97 50 0 0\n2 @INK 2@ 50 0 0\n3 3 97 3 97 50 0 0\n")
             << "; 2 of the 3 sets name a patch printed with other ink: the file is another chart's";

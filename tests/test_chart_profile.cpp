@@ -118,8 +118,8 @@ private slots:
         emit chart->panel->spotLab(50.0, 10.0, 10.0); // patch 1, printed with ink
         QVERIFY(!contextMenuEntries(*chart).contains(MakeProfile));
         loadReadings(*chart);
-        const QStringList entries = contextMenuEntries(*chart); // the last specified entry, then the proof
-        QCOMPARE(entries.mid(entries.size() - 2), (QStringList{MakeProfile, "Proof colours"}));
+        const QStringList entries = contextMenuEntries(*chart); // before the profiling chart and the proof
+        QCOMPARE(entries.mid(entries.size() - 3), (QStringList{MakeProfile, "New profiling chart...", "Proof colours"}));
         closeDiscarding(chart);
         deliverDeletes();
         QVERIFY(chart.isNull());

@@ -263,6 +263,16 @@ private slots:
         QCOMPARE(modal.messageCaptions().size(), 4);
         QVERIFY(modal.requests.back().text.startsWith("No readings were taken from " + QString(DEFAULT_CMYK)));
         QCOMPARE(chart->patches[1]->measured()[0], 31.0);
+
+        // Nor does another device's file.
+        writeText(folder.filePath("rgb.ti3"), "CTI3\nKEYWORD \"COLOR_REP\"\nCOLOR_REP \"RGB_XYZ\"\n" + header.mid(5)
+                                                  + "NUMBER_OF_SETS 1\nBEGIN_DATA\n2 \"Patch 0002\" 60 1 2\nEND_DATA\n");
+        modal.answerFile(folder.filePath("rgb.ti3"));
+        QMetaObject::invokeMethod(chart, "loadMeasurements");
+        QCOMPARE(modal.requests.back().text, QString("No readings were taken from %1.\nits readings are of RGB patches, "
+                                                     "but the chart's patches are CMYK")
+                                                 .arg(folder.filePath("rgb.ti3")));
+        QCOMPARE(chart->patches[1]->measured()[0], 31.0);
         QCOMPARE(modal.unanswered, 0);
     }
 

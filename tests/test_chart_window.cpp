@@ -233,18 +233,19 @@ private slots:
                               "Colour chart from ICC profile", "Colour chart from swatches file",
                               "Save measurements...", "Load measurements...", "Print layout...",
                               "Export for Argyll (.ti1)...", "Verification report...", "Make profile...",
-                              "Proof colours"};
+                              "New profiling chart...", "Proof colours"};
         const auto offers = [&](const QStringList& expected) {
             QCOMPARE(::contextMenuEntries(*chart), expected);
             QCOMPARE(menuBarEntries(*chart, true), expected);
             QCOMPARE(menuBarEntries(*chart, false), all);
         };
-        offers({"Colour chart from ICC profile", "Colour chart from swatches file", "Proof colours"});
+        offers({"Colour chart from ICC profile", "Colour chart from swatches file", "New profiling chart...",
+                "Proof colours"});
         appendPoints(*chart, 2);
         chart->drawChart();
         offers({"Export chart as postscript file", "Export chart as ISO12642 file", "Colour chart from ICC profile",
                 "Colour chart from swatches file", "Load measurements...", "Print layout...",
-                "Export for Argyll (.ti1)...", "Proof colours"});
+                "Export for Argyll (.ti1)...", "New profiling chart...", "Proof colours"});
         emit chart->panel->spotLab(50, 0, 0); // patch 1 has no ink: a reading of the paper
         offers(all);
     }
@@ -284,6 +285,37 @@ private slots:
         QCOMPARE(count.caption, QString("Colour check chart"));
         QCOMPARE(count.text, QString("Number of patches (8 to 512)"));
         QCOMPARE((QList<int>{count.value, count.minimum, count.maximum, count.step}), (QList<int>{64, 8, 512, 1}));
+        QCOMPARE(modal.unanswered, 0);
+    }
+
+    // "New profiling chart..." asks for the printer's profile, a count up to
+    // 3,000 and an ink limit; an RGB profile gives an empty chart that says why.
+    void profilingChartFromTheWindow()
+    {
+        ScriptedModal modal;
+        QString folder;
+        modal.answerFile(DEFAULT_CMYK);
+        modal.answer(300);
+        modal.answer(260);
+        QCOMPARE(chart->profilingChart("", folder), 0);
+        QCOMPARE(ListLength(chart->points), 300UL);
+        QCOMPARE((QList<int>{modal.requests[1].value, modal.requests[1].minimum, modal.requests[1].maximum}),
+                 (QList<int>{1000, 8, 3000}));
+        QCOMPARE(modal.requests[2].text, QString("Ink limit in percent (100 to 400)"));
+        int papers = 0;
+        for (const KxChartPoint* point = chart->points; point; point = point->next) {
+            const int bytes = point->cmyk[0] + point->cmyk[1] + point->cmyk[2] + point->cmyk[3];
+            QVERIFY2(bytes / 2.55 <= 260.0 + 1e-9, qPrintable(QString::number(bytes / 2.55)));
+            papers += bytes == 0;
+        }
+        QCOMPARE(papers, 4);
+
+        modal.answerFile("/usr/share/color/icc/sRGB.icc");
+        modal.answer(300);
+        modal.answer(400);
+        QCOMPARE(chart->profilingChart("", folder), -1);
+        QVERIFY(!chart->points);
+        QCOMPARE(chart->findChild<QLabel*>("empty chart note")->text(), QString("Only CMYK profiles give patches."));
         QCOMPARE(modal.unanswered, 0);
     }
 

@@ -128,6 +128,11 @@ void TestCompanionManners::answers_data()
         {"hexadecimal ink limit", Profile, QStringList{"--readings", "r.ti3", "--out", "p.icc", "--ink-limit", "0x12C"}},
         {"hexadecimal patch size", Chart,
          QStringList{"--profile", DefaultCmyk, "--pdf", "/nonexistent/c.pdf", "--patch-mm", "0x10"}},
+        {"device rgb", Chart, chart + QStringList{"--device", "rgb"}},
+        {"ink limit without device", Chart, chart + QStringList{"--ink-limit", "300"}},
+        {"ink limit 99", Chart, chart + QStringList{"--device", "cmyk", "--ink-limit", "99"}},
+        {"ink limit 401", Chart, chart + QStringList{"--device", "cmyk", "--ink-limit", "401"}},
+        {"device with swatches", Chart, chart + QStringList{"--device", "cmyk", "--swatches", "/nonexistent.gpl"}},
     };
     for (const auto& m : malformed)
         QTest::addRow("%s %s", qPrintable(m.program.section('/', -1)), m.name)

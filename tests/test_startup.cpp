@@ -76,7 +76,8 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&window, EventLimits::EVENT_MS));
         QVERIFY(KxGamutView::supported());
         QCOMPARE(entryTexts(window.menuTitled("Tools")),
-                 (QStringList{"Colour chart from ICC profile", "Colour chart from file", "Display gamut", "Proof colours"}));
+                 (QStringList{"Colour chart from ICC profile", "Colour chart from file", "Display gamut",
+                              "Proof colours", "New profiling chart..."}));
         QCOMPARE(openGlDriversLoaded(), QStringList());
     }
 

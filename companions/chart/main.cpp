@@ -1,4 +1,5 @@
 // tintora-chart --profile P.icc [--patches N] [--controls] [--monitor M.icc] [--swatches FILE]
+//               [--device cmyk [--ink-limit P]]
 //               [--ps FILE] [--cgats FILE] [--ti1 FILE]
 //               [--readings FILE [--average-repeats] [--measurements OUT]
 //                [--tolerance NAME|LIMITS] [--report OUT.pdf] [--csv OUT.csv]]
@@ -7,7 +8,9 @@
 //
 // Builds a colour check chart the way the chart window does: from the
 // profile's gamut culled to N patches, with the control patches after them
-// if asked, or from the colours of a swatch file through the profile. Prints
+// if asked, or from the colours of a swatch file through the profile; with
+// --device, as a chart to profile the printer from (see ChartProfilingChart),
+// within an ink limit in percent if one is given. Prints
 // the same progress lines, then writes the PostScript page, the ISO 12642
 // target file, the Argyll target description and the print layout asked
 // for (PDF pages on real paper: A4 by default where the user's paper
@@ -32,6 +35,7 @@
 #include "ChartPatchCount.h"
 #include "ChartPdf.h"
 #include "ChartPrintLayout.h"
+#include "ChartProfilingChart.h"
 #include "ChartPostScript.h"
 #include "ChartSwatches.h"
 #include "ChartReportPdf.h"
@@ -80,6 +84,8 @@ struct Options {
     const char* tolerance = nullptr;
     const char* report = nullptr;
     const char* csv = nullptr;
+    const char* device = nullptr;
+    long inkLimit = 0;
     ChartTolerance check;
     ChartPrintSettings printLayout;
     bool averageRepeats = false;
@@ -93,6 +99,7 @@ struct Options {
 
 const char* const USAGE = "usage: tintora-chart --profile P.icc [--patches N] [--controls] [--monitor M.icc]"
                           " [--swatches FILE]\n"
+                          "                     [--device cmyk [--ink-limit P]]\n"
                           "                     [--ps FILE] [--cgats FILE] [--ti1 FILE]"
                           " [--readings FILE [--average-repeats] [--measurements OUT]\n"
                           "                      [--tolerance NAME|LIMITS] [--report OUT.pdf] [--csv OUT.csv]]\n"
@@ -127,6 +134,7 @@ std::string whyNotPrintable(const Options& options, ChartPrintSettings& settings
 std::string parse(int argc, char** argv, Options& options)
 {
     const char* patches = nullptr;
+    const char* inkLimit = nullptr;
     const std::string why = Companion::readOptions(
         argc, argv,
         {{"--profile", options.profile}, {"--patches", patches}, {"--controls", options.controls},
@@ -135,7 +143,8 @@ std::string parse(int argc, char** argv, Options& options)
          {"--average-repeats", options.averageRepeats}, {"--measurements", options.measurements},
          {"--tolerance", options.tolerance}, {"--report", options.report}, {"--csv", options.csv},
          {"--pdf", options.pdf}, {"--paper", options.paper}, {"--patch-mm", options.patchMm},
-         {"--gap-mm", options.gapMm}, {"--margin-mm", options.marginMm}},
+         {"--gap-mm", options.gapMm}, {"--margin-mm", options.marginMm}, {"--device", options.device},
+         {"--ink-limit", inkLimit}},
         options.helpWanted, options.versionWanted);
     if (!why.empty() || options.helpWanted || options.versionWanted)
         return why;
@@ -147,6 +156,17 @@ std::string parse(int argc, char** argv, Options& options)
         return "the number of patches must be a whole number from " + std::to_string(ChartPatchCount::MINIMUM)
                + " to " + std::to_string(ChartPatchCount::COMMAND_LINE_MAXIMUM) + ", not "
                + Kx_quotedFileName(patches);
+    if (options.device && std::string(options.device) != "cmyk")
+        return "--device takes cmyk, not " + Kx_quotedFileName(options.device);
+    if (options.device && options.swatches)
+        return "--device makes a chart of its own: it does not apply to --swatches";
+    if (inkLimit && !options.device)
+        return "--ink-limit applies to a chart made with --device";
+    if (inkLimit
+        && !Kx_wholeNumber(inkLimit, ChartProfilingSampler::LEAST_INK_LIMIT, ChartProfilingSampler::MOST_INK_LIMIT,
+                           options.inkLimit))
+        return "the ink limit must be a whole percentage from " + std::to_string(ChartProfilingSampler::LEAST_INK_LIMIT)
+            + " to " + std::to_string(ChartProfilingSampler::MOST_INK_LIMIT) + ", not " + Kx_quotedFileName(inkLimit);
     if (options.swatches && patches)
         return "--patches does not apply to a chart read from --swatches";
     if (options.swatches && options.controls)
@@ -177,7 +197,11 @@ int generate(const Options& options, unsigned long count, KxChartPointList& char
     if (conversions.profile()->inputSpace != icSigCmykData)
         return tool.fail(Kx_quotedFileName(options.profile) + " is an RGB profile: only a CMYK profile gives patches");
     // The monitor profile is checked above, but no file holds display colours.
-    if (ChartGrid::generateForFiles(&chart.first, conversions.profile(), count, standardOutputProgress()) != 0
+    const int made = options.device
+        ? ChartProfilingChart::generate(&chart.first, conversions.profile(), nullptr, static_cast<int>(count),
+                                        static_cast<double>(options.inkLimit))
+        : ChartGrid::generateForFiles(&chart.first, conversions.profile(), count, standardOutputProgress());
+    if (made != 0
         || (options.controls && ChartControls::append(&chart.first, conversions.profile(), nullptr) != 0))
         return tool.fail("out of memory while building the chart");
     return 0;

@@ -1,6 +1,7 @@
 #include "ChartControls.h"
 
 #include "ChartInk.h"
+#include "ChartPointPrediction.h"
 
 #include <KxCMS.h>
 #include <KxList.h>
@@ -65,10 +66,7 @@ int ChartControls::append(KxChartPoint** points, const KxCMS* profile, const KxC
         point->cmyk[1] = ChartInk::byteOf(control.c);
         point->cmyk[2] = ChartInk::byteOf(control.m);
         point->cmyk[3] = ChartInk::byteOf(control.y);
-        KxCMSCMYKToLab(profile, point->cmyk, &point->labD50[0], &point->labD50[1], &point->labD50[2]);
-        KxCMSCMYKToLabRelative(profile, point->cmyk, &point->labRelative[0], &point->labRelative[1],
-                               &point->labRelative[2]);
-        KxCMSLabToRGB(monitor, point->labD50[0], point->labD50[1], point->labD50[2], point->rgb);
+        ChartPointPrediction::fill(*point, profile, monitor);
         records.push_back(std::move(point));
     }
     for (Record& record : records)

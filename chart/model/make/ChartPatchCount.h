@@ -11,6 +11,9 @@ struct ChartPatchCount {
     static constexpr int MAXIMUM = 512;
     static constexpr int COMMAND_LINE_MAXIMUM = 3000;
     static constexpr int DEFAULT = 64;
+    // A chart to profile a printer from: the window offers up to
+    // COMMAND_LINE_MAXIMUM patches for it, starting from this count.
+    static constexpr int PROFILING_DEFAULT = 1000;
 
     static constexpr bool allowed(long count) { return count >= MINIMUM && count <= MAXIMUM; }
 };

@@ -124,6 +124,10 @@ bool ChartMeasurementSession::load(const char* path, bool averageRepeats, LoadOu
     std::vector<CgatsReading> sets;
     if (!ChartReadings::fromFile(path, records.size(), sets, whyNot))
         return false;
+    if (!sets.empty() && !sets.front().device.empty() && sets.front().device != DEVICE) {
+        whyNot = "its readings are of " + sets.front().device + " patches, but the chart's patches are " + DEVICE;
+        return false;
+    }
     LoadOutcome found;
     found.sets = sets.size();
     SetsOfPatch setsOfPatch;

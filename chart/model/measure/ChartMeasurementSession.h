@@ -22,10 +22,13 @@
 // set's ink values, if it has any, are the ones that patch is printed with.
 // A file with a set that names no patch of the chart, or whose sets mostly
 // name patches printed with other ink, is not this chart's file and gives
-// nothing.
+// nothing; nor is a file that says its sets were printed on another device.
 class ChartMeasurementSession
 {
 public:
+    // The device every chart's patches are printed on.
+    static constexpr const char* DEVICE = "CMYK";
+
     // How far a set's ink may be from its patch's, in percent per ink, for
     // the set to be a reading of that patch. A chart's ink values are bytes,
     // 0.39 % apart, and files give them in percent to a few decimals.
@@ -96,7 +99,8 @@ public:
     // Takes the readings of a measurement file or of plain text (see
     // ChartReadings) over those held. Sets naming a patch printed with other
     // ink are left out and listed in the outcome; when they are most of the
-    // file, it is refused with them listed. Two sets of one patch refuse the
+    // file, it is refused with them listed. A file of another device's
+    // readings is refused. Two sets of one patch refuse the
     // file, unless averageRepeats asks for the mean of them. False, with a
     // message, when the file is refused; nothing is taken then, and the
     // outcome lists no set unless the file was refused for its ink.

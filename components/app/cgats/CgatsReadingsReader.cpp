@@ -4,6 +4,9 @@
 #include "KxCmsLabConverter.h"
 #include "KxFileRead.h"
 
+#include <algorithm>
+#include <cctype>
+
 namespace {
 
 // Columns of the readings in the current table, -1 where a field is missing.
@@ -41,6 +44,28 @@ ReadingColumns describeTable(const KxCgatsDocument& document)
     return byLab.hasValues() ? byLab : findColumns(document, xyz, true);
 }
 
+// The device the current table's sets were printed on: the part of
+// COLOR_REP before its measurement ("CMYK" of "CMYK_LAB"), else CMYK or RGB
+// when the table has all of that device's fields. A device name is letters
+// and digits only, in capitals; anything else in COLOR_REP names no device.
+std::string deviceOf(const KxCgatsDocument& document, const ReadingColumns& columns)
+{
+    if (const char* rep = document.property("COLOR_REP")) {
+        const std::string named(rep);
+        std::string device = named.substr(0, named.find('_'));
+        const bool plain = !device.empty() && device.size() <= 8
+            && std::all_of(device.begin(), device.end(), [](unsigned char c) { return std::isalnum(c); });
+        std::transform(device.begin(), device.end(), device.begin(), [](unsigned char c) { return std::toupper(c); });
+        if (plain && device != "LAB" && device != "XYZ")
+            return device;
+    }
+    if (columns.hasInks())
+        return "CMYK";
+    if (document.column("RGB_R") >= 0 && document.column("RGB_G") >= 0 && document.column("RGB_B") >= 0)
+        return "RGB";
+    return std::string();
+}
+
 std::string text(const KxCgatsDocument& document, int set, int column)
 {
     const char* value = document.text(set, column);
@@ -70,10 +95,12 @@ bool CgatsReadingsReader::read(const unsigned char* data, std::size_t size, std:
         return false;
     }
 
+    const std::string device = deviceOf(document, columns);
     std::vector<CgatsReading> read;
     const int sets = document.sets();
     for (int set = 0; set < sets; ++set) {
         CgatsReading reading{text(document, set, columns.id), text(document, set, columns.name), {}};
+        reading.device = device;
         double v[3];
         for (int i = 0; i < 3; ++i) {
             if (!document.number(set, columns.values[i], v[i])) {

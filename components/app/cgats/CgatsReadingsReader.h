@@ -8,14 +8,19 @@
 // One reading: a set of a measurement file, or a reading from the
 // instrument. What names the patch measured (the set's SAMPLE_ID and
 // SAMPLE_NAME, empty when the file has no such field), the D50 L, a, b read
-// for it, and the ink values the set was printed with when the file gives
-// CMYK_C, CMYK_M, CMYK_Y and CMYK_K.
+// for it, the ink values the set was printed with when the file gives
+// CMYK_C, CMYK_M, CMYK_Y and CMYK_K, and the device the file says its sets
+// were printed on.
 struct CgatsReading {
     std::string id;
     std::string name;
     double lab[3];
     bool hasInks = false;
     double inks[4] = {}; // C, M, Y, K in percent
+    // "CMYK", "RGB", ...: the device part of the file's COLOR_REP
+    // ("RGB_XYZ"), else the one its device fields name (RGB_R RGB_G RGB_B);
+    // empty when the file names none, as for an instrument's reading.
+    std::string device = {};
 };
 
 // Reads the readings of a CGATS measurement file (ours, or Argyll's

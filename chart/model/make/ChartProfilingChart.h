@@ -1,0 +1,25 @@
+#ifndef CHARTPROFILINGCHART_H
+#define CHARTPROFILINGCHART_H
+
+#include "ChartProfilingSampler.h"
+#include "KxChartPoint.h"
+
+struct KxCMS;
+
+// A chart made to profile a CMYK printer (see ChartProfilingSampler): its
+// patches spread over what the printer makes by the profile's Lab, more of
+// them near the neutral axis, the paper repeated through the list (named
+// "Paper"), and no patch above the ink limit.
+class ChartProfilingChart
+{
+public:
+    // Appends count patches to the empty list *points, each with its D50 and
+    // relative Lab through profile and its display colour through monitor
+    // (which may be null); inkLimit is in percent, 0 for none. On running
+    // out of memory writes "Cannot allocate memory" to standard error,
+    // leaves the list empty and returns -1; otherwise 0.
+    static int generate(KxChartPoint** points, const KxCMS* profile, const KxCMS* monitor, int count,
+                        double inkLimit);
+};
+
+#endif

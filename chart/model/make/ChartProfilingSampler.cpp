@@ -1,0 +1,180 @@
+#include "ChartProfilingSampler.h"
+
+#include "ChartInk.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+
+namespace {
+
+using Inks = ChartProfilingSampler::Inks;
+using Point = std::array<double, 7>; // where a candidate stands in the space distances are taken in
+
+// The index-th element of the van der Corput sequence in the given base.
+double radicalInverse(unsigned index, unsigned base)
+{
+    double value = 0.0, scale = 1.0 / base;
+    for (; index; index /= base, scale /= base)
+        value += scale * (index % base);
+    return value;
+}
+
+Inks inksOf(double c, double m, double y, double k)
+{
+    auto byte = [](double fraction) { return static_cast<unsigned char>(std::lround(fraction * 255.0)); };
+    return {byte(c), byte(m), byte(y), byte(k)};
+}
+
+double inkSum(const Inks& inks)
+{
+    double sum = 0.0;
+    for (unsigned char ink : inks)
+        sum += ChartInk::percent(ink);
+    return sum;
+}
+
+bool isPaper(const Inks& inks)
+{
+    return inks == Inks{0, 0, 0, 0};
+}
+
+struct Candidate {
+    Inks inks;
+    Point at;
+    bool neutral;
+};
+
+double squaredDistance(const Point& one, const Point& other)
+{
+    double d = 0.0;
+    for (std::size_t c = 0; c < one.size(); ++c)
+        d += (one[c] - other[c]) * (one[c] - other[c]);
+    return d;
+}
+
+// Where inks stand, and whether their Lab is near the neutral axis.
+Candidate candidateOf(const Inks& inks, const ChartProfilingSampler::LabOfInks& labOf)
+{
+    using Sampler = ChartProfilingSampler;
+    Candidate candidate{inks, {}, false};
+    const std::array<double, 3> lab = labOf(inks);
+    for (int c = 0; c < 3; ++c)
+        candidate.at[c] = lab[c] * Sampler::LAB_WEIGHT;
+    for (int c = 0; c < 4; ++c)
+        candidate.at[3 + c] = ChartInk::percent(inks[c]) * Sampler::INK_WEIGHT;
+    candidate.neutral = std::hypot(lab[1], lab[2]) < Sampler::NEUTRAL_CHROMA;
+    return candidate;
+}
+
+// Farthest-point sampling: takes up to `wanted` of the candidates (those
+// with `eligible` set), each the one farthest from all taken before, and
+// appends their inks. `nearest` holds each candidate's squared distance to
+// the nearest patch taken so far and is kept up to date.
+void takeFarthest(const std::vector<Candidate>& candidates, const std::vector<bool>& eligible, int wanted,
+                  std::vector<double>& nearest, std::vector<Inks>& taken)
+{
+    for (int n = 0; n < wanted; ++n) {
+        std::size_t best = candidates.size();
+        double farthest = 0.0;
+        for (std::size_t i = 0; i < candidates.size(); ++i)
+            if (eligible[i] && nearest[i] > farthest) {
+                farthest = nearest[i];
+                best = i;
+            }
+        if (best == candidates.size())
+            return; // every candidate is taken
+        taken.push_back(candidates[best].inks);
+        for (std::size_t i = 0; i < candidates.size(); ++i)
+            nearest[i] = std::min(nearest[i], squaredDistance(candidates[i].at, candidates[best].at));
+    }
+}
+
+// A step through n places that visits each once (coprime with n) and is
+// near n over the golden ratio, so that neighbours in sampling order land
+// far apart.
+std::size_t mixingStride(std::size_t n)
+{
+    if (n < 3)
+        return 1;
+    std::size_t stride = static_cast<std::size_t>(double(n) * 0.6180339887);
+    while (std::gcd(stride, n) != 1)
+        ++stride;
+    return stride;
+}
+
+} // namespace
+
+int ChartProfilingSampler::paperRepeats(int count)
+{
+    return std::clamp(4 + (count - 1000) / 250, 4, MOST_PAPER_REPEATS);
+}
+
+std::vector<ChartProfilingSampler::Inks> ChartProfilingSampler::sample(int count, double inkLimit,
+                                                                       const LabOfInks& labOf)
+{
+    const int papers = paperRepeats(count);
+    const int patches = count - papers; // besides the paper
+    const auto withinLimit = [inkLimit](const Inks& inks) { return inkLimit <= 0.0 || inkSum(inks) <= inkLimit; };
+
+    std::vector<Inks> inks;
+    for (int corner = 1; corner < 16; ++corner) // the solids and overprints, paper apart
+        inks.push_back(inksOf(corner & 1, (corner >> 1) & 1, (corner >> 2) & 1, (corner >> 3) & 1));
+    // CANDIDATES_PER_PATCH within the limit, however little of ink space it leaves.
+    const unsigned wanted = static_cast<unsigned>(std::max(patches, 1)) * CANDIDATES_PER_PATCH;
+    for (unsigned i = 1, found = 0; found < wanted && i <= wanted * 64; ++i) {
+        const Inks halton =
+            inksOf(radicalInverse(i, 2), radicalInverse(i, 3), radicalInverse(i, 5), radicalInverse(i, 7));
+        if (withinLimit(halton)) {
+            inks.push_back(halton);
+            ++found;
+        }
+    }
+    // The neutral axis of the device, C = M = Y under any black.
+    const unsigned axis = static_cast<unsigned>(std::max(patches, 1)) * 2;
+    for (unsigned i = 1; i <= axis; ++i) {
+        const double grey = radicalInverse(i, 2);
+        inks.push_back(inksOf(grey, grey, grey, radicalInverse(i, 3)));
+    }
+    std::sort(inks.begin(), inks.end());
+    inks.erase(std::unique(inks.begin(), inks.end()), inks.end());
+
+    std::vector<Candidate> candidates;
+    candidates.reserve(inks.size());
+    for (const Inks& each : inks)
+        if (withinLimit(each) && !isPaper(each))
+            candidates.push_back(candidateOf(each, labOf));
+
+    // The paper stands among the patches from the start, so none is taken beside it.
+    const Point paper = candidateOf(Inks{0, 0, 0, 0}, labOf).at;
+    std::vector<double> nearest(candidates.size());
+    std::vector<bool> neutral(candidates.size()), every(candidates.size(), true);
+    for (std::size_t i = 0; i < candidates.size(); ++i) {
+        nearest[i] = squaredDistance(candidates[i].at, paper);
+        neutral[i] = candidates[i].neutral;
+    }
+
+    std::vector<Inks> taken;
+    taken.reserve(count);
+    takeFarthest(candidates, neutral, static_cast<int>(std::lround(patches * NEUTRAL_SHARE)), nearest, taken);
+    takeFarthest(candidates, every, patches - static_cast<int>(taken.size()), nearest, taken);
+
+    // The patches in a mixed order, so that the neutral ones and each region
+    // of colour spread over the whole sheet and a printer's unevenness across
+    // the page averages out; the paper at every (count / papers)-th place,
+    // the first at the start.
+    const std::size_t stride = mixingStride(taken.size());
+    std::vector<Inks> chart;
+    chart.reserve(count);
+    std::size_t next = 0;
+    for (int place = 0; place < count; ++place) {
+        const bool paperHere = place == 0 || place * papers / count != (place - 1) * papers / count;
+        if (paperHere)
+            chart.push_back(Inks{0, 0, 0, 0});
+        else if (next < taken.size())
+            chart.push_back(taken[next++ * stride % taken.size()]);
+        else
+            break;
+    }
+    return chart;
+}
