@@ -9,7 +9,8 @@ namespace EventLimits {
 
 // A window shown, resized or closed; a reply from a program a test started.
 constexpr int EVENT_MS = 120000;
-// A printer profile fitted on a worker thread at the lowest quality (about a
+// Long work: a printer profile fitted on a worker thread at the lowest
+// quality, or a profiling chart of 1,500 patches sampled (each about a
 // minute in the sanitizer build on a loaded machine); within the five
 // minutes Qt Test gives a test function.
 constexpr int FIT_MS = 240000;

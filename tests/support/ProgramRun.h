@@ -15,7 +15,8 @@ struct ProgramRun {
     QByteArray out;
     QByteArray error;
 
-    static ProgramRun of(const QString& program, const QStringList& arguments, const QByteArray& input = {})
+    static ProgramRun of(const QString& program, const QStringList& arguments, const QByteArray& input = {},
+                         int limitMs = EventLimits::EVENT_MS)
     {
         QProcess process;
         process.start(program, arguments);
@@ -24,7 +25,7 @@ struct ProgramRun {
             return run;
         process.write(input);
         process.closeWriteChannel();
-        if (!process.waitForFinished(EventLimits::EVENT_MS))
+        if (!process.waitForFinished(limitMs))
             return run;
         run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
         run.out = process.readAllStandardOutput();
