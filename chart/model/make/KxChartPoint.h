@@ -1,6 +1,7 @@
 #ifndef KXCHARTPOINT_H
 #define KXCHARTPOINT_H
 
+#include "ChartDevice.h"
 #include "ChartInk.h"
 
 #include <array>
@@ -21,6 +22,12 @@ struct KxChartPoint {
     double labRelative[3];    // relative colorimetric L, a, b
     double labD50[3];         // absolute (D50) L, a, b
     const char* controlName;  // a control patch's name (static text); null for any other patch
+    // Beside the fields above, for printers driven through RGB: the device
+    // the patch is printed on and, for Rgb, the R, G, B bytes sent to the
+    // printer's driver (0..255; cmyk then stays zero). Zero-filled records
+    // are CMYK patches, as every record was before RGB printers.
+    ChartDevice device;
+    unsigned char deviceRgb[3];
 
     // The ink in the order C, M, Y, K, as bytes 0..255 and in percent; the
     // record keeps K, C, M, Y, the pixel order of the engine's CMYK calls.
