@@ -5,11 +5,18 @@
 #include <string>
 #include <vector>
 
-// One patch as printed and measured: its inks in percent (C, M, Y, K) and
-// the D50 Lab read from it.
+// How a printer is driven: through its inks, or through a driver that
+// takes RGB.
+enum class PrinterDevice { Cmyk, Rgb };
+
+// One patch as printed and measured: its device values in percent and the
+// D50 Lab read from it. For Cmyk the four inks C, M, Y, K; for Rgb the R, G,
+// B sent to the driver (100 is full, so 100 100 100 is the paper), the
+// fourth value 0.
 struct PrinterMeasurement {
     double inks[4];
     double lab[3];
+    PrinterDevice device = PrinterDevice::Cmyk;
 };
 
 // A reading ready for fitting: inks as fractions and Lab relative to the
