@@ -16,9 +16,11 @@ struct ReadingColumns {
     int id = -1;
     int name = -1;
     int inks[4] = {-1, -1, -1, -1};
+    int rgb[3] = {-1, -1, -1};
 
     bool hasValues() const { return values[0] >= 0 && values[1] >= 0 && values[2] >= 0; }
     bool hasInks() const { return inks[0] >= 0 && inks[1] >= 0 && inks[2] >= 0 && inks[3] >= 0; }
+    bool hasRgb() const { return rgb[0] >= 0 && rgb[1] >= 0 && rgb[2] >= 0; }
 };
 
 ReadingColumns findColumns(const KxCgatsDocument& document, const char* const (&fields)[3], bool xyz)
@@ -32,6 +34,9 @@ ReadingColumns findColumns(const KxCgatsDocument& document, const char* const (&
     static const char* const inks[4] = {"CMYK_C", "CMYK_M", "CMYK_Y", "CMYK_K"};
     for (int i = 0; i < 4; ++i)
         columns.inks[i] = document.column(inks[i]);
+    static const char* const rgb[3] = {"RGB_R", "RGB_G", "RGB_B"};
+    for (int i = 0; i < 3; ++i)
+        columns.rgb[i] = document.column(rgb[i]);
     return columns;
 }
 
@@ -61,7 +66,7 @@ std::string deviceOf(const KxCgatsDocument& document, const ReadingColumns& colu
     }
     if (columns.hasInks())
         return "CMYK";
-    if (document.column("RGB_R") >= 0 && document.column("RGB_G") >= 0 && document.column("RGB_B") >= 0)
+    if (columns.hasRgb())
         return "RGB";
     return std::string();
 }
@@ -118,11 +123,14 @@ bool CgatsReadingsReader::read(const unsigned char* data, std::size_t size, std:
         }
         for (int i = 0; i < 3; ++i)
             reading.lab[i] = v[i];
-        // Inks are an addition to the reading: a set whose inks are no
-        // numbers still gives its reading, without inks.
+        // Device values are an addition to the reading: a set whose values
+        // are no numbers still gives its reading, without them.
         reading.hasInks = columns.hasInks();
         for (int i = 0; i < 4 && reading.hasInks; ++i)
             reading.hasInks = document.number(set, columns.inks[i], reading.inks[i]);
+        reading.hasRgb = columns.hasRgb();
+        for (int i = 0; i < 3 && reading.hasRgb; ++i)
+            reading.hasRgb = document.number(set, columns.rgb[i], reading.rgb[i]);
         read.push_back(reading);
     }
     readings.swap(read);
