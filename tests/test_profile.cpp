@@ -3,7 +3,9 @@
 // noise, and the profile made from those readings is read by Argyll's
 // iccdump, profcheck and xicclu and by LittleCMS's transicc, and checked
 // against the known printer. Refused readings and command lines are one
-// table; what the profile's tables print on the known printer is another.
+// table; what the profile's tables print on the known printer is another;
+// an RGB printer's profile, made from readings of a known RGB printer, is a
+// third.
 
 #include "ArgyllPeer.h"
 #include "ProgramRun.h"
@@ -29,6 +31,10 @@ namespace {
 const QString Profiler = QStringLiteral(TINTORA_BINARY_DIR "/companions/profile/tintora-profile");
 const QString KnownPrinter = QStringLiteral("/usr/share/color/icc/ghostscript/default_cmyk.icc");
 const char* const Srgb = "/usr/share/color/icc/sRGB.icc";
+// A known RGB printer (R, G, B driving C = 1 - R, M = 1 - G, Y = 1 - B on a
+// press) as colprof made it from these readings.
+const QString RgbReadings = QStringLiteral(TINTORA_TEST_DATA "/profile/rgb_printer.ti3");
+const QString KnownRgbPrinter = QStringLiteral(TINTORA_TEST_DATA "/profile/rgb_printer.icc");
 constexpr double InkLimit = 3.0;   // 300 %
 constexpr double BlackLimit = 0.9; // 90 %
 // 16-bit tables and interpolation may pass a limit by this much ink.
@@ -81,7 +87,8 @@ Values fullColour(int hue)
             std::clamp(2.0 - std::fabs(sector - 4.0), 0.0, 1.0)};
 }
 
-// LittleCMS from Lab or sRGB (0 to 1) into a CMYK profile's inks (fractions).
+// LittleCMS from Lab or sRGB (0 to 1) into a CMYK or RGB profile's device
+// values (fractions).
 std::vector<Values> throughLittleCms(const QString& profile, bool fromSrgb, int intent, cmsUInt32Number labFormat,
                                      cmsUInt32Number inkFormat, const std::vector<Values>& inputs)
 {
@@ -89,6 +96,8 @@ std::vector<Values> throughLittleCms(const QString& profile, bool fromSrgb, int 
     cmsHPROFILE to = cmsOpenProfileFromFile(qPrintable(profile), "r");
     const cmsUInt32Number inFormat = fromSrgb ? TYPE_RGB_DBL : labFormat;
     const bool floating = T_FLOAT(inkFormat);
+    const int channels = int(T_CHANNELS(inkFormat));
+    const double floatingFull = T_COLORSPACE(inkFormat) == PT_CMYK ? 100.0 : 1.0; // LittleCMS's own scales
     const cmsUInt32Number flags = floating ? cmsFLAGS_NOOPTIMIZE : 0;
     cmsHTRANSFORM transform = from && to ? cmsCreateTransform(from, inFormat, to, inkFormat, intent, flags) : nullptr;
     std::vector<Values> inks;
@@ -101,16 +110,17 @@ std::vector<Values> throughLittleCms(const QString& profile, bool fromSrgb, int 
         double out[4];
         cmsUInt16Number out16[4];
         cmsUInt8Number out8[4];
-        if (floating) {
+        Values values;
+        if (floating)
             cmsDoTransform(transform, in, out, 1);
-            inks.push_back({out[0] / 100.0, out[1] / 100.0, out[2] / 100.0, out[3] / 100.0});
-        } else if (T_BYTES(inkFormat) == 2) {
+        else if (T_BYTES(inkFormat) == 2)
             cmsDoTransform(transform, in16, out16, 1);
-            inks.push_back({out16[0] / 65535.0, out16[1] / 65535.0, out16[2] / 65535.0, out16[3] / 65535.0});
-        } else {
+        else
             cmsDoTransform(transform, in8, out8, 1);
-            inks.push_back({out8[0] / 255.0, out8[1] / 255.0, out8[2] / 255.0, out8[3] / 255.0});
-        }
+        for (int c = 0; c < channels; ++c)
+            values.push_back(floating ? out[c] / floatingFull
+                                      : T_BYTES(inkFormat) == 2 ? out16[c] / 65535.0 : out8[c] / 255.0);
+        inks.push_back(values);
     }
     if (transform)
         cmsDeleteTransform(transform);
@@ -143,6 +153,8 @@ private slots:
     void printedChecks_data();
     void printedChecks();
     void progressRisesAndCancelStops();
+    void rgbPrinterRoundTrip_data();
+    void rgbPrinterRoundTrip();
 
 private:
     // A readings file of the simulated readings' header with these data lines.
@@ -150,6 +162,7 @@ private:
 
     QTemporaryDir m_folder;
     QString m_profile;
+    QString m_rgbProfile;
     QByteArray m_header;
     QStringList m_lines;
 };
@@ -179,6 +192,10 @@ void TestProfile::initTestCase()
                 .match(QString::fromUtf8(run.out))
                 .hasMatch());
     QVERIFY2(run.error.isEmpty(), run.error.constData()); // no progress when standard error is no terminal
+
+    m_rgbProfile = m_folder.filePath(QStringLiteral("rgb-printer.icc"));
+    QCOMPARE(ProgramRun::of(Profiler, {"--readings", RgbReadings, "--out", m_rgbProfile, "--quality", "low"}).exitCode,
+             0);
 }
 
 QString TestProfile::writeReadings(const QString& name, const QStringList& lines) const
@@ -268,6 +285,14 @@ void TestProfile::refusals_data()
                                               << "--black takes";
     QTest::newRow("unknown quality") << QStringList{"--readings", "READINGS", "--out", out, "--quality", "best"}
                                      << m_lines << 2 << "--quality takes";
+    const QStringList noDevice = edited([](int i, QStringList& fields) {
+        if (i == 5)
+            fields[1] = QStringLiteral("none");
+    });
+    QTest::newRow("a set with neither CMYK nor RGB values") << low << noDevice << 1 << "Set 6 of the readings has neither";
+    QTest::newRow("RGB readings with CMYK options")
+        << QStringList{"--readings", RgbReadings, "--out", out, "--quality", "low", "--black", "light"} << m_lines << 1
+        << "holds RGB readings: --ink-limit, --black-limit and --black are for CMYK readings only";
 }
 
 void TestProfile::refusals()
@@ -667,6 +692,68 @@ void TestProfile::progressRisesAndCancelStops()
     QVERIFY(PrinterProfiler::make(readings, settings, uncancelled, profile, figures, whyNot));
     QVERIFY(std::is_sorted(fractions.begin(), fractions.end()));
     QCOMPARE(fractions.back(), 1.0);
+}
+
+void TestProfile::rgbPrinterRoundTrip_data()
+{
+    QTest::addColumn<Values>("rgb");          // 0 to 1
+    QTest::addColumn<double>("forwardLimit"); // CIEDE2000, A2B1 against the printer's
+    QTest::addColumn<double>("backLimit");    // CIEDE2000, B2A1 printed against the printer's colour
+
+    // A solid is a corner of the gamut, which a 17-point Lab grid rounds off
+    // between its nodes: the printer's own profile prints its blue 2.9 off.
+    QTest::newRow("paper white") << Values{1, 1, 1} << 0.01 << 0.01;
+    const std::pair<const char*, Values> solids[] = {{"red", {1, 0, 0}},  {"green", {0, 1, 0}},   {"blue", {0, 0, 1}},
+                                                     {"cyan", {0, 1, 1}}, {"magenta", {1, 0, 1}}, {"yellow", {1, 1, 0}}};
+    for (const auto& [name, rgb] : solids)
+        QTest::newRow(name) << rgb << 1.5 << 3.0;
+    for (double grey : {0.75, 0.5, 0.25})
+        QTest::newRow(qPrintable(QStringLiteral("grey %1").arg(grey))) << Values{grey, grey, grey} << 1.0 << 1.0;
+    // The darkest neutral is a little lighter than the printer's black, which is not neutral.
+    QTest::newRow("black") << Values{0, 0, 0} << 1.0 << 1.5;
+}
+
+// Ours beside the known RGB printer through Argyll: its A2B1 against the
+// printer's, and its B2A1 printed on the printer; paper white exactly, on
+// every path.
+void TestProfile::rgbPrinterRoundTrip()
+{
+    QFETCH(Values, rgb);
+    QFETCH(double, forwardLimit);
+    QFETCH(double, backLimit);
+
+    const std::vector<Values> known = ArgyllPeer::xicclu({"-ff", "-ir", "-pl", KnownRgbPrinter}, {rgb});
+    const std::vector<Values> ours = ArgyllPeer::xicclu({"-ff", "-ir", "-pl", m_rgbProfile}, {rgb});
+    QCOMPARE(known.size(), std::size_t(1));
+    QCOMPARE(ours.size(), std::size_t(1));
+    const double forward = deltaE2000(ours[0], known[0]);
+    QVERIFY2(forward <= forwardLimit, qPrintable(QStringLiteral("forward %1").arg(forward)));
+
+    const std::vector<Values> solved = ArgyllPeer::xicclu({"-fb", "-ir", "-pl", m_rgbProfile}, known);
+    QCOMPARE(solved.size(), std::size_t(1));
+    const std::vector<Values> printed = ArgyllPeer::xicclu({"-ff", "-ir", "-pl", KnownRgbPrinter}, solved);
+    QCOMPARE(printed.size(), std::size_t(1));
+    const double back = deltaE2000(printed[0], known[0]);
+    QVERIFY2(back <= backLimit, qPrintable(QStringLiteral("B2A1 printed %1").arg(back)));
+
+    if (rgb != Values{1, 1, 1})
+        return;
+    // Within the 16-bit encoding's last step: L 100, a 0, b 0 exactly.
+    QVERIFY2(std::fabs(ours[0][0] - 100.0) + std::fabs(ours[0][1]) + std::fabs(ours[0][2]) < 1e-4,
+             qPrintable(QStringLiteral("A2B1 of paper white %1 %2 %3").arg(ours[0][0]).arg(ours[0][1]).arg(ours[0][2])));
+    const std::vector<Values> white{{100.0, 0.0, 0.0}};
+    for (int intent = 0; intent < 3; ++intent) {
+        std::vector<Values> all = ArgyllPeer::xicclu({"-fb", QStringList{"-ip", "-ir", "-is"}[intent], m_rgbProfile}, white);
+        for (const auto& [labFormat, rgbFormat] : {std::pair{TYPE_Lab_DBL, TYPE_RGB_DBL}, std::pair{TYPE_Lab_16, TYPE_RGB_16},
+                                                   std::pair{TYPE_Lab_8, TYPE_RGB_8}}) {
+            const std::vector<Values> values = throughLittleCms(m_rgbProfile, false, intent, labFormat, rgbFormat, white);
+            all.insert(all.end(), values.begin(), values.end());
+        }
+        QCOMPARE(all.size(), std::size_t(4));
+        for (const Values& values : all)
+            QVERIFY2(values.size() == 3 && *std::min_element(values.begin(), values.end()) >= 1.0 - 1e-6,
+                     qPrintable(QStringLiteral("intent %1 gives paper white less than full RGB").arg(intent)));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestProfile)

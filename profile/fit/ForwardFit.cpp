@@ -45,13 +45,13 @@ void fromFitSpace(const double value[3], double lab[3])
 }
 
 // The roughness penalty's matrix: the squares of the second differences
-// along each channel and, weighted by TWIST_SHARE, of the mixed differences
+// along each channel and, weighted by twistShare, of the mixed differences
 // across each pair of channels.
-SparseMatrix roughness(const DeviceGrid& grid)
+SparseMatrix roughness(const DeviceGrid& grid, double twistShare)
 {
     const unsigned n = grid.points();
     const int channels = grid.channels();
-    const double twist = std::sqrt(ForwardFit::TWIST_SHARE);
+    const double twist = std::sqrt(twistShare);
     Triplets entries;
     Eigen::Index row = 0;
     const auto add = [&](const unsigned index[4], int axis, int offset, double weight) {
@@ -100,11 +100,11 @@ void pinPaper(SparseMatrix& normal, Eigen::VectorXd& right, double paper)
     right(PAPER_NODE) = paper;
 }
 
-// Fits model's nodes (in the fit space) to the samples with the smoothing
-// weight per reading; asks `proceed`
+// Fits model's nodes (in the fit space) to the samples under the given
+// smoothing; asks `proceed`
 // before each channel's solve, with the share of the solves done, and
 // progress within each solve whether the work is to stop.
-bool fitModel(const std::vector<PrinterSample>& samples, double smoothingPerReading, DeviceGrid& model,
+bool fitModel(const std::vector<PrinterSample>& samples, const ForwardFit::Model& smoothness, DeviceGrid& model,
               const ProfileProgress& progress, const std::function<bool(double)>& proceed, std::string& whyNot)
 {
     const Eigen::Index nodes = Eigen::Index(model.nodes());
@@ -124,7 +124,8 @@ bool fitModel(const std::vector<PrinterSample>& samples, double smoothingPerRead
     }
     SparseMatrix readings(rows, nodes);
     readings.setFromTriplets(entries.begin(), entries.end());
-    const SparseMatrix smoothing = (smoothingPerReading * double(rows)) * roughness(model);
+    const SparseMatrix smoothing =
+        (smoothness.smoothingPerReading * double(rows)) * roughness(model, smoothness.twistShare);
 
     std::vector<double>& modelValues = model.values();
     for (int c = 0; c < 3; ++c) {
@@ -173,7 +174,7 @@ bool ForwardFit::fit(const std::vector<PrinterSample>& samples, DeviceGrid& grid
         if (model.points <= grid.points())
             models.push_back(model);
     if (models.empty())
-        models.push_back({grid.points(), offered.front().smoothingPerReading});
+        models.push_back({grid.points(), offered.front().smoothingPerReading, offered.front().twistShare});
     const double fits = double(models.size() > 1 ? models.size() * FOLDS + 1 : 1);
     double done = 0.0;
     const auto proceed = [&](double share) {
@@ -189,7 +190,7 @@ bool ForwardFit::fit(const std::vector<PrinterSample>& samples, DeviceGrid& grid
             for (std::size_t s = 0; s < samples.size(); ++s)
                 (s % FOLDS == fold ? unseen : training).push_back(samples[s]);
             DeviceGrid model(models[tried].points, grid.channels());
-            if (!fitModel(training, models[tried].smoothingPerReading, model, progress, proceed, whyNot))
+            if (!fitModel(training, models[tried], model, progress, proceed, whyNot))
                 return false;
             for (const PrinterSample& sample : unseen) {
                 double lab[3];
@@ -203,7 +204,7 @@ bool ForwardFit::fit(const std::vector<PrinterSample>& samples, DeviceGrid& grid
         }
     }
     DeviceGrid model(chosen.points, grid.channels());
-    if (!fitModel(samples, chosen.smoothingPerReading, model, progress, proceed, whyNot))
+    if (!fitModel(samples, chosen, model, progress, proceed, whyNot))
         return false;
 
     const unsigned n = grid.points();
