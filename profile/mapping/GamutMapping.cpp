@@ -121,7 +121,12 @@ void GamutMapping::map(const double lab[3], double mapped[3]) const
         const double sourceReach = m_source->reach(focus, unit[0], unit[1], hue);
         if (sourceReach > printerReach && distance > KNEE * printerReach) {
             const double knee = KNEE * printerReach;
-            kept = knee + (distance - knee) * (printerReach - knee) / (sourceReach - knee);
+            const double compressed = knee + (distance - knee) * (printerReach - knee) / (sourceReach - knee);
+            // Fading out toward the grey axis: a neutral's lightness is step
+            // 1's alone. Along the axis the source's surface reaches as deep
+            // as its darkest vivid colours, which step 1 moves only in part,
+            // and compressing toward it lifted black above the black point.
+            kept = distance + std::min(chroma / MEANINGFUL_CHROMA, 1.0) * (compressed - distance);
         }
         kept = std::min(kept, printerReach);
     }
