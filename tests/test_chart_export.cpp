@@ -35,13 +35,7 @@ const char* const DEFAULT_CMYK = "/usr/share/color/icc/ghostscript/default_cmyk.
 
 void appendInks(KxChartPointList& list, unsigned char k, unsigned char c, unsigned char m, unsigned char y)
 {
-    auto* point = static_cast<KxChartPoint*>(Kx_DIAGNOSTIC_calloc(1, sizeof(KxChartPoint)));
-    point->kind = KX_CHART_POINT_KIND;
-    point->cmyk[0] = k;
-    point->cmyk[1] = c;
-    point->cmyk[2] = m;
-    point->cmyk[3] = y;
-    AddList(&list.first, point);
+    list.append()->setInkBytes(c, m, y, k);
 }
 
 QByteArray readAll(const QString& path)
