@@ -7,3 +7,6 @@ tintora_add_test(NAME test_profile_kernels SOURCES test_profile_kernels.cpp LIBS
 # catch a hang are raised for this program.
 set_property(TEST test_profile_kernels APPEND PROPERTY ENVIRONMENT "QTEST_FUNCTION_TIMEOUT=900000")
 set_tests_properties(test_profile_kernels PROPERTIES TIMEOUT 1500)
+# Its set-up profiles two printers, CMYK and RGB: in the sanitizer build
+# beside other work each takes up to two minutes.
+set_property(TEST test_profile APPEND PROPERTY ENVIRONMENT "QTEST_FUNCTION_TIMEOUT=900000")
