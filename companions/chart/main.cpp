@@ -4,13 +4,16 @@
 //               [--readings FILE [--average-repeats] [--measurements OUT]
 //                [--tolerance NAME|LIMITS] [--report OUT.pdf] [--csv OUT.csv]]
 //               [--pdf FILE [--paper A4|A3|Letter|Legal|WxH] [--patch-mm N] [--gap-mm N] [--margin-mm N]]
+// tintora-chart --device cmyk [--patches N] [--ink-limit P] [--ps FILE] [--cgats FILE] [--ti1 FILE] [--pdf ...]
 // tintora-chart --help | --version
 //
 // Builds a colour check chart the way the chart window does: from the
 // profile's gamut culled to N patches, with the control patches after them
 // if asked, or from the colours of a swatch file through the profile; with
 // --device, as a chart to profile the printer from (see ChartProfilingChart),
-// within an ink limit in percent if one is given. Prints
+// within an ink limit in percent if one is given; with --device and no
+// profile, for a printer that has none yet, spread by a rough printer model
+// whose colours the chart's files then carry. Prints
 // the same progress lines, then writes the PostScript page, the ISO 12642
 // target file, the Argyll target description and the print layout asked
 // for (PDF pages on real paper: A4 by default where the user's paper
@@ -105,6 +108,9 @@ const char* const USAGE = "usage: tintora-chart --profile P.icc [--patches N] [-
                           "                      [--tolerance NAME|LIMITS] [--report OUT.pdf] [--csv OUT.csv]]\n"
                           "                     [--pdf FILE [--paper A4|A3|Letter|Legal|WxH] [--patch-mm N]"
                           " [--gap-mm N] [--margin-mm N]]\n"
+                          "       tintora-chart --device cmyk [--patches N] [--ink-limit P] [--ps FILE] [--cgats FILE]"
+                          " [--ti1 FILE]\n"
+                          "                     [--pdf FILE ...]\n"
                           "       tintora-chart --help | --version\n";
 
 const Companion tool("tintora-chart", USAGE);
@@ -148,8 +154,13 @@ std::string parse(int argc, char** argv, Options& options)
         options.helpWanted, options.versionWanted);
     if (!why.empty() || options.helpWanted || options.versionWanted)
         return why;
-    if (!options.profile)
-        return "--profile is needed";
+    if (!options.profile && !options.device)
+        return "--profile is needed, or --device for a printer that has no profile yet";
+    // With no profile the chart's colours are a rough model's: nothing to
+    // check readings against, nor to predict control patches by.
+    if (!options.profile && (options.readings || options.controls || options.monitor))
+        return std::string(options.readings ? "--readings" : options.controls ? "--controls" : "--monitor")
+            + " needs the printer's profile, from --profile";
     if (patches
         && !Kx_wholeNumber(patches, ChartPatchCount::MINIMUM, ChartPatchCount::COMMAND_LINE_MAXIMUM,
                            options.patches))
@@ -191,6 +202,11 @@ std::string parse(int argc, char** argv, Options& options)
 
 int generate(const Options& options, unsigned long count, KxChartPointList& chart)
 {
+    if (!options.profile)
+        return ChartProfilingChart::generateWithoutProfile(&chart.first, nullptr, static_cast<int>(count),
+                                                           static_cast<double>(options.inkLimit)) == 0
+            ? 0
+            : tool.fail("out of memory while building the chart");
     ChartConversions conversions;
     if (!conversions.openForGeneration(options.profile, options.monitor))
         return tool.fail(conversions.whyNot());
@@ -229,7 +245,7 @@ int readSwatches(const Options& options, KxChartPointList& chart)
 int writeArgyllTarget(const Options& options, const KxChartPointList& chart)
 {
     ChartConversions conversions;
-    if (!conversions.openForGeneration(options.profile, nullptr))
+    if (options.profile && !conversions.openForGeneration(options.profile, nullptr))
         return tool.fail(conversions.whyNot());
     const KxWriteResult written =
         ChartArgyllTarget::write(chart.first, conversions.profile(), options.ti1, std::time(nullptr));
@@ -331,8 +347,8 @@ int main(int argc, char** argv)
     ChartPrintTitle title;
     title.chart = options.swatches ? "Colour check chart: " + KxFileInfo::filenameFromPath(options.swatches)
                                    : std::string("Colour check chart");
-    title.profile = KxFileInfo::filenameFromPath(options.profile);
-    title.profileDescription = Kx_profileDescription(options.profile);
+    title.profile = options.profile ? KxFileInfo::filenameFromPath(options.profile) : std::string("none");
+    title.profileDescription = options.profile ? Kx_profileDescription(options.profile) : std::string();
     title.created = std::time(nullptr);
     if (options.pdf) {
         const KxWriteResult written = ChartPdf::write(chart.first, options.printLayout, title, options.pdf);

@@ -1,5 +1,6 @@
 #include "ChartArgyllTarget.h"
 
+#include "ChartDeviceModel.h"
 #include "ChartInk.h"
 #include "ChartPatchColours.h"
 
@@ -9,6 +10,8 @@
 #include <KxList.h>
 #include <TintoraVersion.h>
 
+#include <algorithm>
+#include <array>
 #include <string>
 
 namespace {
@@ -24,11 +27,17 @@ void xyzOf(const double* lab, double* xyz)
         xyz[i] *= 100.0;
 }
 
-// The XYZ the profile predicts for a K, C, M, Y pixel.
+// The XYZ the profile predicts for a K, C, M, Y pixel; with no profile, the
+// rough printer model's.
 void xyzOfInk(const KxCMS* profile, const unsigned char* kcmy, double* xyz)
 {
     double lab[3];
-    KxCMSCMYKToLab(profile, kcmy, &lab[0], &lab[1], &lab[2]);
+    if (profile) {
+        KxCMSCMYKToLab(profile, kcmy, &lab[0], &lab[1], &lab[2]);
+    } else {
+        const std::array<double, 3> modelled = ChartDeviceModel(ChartDevice::Cmyk).lab({kcmy[1], kcmy[2], kcmy[3], kcmy[0]});
+        std::copy(modelled.begin(), modelled.end(), lab);
+    }
     xyzOf(lab, xyz);
 }
 
