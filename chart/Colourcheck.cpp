@@ -463,7 +463,7 @@ int Colourcheck::fromPrinterKxCMS(KxCMS* profile, KxCMS* monitor, unsigned long 
 
 int Colourcheck::profilingChart(const char* monitorProfilePath, QString& profileFolder)
 {
-    const QString path = KxModal::current().getOpenProfileName(this, tr("Choose the printer's CMYK profile"),
+    const QString path = KxModal::current().getOpenProfileName(this, tr("Choose the printer's CMYK or RGB profile"),
                                                                profileFolder);
     if (path.isNull()) {
         setEmptyReason(tr("No profile was chosen."));
@@ -471,15 +471,31 @@ int Colourcheck::profilingChart(const char* monitorProfilePath, QString& profile
     }
     const QByteArray encodedPath = QFile::encodeName(path);
     profileFolder = folderOf(encodedPath);
-    int count = 0, inkLimit = 0;
+    // The profile is checked first: it decides whether an ink limit is asked for.
+    ChartConversions conversions;
+    std::string whyNot;
+    if (!conversions.openForGeneration(encodedPath.constData(), monitorProfilePath)
+        || !ChartConversions::givesPatches(conversions.profile(), nullptr, whyNot)) {
+        clear();
+        setEmptyReason(tr("Only CMYK profiles and RGB printer profiles give patches."));
+        drawChart();
+        return -1;
+    }
+    int count = 0;
     const QString countLabel =
         tr("Number of patches (%1 to %2)").arg(ChartPatchCount::MINIMUM).arg(ChartPatchCount::COMMAND_LINE_MAXIMUM);
+    if (!KxModal::current().getInteger(nullptr, tr("Profiling chart"), countLabel, ChartPatchCount::PROFILING_DEFAULT,
+                                       ChartPatchCount::MINIMUM, ChartPatchCount::COMMAND_LINE_MAXIMUM, 1, count)) {
+        setEmptyReason(tr("No number of patches was chosen."));
+        return 0;
+    }
+    // An RGB printer's driver limits its own ink.
+    int inkLimit = 0;
     const QString limitLabel = tr("Ink limit in percent (%1 to %2)")
                                    .arg(ChartProfilingSampler::LEAST_INK_LIMIT)
                                    .arg(ChartProfilingSampler::MOST_INK_LIMIT);
-    if (!KxModal::current().getInteger(nullptr, tr("Profiling chart"), countLabel, ChartPatchCount::PROFILING_DEFAULT,
-                                       ChartPatchCount::MINIMUM, ChartPatchCount::COMMAND_LINE_MAXIMUM, 1, count)
-        || !KxModal::current().getInteger(nullptr, tr("Profiling chart"), limitLabel,
+    if (ChartConversions::deviceOf(conversions.profile()) == ChartDevice::Cmyk
+        && !KxModal::current().getInteger(nullptr, tr("Profiling chart"), limitLabel,
                                           ChartProfilingSampler::MOST_INK_LIMIT, ChartProfilingSampler::LEAST_INK_LIMIT,
                                           ChartProfilingSampler::MOST_INK_LIMIT, 5, inkLimit)) {
         setEmptyReason(tr("No number of patches was chosen."));
@@ -488,16 +504,6 @@ int Colourcheck::profilingChart(const char* monitorProfilePath, QString& profile
 
     monitorProfile = monitorProfilePath ? monitorProfilePath : "";
     setDisplayMonitor(monitorProfilePath);
-    ChartConversions conversions;
-    std::string whyNot;
-    if (!conversions.openForGeneration(encodedPath.constData(), monitorProfilePath)
-        || !ChartConversions::givesPatches(conversions.profile(), nullptr, whyNot)
-        || conversions.profile()->inputSpace != icSigCmykData) {
-        clear();
-        setEmptyReason(tr("Only CMYK profiles and RGB printer profiles give patches."));
-        drawChart();
-        return -1;
-    }
     chartProfile = encodedPath.constData();
     lastDir = folderOf(encodedPath);
     clear();

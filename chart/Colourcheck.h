@@ -74,9 +74,10 @@ public:
     // An RGB printer profile gives patches as a CMYK profile does; an RGB
     // input or display profile gives the empty chart.
     int fromRgbKxCMS(KxCMS* profile, KxCMS* monitor, unsigned long count);
-    // A chart to profile a CMYK printer from: asks for the printer's
-    // profile, the patch count and the ink limit (0 when cancelled); -1
-    // when the profile is refused or memory runs out.
+    // A chart to profile a printer from: asks for the printer's profile
+    // (CMYK, or RGB for a printer driven through RGB), the patch count and,
+    // for CMYK, the ink limit (0 when cancelled); -1 when the profile is
+    // refused or memory runs out.
     int profilingChart(const char* monitorProfilePath, QString& profileFolder);
     void removeDuplicates(double tolerance, bool& reverse, unsigned long target);
     void removeDuplicates(unsigned long target, double tolerance);

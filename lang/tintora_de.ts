@@ -336,8 +336,8 @@
         <translation>Neue Profilierungstafel...</translation>
     </message>
     <message>
-        <source>Choose the printer&apos;s CMYK profile</source>
-        <translation>CMYK-Profil des Druckers wählen</translation>
+        <source>Choose the printer&apos;s CMYK or RGB profile</source>
+        <translation>CMYK- oder RGB-Profil des Druckers wählen</translation>
     </message>
     <message>
         <source>Ink limit in percent (%1 to %2)</source>

@@ -336,8 +336,8 @@
         <translation>Nouvelle mire de profilage...</translation>
     </message>
     <message>
-        <source>Choose the printer&apos;s CMYK profile</source>
-        <translation>Choisir le profil CMJN de l&apos;imprimante</translation>
+        <source>Choose the printer&apos;s CMYK or RGB profile</source>
+        <translation>Choisir le profil CMJN ou RVB de l&apos;imprimante</translation>
     </message>
     <message>
         <source>Ink limit in percent (%1 to %2)</source>

@@ -14,13 +14,18 @@ void ChartPointPrediction::fill(KxChartPoint& point, const KxCMS* profile, const
     fillRelativeAndDisplay(point, profile, monitor);
 }
 
-void ChartPointPrediction::fillRelativeAndDisplay(KxChartPoint& point, const KxCMS* profile, const KxCMS* monitor)
+void ChartPointPrediction::fillRelative(KxChartPoint& point, const KxCMS* profile)
 {
     double* lab = point.labRelative;
     if (point.device == ChartDevice::Rgb)
         KxCMSRGBToLabRelative(profile, point.deviceRgb, &lab[0], &lab[1], &lab[2]);
     else
         KxCMSCMYKToLabRelative(profile, point.cmyk, &lab[0], &lab[1], &lab[2]);
+}
+
+void ChartPointPrediction::fillRelativeAndDisplay(KxChartPoint& point, const KxCMS* profile, const KxCMS* monitor)
+{
+    fillRelative(point, profile);
     KxCMSLabToRGB(monitor, point.labD50[0], point.labD50[1], point.labD50[2], point.rgb);
 }
 

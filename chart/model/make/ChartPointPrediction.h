@@ -13,6 +13,8 @@ struct ChartPointPrediction {
     static void fill(KxChartPoint& point, const KxCMS* profile, const KxCMS* monitor);
     // fill() for a point whose D50 Lab is known already.
     static void fillRelativeAndDisplay(KxChartPoint& point, const KxCMS* profile, const KxCMS* monitor);
+    // The relative Lab alone.
+    static void fillRelative(KxChartPoint& point, const KxCMS* profile);
     // The D50 Lab of every point of the list starting at first, converted a
     // batch of points at a time.
     static void fillD50(KxChartPoint* first, const KxCMS* profile);

@@ -1,6 +1,6 @@
 #include "ChartArgyllTarget.h"
 
-#include "ChartConversions.h"
+#include "ChartDeviceModel.h"
 #include "ChartPatchColours.h"
 #include "ChartPointPrediction.h"
 
@@ -10,6 +10,7 @@
 #include <KxList.h>
 #include <TintoraVersion.h>
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -27,12 +28,18 @@ void xyzOf(const double* lab, double* xyz)
 }
 
 // A patch of the given colorant amounts (0 for none) on the device, with
-// the colour the profile predicts for it.
+// the colour the profile predicts for it; with no profile, the rough
+// printer model's.
 KxChartPoint patchOf(ChartDevice device, const std::array<unsigned char, 4>& amounts, const KxCMS* profile)
 {
     KxChartPoint point{};
     point.setColorantAmounts(device, amounts);
-    ChartPointPrediction::fill(point, profile, nullptr);
+    if (profile) {
+        ChartPointPrediction::fill(point, profile, nullptr);
+    } else {
+        const std::array<double, 3> modelled = ChartDeviceModel(device).lab(amounts);
+        std::copy(modelled.begin(), modelled.end(), point.labD50);
+    }
     return point;
 }
 
@@ -65,7 +72,7 @@ KxWriteResult ChartArgyllTarget::write(const KxChartPoint* first, const KxCMS* p
         return KxWriteResult::failedWithErrno(KxWriteResult::Opening);
     const std::string createdText = Kx_createdText(created);
 
-    const ChartDevice device = ChartConversions::deviceOf(profile);
+    const ChartDevice device = first ? first->device : ChartDevice::Cmyk; // one device for every record
     const char* const deviceFields = device == ChartDevice::Rgb ? "RGB_R RGB_G RGB_B" : "CMYK_C CMYK_M CMYK_Y CMYK_K";
     const int channels = ChartDevices::channels(device);
     double paperXyz[3];

@@ -24,7 +24,8 @@ class ChartArgyllTarget
 {
 public:
     // Writes the chart whose list starts at first, with the paper and the
-    // extremes worked out through the chart's printer profile, to path, stamped
+    // extremes worked out through the chart's printer profile (null for a
+    // chart made without one: through ChartDeviceModel), to path, stamped
     // with the creation time. The file appears only when every write and
     // the close succeeded; an existing file is kept otherwise.
     static KxWriteResult write(const KxChartPoint* first, const KxCMS* profile, const char* path,
