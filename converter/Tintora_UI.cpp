@@ -13,6 +13,8 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include <initializer_list>
+
 namespace {
 
 QLabel* makeLabel(QWidget* parent, const char* name)
@@ -80,6 +82,18 @@ QGridLayout* makeGrid(QWidget* parent, const char* name, int margin, int spacing
     grid->setContentsMargins(margin, margin, margin, margin);
     grid->setSpacing(spacing);
     return grid;
+}
+
+// Lays out widgets a row each from the grid's top, one to a column.
+void addRows(QGridLayout* grid, std::initializer_list<std::initializer_list<QWidget*>> rows)
+{
+    int row = 0;
+    for (const auto& widgets : rows) {
+        int column = 0;
+        for (QWidget* widget : widgets)
+            grid->addWidget(widget, row, column++);
+        ++row;
+    }
 }
 
 QSizePolicy policy(QSizePolicy::Policy horizontal, QSizePolicy::Policy vertical, int horizontalStretch = 0,
@@ -202,15 +216,9 @@ void Tintora_UI::buildRgbInputPage()
     r_slider->setSizePolicy(policy(QSizePolicy::Expanding, QSizePolicy::Fixed, 1));
     r_spin->setSizePolicy(policy(QSizePolicy::Minimum, QSizePolicy::Fixed));
 
-    const struct { QLabel* label; QSlider* slider; QSpinBox* spin; } rows[] = {
-        {textLabel5_3, r_slider, r_spin}, {textLabel5, g_slider, g_spin}, {textLabel5_2, b_slider, b_spin}};
-    int row = 0;
-    for (const auto& r : rows) {
-        WStackPageLayout->addWidget(r.label, row, 0);
-        WStackPageLayout->addWidget(r.slider, row, 1);
-        WStackPageLayout->addWidget(r.spin, row, 2);
-        ++row;
-    }
+    addRows(WStackPageLayout, {{textLabel5_3, r_slider, r_spin},
+                               {textLabel5, g_slider, g_spin},
+                               {textLabel5_2, b_slider, b_spin}});
     spacer1 = new QSpacerItem(206, 16, QSizePolicy::Expanding, QSizePolicy::Minimum);
     WStackPageLayout->addItem(spacer1, 3, 0, 1, 3);
 
@@ -238,18 +246,10 @@ void Tintora_UI::buildCmykInputPage()
     c_slider->setSizePolicy(policy(QSizePolicy::Expanding, QSizePolicy::Fixed, 1));
     c_spin->setSizePolicy(policy(QSizePolicy::Minimum, QSizePolicy::Fixed));
 
-    const struct { QLabel* label; QSlider* slider; QSpinBox* spin; } rows[] = {
-        {textLabel5_3_2, c_slider, c_spin},
-        {textLabel5_4, m_slider, m_spin},
-        {textLabel5_2_2, y_slider, y_spin},
-        {textLabel5_2_2_2, k_slider, k_spin}};
-    int row = 0;
-    for (const auto& r : rows) {
-        WStackPageLayout_2->addWidget(r.label, row, 0);
-        WStackPageLayout_2->addWidget(r.slider, row, 1);
-        WStackPageLayout_2->addWidget(r.spin, row, 2);
-        ++row;
-    }
+    addRows(WStackPageLayout_2, {{textLabel5_3_2, c_slider, c_spin},
+                                 {textLabel5_4, m_slider, m_spin},
+                                 {textLabel5_2_2, y_slider, y_spin},
+                                 {textLabel5_2_2_2, k_slider, k_spin}});
 
     input_stack->addWidget(WStackPage_2);
 }
@@ -271,17 +271,9 @@ void Tintora_UI::buildLabInputGroup()
     labin_l_slider->setSizePolicy(policy(QSizePolicy::Expanding, QSizePolicy::Fixed, 1));
     labin_l_spin->setSizePolicy(policy(QSizePolicy::Minimum, QSizePolicy::Fixed));
 
-    const struct { QLabel* label; QSlider* slider; QSpinBox* spin; } rows[] = {
-        {labin_l_label, labin_l_slider, labin_l_spin},
-        {labin_a_label, labin_a_slider, labin_a_spin},
-        {labin_b_label, labin_b_slider, labin_b_spin}};
-    int row = 0;
-    for (const auto& r : rows) {
-        labin_groupLayout->addWidget(r.label, row, 0);
-        labin_groupLayout->addWidget(r.slider, row, 1);
-        labin_groupLayout->addWidget(r.spin, row, 2);
-        ++row;
-    }
+    addRows(labin_groupLayout, {{labin_l_label, labin_l_slider, labin_l_spin},
+                                {labin_a_label, labin_a_slider, labin_a_spin},
+                                {labin_b_label, labin_b_slider, labin_b_spin}});
 }
 
 void Tintora_UI::buildOutputGroup()
@@ -327,14 +319,9 @@ void Tintora_UI::buildRgbOutputPage()
     b_label = makeLabel(WStackPage_3, "b_label");
     r_label->setSizePolicy(policy(QSizePolicy::Preferred, QSizePolicy::Preferred, 1));
 
-    const struct { QLabel* caption; QLabel* value; } rows[] = {
-        {textLabel5_3_2_2_2, r_label}, {textLabel5_4_2_2, g_label}, {textLabel5_2_2_3_2, b_label}};
-    int row = 0;
-    for (const auto& r : rows) {
-        WStackPageLayout_3->addWidget(r.caption, row, 0);
-        WStackPageLayout_3->addWidget(r.value, row, 1);
-        ++row;
-    }
+    addRows(WStackPageLayout_3, {{textLabel5_3_2_2_2, r_label},
+                                 {textLabel5_4_2_2, g_label},
+                                 {textLabel5_2_2_3_2, b_label}});
     spacer3 = new QSpacerItem(20, 10, QSizePolicy::Minimum, QSizePolicy::Minimum);
     WStackPageLayout_3->addItem(spacer3, 3, 0, 1, 2);
 
@@ -357,16 +344,10 @@ void Tintora_UI::buildCmykOutputPage()
     k_label = makeLabel(WStackPage_4, "k_label");
     c_label->setSizePolicy(policy(QSizePolicy::Preferred, QSizePolicy::Preferred, 1));
 
-    const struct { QLabel* caption; QLabel* value; } rows[] = {{textLabel5_3_2_2, c_label},
-                                                               {textLabel5_4_2, m_label},
-                                                               {textLabel5_2_2_3, y_label},
-                                                               {textLabel5_2_2_2_2, k_label}};
-    int row = 0;
-    for (const auto& r : rows) {
-        WStackPageLayout_4->addWidget(r.caption, row, 0);
-        WStackPageLayout_4->addWidget(r.value, row, 1);
-        ++row;
-    }
+    addRows(WStackPageLayout_4, {{textLabel5_3_2_2, c_label},
+                                 {textLabel5_4_2, m_label},
+                                 {textLabel5_2_2_3, y_label},
+                                 {textLabel5_2_2_2_2, k_label}});
 
     output_stack->addWidget(WStackPage_4);
 }
@@ -387,14 +368,9 @@ void Tintora_UI::buildLabOutputGrid()
     lab_b_label = makeLabel(output_group, "lab_b_label");
     lab_l_label->setSizePolicy(policy(QSizePolicy::Preferred, QSizePolicy::Preferred, 1));
 
-    const struct { QLabel* caption; QLabel* value; } rows[] = {
-        {textLabel5_3_2_2_3, lab_l_label}, {textLabel5_4_2_3, lab_a_label}, {textLabel5_2_2_3_3, lab_b_label}};
-    int row = 0;
-    for (const auto& r : rows) {
-        layout5->addWidget(r.caption, row, 0);
-        layout5->addWidget(r.value, row, 1);
-        ++row;
-    }
+    addRows(layout5, {{textLabel5_3_2_2_3, lab_l_label},
+                      {textLabel5_4_2_3, lab_a_label},
+                      {textLabel5_2_2_3_3, lab_b_label}});
 
     textLabel1 = makeLabel(output_group, "textLabel1");
     textLabel1->setTextFormat(Qt::RichText);

@@ -15,6 +15,20 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+namespace {
+
+// A window's settings, open on a file saved with one key, before another
+// program touches the file.
+void openSavedFile(const QString& path, KxRegistry& window)
+{
+    KxRegistry first;
+    first.putstring("tintora", "inICC", "/a.icc");
+    QVERIFY(first.save(path.toStdString()));
+    QVERIFY(window.open(path.toStdString()));
+}
+
+} // namespace
+
 class TestRegistry : public QObject
 {
     Q_OBJECT
@@ -268,12 +282,10 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath("settings.conf");
-        KxRegistry first;
-        first.putstring("tintora", "inICC", "/a.icc");
-        QVERIFY(first.save(path.toStdString()));
-
         KxRegistry window;
-        QVERIFY(window.open(path.toStdString()));
+        openSavedFile(path, window);
+        if (QTest::currentTestFailed())
+            return;
         QVERIFY(SpecialFiles::writeFile(path, "# Tintora settings\n[tintora]\ninICC=/other.icc\noutICC=/b.icc\n")); // another process
         window.putstring("tintora", "monitorICC", "/m.icc");
         QVERIFY(window.save(path.toStdString()));
@@ -291,12 +303,10 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath("settings.conf");
-        KxRegistry first;
-        first.putstring("tintora", "inICC", "/a.icc");
-        QVERIFY(first.save(path.toStdString()));
-
         KxRegistry window;
-        QVERIFY(window.open(path.toStdString()));
+        openSavedFile(path, window);
+        if (QTest::currentTestFailed())
+            return;
         QFile file(path);
         QVERIFY(file.open(QIODevice::Append));
         QVERIFY(file.write(QByteArray(1024 * 1024, '#')) == 1024 * 1024);
