@@ -100,24 +100,27 @@ void pixelsToLab(const KxCMS* cms, icColorSpaceSignature space, int pixelBytes,
     }
 }
 
-void cmykToLab(const KxCMS* cms, LabKind kind, const unsigned char* kcmy, double* L, double* a, double* b)
+// A chart pixel of the handle's input space, unpacked by channelsOf, to Lab.
+void pixelToLab(const KxCMS* cms, LabKind kind, icColorSpaceSignature space,
+                void (*channelsOf)(const unsigned char*, double*), const unsigned char* pixel, double* L, double* a,
+                double* b)
 {
     const KxCmsConversion* conversion = conversionOf(cms);
-    if (!conversion || conversion->inputSpace() != icSigCmykData || !kcmy || !L || !a || !b)
+    if (!conversion || conversion->inputSpace() != space || !pixel || !L || !a || !b)
         return;
-    double cmyk[4];
-    cmykOf(kcmy, cmyk);
-    deviceToLab(*conversion, kind, cmyk, L, a, b);
+    double channels[4];
+    channelsOf(pixel, channels);
+    deviceToLab(*conversion, kind, channels, L, a, b);
+}
+
+void cmykToLab(const KxCMS* cms, LabKind kind, const unsigned char* kcmy, double* L, double* a, double* b)
+{
+    pixelToLab(cms, kind, icSigCmykData, cmykOf, kcmy, L, a, b);
 }
 
 void rgbToLab(const KxCMS* cms, LabKind kind, const unsigned char* rgb, double* L, double* a, double* b)
 {
-    const KxCmsConversion* conversion = conversionOf(cms);
-    if (!conversion || conversion->inputSpace() != icSigRgbData || !rgb || !L || !a || !b)
-        return;
-    double channels[3];
-    rgbOf(rgb, channels);
-    deviceToLab(*conversion, kind, channels, L, a, b);
+    pixelToLab(cms, kind, icSigRgbData, rgbOf, rgb, L, a, b);
 }
 
 } // namespace
