@@ -439,8 +439,7 @@ int Colourcheck::fromCmykKxCMS(KxCMS* profile, KxCMS* monitor, unsigned long cou
 
 int Colourcheck::fromRgbKxCMS(KxCMS* profile, KxCMS* monitor, unsigned long count)
 {
-    std::string whyNot;
-    if (ChartConversions::givesPatches(profile, nullptr, whyNot))
+    if (ChartConversions::givesPatches(profile))
         return fromPrinterKxCMS(profile, monitor, count);
     clear();
     setEmptyReason(tr("Only CMYK profiles and RGB printer profiles give patches."));
@@ -473,9 +472,8 @@ int Colourcheck::profilingChart(const char* monitorProfilePath, QString& profile
     profileFolder = folderOf(encodedPath);
     // The profile is checked first: it decides whether an ink limit is asked for.
     ChartConversions conversions;
-    std::string whyNot;
     if (!conversions.openForGeneration(encodedPath.constData(), monitorProfilePath)
-        || !ChartConversions::givesPatches(conversions.profile(), nullptr, whyNot)) {
+        || !ChartConversions::givesPatches(conversions.profile())) {
         clear();
         setEmptyReason(tr("Only CMYK profiles and RGB printer profiles give patches."));
         drawChart();

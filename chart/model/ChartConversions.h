@@ -29,9 +29,11 @@ public:
 
     // Whether a chart from the profile has patches: a CMYK profile of any
     // class does, and an RGB printer ('prtr') profile; an RGB input or
-    // display profile describes no printer. whyNot then says so, naming
-    // the profile at path: "'x.icc' is an RGB display profile: ...".
-    static bool givesPatches(const KxCMS* profile, const char* path, std::string& whyNot);
+    // display profile describes no printer.
+    static bool givesPatches(const KxCMS* profile);
+    // Why a profile gives no patches, naming it by path: "'x.icc' is an RGB
+    // display profile: only a CMYK profile or an RGB printer profile gives patches".
+    static std::string whyNoPatches(const KxCMS* profile, const char* path);
     // The device a chart from a profile that gives patches is printed on.
     static ChartDevice deviceOf(const KxCMS* profile);
 

@@ -221,9 +221,8 @@ int generate(const Options& options, unsigned long count, KxChartPointList& char
     ChartConversions conversions;
     if (!conversions.openForGeneration(options.profile, options.monitor))
         return tool.fail(conversions.whyNot());
-    std::string whyNot;
-    if (!ChartConversions::givesPatches(conversions.profile(), options.profile, whyNot))
-        return tool.fail(whyNot);
+    if (!ChartConversions::givesPatches(conversions.profile()))
+        return tool.fail(ChartConversions::whyNoPatches(conversions.profile(), options.profile));
     const ChartDevice device = ChartConversions::deviceOf(conversions.profile());
     if (options.device && options.device != lowerCaseName(device))
         return tool.fail(Kx_quotedFileName(options.profile) + " is a profile of " + ChartDevices::name(device)

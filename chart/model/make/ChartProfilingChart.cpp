@@ -74,10 +74,11 @@ int ChartProfilingChart::generateWithoutProfile(KxChartPoint** points, const KxC
 {
     const ChartDeviceModel model(ChartDevice::Cmyk);
     const auto labOf = [&model](const Amounts& inks) { return model.lab(inks); };
-    return build(points, ChartDevice::Cmyk, count, inkLimit, labOf, [&model, monitor](KxChartPoint& point, const Amounts& inks) {
+    const auto predict = [&model, monitor](KxChartPoint& point, const Amounts& inks) {
         const std::array<double, 3> lab = model.lab(inks);
         std::copy(lab.begin(), lab.end(), point.labD50);
         std::copy(lab.begin(), lab.end(), point.labRelative);
         KxCMSLabToRGB(monitor, lab[0], lab[1], lab[2], point.rgb);
-    });
+    };
+    return build(points, ChartDevice::Cmyk, count, inkLimit, labOf, predict);
 }
