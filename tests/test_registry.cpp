@@ -17,15 +17,20 @@
 
 namespace {
 
-// A window's settings, open on a file saved with one key, before another
-// program touches the file.
-void openSavedFile(const QString& path, KxRegistry& window)
-{
-    KxRegistry first;
-    first.putstring("tintora", "inICC", "/a.icc");
-    QVERIFY(first.save(path.toStdString()));
-    QVERIFY(window.open(path.toStdString()));
-}
+// A window's settings, open on a file saved with one key in a folder of its
+// own, before another program touches the file.
+struct OpenSettings {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("settings.conf");
+    KxRegistry window;
+
+    bool open()
+    {
+        KxRegistry first;
+        first.putstring("tintora", "inICC", "/a.icc");
+        return first.save(path.toStdString()) && window.open(path.toStdString());
+    }
+};
 
 } // namespace
 
@@ -280,12 +285,10 @@ private slots:
 
     void fileReplacedWhileOpenIsWrittenWhole()
     {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("settings.conf");
-        KxRegistry window;
-        openSavedFile(path, window);
-        if (QTest::currentTestFailed())
-            return;
+        OpenSettings settings;
+        QVERIFY(settings.open());
+        const QString& path = settings.path;
+        KxRegistry& window = settings.window;
         QVERIFY(SpecialFiles::writeFile(path, "# Tintora settings\n[tintora]\ninICC=/other.icc\noutICC=/b.icc\n")); // another process
         window.putstring("tintora", "monitorICC", "/m.icc");
         QVERIFY(window.save(path.toStdString()));
@@ -301,12 +304,10 @@ private slots:
     // open: the save leaves it alone and says so.
     void fileGrownPastTheLimitIsLeftAlone()
     {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("settings.conf");
-        KxRegistry window;
-        openSavedFile(path, window);
-        if (QTest::currentTestFailed())
-            return;
+        OpenSettings settings;
+        QVERIFY(settings.open());
+        const QString& path = settings.path;
+        KxRegistry& window = settings.window;
         QFile file(path);
         QVERIFY(file.open(QIODevice::Append));
         QVERIFY(file.write(QByteArray(1024 * 1024, '#')) == 1024 * 1024);
@@ -321,7 +322,7 @@ private slots:
         QCOMPARE(told.count('\n'), 1);
         QVERIFY2(told.contains(QFile::encodeName(path) + ": ") && told.contains("1 MiB"), told);
         QCOMPARE(SpecialFiles::contentOf(path), grown);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"settings.conf"});
+        QCOMPARE(QDir(settings.dir.path()).entryList(QDir::Files), QStringList{"settings.conf"});
     }
 
     void fileIsReadableText()
