@@ -16,8 +16,7 @@ class ChartGrid
 public:
     static constexpr int LEVELS = 9;
     static constexpr int RGB_LEVELS = 17;
-    static constexpr unsigned long GRID_SIZE = 6560;     // 9^4 less paper white
-    static constexpr unsigned long RGB_GRID_SIZE = 4912; // 17^3 less paper white
+    static constexpr unsigned long GRID_SIZE = 6560; // 9^4 less paper white; RGB's 17^3 less it is 4912
 
     // Colorant amount of level index of levels: index * 255 / (levels - 1),
     // rounded; with 9 levels 0, 32, 64, 96, 128, 159, 191, 223, 255.
