@@ -72,10 +72,12 @@ public:
     int fromKxCMS(KxCMS* profile, KxCMS* monitor, unsigned long count);
     int fromCmykKxCMS(KxCMS* profile, KxCMS* monitor, unsigned long count);
     int fromRgbKxCMS(KxCMS* profile, KxCMS* monitor, unsigned long count);
-    // A chart to profile a CMYK printer from: asks for the printer's
-    // profile, the patch count and the ink limit (0 when cancelled); -1
-    // when the profile is refused or memory runs out.
+    // A chart to profile a CMYK printer from: asks whether to spread it by
+    // the printer's profile or, with no profile, by a rough printer model,
+    // the patch count and the ink limit, then for the profile (0 when
+    // cancelled); -1 when the profile is refused or memory runs out.
     int profilingChart(const char* monitorProfilePath, QString& profileFolder);
+    int profilingChartWithoutProfile(const char* monitorProfilePath, int count, int inkLimit);
     void removeDuplicates(double tolerance, bool& reverse, unsigned long target);
     void removeDuplicates(unsigned long target, double tolerance);
 
@@ -208,8 +210,11 @@ private:
     ChartPrintSettings printSettings;
     ColourcheckProfileMaker* profileMaker = nullptr;
     // The profile the patches were worked out through (encoded path); empty
-    // while there is none.
+    // while there is none, and for a profiling chart made without one.
     std::string chartProfile;
+    // The patches' colours are ChartDeviceModel's: a profiling chart made
+    // for a printer that has no profile yet.
+    bool modelledWithoutProfile = false;
 };
 
 #endif

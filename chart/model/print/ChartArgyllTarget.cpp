@@ -35,7 +35,8 @@ void xyzOfInk(const KxCMS* profile, const unsigned char* kcmy, double* xyz)
     if (profile) {
         KxCMSCMYKToLab(profile, kcmy, &lab[0], &lab[1], &lab[2]);
     } else {
-        const std::array<double, 3> modelled = ChartDeviceModel(ChartDevice::Cmyk).lab({kcmy[1], kcmy[2], kcmy[3], kcmy[0]});
+        const std::array<double, 3> modelled =
+            ChartDeviceModel(ChartDevice::Cmyk).lab({kcmy[1], kcmy[2], kcmy[3], kcmy[0]});
         std::copy(modelled.begin(), modelled.end(), lab);
     }
     xyzOf(lab, xyz);
