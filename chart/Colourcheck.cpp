@@ -14,6 +14,7 @@
 #include "ChartPostScript.h"
 #include "ChartPrinterReadings.h"
 #include "ChartProfilingChart.h"
+#include "ColourcheckProfilingChartDialog.h"
 #include "ChartReportPdf.h"
 #include "ChartSwatches.h"
 #include "ChartVerdict.h"
@@ -283,6 +284,7 @@ void Colourcheck::clear()
         delete patch;
     patches.clear();
     session.reset(nullptr);
+    modelledWithoutProfile = false;
 }
 
 void Colourcheck::drawChart()
@@ -462,6 +464,16 @@ int Colourcheck::fromPrinterKxCMS(KxCMS* profile, KxCMS* monitor, unsigned long 
 
 int Colourcheck::profilingChart(const char* monitorProfilePath, QString& profileFolder)
 {
+    ColourcheckProfilingChartDialog::Choice choice;
+    if (!ColourcheckProfilingChartDialog::choose(this, choice)) {
+        setEmptyReason(tr("No number of patches was chosen."));
+        return 0;
+    }
+    monitorProfile = monitorProfilePath ? monitorProfilePath : "";
+    setDisplayMonitor(monitorProfilePath);
+    if (choice.source == ColourcheckProfilingChartDialog::CmykWithoutProfile)
+        return profilingChartWithoutProfile(monitorProfilePath, choice.count, choice.inkLimit);
+
     const QString path = KxModal::current().getOpenProfileName(this, tr("Choose the printer's CMYK or RGB profile"),
                                                                profileFolder);
     if (path.isNull()) {
@@ -470,7 +482,6 @@ int Colourcheck::profilingChart(const char* monitorProfilePath, QString& profile
     }
     const QByteArray encodedPath = QFile::encodeName(path);
     profileFolder = folderOf(encodedPath);
-    // The profile is checked first: it decides whether an ink limit is asked for.
     ChartConversions conversions;
     if (!conversions.openForGeneration(encodedPath.constData(), monitorProfilePath)
         || !ChartConversions::givesPatches(conversions.profile())) {
@@ -479,40 +490,40 @@ int Colourcheck::profilingChart(const char* monitorProfilePath, QString& profile
         drawChart();
         return -1;
     }
-    int count = 0;
-    const QString countLabel =
-        tr("Number of patches (%1 to %2)").arg(ChartPatchCount::MINIMUM).arg(ChartPatchCount::COMMAND_LINE_MAXIMUM);
-    if (!KxModal::current().getInteger(nullptr, tr("Profiling chart"), countLabel, ChartPatchCount::PROFILING_DEFAULT,
-                                       ChartPatchCount::MINIMUM, ChartPatchCount::COMMAND_LINE_MAXIMUM, 1, count)) {
-        setEmptyReason(tr("No number of patches was chosen."));
-        return 0;
-    }
-    // An RGB printer's driver limits its own ink.
-    int inkLimit = 0;
-    const QString limitLabel = tr("Ink limit in percent (%1 to %2)")
-                                   .arg(ChartProfilingSampler::LEAST_INK_LIMIT)
-                                   .arg(ChartProfilingSampler::MOST_INK_LIMIT);
-    if (ChartConversions::deviceOf(conversions.profile()) == ChartDevice::Cmyk
-        && !KxModal::current().getInteger(nullptr, tr("Profiling chart"), limitLabel,
-                                          ChartProfilingSampler::MOST_INK_LIMIT, ChartProfilingSampler::LEAST_INK_LIMIT,
-                                          ChartProfilingSampler::MOST_INK_LIMIT, 5, inkLimit)) {
-        setEmptyReason(tr("No number of patches was chosen."));
-        return 0;
-    }
-
-    monitorProfile = monitorProfilePath ? monitorProfilePath : "";
-    setDisplayMonitor(monitorProfilePath);
     chartProfile = encodedPath.constData();
     lastDir = folderOf(encodedPath);
     clear();
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const int result =
-        ChartProfilingChart::generate(&points, conversions.profile(), conversions.monitor(), count, inkLimit);
+    // The sampler keeps an RGB printer's patches to no ink limit: its driver keeps its own.
+    const int result = ChartProfilingChart::generate(&points, conversions.profile(), conversions.monitor(),
+                                                     choice.count, choice.inkLimit);
     QApplication::restoreOverrideCursor();
     if (result != 0)
         setEmptyReason(tr("There was not enough memory to build the chart."));
     drawChart();
     setWindowTitle(tr("Profiling chart for ICC profile ") + profileFileName());
+    return result;
+}
+
+int Colourcheck::profilingChartWithoutProfile(const char* monitorProfilePath, int count, int inkLimit)
+{
+    ChartConversions conversions;
+    if (!conversions.openMonitor(monitorProfilePath)) {
+        clear();
+        setEmptyReason(QString::fromStdString(conversions.whyNot()));
+        drawChart();
+        return -1;
+    }
+    chartProfile.clear();
+    clear();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const int result = ChartProfilingChart::generateWithoutProfile(&points, conversions.monitor(), count, inkLimit);
+    modelledWithoutProfile = result == 0;
+    QApplication::restoreOverrideCursor();
+    if (result != 0)
+        setEmptyReason(tr("There was not enough memory to build the chart."));
+    drawChart();
+    setWindowTitle(tr("Profiling chart for a CMYK printer with no profile (colours from a rough printer model)"));
     return result;
 }
 
@@ -922,7 +933,7 @@ ChartPrintTitle Colourcheck::printTitle() const
 {
     ChartPrintTitle title;
     title.chart = windowTitle().toStdString();
-    title.profile = profileFileName().toStdString();
+    title.profile = modelledWithoutProfile ? std::string("none") : profileFileName().toStdString();
     title.profileDescription = Kx_profileDescription(chartProfile.c_str());
     title.created = std::time(nullptr);
     return title;
@@ -950,8 +961,10 @@ void Colourcheck::exportArgyllTarget()
     const QString path = chooseExportFile(ChartFileFolders::ArgyllTarget);
     if (path.isNull())
         return;
+    // A profiling chart made with no profile gives the rough printer model's paper and solids.
     ChartConversions conversions;
-    if (chartProfile.empty() || !conversions.openForGeneration(chartProfile.c_str(), nullptr)) {
+    if (!modelledWithoutProfile
+        && (chartProfile.empty() || !conversions.openForGeneration(chartProfile.c_str(), nullptr))) {
         tellFailure(tr("Export for Argyll"),
                     tr("The profile the chart was made from cannot be read any more; the Argyll target needs it "
                        "for the paper white and the solids. Nothing was written to %1.")

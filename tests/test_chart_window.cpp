@@ -8,6 +8,7 @@
 #include "Colourcheck.h"
 #include "ColourcheckPatch.h"
 #include "ExportTargets.h"
+#include "ProgramRun.h"
 #include "QpdfPages.h"
 #include "ScriptedModal.h"
 
@@ -28,6 +29,7 @@
 #include <QDoubleSpinBox>
 #include <QLabel>
 #include <QMenu>
+#include <QSpinBox>
 
 #include <memory>
 
@@ -300,21 +302,29 @@ private slots:
         QCOMPARE(modal.unanswered, 0);
     }
 
-    // "New profiling chart..." asks for the printer's profile, a count up to
-    // 3,000 and, for CMYK, an ink limit; an RGB display profile gives an
-    // empty chart that says why.
+    // "New profiling chart..." asks how to spread the chart (the printer's
+    // profile, or none), a count up to 3,000 and an ink limit, then for the
+    // profile: a CMYK or an RGB printer's; an RGB display profile gives an
+    // empty chart that says why. A chart made with no profile exports a
+    // target Argyll's printtarg takes.
     void profilingChartFromTheWindow()
     {
         ScriptedModal modal;
         QString folder;
+        const auto answerChart = [&modal](int source, int count, int inkLimit) {
+            modal.answerDialog([=](QDialog& dialog) {
+                const QSpinBox* countSpin = dialog.findChild<QSpinBox*>("count_spin");
+                QCOMPARE((QList<int>{countSpin->value(), countSpin->minimum(), countSpin->maximum()}),
+                         (QList<int>{1000, 8, 3000}));
+                dialog.findChild<QComboBox*>("source_combo")->setCurrentIndex(source);
+                dialog.findChild<QSpinBox*>("count_spin")->setValue(count);
+                dialog.findChild<QSpinBox*>("ink_limit_spin")->setValue(inkLimit);
+            });
+        };
+        answerChart(0, 300, 260);
         modal.answerFile(DEFAULT_CMYK);
-        modal.answer(300);
-        modal.answer(260);
         QCOMPARE(chart->profilingChart("", folder), 0);
         QCOMPARE(ListLength(chart->points), 300UL);
-        QCOMPARE((QList<int>{modal.requests[1].value, modal.requests[1].minimum, modal.requests[1].maximum}),
-                 (QList<int>{1000, 8, 3000}));
-        QCOMPARE(modal.requests[2].text, QString("Ink limit in percent (100 to 400)"));
         int papers = 0;
         for (const KxChartPoint* point = chart->points; point; point = point->next) {
             const int bytes = point->cmyk[0] + point->cmyk[1] + point->cmyk[2] + point->cmyk[3];
@@ -323,9 +333,9 @@ private slots:
         }
         QCOMPARE(papers, 4);
 
-        // An RGB printer's chart asks for no ink limit and repeats its paper, 255 255 255.
+        // An RGB printer's chart repeats its paper, 255 255 255; the ink limit is not its.
+        answerChart(0, 200, 300);
         modal.answerFile(TINTORA_TEST_DATA "/profile/rgb_printer.icc");
-        modal.answer(200);
         QCOMPARE(chart->profilingChart("", folder), 0);
         QCOMPARE(ListLength(chart->points), 200UL);
         papers = 0;
@@ -335,12 +345,25 @@ private slots:
         }
         QCOMPARE(papers, 4);
 
-        // A display profile is refused before any number is asked for.
+        answerChart(0, 300, 400);
         modal.answerFile("/usr/share/color/icc/sRGB.icc");
         QCOMPARE(chart->profilingChart("", folder), -1);
         QVERIFY(!chart->points);
         QCOMPARE(chart->findChild<QLabel*>("empty chart note")->text(),
                  QString("Only CMYK profiles and RGB printer profiles give patches."));
+
+        answerChart(1, 200, 300);
+        QCOMPARE(chart->profilingChart("", folder), 0);
+        QCOMPARE(ListLength(chart->points), 200UL);
+        QVERIFY(chart->windowTitle().contains("no profile"));
+        QTemporaryDir out;
+        modal.answerFile(out.filePath("chart.ti1"));
+        QMetaObject::invokeMethod(chart, "exportArgyllTarget");
+        QVERIFY(modal.messageCaptions().isEmpty());
+        const ProgramRun printtarg = ProgramRun::of(QStandardPaths::findExecutable("printtarg"),
+                                                    {"-v0", "-i", "i1", "-p", "A4", out.filePath("chart")});
+        QVERIFY2(printtarg.exitCode == 0, printtarg.error.constData());
+        QVERIFY(QFile::exists(out.filePath("chart.ti2")));
         QCOMPARE(modal.unanswered, 0);
     }
 

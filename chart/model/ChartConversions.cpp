@@ -50,11 +50,16 @@ bool ChartConversions::refuse(const char* path, const std::string& reason, bool 
 
 bool ChartConversions::open(icColorSpaceSignature space, const char* profilePath, const char* monitorPath)
 {
-    m_monitor.reset();
-    m_whyNot.clear();
     m_profile.reset(KxCMSInit(space, space, profilePath, profilePath, 1, 0, 0));
     if (!m_profile)
         return refuse(profilePath, engineWhyNot(profilePath, profilePath));
+    return openMonitor(monitorPath);
+}
+
+bool ChartConversions::openMonitor(const char* monitorPath)
+{
+    m_monitor.reset();
+    m_whyNot.clear();
     // An empty path, like a null one, means no monitor profile was chosen.
     if (monitorPath && *monitorPath) {
         m_monitor.reset(KxCMSInit(icSigLabData, icSigRgbData, nullptr, monitorPath, 1, 0, 0));

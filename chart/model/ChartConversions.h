@@ -18,6 +18,9 @@ public:
     bool openForGeneration(const char* profilePath, const char* monitorPath);
     // For a chart of swatches: an output profile in CMYK only.
     bool openForSwatches(const char* profilePath, const char* monitorPath);
+    // For a chart made with no profile: the monitor conversion alone
+    // (none for a null or empty path); profile() stays null.
+    bool openMonitor(const char* monitorPath);
 
     // Why the last open refused a profile, naming it: "'x.icc' is refused:
     // the input profile's media white is no paper or display white", or

@@ -9,10 +9,10 @@ namespace {
 // Density of each solid ink in the red, green and blue bands, relative to
 // the paper: C, M, Y, K.
 constexpr double SOLID_DENSITY[4][3] = {
-    {1.50, 0.50, 0.15},
-    {0.12, 1.60, 0.70},
-    {0.02, 0.10, 1.10},
-    {1.75, 1.75, 1.75},
+    {1.70, 0.46, 0.14},
+    {0.24, 1.48, 0.62},
+    {0.00, 0.07, 1.21},
+    {1.89, 1.89, 1.89},
 };
 
 // Linear RGB to XYZ (D50, Y 1 for white), rows X, Y, Z: Adobe RGB (1998)

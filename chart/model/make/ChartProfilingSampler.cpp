@@ -128,8 +128,12 @@ std::vector<ChartProfilingSampler::Amounts> ChartProfilingSampler::sample(int co
     // CANDIDATES_PER_PATCH within the limit, however little of colorant space it leaves.
     const unsigned wanted = static_cast<unsigned>(std::max(patches, 1)) * CANDIDATES_PER_PATCH;
     for (unsigned i = 1, found = 0; found < wanted && i <= wanted * 64; ++i) {
-        const Amounts halton = amountsOf(radicalInverse(i, 2), radicalInverse(i, 3), radicalInverse(i, 5),
-                                         black ? radicalInverse(i, 7) : 0.0);
+        const bool snapped = radicalInverse(i, 11) >= 0.5;
+        const auto at = [i, snapped](unsigned base) {
+            const double x = radicalInverse(i, base);
+            return !snapped ? x : x < FACE_SNAP ? 0.0 : x > 1.0 - FACE_SNAP ? 1.0 : x;
+        };
+        const Amounts halton = amountsOf(at(2), at(3), at(5), black ? at(7) : 0.0);
         if (withinLimit(halton)) {
             amounts.push_back(halton);
             ++found;

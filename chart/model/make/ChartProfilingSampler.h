@@ -19,7 +19,12 @@
 // IEEE Trans. Image Processing 6(9), 1997) over a candidate set. The
 // candidates are a Halton sequence in colorant space (bases 2, 3, 5, 7 for
 // four channels, 2, 3, 5 for three) with the solids and overprints (16 or 8)
-// added, all within the ink limit. Each step takes the candidate farthest
+// added, all within the ink limit. Half of the Halton points (chosen by a
+// further dimension, base 11) are snapped to the faces of the colorant cube:
+// each amount within FACE_SNAP of none or full becomes none or full, so
+// that the cube's surface, where the printer's gamut boundary lies, has
+// candidates on it and patches on its faces, edges and corners as well as
+// inside, which a profile's forward model needs not to extrapolate there. Each step takes the candidate farthest
 // from every patch taken so far, so the patches cover the space evenly at
 // every count, coarse first. Distances are Euclidean in a space of the
 // colorant amounts in percent beside the Lab relative to the paper (CIE 1976
@@ -55,6 +60,7 @@ public:
     static constexpr double NEUTRAL_SHARE = 0.15;
     static constexpr double NEUTRAL_CHROMA = 6.0;  // C*ab
     static constexpr int CANDIDATES_PER_PATCH = 24;
+    static constexpr double FACE_SNAP = 0.15; // a fraction of full colorant
     static constexpr int MOST_PAPER_REPEATS = 12;
     // The ink limits a CMYK chart may be made within, in percent: from one
     // ink's solid to all four at 100 %, which is no limit at all.
