@@ -340,16 +340,12 @@
         <translation>Choisir le profil CMJN ou RVB de l&apos;imprimante</translation>
     </message>
     <message>
-        <source>Ink limit in percent (%1 to %2)</source>
-        <translation>Limite d&apos;encrage en pour cent (%1 à %2)</translation>
-    </message>
-    <message>
-        <source>Profiling chart</source>
-        <translation>Mire de profilage</translation>
-    </message>
-    <message>
         <source>Profiling chart for ICC profile </source>
         <translation>Mire de profilage pour le profil ICC </translation>
+    </message>
+    <message>
+        <source>Profiling chart for a CMYK printer with no profile (colours from a rough printer model)</source>
+        <translation>Mire de profilage pour une imprimante CMJN sans profil (couleurs d&apos;un modèle d&apos;imprimante approximatif)</translation>
     </message>
 </context>
 <context>
@@ -494,6 +490,37 @@
     <message>
         <source>Making %1</source>
         <translation>Création de %1</translation>
+    </message>
+</context>
+<context>
+    <name>ColourcheckProfilingChartDialog</name>
+    <message>
+        <source>Profiling chart</source>
+        <translation>Mire de profilage</translation>
+    </message>
+    <message>
+        <source>The printer&apos;s profile, CMYK or RGB (chosen next)</source>
+        <translation>Le profil de l&apos;imprimante, CMJN ou RVB (choisi ensuite)</translation>
+    </message>
+    <message>
+        <source>No profile: a CMYK printer, spread by a rough printer model</source>
+        <translation>Aucun profil : une imprimante CMJN, répartie par un modèle d&apos;imprimante approximatif</translation>
+    </message>
+    <message>
+        <source>Spread the patches by</source>
+        <translation>Répartir les plages selon</translation>
+    </message>
+    <message>
+        <source>Number of patches</source>
+        <translation>Nombre de plages</translation>
+    </message>
+    <message>
+        <source> %</source>
+        <translation> %</translation>
+    </message>
+    <message>
+        <source>Ink limit (CMYK)</source>
+        <translation>Limite d&apos;encrage (CMJN)</translation>
     </message>
 </context>
 <context>
