@@ -45,6 +45,13 @@
 // A2B1 is set against the printer over 2,000 random RGB values (CIEDE2000
 // mean and 95th percentile); both are judged on the press as above, and timed.
 //
+// Charts for a printer that has no profile yet: targen -d4 -f1000 and
+// tintora-chart --device cmyk --patches 1000 (no --profile), each printed on
+// the press with fakeread -r 0.5 under N noise seeds (3 unless told) and
+// profiled by both programs (ink limit 300 %): forward CIEDE2000 mean and
+// 95th percentile against the press over 2,000 random inks, per seed and
+// averaged.
+//
 // On measured press data (Fogra's and the GRACoL characterisation sets),
 // every 5th patch is held out and the rest fitted, by ours at each quality
 // and by colprof -qm (and -qh when asked); each held-out patch's inks go
@@ -61,6 +68,8 @@
 //   bench_profile --rgb [--rounds N] [--folder DIR] [--grabs DIR]
 //                                               the RGB printer only (with --judge:
 //                                               its profiles an earlier run left)
+//   bench_profile --without-profile [--seeds N] [--folder DIR]
+//                                               charts made with no profile only
 //   bench_profile --held-out [--with-qh] [--folder DIR]
 //                                               held-out measured data only
 //   bench_profile --evaluate P.icc              figures of one profile
@@ -141,16 +150,16 @@ double deltaE2000(const cmsCIELab& first, const cmsCIELab& second)
     return cmsCIE2000DeltaE(&first, &second, 1.0, 1.0, 1.0);
 }
 
-Figures evaluate(const char* path)
+// Forward accuracy: CIEDE2000 between the profile's A2B1 and the printer's
+// over ForwardColours random inks drawn from random; fills the mean and the
+// 95th percentile of figures.
+void evaluateForward(const Profile& printer, const Profile& built, std::mt19937& random, Figures& figures)
 {
-    const Profile known(KnownPrinter), built(path), lab(nullptr);
-    const Transform knownForward(known.handle, TYPE_CMYK_DBL, lab.handle, TYPE_Lab_DBL, INTENT_RELATIVE_COLORIMETRIC);
+    const Profile lab(nullptr);
+    const Transform knownForward(printer.handle, TYPE_CMYK_DBL, lab.handle, TYPE_Lab_DBL,
+                                 INTENT_RELATIVE_COLORIMETRIC);
     const Transform builtForward(built.handle, TYPE_CMYK_DBL, lab.handle, TYPE_Lab_DBL, INTENT_RELATIVE_COLORIMETRIC);
-    const Transform builtInverse(lab.handle, TYPE_Lab_DBL, built.handle, TYPE_CMYK_DBL, INTENT_RELATIVE_COLORIMETRIC);
-    Figures figures;
-    std::mt19937 random(11);
     std::uniform_real_distribution<double> ink(0.0, 100.0);
-
     std::vector<double> forward;
     for (int n = 0; n < ForwardColours; ++n) {
         const double inks[4] = {ink(random), ink(random), ink(random), ink(random)};
@@ -163,6 +172,18 @@ Figures evaluate(const char* path)
     for (double difference : forward)
         figures.forwardMean += difference / forward.size();
     figures.forward95 = forward[forward.size() * 95 / 100];
+}
+
+Figures evaluate(const char* path)
+{
+    const Profile known(KnownPrinter), built(path), lab(nullptr);
+    const Transform knownForward(known.handle, TYPE_CMYK_DBL, lab.handle, TYPE_Lab_DBL, INTENT_RELATIVE_COLORIMETRIC);
+    const Transform builtForward(built.handle, TYPE_CMYK_DBL, lab.handle, TYPE_Lab_DBL, INTENT_RELATIVE_COLORIMETRIC);
+    const Transform builtInverse(lab.handle, TYPE_Lab_DBL, built.handle, TYPE_CMYK_DBL, INTENT_RELATIVE_COLORIMETRIC);
+    Figures figures;
+    std::mt19937 random(11);
+    std::uniform_real_distribution<double> ink(0.0, 100.0);
+    evaluateForward(known, built, random, figures);
 
     for (int n = 0; n < InverseColours;) {
         double inks[4] = {ink(random), ink(random), ink(random), ink(random)};
@@ -269,22 +290,40 @@ struct Chart {
     std::string name;
 };
 
+// The commands that make NAME-tintora.icc and NAME-colprof.icc from the
+// readings NAME.ti3; limited: with the ink limit.
+std::vector<std::string> ourProfiler(const std::string& name, bool limited = true)
+{
+    std::vector<std::string> command = {TINTORA_PROFILE, "--readings", name + ".ti3", "--out", name + "-tintora.icc",
+                                        "--quality", "medium"};
+    if (limited)
+        command.insert(command.end(), {"--ink-limit", std::to_string(InkLimit)});
+    return command;
+}
+
+std::vector<std::string> theirProfiler(const std::string& name, bool limited = true)
+{
+    std::vector<std::string> command = {"colprof", "-qm", "-O", name + "-colprof.icc", name};
+    if (limited)
+        command.insert(command.begin() + 2, {"-l", std::to_string(InkLimit)});
+    return command;
+}
+
+// Prints the chart NAME.ti1 in folder on the printer, as Argyll's fakeread
+// reads it with 0.5 % noise on the inks, into NAME.ti3.
+void printAndRead(const std::string& folder, const std::string& printer, const std::string& name, int seed)
+{
+    run(folder, {"fakeread", "-r", "0.5", "-S", std::to_string(seed), printer, name});
+}
+
 // Times both programs' profiles of NAME.ti3 in folder (NAME-tintora.icc
 // and NAME-colprof.icc), alternately; limited: with the ink limit.
 void timeProfiles(const std::string& folder, const std::string& name, bool limited, int rounds)
 {
-    const std::string limit = std::to_string(InkLimit);
-    std::vector<std::string> ourCommand = {TINTORA_PROFILE, "--readings", name + ".ti3", "--out", name + "-tintora.icc",
-                                           "--quality", "medium"};
-    std::vector<std::string> theirCommand = {"colprof", "-qm", "-O", name + "-colprof.icc", name};
-    if (limited) {
-        ourCommand.insert(ourCommand.end(), {"--ink-limit", limit});
-        theirCommand.insert(theirCommand.begin() + 2, {"-l", limit});
-    }
     std::vector<double> ours, theirs;
     for (int round = 0; round < rounds; ++round) {
-        ours.push_back(run(folder, ourCommand));
-        theirs.push_back(run(folder, theirCommand));
+        ours.push_back(run(folder, ourProfiler(name, limited)));
+        theirs.push_back(run(folder, theirProfiler(name, limited)));
         std::printf("round %d: tintora-profile %.2f s, colprof %.2f s\n", round + 1, ours.back(), theirs.back());
     }
     const double ourTime = median(ours), theirTime = median(theirs);
@@ -297,7 +336,7 @@ void timeProfiles(const std::string& folder, const std::string& name, bool limit
 void makeProfiles(const std::string& folder, const Chart& chart, const std::string& printer, int rounds)
 {
     run(folder, chart.command);
-    run(folder, {"fakeread", "-r", "0.5", "-S", "7", printer, chart.name});
+    printAndRead(folder, printer, chart.name, 7);
     std::printf("1,000-patch chart (%s, fakeread -r 0.5 through %s), ink limit %d %%, in %s\n", chart.made,
                 printer.c_str(), InkLimit, folder.c_str());
     timeProfiles(folder, chart.name, true, rounds);
@@ -753,6 +792,52 @@ void compareRgbPrinter(const std::string& folder, int rounds, const std::string&
     judgeBoth(folder, name, press, Rgb, grabs);
 }
 
+// ---- Charts for a printer that has no profile yet ----
+
+constexpr int FirstNoiseSeed = 7;
+
+// Profiling charts made with no profile, targen's and ours, printed on the
+// press and read by fakeread -r 0.5 with each of `seeds` noise seeds, and
+// profiled by both programs: each profile's forward accuracy against the
+// press, per seed and averaged over the seeds.
+void compareWithoutProfile(const std::string& folder, int seeds)
+{
+    const std::string press = makePress(folder);
+    const Profile printer(press.c_str());
+    const std::vector<Chart> charts = {
+        {"targen -d4 -f1000", {"targen", "-v0", "-d4", "-f1000", "blank-targen"}, "blank-targen"},
+        {"tintora-chart --device cmyk --patches 1000",
+         {TINTORA_CHART, "--device", "cmyk", "--patches", "1000", "--ti1", "blank-ours.ti1"},
+         "blank-ours"}};
+    std::printf("1,000-patch charts made with no profile, printed on a press made by colprof -qm from %s, read by"
+                " fakeread -r 0.5, profiled with ink limit %d %%: forward dE00 over %d random inks, in %s\n",
+                PressData, InkLimit, ForwardColours, folder.c_str());
+    for (const Chart& chart : charts) {
+        run(folder, chart.command);
+        Figures ours, theirs; // sums over the seeds
+        for (int seed = FirstNoiseSeed; seed < FirstNoiseSeed + seeds; ++seed) {
+            printAndRead(folder, press, chart.name, seed);
+            run(folder, ourProfiler(chart.name));
+            run(folder, theirProfiler(chart.name));
+            Figures oursNow, theirsNow;
+            std::mt19937 ourColours(11), theirColours(11);
+            evaluateForward(printer, Profile((folder + "/" + chart.name + "-tintora.icc").c_str()), ourColours,
+                            oursNow);
+            evaluateForward(printer, Profile((folder + "/" + chart.name + "-colprof.icc").c_str()), theirColours,
+                            theirsNow);
+            std::printf("  %-44s seed %d: tintora-profile mean %.3f p95 %.3f | colprof -qm mean %.3f p95 %.3f\n",
+                        chart.made, seed, oursNow.forwardMean, oursNow.forward95, theirsNow.forwardMean,
+                        theirsNow.forward95);
+            ours.forwardMean += oursNow.forwardMean / seeds;
+            ours.forward95 += oursNow.forward95 / seeds;
+            theirs.forwardMean += theirsNow.forwardMean / seeds;
+            theirs.forward95 += theirsNow.forward95 / seeds;
+        }
+        std::printf("%-46s mean of %d seeds: tintora-profile mean %.3f p95 %.3f | colprof -qm mean %.3f p95 %.3f\n",
+                    chart.made, seeds, ours.forwardMean, ours.forward95, theirs.forwardMean, theirs.forward95);
+    }
+}
+
 const char* const HeldOutSets[] = {"/usr/share/color/icc/FOGRA39L.ti3", "/usr/share/color/icc/TR006.ti3",
                                    "/usr/share/color/icc/FOGRA29L.ti3"};
 constexpr int HeldOutEvery = 5;
@@ -891,7 +976,9 @@ int main(int argc, char** argv)
     cmsSetLogErrorHandler(nullptr);
     int rounds = 2;
     std::string folder, grabs;
-    bool pressOnly = false, heldOutOnly = false, withHighColprof = false, rgbOnly = false;
+    int seeds = 3;
+    bool pressOnly = false, heldOutOnly = false, withHighColprof = false, rgbOnly = false,
+         withoutProfileOnly = false;
     for (int i = 1; i < argc; ++i) {
         const bool valued = i + 1 < argc;
         if (!std::strcmp(argv[i], "--press-only")) {
@@ -900,6 +987,10 @@ int main(int argc, char** argv)
             rgbOnly = true;
         } else if (!std::strcmp(argv[i], "--held-out")) {
             heldOutOnly = true;
+        } else if (!std::strcmp(argv[i], "--without-profile")) {
+            withoutProfileOnly = true;
+        } else if (valued && !std::strcmp(argv[i], "--seeds")) {
+            seeds = std::max(1, std::atoi(argv[++i]));
         } else if (!std::strcmp(argv[i], "--with-qh")) {
             withHighColprof = true;
         } else if (valued && !std::strcmp(argv[i], "--evaluate")) {
@@ -933,6 +1024,10 @@ int main(int argc, char** argv)
         compareRgbPrinter(folder, rounds, grabs);
         return 0;
     }
+    if (withoutProfileOnly) {
+        compareWithoutProfile(folder, seeds);
+        return 0;
+    }
 
     const std::vector<Chart> charts = {
         {"targen -d4 -f1000", {"targen", "-v0", "-d4", "-f1000", "targen"}, "targen"},
@@ -947,5 +1042,7 @@ int main(int argc, char** argv)
             compare(folder, chart, rounds);
     comparePress(folder, rounds, grabs);
     compareRgbPrinter(folder, rounds, grabs);
+    if (rounds > 0)
+        compareWithoutProfile(folder, seeds);
     return 0;
 }

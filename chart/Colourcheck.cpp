@@ -14,6 +14,7 @@
 #include "ChartPostScript.h"
 #include "ChartPrinterReadings.h"
 #include "ChartProfilingChart.h"
+#include "ColourcheckProfilingChartDialog.h"
 #include "ChartReportPdf.h"
 #include "ChartSwatches.h"
 #include "ChartVerdict.h"
@@ -283,6 +284,7 @@ void Colourcheck::clear()
         delete patch;
     patches.clear();
     session.reset(nullptr);
+    modelledWithoutProfile = false;
 }
 
 void Colourcheck::drawChart()
@@ -434,6 +436,21 @@ int Colourcheck::fromKxCMS(KxCMS* profile, KxCMS* monitor, unsigned long count)
 
 int Colourcheck::fromCmykKxCMS(KxCMS* profile, KxCMS* monitor, unsigned long count)
 {
+    return fromPrinterKxCMS(profile, monitor, count);
+}
+
+int Colourcheck::fromRgbKxCMS(KxCMS* profile, KxCMS* monitor, unsigned long count)
+{
+    if (ChartConversions::givesPatches(profile))
+        return fromPrinterKxCMS(profile, monitor, count);
+    clear();
+    setEmptyReason(tr("Only CMYK profiles and RGB printer profiles give patches."));
+    drawChart();
+    return 0;
+}
+
+int Colourcheck::fromPrinterKxCMS(KxCMS* profile, KxCMS* monitor, unsigned long count)
+{
     clear();
     // Out of memory leaves an empty list, drawn as an empty chart.
     int result = ChartGrid::generate(&points, profile, monitor, count, standardOutputProgress());
@@ -445,17 +462,19 @@ int Colourcheck::fromCmykKxCMS(KxCMS* profile, KxCMS* monitor, unsigned long cou
     return result;
 }
 
-int Colourcheck::fromRgbKxCMS(KxCMS*, KxCMS*, unsigned long)
-{
-    clear();
-    setEmptyReason(tr("Only CMYK profiles give patches."));
-    drawChart();
-    return 0;
-}
-
 int Colourcheck::profilingChart(const char* monitorProfilePath, QString& profileFolder)
 {
-    const QString path = KxModal::current().getOpenProfileName(this, tr("Choose the printer's CMYK profile"),
+    ColourcheckProfilingChartDialog::Choice choice;
+    if (!ColourcheckProfilingChartDialog::choose(this, choice)) {
+        setEmptyReason(tr("No number of patches was chosen."));
+        return 0;
+    }
+    monitorProfile = monitorProfilePath ? monitorProfilePath : "";
+    setDisplayMonitor(monitorProfilePath);
+    if (choice.source == ColourcheckProfilingChartDialog::CmykWithoutProfile)
+        return profilingChartWithoutProfile(monitorProfilePath, choice.count, choice.inkLimit);
+
+    const QString path = KxModal::current().getOpenProfileName(this, tr("Choose the printer's CMYK or RGB profile"),
                                                                profileFolder);
     if (path.isNull()) {
         setEmptyReason(tr("No profile was chosen."));
@@ -463,28 +482,11 @@ int Colourcheck::profilingChart(const char* monitorProfilePath, QString& profile
     }
     const QByteArray encodedPath = QFile::encodeName(path);
     profileFolder = folderOf(encodedPath);
-    int count = 0, inkLimit = 0;
-    const QString countLabel =
-        tr("Number of patches (%1 to %2)").arg(ChartPatchCount::MINIMUM).arg(ChartPatchCount::COMMAND_LINE_MAXIMUM);
-    const QString limitLabel = tr("Ink limit in percent (%1 to %2)")
-                                   .arg(ChartProfilingSampler::LEAST_INK_LIMIT)
-                                   .arg(ChartProfilingSampler::MOST_INK_LIMIT);
-    if (!KxModal::current().getInteger(nullptr, tr("Profiling chart"), countLabel, ChartPatchCount::PROFILING_DEFAULT,
-                                       ChartPatchCount::MINIMUM, ChartPatchCount::COMMAND_LINE_MAXIMUM, 1, count)
-        || !KxModal::current().getInteger(nullptr, tr("Profiling chart"), limitLabel,
-                                          ChartProfilingSampler::MOST_INK_LIMIT, ChartProfilingSampler::LEAST_INK_LIMIT,
-                                          ChartProfilingSampler::MOST_INK_LIMIT, 5, inkLimit)) {
-        setEmptyReason(tr("No number of patches was chosen."));
-        return 0;
-    }
-
-    monitorProfile = monitorProfilePath ? monitorProfilePath : "";
-    setDisplayMonitor(monitorProfilePath);
     ChartConversions conversions;
     if (!conversions.openForGeneration(encodedPath.constData(), monitorProfilePath)
-        || conversions.profile()->inputSpace != icSigCmykData) {
+        || !ChartConversions::givesPatches(conversions.profile())) {
         clear();
-        setEmptyReason(tr("Only CMYK profiles give patches."));
+        setEmptyReason(tr("Only CMYK profiles and RGB printer profiles give patches."));
         drawChart();
         return -1;
     }
@@ -492,13 +494,36 @@ int Colourcheck::profilingChart(const char* monitorProfilePath, QString& profile
     lastDir = folderOf(encodedPath);
     clear();
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const int result =
-        ChartProfilingChart::generate(&points, conversions.profile(), conversions.monitor(), count, inkLimit);
+    // The sampler keeps an RGB printer's patches to no ink limit: its driver keeps its own.
+    const int result = ChartProfilingChart::generate(&points, conversions.profile(), conversions.monitor(),
+                                                     choice.count, choice.inkLimit);
     QApplication::restoreOverrideCursor();
     if (result != 0)
         setEmptyReason(tr("There was not enough memory to build the chart."));
     drawChart();
     setWindowTitle(tr("Profiling chart for ICC profile ") + profileFileName());
+    return result;
+}
+
+int Colourcheck::profilingChartWithoutProfile(const char* monitorProfilePath, int count, int inkLimit)
+{
+    ChartConversions conversions;
+    if (!conversions.openMonitor(monitorProfilePath)) {
+        clear();
+        setEmptyReason(QString::fromStdString(conversions.whyNot()));
+        drawChart();
+        return -1;
+    }
+    chartProfile.clear();
+    clear();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const int result = ChartProfilingChart::generateWithoutProfile(&points, conversions.monitor(), count, inkLimit);
+    modelledWithoutProfile = result == 0;
+    QApplication::restoreOverrideCursor();
+    if (result != 0)
+        setEmptyReason(tr("There was not enough memory to build the chart."));
+    drawChart();
+    setWindowTitle(tr("Profiling chart for a CMYK printer with no profile (colours from a rough printer model)"));
     return result;
 }
 
@@ -908,7 +933,7 @@ ChartPrintTitle Colourcheck::printTitle() const
 {
     ChartPrintTitle title;
     title.chart = windowTitle().toStdString();
-    title.profile = profileFileName().toStdString();
+    title.profile = modelledWithoutProfile ? std::string("none") : profileFileName().toStdString();
     title.profileDescription = Kx_profileDescription(chartProfile.c_str());
     title.created = std::time(nullptr);
     return title;
@@ -936,8 +961,10 @@ void Colourcheck::exportArgyllTarget()
     const QString path = chooseExportFile(ChartFileFolders::ArgyllTarget);
     if (path.isNull())
         return;
+    // A profiling chart made with no profile gives the rough printer model's paper and solids.
     ChartConversions conversions;
-    if (chartProfile.empty() || !conversions.openForGeneration(chartProfile.c_str(), nullptr)) {
+    if (!modelledWithoutProfile
+        && (chartProfile.empty() || !conversions.openForGeneration(chartProfile.c_str(), nullptr))) {
         tellFailure(tr("Export for Argyll"),
                     tr("The profile the chart was made from cannot be read any more; the Argyll target needs it "
                        "for the paper white and the solids. Nothing was written to %1.")

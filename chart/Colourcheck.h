@@ -71,11 +71,17 @@ public:
     int fromICC(const char* profilePath, const char* monitorProfilePath, unsigned long count);
     int fromKxCMS(KxCMS* profile, KxCMS* monitor, unsigned long count);
     int fromCmykKxCMS(KxCMS* profile, KxCMS* monitor, unsigned long count);
+    // An RGB printer profile gives patches as a CMYK profile does; an RGB
+    // input or display profile gives the empty chart.
     int fromRgbKxCMS(KxCMS* profile, KxCMS* monitor, unsigned long count);
-    // A chart to profile a CMYK printer from: asks for the printer's
-    // profile, the patch count and the ink limit (0 when cancelled); -1
-    // when the profile is refused or memory runs out.
+    // A chart to profile a printer from: asks whether to spread it by the
+    // printer's profile (CMYK, or RGB for a printer driven through RGB) or,
+    // with no profile, by a rough CMYK printer model, the patch count and
+    // the ink limit (which an RGB printer's driver keeps itself), then for
+    // the profile (0 when cancelled); -1 when the profile is refused or
+    // memory runs out.
     int profilingChart(const char* monitorProfilePath, QString& profileFolder);
+    int profilingChartWithoutProfile(const char* monitorProfilePath, int count, int inkLimit);
     void removeDuplicates(double tolerance, bool& reverse, unsigned long target);
     void removeDuplicates(unsigned long target, double tolerance);
 
@@ -146,6 +152,9 @@ private:
     // offers them all, those that do not apply now greyed out.
     // The scrolled chart and the note shown while it is empty.
     void createChartView();
+    // The grid of a printer's colorants culled to count, with the control
+    // patches if asked: what a CMYK or an RGB printer profile gives.
+    int fromPrinterKxCMS(KxCMS* profile, KxCMS* monitor, unsigned long count);
     QLayout* createCheckRow();
     void createInstrumentPanel(QBoxLayout* windowLayout);
     void createCommands(QLayout* windowLayout);
@@ -208,8 +217,11 @@ private:
     ChartPrintSettings printSettings;
     ColourcheckProfileMaker* profileMaker = nullptr;
     // The profile the patches were worked out through (encoded path); empty
-    // while there is none.
+    // while there is none, and for a profiling chart made without one.
     std::string chartProfile;
+    // The patches' colours are ChartDeviceModel's: a profiling chart made
+    // for a printer that has no profile yet.
+    bool modelledWithoutProfile = false;
 };
 
 #endif

@@ -8,6 +8,7 @@
 #include "Colourcheck.h"
 #include "ColourcheckPatch.h"
 #include "ExportTargets.h"
+#include "ProgramRun.h"
 #include "QpdfPages.h"
 #include "ScriptedModal.h"
 
@@ -28,6 +29,7 @@
 #include <QDoubleSpinBox>
 #include <QLabel>
 #include <QMenu>
+#include <QSpinBox>
 
 #include <memory>
 
@@ -144,7 +146,7 @@ private slots:
             QCOMPARE(QByteArray((const char*)chart->patches[i]->point.cmyk, 4), QByteArray((const char*)p->cmyk, 4));
     }
 
-    void rgbProfileGivesAnEmptyChart()
+    void rgbProfilesGiveRgbPatchesOnlyForPrinters()
     {
         appendPoints(*chart, 3);
         chart->drawChart();
@@ -153,6 +155,18 @@ private slots:
         QVERIFY(chart->patches.empty());
         QCOMPARE(chart->windowTitle(), QString("Colour check chart for ICC profile sRGB.icc"));
         QCOMPARE(chart->lastDir, QString("/usr/share/color/icc"));
+
+        // An RGB printer profile gives RGB patches, its control patches
+        // last, each tool tip with the R, G, B its driver is sent.
+        chart->controlPatches = true;
+        QCOMPARE(chart->fromICC(TINTORA_TEST_DATA "/profile/rgb_printer.icc", nullptr, 64), 0);
+        QCOMPARE(chart->patches.size(), size_t(64 + 12));
+        const KxChartPoint& black = chart->patches.back()->point;
+        QCOMPARE(QString(black.controlName), QString("Black"));
+        QCOMPARE(black.device, ChartDevice::Rgb);
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(black.deviceRgb), 3), QByteArray(3, '\0'));
+        QVERIFY2(chart->patches.back()->toolTip().startsWith("R, G, B          = 0, 0, 0\n"),
+                 qPrintable(chart->patches.back()->toolTip()));
     }
 
     void refusedProfilesLeaveTheChartAlone()
@@ -288,20 +302,29 @@ private slots:
         QCOMPARE(modal.unanswered, 0);
     }
 
-    // "New profiling chart..." asks for the printer's profile, a count up to
-    // 3,000 and an ink limit; an RGB profile gives an empty chart that says why.
+    // "New profiling chart..." asks how to spread the chart (the printer's
+    // profile, or none), a count up to 3,000 and an ink limit, then for the
+    // profile: a CMYK or an RGB printer's; an RGB display profile gives an
+    // empty chart that says why. A chart made with no profile exports a
+    // target Argyll's printtarg takes.
     void profilingChartFromTheWindow()
     {
         ScriptedModal modal;
         QString folder;
+        const auto answerChart = [&modal](int source, int count, int inkLimit) {
+            modal.answerDialog([=](QDialog& dialog) {
+                const QSpinBox* countSpin = dialog.findChild<QSpinBox*>("count_spin");
+                QCOMPARE((QList<int>{countSpin->value(), countSpin->minimum(), countSpin->maximum()}),
+                         (QList<int>{1000, 8, 3000}));
+                dialog.findChild<QComboBox*>("source_combo")->setCurrentIndex(source);
+                dialog.findChild<QSpinBox*>("count_spin")->setValue(count);
+                dialog.findChild<QSpinBox*>("ink_limit_spin")->setValue(inkLimit);
+            });
+        };
+        answerChart(0, 300, 260);
         modal.answerFile(DEFAULT_CMYK);
-        modal.answer(300);
-        modal.answer(260);
         QCOMPARE(chart->profilingChart("", folder), 0);
         QCOMPARE(ListLength(chart->points), 300UL);
-        QCOMPARE((QList<int>{modal.requests[1].value, modal.requests[1].minimum, modal.requests[1].maximum}),
-                 (QList<int>{1000, 8, 3000}));
-        QCOMPARE(modal.requests[2].text, QString("Ink limit in percent (100 to 400)"));
         int papers = 0;
         for (const KxChartPoint* point = chart->points; point; point = point->next) {
             const int bytes = point->cmyk[0] + point->cmyk[1] + point->cmyk[2] + point->cmyk[3];
@@ -310,12 +333,37 @@ private slots:
         }
         QCOMPARE(papers, 4);
 
+        // An RGB printer's chart repeats its paper, 255 255 255; the ink limit is not its.
+        answerChart(0, 200, 300);
+        modal.answerFile(TINTORA_TEST_DATA "/profile/rgb_printer.icc");
+        QCOMPARE(chart->profilingChart("", folder), 0);
+        QCOMPARE(ListLength(chart->points), 200UL);
+        papers = 0;
+        for (const KxChartPoint* point = chart->points; point; point = point->next) {
+            QCOMPARE(point->device, ChartDevice::Rgb);
+            papers += point->deviceRgb[0] + point->deviceRgb[1] + point->deviceRgb[2] == 3 * 255;
+        }
+        QCOMPARE(papers, 4);
+
+        answerChart(0, 300, 400);
         modal.answerFile("/usr/share/color/icc/sRGB.icc");
-        modal.answer(300);
-        modal.answer(400);
         QCOMPARE(chart->profilingChart("", folder), -1);
         QVERIFY(!chart->points);
-        QCOMPARE(chart->findChild<QLabel*>("empty chart note")->text(), QString("Only CMYK profiles give patches."));
+        QCOMPARE(chart->findChild<QLabel*>("empty chart note")->text(),
+                 QString("Only CMYK profiles and RGB printer profiles give patches."));
+
+        answerChart(1, 200, 300);
+        QCOMPARE(chart->profilingChart("", folder), 0);
+        QCOMPARE(ListLength(chart->points), 200UL);
+        QVERIFY(chart->windowTitle().contains("no profile"));
+        QTemporaryDir out;
+        modal.answerFile(out.filePath("chart.ti1"));
+        QMetaObject::invokeMethod(chart, "exportArgyllTarget");
+        QVERIFY(modal.messageCaptions().isEmpty());
+        const ProgramRun printtarg = ProgramRun::of(QStandardPaths::findExecutable("printtarg"),
+                                                    {"-v0", "-i", "i1", "-p", "A4", out.filePath("chart")});
+        QVERIFY2(printtarg.exitCode == 0, printtarg.error.constData());
+        QVERIFY(QFile::exists(out.filePath("chart.ti2")));
         QCOMPARE(modal.unanswered, 0);
     }
 

@@ -50,11 +50,16 @@ bool ChartConversions::refuse(const char* path, const std::string& reason, bool 
 
 bool ChartConversions::open(icColorSpaceSignature space, const char* profilePath, const char* monitorPath)
 {
-    m_monitor.reset();
-    m_whyNot.clear();
     m_profile.reset(KxCMSInit(space, space, profilePath, profilePath, 1, 0, 0));
     if (!m_profile)
         return refuse(profilePath, engineWhyNot(profilePath, profilePath));
+    return openMonitor(monitorPath);
+}
+
+bool ChartConversions::openMonitor(const char* monitorPath)
+{
+    m_monitor.reset();
+    m_whyNot.clear();
     // An empty path, like a null one, means no monitor profile was chosen.
     if (monitorPath && *monitorPath) {
         m_monitor.reset(KxCMSInit(icSigLabData, icSigRgbData, nullptr, monitorPath, 1, 0, 0));
@@ -62,4 +67,22 @@ bool ChartConversions::open(icColorSpaceSignature space, const char* profilePath
             return refuse(monitorPath, engineWhyNot(monitorPath, monitorPath), true);
     }
     return true;
+}
+
+bool ChartConversions::givesPatches(const KxCMS* profile)
+{
+    return profile->inputSpace == icSigCmykData
+        || (profile->inputSpace == icSigRgbData && profile->inputClass == icSigOutputClass);
+}
+
+std::string ChartConversions::whyNoPatches(const KxCMS* profile, const char* path)
+{
+    const char* kind = profile->inputClass == icSigDisplayClass ? "display" : "input";
+    return Kx_quotedFileName(path ? path : "") + " is an RGB " + kind
+        + " profile: only a CMYK profile or an RGB printer profile gives patches";
+}
+
+ChartDevice ChartConversions::deviceOf(const KxCMS* profile)
+{
+    return profile->inputSpace == icSigRgbData ? ChartDevice::Rgb : ChartDevice::Cmyk;
 }

@@ -1,16 +1,20 @@
 // tintora-chart --profile P.icc [--patches N] [--controls] [--monitor M.icc] [--swatches FILE]
-//               [--device cmyk [--ink-limit P]]
+//               [--device cmyk [--ink-limit P] | --device rgb]
 //               [--ps FILE] [--cgats FILE] [--ti1 FILE]
 //               [--readings FILE [--average-repeats] [--measurements OUT]
 //                [--tolerance NAME|LIMITS] [--report OUT.pdf] [--csv OUT.csv]]
 //               [--pdf FILE [--paper A4|A3|Letter|Legal|WxH] [--patch-mm N] [--gap-mm N] [--margin-mm N]]
+// tintora-chart --device cmyk [--patches N] [--ink-limit P] [--ps FILE] [--cgats FILE] [--ti1 FILE] [--pdf ...]
 // tintora-chart --help | --version
 //
 // Builds a colour check chart the way the chart window does: from the
-// profile's gamut culled to N patches, with the control patches after them
+// printer profile's gamut culled to N patches (RGB patches from the profile
+// of a printer driven through RGB), with the control patches after them
 // if asked, or from the colours of a swatch file through the profile; with
 // --device, as a chart to profile the printer from (see ChartProfilingChart),
-// within an ink limit in percent if one is given. Prints
+// within an ink limit in percent if one is given; with --device and no
+// profile, for a printer that has none yet, spread by a rough printer model
+// whose colours the chart's files then carry. Prints
 // the same progress lines, then writes the PostScript page, the ISO 12642
 // target file, the Argyll target description and the print layout asked
 // for (PDF pages on real paper: A4 by default where the user's paper
@@ -99,12 +103,15 @@ struct Options {
 
 const char* const USAGE = "usage: tintora-chart --profile P.icc [--patches N] [--controls] [--monitor M.icc]"
                           " [--swatches FILE]\n"
-                          "                     [--device cmyk [--ink-limit P]]\n"
+                          "                     [--device cmyk [--ink-limit P] | --device rgb]\n"
                           "                     [--ps FILE] [--cgats FILE] [--ti1 FILE]"
                           " [--readings FILE [--average-repeats] [--measurements OUT]\n"
                           "                      [--tolerance NAME|LIMITS] [--report OUT.pdf] [--csv OUT.csv]]\n"
                           "                     [--pdf FILE [--paper A4|A3|Letter|Legal|WxH] [--patch-mm N]"
                           " [--gap-mm N] [--margin-mm N]]\n"
+                          "       tintora-chart --device cmyk [--patches N] [--ink-limit P] [--ps FILE] [--cgats FILE]"
+                          " [--ti1 FILE]\n"
+                          "                     [--pdf FILE ...]\n"
                           "       tintora-chart --help | --version\n";
 
 const Companion tool("tintora-chart", USAGE);
@@ -148,16 +155,25 @@ std::string parse(int argc, char** argv, Options& options)
         options.helpWanted, options.versionWanted);
     if (!why.empty() || options.helpWanted || options.versionWanted)
         return why;
-    if (!options.profile)
-        return "--profile is needed";
+    if (!options.profile && !options.device)
+        return "--profile is needed, or --device for a printer that has no profile yet";
+    // With no profile the chart's colours are a rough model's: nothing to
+    // check readings against, nor to predict control patches by.
+    if (!options.profile && (options.readings || options.controls || options.monitor))
+        return std::string(options.readings ? "--readings" : options.controls ? "--controls" : "--monitor")
+            + " needs the printer's profile, from --profile";
     if (patches
         && !Kx_wholeNumber(patches, ChartPatchCount::MINIMUM, ChartPatchCount::COMMAND_LINE_MAXIMUM,
                            options.patches))
         return "the number of patches must be a whole number from " + std::to_string(ChartPatchCount::MINIMUM)
                + " to " + std::to_string(ChartPatchCount::COMMAND_LINE_MAXIMUM) + ", not "
                + Kx_quotedFileName(patches);
-    if (options.device && std::string(options.device) != "cmyk")
-        return "--device takes cmyk, not " + Kx_quotedFileName(options.device);
+    if (options.device && std::string(options.device) != "cmyk" && std::string(options.device) != "rgb")
+        return "--device takes cmyk or rgb, not " + Kx_quotedFileName(options.device);
+    if (!options.profile && std::string(options.device) == "rgb")
+        return "--device rgb needs the printer's profile, from --profile";
+    if (inkLimit && options.device && std::string(options.device) == "rgb")
+        return "--ink-limit applies to a CMYK printer: an RGB printer's driver limits its own ink";
     if (options.device && options.swatches)
         return "--device makes a chart of its own: it does not apply to --swatches";
     if (inkLimit && !options.device)
@@ -189,13 +205,28 @@ std::string parse(int argc, char** argv, Options& options)
     return options.pdf ? whyNotPrintable(options, options.printLayout) : std::string();
 }
 
+// "cmyk" or "rgb", as --device names the device.
+std::string lowerCaseName(ChartDevice device)
+{
+    return device == ChartDevice::Rgb ? "rgb" : "cmyk";
+}
+
 int generate(const Options& options, unsigned long count, KxChartPointList& chart)
 {
+    if (!options.profile)
+        return ChartProfilingChart::generateWithoutProfile(&chart.first, nullptr, static_cast<int>(count),
+                                                           static_cast<double>(options.inkLimit)) == 0
+            ? 0
+            : tool.fail("out of memory while building the chart");
     ChartConversions conversions;
     if (!conversions.openForGeneration(options.profile, options.monitor))
         return tool.fail(conversions.whyNot());
-    if (conversions.profile()->inputSpace != icSigCmykData)
-        return tool.fail(Kx_quotedFileName(options.profile) + " is an RGB profile: only a CMYK profile gives patches");
+    if (!ChartConversions::givesPatches(conversions.profile()))
+        return tool.fail(ChartConversions::whyNoPatches(conversions.profile(), options.profile));
+    const ChartDevice device = ChartConversions::deviceOf(conversions.profile());
+    if (options.device && options.device != lowerCaseName(device))
+        return tool.fail(Kx_quotedFileName(options.profile) + " is a profile of " + ChartDevices::name(device)
+                         + " printers, not of --device " + options.device);
     // The monitor profile is checked above, but no file holds display colours.
     const int made = options.device
         ? ChartProfilingChart::generate(&chart.first, conversions.profile(), nullptr, static_cast<int>(count),
@@ -229,7 +260,7 @@ int readSwatches(const Options& options, KxChartPointList& chart)
 int writeArgyllTarget(const Options& options, const KxChartPointList& chart)
 {
     ChartConversions conversions;
-    if (!conversions.openForGeneration(options.profile, nullptr))
+    if (options.profile && !conversions.openForGeneration(options.profile, nullptr))
         return tool.fail(conversions.whyNot());
     const KxWriteResult written =
         ChartArgyllTarget::write(chart.first, conversions.profile(), options.ti1, std::time(nullptr));
@@ -331,8 +362,8 @@ int main(int argc, char** argv)
     ChartPrintTitle title;
     title.chart = options.swatches ? "Colour check chart: " + KxFileInfo::filenameFromPath(options.swatches)
                                    : std::string("Colour check chart");
-    title.profile = KxFileInfo::filenameFromPath(options.profile);
-    title.profileDescription = Kx_profileDescription(options.profile);
+    title.profile = options.profile ? KxFileInfo::filenameFromPath(options.profile) : std::string("none");
+    title.profileDescription = options.profile ? Kx_profileDescription(options.profile) : std::string();
     title.created = std::time(nullptr);
     if (options.pdf) {
         const KxWriteResult written = ChartPdf::write(chart.first, options.printLayout, title, options.pdf);

@@ -6,10 +6,13 @@
 
 struct KxCMS;
 
-// A chart made to profile a CMYK printer (see ChartProfilingSampler): its
-// patches spread over what the printer makes by the profile's Lab, more of
-// them near the neutral axis, the paper repeated through the list (named
-// "Paper"), and no patch above the ink limit.
+// A chart made to profile a printer (see ChartProfilingSampler): its patches
+// spread over what the printer makes, more of them near the neutral axis,
+// the paper repeated through the list (named "Paper"), and no patch above
+// the ink limit. With a printer profile (CMYK, or RGB for a printer driven
+// through RGB, whose patches are then RGB) the spread follows its Lab;
+// for a printer with no profile yet it follows a rough printer model
+// (ChartDeviceModel), whose Lab the records then hold as their prediction.
 class ChartProfilingChart
 {
 public:
@@ -20,6 +23,10 @@ public:
     // leaves the list empty and returns -1; otherwise 0.
     static int generate(KxChartPoint** points, const KxCMS* profile, const KxCMS* monitor, int count,
                         double inkLimit);
+    // The same for a CMYK printer with no profile: the patches spread by
+    // ChartDeviceModel, each record's Lab (D50 and relative alike) the
+    // model's, and its display colour through monitor (which may be null).
+    static int generateWithoutProfile(KxChartPoint** points, const KxCMS* monitor, int count, double inkLimit);
 };
 
 #endif

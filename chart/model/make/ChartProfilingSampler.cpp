@@ -8,8 +8,10 @@
 
 namespace {
 
-using Inks = ChartProfilingSampler::Inks;
-using Point = std::array<double, 7>; // where a candidate stands in the space distances are taken in
+using Amounts = ChartProfilingSampler::Amounts;
+// Where a candidate stands in the space distances are taken in: its Lab,
+// then its four amounts (the fourth 0 for three channels).
+using Point = std::array<double, 7>;
 
 // The index-th element of the van der Corput sequence in the given base.
 double radicalInverse(unsigned index, unsigned base)
@@ -20,27 +22,27 @@ double radicalInverse(unsigned index, unsigned base)
     return value;
 }
 
-Inks inksOf(double c, double m, double y, double k)
+Amounts amountsOf(double c, double m, double y, double k)
 {
     auto byte = [](double fraction) { return static_cast<unsigned char>(std::lround(fraction * 255.0)); };
     return {byte(c), byte(m), byte(y), byte(k)};
 }
 
-double inkSum(const Inks& inks)
+double inkSum(const Amounts& amounts)
 {
     double sum = 0.0;
-    for (unsigned char ink : inks)
-        sum += ChartInk::percent(ink);
+    for (unsigned char amount : amounts)
+        sum += ChartInk::percent(amount);
     return sum;
 }
 
-bool isPaper(const Inks& inks)
+bool isPaper(const Amounts& amounts)
 {
-    return inks == Inks{0, 0, 0, 0};
+    return amounts == Amounts{0, 0, 0, 0};
 }
 
 struct Candidate {
-    Inks inks;
+    Amounts amounts;
     Point at;
     bool neutral;
 };
@@ -53,26 +55,26 @@ double squaredDistance(const Point& one, const Point& other)
     return d;
 }
 
-// Where inks stand, and whether their Lab is near the neutral axis.
-Candidate candidateOf(const Inks& inks, const ChartProfilingSampler::LabOfInks& labOf)
+// Where amounts stand, and whether their Lab is near the neutral axis.
+Candidate candidateOf(const Amounts& amounts, const ChartProfilingSampler::LabOfAmounts& labOf)
 {
     using Sampler = ChartProfilingSampler;
-    Candidate candidate{inks, {}, false};
-    const std::array<double, 3> lab = labOf(inks);
+    Candidate candidate{amounts, {}, false};
+    const std::array<double, 3> lab = labOf(amounts);
     for (int c = 0; c < 3; ++c)
         candidate.at[c] = lab[c] * Sampler::LAB_WEIGHT;
     for (int c = 0; c < 4; ++c)
-        candidate.at[3 + c] = ChartInk::percent(inks[c]) * Sampler::INK_WEIGHT;
+        candidate.at[3 + c] = ChartInk::percent(amounts[c]) * Sampler::INK_WEIGHT;
     candidate.neutral = std::hypot(lab[1], lab[2]) < Sampler::NEUTRAL_CHROMA;
     return candidate;
 }
 
 // Farthest-point sampling: takes up to `wanted` of the candidates (those
 // with `eligible` set), each the one farthest from all taken before, and
-// appends their inks. `nearest` holds each candidate's squared distance to
+// appends their amounts. `nearest` holds each candidate's squared distance to
 // the nearest patch taken so far and is kept up to date.
 void takeFarthest(const std::vector<Candidate>& candidates, const std::vector<bool>& eligible, int wanted,
-                  std::vector<double>& nearest, std::vector<Inks>& taken)
+                  std::vector<double>& nearest, std::vector<Amounts>& taken)
 {
     for (int n = 0; n < wanted; ++n) {
         std::size_t best = candidates.size();
@@ -84,7 +86,7 @@ void takeFarthest(const std::vector<Candidate>& candidates, const std::vector<bo
             }
         if (best == candidates.size())
             return; // every candidate is taken
-        taken.push_back(candidates[best].inks);
+        taken.push_back(candidates[best].amounts);
         for (std::size_t i = 0; i < candidates.size(); ++i)
             nearest[i] = std::min(nearest[i], squaredDistance(candidates[i].at, candidates[best].at));
     }
@@ -110,43 +112,50 @@ int ChartProfilingSampler::paperRepeats(int count)
     return std::clamp(4 + (count - 1000) / 250, 4, MOST_PAPER_REPEATS);
 }
 
-std::vector<ChartProfilingSampler::Inks> ChartProfilingSampler::sample(int count, double inkLimit,
-                                                                       const LabOfInks& labOf)
+std::vector<ChartProfilingSampler::Amounts> ChartProfilingSampler::sample(int count, int channels, double inkLimit,
+                                                                          const LabOfAmounts& labOf)
 {
+    const bool black = channels == 4;
     const int papers = paperRepeats(count);
     const int patches = count - papers; // besides the paper
-    const auto withinLimit = [inkLimit](const Inks& inks) { return inkLimit <= 0.0 || inkSum(inks) <= inkLimit; };
+    const auto withinLimit = [black, inkLimit](const Amounts& amounts) {
+        return !black || inkLimit <= 0.0 || inkSum(amounts) <= inkLimit;
+    };
 
-    std::vector<Inks> inks;
-    for (int corner = 1; corner < 16; ++corner) // the solids and overprints, paper apart
-        inks.push_back(inksOf(corner & 1, (corner >> 1) & 1, (corner >> 2) & 1, (corner >> 3) & 1));
-    // CANDIDATES_PER_PATCH within the limit, however little of ink space it leaves.
+    std::vector<Amounts> amounts;
+    for (int corner = 1; corner < (1 << channels); ++corner) // the solids and overprints, paper apart
+        amounts.push_back(amountsOf(corner & 1, (corner >> 1) & 1, (corner >> 2) & 1, (corner >> 3) & 1));
+    // CANDIDATES_PER_PATCH within the limit, however little of colorant space it leaves.
     const unsigned wanted = static_cast<unsigned>(std::max(patches, 1)) * CANDIDATES_PER_PATCH;
     for (unsigned i = 1, found = 0; found < wanted && i <= wanted * 64; ++i) {
-        const Inks halton =
-            inksOf(radicalInverse(i, 2), radicalInverse(i, 3), radicalInverse(i, 5), radicalInverse(i, 7));
+        const bool snapped = radicalInverse(i, 11) >= 0.5;
+        const auto at = [i, snapped](unsigned base) {
+            const double x = radicalInverse(i, base);
+            return !snapped ? x : x < FACE_SNAP ? 0.0 : x > 1.0 - FACE_SNAP ? 1.0 : x;
+        };
+        const Amounts halton = amountsOf(at(2), at(3), at(5), black ? at(7) : 0.0);
         if (withinLimit(halton)) {
-            inks.push_back(halton);
+            amounts.push_back(halton);
             ++found;
         }
     }
-    // The neutral axis of the device, C = M = Y under any black.
+    // The neutral axis of the device: equal amounts, C = M = Y under any black.
     const unsigned axis = static_cast<unsigned>(std::max(patches, 1)) * 2;
     for (unsigned i = 1; i <= axis; ++i) {
         const double grey = radicalInverse(i, 2);
-        inks.push_back(inksOf(grey, grey, grey, radicalInverse(i, 3)));
+        amounts.push_back(amountsOf(grey, grey, grey, black ? radicalInverse(i, 3) : 0.0));
     }
-    std::sort(inks.begin(), inks.end());
-    inks.erase(std::unique(inks.begin(), inks.end()), inks.end());
+    std::sort(amounts.begin(), amounts.end());
+    amounts.erase(std::unique(amounts.begin(), amounts.end()), amounts.end());
 
     std::vector<Candidate> candidates;
-    candidates.reserve(inks.size());
-    for (const Inks& each : inks)
+    candidates.reserve(amounts.size());
+    for (const Amounts& each : amounts)
         if (withinLimit(each) && !isPaper(each))
             candidates.push_back(candidateOf(each, labOf));
 
     // The paper stands among the patches from the start, so none is taken beside it.
-    const Point paper = candidateOf(Inks{0, 0, 0, 0}, labOf).at;
+    const Point paper = candidateOf(Amounts{0, 0, 0, 0}, labOf).at;
     std::vector<double> nearest(candidates.size());
     std::vector<bool> neutral(candidates.size()), every(candidates.size(), true);
     for (std::size_t i = 0; i < candidates.size(); ++i) {
@@ -154,7 +163,7 @@ std::vector<ChartProfilingSampler::Inks> ChartProfilingSampler::sample(int count
         neutral[i] = candidates[i].neutral;
     }
 
-    std::vector<Inks> taken;
+    std::vector<Amounts> taken;
     taken.reserve(count);
     takeFarthest(candidates, neutral, static_cast<int>(std::lround(patches * NEUTRAL_SHARE)), nearest, taken);
     takeFarthest(candidates, every, patches - static_cast<int>(taken.size()), nearest, taken);
@@ -164,13 +173,13 @@ std::vector<ChartProfilingSampler::Inks> ChartProfilingSampler::sample(int count
     // the page averages out; the paper at every (count / papers)-th place,
     // the first at the start.
     const std::size_t stride = mixingStride(taken.size());
-    std::vector<Inks> chart;
+    std::vector<Amounts> chart;
     chart.reserve(count);
     std::size_t next = 0;
     for (int place = 0; place < count; ++place) {
         const bool paperHere = place == 0 || place * papers / count != (place - 1) * papers / count;
         if (paperHere)
-            chart.push_back(Inks{0, 0, 0, 0});
+            chart.push_back(Amounts{0, 0, 0, 0});
         else if (next < taken.size())
             chart.push_back(taken[next++ * stride % taken.size()]);
         else
