@@ -120,7 +120,8 @@ bool readMeasurements(const char* path, std::vector<PrinterMeasurement>& measure
     if (!CgatsReadingsReader::readFile(path, sets, whyNot))
         return false;
     for (const CgatsReading& set : sets) {
-        if (!set.hasInks) {
+        // An RGB set's device values are no inks: such a printer is not profiled here.
+        if (!set.hasInks || set.device == "RGB") {
             whyNot = "Set " + std::to_string(measurements.size() + 1)
                      + " of the readings has no CMYK ink values (CMYK_C, CMYK_M, CMYK_Y, CMYK_K).";
             return false;

@@ -38,6 +38,21 @@ struct KxChartPoint {
         return {ChartInk::percent(bytes[0]), ChartInk::percent(bytes[1]), ChartInk::percent(bytes[2]),
                 ChartInk::percent(bytes[3])};
     }
+    // The device values in percent, as measurement and target files give
+    // them: C, M, Y, K for a CMYK patch; R, G, B and 0 for an RGB one.
+    std::array<double, 4> devicePercent() const
+    {
+        if (device != ChartDevice::Rgb)
+            return inkPercent();
+        return {ChartInk::percent(deviceRgb[0]), ChartInk::percent(deviceRgb[1]), ChartInk::percent(deviceRgb[2]), 0.0};
+    }
+    // True for bare paper: no ink on a CMYK patch, 255 255 255 on an RGB one.
+    bool isPaper() const
+    {
+        if (device == ChartDevice::Rgb)
+            return deviceRgb[0] == 255 && deviceRgb[1] == 255 && deviceRgb[2] == 255;
+        return cmyk[0] == 0 && cmyk[1] == 0 && cmyk[2] == 0 && cmyk[3] == 0;
+    }
     void setInkBytes(unsigned char c, unsigned char m, unsigned char y, unsigned char k)
     {
         cmyk[0] = k;
