@@ -17,6 +17,11 @@ public:
     static constexpr const char* PAPER_NAME = "Paper";
     static constexpr const char* SOLID_NAMES[4] = {"C 100", "M 100", "Y 100", "K 100"};
     static constexpr const char* BLACK_SOLID_NAME = SOLID_NAMES[3];
+    // The solids of an RGB printer: each channel alone at 255 (red, green,
+    // blue) and each pair (cyan, magenta, yellow), the others at 0.
+    static constexpr const char* RGB_SOLID_NAMES[6] = {"Red", "Green", "Blue", "Cyan", "Magenta", "Yellow"};
+    // An RGB printer's black, 0 0 0: the darkest its driver prints.
+    static constexpr const char* RGB_BLACK_NAME = "Black";
 
     // Appends the control patches to the list *points, each with its D50 and
     // relative Lab through profile and its display colour through monitor
