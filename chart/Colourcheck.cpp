@@ -434,6 +434,22 @@ int Colourcheck::fromKxCMS(KxCMS* profile, KxCMS* monitor, unsigned long count)
 
 int Colourcheck::fromCmykKxCMS(KxCMS* profile, KxCMS* monitor, unsigned long count)
 {
+    return fromPrinterKxCMS(profile, monitor, count);
+}
+
+int Colourcheck::fromRgbKxCMS(KxCMS* profile, KxCMS* monitor, unsigned long count)
+{
+    std::string whyNot;
+    if (ChartConversions::givesPatches(profile, nullptr, whyNot))
+        return fromPrinterKxCMS(profile, monitor, count);
+    clear();
+    setEmptyReason(tr("Only CMYK profiles and RGB printer profiles give patches."));
+    drawChart();
+    return 0;
+}
+
+int Colourcheck::fromPrinterKxCMS(KxCMS* profile, KxCMS* monitor, unsigned long count)
+{
     clear();
     // Out of memory leaves an empty list, drawn as an empty chart.
     int result = ChartGrid::generate(&points, profile, monitor, count, standardOutputProgress());
@@ -443,14 +459,6 @@ int Colourcheck::fromCmykKxCMS(KxCMS* profile, KxCMS* monitor, unsigned long cou
         setEmptyReason(tr("There was not enough memory to build the chart."));
     drawChart();
     return result;
-}
-
-int Colourcheck::fromRgbKxCMS(KxCMS*, KxCMS*, unsigned long)
-{
-    clear();
-    setEmptyReason(tr("Only CMYK profiles give patches."));
-    drawChart();
-    return 0;
 }
 
 int Colourcheck::profilingChart(const char* monitorProfilePath, QString& profileFolder)
@@ -481,10 +489,12 @@ int Colourcheck::profilingChart(const char* monitorProfilePath, QString& profile
     monitorProfile = monitorProfilePath ? monitorProfilePath : "";
     setDisplayMonitor(monitorProfilePath);
     ChartConversions conversions;
+    std::string whyNot;
     if (!conversions.openForGeneration(encodedPath.constData(), monitorProfilePath)
+        || !ChartConversions::givesPatches(conversions.profile(), nullptr, whyNot)
         || conversions.profile()->inputSpace != icSigCmykData) {
         clear();
-        setEmptyReason(tr("Only CMYK profiles give patches."));
+        setEmptyReason(tr("Only CMYK profiles and RGB printer profiles give patches."));
         drawChart();
         return -1;
     }

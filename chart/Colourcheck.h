@@ -71,6 +71,8 @@ public:
     int fromICC(const char* profilePath, const char* monitorProfilePath, unsigned long count);
     int fromKxCMS(KxCMS* profile, KxCMS* monitor, unsigned long count);
     int fromCmykKxCMS(KxCMS* profile, KxCMS* monitor, unsigned long count);
+    // An RGB printer profile gives patches as a CMYK profile does; an RGB
+    // input or display profile gives the empty chart.
     int fromRgbKxCMS(KxCMS* profile, KxCMS* monitor, unsigned long count);
     // A chart to profile a CMYK printer from: asks for the printer's
     // profile, the patch count and the ink limit (0 when cancelled); -1
@@ -146,6 +148,9 @@ private:
     // offers them all, those that do not apply now greyed out.
     // The scrolled chart and the note shown while it is empty.
     void createChartView();
+    // The grid of a printer's colorants culled to count, with the control
+    // patches if asked: what a CMYK or an RGB printer profile gives.
+    int fromPrinterKxCMS(KxCMS* profile, KxCMS* monitor, unsigned long count);
     QLayout* createCheckRow();
     void createInstrumentPanel(QBoxLayout* windowLayout);
     void createCommands(QLayout* windowLayout);

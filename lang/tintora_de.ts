@@ -78,8 +78,8 @@
         <translation>Für die Farbtafel war nicht genug Speicher vorhanden.</translation>
     </message>
     <message>
-        <source>Only CMYK profiles give patches.</source>
-        <translation>Nur CMYK-Profile ergeben Farbfelder.</translation>
+        <source>Only CMYK profiles and RGB printer profiles give patches.</source>
+        <translation>Nur CMYK-Profile und RGB-Druckerprofile ergeben Farbfelder.</translation>
     </message>
     <message>
         <source>No swatch file was chosen.</source>
@@ -158,6 +158,10 @@
     <message>
         <source>This chart holds readings that have not been saved. Save them before closing?</source>
         <translation>Diese Farbtafel enthält Messwerte, die nicht gespeichert sind. Vor dem Schließen speichern?</translation>
+    </message>
+    <message>
+        <source>R, G, B</source>
+        <translation>R, G, B</translation>
     </message>
     <message>
         <source>C, M, Y, K</source>

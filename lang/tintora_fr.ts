@@ -78,8 +78,8 @@
         <translation>La mémoire n&apos;a pas suffi pour construire la mire.</translation>
     </message>
     <message>
-        <source>Only CMYK profiles give patches.</source>
-        <translation>Seuls les profils CMJN donnent des plages.</translation>
+        <source>Only CMYK profiles and RGB printer profiles give patches.</source>
+        <translation>Seuls les profils CMJN et les profils d&apos;imprimante RVB donnent des plages.</translation>
     </message>
     <message>
         <source>No swatch file was chosen.</source>
@@ -158,6 +158,10 @@
     <message>
         <source>This chart holds readings that have not been saved. Save them before closing?</source>
         <translation>Cette mire contient des mesures non enregistrées. Les enregistrer avant de fermer ?</translation>
+    </message>
+    <message>
+        <source>R, G, B</source>
+        <translation>R, V, B</translation>
     </message>
     <message>
         <source>C, M, Y, K</source>

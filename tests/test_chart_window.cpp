@@ -315,7 +315,7 @@ private slots:
         modal.answer(400);
         QCOMPARE(chart->profilingChart("", folder), -1);
         QVERIFY(!chart->points);
-        QCOMPARE(chart->findChild<QLabel*>("empty chart note")->text(), QString("Only CMYK profiles give patches."));
+        QCOMPARE(chart->findChild<QLabel*>("empty chart note")->text(), QString("Only CMYK profiles and RGB printer profiles give patches."));
         QCOMPARE(modal.unanswered, 0);
     }
 

@@ -63,3 +63,18 @@ bool ChartConversions::open(icColorSpaceSignature space, const char* profilePath
     }
     return true;
 }
+
+bool ChartConversions::givesPatches(const KxCMS* profile, const char* path, std::string& whyNot)
+{
+    if (profile->inputSpace == icSigCmykData || (profile->inputSpace == icSigRgbData && profile->inputClass == icSigOutputClass))
+        return true;
+    const char* kind = profile->inputClass == icSigDisplayClass ? "display" : "input";
+    whyNot = Kx_quotedFileName(path ? path : "") + " is an RGB " + kind
+        + " profile: only a CMYK profile or an RGB printer profile gives patches";
+    return false;
+}
+
+ChartDevice ChartConversions::deviceOf(const KxCMS* profile)
+{
+    return profile->inputSpace == icSigRgbData ? ChartDevice::Rgb : ChartDevice::Cmyk;
+}

@@ -1,6 +1,7 @@
 #ifndef CHARTCONVERSIONS_H
 #define CHARTCONVERSIONS_H
 
+#include "ChartDevice.h"
 #include "KxCMSHandle.h"
 
 #include <string>
@@ -25,6 +26,14 @@ public:
 
     KxCMS* profile() const { return m_profile.get(); }
     KxCMS* monitor() const { return m_monitor.get(); }
+
+    // Whether a chart from the profile has patches: a CMYK profile of any
+    // class does, and an RGB printer ('prtr') profile; an RGB input or
+    // display profile describes no printer. whyNot then says so, naming
+    // the profile at path: "'x.icc' is an RGB display profile: ...".
+    static bool givesPatches(const KxCMS* profile, const char* path, std::string& whyNot);
+    // The device a chart from a profile that gives patches is printed on.
+    static ChartDevice deviceOf(const KxCMS* profile);
 
 private:
     bool open(icColorSpaceSignature space, const char* profilePath, const char* monitorPath);

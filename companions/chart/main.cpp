@@ -194,8 +194,9 @@ int generate(const Options& options, unsigned long count, KxChartPointList& char
     ChartConversions conversions;
     if (!conversions.openForGeneration(options.profile, options.monitor))
         return tool.fail(conversions.whyNot());
-    if (conversions.profile()->inputSpace != icSigCmykData)
-        return tool.fail(Kx_quotedFileName(options.profile) + " is an RGB profile: only a CMYK profile gives patches");
+    std::string whyNot;
+    if (!ChartConversions::givesPatches(conversions.profile(), options.profile, whyNot))
+        return tool.fail(whyNot);
     // The monitor profile is checked above, but no file holds display colours.
     const int made = options.device
         ? ChartProfilingChart::generate(&chart.first, conversions.profile(), nullptr, static_cast<int>(count),

@@ -6,9 +6,11 @@
 struct KxCMS;
 
 // The control patches a printer check looks at first, appended after a
-// chart's own patches and named by what they are: paper white, the four
-// solids, the two- and three-colour overprints, a CMY grey balance ramp and
-// a black ramp.
+// chart's own patches and named by what they are. For a CMYK printer: paper
+// white, the four solids, the two- and three-colour overprints, a CMY grey
+// balance ramp and a black ramp. For an RGB printer: paper white (255 255
+// 255), the six solids red, green, blue, cyan, magenta and yellow, and a
+// grey ramp down to black (0 0 0).
 class ChartControls
 {
 public:
@@ -23,9 +25,9 @@ public:
     // An RGB printer's black, 0 0 0: the darkest its driver prints.
     static constexpr const char* RGB_BLACK_NAME = "Black";
 
-    // Appends the control patches to the list *points, each with its D50 and
-    // relative Lab through profile and its display colour through monitor
-    // (which may be null). Ink percentages are held as the nearest byte. On
+    // Appends the control patches of the profile's device to the list
+    // *points, each with its D50 and relative Lab through profile and its
+    // display colour through monitor (which may be null). Ink percentages are held as the nearest byte. On
     // running out of memory writes "Cannot allocate memory" to standard error,
     // leaves the list as it was and returns -1; otherwise 0.
     static int append(KxChartPoint** points, const KxCMS* profile, const KxCMS* monitor);

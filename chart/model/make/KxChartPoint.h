@@ -38,27 +38,43 @@ struct KxChartPoint {
         return {ChartInk::percent(bytes[0]), ChartInk::percent(bytes[1]), ChartInk::percent(bytes[2]),
                 ChartInk::percent(bytes[3])};
     }
-    // The device values in percent, as measurement and target files give
-    // them: C, M, Y, K for a CMYK patch; R, G, B and 0 for an RGB one.
-    std::array<double, 4> devicePercent() const
-    {
-        if (device != ChartDevice::Rgb)
-            return inkPercent();
-        return {ChartInk::percent(deviceRgb[0]), ChartInk::percent(deviceRgb[1]), ChartInk::percent(deviceRgb[2]), 0.0};
-    }
-    // True for bare paper: no ink on a CMYK patch, 255 255 255 on an RGB one.
-    bool isPaper() const
-    {
-        if (device == ChartDevice::Rgb)
-            return deviceRgb[0] == 255 && deviceRgb[1] == 255 && deviceRgb[2] == 255;
-        return cmyk[0] == 0 && cmyk[1] == 0 && cmyk[2] == 0 && cmyk[3] == 0;
-    }
     void setInkBytes(unsigned char c, unsigned char m, unsigned char y, unsigned char k)
     {
         cmyk[0] = k;
         cmyk[1] = c;
         cmyk[2] = m;
         cmyk[3] = y;
+    }
+
+    // The colorants in the device's channel order (C, M, Y, K or R, G, B;
+    // a fourth 0 for RGB) as amounts 0..255, where 0 puts nothing on the
+    // paper: the ink bytes, or 255 less each byte sent to an RGB driver.
+    std::array<unsigned char, 4> colorantAmounts() const
+    {
+        if (device != ChartDevice::Rgb)
+            return inkBytes();
+        return {static_cast<unsigned char>(255 - deviceRgb[0]), static_cast<unsigned char>(255 - deviceRgb[1]),
+                static_cast<unsigned char>(255 - deviceRgb[2]), 0};
+    }
+    void setColorantAmounts(ChartDevice printedOn, const std::array<unsigned char, 4>& amounts)
+    {
+        device = printedOn;
+        if (printedOn != ChartDevice::Rgb) {
+            setInkBytes(amounts[0], amounts[1], amounts[2], amounts[3]);
+            return;
+        }
+        for (int i = 0; i < 3; ++i)
+            deviceRgb[i] = static_cast<unsigned char>(255 - amounts[i]);
+    }
+    // Paper white: no colorant at all.
+    bool isPaper() const { return colorantAmounts() == std::array<unsigned char, 4>{}; }
+    // The device values as the files give them, in percent of 255: the ink
+    // C, M, Y, K, or the R, G, B sent to the driver (a fourth 0).
+    std::array<double, 4> devicePercent() const
+    {
+        if (device != ChartDevice::Rgb)
+            return inkPercent();
+        return {ChartInk::percent(deviceRgb[0]), ChartInk::percent(deviceRgb[1]), ChartInk::percent(deviceRgb[2]), 0};
     }
 };
 

@@ -95,15 +95,28 @@ private:
         for (unsigned long i = first; i < first + layout.patchesOn(pageIndex); ++i) {
             const KxChartPoint* point = points[i];
             const ChartPrintPlace place = layout.place(i);
-            // cmyk holds K, C, M, Y; the page wants C, M, Y, K.
-            HPDF_Page_SetCMYKFill(page, point->cmyk[1] / 255.0f, point->cmyk[2] / 255.0f, point->cmyk[3] / 255.0f,
-                                  point->cmyk[0] / 255.0f);
+            fill(page, *point);
             HPDF_Page_Rectangle(page, static_cast<HPDF_REAL>(layout.patchLeft(place.column)),
                                 static_cast<HPDF_REAL>(layout.patchBottom(place.row)), side, side);
             HPDF_Page_Fill(page);
-            if (point->inkBytes() == std::array<unsigned char, 4>{})
+            if (point->isPaper())
                 outline(page, place);
         }
+    }
+
+    // The patch's own device values, unconverted: DeviceRGB for a printer
+    // driven through RGB, else DeviceCMYK. Each byte b is written as b / 255
+    // to five decimals, which reads back as b.
+    static void fill(HPDF_Page page, const KxChartPoint& point)
+    {
+        if (point.device == ChartDevice::Rgb) {
+            HPDF_Page_SetRGBFill(page, point.deviceRgb[0] / 255.0f, point.deviceRgb[1] / 255.0f,
+                                 point.deviceRgb[2] / 255.0f);
+            return;
+        }
+        // cmyk holds K, C, M, Y; the page wants C, M, Y, K.
+        HPDF_Page_SetCMYKFill(page, point.cmyk[1] / 255.0f, point.cmyk[2] / 255.0f, point.cmyk[3] / 255.0f,
+                              point.cmyk[0] / 255.0f);
     }
 
     void outline(HPDF_Page page, const ChartPrintPlace& place)
