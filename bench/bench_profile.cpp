@@ -37,6 +37,14 @@
 //   a Lab grid it flags;
 // and the median times.
 //
+// Then an RGB printer: the same press driven through an RGB driver, R, G, B
+// giving C = 100 - R, M = 100 - G, Y = 100 - B, K = 0 (its colours through
+// Argyll's xicclu). A targen -d2 -f1000 chart is printed on it and read as
+// fakeread -r 0.5 reads (0.5 % mean device noise, written here from
+// xicclu's values), both programs profile the readings, and each profile's
+// A2B1 is set against the printer over 2,000 random RGB values (CIEDE2000
+// mean and 95th percentile); both are judged on the press as above, and timed.
+//
 // On measured press data (Fogra's and the GRACoL characterisation sets),
 // every 5th patch is held out and the rest fitted, by ours at each quality
 // and by colprof -qm (and -qh when asked); each held-out patch's inks go
@@ -50,6 +58,9 @@
 //                                               writes the ramps as PPM images
 //   bench_profile --judge DIR [--grabs DIR]     the press figures of the profiles
 //                                               an earlier run left in DIR
+//   bench_profile --rgb [--rounds N] [--folder DIR] [--grabs DIR]
+//                                               the RGB printer only (with --judge:
+//                                               its profiles an earlier run left)
 //   bench_profile --held-out [--with-qh] [--folder DIR]
 //                                               held-out measured data only
 //   bench_profile --evaluate P.icc              figures of one profile
@@ -238,6 +249,12 @@ double median(std::vector<double> values)
     return values.size() % 2 ? values[middle] : 0.5 * (values[middle - 1] + values[middle]);
 }
 
+double percentile95(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0.0 : values[values.size() * 95 / 100];
+}
+
 void printFigures(const char* name, const Figures& figures)
 {
     std::printf("%-9s forward dE00 mean %.3f p95 %.3f | inverse dE00 mean %.3f | largest ink %.1f %% black %.1f %%"
@@ -252,26 +269,38 @@ struct Chart {
     std::string name;
 };
 
+// Times both programs' profiles of NAME.ti3 in folder (NAME-tintora.icc
+// and NAME-colprof.icc), alternately; limited: with the ink limit.
+void timeProfiles(const std::string& folder, const std::string& name, bool limited, int rounds)
+{
+    const std::string limit = std::to_string(InkLimit);
+    std::vector<std::string> ourCommand = {TINTORA_PROFILE, "--readings", name + ".ti3", "--out", name + "-tintora.icc",
+                                           "--quality", "medium"};
+    std::vector<std::string> theirCommand = {"colprof", "-qm", "-O", name + "-colprof.icc", name};
+    if (limited) {
+        ourCommand.insert(ourCommand.end(), {"--ink-limit", limit});
+        theirCommand.insert(theirCommand.begin() + 2, {"-l", limit});
+    }
+    std::vector<double> ours, theirs;
+    for (int round = 0; round < rounds; ++round) {
+        ours.push_back(run(folder, ourCommand));
+        theirs.push_back(run(folder, theirCommand));
+        std::printf("round %d: tintora-profile %.2f s, colprof %.2f s\n", round + 1, ours.back(), theirs.back());
+    }
+    const double ourTime = median(ours), theirTime = median(theirs);
+    std::printf("time (median of %d): tintora-profile --quality medium %.2f s, colprof -qm %.2f s, ratio %.1f\n",
+                rounds, ourTime, theirTime, theirTime / ourTime);
+}
+
 // Makes the chart, reads it through the printer, and times both programs'
 // profiles of it.
 void makeProfiles(const std::string& folder, const Chart& chart, const std::string& printer, int rounds)
 {
-    const std::string limit = std::to_string(InkLimit);
-    const std::string ourProfile = chart.name + "-tintora.icc", theirProfile = chart.name + "-colprof.icc";
     run(folder, chart.command);
     run(folder, {"fakeread", "-r", "0.5", "-S", "7", printer, chart.name});
-    std::vector<double> ours, theirs;
-    for (int round = 0; round < rounds; ++round) {
-        ours.push_back(run(folder, {TINTORA_PROFILE, "--readings", chart.name + ".ti3", "--out", ourProfile,
-                                    "--ink-limit", limit, "--quality", "medium"}));
-        theirs.push_back(run(folder, {"colprof", "-qm", "-l", limit, "-O", theirProfile, chart.name}));
-        std::printf("round %d: tintora-profile %.2f s, colprof %.2f s\n", round + 1, ours.back(), theirs.back());
-    }
     std::printf("1,000-patch chart (%s, fakeread -r 0.5 through %s), ink limit %d %%, in %s\n", chart.made,
                 printer.c_str(), InkLimit, folder.c_str());
-    const double ourTime = median(ours), theirTime = median(theirs);
-    std::printf("time (median of %d): tintora-profile --quality medium %.2f s, colprof -qm %.2f s, ratio %.1f\n",
-                rounds, ourTime, theirTime, theirTime / ourTime);
+    timeProfiles(folder, chart.name, true, rounds);
 }
 
 // Makes both profiles of the chart and measures them against the known printer.
@@ -285,10 +314,29 @@ void compare(const std::string& folder, const Chart& chart, int rounds)
 // ---- Printed through a press ----
 
 using Lab = std::array<double, 3>;
-using Inks = std::array<double, 4>; // percent
+using Inks = std::array<double, 4>; // percent; an RGB printer's R, G, B, then 0
+
+// How a profile's device is driven on the press: CMYK inks as they are, or
+// an RGB printer's R, G, B as C = 100 - R, M = 100 - G, Y = 100 - B, K = 0.
+struct Device {
+    bool rgb;
+    int channels;
+    cmsUInt32Number floating, sixteen, eight;
+    double paper; // percent, each channel's value for the paper
+    double unit;  // percent per unit of the floating-point format (LittleCMS: CMYK 0 to 100, RGB 0 to 1)
+    Inks onPress(const Inks& values) const
+    {
+        return rgb ? Inks{100.0 - values[0], 100.0 - values[1], 100.0 - values[2], 0.0} : values;
+    }
+    // Between percent and the floating-point format, in place.
+    void toPercent(double values[4]) const { std::transform(values, values + 4, values, [this](double v) { return v * unit; }); }
+    void fromPercent(double values[4]) const { std::transform(values, values + 4, values, [this](double v) { return v / unit; }); }
+};
+const Device Cmyk{false, 4, TYPE_CMYK_DBL, TYPE_CMYK_16, TYPE_CMYK_8, 0.0, 1.0};
+const Device Rgb{true, 3, TYPE_RGB_DBL, TYPE_RGB_16, TYPE_RGB_8, 100.0, 100.0};
 
 struct PressFigures {
-    double paperInk = 0.0;        // percent, the most of any ink over every table and path
+    double paperInk = 0.0;        // percent, the farthest any channel is from the paper over every table and path
     double rampChroma = 0.0;      // the largest printed C* of the neutral ramp
     double rampInkStep = 0.0;     // percent, the largest change of one ink between ramp neighbours
     double primaryChroma[6] = {}; // printed C* of R, G, B, C, M, Y through B2A0
@@ -296,7 +344,8 @@ struct PressFigures {
     double yellowFall = 0.0;      // the largest fall of C* along white to yellow
     int flagged = 0;              // of GamutColours the profile makes
     double gridFlagged = 0.0;     // share of a Lab grid flagged
-    std::vector<Lab> hueCircle, greyRamp, yellowRamp; // printed
+    Lab srgbBlack{};              // printed sRGB 0 0 0 through B2A0
+    std::vector<Lab> hueCircle, greyRamp, yellowRamp, srgbGreyRamp; // printed
 };
 
 // Lines of numbers a peer prints for the given lines of input, after the arrow when it draws one.
@@ -367,13 +416,15 @@ std::array<double, 3> fullColour(double hue)
     }
 }
 
-PressFigures judgeOnPress(const std::string& folder, const std::string& profilePath, const std::string& press)
+PressFigures judgeOnPress(const std::string& folder, const std::string& profilePath, const std::string& press,
+                          const Device& device = Cmyk)
 {
     const Profile built(profilePath.c_str()), printer(press.c_str()), lab(nullptr), srgb(Srgb);
     const Transform print(printer.handle, TYPE_CMYK_DBL, lab.handle, TYPE_Lab_DBL, INTENT_RELATIVE_COLORIMETRIC);
-    const auto printed = [&](const double inks[4]) {
+    const auto printed = [&](const double values[4]) {
+        const Inks inks = device.onPress({values[0], values[1], values[2], values[3]});
         cmsCIELab result;
-        print(inks, &result);
+        print(inks.data(), &result);
         return Lab{result.L, result.a, result.b};
     };
     PressFigures figures;
@@ -383,12 +434,13 @@ PressFigures judgeOnPress(const std::string& folder, const std::string& profileP
     const cmsUInt16Number white16[3] = {0xFFFF, 0x8080, 0x8080}; // TYPE_Lab_16 is version 4 Lab
     const cmsUInt8Number white8[3] = {255, 128, 128};
     for (int intent = 0; intent < 3; ++intent) {
-        const Transform floating(lab.handle, TYPE_Lab_DBL, built.handle, TYPE_CMYK_DBL, intent);
-        double inks[4];
+        const Transform floating(lab.handle, TYPE_Lab_DBL, built.handle, device.floating, intent);
+        double inks[4] = {device.paper, device.paper, device.paper, device.paper};
         floating(white, inks);
+        device.toPercent(inks);
         // LittleCMS's optimised transforms, as applications use them.
-        const Transform sixteen(lab.handle, TYPE_Lab_16, built.handle, TYPE_CMYK_16, intent, 0);
-        const Transform eight(lab.handle, TYPE_Lab_8, built.handle, TYPE_CMYK_8, intent, 0);
+        const Transform sixteen(lab.handle, TYPE_Lab_16, built.handle, device.sixteen, intent, 0);
+        const Transform eight(lab.handle, TYPE_Lab_8, built.handle, device.eight, intent, 0);
         cmsUInt16Number inks16[4];
         cmsUInt8Number inks8[4];
         sixteen(white16, inks16);
@@ -396,18 +448,20 @@ PressFigures judgeOnPress(const std::string& folder, const std::string& profileP
         const char* intents[3] = {"-ip", "-ir", "-is"};
         const std::string xicclu = std::string("xicclu -v0 -s100 -fb ") + intents[intent] + " -pl " + profilePath;
         const std::vector<double> argyll = peer(folder, xicclu, {{100.0, 0.0, 0.0}})[0];
-        for (int ink = 0; ink < 4; ++ink)
-            figures.paperInk = std::max({figures.paperInk, inks[ink], inks16[ink] * 100.0 / 65535.0,
-                                         inks8[ink] * 100.0 / 255.0, argyll[std::size_t(ink)]});
+        for (int ink = 0; ink < device.channels; ++ink)
+            for (double value : {inks[ink], inks16[ink] * 100.0 / 65535.0, inks8[ink] * 100.0 / 255.0,
+                                 argyll[std::size_t(ink)]})
+                figures.paperInk = std::max(figures.paperInk, std::fabs(value - device.paper));
     }
 
     // The neutral ramp.
-    const Transform colorimetric(lab.handle, TYPE_Lab_DBL, built.handle, TYPE_CMYK_DBL, INTENT_RELATIVE_COLORIMETRIC);
+    const Transform colorimetric(lab.handle, TYPE_Lab_DBL, built.handle, device.floating, INTENT_RELATIVE_COLORIMETRIC);
     Inks previous{};
     for (int l = 100; l >= 0; --l) {
         const double grey[3] = {double(l), 0.0, 0.0};
-        Inks inks;
+        Inks inks{};
         colorimetric(grey, inks.data());
+        device.toPercent(inks.data());
         figures.greyRamp.push_back(printed(inks.data()));
         figures.rampChroma = std::max(figures.rampChroma, chroma(figures.greyRamp.back()));
         if (l < 100)
@@ -417,10 +471,11 @@ PressFigures judgeOnPress(const std::string& folder, const std::string& profileP
     }
 
     // sRGB through the perceptual table.
-    const Transform perceptual(srgb.handle, TYPE_RGB_DBL, built.handle, TYPE_CMYK_DBL, INTENT_PERCEPTUAL);
+    const Transform perceptual(srgb.handle, TYPE_RGB_DBL, built.handle, device.floating, INTENT_PERCEPTUAL);
     const auto printRgb = [&](const std::array<double, 3>& rgb) {
-        Inks inks;
+        Inks inks{};
         perceptual(rgb.data(), inks.data());
+        device.toPercent(inks.data());
         return printed(inks.data());
     };
     const std::array<double, 3> primaries[6] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {0, 1, 1}, {1, 0, 1}, {1, 1, 0}};
@@ -433,6 +488,11 @@ PressFigures judgeOnPress(const std::string& folder, const std::string& profileP
         steps.push_back(deltaE2000(figures.hueCircle[i], figures.hueCircle[(i + 1) % figures.hueCircle.size()]));
     figures.hueStepRatio = *std::max_element(steps.begin(), steps.end()) / median(steps);
     for (int step = 0; step < 256; ++step) {
+        const double grey = 1.0 - step / 255.0;
+        figures.srgbGreyRamp.push_back(printRgb({grey, grey, grey}));
+    }
+    figures.srgbBlack = figures.srgbGreyRamp.back();
+    for (int step = 0; step < 256; ++step) {
         figures.yellowRamp.push_back(printRgb({1.0, 1.0, 1.0 - step / 255.0}));
         if (step > 0)
             figures.yellowFall = std::max(figures.yellowFall, chroma(figures.yellowRamp[std::size_t(step) - 1])
@@ -440,14 +500,15 @@ PressFigures judgeOnPress(const std::string& folder, const std::string& profileP
     }
 
     // The gamut tag: colours the profile makes, and a Lab grid.
-    const Transform forward(built.handle, TYPE_CMYK_DBL, lab.handle, TYPE_Lab_DBL, INTENT_RELATIVE_COLORIMETRIC);
+    const Transform forward(built.handle, device.floating, lab.handle, TYPE_Lab_DBL, INTENT_RELATIVE_COLORIMETRIC);
     std::mt19937 random(13);
     std::uniform_real_distribution<double> ink(0.0, 100.0);
     std::vector<std::vector<double>> made, grid;
     while (made.size() < std::size_t(GamutColours)) {
-        const double inks[4] = {ink(random), ink(random), ink(random), ink(random)};
-        if (inks[0] + inks[1] + inks[2] + inks[3] > InkLimit)
+        double inks[4] = {ink(random), ink(random), ink(random), device.rgb ? 0.0 : ink(random)};
+        if (!device.rgb && inks[0] + inks[1] + inks[2] + inks[3] > InkLimit)
             continue;
+        device.fromPercent(inks);
         cmsCIELab colour;
         forward(inks, &colour);
         made.push_back({colour.L, colour.a, colour.b});
@@ -498,27 +559,26 @@ void printPress(const char* name, const PressFigures& figures, const PressFigure
                 figures.hueStepRatio, figures.yellowFall, figures.yellowFall <= 0.0 ? "monotone" : "NOT monotone");
     std::printf("%-9s gamut tag flags %d of %d colours the profile makes, %.0f %% of a Lab grid\n", "",
                 figures.flagged, GamutColours, 100.0 * figures.gridFlagged);
+    std::printf("%-9s sRGB black prints L %.2f C* %.2f\n", "", figures.srgbBlack[0], chroma(figures.srgbBlack));
 }
 
-// A press from Fogra's data, a chart printed on it, both profiles judged by what they print.
-// With no rounds, judges the profiles an earlier run left in the folder.
-void comparePress(const std::string& folder, int rounds, const std::string& grabs)
+// The press: a profile colprof makes from Fogra's data, made once in the folder.
+std::string makePress(const std::string& folder)
 {
     const std::string press = folder + "/press.icc";
-    if (rounds > 0) {
+    if (access(press.c_str(), R_OK) != 0) {
         run(folder, {"cp", PressData, "press.ti3"});
         run(folder, {"colprof", "-qm", "-O", "press.icc", "press"});
-        makeProfiles(folder, {"targen -d4 -f1000", {"targen", "-v0", "-d4", "-f1000", "press-chart"}, "press-chart"},
-                     press, rounds);
     }
-    const PressFigures ours = judgeOnPress(folder, folder + "/press-chart-tintora.icc", press);
-    const PressFigures theirs = judgeOnPress(folder, folder + "/press-chart-colprof.icc", press);
-    std::printf("printed on a press made by colprof -qm from %s:\n", PressData);
-    printPress("tintora", ours, theirs);
-    printPress("colprof", theirs, theirs);
-    if (grabs.empty())
-        return;
-    std::vector<Lab> grey, yellow, circle;
+    return press;
+}
+
+// The images of what both profiles print, for a look: each image shows the
+// colours asked for, then as printed through ours, then through colprof's.
+void writeGrabs(const std::string& grabs, const std::string& prefix, const PressFigures& ours,
+                const PressFigures& theirs)
+{
+    std::vector<Lab> grey, yellow, circle, srgbGrey;
     const Profile srgb(Srgb), lab(nullptr);
     const Transform toLab(srgb.handle, TYPE_RGB_DBL, lab.handle, TYPE_Lab_DBL, INTENT_RELATIVE_COLORIMETRIC);
     for (int l = 100; l >= 0; --l)
@@ -534,10 +594,163 @@ void comparePress(const std::string& folder, int rounds, const std::string& grab
         toLab(fullColour(hue).data(), &colour);
         circle.push_back({colour.L, colour.a, colour.b});
     }
-    // Each image: the colours asked for, then as printed through ours, then colprof's.
-    writeImage(grabs + "/grey-ramp.ppm", {grey, ours.greyRamp, theirs.greyRamp}, 8);
-    writeImage(grabs + "/white-to-yellow.ppm", {yellow, ours.yellowRamp, theirs.yellowRamp}, 3);
-    writeImage(grabs + "/hue-circle.ppm", {circle, ours.hueCircle, theirs.hueCircle}, 3);
+    for (int step = 0; step < 256; ++step) {
+        const double rgb[3] = {1.0 - step / 255.0, 1.0 - step / 255.0, 1.0 - step / 255.0};
+        cmsCIELab colour;
+        toLab(rgb, &colour);
+        srgbGrey.push_back({colour.L, colour.a, colour.b});
+    }
+    writeImage(grabs + "/" + prefix + "grey-ramp.ppm", {grey, ours.greyRamp, theirs.greyRamp}, 8);
+    writeImage(grabs + "/" + prefix + "white-to-yellow.ppm", {yellow, ours.yellowRamp, theirs.yellowRamp}, 3);
+    writeImage(grabs + "/" + prefix + "hue-circle.ppm", {circle, ours.hueCircle, theirs.hueCircle}, 3);
+    writeImage(grabs + "/" + prefix + "srgb-white-to-black.ppm", {srgbGrey, ours.srgbGreyRamp, theirs.srgbGreyRamp},
+               3);
+}
+
+// Both profiles of NAME.ti3 judged by what they print on the press.
+void judgeBoth(const std::string& folder, const std::string& name, const std::string& press, const Device& device,
+               const std::string& grabs)
+{
+    const PressFigures ours = judgeOnPress(folder, folder + "/" + name + "-tintora.icc", press, device);
+    const PressFigures theirs = judgeOnPress(folder, folder + "/" + name + "-colprof.icc", press, device);
+    std::printf("printed on a press made by colprof -qm from %s%s:\n", PressData,
+                device.rgb ? " (RGB driving C = 100 - R, M = 100 - G, Y = 100 - B, K = 0)" : "");
+    printPress("tintora", ours, theirs);
+    printPress("colprof", theirs, theirs);
+    if (!grabs.empty())
+        writeGrabs(grabs, device.rgb ? "rgb-" : "", ours, theirs);
+}
+
+// A press from Fogra's data, a chart printed on it, both profiles judged by what they print.
+// With no rounds, judges the profiles an earlier run left in the folder.
+void comparePress(const std::string& folder, int rounds, const std::string& grabs)
+{
+    const std::string press = makePress(folder);
+    if (rounds > 0)
+        makeProfiles(folder, {"targen -d4 -f1000", {"targen", "-v0", "-d4", "-f1000", "press-chart"}, "press-chart"},
+                     press, rounds);
+    judgeBoth(folder, "press-chart", press, Cmyk, grabs);
+}
+
+// ---- An RGB printer on the press ----
+
+// The RGB printer's colour of each R, G, B (percent) through xicclu and the
+// press: relative Lab, or absolute XYZ (Y 1 for a perfect white).
+std::vector<std::vector<double>> onRgbPrinter(const std::string& folder, const std::string& press,
+                                              const std::vector<Inks>& rgb, bool absoluteXyz)
+{
+    std::vector<std::vector<double>> inks;
+    for (const Inks& values : rgb) {
+        const Inks cmyk = Rgb.onPress(values);
+        inks.emplace_back(cmyk.begin(), cmyk.end());
+    }
+    return peer(folder, std::string("xicclu -v0 -s100 -ff ") + (absoluteXyz ? "-ia -px " : "-ir -pl ") + press, inks);
+}
+
+// R, G, B (percent) of each patch of a .ti1.
+std::vector<Inks> rgbPatches(const std::string& path)
+{
+    std::ifstream in(path);
+    std::string line;
+    std::vector<std::string> fields;
+    std::vector<Inks> patches;
+    bool inFormat = false, inData = false;
+    while (std::getline(in, line)) {
+        std::istringstream words(line);
+        std::vector<std::string> items;
+        for (std::string word; words >> word;)
+            items.push_back(word);
+        if (items.empty())
+            continue;
+        if (items[0] == "BEGIN_DATA_FORMAT" || items[0] == "END_DATA_FORMAT") {
+            inFormat = items[0] == "BEGIN_DATA_FORMAT";
+        } else if (items[0] == "BEGIN_DATA" || items[0] == "END_DATA") {
+            inData = items[0] == "BEGIN_DATA" && patches.empty();
+        } else if (inFormat) {
+            fields.insert(fields.end(), items.begin(), items.end());
+        } else if (inData) {
+            Inks rgb{};
+            for (int c = 0; c < 3; ++c) {
+                const char* wanted[3] = {"RGB_R", "RGB_G", "RGB_B"};
+                rgb[std::size_t(c)] = std::atof(items[std::size_t(std::find(fields.begin(), fields.end(), wanted[c])
+                                                                  - fields.begin())].c_str());
+            }
+            patches.push_back(rgb);
+        }
+    }
+    return patches;
+}
+
+// Prints the chart on the RGB printer and reads it, as fakeread -r 0.5
+// does: each device value moved by Gaussian noise whose mean deviation is
+// 0.5 % (clipped to 0 to 100), the press's XYZ of the moved values written
+// beside the values asked for, as NAME.ti3.
+void readRgbChart(const std::string& folder, const std::string& name, const std::string& press)
+{
+    const std::vector<Inks> asked = rgbPatches(folder + "/" + name + ".ti1");
+    std::mt19937 random(7);
+    std::normal_distribution<double> noise(0.0, 0.5 * std::sqrt(M_PI / 2.0));
+    std::vector<Inks> printed = asked;
+    for (Inks& values : printed)
+        for (int c = 0; c < 3; ++c)
+            values[std::size_t(c)] = std::clamp(values[std::size_t(c)] + noise(random), 0.0, 100.0);
+    const std::vector<std::vector<double>> xyz = onRgbPrinter(folder, press, printed, true);
+    std::ofstream out(folder + "/" + name + ".ti3");
+    out << "CTI3\n\nDESCRIPTOR \"An RGB printer: R G B drive C = 100-R, M = 100-G, Y = 100-B on a press\"\n"
+        << "KEYWORD \"DEVICE_CLASS\"\nDEVICE_CLASS \"OUTPUT\"\nKEYWORD \"COLOR_REP\"\nCOLOR_REP \"RGB_XYZ\"\n\n"
+        << "NUMBER_OF_FIELDS 7\nBEGIN_DATA_FORMAT\nSAMPLE_ID RGB_R RGB_G RGB_B XYZ_X XYZ_Y XYZ_Z\nEND_DATA_FORMAT\n\n"
+        << "NUMBER_OF_SETS " << asked.size() << "\nBEGIN_DATA\n";
+    for (std::size_t i = 0; i < asked.size(); ++i)
+        out << i + 1 << ' ' << asked[i][0] << ' ' << asked[i][1] << ' ' << asked[i][2] << ' ' << xyz[i][0] * 100.0
+            << ' ' << xyz[i][1] * 100.0 << ' ' << xyz[i][2] * 100.0 << '\n';
+    out << "END_DATA\n";
+}
+
+// Forward accuracy of a profile of the RGB printer: CIEDE2000 of its A2B1
+// (LittleCMS, floating point) against the printer's truth over random R, G, B.
+void printRgbForward(const char* name, const std::string& path, const std::vector<Inks>& rgb,
+                     const std::vector<std::vector<double>>& truth)
+{
+    const Profile built(path.c_str()), lab(nullptr);
+    const Transform forward(built.handle, TYPE_RGB_DBL, lab.handle, TYPE_Lab_DBL, INTENT_RELATIVE_COLORIMETRIC);
+    std::vector<double> differences;
+    for (std::size_t i = 0; i < rgb.size(); ++i) {
+        double values[4] = {rgb[i][0], rgb[i][1], rgb[i][2], 0.0};
+        Rgb.fromPercent(values);
+        cmsCIELab got;
+        forward(values, &got);
+        differences.push_back(deltaE2000(Lab{got.L, got.a, got.b}, Lab{truth[i][0], truth[i][1], truth[i][2]}));
+    }
+    double mean = 0.0;
+    for (double difference : differences)
+        mean += difference / double(differences.size());
+    std::printf("%-9s forward (A2B1) dE00 over %zu random RGB: mean %.3f p95 %.3f\n", name, rgb.size(), mean,
+                percentile95(differences));
+}
+
+// An RGB printer (the press driven through C = 100 - R, ...), a targen
+// chart printed on it, both programs' profiles of the readings judged
+// against the printer and by what they print.
+void compareRgbPrinter(const std::string& folder, int rounds, const std::string& grabs)
+{
+    const std::string press = makePress(folder), name = "rgb-chart";
+    if (rounds > 0) {
+        run(folder, {"targen", "-v0", "-d2", "-f1000", name});
+        readRgbChart(folder, name, press);
+        std::printf("1,000-patch RGB chart (targen -d2 -f1000) on the RGB printer, read with 0.5 %% device noise,"
+                    " in %s\n",
+                    folder.c_str());
+        timeProfiles(folder, name, false, rounds);
+    }
+    std::mt19937 random(17);
+    std::uniform_real_distribution<double> value(0.0, 100.0);
+    std::vector<Inks> rgb(ForwardColours);
+    for (Inks& values : rgb)
+        values = {value(random), value(random), value(random), 0.0};
+    const std::vector<std::vector<double>> truth = onRgbPrinter(folder, press, rgb, false);
+    printRgbForward("tintora", folder + "/" + name + "-tintora.icc", rgb, truth);
+    printRgbForward("colprof", folder + "/" + name + "-colprof.icc", rgb, truth);
+    judgeBoth(folder, name, press, Rgb, grabs);
 }
 
 const char* const HeldOutSets[] = {"/usr/share/color/icc/FOGRA39L.ti3", "/usr/share/color/icc/TR006.ti3",
@@ -603,12 +816,6 @@ struct HeldOutFigures {
     double mean = 0.0, p95 = 0.0, shadowMean = 0.0, shadowP95 = 0.0, shadowLargest = 0.0;
     std::size_t shadows = 0;
 };
-
-double percentile95(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0.0 : values[values.size() * 95 / 100];
-}
 
 HeldOutFigures evaluateHeldOut(const char* path, const HeldOutSet& set)
 {
@@ -684,11 +891,13 @@ int main(int argc, char** argv)
     cmsSetLogErrorHandler(nullptr);
     int rounds = 2;
     std::string folder, grabs;
-    bool pressOnly = false, heldOutOnly = false, withHighColprof = false;
+    bool pressOnly = false, heldOutOnly = false, withHighColprof = false, rgbOnly = false;
     for (int i = 1; i < argc; ++i) {
         const bool valued = i + 1 < argc;
         if (!std::strcmp(argv[i], "--press-only")) {
             pressOnly = true;
+        } else if (!std::strcmp(argv[i], "--rgb")) {
+            rgbOnly = true;
         } else if (!std::strcmp(argv[i], "--held-out")) {
             heldOutOnly = true;
         } else if (!std::strcmp(argv[i], "--with-qh")) {
@@ -720,6 +929,10 @@ int main(int argc, char** argv)
         heldOut(folder, withHighColprof);
         return 0;
     }
+    if (rgbOnly) {
+        compareRgbPrinter(folder, rounds, grabs);
+        return 0;
+    }
 
     const std::vector<Chart> charts = {
         {"targen -d4 -f1000", {"targen", "-v0", "-d4", "-f1000", "targen"}, "targen"},
@@ -733,5 +946,6 @@ int main(int argc, char** argv)
         for (const Chart& chart : charts)
             compare(folder, chart, rounds);
     comparePress(folder, rounds, grabs);
+    compareRgbPrinter(folder, rounds, grabs);
     return 0;
 }

@@ -26,7 +26,7 @@ constexpr int BLACK_POINT_HALVINGS = 12;
 constexpr double FIT_SHARE = 0.3;
 constexpr double TABLE_SHARE = (1.0 - FIT_SHARE) / 3.0;
 
-PrinterProfiler::Figures selfFit(const CmykGrid& printer, const std::vector<PrinterSample>& samples)
+PrinterProfiler::Figures selfFit(const DeviceGrid& printer, const std::vector<PrinterSample>& samples)
 {
     PrinterProfiler::Figures figures;
     for (const PrinterSample& sample : samples) {
@@ -41,7 +41,7 @@ PrinterProfiler::Figures selfFit(const CmykGrid& printer, const std::vector<Prin
 
 // The lightness of the darkest neutral the printer makes within the
 // limits: every neutral from it to the paper is printable, none darker.
-double blackPointOf(const CmykGrid& printer, const InkLimits& limits)
+double blackPointOf(const DeviceGrid& printer, const InkLimits& limits)
 {
     const InkSolver darkest(printer, limits, BlackGeneration(BlackGeneration::Max, 0.0));
     double printable = 100.0;
@@ -84,19 +84,36 @@ std::vector<double> gamutTag(const InkSolver& solver, unsigned points, const std
     return flags;
 }
 
+// An RGB printer's tables from its colourants' (1 - R, 1 - G, 1 - B): the
+// forward grid's nodes in reverse order (every index i becomes points-1-i),
+// the Lab-to-device values each from 1.
+void colourantsToRgb(KxCmsPrinterProfile& profile)
+{
+    std::vector<double>& forward = profile.inksToLab.values;
+    const std::size_t nodes = forward.size() / 3;
+    for (std::size_t node = 0; node < nodes / 2; ++node)
+        std::swap_ranges(&forward[node * 3], &forward[node * 3] + 3, &forward[(nodes - 1 - node) * 3]);
+    for (KxCmsPrinterProfile::Grid& table : profile.labToInks)
+        for (double& value : table.values)
+            value = 1.0 - value;
+}
+
 } // namespace
 
 bool PrinterProfiler::make(const PrinterReadings& readings, const Settings& settings, const ProfileProgress& progress,
                            KxCmsPrinterProfile& profile, Figures& figures, std::string& whyNot)
 {
-    CmykGrid printer(settings.quality.inkPoints);
+    const bool rgb = readings.device() == PrinterDevice::Rgb;
+    DeviceGrid printer(rgb ? settings.quality.rgbPoints : settings.quality.inkPoints, readings.channels());
     if (!ForwardFit::fit(readings.samples(), printer, progress, 0.0, FIT_SHARE, whyNot))
         return false;
     figures = selfFit(printer, readings.samples());
 
-    const double blackPoint = blackPointOf(printer, settings.limits);
-    const InkSolver solver(printer, settings.limits, BlackGeneration(settings.black, blackPoint));
-    const GamutBoundary boundary(GamutBoundary::printerColours(printer, settings.limits));
+    // An RGB driver keeps its own ink limits and black: every RGB is printable.
+    const InkLimits limits = rgb ? InkLimits{} : settings.limits;
+    const double blackPoint = blackPointOf(printer, limits);
+    const InkSolver solver(printer, limits, BlackGeneration(rgb ? BlackGeneration::None : settings.black, blackPoint));
+    const GamutBoundary boundary(GamutBoundary::printerColours(printer, limits));
     const std::vector<GamutBoundary::Colour> source =
         settings.sourceGamut.empty() ? SourceGamut::printableRgb() : settings.sourceGamut;
     const GamutMapping perceptual(GamutMapping::Perceptual, blackPoint, boundary, source);
@@ -109,6 +126,7 @@ bool PrinterProfiler::make(const PrinterReadings& readings, const Settings& sett
     };
 
     KxCmsPrinterProfile made;
+    made.channels = unsigned(readings.channels());
     made.description = settings.description;
     made.copyright = settings.copyright;
     std::copy(readings.paperWhite(), readings.paperWhite() + 3, made.mediaWhite);
@@ -124,6 +142,8 @@ bool PrinterProfiler::make(const PrinterReadings& readings, const Settings& sett
     }
     made.gamut.points = settings.quality.labPoints;
     made.gamut.values = gamutTag(solver, made.gamut.points, distances);
+    if (rgb)
+        colourantsToRgb(made);
     progress.report("done", 1.0);
     profile = std::move(made);
     return true;

@@ -27,6 +27,7 @@ public:
 
     struct Settings {
         ProfileQuality quality = ProfileQuality::of(ProfileQuality::Medium);
+        // For CMYK readings only; an RGB printer's driver keeps its own.
         InkLimits limits;
         BlackGeneration::Kind black = BlackGeneration::Medium;
         std::string description;

@@ -4,11 +4,11 @@ ProfileQuality ProfileQuality::of(Level level)
 {
     switch (level) {
     case Low:
-        return {7, 17, 50};
+        return {7, 17, 17, 50};
     case Medium:
-        return {13, 33, 150};
+        return {13, 33, 33, 150};
     case High:
         break;
     }
-    return {19, 33, 400};
+    return {19, 33, 33, 400};
 }

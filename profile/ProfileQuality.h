@@ -8,7 +8,8 @@
 struct ProfileQuality {
     enum Level { Low, Medium, High };
 
-    unsigned inkPoints;      // forward grid nodes per ink
+    unsigned inkPoints;      // forward grid nodes per ink, for CMYK
+    unsigned rgbPoints;      // forward grid nodes per channel, for RGB: a third dimension costs little
     unsigned labPoints;      // backward grid nodes per Lab axis
     std::size_t minimumPatches;
 

@@ -7,7 +7,7 @@
 // against Argyll.
 
 #include <BlackGeneration.h>
-#include <CmykGrid.h>
+#include <DeviceGrid.h>
 #include <ForwardFit.h>
 #include <GamutBoundary.h>
 #include <GamutMapping.h>
@@ -47,9 +47,9 @@ void modelPrinter(const double inks[4], double lab[3])
     KxColourMath::xyzToLab(xyz, lab);
 }
 
-CmykGrid gridOf(unsigned points, void (*printer)(const double[4], double[3]))
+DeviceGrid gridOf(unsigned points, void (*printer)(const double[4], double[3]))
 {
-    CmykGrid grid(points);
+    DeviceGrid grid(points);
     unsigned index[4];
     for (index[0] = 0; index[0] < points; ++index[0])
         for (index[1] = 0; index[1] < points; ++index[1])
@@ -92,7 +92,7 @@ bool withinLimits(const double inks[4], const InkLimits& limits)
 
 // The nearest admissible colour on a lattice of the ink cube, levels per
 // ink, as a CIE 1976 distance: an upper bound of the true nearest.
-double nearestOnLattice(const CmykGrid& printer, const InkLimits& limits, const double target[3], int levels)
+double nearestOnLattice(const DeviceGrid& printer, const InkLimits& limits, const double target[3], int levels)
 {
     double nearest = HUGE_VAL;
     double inks[4];
@@ -158,7 +158,7 @@ void TestProfileKernels::forwardFitReproducesALinearPrinter()
                 amount = ink(random);
             linearPrinter(sample.inks, sample.lab);
         }
-        CmykGrid grid(points);
+        DeviceGrid grid(points);
         std::string whyNot;
         QVERIFY2(ForwardFit::fit(samples, grid, ProfileProgress(), 0.0, 1.0, whyNot), whyNot.c_str());
         double largest = 0.0;
@@ -191,7 +191,7 @@ void TestProfileKernels::inkSolverHitsPrintableColours()
 {
     QFETCH(double, total);
     QFETCH(double, black);
-    const CmykGrid printer = gridOf(9, modelPrinter);
+    const DeviceGrid printer = gridOf(9, modelPrinter);
     const InkLimits limits{total, black};
     const InkSolver solver(printer, limits, BlackGeneration(BlackGeneration::Medium, 10.0));
     std::mt19937 random(7);
@@ -234,7 +234,7 @@ void TestProfileKernels::inkSolverFindsTheNearestColour()
     QFETCH(double, total);
     QFETCH(double, black);
     QFETCH(QList<double>, target);
-    const CmykGrid printer = gridOf(9, modelPrinter);
+    const DeviceGrid printer = gridOf(9, modelPrinter);
     const InkLimits limits{total, black};
     const InkSolver solver(printer, limits, BlackGeneration(BlackGeneration::Medium, 10.0));
     const InkSolver::Result result = solver.solve(target.constData(), {});
@@ -260,7 +260,7 @@ void TestProfileKernels::gamutMappingKeepsNeutrals_data()
 void TestProfileKernels::gamutMappingKeepsNeutrals()
 {
     QFETCH(GamutMapping::Intent, intent);
-    const CmykGrid printer = gridOf(9, modelPrinter);
+    const DeviceGrid printer = gridOf(9, modelPrinter);
     const InkLimits limits{3.0, 1.0};
     const GamutBoundary boundary(GamutBoundary::printerColours(printer, limits));
     const double blackPoint = 12.0;

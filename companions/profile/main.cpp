@@ -3,10 +3,12 @@
 //                 [--quality low|medium|high] [--source-gamut PROFILE]
 // tintora-profile --help | --version
 //
-// Makes a CMYK printer profile from measured readings of printed patches (a
-// measurement file of ours, or a .ti3 with CMYK and Lab or XYZ); the
-// perceptual and saturation tables map from the gamut of --source-gamut's
-// profile, or from sRGB and Adobe RGB together. Shows its
+// Makes a printer profile from measured readings of printed patches (a
+// measurement file of ours, or a .ti3 with CMYK or RGB and Lab or XYZ): a
+// CMYK profile from CMYK readings, an RGB one from the readings of a printer
+// driven through RGB (RGB_R RGB_G RGB_B, 100 full), which takes no ink or
+// black options; the perceptual and saturation tables map from the gamut of
+// --source-gamut's profile, or from sRGB and Adobe RGB together. Shows its
 // progress on standard error when that is a terminal, and ends with one
 // summary line on standard output: the readings, how closely the fit
 // follows them (CIE 1976) and the time taken. Exits 0 on success, 1 with a
@@ -43,7 +45,7 @@ struct Options {
     const char* description = nullptr;
     const char* inkLimit = nullptr;
     const char* blackLimit = nullptr;
-    const char* black = "medium";
+    const char* black = nullptr; // medium
     const char* quality = "medium";
     const char* sourceGamut = nullptr;
     bool helpWanted = false;
@@ -114,20 +116,26 @@ std::string stem(const char* path)
     return name;
 }
 
+// The readings' device values: CMYK inks, or R, G, B, as the file's
+// COLOR_REP (else its fields) names its device.
 bool readMeasurements(const char* path, std::vector<PrinterMeasurement>& measurements, std::string& whyNot)
 {
     std::vector<CgatsReading> sets;
     if (!CgatsReadingsReader::readFile(path, sets, whyNot))
         return false;
     for (const CgatsReading& set : sets) {
-        // An RGB set's device values are no inks: such a printer is not profiled here.
-        if (!set.hasInks || set.device == "RGB") {
+        PrinterMeasurement measurement{};
+        if (set.device == "RGB" && set.hasRgb) {
+            measurement.device = PrinterDevice::Rgb;
+            std::copy(set.rgb, set.rgb + 3, measurement.inks);
+        } else if (set.device == "CMYK" && set.hasInks) {
+            std::copy(set.inks, set.inks + 4, measurement.inks);
+        } else {
             whyNot = "Set " + std::to_string(measurements.size() + 1)
-                     + " of the readings has no CMYK ink values (CMYK_C, CMYK_M, CMYK_Y, CMYK_K).";
+                     + " of the readings has neither CMYK ink values (CMYK_C, CMYK_M, CMYK_Y, CMYK_K)"
+                       " nor RGB values (RGB_R, RGB_G, RGB_B).";
             return false;
         }
-        PrinterMeasurement measurement;
-        std::copy(set.inks, set.inks + 4, measurement.inks);
         std::copy(set.lab, set.lab + 3, measurement.lab);
         measurements.push_back(measurement);
     }
@@ -156,7 +164,7 @@ int main(int argc, char** argv)
         return Companion::Succeeded;
     if (!why.empty())
         return tool.malformed(why);
-    if (!choose(options.black, BLACK_NAMES, BLACK_KINDS, settings.black))
+    if (options.black && !choose(options.black, BLACK_NAMES, BLACK_KINDS, settings.black))
         return tool.malformed(std::string("--black takes none, light, medium, heavy or max, not ")
                               + Kx_quotedFileName(options.black));
     if (!choose(options.quality, QUALITY_NAMES, QUALITY_LEVELS, level))
@@ -188,6 +196,9 @@ int main(int argc, char** argv)
     if (!readMeasurements(options.readings, measurements, whyNot)
         || !readings.take(measurements, settings.quality.minimumPatches, whyNot))
         return tool.fail(Kx_quotedFileName(options.readings) + ": " + whyNot);
+    if (readings.device() == PrinterDevice::Rgb && (options.inkLimit || options.blackLimit || options.black))
+        return tool.fail(Kx_quotedFileName(options.readings)
+                         + " holds RGB readings: --ink-limit, --black-limit and --black are for CMYK readings only.");
 
     const ProfileProgress progress(isatty(STDERR_FILENO) ? ProfileProgress::Callback(showProgress)
                                                          : ProfileProgress::Callback(),

@@ -241,9 +241,14 @@ bool KxCmsPrinterProfile::isSoundText(const std::string& text)
 
 bool KxCmsPrinterProfile::toIccBytes(std::vector<unsigned char>& bytes, std::string& whyNot) const
 {
-    if (!hasShape(inksToLab, 4, 3) || !hasShape(gamut, 3, 1)
+    const int device = int(channels);
+    if (device != 3 && device != 4) {
+        whyNot = "the profile's device has neither 3 nor 4 channels";
+        return false;
+    }
+    if (!hasShape(inksToLab, device, 3) || !hasShape(gamut, 3, 1)
         || !std::all_of(std::begin(labToInks), std::end(labToInks),
-                        [](const Grid& grid) { return hasShape(grid, 3, 4); })) {
+                        [device](const Grid& grid) { return hasShape(grid, 3, device); })) {
         whyNot = "a table of the profile has the wrong size";
         return false;
     }
@@ -264,7 +269,7 @@ bool KxCmsPrinterProfile::toIccBytes(std::vector<unsigned char>& bytes, std::str
     }
     cmsSetProfileVersion(profile, 2.4);
     cmsSetDeviceClass(profile, cmsSigOutputClass);
-    cmsSetColorSpace(profile, cmsSigCmykData);
+    cmsSetColorSpace(profile, device == 4 ? cmsSigCmykData : cmsSigRgbData);
     cmsSetPCS(profile, cmsSigLabData);
     cmsSetHeaderRenderingIntent(profile, INTENT_PERCEPTUAL);
 
@@ -274,11 +279,11 @@ bool KxCmsPrinterProfile::toIccBytes(std::vector<unsigned char>& bytes, std::str
     bool written = TextDescription(description).write(profile)
                    && writeText(profile, cmsSigCopyrightTag, copyright)
                    && cmsWriteTag(profile, cmsSigMediaWhitePointTag, &white)
-                   && writeGrid(profile, toLab[0], inksToLab, 4, 3, false, true)
+                   && writeGrid(profile, toLab[0], inksToLab, device, 3, false, true)
                    && cmsLinkTag(profile, toLab[1], toLab[0]) && cmsLinkTag(profile, toLab[2], toLab[0])
                    && writeGrid(profile, cmsSigGamutTag, gamut, 3, 1, true, false);
     for (int intent = 0; intent < 3 && written; ++intent)
-        written = writeGrid(profile, fromLab[intent], labToInks[intent], 3, 4, true, false);
+        written = writeGrid(profile, fromLab[intent], labToInks[intent], 3, device, true, false);
 
     cmsUInt32Number size = 0;
     if (written && cmsSaveProfileToMem(profile, nullptr, &size) && size > 0) {

@@ -41,6 +41,18 @@ std::string deviceValuesText(ChartDevice device, const std::array<double, 4>& va
     return text;
 }
 
+// The device values a set gives for a patch printed on device, as
+// KxChartPoint::devicePercent has them; false when it gives none.
+bool deviceValuesOf(const CgatsReading& set, ChartDevice device, std::array<double, 4>& values)
+{
+    if (device == ChartDevice::Rgb) {
+        values = {set.rgb[0], set.rgb[1], set.rgb[2], 0.0};
+        return set.hasRgb;
+    }
+    values = {set.inks[0], set.inks[1], set.inks[2], set.inks[3]};
+    return set.hasInks;
+}
+
 // What other device values are, for the refusal of many sets at once.
 const char* otherValues(ChartDevice device)
 {
@@ -116,10 +128,11 @@ ChartMeasurementSession::SetMatch ChartMeasurementSession::patchFor(const CgatsR
     if (!number || number > records.size())
         return SetMatch::NoPatch;
     patch = number - 1;
-    if (set.hasInks) {
+    std::array<double, 4> values;
+    if (deviceValuesOf(set, device(), values)) {
         const std::array<double, 4> printed = records[patch].devicePercent();
-        for (int ink = 0; ink < 4; ++ink)
-            if (!(std::fabs(set.inks[ink] - printed[ink]) <= INK_TOLERANCE))
+        for (int i = 0; i < 4; ++i)
+            if (!(std::fabs(values[i] - printed[i]) <= INK_TOLERANCE))
                 return SetMatch::OtherInk;
     }
     return SetMatch::Patch;
@@ -168,11 +181,13 @@ bool ChartMeasurementSession::matchSets(const std::vector<CgatsReading>& sets, S
             whyNot = ChartReadings::whereIsSet(i, sets[i]) + " names no patch of the chart's "
                 + std::to_string(records.size());
             return false;
-        case SetMatch::OtherInk:
-            found.refused.push_back({ChartReadings::whereIsSet(i, sets[i]),
-                                       {sets[i].inks[0], sets[i].inks[1], sets[i].inks[2], sets[i].inks[3]}, patch,
-                                       records[patch].devicePercent(), device()});
+        case SetMatch::OtherInk: {
+            std::array<double, 4> values;
+            deviceValuesOf(sets[i], device(), values);
+            found.refused.push_back(
+                {ChartReadings::whereIsSet(i, sets[i]), values, patch, records[patch].devicePercent(), device()});
             break;
+        }
         case SetMatch::Patch:
             setsOfPatch[patch].push_back(i);
             break;

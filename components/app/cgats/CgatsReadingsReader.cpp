@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <iterator>
 
 namespace {
 
@@ -16,21 +15,13 @@ struct ReadingColumns {
     bool xyz = false;
     int id = -1;
     int name = -1;
-    int inks[4] = {-1, -1, -1, -1}; // the device values' columns
-    int deviceValues = 4;           // how many of them the device has
+    int inks[4] = {-1, -1, -1, -1};
+    int rgb[3] = {-1, -1, -1};
 
     bool hasValues() const { return values[0] >= 0 && values[1] >= 0 && values[2] >= 0; }
     bool hasInks() const { return inks[0] >= 0 && inks[1] >= 0 && inks[2] >= 0 && inks[3] >= 0; }
+    bool hasRgb() const { return rgb[0] >= 0 && rgb[1] >= 0 && rgb[2] >= 0; }
 };
-
-const char* const CMYK_FIELDS[4] = {"CMYK_C", "CMYK_M", "CMYK_Y", "CMYK_K"};
-const char* const RGB_FIELDS[3] = {"RGB_R", "RGB_G", "RGB_B"};
-
-bool hasRgbFields(const KxCgatsDocument& document)
-{
-    return std::all_of(std::begin(RGB_FIELDS), std::end(RGB_FIELDS),
-                       [&](const char* field) { return document.column(field) >= 0; });
-}
 
 ReadingColumns findColumns(const KxCgatsDocument& document, const char* const (&fields)[3], bool xyz)
 {
@@ -40,8 +31,12 @@ ReadingColumns findColumns(const KxCgatsDocument& document, const char* const (&
     columns.xyz = xyz;
     columns.id = document.column("SAMPLE_ID");
     columns.name = document.column("SAMPLE_NAME");
+    static const char* const inks[4] = {"CMYK_C", "CMYK_M", "CMYK_Y", "CMYK_K"};
     for (int i = 0; i < 4; ++i)
-        columns.inks[i] = document.column(CMYK_FIELDS[i]);
+        columns.inks[i] = document.column(inks[i]);
+    static const char* const rgb[3] = {"RGB_R", "RGB_G", "RGB_B"};
+    for (int i = 0; i < 3; ++i)
+        columns.rgb[i] = document.column(rgb[i]);
     return columns;
 }
 
@@ -71,18 +66,9 @@ std::string deviceOf(const KxCgatsDocument& document, const ReadingColumns& colu
     }
     if (columns.hasInks())
         return "CMYK";
-    if (hasRgbFields(document))
+    if (columns.hasRgb())
         return "RGB";
     return std::string();
-}
-
-// An RGB device's values stand in the ink columns, R, G, B and none: a set
-// is matched by the values of the device it was printed on.
-void takeRgbColumns(const KxCgatsDocument& document, ReadingColumns& columns)
-{
-    for (int i = 0; i < 3; ++i)
-        columns.inks[i] = document.column(RGB_FIELDS[i]);
-    columns.deviceValues = 3;
 }
 
 std::string text(const KxCgatsDocument& document, int set, int column)
@@ -115,8 +101,6 @@ bool CgatsReadingsReader::read(const unsigned char* data, std::size_t size, std:
     }
 
     const std::string device = deviceOf(document, columns);
-    if (device == "RGB")
-        takeRgbColumns(document, columns);
     std::vector<CgatsReading> read;
     const int sets = document.sets();
     for (int set = 0; set < sets; ++set) {
@@ -137,9 +121,12 @@ bool CgatsReadingsReader::read(const unsigned char* data, std::size_t size, std:
             reading.lab[i] = v[i];
         // Device values are an addition to the reading: a set whose values
         // are no numbers still gives its reading, without them.
-        reading.hasInks = true;
-        for (int i = 0; i < columns.deviceValues && reading.hasInks; ++i)
-            reading.hasInks = columns.inks[i] >= 0 && document.number(set, columns.inks[i], reading.inks[i]);
+        reading.hasInks = columns.hasInks();
+        for (int i = 0; i < 4 && reading.hasInks; ++i)
+            reading.hasInks = document.number(set, columns.inks[i], reading.inks[i]);
+        reading.hasRgb = columns.hasRgb();
+        for (int i = 0; i < 3 && reading.hasRgb; ++i)
+            reading.hasRgb = document.number(set, columns.rgb[i], reading.rgb[i]);
         read.push_back(reading);
     }
     readings.swap(read);

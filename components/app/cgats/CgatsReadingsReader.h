@@ -8,15 +8,19 @@
 // One reading: a set of a measurement file, or a reading from the
 // instrument. What names the patch measured (the set's SAMPLE_ID and
 // SAMPLE_NAME, empty when the file has no such field), the D50 L, a, b read
-// for it, the device values the set was printed with when the file gives
-// its device's fields (CMYK_C, CMYK_M, CMYK_Y and CMYK_K; RGB_R, RGB_G and
-// RGB_B for RGB), and the device the file says its sets were printed on.
+// for it, the ink values the set was printed with when the file gives
+// CMYK_C, CMYK_M, CMYK_Y and CMYK_K or RGB_R, RGB_G and RGB_B, and the device the file says its sets
+// were printed on.
 struct CgatsReading {
     std::string id;
     std::string name;
     double lab[3];
     bool hasInks = false;
-    double inks[4] = {}; // C, M, Y, K in percent; for RGB, R, G, B in percent and 0
+    double inks[4] = {}; // C, M, Y, K in percent
+    // The R, G, B values the set was printed with when the file gives
+    // RGB_R, RGB_G and RGB_B (100 full, as Argyll writes them).
+    bool hasRgb = false;
+    double rgb[3] = {};
     // "CMYK", "RGB", ...: the device part of the file's COLOR_REP
     // ("RGB_XYZ"), else the one its device fields name (RGB_R RGB_G RGB_B);
     // empty when the file names none, as for an instrument's reading.

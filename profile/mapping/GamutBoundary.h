@@ -1,7 +1,7 @@
 #ifndef GAMUTBOUNDARY_H
 #define GAMUTBOUNDARY_H
 
-#include "CmykGrid.h"
+#include "DeviceGrid.h"
 #include "InkLimits.h"
 
 #include <array>
@@ -23,7 +23,7 @@ public:
 
     // I, P, T of the colours the printer makes within the limits, on a
     // regular sampling of the admissible inks.
-    static std::vector<Colour> printerColours(const CmykGrid& printer, const InkLimits& limits);
+    static std::vector<Colour> printerColours(const DeviceGrid& printer, const InkLimits& limits);
 
     // Hue in radians, atan2(T, P), here and below.
     double mostChroma(double lightness, double hue) const;

@@ -44,30 +44,25 @@ void fromFitSpace(const double value[3], double lab[3])
     KxColourMath::xyzToLab(xyz, lab);
 }
 
-void indexOf(std::size_t node, unsigned points, unsigned index[4])
-{
-    for (int i = 3; i >= 0; --i, node /= points)
-        index[i] = unsigned(node % points);
-}
-
 // The roughness penalty's matrix: the squares of the second differences
-// along each ink and, weighted by TWIST_SHARE, of the mixed differences
-// across each pair of inks.
-SparseMatrix roughness(const CmykGrid& grid)
+// along each channel and, weighted by TWIST_SHARE, of the mixed differences
+// across each pair of channels.
+SparseMatrix roughness(const DeviceGrid& grid)
 {
     const unsigned n = grid.points();
+    const int channels = grid.channels();
     const double twist = std::sqrt(ForwardFit::TWIST_SHARE);
     Triplets entries;
     Eigen::Index row = 0;
     const auto add = [&](const unsigned index[4], int axis, int offset, double weight) {
-        unsigned moved[4] = {index[0], index[1], index[2], index[3]};
+        unsigned moved[DeviceGrid::MOST_CHANNELS] = {index[0], index[1], index[2], index[3]};
         moved[axis] += offset;
         entries.emplace_back(row, Eigen::Index(grid.nodeIndex(moved)), weight);
     };
     for (std::size_t node = 0; node < grid.nodes(); ++node) {
-        unsigned index[4];
-        indexOf(node, n, index);
-        for (int axis = 0; axis < 4; ++axis) {
+        unsigned index[DeviceGrid::MOST_CHANNELS] = {};
+        grid.indexOf(node, index);
+        for (int axis = 0; axis < channels; ++axis) {
             if (index[axis] == 0 || index[axis] + 1 == n)
                 continue;
             add(index, axis, -1, 1.0);
@@ -75,11 +70,11 @@ SparseMatrix roughness(const CmykGrid& grid)
             add(index, axis, 1, 1.0);
             ++row;
         }
-        for (int a = 0; a < 4; ++a)
-            for (int b = a + 1; b < 4; ++b) {
+        for (int a = 0; a < channels; ++a)
+            for (int b = a + 1; b < channels; ++b) {
                 if (index[a] + 1 == n || index[b] + 1 == n)
                     continue;
-                unsigned across[4] = {index[0], index[1], index[2], index[3]};
+                unsigned across[DeviceGrid::MOST_CHANNELS] = {index[0], index[1], index[2], index[3]};
                 ++across[b];
                 add(index, a, 0, twist);
                 add(index, a, 1, -twist);
@@ -105,21 +100,22 @@ void pinPaper(SparseMatrix& normal, Eigen::VectorXd& right, double paper)
     right(PAPER_NODE) = paper;
 }
 
-// Fits model's nodes (in the fit space) to the samples; asks `proceed`
+// Fits model's nodes (in the fit space) to the samples with the smoothing
+// weight per reading; asks `proceed`
 // before each channel's solve, with the share of the solves done, and
 // progress within each solve whether the work is to stop.
-bool fitModel(const std::vector<PrinterSample>& samples, CmykGrid& model, const ProfileProgress& progress,
-              const std::function<bool(double)>& proceed, std::string& whyNot)
+bool fitModel(const std::vector<PrinterSample>& samples, double smoothingPerReading, DeviceGrid& model,
+              const ProfileProgress& progress, const std::function<bool(double)>& proceed, std::string& whyNot)
 {
     const Eigen::Index nodes = Eigen::Index(model.nodes());
     const Eigen::Index rows = Eigen::Index(samples.size());
     Triplets entries;
-    entries.reserve(samples.size() * 16);
+    entries.reserve(samples.size() * std::size_t(model.corners()));
     Eigen::MatrixXd values(rows, 3), weights(rows, 3);
     for (Eigen::Index s = 0; s < rows; ++s) {
         const PrinterSample& sample = samples[std::size_t(s)];
-        const CmykGrid::Cell cell = model.cellOf(sample.inks);
-        for (int corner = 0; corner < 16; ++corner)
+        const DeviceGrid::Cell cell = model.cellOf(sample.inks);
+        for (int corner = 0; corner < model.corners(); ++corner)
             entries.emplace_back(s, Eigen::Index(cell.nodes[corner]), cell.weights[corner]);
         double value[3], weight[3];
         toFitSpace(sample.lab, value, weight);
@@ -128,7 +124,7 @@ bool fitModel(const std::vector<PrinterSample>& samples, CmykGrid& model, const 
     }
     SparseMatrix readings(rows, nodes);
     readings.setFromTriplets(entries.begin(), entries.end());
-    const SparseMatrix smoothing = (ForwardFit::SMOOTHING_PER_READING * double(rows)) * roughness(model);
+    const SparseMatrix smoothing = (smoothingPerReading * double(rows)) * roughness(model);
 
     std::vector<double>& modelValues = model.values();
     for (int c = 0; c < 3; ++c) {
@@ -156,7 +152,7 @@ bool fitModel(const std::vector<PrinterSample>& samples, CmykGrid& model, const 
     return true;
 }
 
-void labOf(const CmykGrid& model, const double inks[4], double lab[3])
+void labOf(const DeviceGrid& model, const double inks[4], double lab[3])
 {
     double value[3];
     model.evaluate(inks, value);
@@ -165,33 +161,35 @@ void labOf(const CmykGrid& model, const double inks[4], double lab[3])
 
 } // namespace
 
-bool ForwardFit::fit(const std::vector<PrinterSample>& samples, CmykGrid& grid, const ProfileProgress& progress,
+bool ForwardFit::fit(const std::vector<PrinterSample>& samples, DeviceGrid& grid, const ProfileProgress& progress,
                      double from, double to, std::string& whyNot)
 {
-    // Every model size (no finer than the grid) fitted FOLDS times, each
-    // time without one fold, then the chosen one on all readings.
-    std::vector<unsigned> sizes;
-    for (unsigned points : MODEL_POINTS)
-        if (points <= grid.points())
-            sizes.push_back(points);
-    if (sizes.empty())
-        sizes.push_back(grid.points());
-    const double fits = double(sizes.size() > 1 ? sizes.size() * FOLDS + 1 : 1);
+    // Every model (no finer than the grid) fitted FOLDS times, each time
+    // without one fold, then the chosen one on all readings.
+    const std::vector<Model> offered = grid.channels() == 3 ? std::vector<Model>(std::begin(RGB_MODELS), std::end(RGB_MODELS))
+                                           : std::vector<Model>(std::begin(CMYK_MODELS), std::end(CMYK_MODELS));
+    std::vector<Model> models;
+    for (const Model& model : offered)
+        if (model.points <= grid.points())
+            models.push_back(model);
+    if (models.empty())
+        models.push_back({grid.points(), offered.front().smoothingPerReading});
+    const double fits = double(models.size() > 1 ? models.size() * FOLDS + 1 : 1);
     double done = 0.0;
     const auto proceed = [&](double share) {
         return progress.report("fitting", from + (to - from) * (done + share) / fits);
     };
 
-    unsigned chosen = sizes.front();
+    Model chosen = models.front();
     double least = 0.0;
-    for (std::size_t size = 0; size < sizes.size() && sizes.size() > 1; ++size) {
+    for (std::size_t tried = 0; tried < models.size() && models.size() > 1; ++tried) {
         double misfit = 0.0;
         for (unsigned fold = 0; fold < FOLDS; ++fold, done += 1.0) {
             std::vector<PrinterSample> training, unseen;
             for (std::size_t s = 0; s < samples.size(); ++s)
                 (s % FOLDS == fold ? unseen : training).push_back(samples[s]);
-            CmykGrid model(sizes[size]);
-            if (!fitModel(training, model, progress, proceed, whyNot))
+            DeviceGrid model(models[tried].points, grid.channels());
+            if (!fitModel(training, models[tried].smoothingPerReading, model, progress, proceed, whyNot))
                 return false;
             for (const PrinterSample& sample : unseen) {
                 double lab[3];
@@ -199,21 +197,22 @@ bool ForwardFit::fit(const std::vector<PrinterSample>& samples, CmykGrid& grid, 
                 misfit += KxColourMath::deltaE76(lab, sample.lab);
             }
         }
-        if (size == 0 || misfit < least) {
+        if (tried == 0 || misfit < least) {
             least = misfit;
-            chosen = sizes[size];
+            chosen = models[tried];
         }
     }
-    CmykGrid model(chosen);
-    if (!fitModel(samples, model, progress, proceed, whyNot))
+    DeviceGrid model(chosen.points, grid.channels());
+    if (!fitModel(samples, chosen.smoothingPerReading, model, progress, proceed, whyNot))
         return false;
 
     const unsigned n = grid.points();
     for (std::size_t node = 0; node < grid.nodes(); ++node) {
-        unsigned index[4];
-        indexOf(node, n, index);
-        const double inks[4] = {index[0] / double(n - 1), index[1] / double(n - 1), index[2] / double(n - 1),
-                                index[3] / double(n - 1)};
+        unsigned index[DeviceGrid::MOST_CHANNELS] = {};
+        grid.indexOf(node, index);
+        double inks[DeviceGrid::MOST_CHANNELS] = {};
+        for (int i = 0; i < grid.channels(); ++i)
+            inks[i] = index[i] / double(n - 1);
         labOf(model, inks, &grid.values()[node * 3]);
     }
     return true;

@@ -1,5 +1,7 @@
 #include "InkSolver.h"
 
+#include "DeviceSampling.h"
+
 #include <KxColourMath.h>
 
 #include <Eigen/Dense>
@@ -11,8 +13,8 @@
 namespace {
 
 // The coarse sampling of the admissible inks that gives every search one
-// start near its target: this many levels per ink.
-constexpr unsigned SAMPLING_LEVELS = 7;
+// start near its target: 7 levels per ink for four inks.
+constexpr unsigned SAMPLING_POINTS = 7 * 7 * 7 * 7;
 
 constexpr int MOST_STEPS = 40;
 // An ink this close to a bound counts as at it.
@@ -40,13 +42,13 @@ using SmallVector = Eigen::Matrix<double, Eigen::Dynamic, 1, 0, 5, 1>;
 // The inks that may move: those not held at a bound the gradient pushes
 // against. Their count is returned, their indices fill free; sumHeld tells
 // whether the total sits at its limit with the gradient pushing it up.
-int movableInks(const double inks[4], const Eigen::Vector4d& gradient, const InkLimits& limits, int free[4],
-                bool& sumHeld)
+int movableInks(const double inks[4], int channels, const Eigen::Vector4d& gradient, const InkLimits& limits,
+                int free[4], bool& sumHeld)
 {
     int freeCount = 0;
     double sum = 0.0;
     double descentOfSum = 0.0;
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < channels; ++i) {
         sum += inks[i];
         const bool heldLow = inks[i] <= AT_BOUND && gradient(i) > 0.0;
         const bool heldHigh = inks[i] >= limits.highest(i) - AT_BOUND && gradient(i) < 0.0;
@@ -85,21 +87,27 @@ SmallVector dampedStep(const Eigen::Matrix4d& curvature, const Eigen::Vector4d& 
 
 } // namespace
 
-InkSolver::InkSolver(const CmykGrid& printer, const InkLimits& limits, const BlackGeneration& black)
+InkSolver::InkSolver(const DeviceGrid& printer, const InkLimits& limits, const BlackGeneration& black)
     : m_printer(printer)
     , m_limits(limits)
     , m_black(black)
 {
-    const double step = 1.0 / (SAMPLING_LEVELS - 1);
-    for (unsigned c = 0; c < SAMPLING_LEVELS; ++c)
-        for (unsigned m = 0; m < SAMPLING_LEVELS; ++m)
-            for (unsigned y = 0; y < SAMPLING_LEVELS; ++y)
-                for (unsigned k = 0; k < SAMPLING_LEVELS; ++k) {
-                    Sample sample{{c * step, m * step, y * step, k * step}, {}};
-                    m_limits.project(sample.inks);
-                    m_printer.evaluate(sample.inks, sample.lab);
-                    m_samples.push_back(sample);
-                }
+    for (const DeviceSampling::Point& inks : DeviceSampling::lattice(SAMPLING_POINTS, printer.channels(), limits)) {
+        Sample sample{{inks[0], inks[1], inks[2], inks[3]}, {}};
+        m_printer.evaluate(sample.inks, sample.lab);
+        m_samples.push_back(sample);
+    }
+}
+
+int InkSolver::channels() const
+{
+    return m_printer.channels();
+}
+
+double InkSolver::blackTerm(const double inks[4], double wantedBlack) const
+{
+    return channels() == DeviceGrid::MOST_CHANNELS ? BLACK_WEIGHT * (inks[3] - wantedBlack) * (inks[3] - wantedBlack)
+                                                   : 0.0;
 }
 
 double InkSolver::energy(const double inks[4], const double target[3], double wantedBlack, double lab[3]) const
@@ -108,7 +116,7 @@ double InkSolver::energy(const double inks[4], const double target[3], double wa
     double sum = 0.0;
     for (int c = 0; c < 3; ++c)
         sum += (lab[c] - target[c]) * (lab[c] - target[c]);
-    return sum + BLACK_WEIGHT * (inks[3] - wantedBlack) * (inks[3] - wantedBlack);
+    return sum + blackTerm(inks, wantedBlack);
 }
 
 const InkSolver::Sample& InkSolver::nearestSample(const double target[3]) const
@@ -142,12 +150,14 @@ void InkSolver::descend(const double target[3], double wantedBlack, double inks[
             curvature += row * row.transpose();
             gradient += row * (lab[c] - target[c]);
         }
-        curvature(3, 3) += BLACK_WEIGHT;
-        gradient(3) += BLACK_WEIGHT * (inks[3] - wantedBlack);
+        if (channels() == DeviceGrid::MOST_CHANNELS) {
+            curvature(3, 3) += BLACK_WEIGHT;
+            gradient(3) += BLACK_WEIGHT * (inks[3] - wantedBlack);
+        }
 
         int free[4];
         bool sumHeld = false;
-        const int freeCount = movableInks(inks, gradient, m_limits, free, sumHeld);
+        const int freeCount = movableInks(inks, channels(), gradient, m_limits, free, sumHeld);
         if (freeCount == 0)
             return;
 
@@ -187,7 +197,8 @@ InkSolver::Result InkSolver::solve(const double target[3], const std::vector<con
     Result best{};
     double bestEnergy = std::numeric_limits<double>::infinity();
     const auto tryFrom = [&](const double start[4]) {
-        double inks[4] = {start[0], start[1], start[2], start[3]};
+        double inks[4] = {};
+        std::copy(start, start + channels(), inks);
         m_limits.project(inks);
         descend(target, wantedBlack, inks);
         double lab[3];

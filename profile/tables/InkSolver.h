@@ -2,7 +2,7 @@
 #define INKSOLVER_H
 
 #include "BlackGeneration.h"
-#include "CmykGrid.h"
+#include "DeviceGrid.h"
 #include "InkLimits.h"
 
 #include <vector>
@@ -10,9 +10,12 @@
 // Inks for a colour: the inverse of the fitted printer.
 //
 // Contract
-// - The printer is the fitted grid F (inks to relative Lab); the inks that
-//   may be printed are the admissible set A: each ink 0 to 1, black at most
-//   the black limit, the four together at most the total limit.
+// - The printer is the fitted grid F (device values to relative Lab); the
+//   inks that may be printed are the admissible set A: each ink 0 to 1,
+//   black at most the black limit, the four together at most the total
+//   limit. An RGB printer's three colourants (DeviceGrid) are solved the
+//   same way, without the black term: every one of them 0 to 1, the fourth
+//   value always 0.
 // - For a target Lab t, solve() returns inks x in A that minimise
 //       E(x) = |F(x) - t|^2 + BLACK_WEIGHT * (x_K - k(t))^2,
 //   with k(t) the black generation's wanted black. Where t is printable,
@@ -50,7 +53,10 @@ public:
     // to replace the first start's.
     static constexpr double CONTINUITY_SLACK = 0.01;
 
-    InkSolver(const CmykGrid& printer, const InkLimits& limits, const BlackGeneration& black);
+    InkSolver(const DeviceGrid& printer, const InkLimits& limits, const BlackGeneration& black);
+
+    // The printer's channels: how many of each result's and each start's inks count.
+    int channels() const;
 
     struct Result {
         double inks[4];
@@ -58,9 +64,9 @@ public:
         double distance;   // ΔE from the target
     };
 
-    // Solves for target from each of the starts (inks, projected into A
-    // first; the first the one to follow) and from the sampling's nearest
-    // colour.
+    // Solves for target from each of the starts (channels() inks each,
+    // projected into A first; the first the one to follow) and from the
+    // sampling's nearest colour.
     Result solve(const double target[3], const std::vector<const double*>& starts) const;
 
 private:
@@ -69,11 +75,12 @@ private:
         double lab[3];
     };
 
+    double blackTerm(const double inks[4], double wantedBlack) const;
     double energy(const double inks[4], const double target[3], double wantedBlack, double lab[3]) const;
     void descend(const double target[3], double wantedBlack, double inks[4]) const;
     const Sample& nearestSample(const double target[3]) const;
 
-    const CmykGrid& m_printer;
+    const DeviceGrid& m_printer;
     InkLimits m_limits;
     BlackGeneration m_black;
     std::vector<Sample> m_samples;

@@ -22,11 +22,18 @@ InkKey keyOf(const double inks[4])
     return key;
 }
 
+const char* deviceName(PrinterDevice device)
+{
+    return device == PrinterDevice::Rgb ? "RGB" : "CMYK";
+}
+
 bool isSound(const PrinterMeasurement& measurement)
 {
     for (double ink : measurement.inks)
         if (!(ink >= 0.0 && ink <= 100.0))
             return false;
+    if (measurement.device == PrinterDevice::Rgb && measurement.inks[3] != 0.0)
+        return false;
     const double* lab = measurement.lab;
     return lab[0] >= InstrumentLab::LOWEST_L && lab[0] <= InstrumentLab::HIGHEST_L
         && std::fabs(lab[1]) <= InstrumentLab::LARGEST_AB && std::fabs(lab[2]) <= InstrumentLab::LARGEST_AB;
@@ -39,15 +46,35 @@ std::string nth(std::size_t index)
 
 } // namespace
 
-bool PrinterReadings::take(const std::vector<PrinterMeasurement>& measurements, std::size_t minimumPatches,
+PrinterMeasurement PrinterReadings::colourants(const PrinterMeasurement& measurement)
+{
+    PrinterMeasurement colourants = measurement;
+    if (measurement.device == PrinterDevice::Rgb)
+        for (int i = 0; i < 3; ++i)
+            colourants.inks[i] = 100.0 - measurement.inks[i];
+    return colourants;
+}
+
+bool PrinterReadings::take(const std::vector<PrinterMeasurement>& given, std::size_t minimumPatches,
                            std::string& whyNot)
 {
+    const PrinterDevice device = given.empty() ? PrinterDevice::Cmyk : given.front().device;
+    const bool rgb = device == PrinterDevice::Rgb;
+    std::vector<PrinterMeasurement> measurements;
+    measurements.reserve(given.size());
     std::map<InkKey, std::vector<std::size_t>> patches;
-    for (std::size_t i = 0; i < measurements.size(); ++i) {
-        if (!isSound(measurements[i])) {
-            whyNot = "The " + nth(i) + " has inks outside 0 to 100 % or a Lab no instrument gives.";
+    for (std::size_t i = 0; i < given.size(); ++i) {
+        if (given[i].device != device) {
+            whyNot = "The readings mix devices: the " + nth(0) + " is " + deviceName(device) + ", the " + nth(i)
+                     + " " + deviceName(given[i].device) + ".";
             return false;
         }
+        if (!isSound(given[i])) {
+            whyNot = "The " + nth(i) + (rgb ? " has R, G or B" : " has inks")
+                     + " outside 0 to 100 % or a Lab no instrument gives.";
+            return false;
+        }
+        measurements.push_back(colourants(given[i]));
         patches[keyOf(measurements[i].inks)].push_back(i);
     }
     for (const auto& patch : patches) {
@@ -63,7 +90,8 @@ bool PrinterReadings::take(const std::vector<PrinterMeasurement>& measurements, 
     }
     const auto white = patches.find(InkKey{0, 0, 0, 0});
     if (white == patches.end()) {
-        whyNot = "The readings have no paper white (a patch of no ink at all).";
+        whyNot = rgb ? "The readings have no paper white (a patch of R, G and B all 100)."
+                     : "The readings have no paper white (a patch of no ink at all).";
         return false;
     }
     if (patches.size() < minimumPatches) {
@@ -85,7 +113,7 @@ bool PrinterReadings::take(const std::vector<PrinterMeasurement>& measurements, 
     }
     double paperLab[3];
     KxColourMath::xyzToLab(paper, paperLab);
-    if (!PrinterResponse::check(measurements, paperLab, whyNot))
+    if (!PrinterResponse::check(measurements, device, paperLab, whyNot))
         return false;
 
     std::vector<PrinterSample> samples;
@@ -102,6 +130,7 @@ bool PrinterReadings::take(const std::vector<PrinterMeasurement>& measurements, 
         samples.push_back(sample);
     }
     m_samples.swap(samples);
+    m_device = device;
     for (int c = 0; c < 3; ++c)
         m_paperWhite[c] = paper[c];
     return true;

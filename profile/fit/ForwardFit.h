@@ -1,22 +1,23 @@
 #ifndef FORWARDFIT_H
 #define FORWARDFIT_H
 
-#include "CmykGrid.h"
+#include "DeviceGrid.h"
 #include "PrinterReadings.h"
 #include "ProfileProgress.h"
 
 #include <string>
 #include <vector>
 
-// The printer's colour as a smooth function of its inks.
+// The printer's colour as a smooth function of its device values: the four
+// inks of a CMYK printer or the three colourants of an RGB one (DeviceGrid).
 //
 // Method: Tikhonov-regularised least squares with a difference penalty, a
 // Whittaker-type smoother (Whittaker 1923; Eilers, "A perfect smoother",
-// 2003) over a 4-D grid. The grid's nodes minimise, in one sparse solve per
+// 2003) over a 4-D (or 3-D) grid. The grid's nodes minimise, in one sparse solve per
 // channel, the weighted misfit to every reading (each reading a row of its
-// cell's 16 multilinear weights) plus a smoothing weight times the squared
-// second differences of the nodes along each ink and, at TWIST_SHARE of
-// that, the squared mixed differences across each pair of inks (the
+// cell's 2^channels multilinear weights) plus a smoothing weight times the squared
+// second differences of the nodes along each channel and, at TWIST_SHARE of
+// that, the squared mixed differences across each pair of channels (the
 // discrete thin-plate terms; without them a cell may twist freely between
 // readings).
 //
@@ -27,9 +28,9 @@
 // 1976 units whatever the lightness. The node of no ink is the paper
 // (v = 0, Lab 100 0 0) by definition of relative Lab.
 //
-// Resolution, chosen from the data: each size in MODEL_POINTS (no finer
-// than the grid asked for) is fitted FOLDS times, each time without one
-// part of the readings (every FOLDS-th), and the size whose fits come
+// Resolution, chosen from the data: each model in CMYK_MODELS or
+// RGB_MODELS (no finer than the grid asked for) is fitted FOLDS times, each time without one
+// part of the readings (every FOLDS-th), and the model whose fits come
 // closest to the readings they did not see (mean CIE 1976) is fitted on
 // all of them and sampled onto the grid asked for (exactly at the model's
 // nodes when the grid's cells divide the model's). The model's resolution
@@ -47,25 +48,36 @@
 class ForwardFit
 {
 public:
-    // The model sizes tried, and how many parts the readings are cut into
-    // to try them.
-    static constexpr unsigned MODEL_POINTS[] = {7, 9};
+    // A model the cross-validation may choose: its nodes per channel and
+    // its smoothing weight per reading, against misfits in about CIE 1976
+    // units.
+    struct Model {
+        unsigned points;
+        double smoothingPerReading;
+    };
+    // CMYK: the sizes above, with the weight chosen on the same held-out
+    // sets, trying 1e-4 to 10: 1e-3 was best or within 0.01 of the best on
+    // all three; the profiling benchmark's simulated 1,000-patch charts with
+    // 0.5 % ink noise keep their accuracy with it.
+    static constexpr Model CMYK_MODELS[] = {{7, 1e-3}, {9, 1e-3}};
+    // RGB: three channels leave room for a finer model, held smooth by a
+    // stronger weight. On the benchmark's RGB printer (1,000 targen patches,
+    // 0.5 % device noise) 7 and 9 points at 1e-3 fell short of Argyll's
+    // colprof -qm; 11 to 33 points at 1e-3 followed the noise (worse
+    // still); 17 points with 0.3 to 3 came closest to the printer, and 33
+    // did no better at five times the cost.
+    static constexpr Model RGB_MODELS[] = {{17, 0.3}, {17, 1.0}, {17, 3.0}};
+    // How many parts the readings are cut into to try the models.
     static constexpr unsigned FOLDS = 4;
-    // Smoothing weight per reading, against misfits in about CIE 1976
-    // units. Chosen on the same held-out sets, trying 1e-4 to 10: 1e-3 was
-    // best or within 0.01 of the best on all three; the profiling
-    // benchmark's simulated 1,000-patch charts with 0.5 % ink noise keep
-    // their accuracy with it.
-    static constexpr double SMOOTHING_PER_READING = 1e-3;
     // The mixed differences' weight beside the second differences': of 0.1
     // to 1 tried, 0.45 kept the whole and the shadows' held-out CIEDE2000
     // (mean and 95th percentile) below Argyll's colprof -qm on both
     // FOGRA39L and TR006 with the widest margins.
     static constexpr double TWIST_SHARE = 0.45;
 
-    // Fills grid (any number of points); false, with a few words of why,
+    // Fills grid (any number of points, its channels those of the samples); false, with a few words of why,
     // when cancelled or when the solve fails. Progress runs from `from` to `to`.
-    static bool fit(const std::vector<PrinterSample>& samples, CmykGrid& grid, const ProfileProgress& progress,
+    static bool fit(const std::vector<PrinterSample>& samples, DeviceGrid& grid, const ProfileProgress& progress,
                     double from, double to, std::string& whyNot);
 };
 

@@ -18,7 +18,8 @@ bool LabTable::build(const InkSolver& solver, const Mapping& mapping, KxCmsPrint
 {
     const unsigned n = table.points;
     const std::size_t nodes = std::size_t(n) * n * n;
-    table.values.assign(nodes * 4, 0.0);
+    const std::size_t channels = std::size_t(solver.channels());
+    table.values.assign(nodes * channels, 0.0);
     if (distances)
         distances->assign(nodes, 0.0);
     const std::size_t strides[3] = {std::size_t(n) * n, n, 1};
@@ -37,10 +38,10 @@ bool LabTable::build(const InkSolver& solver, const Mapping& mapping, KxCmsPrint
                 const std::size_t node = l * strides[0] + a * strides[1] + b;
                 starts.clear();
                 if (l + 1 < n)
-                    starts.push_back(&table.values[(node + strides[0]) * 4]);
+                    starts.push_back(&table.values[(node + strides[0]) * channels]);
                 for (int axis = 1; axis < 3; ++axis)
                     if (index[axis] > 0)
-                        starts.push_back(&table.values[(node - strides[axis]) * 4]);
+                        starts.push_back(&table.values[(node - strides[axis]) * channels]);
                 double lab[3];
                 for (int axis = 0; axis < 3; ++axis)
                     lab[axis] = KxCmsPrinterProfile::labAtNode(n, index[axis], axis);
@@ -50,7 +51,7 @@ bool LabTable::build(const InkSolver& solver, const Mapping& mapping, KxCmsPrint
                 const bool besidePaper = lab[0] >= PAPER_LIGHTNESS && std::fabs(lab[1]) <= abStep * NEIGHBOUR_SLACK
                                          && std::fabs(lab[2]) <= abStep * NEIGHBOUR_SLACK;
                 const InkSolver::Result result = besidePaper ? paper : solver.solve(target, starts);
-                std::copy(result.inks, result.inks + 4, &table.values[node * 4]);
+                std::copy(result.inks, result.inks + channels, &table.values[node * channels]);
                 if (distances)
                     (*distances)[node] = KxColourMath::deltaE76(lab, result.lab);
             }

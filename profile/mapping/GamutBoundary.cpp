@@ -1,13 +1,14 @@
 #include "GamutBoundary.h"
 
 #include "ColourMath.h"
+#include "DeviceSampling.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
 
-constexpr unsigned SAMPLING_LEVELS = 17; // per ink
+constexpr unsigned SAMPLING_POINTS = 17 * 17 * 17 * 17; // 17 levels per ink for four inks
 constexpr double FULL_TURN = 2.0 * M_PI;
 // Steps of a ray's march out of the gamut, and the halvings that then find the edge.
 constexpr double REACH_STEP = 1.0;
@@ -37,23 +38,16 @@ GamutBoundary::GamutBoundary(const std::vector<Colour>& colours)
     findCusps();
 }
 
-std::vector<GamutBoundary::Colour> GamutBoundary::printerColours(const CmykGrid& printer, const InkLimits& limits)
+std::vector<GamutBoundary::Colour> GamutBoundary::printerColours(const DeviceGrid& printer, const InkLimits& limits)
 {
     std::vector<Colour> colours;
-    colours.reserve(std::size_t(SAMPLING_LEVELS) * SAMPLING_LEVELS * SAMPLING_LEVELS * SAMPLING_LEVELS);
-    const double step = 1.0 / (SAMPLING_LEVELS - 1);
-    for (unsigned c = 0; c < SAMPLING_LEVELS; ++c)
-        for (unsigned m = 0; m < SAMPLING_LEVELS; ++m)
-            for (unsigned y = 0; y < SAMPLING_LEVELS; ++y)
-                for (unsigned k = 0; k < SAMPLING_LEVELS; ++k) {
-                    double inks[4] = {c * step, m * step, y * step, k * step};
-                    limits.project(inks);
-                    double lab[3];
-                    printer.evaluate(inks, lab);
-                    Colour colour;
-                    ColourMath::labToIpt(lab, colour.data());
-                    colours.push_back(colour);
-                }
+    for (const DeviceSampling::Point& inks : DeviceSampling::lattice(SAMPLING_POINTS, printer.channels(), limits)) {
+        double lab[3];
+        printer.evaluate(inks.data(), lab);
+        Colour colour;
+        ColourMath::labToIpt(lab, colour.data());
+        colours.push_back(colour);
+    }
     return colours;
 }
 

@@ -29,7 +29,7 @@ public:
     // null for the colour itself.
     using Mapping = std::function<void(const double lab[3], double target[3])>;
 
-    // Fills table (its points set) with inks and, when distances is given,
+    // Fills table (its points set) with the solver's channels of inks and, when distances is given,
     // each node's ΔE (CIE 1976) from the colour it prints. Progress runs from `from` to
     // `to`; false with why when cancelled.
     static bool build(const InkSolver& solver, const Mapping& mapping, KxCmsPrinterProfile::Grid& table,

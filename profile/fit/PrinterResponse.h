@@ -6,12 +6,14 @@
 #include <string>
 #include <vector>
 
-// Whether readings can describe a CMYK printer at all. A smooth fit follows
+// Whether readings can describe a printer at all. A smooth fit follows
 // readings that say nothing (one ink only, every patch the paper, inks
 // written as fractions) as closely as readings of a real press, so these
 // are refused before fitting: every ink varies, the ink values are
 // percentages, each ink's solid is clearly darker than the paper, and more
-// of one ink alone never prints clearly lighter.
+// of one ink alone never prints clearly lighter. An RGB printer's channels
+// are checked as the colourants they put down (PrinterReadings::colourants)
+// and named as the user gave them.
 class PrinterResponse
 {
 public:
@@ -23,9 +25,10 @@ public:
     static constexpr double LIGHTER_TOLERANCE = 2.0;
 
     // False, with one sentence for the user, when the readings cannot
-    // describe the printer. paperLab is the paper's own Lab, as measured.
-    static bool check(const std::vector<PrinterMeasurement>& measurements, const double paperLab[3],
-                      std::string& whyNot);
+    // describe the printer. measurements: as colourant in percent;
+    // paperLab: the paper's own Lab, as measured.
+    static bool check(const std::vector<PrinterMeasurement>& measurements, PrinterDevice device,
+                      const double paperLab[3], std::string& whyNot);
 };
 
 #endif
