@@ -18,6 +18,7 @@
 
 #include "ExportTargets.h"
 #include "QpdfPages.h"
+#include "SpecialFiles.h"
 
 #include <QtTest>
 
@@ -209,10 +210,7 @@ private slots:
             reference += QString::asprintf("%d %.6f %.6f %.6f\n", ++n, p->labD50[0], p->labD50[1], p->labD50[2]).toLatin1();
         reference += "END_DATA\n";
         const QString referencePath = folder.filePath("reference.cgats");
-        QFile file(referencePath);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(reference);
-        file.close();
+        QVERIFY(SpecialFiles::writeFile(referencePath, reference));
         const QString colverify = QStandardPaths::findExecutable("colverify");
         QVERIFY2(!colverify.isEmpty(), "Argyll's colverify is set up by the setup script");
         QProcess run;
