@@ -1,9 +1,9 @@
 // A chart on Argyll's strip road, and its control patches: tintora-chart's
 // .ti1 laid out by printtarg, read by fakeread (standing in for printing and
-// an instrument) and taken back, for a CMYK printer and for one driven
-// through RGB, with the summary checked against colverify; control patches
-// named and inked as the print standard's control strip has them, after a
-// chart that is otherwise unchanged.
+// an instrument) and taken back, with the summary checked against
+// colverify; control patches named and inked as the print standard's
+// control strip has them, after a chart that is otherwise unchanged; and a
+// chart for an RGB printer in every file it is written to.
 
 #include "ArgyllPeer.h"
 #include "ProgramRun.h"
