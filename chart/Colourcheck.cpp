@@ -781,7 +781,7 @@ void Colourcheck::loadMeasurements()
     lastDir = folderOf(encodedPath);
     fileFolders.remember(ChartFileFolders::Measurements, lastDir);
 
-    // The first few sets refused for their ink, one a line.
+    // The first few sets refused for their device values, one a line.
     auto refusedSets = [](const ChartMeasurementSession::LoadOutcome& outcome) {
         constexpr std::size_t SHOWN = 5;
         QString lines;
@@ -793,14 +793,17 @@ void Colourcheck::loadMeasurements()
     };
     std::string whyNot;
     ChartMeasurementSession::LoadOutcome outcome;
+    const bool rgb = session.device() == ChartDevice::Rgb;
     if (!session.load(encodedPath.constData(), averageRepeats, outcome, whyNot)) {
         if (outcome.refused.empty())
             tellFailure(tr("Load measurements"), tr("No readings were taken from %1.\n%2")
                                                      .arg(path, QString::fromStdString(whyNot)));
         else
             tellFailure(tr("Load measurements"),
-                        tr("No readings were taken from %1: %2 of its %3 sets name a patch printed with other ink, "
-                           "so it is another chart's file.")
+                        (rgb ? tr("No readings were taken from %1: %2 of its %3 sets name a patch printed with "
+                                  "other RGB, so it is another chart's file.")
+                             : tr("No readings were taken from %1: %2 of its %3 sets name a patch printed with "
+                                  "other ink, so it is another chart's file."))
                                 .arg(path, QString::number(outcome.refused.size()), QString::number(outcome.sets))
                             + refusedSets(outcome));
         return;
@@ -814,7 +817,8 @@ void Colourcheck::loadMeasurements()
     updateSummary();
     if (!outcome.refused.empty())
         tellFailure(tr("Load measurements"),
-                    tr("Took %1 of the %2 sets of %3. Refused %4 that name a patch printed with other ink:")
+                    (rgb ? tr("Took %1 of the %2 sets of %3. Refused %4 that name a patch printed with other RGB:")
+                         : tr("Took %1 of the %2 sets of %3. Refused %4 that name a patch printed with other ink:"))
                             .arg(QString::number(outcome.taken), QString::number(outcome.sets), path,
                                  QString::number(outcome.refused.size()))
                         + refusedSets(outcome));
@@ -1025,10 +1029,12 @@ void Colourcheck::makeProfile()
         return;
     const QByteArray encodedPath = QFile::encodeName(path);
     lastDir = folderOf(encodedPath);
+    const std::vector<PrinterMeasurement> measurements = ChartPrinterReadings::of(session);
     PrinterProfiler::Settings settings;
-    if (!ColourcheckProfileDialog::choose(this, QFileInfo(path).completeBaseName(), settings))
+    if (!ColourcheckProfileDialog::choose(this, QFileInfo(path).completeBaseName(), measurements.front().device,
+                                          settings))
         return;
-    profileMaker->start(ChartPrinterReadings::of(session), settings, encodedPath);
+    profileMaker->start(measurements, settings, encodedPath);
 }
 
 void Colourcheck::profileMade(const QString& path, double selfFitMean, double selfFitLargest)

@@ -8,7 +8,9 @@
 #include <QLineEdit>
 #include <QSpinBox>
 
-ColourcheckProfileDialog::ColourcheckProfileDialog(const QString& description, QWidget* parent) : QDialog(parent)
+ColourcheckProfileDialog::ColourcheckProfileDialog(const QString& description, PrinterDevice device,
+                                                   QWidget* parent)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("make_profile_dialog"));
     setWindowTitle(tr("Make profile"));
@@ -30,6 +32,10 @@ ColourcheckProfileDialog::ColourcheckProfileDialog(const QString& description, Q
     blackCombo->addItems({tr("None"), tr("Light"), tr("Medium"), tr("Heavy"), tr("Maximum")});
     blackCombo->setCurrentIndex(defaults.black);
     form->addRow(tr("Black generation"), blackCombo);
+    if (device == PrinterDevice::Rgb)
+        for (QWidget* inkOnly : {static_cast<QWidget*>(inkLimitSpin), static_cast<QWidget*>(blackLimitSpin),
+                                 static_cast<QWidget*>(blackCombo)})
+            form->setRowVisible(inkOnly, false);
     qualityCombo = new QComboBox(this);
     qualityCombo->setObjectName(QStringLiteral("quality_combo"));
     for (const QString& level : {tr("Low"), tr("Medium"), tr("High")}) {
@@ -67,10 +73,10 @@ PrinterProfiler::Settings ColourcheckProfileDialog::settings() const
     return chosen;
 }
 
-bool ColourcheckProfileDialog::choose(QWidget* parent, const QString& description,
+bool ColourcheckProfileDialog::choose(QWidget* parent, const QString& description, PrinterDevice device,
                                       PrinterProfiler::Settings& settings)
 {
-    ColourcheckProfileDialog dialog(description, parent);
+    ColourcheckProfileDialog dialog(description, device, parent);
     if (!KxModal::current().runDialog(dialog))
         return false;
     settings = dialog.settings();

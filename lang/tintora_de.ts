@@ -140,6 +140,14 @@
         <translation>Aus %1 wurden keine Messwerte übernommen: %2 seiner %3 Datensätze nennen ein Farbfeld, das mit anderen Farbwerten gedruckt ist; die Datei gehört zu einer anderen Farbtafel.</translation>
     </message>
     <message>
+        <source>No readings were taken from %1: %2 of its %3 sets name a patch printed with other RGB, so it is another chart&apos;s file.</source>
+        <translation>Aus %1 wurden keine Messwerte übernommen: %2 seiner %3 Datensätze nennen ein Farbfeld, das mit anderen RGB-Werten gedruckt ist; die Datei gehört zu einer anderen Farbtafel.</translation>
+    </message>
+    <message>
+        <source>Took %1 of the %2 sets of %3. Refused %4 that name a patch printed with other RGB:</source>
+        <translation>%1 der %2 Datensätze aus %3 übernommen. %4 abgelehnt, die ein Farbfeld mit anderen RGB-Werten nennen:</translation>
+    </message>
+    <message>
         <source>Took %1 of the %2 sets of %3. Refused %4 that name a patch printed with other ink:</source>
         <translation>%1 der %2 Datensätze aus %3 übernommen. %4 abgelehnt, die ein Farbfeld mit anderen Farbwerten nennen:</translation>
     </message>

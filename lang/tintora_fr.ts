@@ -140,6 +140,14 @@
         <translation>Aucune mesure n&apos;a été reprise de %1 : %2 de ses %3 jeux nomment une plage imprimée avec d&apos;autres encres ; ce fichier est celui d&apos;une autre charte.</translation>
     </message>
     <message>
+        <source>No readings were taken from %1: %2 of its %3 sets name a patch printed with other RGB, so it is another chart&apos;s file.</source>
+        <translation>Aucune mesure n&apos;a été reprise de %1 : %2 de ses %3 jeux nomment une plage imprimée avec d&apos;autres valeurs RVB ; ce fichier est celui d&apos;une autre charte.</translation>
+    </message>
+    <message>
+        <source>Took %1 of the %2 sets of %3. Refused %4 that name a patch printed with other RGB:</source>
+        <translation>%1 des %2 jeux de %3 repris. %4 refusés, qui nomment une plage imprimée avec d&apos;autres valeurs RVB :</translation>
+    </message>
+    <message>
         <source>Took %1 of the %2 sets of %3. Refused %4 that name a patch printed with other ink:</source>
         <translation>%1 des %2 jeux de %3 repris. %4 refusés, qui nomment une plage imprimée avec d&apos;autres encres :</translation>
     </message>

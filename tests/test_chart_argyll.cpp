@@ -19,7 +19,9 @@
 #include <QtTest>
 
 #include <cmath>
+#include <map>
 #include <set>
+#include <utility>
 
 namespace {
 
@@ -33,7 +35,8 @@ ProgramRun chartTool(const QStringList& arguments)
     return ProgramRun::of(QStringLiteral(TINTORA_BINARY_DIR "/companions/chart/tintora-chart"), arguments);
 }
 
-ProgramRun argyll(const QString& program, const QStringList& arguments)
+// A peer program (Argyll's, poppler's) as found on the path.
+ProgramRun peer(const QString& program, const QStringList& arguments)
 {
     return ProgramRun::of(QStandardPaths::findExecutable(program), arguments);
 }
@@ -72,6 +75,64 @@ class TestChartArgyll : public QObject
 {
     Q_OBJECT
 
+    // The CSV has a row of each patch with the device values fakeread's
+    // .ti3 gives it, and the report shows the device's values and its
+    // control patches.
+    void checkCsvAndReport(const QString& name, int patches)
+    {
+        QFETCH(QStringList, deviceFields);
+        QFETCH(double, csvPerPercent);
+        QFETCH(QString, reportHead);
+        QFETCH(QString, control);
+        const QList<QByteArray> rows = readAll(name + ".csv").trimmed().split('\n');
+        QCOMPARE(rows.size(), 1 + patches);
+        QCOMPARE(QString(rows[0]).split(',').mid(2, deviceFields.size()), deviceFields);
+        std::map<int, QStringList> measured;
+        for (const QByteArray& set : firstTableSets(readAll(name + ".ti3")))
+            measured[words(set).value(0).toInt()] = words(set).mid(1, deviceFields.size());
+        for (int patch = 1; patch <= patches; ++patch) {
+            const QStringList row = QString(rows[patch]).split(',');
+            for (int i = 0; i < deviceFields.size(); ++i)
+                QVERIFY2(std::fabs(row.value(2 + i).toDouble() - measured[patch].value(i).toDouble() * csvPerPercent)
+                             <= 0.006 * csvPerPercent,
+                         rows[patch].constData());
+        }
+        const ProgramRun report = peer("pdftotext", {"-layout", name + ".pdf", "-"});
+        QVERIFY2(report.exitCode == 0, report.error.constData());
+        for (const QString& expected : {reportHead, QString("Control patches"), QString("Paper"), control})
+            QVERIFY2(QString(report.out).contains(expected), qPrintable(expected));
+    }
+
+    // One set of another patch's device values is refused with that set
+    // named, and so is a file of the other device's readings, with both
+    // devices named; nothing is written then.
+    void checkRefusals(const QStringList& chart, const QString& name)
+    {
+        QFETCH(QString, device);
+        QFETCH(QString, otherDevicesReadings);
+        QFETCH(QString, refusal);
+        // The first set's first device value moved 40 % or more.
+        QList<QByteArray> lines = readAll(name + ".ti3").split('\n');
+        const qsizetype first = lines.indexOf("BEGIN_DATA") + 1;
+        QList<QByteArray> set = lines.value(first).split(' ');
+        QVERIFY(first > 0 && set.size() > 4);
+        set[1] = set[1].toDouble() < 50 ? "90" : "10";
+        lines[first] = set.join(' ');
+        QFile tampered(name + "-other.ti3");
+        QVERIFY(tampered.open(QIODevice::WriteOnly) && tampered.write(lines.join('\n')) > 0);
+        tampered.close();
+        const QString otherValues = QString("set 1 (ID 1) has %1 ").arg(device == "RGB" ? "R/G/B" : "ink");
+        for (const auto& [readings, said] : {std::pair{name + "-other.ti3", otherValues},
+                                             std::pair{otherDevicesReadings, refusal}}) {
+            const ProgramRun refused =
+                chartTool(chart + QStringList{"--readings", readings, "--measurements", name + "-refused.ti3"});
+            QCOMPARE(refused.exitCode, 1);
+            QVERIFY2(refused.error.count('\n') == 1 && QString(refused.error).contains(said),
+                     refused.error.constData());
+            QVERIFY(!QFile::exists(name + "-refused.ti3"));
+        }
+    }
+
 private slots:
     void initTestCase()
     {
@@ -82,28 +143,62 @@ private slots:
 
     void stripRoundTrip_data()
     {
+        QTest::addColumn<QString>("profile");
+        QTest::addColumn<int>("patches"); // the chart's, its control patches included
         QTest::addColumn<QStringList>("fakereadOptions");
         QTest::addColumn<bool>("printedAsPredicted");
-        QTest::newRow("printed as predicted") << QStringList{} << true;
+        QTest::addColumn<double>("peersAgree"); // largest CIE76 apart of our prediction and fakeread's reading
+        QTest::addColumn<QString>("device");          // the device part of fakeread's COLOR_REP
+        QTest::addColumn<QStringList>("deviceFields"); // the CSV's device columns
+        QTest::addColumn<double>("csvPerPercent");    // CSV device units per percent in the .ti3
+        QTest::addColumn<QString>("reportHead");      // the report's device column
+        QTest::addColumn<QString>("control");         // a solid among the report's control patches
+        QTest::addColumn<QString>("otherDevicesReadings");
+        QTest::addColumn<QString>("refusal");
+        const QString rgbPrinter = TINTORA_TEST_DATA "/profile/rgb_printer.icc";
+        const QString rgbReadings = TINTORA_TEST_DATA "/profile/rgb_printer.ti3";
+        const QString cmykReadings = "/usr/share/color/icc/FOGRA39L.ti3";
+        const QStringList cmyk{"C", "M", "Y", "K"}, rgb{"R", "G", "B"};
+        const QString cmykRefusal = "its readings are of RGB patches, but the chart's patches are CMYK";
+        const QString rgbRefusal = "its readings are of CMYK patches, but the chart's patches are RGB";
+        QTest::newRow("CMYK, printed as predicted") << DEFAULT_CMYK << 81 << QStringList{} << true << 0.5 << "CMYK"
+                                                   << cmyk << 1.0 << "C/M/Y/K %" << "C 100" << rgbReadings
+                                                   << cmykRefusal;
         // fakeread seeds its deviation from the clock: the figures change from
         // run to run, and colverify's with them.
-        QTest::newRow("printer 3 % off") << QStringList{"-R", "3"} << false;
+        QTest::newRow("CMYK, printer 3 % off") << DEFAULT_CMYK << 81 << QStringList{"-R", "3"} << false << 0.5
+                                              << "CMYK" << cmyk << 1.0 << "C/M/Y/K %" << "K 100" << rgbReadings
+                                              << cmykRefusal;
+        // An RGB printer's R, G, B are percent in Argyll's files, bytes in the
+        // CSV. This printer's paper is bluer than D50: Argyll's absolute
+        // colorimetric adapts to it in Bradford's cone space, LittleCMS's (a
+        // version 2 profile's) scales X, Y and Z, and their Lab of its cyan
+        // solid is 1.03 apart (relative colorimetric, 0.002).
+        QTest::newRow("RGB, printed as predicted") << rgbPrinter << 76 << QStringList{} << true << 1.1 << "RGB" << rgb
+                                                  << 2.55 << "R/G/B" << "Magenta" << cmykReadings << rgbRefusal;
     }
 
     // The chart with its control patches goes to printtarg as a .ti1 and
     // comes back from fakeread as a .ti3 of absolute XYZ: every reading on
-    // its own patch, and the summary's figures those colverify gives.
+    // its own patch, the summary's figures those colverify gives, a verdict
+    // with every control patch found, and the report, CSV and measurement
+    // file written with the chart's device values. A set of other device
+    // values, or a file of the other device, is refused.
     void stripRoundTrip()
     {
+        QFETCH(QString, profile);
+        QFETCH(int, patches);
         QFETCH(QStringList, fakereadOptions);
         QFETCH(bool, printedAsPredicted);
+        QFETCH(double, peersAgree);
+        QFETCH(QString, device);
         QTemporaryDir folder;
         const QString name = folder.filePath("strip");
-        const QStringList chart{"--profile", DEFAULT_CMYK, "--patches", "64", "--controls"};
+        const QStringList chart{"--profile", profile, "--patches", "64", "--controls"};
 
         const ProgramRun target = chartTool(chart + QStringList{"--ti1", name + ".ti1"});
         QVERIFY2(target.exitCode == 0, target.error.constData());
-        const ProgramRun layout = argyll("printtarg", {"-i", "i1", "-p", "A4", name});
+        const ProgramRun layout = peer("printtarg", {"-i", "i1", "-p", "A4", name});
         QVERIFY2(layout.exitCode == 0, layout.out + layout.error);
         QVERIFY(QFile::exists(name + ".ps"));
         // The strips hold every patch once, besides the paper printtarg pads them with (number 0).
@@ -111,36 +206,58 @@ private slots:
         for (const QByteArray& set : firstTableSets(readAll(name + ".ti2")))
             if (const int id = words(set).value(0).toInt())
                 laidOut.insert(id);
-        QCOMPARE(int(laidOut.size()), 81);
-        QCOMPARE(int(std::set<int>(laidOut.begin(), laidOut.end()).size()), 81);
-        QCOMPARE(*laidOut.rbegin(), 81);
+        QCOMPARE(int(laidOut.size()), patches);
+        QCOMPARE(int(std::set<int>(laidOut.begin(), laidOut.end()).size()), patches);
+        QCOMPARE(*laidOut.rbegin(), patches);
 
-        const ProgramRun read = argyll("fakeread", fakereadOptions + QStringList{DEFAULT_CMYK, name});
+        const ProgramRun read = peer("fakeread", fakereadOptions + QStringList{profile, name});
         QVERIFY2(read.exitCode == 0, read.out + read.error);
-        QVERIFY(readAll(name + ".ti3").contains("COLOR_REP \"CMYK_XYZ\""));
-        const ProgramRun taken = chartTool(chart + QStringList{"--readings", name + ".ti3"});
-        QVERIFY2(taken.exitCode == 0, taken.error.constData());
-        const QRegularExpressionMatch summary =
-            QRegularExpression("measured 81 of 81 patches: dE76 mean (\\S+) max (\\S+), dE2000 mean (\\S+) max (\\S+),")
-                .match(QString(taken.out));
+        QVERIFY(readAll(name + ".ti3").contains("COLOR_REP \"" + device.toLatin1() + "_XYZ\""));
+        const ProgramRun taken = chartTool(chart + QStringList{"--readings", name + ".ti3", "--tolerance",
+                                                               "iso12647-7-2007", "--measurements", name + "-m.ti3",
+                                                               "--csv", name + ".csv", "--report", name + ".pdf"});
+        QVERIFY2(taken.exitCode == 0 || taken.exitCode == 3, taken.error.constData());
+        const QRegularExpression summaryLine(
+            QString("measured %1 of %1 patches: dE76 mean (\\S+) max (\\S+), dE2000 mean (\\S+) max (\\S+),.*\\n(.*)\\n")
+                .arg(patches));
+        const QRegularExpressionMatch summary = summaryLine.match(QString(taken.out));
         QVERIFY2(summary.hasMatch(), taken.out.constData());
 
         for (const bool ciede2000 : {false, true}) {
-            double peak = -1, average = -1;
-            QVERIFY(ArgyllPeer::colverify(name + ".ti1", name + ".ti3", ciede2000, peak, average));
-            const double mean = summary.captured(ciede2000 ? 3 : 1).toDouble();
-            const double max = summary.captured(ciede2000 ? 4 : 2).toDouble();
-            // The summary prints three decimals; and Argyll turns the readings'
-            // XYZ into Lab with the ICC's encoded D50 white (0.9642029, 1,
-            // 0.8249054), LittleCMS with 0.9642, 1, 0.8249, which moves a and b
-            // by up to a thousandth.
-            const double tolerance = 0.0005 + 0.001;
-            QVERIFY2(std::fabs(mean - average) <= tolerance, qPrintable(summary.captured(0)));
-            QVERIFY2(std::fabs(max - peak) <= tolerance, qPrintable(summary.captured(0)));
+            // Our measurement file, as Argyll reads it, gives colverify's own figures.
+            for (const QString& measured : {name + ".ti3", name + "-m.ti3"}) {
+                double peak = -1, average = -1;
+                QVERIFY2(ArgyllPeer::colverify(name + ".ti1", measured, ciede2000, peak, average), qPrintable(measured));
+                const double mean = summary.captured(ciede2000 ? 3 : 1).toDouble();
+                const double max = summary.captured(ciede2000 ? 4 : 2).toDouble();
+                // The summary prints three decimals, the measurement file four;
+                // and Argyll turns the readings' XYZ into Lab with the ICC's
+                // encoded D50 white (0.9642029, 1, 0.8249054), LittleCMS with
+                // 0.9642, 1, 0.8249, which moves a and b by up to a thousandth.
+                const double tolerance = 0.0005 + 0.0001 + 0.001;
+                QVERIFY2(std::fabs(mean - average) <= tolerance, qPrintable(summary.captured(0)));
+                QVERIFY2(std::fabs(max - peak) <= tolerance, qPrintable(summary.captured(0)));
+            }
         }
+        // Our measurement file reads back onto the same patches, with Lab to
+        // four decimals.
+        const ProgramRun again =
+            chartTool(chart + QStringList{"--readings", name + "-m.ti3", "--tolerance", "iso12647-7-2007"});
+        const QRegularExpressionMatch readBack = summaryLine.match(QString(again.out));
+        QVERIFY2(readBack.hasMatch(), again.out + again.error);
+        for (int figure = 1; figure <= 4; ++figure)
+            QVERIFY2(std::fabs(readBack.captured(figure).toDouble() - summary.captured(figure).toDouble()) <= 0.0011,
+                     again.out.constData());
         // A reading on another patch than its own would be tens of units off.
         const double max76 = summary.captured(2).toDouble(), mean76 = summary.captured(1).toDouble();
-        QVERIFY2(printedAsPredicted ? max76 < 0.5 : mean76 > 1.0, qPrintable(summary.captured(0)));
+        QVERIFY2(printedAsPredicted ? max76 < peersAgree : mean76 > 1.0, qPrintable(summary.captured(0)));
+        // The verdict found the paper and every solid of the chart's device.
+        const QString verdict = summary.captured(5);
+        QVERIFY2(verdict.startsWith(printedAsPredicted ? "Pass (" : "") && !verdict.contains("ot checked"),
+                 qPrintable(verdict));
+
+        checkCsvAndReport(name, patches);
+        checkRefusals(chart, name);
     }
 
     // The control patches come after the culled ones, which keep their

@@ -1,8 +1,8 @@
 // A printer profile made in the chart window from its readings: Argyll's
 // fakeread "prints and measures" a chart with its control patches through
-// a known profile; the window fits a profile from the readings on a worker
-// thread, offers it as the output profile and shows its gamut beside the
-// known profile's. Cancelling, or closing the window, while the fit runs
+// a known profile, of a CMYK printer or of one driven through RGB; the
+// window fits a profile from the readings on a worker thread, offers it as
+// the output profile and shows its gamut beside the known profile's. Cancelling, or closing the window, while the fit runs
 // writes nothing. Runs under a real X server, for the gamut window.
 
 #include "ChartMenu.h"
@@ -34,12 +34,16 @@
 namespace {
 
 const char* const DEFAULT_CMYK = "/usr/share/color/icc/ghostscript/default_cmyk.icc";
-const QString MakeProfile = QStringLiteral("Make profile...");
+const char* const RGB_PRINTER = TINTORA_TEST_DATA "/profile/rgb_printer.icc";
+const QString MAKE_PROFILE = QStringLiteral("Make profile...");
 
-// Answers the options dialog: low quality and the description given.
-void answerOptions(ScriptedModal& modal, const QString& description)
+// Answers the options dialog: low quality and the description given. The
+// ink limits and black generation are asked for a CMYK printer only.
+void answerOptions(ScriptedModal& modal, const QString& description, bool inkOptions = true)
 {
-    modal.answerDialog([description](QDialog& dialog) {
+    modal.answerDialog([description, inkOptions](QDialog& dialog) {
+        for (const char* inkOnly : {"ink_limit_spin", "black_limit_spin", "black_generation_combo"})
+            QCOMPARE(dialog.findChild<QWidget*>(inkOnly)->isVisibleTo(&dialog), inkOptions);
         dialog.findChild<QComboBox*>("quality_combo")->setCurrentIndex(0);
         dialog.findChild<QLineEdit*>("description_edit")->setText(description);
     });
@@ -66,25 +70,30 @@ class TestChartProfile : public QObject
 
     KxRegistry registry;
     QTemporaryDir folder;
-    QString readings; // fakeread's readings of the 64-patch chart with controls
 
-    // The chart tintora-chart --patches 64 --controls makes of DEFAULT_CMYK.
-    Colourcheck* newChart()
+    // The chart tintora-chart --patches 64 --controls makes of profile.
+    Colourcheck* newChart(const char* profile = DEFAULT_CMYK)
     {
         auto* chart = new Colourcheck(registry, nullptr, nullptr);
         chart->controlPatches = true;
-        chart->fromICC(DEFAULT_CMYK, nullptr, 64);
+        chart->fromICC(profile, nullptr, 64);
         chart->show();
         return chart;
     }
 
-    void loadReadings(Colourcheck& chart)
+    // fakeread's readings of that chart, made in initTestCase.
+    QString readingsOf(const char* profile) const
+    {
+        return folder.filePath(QFileInfo(profile).completeBaseName() + ".ti3");
+    }
+
+    void loadReadings(Colourcheck& chart, const char* profile = DEFAULT_CMYK)
     {
         ScriptedModal modal;
-        modal.answerFile(readings);
+        modal.answerFile(readingsOf(profile));
         QVERIFY(QMetaObject::invokeMethod(&chart, "loadMeasurements"));
         QCOMPARE(modal.messageCaptions(), QStringList());
-        QCOMPARE(chart.measurementSession().readings().size(), size_t(64 + 17));
+        QCOMPARE(chart.measurementSession().readings().size(), size_t(chart.measurementSession().patches()));
     }
 
     static void closeDiscarding(Colourcheck* chart)
@@ -100,42 +109,55 @@ private slots:
         Kx_InitSubSystems(0);
         KxInitGlobals();
         KxInitStorageClasses();
-        const ProgramRun chart = ProgramRun::of(TINTORA_BINARY_DIR "/companions/chart/tintora-chart",
-                                                {"--profile", DEFAULT_CMYK, "--patches", "64", "--controls", "--ti1",
-                                                 folder.filePath("chart.ti1")});
-        QVERIFY2(chart.exitCode == 0, chart.error.constData());
-        const ProgramRun read = ProgramRun::of(QStandardPaths::findExecutable("fakeread"),
-                                               {"-r", "0.5", "-S", "3", DEFAULT_CMYK, folder.filePath("chart")});
-        QVERIFY2(read.exitCode == 0, read.out + read.error);
-        readings = folder.filePath("chart.ti3");
+        for (const char* profile : {DEFAULT_CMYK, RGB_PRINTER}) {
+            const QString target = readingsOf(profile).chopped(4);
+            const ProgramRun chart = ProgramRun::of(TINTORA_BINARY_DIR "/companions/chart/tintora-chart",
+                                                    {"--profile", profile, "--patches", "64", "--controls", "--ti1",
+                                                     target + ".ti1"});
+            QVERIFY2(chart.exitCode == 0, chart.error.constData());
+            const ProgramRun read = ProgramRun::of(QStandardPaths::findExecutable("fakeread"),
+                                                   {"-r", "0.5", "-S", "3", profile, target});
+            QVERIFY2(read.exitCode == 0, read.out + read.error);
+        }
     }
 
     // The entry comes with a reading of the paper, and not before.
     void makeProfileNeedsPaperWhite()
     {
         QPointer<Colourcheck> chart = newChart();
-        QVERIFY(!contextMenuEntries(*chart).contains(MakeProfile));
+        QVERIFY(!contextMenuEntries(*chart).contains(MAKE_PROFILE));
         emit chart->panel->spotLab(50.0, 10.0, 10.0); // patch 1, printed with ink
-        QVERIFY(!contextMenuEntries(*chart).contains(MakeProfile));
+        QVERIFY(!contextMenuEntries(*chart).contains(MAKE_PROFILE));
         loadReadings(*chart);
         const QStringList entries = contextMenuEntries(*chart); // before the profiling chart and the proof
-        QCOMPARE(entries.mid(entries.size() - 3), (QStringList{MakeProfile, "New profiling chart...", "Proof colours"}));
+        QCOMPARE(entries.mid(entries.size() - 3), (QStringList{MAKE_PROFILE, "New profiling chart...", "Proof colours"}));
         closeDiscarding(chart);
         deliverDeletes();
         QVERIFY(chart.isNull());
+    }
+
+    void makesProfileAndOffersIt_data()
+    {
+        QTest::addColumn<QString>("profile");
+        QTest::addColumn<bool>("rgb");
+        QTest::newRow("CMYK printer") << DEFAULT_CMYK << false;
+        QTest::newRow("RGB printer") << RGB_PRINTER << true;
     }
 
     // The whole road: file, options, progress while the fit runs, the profile
     // written, offered to the tool and compared with the chart's profile.
     void makesProfileAndOffersIt()
     {
-        QPointer<Colourcheck> chart = newChart();
-        loadReadings(*chart);
+        QFETCH(QString, profile);
+        QFETCH(bool, rgb);
+        const QByteArray printer = profile.toLocal8Bit();
+        QPointer<Colourcheck> chart = newChart(printer.constData());
+        loadReadings(*chart, printer.constData());
 
-        const QString made = folder.filePath("made.icc");
+        const QString made = folder.filePath(rgb ? "made-rgb.icc" : "made.icc");
         ScriptedModal modal;
         modal.answerFile(made);
-        answerOptions(modal, "Printed by fakeread");
+        answerOptions(modal, "Printed by fakeread", !rgb);
         modal.answerDialog([](QDialog& dialog) {
             for (QCheckBox* box : dialog.findChildren<QCheckBox*>()) {
                 QVERIFY(box->isEnabled());
@@ -158,12 +180,12 @@ private slots:
         QCOMPARE(modal.unanswered, 0);
         QVERIFY(!bar->isVisible());
 
-        cmsHPROFILE profile = cmsOpenProfileFromFile(QFile::encodeName(made).constData(), "r");
-        QVERIFY(profile);
-        QCOMPARE(cmsGetDeviceClass(profile), cmsSigOutputClass);
-        QCOMPARE(cmsGetColorSpace(profile), cmsSigCmykData);
-        QCOMPARE(profileDescription(profile), QString("Printed by fakeread"));
-        cmsCloseProfile(profile);
+        cmsHPROFILE written = cmsOpenProfileFromFile(QFile::encodeName(made).constData(), "r");
+        QVERIFY(written);
+        QCOMPARE(cmsGetDeviceClass(written), cmsSigOutputClass);
+        QCOMPARE(cmsGetColorSpace(written), rgb ? cmsSigRgbData : cmsSigCmykData);
+        QCOMPARE(profileDescription(written), QString("Printed by fakeread"));
+        cmsCloseProfile(written);
 
         // The gamut window: the chart's profile as the solid, the new one over
         // it, nearly all of the new inside (both describe the same printer).
@@ -221,7 +243,7 @@ private slots:
         }
         QVERIFY(!QFile::exists(path));
         if (chart) {
-            QVERIFY(contextMenuEntries(*chart).contains(MakeProfile)); // and may be made again
+            QVERIFY(contextMenuEntries(*chart).contains(MAKE_PROFILE)); // and may be made again
             closeDiscarding(chart);
         }
     }

@@ -48,8 +48,13 @@ std::string labText(const double* lab)
     return fixed(lab[0], 2) + " " + fixed(lab[1], 2) + " " + fixed(lab[2], 2);
 }
 
-std::string inkText(const KxChartPoint& record)
+// A patch's device values: whole ink percentages, or the R, G, B bytes
+// sent to an RGB printer's driver.
+std::string deviceText(const KxChartPoint& record)
 {
+    if (record.device == ChartDevice::Rgb)
+        return std::to_string(record.deviceRgb[0]) + "/" + std::to_string(record.deviceRgb[1]) + "/"
+            + std::to_string(record.deviceRgb[2]);
     const std::array<double, 4> ink = record.inkPercent();
     return fixed(ink[0], 0) + "/" + fixed(ink[1], 0) + "/" + fixed(ink[2], 0) + "/" + fixed(ink[3], 0);
 }
@@ -395,7 +400,8 @@ private:
     {
         const double x[] = {MARGIN, MARGIN + 28, MARGIN + 120, MARGIN + 190, MARGIN + 290, MARGIN + 390, MARGIN + 430,
                             MARGIN + 480};
-        const char* const heads[] = {"ID", "Name", "C/M/Y/K %", "Predicted Lab", "Measured Lab", "CIE76", "CIEDE2000",
+        const char* const heads[] = {"ID", "Name", session.device() == ChartDevice::Rgb ? "R/G/B" : "C/M/Y/K %",
+                                     "Predicted Lab", "Measured Lab", "CIE76", "CIEDE2000",
                                      "Pred. / Meas."};
         y -= LINE;
         for (int column = 0; column < 8; ++column)
@@ -408,7 +414,7 @@ private:
             const double* measured = session.reading(check.patch)->lab;
             const std::string cells[] = {std::to_string(check.patch + 1),
                                          ChartPatchColours::nameOf(record, check.patch + 1),
-                                         inkText(record),
+                                         deviceText(record),
                                          labText(record.labD50),
                                          labText(measured),
                                          fixed(check.deltaE76, 2),

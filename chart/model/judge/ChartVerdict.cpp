@@ -1,6 +1,7 @@
 #include "ChartVerdict.h"
 
 #include "ChartControls.h"
+#include "ChartMeasurementSession.h"
 #include "ChartVerification.h"
 
 ChartVerdict ChartVerdict::of(const ChartVerification& verification, const ChartTolerance& tolerance)
@@ -33,10 +34,22 @@ ChartVerdict ChartVerdict::of(const ChartVerification& verification, const Chart
         return verdict;
     if (controlBreaks(ChartTolerance::Paper, ChartControls::PAPER_NAME))
         return verdict;
-    for (const std::string solid : ChartControls::SOLID_NAMES) {
-        const bool black = solid == ChartControls::BLACK_SOLID_NAME && tolerance.limits[ChartTolerance::BlackSolid];
-        if (controlBreaks(black ? ChartTolerance::BlackSolid : ChartTolerance::Solids, solid))
+    const bool blackLimit = tolerance.limits[ChartTolerance::BlackSolid].has_value();
+    if (verification.session().device() == ChartDevice::Rgb) {
+        // An RGB printer's solids are its driver's primaries and their
+        // pairs; its black, 0 0 0, is no solid, and is held to the black
+        // limit alone.
+        for (const std::string solid : ChartControls::RGB_SOLID_NAMES)
+            if (controlBreaks(ChartTolerance::Solids, solid))
+                return verdict;
+        if (blackLimit && controlBreaks(ChartTolerance::BlackSolid, ChartControls::RGB_BLACK_NAME))
             return verdict;
+    } else {
+        for (const std::string solid : ChartControls::SOLID_NAMES) {
+            const bool black = solid == ChartControls::BLACK_SOLID_NAME && blackLimit;
+            if (controlBreaks(black ? ChartTolerance::BlackSolid : ChartTolerance::Solids, solid))
+                return verdict;
+        }
     }
     if (!checkedAny)
         verdict.outcome = Outcome::Unchecked;

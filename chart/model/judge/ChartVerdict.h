@@ -11,7 +11,8 @@ class ChartVerification;
 
 // Whether a print's readings keep within a tolerance, and if not, the first
 // limit they break, in the order mean, maximum, 95th percentile, paper,
-// solids (C, M, Y, K). A paper or solid limit whose control patch has no
+// solids (C, M, Y, K; for an RGB printer red, green, blue, cyan, magenta,
+// yellow, then its black). A paper or solid limit whose control patch has no
 // reading (or is not on the chart) is not checked and is named; a tolerance
 // none of whose limits could be checked is no pass.
 struct ChartVerdict {

@@ -11,8 +11,22 @@
 
 namespace {
 
-const char* const HEADER = "ID,Name,C,M,Y,K,Reference L,Reference a,Reference b,Measured L,Measured a,Measured b,"
+const char* const HEADER = "ID,Name,%s,Reference L,Reference a,Reference b,Measured L,Measured a,Measured b,"
                            "CIE76,CIEDE2000\n";
+
+// A patch's device values as CSV fields: ink in percent, or the R, G, B
+// bytes sent to the driver.
+std::string deviceFields(const KxChartPoint& record)
+{
+    char fields[128];
+    if (record.device == ChartDevice::Rgb) {
+        Kx_snprintf(fields, sizeof fields, "%d,%d,%d", record.deviceRgb[0], record.deviceRgb[1], record.deviceRgb[2]);
+    } else {
+        const std::array<double, 4> ink = record.inkPercent();
+        Kx_snprintf(fields, sizeof fields, "%.2f,%.2f,%.2f,%.2f", ink[0], ink[1], ink[2], ink[3]);
+    }
+    return fields;
+}
 
 // A name as one CSV field: quoted, with its quotes doubled.
 std::string quoted(const std::string& name)
@@ -27,13 +41,13 @@ std::string quoted(const std::string& name)
 
 KxWriteResult ChartVerificationCsv::write(const ChartMeasurementSession& session, const char* path)
 {
-    std::string text = HEADER;
     char row[512];
+    Kx_snprintf(row, sizeof row, HEADER, session.device() == ChartDevice::Rgb ? "R,G,B" : "C,M,Y,K");
+    std::string text = row;
     for (unsigned long patch = 0; patch < session.patches(); ++patch) {
         const KxChartPoint& record = session.record(patch);
-        const std::array<double, 4> ink = record.inkPercent();
-        Kx_snprintf(row, sizeof row, "%lu,%s,%.2f,%.2f,%.2f,%.2f,%.4f,%.4f,%.4f", patch + 1,
-                    quoted(ChartPatchColours::nameOf(record, patch + 1)).c_str(), ink[0], ink[1], ink[2], ink[3],
+        Kx_snprintf(row, sizeof row, "%lu,%s,%s,%.4f,%.4f,%.4f", patch + 1,
+                    quoted(ChartPatchColours::nameOf(record, patch + 1)).c_str(), deviceFields(record).c_str(),
                     record.labD50[0], record.labD50[1], record.labD50[2]);
         text += row;
         if (const CgatsReading* reading = session.reading(patch)) {

@@ -61,7 +61,7 @@ const RgbControl RGB_CONTROLS[] = {
     {"Grey 153", 153, 153, 153},
     {"Grey 102", 102, 102, 102},
     {"Grey 51", 51, 51, 51},
-    {"Black", 0, 0, 0},
+    {ChartControls::RGB_BLACK_NAME, 0, 0, 0},
 };
 
 struct RecordRelease {

@@ -22,6 +22,8 @@ public:
     // The solids of an RGB printer: each channel alone at 255 (red, green,
     // blue) and each pair (cyan, magenta, yellow), the others at 0.
     static constexpr const char* RGB_SOLID_NAMES[6] = {"Red", "Green", "Blue", "Cyan", "Magenta", "Yellow"};
+    // An RGB printer's black, 0 0 0: the darkest its driver prints.
+    static constexpr const char* RGB_BLACK_NAME = "Black";
 
     // Appends the control patches of the profile's device to the list
     // *points, each with its D50 and relative Lab through profile and its

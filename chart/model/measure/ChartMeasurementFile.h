@@ -8,9 +8,10 @@
 class ChartMeasurementSession;
 
 // The measurement file of a chart, a CGATS text that Argyll reads as a
-// .ti3 (type CTI3, an output device measured as CMYK against Lab): one set
-// per reading with the patch's number and name as in the target file, its
-// ink in percent and the measured D50 Lab.
+// .ti3 (type CTI3, an output device measured as CMYK or RGB against Lab, as
+// the chart is printed): one set per reading with the patch's number and
+// name as in the target file, its ink (or the RGB sent to the printer's
+// driver) in percent and the measured D50 Lab.
 class ChartMeasurementFile
 {
 public:

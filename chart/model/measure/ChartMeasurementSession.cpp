@@ -25,13 +25,14 @@ unsigned long wholeNumber(const std::string& text)
     return std::strtoul(text.c_str(), nullptr, 10);
 }
 
-// Ink as C/M/Y/K percentages to one decimal, whole ones without: "0/0/50.2/0".
-std::string inkText(const std::array<double, 4>& inks)
+// Device values as percentages to one decimal, whole ones without:
+// "0/0/50.2/0" (C/M/Y/K), "100/0/50.2" (R/G/B).
+std::string deviceValuesText(ChartDevice device, const std::array<double, 4>& values)
 {
     std::string text;
-    for (double ink : inks) {
+    for (int i = 0; i < (device == ChartDevice::Rgb ? 3 : 4); ++i) {
         char number[32];
-        std::snprintf(number, sizeof number, "%.1f", ink);
+        std::snprintf(number, sizeof number, "%.1f", values[i]);
         std::string shown = number;
         if (shown.size() > 2 && shown.compare(shown.size() - 2, 2, ".0") == 0)
             shown.resize(shown.size() - 2);
@@ -40,12 +41,30 @@ std::string inkText(const std::array<double, 4>& inks)
     return text;
 }
 
+// The device values a set gives for a patch printed on device, as
+// KxChartPoint::devicePercent has them; false when it gives none.
+bool deviceValuesOf(const CgatsReading& set, ChartDevice device, std::array<double, 4>& values)
+{
+    if (device == ChartDevice::Rgb) {
+        values = {set.rgb[0], set.rgb[1], set.rgb[2], 0.0};
+        return set.hasRgb;
+    }
+    values = {set.inks[0], set.inks[1], set.inks[2], set.inks[3]};
+    return set.hasInks;
+}
+
+// What other device values are, for the refusal of many sets at once.
+const char* otherValues(ChartDevice device)
+{
+    return device == ChartDevice::Rgb ? "other RGB" : "other ink";
+}
+
 } // namespace
 
 std::string ChartMeasurementSession::InkMismatch::text() const
 {
-    return set + " has ink " + inkText(inks) + ", but patch " + std::to_string(patch + 1) + " is printed with "
-        + inkText(printed);
+    return set + (device == ChartDevice::Rgb ? " has R/G/B " : " has ink ") + deviceValuesText(device, inks)
+        + ", but patch " + std::to_string(patch + 1) + " is printed with " + deviceValuesText(device, printed);
 }
 
 std::string ChartMeasurementSession::LoadOutcome::refusalLine() const
@@ -53,7 +72,7 @@ std::string ChartMeasurementSession::LoadOutcome::refusalLine() const
     if (refused.empty())
         return std::string();
     return refused.front().text() + "; " + std::to_string(refused.size()) + " of the " + std::to_string(sets)
-        + " sets name a patch printed with other ink";
+        + " sets name a patch printed with " + otherValues(refused.front().device);
 }
 
 void ChartMeasurementSession::reset(const KxChartPoint* first)
@@ -109,10 +128,11 @@ ChartMeasurementSession::SetMatch ChartMeasurementSession::patchFor(const CgatsR
     if (!number || number > records.size())
         return SetMatch::NoPatch;
     patch = number - 1;
-    if (set.hasInks) {
-        const std::array<double, 4> printed = records[patch].inkPercent();
-        for (int ink = 0; ink < 4; ++ink)
-            if (!(std::fabs(set.inks[ink] - printed[ink]) <= INK_TOLERANCE))
+    std::array<double, 4> values;
+    if (deviceValuesOf(set, device(), values)) {
+        const std::array<double, 4> printed = records[patch].devicePercent();
+        for (int i = 0; i < 4; ++i)
+            if (!(std::fabs(values[i] - printed[i]) <= INK_TOLERANCE))
                 return SetMatch::OtherInk;
     }
     return SetMatch::Patch;
@@ -124,8 +144,9 @@ bool ChartMeasurementSession::load(const char* path, bool averageRepeats, LoadOu
     std::vector<CgatsReading> sets;
     if (!ChartReadings::fromFile(path, records.size(), sets, whyNot))
         return false;
-    if (!sets.empty() && !sets.front().device.empty() && sets.front().device != DEVICE) {
-        whyNot = "its readings are of " + sets.front().device + " patches, but the chart's patches are " + DEVICE;
+    const std::string chartDevice = ChartDevices::name(device());
+    if (!sets.empty() && !sets.front().device.empty() && sets.front().device != chartDevice) {
+        whyNot = "its readings are of " + sets.front().device + " patches, but the chart's patches are " + chartDevice;
         return false;
     }
     LoadOutcome found;
@@ -160,11 +181,13 @@ bool ChartMeasurementSession::matchSets(const std::vector<CgatsReading>& sets, S
             whyNot = ChartReadings::whereIsSet(i, sets[i]) + " names no patch of the chart's "
                 + std::to_string(records.size());
             return false;
-        case SetMatch::OtherInk:
-            found.refused.push_back({ChartReadings::whereIsSet(i, sets[i]),
-                                       {sets[i].inks[0], sets[i].inks[1], sets[i].inks[2], sets[i].inks[3]}, patch,
-                                       records[patch].inkPercent()});
+        case SetMatch::OtherInk: {
+            std::array<double, 4> values;
+            deviceValuesOf(sets[i], device(), values);
+            found.refused.push_back(
+                {ChartReadings::whereIsSet(i, sets[i]), values, patch, records[patch].devicePercent(), device()});
             break;
+        }
         case SetMatch::Patch:
             setsOfPatch[patch].push_back(i);
             break;

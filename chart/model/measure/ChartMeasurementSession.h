@@ -19,29 +19,31 @@
 // same patch replaces the earlier. A reading from the instrument goes to
 // the patch being measured; a set of a measurement file goes to the patch
 // its number or name gives ("7", "Patch 0007"), and only there when the
-// set's ink values, if it has any, are the ones that patch is printed with.
-// A file with a set that names no patch of the chart, or whose sets mostly
-// name patches printed with other ink, is not this chart's file and gives
-// nothing; nor is a file that says its sets were printed on another device.
+// set's device values (ink, or the RGB sent to the driver), if it has any,
+// are the ones that patch is printed with. A file with a set that names no
+// patch of the chart, or whose sets mostly name patches printed with other
+// values, is not this chart's file and gives nothing; nor is a file that
+// says its sets were printed on another device than the chart's.
 class ChartMeasurementSession
 {
 public:
-    // The device every chart's patches are printed on.
-    static constexpr const char* DEVICE = "CMYK";
-
-    // How far a set's ink may be from its patch's, in percent per ink, for
-    // the set to be a reading of that patch. A chart's ink values are bytes,
-    // 0.39 % apart, and files give them in percent to a few decimals.
+    // How far a set's device value may be from its patch's, in percent per
+    // ink or RGB channel, for the set to be a reading of that patch. A
+    // chart's device values are bytes, 0.39 % apart, and files give them in
+    // percent to a few decimals.
     static constexpr double INK_TOLERANCE = 0.5;
 
-    // A set refused for naming a patch printed with other ink.
+    // A set refused for naming a patch printed with other ink, or other RGB.
     struct InkMismatch {
         std::string set;               // "set 3 (ID 3)"
-        std::array<double, 4> inks;    // the set's, C, M, Y, K in percent
+        std::array<double, 4> inks;    // the set's device values (see KxChartPoint::devicePercent)
         unsigned long patch;           // the patch it names, from 0
-        std::array<double, 4> printed; // that patch's ink
+        std::array<double, 4> printed; // that patch's
+        ChartDevice device = ChartDevice::Cmyk;
 
-        // "set 3 (ID 3) has ink 0/0/87.1/0, but patch 3 is printed with 0/0/50.2/0"
+        // "set 3 (ID 3) has ink 0/0/87.1/0, but patch 3 is printed with
+        // 0/0/50.2/0"; for RGB, "set 3 (ID 3) has R/G/B 100/0/87.1, but
+        // patch 3 is printed with 100/0/50.2".
         std::string text() const;
     };
 
@@ -63,6 +65,8 @@ public:
     void reset(const KxChartPoint* first);
 
     unsigned long patches() const { return records.size(); }
+    // The device the chart's patches are printed on; CMYK with no chart.
+    ChartDevice device() const { return records.empty() ? ChartDevice::Cmyk : records.front().device; }
     // The record of a patch (from 0, in list order); its links are not used.
     const KxChartPoint& record(unsigned long patch) const { return records[patch]; }
 
@@ -98,9 +102,9 @@ public:
 
     // Takes the readings of a measurement file or of plain text (see
     // ChartReadings) over those held. Sets naming a patch printed with other
-    // ink are left out and listed in the outcome; when they are most of the
-    // file, it is refused with them listed. A file of another device's
-    // readings is refused. Two sets of one patch refuse the
+    // device values are left out and listed in the outcome; when they are
+    // most of the file, it is refused with them listed. A file of another
+    // device's readings is refused. Two sets of one patch refuse the
     // file, unless averageRepeats asks for the mean of them. False, with a
     // message, when the file is refused; nothing is taken then, and the
     // outcome lists no set unless the file was refused for its ink.
@@ -115,7 +119,7 @@ private:
 
     // The patch a set names: its SAMPLE_ID as a patch number from 1, else
     // its SAMPLE_ID or SAMPLE_NAME as a patch name; OtherInk when the set's
-    // ink is not within INK_TOLERANCE of that patch's.
+    // device values are not within INK_TOLERANCE of that patch's.
     SetMatch patchFor(const CgatsReading& set, unsigned long& patch) const;
     // The sets of a file, by the patch each names, in file order.
     using SetsOfPatch = std::map<unsigned long, std::vector<std::size_t>>;

@@ -4,13 +4,15 @@
 
 std::vector<PrinterMeasurement> ChartPrinterReadings::of(const ChartMeasurementSession& session)
 {
+    const PrinterDevice device = session.device() == ChartDevice::Rgb ? PrinterDevice::Rgb : PrinterDevice::Cmyk;
     std::vector<PrinterMeasurement> measurements;
     measurements.reserve(session.readings().size());
     for (const auto& [patch, reading] : session.readings()) {
         PrinterMeasurement measurement;
-        const std::array<double, 4> inks = session.record(patch).inkPercent();
-        std::copy(inks.begin(), inks.end(), measurement.inks);
+        const std::array<double, 4> values = session.record(patch).devicePercent();
+        std::copy(values.begin(), values.end(), measurement.inks);
         std::copy(reading.lab, reading.lab + 3, measurement.lab);
+        measurement.device = device;
         measurements.push_back(measurement);
     }
     return measurements;
@@ -18,10 +20,6 @@ std::vector<PrinterMeasurement> ChartPrinterReadings::of(const ChartMeasurementS
 
 bool ChartPrinterReadings::hasPaperWhite(const ChartMeasurementSession& session)
 {
-    for (const auto& entry : session.readings()) {
-        const std::array<unsigned char, 4> inks = session.record(entry.first).inkBytes();
-        if (std::all_of(inks.begin(), inks.end(), [](unsigned char ink) { return ink == 0; }))
-            return true;
-    }
-    return false;
+    return std::any_of(session.readings().begin(), session.readings().end(),
+                       [&](const auto& entry) { return session.record(entry.first).isPaper(); });
 }

@@ -8,14 +8,15 @@
 #include <vector>
 
 // A chart's readings as the printer profiler takes them: each measured
-// patch's ink in percent with its D50 Lab reading, in patch order.
+// patch's device values in percent (the inks, or the RGB sent to the
+// driver) with its D50 Lab reading, in patch order.
 class ChartPrinterReadings
 {
 public:
     static std::vector<PrinterMeasurement> of(const ChartMeasurementSession& session);
 
-    // True when a patch printed with no ink at all (the paper) has a
-    // reading: a profile is made relative to it.
+    // True when a patch of bare paper (no ink at all, or RGB 255 255 255)
+    // has a reading: a profile is made relative to it.
     static bool hasPaperWhite(const ChartMeasurementSession& session);
 };
 

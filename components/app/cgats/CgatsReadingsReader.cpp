@@ -113,10 +113,6 @@ bool CgatsReadingsReader::read(const unsigned char* data, std::size_t size, std:
                 return false;
             }
         }
-        // Ink values that do not read as numbers are not kept; the reading stands.
-        reading.hasInks = columns.hasInks();
-        for (int i = 0; i < 4 && reading.hasInks; ++i)
-            reading.hasInks = document.number(set, columns.inks[i], reading.inks[i]);
         if (columns.xyz) {
             const double xyz[3] = {v[0] / 100.0, v[1] / 100.0, v[2] / 100.0};
             KxCmsLabConverter::xyzToLab(xyz, v);
