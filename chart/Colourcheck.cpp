@@ -436,6 +436,21 @@ int Colourcheck::fromKxCMS(KxCMS* profile, KxCMS* monitor, unsigned long count)
 
 int Colourcheck::fromCmykKxCMS(KxCMS* profile, KxCMS* monitor, unsigned long count)
 {
+    return fromPrinterKxCMS(profile, monitor, count);
+}
+
+int Colourcheck::fromRgbKxCMS(KxCMS* profile, KxCMS* monitor, unsigned long count)
+{
+    if (ChartConversions::givesPatches(profile))
+        return fromPrinterKxCMS(profile, monitor, count);
+    clear();
+    setEmptyReason(tr("Only CMYK profiles and RGB printer profiles give patches."));
+    drawChart();
+    return 0;
+}
+
+int Colourcheck::fromPrinterKxCMS(KxCMS* profile, KxCMS* monitor, unsigned long count)
+{
     clear();
     // Out of memory leaves an empty list, drawn as an empty chart.
     int result = ChartGrid::generate(&points, profile, monitor, count, standardOutputProgress());
@@ -445,14 +460,6 @@ int Colourcheck::fromCmykKxCMS(KxCMS* profile, KxCMS* monitor, unsigned long cou
         setEmptyReason(tr("There was not enough memory to build the chart."));
     drawChart();
     return result;
-}
-
-int Colourcheck::fromRgbKxCMS(KxCMS*, KxCMS*, unsigned long)
-{
-    clear();
-    setEmptyReason(tr("Only CMYK profiles give patches."));
-    drawChart();
-    return 0;
 }
 
 int Colourcheck::profilingChart(const char* monitorProfilePath, QString& profileFolder)
@@ -467,7 +474,7 @@ int Colourcheck::profilingChart(const char* monitorProfilePath, QString& profile
     if (choice.source == ColourcheckProfilingChartDialog::CmykWithoutProfile)
         return profilingChartWithoutProfile(monitorProfilePath, choice.count, choice.inkLimit);
 
-    const QString path = KxModal::current().getOpenProfileName(this, tr("Choose the printer's CMYK profile"),
+    const QString path = KxModal::current().getOpenProfileName(this, tr("Choose the printer's CMYK or RGB profile"),
                                                                profileFolder);
     if (path.isNull()) {
         setEmptyReason(tr("No profile was chosen."));
@@ -477,9 +484,9 @@ int Colourcheck::profilingChart(const char* monitorProfilePath, QString& profile
     profileFolder = folderOf(encodedPath);
     ChartConversions conversions;
     if (!conversions.openForGeneration(encodedPath.constData(), monitorProfilePath)
-        || conversions.profile()->inputSpace != icSigCmykData) {
+        || !ChartConversions::givesPatches(conversions.profile())) {
         clear();
-        setEmptyReason(tr("Only CMYK profiles give patches."));
+        setEmptyReason(tr("Only CMYK profiles and RGB printer profiles give patches."));
         drawChart();
         return -1;
     }
@@ -487,6 +494,7 @@ int Colourcheck::profilingChart(const char* monitorProfilePath, QString& profile
     lastDir = folderOf(encodedPath);
     clear();
     QApplication::setOverrideCursor(Qt::WaitCursor);
+    // The sampler keeps an RGB printer's patches to no ink limit: its driver keeps its own.
     const int result = ChartProfilingChart::generate(&points, conversions.profile(), conversions.monitor(),
                                                      choice.count, choice.inkLimit);
     QApplication::restoreOverrideCursor();

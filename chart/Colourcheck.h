@@ -71,11 +71,15 @@ public:
     int fromICC(const char* profilePath, const char* monitorProfilePath, unsigned long count);
     int fromKxCMS(KxCMS* profile, KxCMS* monitor, unsigned long count);
     int fromCmykKxCMS(KxCMS* profile, KxCMS* monitor, unsigned long count);
+    // An RGB printer profile gives patches as a CMYK profile does; an RGB
+    // input or display profile gives the empty chart.
     int fromRgbKxCMS(KxCMS* profile, KxCMS* monitor, unsigned long count);
-    // A chart to profile a CMYK printer from: asks whether to spread it by
-    // the printer's profile or, with no profile, by a rough printer model,
-    // the patch count and the ink limit, then for the profile (0 when
-    // cancelled); -1 when the profile is refused or memory runs out.
+    // A chart to profile a printer from: asks whether to spread it by the
+    // printer's profile (CMYK, or RGB for a printer driven through RGB) or,
+    // with no profile, by a rough CMYK printer model, the patch count and
+    // the ink limit (which an RGB printer's driver keeps itself), then for
+    // the profile (0 when cancelled); -1 when the profile is refused or
+    // memory runs out.
     int profilingChart(const char* monitorProfilePath, QString& profileFolder);
     int profilingChartWithoutProfile(const char* monitorProfilePath, int count, int inkLimit);
     void removeDuplicates(double tolerance, bool& reverse, unsigned long target);
@@ -148,6 +152,9 @@ private:
     // offers them all, those that do not apply now greyed out.
     // The scrolled chart and the note shown while it is empty.
     void createChartView();
+    // The grid of a printer's colorants culled to count, with the control
+    // patches if asked: what a CMYK or an RGB printer profile gives.
+    int fromPrinterKxCMS(KxCMS* profile, KxCMS* monitor, unsigned long count);
     QLayout* createCheckRow();
     void createInstrumentPanel(QBoxLayout* windowLayout);
     void createCommands(QLayout* windowLayout);

@@ -67,11 +67,19 @@ void ColourcheckPatch::updatePatch()
     auto lab = [&](const double* v) {
         return number(v[0], 3) + ", " + number(v[1], 3) + ", " + number(v[2], 3);
     };
-    const std::array<double, 4> ink = point.inkPercent();
-    const QString inks =
-        number(ink[0], 2) + ", " + number(ink[1], 2) + ", " + number(ink[2], 2) + ", " + number(ink[3], 2);
+    // An RGB printer's patch shows the bytes its driver is sent, a CMYK
+    // printer's the ink in percent.
+    const bool rgb = point.device == ChartDevice::Rgb;
+    QString device;
+    if (rgb) {
+        device = QString("%1, %2, %3").arg(point.deviceRgb[0]).arg(point.deviceRgb[1]).arg(point.deviceRgb[2]);
+    } else {
+        const std::array<double, 4> ink = point.inkPercent();
+        device = number(ink[0], 2) + ", " + number(ink[1], 2) + ", " + number(ink[2], 2) + ", " + number(ink[3], 2);
+    }
     const QString labels[] = {
-        QCoreApplication::translate("Colourcheck", "C, M, Y, K"),
+        rgb ? QCoreApplication::translate("Colourcheck", "R, G, B")
+            : QCoreApplication::translate("Colourcheck", "C, M, Y, K"),
         QCoreApplication::translate("Colourcheck", "L, a, b relative"),
         QCoreApplication::translate("Colourcheck", "L, a, b D50"),
         QCoreApplication::translate("Colourcheck", "L, a, b Measured"),
@@ -80,7 +88,7 @@ void ColourcheckPatch::updatePatch()
     };
     const QString patchId = QString::number(index + 1) + ", "
         + QString::fromStdString(ChartPatchColours::nameOf(point, index + 1));
-    const QString values[] = {inks,    lab(point.labRelative), lab(point.labD50), lab(measured()), number(deltaE(), 3),
+    const QString values[] = {device,  lab(point.labRelative), lab(point.labD50), lab(measured()), number(deltaE(), 3),
                               patchId};
     // Labels padded to the longest, so the values line up in a fixed-width font.
     qsizetype width = 0;

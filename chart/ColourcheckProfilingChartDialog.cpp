@@ -19,7 +19,7 @@ ColourcheckProfilingChartDialog::ColourcheckProfilingChartDialog(QWidget* parent
     // Entries in the order of Source.
     sourceCombo = new QComboBox(this);
     sourceCombo->setObjectName(QStringLiteral("source_combo"));
-    sourceCombo->addItems({tr("The printer's CMYK profile (chosen next)"),
+    sourceCombo->addItems({tr("The printer's profile, CMYK or RGB (chosen next)"),
                            tr("No profile: a CMYK printer, spread by a rough printer model")});
     form->addRow(tr("Spread the patches by"), sourceCombo);
 
@@ -35,7 +35,8 @@ ColourcheckProfilingChartDialog::ColourcheckProfilingChartDialog(QWidget* parent
     inkLimitSpin->setSingleStep(5);
     inkLimitSpin->setValue(ChartProfilingSampler::MOST_INK_LIMIT);
     inkLimitSpin->setSuffix(tr(" %"));
-    form->addRow(tr("Ink limit"), inkLimitSpin);
+    // An RGB printer's driver keeps its own.
+    form->addRow(tr("Ink limit (CMYK)"), inkLimitSpin);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

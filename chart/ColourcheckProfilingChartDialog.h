@@ -7,8 +7,9 @@ class QComboBox;
 class QSpinBox;
 
 // Asks how a chart to profile a printer is to be made: from the printer's
-// profile (chosen next) or, for a printer that has none yet, from a rough
-// CMYK printer model; how many patches; and the ink limit in percent.
+// profile (chosen next, CMYK or RGB) or, for a printer that has none yet,
+// from a rough CMYK printer model; how many patches; and the ink limit in
+// percent, for CMYK.
 class ColourcheckProfilingChartDialog : public QDialog
 {
     Q_OBJECT

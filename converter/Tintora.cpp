@@ -514,31 +514,17 @@ void Tintora::rgbChanged(int)
     updating = 1;
 
     const unsigned long r = r_spin->value(), g = g_spin->value(), b = b_spin->value();
-    if (outputCms.outputSpace == icSigCmykData) {
-        unsigned long c, m, y, k;
-        outputCms.rgb2cmyk(r, g, b, c, m, y, k);
-        c_label->setText(decimal(c));
-        m_label->setText(decimal(m));
-        y_label->setText(decimal(y));
-        k_label->setText(decimal(k));
-    } else {
-        unsigned long ro, go, bo;
-        outputCms.rgb2rgb(r, g, b, ro, go, bo);
-        r_label->setText(decimal(ro));
-        g_label->setText(decimal(go));
-        b_label->setText(decimal(bo));
-    }
+    unsigned long out[4] = {};
+    if (outputCms.outputSpace == icSigCmykData)
+        outputCms.rgb2cmyk(r, g, b, out[0], out[1], out[2], out[3]);
+    else
+        outputCms.rgb2rgb(r, g, b, out[0], out[1], out[2]);
+    showOutputValues(out);
 
     double L, a, bb;
     labCms.rgb2lab(r, g, b, L, a, bb);
-    labin_l_spin->setValue(wholeNumber(L));
-    labin_a_spin->setValue(wholeNumber(a));
-    labin_b_spin->setValue(wholeNumber(bb));
-
-    updateLabOut();
-    updateMonitorPreview();
-    updating = 0;
-    labEdited = 0;
+    showLabInput(L, a, bb);
+    finishInputEdit(false);
 }
 
 void Tintora::cmykChanged(int)
@@ -548,31 +534,41 @@ void Tintora::cmykChanged(int)
     updating = 1;
 
     const unsigned long c = c_spin->value(), m = m_spin->value(), y = y_spin->value(), k = k_spin->value();
-    if (outputCms.outputSpace == icSigCmykData) {
-        unsigned long co, mo, yo, ko;
-        outputCms.cmyk2cmyk(c, m, y, k, co, mo, yo, ko);
-        c_label->setText(decimal(co));
-        m_label->setText(decimal(mo));
-        y_label->setText(decimal(yo));
-        k_label->setText(decimal(ko));
-    } else {
-        unsigned long r, g, b;
-        outputCms.cmyk2rgb(c, m, y, k, r, g, b);
-        r_label->setText(decimal(r));
-        g_label->setText(decimal(g));
-        b_label->setText(decimal(b));
-    }
+    unsigned long out[4] = {};
+    if (outputCms.outputSpace == icSigCmykData)
+        outputCms.cmyk2cmyk(c, m, y, k, out[0], out[1], out[2], out[3]);
+    else
+        outputCms.cmyk2rgb(c, m, y, k, out[0], out[1], out[2]);
+    showOutputValues(out);
 
     double L, a, b;
     labCms.cmyk2lab(c, m, y, k, L, a, b);
+    showLabInput(L, a, b);
+    finishInputEdit(false);
+}
+
+void Tintora::showOutputValues(const unsigned long values[4])
+{
+    QLabel* const cmykLabels[] = {c_label, m_label, y_label, k_label};
+    QLabel* const rgbLabels[] = {r_label, g_label, b_label, nullptr};
+    QLabel* const* labels = outputCms.outputSpace == icSigCmykData ? cmykLabels : rgbLabels;
+    for (int i = 0; i < 4 && labels[i]; ++i)
+        labels[i]->setText(decimal(values[i]));
+}
+
+void Tintora::showLabInput(double L, double a, double b)
+{
     labin_l_spin->setValue(wholeNumber(L));
     labin_a_spin->setValue(wholeNumber(a));
     labin_b_spin->setValue(wholeNumber(b));
+}
 
+void Tintora::finishInputEdit(bool byLab)
+{
     updateLabOut();
     updateMonitorPreview();
     updating = 0;
-    labEdited = 0;
+    labEdited = byLab ? 1 : 0;
 }
 
 void Tintora::labChanged(int)
@@ -604,25 +600,13 @@ void Tintora::labChanged(int)
     a = labin_a_spin->value();
     b = labin_b_spin->value();
     outputCms.D50lab2rlab(L, a, b, rL, ra, rb);
-    if (outputCms.outputSpace == icSigCmykData) {
-        unsigned long c, m, y, k;
-        outputCms.lab2cmyk(rL, ra, rb, c, m, y, k);
-        c_label->setText(decimal(c));
-        m_label->setText(decimal(m));
-        y_label->setText(decimal(y));
-        k_label->setText(decimal(k));
-    } else {
-        unsigned long r, g, bo;
-        outputCms.lab2rgb(rL, ra, rb, r, g, bo);
-        r_label->setText(decimal(r));
-        g_label->setText(decimal(g));
-        b_label->setText(decimal(bo));
-    }
-
-    updateLabOut();
-    updateMonitorPreview();
-    labEdited = 1;
-    updating = 0;
+    unsigned long out[4] = {};
+    if (outputCms.outputSpace == icSigCmykData)
+        outputCms.lab2cmyk(rL, ra, rb, out[0], out[1], out[2], out[3]);
+    else
+        outputCms.lab2rgb(rL, ra, rb, out[0], out[1], out[2]);
+    showOutputValues(out);
+    finishInputEdit(true);
 }
 
 int Tintora::inputDeviceValues(double values[KxCmsIcc::MAXIMUM_CHANNELS]) const

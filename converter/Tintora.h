@@ -111,6 +111,14 @@ private:
     void createCMS();
     void updateUI();
     void updateLabOut();
+    // Shows the output profile's device values: C, M, Y, K for a CMYK
+    // output, else R, G, B.
+    void showOutputValues(const unsigned long values[4]);
+    // Shows the input colour's D50 Lab in the Lab input's spin boxes.
+    void showLabInput(double L, double a, double b);
+    // What every edit of the input colour ends with: the Lab output and the
+    // preview brought up to date, and which input was edited last.
+    void finishInputEdit(bool byLab);
     void updateGamutLabel(double difference);
     void updateMonitorPreview();
     // The preview as the output prints the colour: the input's output

@@ -13,6 +13,8 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include <initializer_list>
+
 namespace {
 
 QLabel* makeLabel(QWidget* parent, const char* name)
@@ -89,6 +91,67 @@ QSizePolicy policy(QSizePolicy::Policy horizontal, QSizePolicy::Policy vertical,
     sizePolicy.setHorizontalStretch(horizontalStretch);
     sizePolicy.setVerticalStretch(verticalStretch);
     return sizePolicy;
+}
+
+// One channel of an input colour: its caption, slider and spin box, each
+// with its object name, and the channel's range.
+struct InputChannel {
+    QLabel*& caption;
+    const char* captionName;
+    QSlider*& slider;
+    const char* sliderName;
+    QSpinBox*& spin;
+    const char* spinName;
+    int minimum;
+    int maximum;
+};
+
+// Makes the captions, then the sliders, then the spin boxes of an input's
+// channels (the focus moves in that order), and lays them out a channel a
+// row; the first row's slider takes the spare width.
+void makeInputChannels(QWidget* parent, QGridLayout* grid, std::initializer_list<InputChannel> channels)
+{
+    for (const InputChannel& channel : channels)
+        channel.caption = makeLabel(parent, channel.captionName);
+    for (const InputChannel& channel : channels)
+        channel.slider = makeSlider(parent, channel.sliderName, channel.minimum, channel.maximum);
+    for (const InputChannel& channel : channels)
+        channel.spin = makeSpin(parent, channel.spinName, channel.minimum, channel.maximum);
+    channels.begin()->slider->setSizePolicy(policy(QSizePolicy::Expanding, QSizePolicy::Fixed, 1));
+    channels.begin()->spin->setSizePolicy(policy(QSizePolicy::Minimum, QSizePolicy::Fixed));
+    int row = 0;
+    for (const InputChannel& channel : channels) {
+        grid->addWidget(channel.caption, row, 0);
+        grid->addWidget(channel.slider, row, 1);
+        grid->addWidget(channel.spin, row, 2);
+        ++row;
+    }
+}
+
+// One channel of an output colour: its caption and the label that shows its
+// value, each with its object name.
+struct OutputChannel {
+    QLabel*& caption;
+    const char* captionName;
+    QLabel*& value;
+    const char* valueName;
+};
+
+// Makes the captions, then the value labels, of an output's channels and
+// lays them out a channel a row; the first value takes the spare width.
+void makeOutputChannels(QWidget* parent, QGridLayout* grid, std::initializer_list<OutputChannel> channels)
+{
+    for (const OutputChannel& channel : channels)
+        channel.caption = makeLabel(parent, channel.captionName);
+    for (const OutputChannel& channel : channels)
+        channel.value = makeLabel(parent, channel.valueName);
+    channels.begin()->value->setSizePolicy(policy(QSizePolicy::Preferred, QSizePolicy::Preferred, 1));
+    int row = 0;
+    for (const OutputChannel& channel : channels) {
+        grid->addWidget(channel.caption, row, 0);
+        grid->addWidget(channel.value, row, 1);
+        ++row;
+    }
 }
 
 } // namespace
@@ -190,27 +253,10 @@ void Tintora_UI::buildRgbInputPage()
     WStackPage->setObjectName(QStringLiteral("WStackPage"));
     WStackPageLayout = makeGrid(WStackPage, "WStackPageLayout", 11, 4);
 
-    textLabel5_3 = makeLabel(WStackPage, "textLabel5_3");
-    textLabel5 = makeLabel(WStackPage, "textLabel5");
-    textLabel5_2 = makeLabel(WStackPage, "textLabel5_2");
-    r_slider = makeSlider(WStackPage, "r_slider", 0, 255);
-    g_slider = makeSlider(WStackPage, "g_slider", 0, 255);
-    b_slider = makeSlider(WStackPage, "b_slider", 0, 255);
-    r_spin = makeSpin(WStackPage, "r_spin", 0, 255);
-    g_spin = makeSpin(WStackPage, "g_spin", 0, 255);
-    b_spin = makeSpin(WStackPage, "b_spin", 0, 255);
-    r_slider->setSizePolicy(policy(QSizePolicy::Expanding, QSizePolicy::Fixed, 1));
-    r_spin->setSizePolicy(policy(QSizePolicy::Minimum, QSizePolicy::Fixed));
-
-    const struct { QLabel* label; QSlider* slider; QSpinBox* spin; } rows[] = {
-        {textLabel5_3, r_slider, r_spin}, {textLabel5, g_slider, g_spin}, {textLabel5_2, b_slider, b_spin}};
-    int row = 0;
-    for (const auto& r : rows) {
-        WStackPageLayout->addWidget(r.label, row, 0);
-        WStackPageLayout->addWidget(r.slider, row, 1);
-        WStackPageLayout->addWidget(r.spin, row, 2);
-        ++row;
-    }
+    makeInputChannels(WStackPage, WStackPageLayout,
+                      {{textLabel5_3, "textLabel5_3", r_slider, "r_slider", r_spin, "r_spin", 0, 255},
+                       {textLabel5, "textLabel5", g_slider, "g_slider", g_spin, "g_spin", 0, 255},
+                       {textLabel5_2, "textLabel5_2", b_slider, "b_slider", b_spin, "b_spin", 0, 255}});
     spacer1 = new QSpacerItem(206, 16, QSizePolicy::Expanding, QSizePolicy::Minimum);
     WStackPageLayout->addItem(spacer1, 3, 0, 1, 3);
 
@@ -223,33 +269,11 @@ void Tintora_UI::buildCmykInputPage()
     WStackPage_2->setObjectName(QStringLiteral("WStackPage_2"));
     WStackPageLayout_2 = makeGrid(WStackPage_2, "WStackPageLayout_2", 11, 6);
 
-    textLabel5_3_2 = makeLabel(WStackPage_2, "textLabel5_3_2");
-    textLabel5_4 = makeLabel(WStackPage_2, "textLabel5_4");
-    textLabel5_2_2 = makeLabel(WStackPage_2, "textLabel5_2_2");
-    textLabel5_2_2_2 = makeLabel(WStackPage_2, "textLabel5_2_2_2");
-    c_slider = makeSlider(WStackPage_2, "c_slider", 0, 100);
-    m_slider = makeSlider(WStackPage_2, "m_slider", 0, 100);
-    y_slider = makeSlider(WStackPage_2, "y_slider", 0, 100);
-    k_slider = makeSlider(WStackPage_2, "k_slider", 0, 100);
-    c_spin = makeSpin(WStackPage_2, "c_spin", 0, 100);
-    m_spin = makeSpin(WStackPage_2, "m_spin", 0, 100);
-    y_spin = makeSpin(WStackPage_2, "y_spin", 0, 100);
-    k_spin = makeSpin(WStackPage_2, "k_spin", 0, 100);
-    c_slider->setSizePolicy(policy(QSizePolicy::Expanding, QSizePolicy::Fixed, 1));
-    c_spin->setSizePolicy(policy(QSizePolicy::Minimum, QSizePolicy::Fixed));
-
-    const struct { QLabel* label; QSlider* slider; QSpinBox* spin; } rows[] = {
-        {textLabel5_3_2, c_slider, c_spin},
-        {textLabel5_4, m_slider, m_spin},
-        {textLabel5_2_2, y_slider, y_spin},
-        {textLabel5_2_2_2, k_slider, k_spin}};
-    int row = 0;
-    for (const auto& r : rows) {
-        WStackPageLayout_2->addWidget(r.label, row, 0);
-        WStackPageLayout_2->addWidget(r.slider, row, 1);
-        WStackPageLayout_2->addWidget(r.spin, row, 2);
-        ++row;
-    }
+    makeInputChannels(WStackPage_2, WStackPageLayout_2,
+                      {{textLabel5_3_2, "textLabel5_3_2", c_slider, "c_slider", c_spin, "c_spin", 0, 100},
+                       {textLabel5_4, "textLabel5_4", m_slider, "m_slider", m_spin, "m_spin", 0, 100},
+                       {textLabel5_2_2, "textLabel5_2_2", y_slider, "y_slider", y_spin, "y_spin", 0, 100},
+                       {textLabel5_2_2_2, "textLabel5_2_2_2", k_slider, "k_slider", k_spin, "k_spin", 0, 100}});
 
     input_stack->addWidget(WStackPage_2);
 }
@@ -259,29 +283,13 @@ void Tintora_UI::buildLabInputGroup()
     labin_group = makeGroup(input_group, "labin_group");
     labin_groupLayout = makeGroupLayout<QGridLayout>(labin_group, "labin_groupLayout");
 
-    labin_l_label = makeLabel(labin_group, "labin_l_label");
-    labin_a_label = makeLabel(labin_group, "labin_a_label");
-    labin_b_label = makeLabel(labin_group, "labin_b_label");
-    labin_l_slider = makeSlider(labin_group, "labin_l_slider", 0, 100);
-    labin_a_slider = makeSlider(labin_group, "labin_a_slider", -127, 127);
-    labin_b_slider = makeSlider(labin_group, "labin_b_slider", -127, 127);
-    labin_l_spin = makeSpin(labin_group, "labin_l_spin", 0, 100);
-    labin_a_spin = makeSpin(labin_group, "labin_a_spin", -127, 127);
-    labin_b_spin = makeSpin(labin_group, "labin_b_spin", -127, 127);
-    labin_l_slider->setSizePolicy(policy(QSizePolicy::Expanding, QSizePolicy::Fixed, 1));
-    labin_l_spin->setSizePolicy(policy(QSizePolicy::Minimum, QSizePolicy::Fixed));
-
-    const struct { QLabel* label; QSlider* slider; QSpinBox* spin; } rows[] = {
-        {labin_l_label, labin_l_slider, labin_l_spin},
-        {labin_a_label, labin_a_slider, labin_a_spin},
-        {labin_b_label, labin_b_slider, labin_b_spin}};
-    int row = 0;
-    for (const auto& r : rows) {
-        labin_groupLayout->addWidget(r.label, row, 0);
-        labin_groupLayout->addWidget(r.slider, row, 1);
-        labin_groupLayout->addWidget(r.spin, row, 2);
-        ++row;
-    }
+    makeInputChannels(labin_group, labin_groupLayout,
+                      {{labin_l_label, "labin_l_label", labin_l_slider, "labin_l_slider", labin_l_spin,
+                        "labin_l_spin", 0, 100},
+                       {labin_a_label, "labin_a_label", labin_a_slider, "labin_a_slider", labin_a_spin,
+                        "labin_a_spin", -127, 127},
+                       {labin_b_label, "labin_b_label", labin_b_slider, "labin_b_slider", labin_b_spin,
+                        "labin_b_spin", -127, 127}});
 }
 
 void Tintora_UI::buildOutputGroup()
@@ -319,22 +327,10 @@ void Tintora_UI::buildRgbOutputPage()
     WStackPage_3->setObjectName(QStringLiteral("WStackPage_3"));
     WStackPageLayout_3 = makeGrid(WStackPage_3, "WStackPageLayout_3", 11, 2);
 
-    textLabel5_3_2_2_2 = makeLabel(WStackPage_3, "textLabel5_3_2_2_2");
-    textLabel5_4_2_2 = makeLabel(WStackPage_3, "textLabel5_4_2_2");
-    textLabel5_2_2_3_2 = makeLabel(WStackPage_3, "textLabel5_2_2_3_2");
-    r_label = makeLabel(WStackPage_3, "r_label");
-    g_label = makeLabel(WStackPage_3, "g_label");
-    b_label = makeLabel(WStackPage_3, "b_label");
-    r_label->setSizePolicy(policy(QSizePolicy::Preferred, QSizePolicy::Preferred, 1));
-
-    const struct { QLabel* caption; QLabel* value; } rows[] = {
-        {textLabel5_3_2_2_2, r_label}, {textLabel5_4_2_2, g_label}, {textLabel5_2_2_3_2, b_label}};
-    int row = 0;
-    for (const auto& r : rows) {
-        WStackPageLayout_3->addWidget(r.caption, row, 0);
-        WStackPageLayout_3->addWidget(r.value, row, 1);
-        ++row;
-    }
+    makeOutputChannels(WStackPage_3, WStackPageLayout_3,
+                       {{textLabel5_3_2_2_2, "textLabel5_3_2_2_2", r_label, "r_label"},
+                        {textLabel5_4_2_2, "textLabel5_4_2_2", g_label, "g_label"},
+                        {textLabel5_2_2_3_2, "textLabel5_2_2_3_2", b_label, "b_label"}});
     spacer3 = new QSpacerItem(20, 10, QSizePolicy::Minimum, QSizePolicy::Minimum);
     WStackPageLayout_3->addItem(spacer3, 3, 0, 1, 2);
 
@@ -347,26 +343,11 @@ void Tintora_UI::buildCmykOutputPage()
     WStackPage_4->setObjectName(QStringLiteral("WStackPage_4"));
     WStackPageLayout_4 = makeGrid(WStackPage_4, "WStackPageLayout_4", 11, 2);
 
-    textLabel5_3_2_2 = makeLabel(WStackPage_4, "textLabel5_3_2_2");
-    textLabel5_4_2 = makeLabel(WStackPage_4, "textLabel5_4_2");
-    textLabel5_2_2_3 = makeLabel(WStackPage_4, "textLabel5_2_2_3");
-    textLabel5_2_2_2_2 = makeLabel(WStackPage_4, "textLabel5_2_2_2_2");
-    c_label = makeLabel(WStackPage_4, "c_label");
-    m_label = makeLabel(WStackPage_4, "m_label");
-    y_label = makeLabel(WStackPage_4, "y_label");
-    k_label = makeLabel(WStackPage_4, "k_label");
-    c_label->setSizePolicy(policy(QSizePolicy::Preferred, QSizePolicy::Preferred, 1));
-
-    const struct { QLabel* caption; QLabel* value; } rows[] = {{textLabel5_3_2_2, c_label},
-                                                               {textLabel5_4_2, m_label},
-                                                               {textLabel5_2_2_3, y_label},
-                                                               {textLabel5_2_2_2_2, k_label}};
-    int row = 0;
-    for (const auto& r : rows) {
-        WStackPageLayout_4->addWidget(r.caption, row, 0);
-        WStackPageLayout_4->addWidget(r.value, row, 1);
-        ++row;
-    }
+    makeOutputChannels(WStackPage_4, WStackPageLayout_4,
+                       {{textLabel5_3_2_2, "textLabel5_3_2_2", c_label, "c_label"},
+                        {textLabel5_4_2, "textLabel5_4_2", m_label, "m_label"},
+                        {textLabel5_2_2_3, "textLabel5_2_2_3", y_label, "y_label"},
+                        {textLabel5_2_2_2_2, "textLabel5_2_2_2_2", k_label, "k_label"}});
 
     output_stack->addWidget(WStackPage_4);
 }
@@ -379,22 +360,10 @@ void Tintora_UI::buildLabOutputGrid()
     layout5->setContentsMargins(11, 11, 11, 11);
     layout5->setSpacing(2);
 
-    textLabel5_3_2_2_3 = makeLabel(output_group, "textLabel5_3_2_2_3");
-    textLabel5_4_2_3 = makeLabel(output_group, "textLabel5_4_2_3");
-    textLabel5_2_2_3_3 = makeLabel(output_group, "textLabel5_2_2_3_3");
-    lab_l_label = makeLabel(output_group, "lab_l_label");
-    lab_a_label = makeLabel(output_group, "lab_a_label");
-    lab_b_label = makeLabel(output_group, "lab_b_label");
-    lab_l_label->setSizePolicy(policy(QSizePolicy::Preferred, QSizePolicy::Preferred, 1));
-
-    const struct { QLabel* caption; QLabel* value; } rows[] = {
-        {textLabel5_3_2_2_3, lab_l_label}, {textLabel5_4_2_3, lab_a_label}, {textLabel5_2_2_3_3, lab_b_label}};
-    int row = 0;
-    for (const auto& r : rows) {
-        layout5->addWidget(r.caption, row, 0);
-        layout5->addWidget(r.value, row, 1);
-        ++row;
-    }
+    makeOutputChannels(output_group, layout5,
+                       {{textLabel5_3_2_2_3, "textLabel5_3_2_2_3", lab_l_label, "lab_l_label"},
+                        {textLabel5_4_2_3, "textLabel5_4_2_3", lab_a_label, "lab_a_label"},
+                        {textLabel5_2_2_3_3, "textLabel5_2_2_3_3", lab_b_label, "lab_b_label"}});
 
     textLabel1 = makeLabel(output_group, "textLabel1");
     textLabel1->setTextFormat(Qt::RichText);

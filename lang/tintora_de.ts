@@ -78,8 +78,8 @@
         <translation>Für die Farbtafel war nicht genug Speicher vorhanden.</translation>
     </message>
     <message>
-        <source>Only CMYK profiles give patches.</source>
-        <translation>Nur CMYK-Profile ergeben Farbfelder.</translation>
+        <source>Only CMYK profiles and RGB printer profiles give patches.</source>
+        <translation>Nur CMYK-Profile und RGB-Druckerprofile ergeben Farbfelder.</translation>
     </message>
     <message>
         <source>No swatch file was chosen.</source>
@@ -150,6 +150,10 @@
     <message>
         <source>This chart holds readings that have not been saved. Save them before closing?</source>
         <translation>Diese Farbtafel enthält Messwerte, die nicht gespeichert sind. Vor dem Schließen speichern?</translation>
+    </message>
+    <message>
+        <source>R, G, B</source>
+        <translation>R, G, B</translation>
     </message>
     <message>
         <source>C, M, Y, K</source>
@@ -332,20 +336,16 @@
         <translation>Neue Profilierungstafel...</translation>
     </message>
     <message>
-        <source>Choose the printer&apos;s CMYK profile</source>
-        <translation>CMYK-Profil des Druckers wählen</translation>
-    </message>
-    <message>
-        <source>Ink limit in percent (%1 to %2)</source>
-        <translation>Farbauftragsgrenze in Prozent (%1 bis %2)</translation>
-    </message>
-    <message>
-        <source>Profiling chart</source>
-        <translation>Profilierungstafel</translation>
+        <source>Choose the printer&apos;s CMYK or RGB profile</source>
+        <translation>CMYK- oder RGB-Profil des Druckers wählen</translation>
     </message>
     <message>
         <source>Profiling chart for ICC profile </source>
         <translation>Profilierungstafel für ICC-Profil </translation>
+    </message>
+    <message>
+        <source>Profiling chart for a CMYK printer with no profile (colours from a rough printer model)</source>
+        <translation>Profilierungstafel für einen CMYK-Drucker ohne Profil (Farben aus einem groben Druckermodell)</translation>
     </message>
 </context>
 <context>
@@ -490,6 +490,37 @@
     <message>
         <source>Making %1</source>
         <translation>%1 wird erstellt</translation>
+    </message>
+</context>
+<context>
+    <name>ColourcheckProfilingChartDialog</name>
+    <message>
+        <source>Profiling chart</source>
+        <translation>Profilierungstafel</translation>
+    </message>
+    <message>
+        <source>The printer&apos;s profile, CMYK or RGB (chosen next)</source>
+        <translation>Das Profil des Druckers, CMYK oder RGB (als Nächstes gewählt)</translation>
+    </message>
+    <message>
+        <source>No profile: a CMYK printer, spread by a rough printer model</source>
+        <translation>Kein Profil: ein CMYK-Drucker, verteilt nach einem groben Druckermodell</translation>
+    </message>
+    <message>
+        <source>Spread the patches by</source>
+        <translation>Farbfelder verteilen nach</translation>
+    </message>
+    <message>
+        <source>Number of patches</source>
+        <translation>Anzahl der Farbfelder</translation>
+    </message>
+    <message>
+        <source> %</source>
+        <translation> %</translation>
+    </message>
+    <message>
+        <source>Ink limit (CMYK)</source>
+        <translation>Farbauftragsgrenze (CMYK)</translation>
     </message>
 </context>
 <context>

@@ -78,8 +78,8 @@
         <translation>La mémoire n&apos;a pas suffi pour construire la mire.</translation>
     </message>
     <message>
-        <source>Only CMYK profiles give patches.</source>
-        <translation>Seuls les profils CMJN donnent des plages.</translation>
+        <source>Only CMYK profiles and RGB printer profiles give patches.</source>
+        <translation>Seuls les profils CMJN et les profils d&apos;imprimante RVB donnent des plages.</translation>
     </message>
     <message>
         <source>No swatch file was chosen.</source>
@@ -150,6 +150,10 @@
     <message>
         <source>This chart holds readings that have not been saved. Save them before closing?</source>
         <translation>Cette mire contient des mesures non enregistrées. Les enregistrer avant de fermer ?</translation>
+    </message>
+    <message>
+        <source>R, G, B</source>
+        <translation>R, V, B</translation>
     </message>
     <message>
         <source>C, M, Y, K</source>
@@ -332,20 +336,16 @@
         <translation>Nouvelle mire de profilage...</translation>
     </message>
     <message>
-        <source>Choose the printer&apos;s CMYK profile</source>
-        <translation>Choisir le profil CMJN de l&apos;imprimante</translation>
-    </message>
-    <message>
-        <source>Ink limit in percent (%1 to %2)</source>
-        <translation>Limite d&apos;encrage en pour cent (%1 à %2)</translation>
-    </message>
-    <message>
-        <source>Profiling chart</source>
-        <translation>Mire de profilage</translation>
+        <source>Choose the printer&apos;s CMYK or RGB profile</source>
+        <translation>Choisir le profil CMJN ou RVB de l&apos;imprimante</translation>
     </message>
     <message>
         <source>Profiling chart for ICC profile </source>
         <translation>Mire de profilage pour le profil ICC </translation>
+    </message>
+    <message>
+        <source>Profiling chart for a CMYK printer with no profile (colours from a rough printer model)</source>
+        <translation>Mire de profilage pour une imprimante CMJN sans profil (couleurs d&apos;un modèle d&apos;imprimante approximatif)</translation>
     </message>
 </context>
 <context>
@@ -490,6 +490,37 @@
     <message>
         <source>Making %1</source>
         <translation>Création de %1</translation>
+    </message>
+</context>
+<context>
+    <name>ColourcheckProfilingChartDialog</name>
+    <message>
+        <source>Profiling chart</source>
+        <translation>Mire de profilage</translation>
+    </message>
+    <message>
+        <source>The printer&apos;s profile, CMYK or RGB (chosen next)</source>
+        <translation>Le profil de l&apos;imprimante, CMJN ou RVB (choisi ensuite)</translation>
+    </message>
+    <message>
+        <source>No profile: a CMYK printer, spread by a rough printer model</source>
+        <translation>Aucun profil : une imprimante CMJN, répartie par un modèle d&apos;imprimante approximatif</translation>
+    </message>
+    <message>
+        <source>Spread the patches by</source>
+        <translation>Répartir les plages selon</translation>
+    </message>
+    <message>
+        <source>Number of patches</source>
+        <translation>Nombre de plages</translation>
+    </message>
+    <message>
+        <source> %</source>
+        <translation> %</translation>
+    </message>
+    <message>
+        <source>Ink limit (CMYK)</source>
+        <translation>Limite d&apos;encrage (CMJN)</translation>
     </message>
 </context>
 <context>

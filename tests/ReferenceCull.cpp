@@ -42,55 +42,34 @@ void removeDuplicates(KxChartPoint** points, double tolerance, bool& reverse, un
         return;
     unsigned long removed = 0;
     unsigned long length = ListLength(*points);
-    if (!reverse) {
-        if ((*points)->next) {
-            KxChartPoint* anchor = *points;
-            for (;;) {
-                KxChartPoint* candidate = anchor->next;
-                while (candidate) {
-                    if (cie94(candidate, anchor) < tolerance) {
-                        KxChartPoint* following = candidate->next;
-                        RemoveList(points, candidate);
-                        ++removed;
-                        if (--length <= target)
-                            break;
-                        candidate = following;
-                    } else {
-                        candidate = candidate->next;
-                    }
-                }
-                if (length <= target)
-                    break;
-                anchor = anchor->next;
-                if (!anchor || !anchor->next)
-                    break;
-            }
-            writeLine(progress, "forward rough cull: Tolerance %f, removed %lu duplicates, patches left = %d\n",
-                      tolerance, removed, *points);
-        }
-    } else if ((*points)->last && (*points)->last->prev) {
-        KxChartPoint* anchor = (*points)->last;
+    // The forward pass walks the list from its first record along next,
+    // the reverse pass from its last along prev.
+    KxChartPoint* KxChartPoint::*onward = reverse ? &KxChartPoint::prev : &KxChartPoint::next;
+    KxChartPoint* anchor = reverse ? (*points)->last : *points;
+    if (anchor && anchor->*onward) {
         for (;;) {
-            KxChartPoint* candidate = anchor->prev;
+            KxChartPoint* candidate = anchor->*onward;
             while (candidate) {
                 if (cie94(candidate, anchor) < tolerance) {
-                    KxChartPoint* preceding = candidate->prev;
+                    KxChartPoint* following = candidate->*onward;
                     RemoveList(points, candidate);
                     ++removed;
                     if (--length <= target)
                         break;
-                    candidate = preceding;
+                    candidate = following;
                 } else {
-                    candidate = candidate->prev;
+                    candidate = candidate->*onward;
                 }
             }
             if (length <= target)
                 break;
-            anchor = anchor->prev;
-            if (!anchor || !anchor->prev)
+            anchor = anchor->*onward;
+            if (!anchor || !(anchor->*onward))
                 break;
         }
-        writeLine(progress, "reverse rough cull: Tolerance %f, removed %lu duplicates, patches left = %d\n",
+        writeLine(progress,
+                  reverse ? "reverse rough cull: Tolerance %f, removed %lu duplicates, patches left = %d\n"
+                          : "forward rough cull: Tolerance %f, removed %lu duplicates, patches left = %d\n",
                   tolerance, removed, *points);
     }
     reverse = !reverse;

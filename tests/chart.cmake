@@ -22,7 +22,7 @@ target_compile_definitions(test_chart_session PRIVATE TINTORA_LANG_DIR="${TINTOR
 add_dependencies(test_chart_session tintora_translations tintora-chart)
 tintora_add_test(NAME test_chart_argyll
   SOURCES test_chart_argyll.cpp
-  LIBS Qt6::Core)
+  LIBS tintorachartmodel)
 add_dependencies(test_chart_argyll tintora-chart)
 # A printer profile made in the chart window from fakeread's readings, and
 # its gamut beside the chart's profile under a real X server.

@@ -14,6 +14,7 @@ if [ -z "${TINTORA_IN_XVFB:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash "$0" "$@"
 fi
 source "$(dirname "$0")/install_check.sh"
+source "$(dirname "$0")/desktop_keys.sh"
 work="$(mktemp -d)"
 program=
 trap '[ -n "$program" ] && kill "$program" 2> /dev/null; rm -rf "$work"' EXIT
@@ -36,25 +37,16 @@ wait_for_window() { # name; prints the window's id (waits up to half a minute: a
   done
   return 1
 }
-press() { # key, window
-  xdotool windowfocus --sync "$2" 2> /dev/null || xdotool windowfocus "$2"
-  sleep 0.2
-  xdotool key --clearmodifiers "$1"
-}
 start() {
   $command > "$work/output.txt" 2>&1 &
   program=$!
 }
 quit() { # main window
-  press ctrl+q "$1"
-  for _ in $(seq 1 600); do
-    kill -0 "$program" 2> /dev/null || break
-    sleep 0.05
-  done
-  kill -0 "$program" 2> /dev/null && { kill "$program"; fail "Ctrl+Q did not end the program"; }
-  wait "$program" 2> /dev/null
-  local status=$?
-  [ "$status" = 0 ] || fail "the program ended with status $status: $(cat "$work/output.txt")"
+  if quit_and_wait "$1" "$program"; then
+    [ "$exit_status" = 0 ] || fail "the program ended with status $exit_status: $(cat "$work/output.txt")"
+  else
+    fail "Ctrl+Q did not end the program"
+  fi
   program=
 }
 

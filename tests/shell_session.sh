@@ -26,11 +26,7 @@ wait_for_windows() {
   done
   return 1
 }
-press() { # key, on the window given
-  xdotool windowfocus --sync "$2" 2>/dev/null || xdotool windowfocus "$2"
-  sleep 0.2
-  xdotool key --clearmodifiers "$1"
-}
+source "$(dirname "$0")/desktop_keys.sh"
 
 "$executable" > "$work/output.txt" 2>&1 &
 program=$!
@@ -47,15 +43,8 @@ xdotool windowsize --sync "$second" 800 560
 press ctrl+w "$first"
 wait_for_windows 1 || fail "Ctrl+W did not close the window"
 kill -0 "$program" 2>/dev/null || fail "the program ended with one window still open"
-press ctrl+q "$second"
-for _ in $(seq 1 600); do
-  kill -0 "$program" 2>/dev/null || break
-  sleep 0.05
-done
-kill -0 "$program" 2>/dev/null && { kill "$program"; fail "Ctrl+Q did not end the program"; }
-wait "$program"
-status=$?
-[ "$status" = 0 ] || fail "exit status $status"
+quit_and_wait "$second" "$program" || fail "Ctrl+Q did not end the program"
+[ "$exit_status" = 0 ] || fail "exit status $exit_status"
 
 settings="$(ls "$XDG_CONFIG_HOME"/tintora/tintora-*.conf 2>/dev/null | head -1)"
 [ -n "$settings" ] || fail "no settings file written"

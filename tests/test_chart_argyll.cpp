@@ -2,10 +2,19 @@
 // .ti1 laid out by printtarg, read by fakeread (standing in for printing and
 // an instrument) and taken back, with the summary checked against
 // colverify; control patches named and inked as the print standard's
-// control strip has them, after a chart that is otherwise unchanged.
+// control strip has them, after a chart that is otherwise unchanged; and a
+// chart for an RGB printer in every file it is written to.
 
 #include "ArgyllPeer.h"
+#include "ChartControls.h"
+#include "ChartConversions.h"
+#include "ChartGrid.h"
+#include "ChartProfilingChart.h"
+#include "KxChartPointList.h"
 #include "ProgramRun.h"
+#include "QpdfPages.h"
+
+#include <KxSupport.h>
 
 #include <QtTest>
 
@@ -17,6 +26,7 @@ namespace {
 const QString DEFAULT_CMYK = "/usr/share/color/icc/ghostscript/default_cmyk.icc";
 // The Ugra/FOGRA Media Wedge CMYK V3.0 as Argyll ships it.
 const QString MEDIA_WEDGE = "/usr/share/color/argyll/ref/FograStrip3.ti1";
+const char* const RGB_PRINTER = TINTORA_TEST_DATA "/profile/rgb_printer.icc";
 
 ProgramRun chartTool(const QStringList& arguments)
 {
@@ -65,7 +75,8 @@ class TestChartArgyll : public QObject
 private slots:
     void initTestCase()
     {
-        for (const char* program : {"printtarg", "fakeread", "colverify"})
+        Kx_InitSubSystems(0);
+        for (const char* program : {"printtarg", "fakeread", "colverify", "transicc", "qpdf"})
             QVERIFY2(!QStandardPaths::findExecutable(program).isEmpty(), "Argyll is set up by the setup script");
     }
 
@@ -204,6 +215,118 @@ private slots:
         const ProgramRun unwritable = chartTool(chart + QStringList{"--ti1", "/nonexistent-folder/c.ti1"});
         QCOMPARE(unwritable.exitCode, 1);
         QVERIFY(unwritable.error.contains("/nonexistent-folder/c.ti1"));
+    }
+
+    // A chart for an RGB printer, culled from its profile's grid with the
+    // control patches or made for profiling. Every patch's PDF fill is the
+    // exact DeviceRGB of the R, G, B bytes the chart's records hold, and so
+    // are the .ti1's, the PostScript's and the target file's values; the
+    // .ti1's Lab is what LittleCMS's transicc gives for those bytes; the
+    // paper patches (255 255 255) alone are outlined; printtarg lays the
+    // .ti1 out as strips, every patch once.
+    void rgbChartOutputs_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<bool>("profiling");
+        QTest::newRow("culled grid with controls") << QStringList{"--patches", "40", "--controls"} << false;
+        QTest::newRow("profiling chart") << QStringList{"--device", "rgb", "--patches", "60"} << true;
+    }
+
+    void rgbChartOutputs()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(bool, profiling);
+        QTemporaryDir folder;
+        const QString name = folder.filePath("rgb");
+        const ProgramRun made = chartTool(QStringList{"--profile", RGB_PRINTER} + options
+                                          + QStringList{"--ti1", name + ".ti1", "--pdf", name + ".pdf", "--ps",
+                                                        name + ".ps", "--cgats", name + ".cgats"});
+        QVERIFY2(made.exitCode == 0, made.error.constData());
+        // 17 levels per channel, paper white left out.
+        QVERIFY(profiling || made.out.startsWith("all done: 4912 patches created 0 skipped\n"));
+
+        // The records the tool wrote from, made again here.
+        ChartConversions conversions;
+        QVERIFY(conversions.openForGeneration(RGB_PRINTER, nullptr));
+        KxChartPointList chart;
+        if (profiling) {
+            QCOMPARE(ChartProfilingChart::generate(&chart.first, conversions.profile(), nullptr, 60, 0), 0);
+        } else {
+            QCOMPARE(ChartGrid::generate(&chart.first, conversions.profile(), nullptr, 40, [](const char*) {}), 0);
+            QCOMPARE(ChartControls::append(&chart.first, conversions.profile(), nullptr), 0);
+        }
+        std::vector<std::array<int, 3>> bytes;
+        int papers = 0;
+        for (const KxChartPoint* point = chart.first; point; point = point->next) {
+            QCOMPARE(point->device, ChartDevice::Rgb);
+            bytes.push_back({point->deviceRgb[0], point->deviceRgb[1], point->deviceRgb[2]});
+            papers += bytes.back() == std::array<int, 3>{255, 255, 255};
+        }
+        QCOMPARE(papers, profiling ? 4 : 1);
+
+        // Each file's values for every patch, as bytes: a fraction or a
+        // percentage that is no byte's fails.
+        const auto asBytes = [](const QStringList& values, double full) {
+            std::array<int, 3> found{};
+            for (int i = 0; i < 3; ++i) {
+                const double byte = values.value(i).toDouble() * 255 / full;
+                found[i] = std::fabs(byte - std::round(byte)) < 0.01 ? int(std::round(byte)) : -1;
+            }
+            return found;
+        };
+        const QByteArray ti1 = readAll(name + ".ti1");
+        QVERIFY(ti1.contains("COLOR_REP \"RGB\"\n"));
+        QVERIFY(ti1.contains("\nSAMPLE_ID SAMPLE_NAME RGB_R RGB_G RGB_B XYZ_X XYZ_Y XYZ_Z LAB_L LAB_A LAB_B\n"));
+        const QList<QByteArray> sets = firstTableSets(ti1);
+        const QList<QByteArray> targetSets = firstTableSets(readAll(name + ".cgats"));
+        const std::vector<QpdfPage> pages = qpdfPages(name + ".pdf");
+        std::vector<std::array<double, 3>> fills;
+        int outlines = 0;
+        for (const QpdfPage& page : pages) {
+            QVERIFY(page.cmykFills.empty());
+            fills.insert(fills.end(), page.rgbFills.begin(), page.rgbFills.end());
+            for (const QpdfRectangle& rectangle : page.rectangles)
+                outlines += rectangle.stroked;
+        }
+        static const QRegularExpression setRgbColour(QStringLiteral("^(\\S+) (\\S+) (\\S+) setrgbcolor$"),
+                                                     QRegularExpression::MultilineOption);
+        QList<QStringList> postScript;
+        for (auto it = setRgbColour.globalMatch(QString(readAll(name + ".ps"))); it.hasNext();)
+            postScript << it.next().capturedTexts().mid(1);
+        QCOMPARE(int(sets.size()), int(bytes.size()));
+        QCOMPARE(int(targetSets.size()), int(bytes.size()));
+        QCOMPARE(fills.size(), bytes.size());
+        QCOMPARE(int(postScript.size()), int(bytes.size()));
+        QCOMPARE(outlines, papers);
+        std::vector<PeerRows::Values> deviceValues;
+        for (std::size_t i = 0; i < bytes.size(); ++i) {
+            const QStringList set = words(sets[int(i)]);
+            QCOMPARE(set.value(0), QString::number(i + 1));
+            QCOMPARE(asBytes(set.mid(2, 3), 100), bytes[i]);
+            QCOMPARE(asBytes(words(targetSets[int(i)]).mid(2, 3), 100), bytes[i]);
+            QCOMPARE(asBytes({QString::number(fills[i][0], 'f', 6), QString::number(fills[i][1], 'f', 6),
+                              QString::number(fills[i][2], 'f', 6)},
+                             1),
+                     bytes[i]);
+            QCOMPARE(asBytes(postScript[int(i)], 1), bytes[i]);
+            deviceValues.push_back({double(bytes[i][0]), double(bytes[i][1]), double(bytes[i][2])});
+        }
+        const std::vector<PeerRows::Values> labs =
+            PeerRows::through("transicc", {"-n", "-t3", "-i", RGB_PRINTER, "-o", "*Lab"}, deviceValues);
+        QCOMPARE(labs.size(), bytes.size());
+        for (std::size_t i = 0; i < bytes.size(); ++i)
+            for (int channel = 0; channel < 3; ++channel) // both give four decimals
+                QVERIFY2(std::fabs(words(sets[int(i)]).value(8 + channel).toDouble() - labs[i][channel]) <= 2e-4,
+                         sets[int(i)].constData());
+
+        const ProgramRun layout = argyll("printtarg", {"-i", "i1", "-p", "A4", name});
+        QVERIFY2(layout.exitCode == 0, layout.out + layout.error);
+        std::set<int> laidOut;
+        for (const QByteArray& set : firstTableSets(readAll(name + ".ti2")))
+            if (const int id = words(set).value(0).toInt())
+                laidOut.insert(id);
+        QCOMPARE(int(laidOut.size()), int(bytes.size()));
+        QCOMPARE(*laidOut.rbegin(), int(bytes.size()));
     }
 };
 

@@ -2,6 +2,7 @@
 #include "KxList.h"
 #include "KxRegistry.h"
 #include "ScriptedModal.h"
+#include "SpecialFiles.h"
 #include "Tintora.h"
 
 #include <QApplication>
@@ -133,10 +134,7 @@ private slots:
     {
         QTemporaryDir swatches;
         const QString palette = swatches.filePath("inks.gpl");
-        QFile file(palette);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("GIMP Palette\nName: inks\n#\n255 0 0 Red\n0 255 0 Green\n0 0 255 Blue\n");
-        file.close();
+        QVERIFY(SpecialFiles::writeFile(palette, "GIMP Palette\nName: inks\n#\n255 0 0 Red\n0 255 0 Green\n0 0 255 Blue\n"));
 
         KxRegistry registry;
         ScriptedModal modal;

@@ -40,13 +40,11 @@ struct Lines {
 
 void append(KxChartPointList& list, double L, double a, double b, unsigned char tag = 0)
 {
-    auto* point = static_cast<KxChartPoint*>(Kx_DIAGNOSTIC_calloc(1, sizeof(KxChartPoint)));
-    point->kind = KX_CHART_POINT_KIND;
+    KxChartPoint* point = list.append();
     point->labD50[0] = L;
     point->labD50[1] = a;
     point->labD50[2] = b;
     point->cmyk[0] = tag;
-    AddList(&list.first, point);
 }
 
 void copy(const KxChartPointList& from, KxChartPointList& to)

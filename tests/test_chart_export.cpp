@@ -18,6 +18,7 @@
 
 #include "ExportTargets.h"
 #include "QpdfPages.h"
+#include "SpecialFiles.h"
 
 #include <QtTest>
 
@@ -34,13 +35,7 @@ const char* const DEFAULT_CMYK = "/usr/share/color/icc/ghostscript/default_cmyk.
 
 void appendInks(KxChartPointList& list, unsigned char k, unsigned char c, unsigned char m, unsigned char y)
 {
-    auto* point = static_cast<KxChartPoint*>(Kx_DIAGNOSTIC_calloc(1, sizeof(KxChartPoint)));
-    point->kind = KX_CHART_POINT_KIND;
-    point->cmyk[0] = k;
-    point->cmyk[1] = c;
-    point->cmyk[2] = m;
-    point->cmyk[3] = y;
-    AddList(&list.first, point);
+    list.append()->setInkBytes(c, m, y, k);
 }
 
 QByteArray readAll(const QString& path)
@@ -209,10 +204,7 @@ private slots:
             reference += QString::asprintf("%d %.6f %.6f %.6f\n", ++n, p->labD50[0], p->labD50[1], p->labD50[2]).toLatin1();
         reference += "END_DATA\n";
         const QString referencePath = folder.filePath("reference.cgats");
-        QFile file(referencePath);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(reference);
-        file.close();
+        QVERIFY(SpecialFiles::writeFile(referencePath, reference));
         const QString colverify = QStandardPaths::findExecutable("colverify");
         QVERIFY2(!colverify.isEmpty(), "Argyll's colverify is set up by the setup script");
         QProcess run;

@@ -440,7 +440,7 @@ private slots:
         QVERIFY(emptyNoteOf(*empty)->isVisible());
         QCOMPARE(emptyNoteOf(*empty)->text(), QString("No profile was chosen."));
         empty->fromICC("/usr/share/color/icc/sRGB.icc", nullptr, 64);
-        QCOMPARE(emptyNoteOf(*empty)->text(), QString("Only CMYK profiles give patches."));
+        QCOMPARE(emptyNoteOf(*empty)->text(), QString("Only CMYK profiles and RGB printer profiles give patches."));
         empty->fromICC("/usr/share/color/icc/Gray.icc", nullptr, 64);
         QVERIFY(emptyNoteOf(*empty)->text().startsWith("The profile was refused"));
         QVERIFY(emptyNoteOf(*empty)->isVisible());
@@ -518,7 +518,7 @@ private slots:
 
         QVERIFY2(summary != summaryOf(*english) && summary.contains("12") && summary.contains("64"),
                  qPrintable(summary));
-        QVERIFY2(note != "Only CMYK profiles give patches.", qPrintable(note));
+        QVERIFY2(note != "Only CMYK profiles and RGB printer profiles give patches.", qPrintable(note));
         // The tooltip's labels are translated and padded to one width.
         const QStringList lines = tooltip.split('\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 6);

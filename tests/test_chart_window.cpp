@@ -146,7 +146,7 @@ private slots:
             QCOMPARE(QByteArray((const char*)chart->patches[i]->point.cmyk, 4), QByteArray((const char*)p->cmyk, 4));
     }
 
-    void rgbProfileGivesAnEmptyChart()
+    void rgbProfilesGiveRgbPatchesOnlyForPrinters()
     {
         appendPoints(*chart, 3);
         chart->drawChart();
@@ -155,6 +155,18 @@ private slots:
         QVERIFY(chart->patches.empty());
         QCOMPARE(chart->windowTitle(), QString("Colour check chart for ICC profile sRGB.icc"));
         QCOMPARE(chart->lastDir, QString("/usr/share/color/icc"));
+
+        // An RGB printer profile gives RGB patches, its control patches
+        // last, each tool tip with the R, G, B its driver is sent.
+        chart->controlPatches = true;
+        QCOMPARE(chart->fromICC(TINTORA_TEST_DATA "/profile/rgb_printer.icc", nullptr, 64), 0);
+        QCOMPARE(chart->patches.size(), size_t(64 + 12));
+        const KxChartPoint& black = chart->patches.back()->point;
+        QCOMPARE(QString(black.controlName), QString("Black"));
+        QCOMPARE(black.device, ChartDevice::Rgb);
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(black.deviceRgb), 3), QByteArray(3, '\0'));
+        QVERIFY2(chart->patches.back()->toolTip().startsWith("R, G, B          = 0, 0, 0\n"),
+                 qPrintable(chart->patches.back()->toolTip()));
     }
 
     void refusedProfilesLeaveTheChartAlone()
@@ -292,8 +304,9 @@ private slots:
 
     // "New profiling chart..." asks how to spread the chart (the printer's
     // profile, or none), a count up to 3,000 and an ink limit, then for the
-    // profile; an RGB profile gives an empty chart that says why. A chart
-    // made with no profile exports a target Argyll's printtarg takes.
+    // profile: a CMYK or an RGB printer's; an RGB display profile gives an
+    // empty chart that says why. A chart made with no profile exports a
+    // target Argyll's printtarg takes.
     void profilingChartFromTheWindow()
     {
         ScriptedModal modal;
@@ -320,11 +333,24 @@ private slots:
         }
         QCOMPARE(papers, 4);
 
+        // An RGB printer's chart repeats its paper, 255 255 255; the ink limit is not its.
+        answerChart(0, 200, 300);
+        modal.answerFile(TINTORA_TEST_DATA "/profile/rgb_printer.icc");
+        QCOMPARE(chart->profilingChart("", folder), 0);
+        QCOMPARE(ListLength(chart->points), 200UL);
+        papers = 0;
+        for (const KxChartPoint* point = chart->points; point; point = point->next) {
+            QCOMPARE(point->device, ChartDevice::Rgb);
+            papers += point->deviceRgb[0] + point->deviceRgb[1] + point->deviceRgb[2] == 3 * 255;
+        }
+        QCOMPARE(papers, 4);
+
         answerChart(0, 300, 400);
         modal.answerFile("/usr/share/color/icc/sRGB.icc");
         QCOMPARE(chart->profilingChart("", folder), -1);
         QVERIFY(!chart->points);
-        QCOMPARE(chart->findChild<QLabel*>("empty chart note")->text(), QString("Only CMYK profiles give patches."));
+        QCOMPARE(chart->findChild<QLabel*>("empty chart note")->text(),
+                 QString("Only CMYK profiles and RGB printer profiles give patches."));
 
         answerChart(1, 200, 300);
         QCOMPARE(chart->profilingChart("", folder), 0);

@@ -1,11 +1,10 @@
 // The engine's Lab values against an independent colour management module:
 // Argyll's xicclu, run on the same profiles and the same device values.
 
-#include "EventLimits.h"
 #include "KxCMS.h"
 #include "KxCmsIcc.h"
+#include "PeerRows.h"
 
-#include <QProcess>
 #include <QTest>
 
 #include <array>
@@ -40,30 +39,11 @@ std::vector<Device> grid(const std::vector<double>& levels, int channels)
 // Lab of each device value by xicclu's forward lookup; intent 'r' or 'a'.
 std::vector<Lab> argyllLab(const char* profile, char intent, const std::vector<Device>& inputs)
 {
-    QProcess xicclu;
-    xicclu.start("xicclu", {"-v0", "-ff", QString("-i%1").arg(intent), "-pl", profile});
-    if (!xicclu.waitForStarted(EventLimits::EVENT_MS)) {
-        qWarning("xicclu (Argyll CMS, Debian package argyll) cannot be started");
-        return {};
-    }
-    QByteArray input;
-    for (const Device& device : inputs) {
-        for (double channel : device)
-            input += QByteArray::number(channel, 'f', 6) + ' ';
-        input += '\n';
-    }
-    xicclu.write(input);
-    xicclu.closeWriteChannel();
-    if (!xicclu.waitForFinished(EventLimits::EVENT_MS) || xicclu.exitCode() != 0) {
-        qWarning("xicclu failed: %s", xicclu.readAllStandardError().constData());
-        return {};
-    }
     std::vector<Lab> results;
-    for (const QByteArray& line : xicclu.readAllStandardOutput().split('\n')) {
-        const QList<QByteArray> words = line.simplified().split(' ');
-        if (words.size() != 3)
-            continue;
-        results.push_back({words[0].toDouble(), words[1].toDouble(), words[2].toDouble()});
+    for (const PeerRows::Values& row :
+         PeerRows::through("xicclu", {"-v0", "-ff", QString("-i%1").arg(intent), "-pl", profile}, inputs)) {
+        if (row.size() == 3)
+            results.push_back({row[0], row[1], row[2]});
     }
     return results;
 }

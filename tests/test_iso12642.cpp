@@ -4,6 +4,7 @@
 #include "EventLimits.h"
 #include "ExportISO12642.h"
 #include "KxPacket.h"
+#include "SpecialFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -113,10 +114,7 @@ private slots:
             reference += QString("%1 %2 %3 %4\n").arg(id).arg(c->L, 0, 'f', 4).arg(c->a, 0, 'f', 4).arg(c->b, 0, 'f', 4).toLatin1();
         reference += "END_DATA\n";
         const QString referencePath = folder.filePath("reference.txt");
-        QFile file(referencePath);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(reference);
-        file.close();
+        QVERIFY(SpecialFiles::writeFile(referencePath, reference));
 
         QProcess run;
         run.start(colverify, {"-v2", ours, referencePath});

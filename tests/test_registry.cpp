@@ -15,6 +15,25 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+namespace {
+
+// A window's settings, open on a file saved with one key in a folder of its
+// own, before another program touches the file.
+struct OpenSettings {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("settings.conf");
+    KxRegistry window;
+
+    bool open()
+    {
+        KxRegistry first;
+        first.putstring("tintora", "inICC", "/a.icc");
+        return first.save(path.toStdString()) && window.open(path.toStdString());
+    }
+};
+
+} // namespace
+
 class TestRegistry : public QObject
 {
     Q_OBJECT
@@ -266,14 +285,10 @@ private slots:
 
     void fileReplacedWhileOpenIsWrittenWhole()
     {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("settings.conf");
-        KxRegistry first;
-        first.putstring("tintora", "inICC", "/a.icc");
-        QVERIFY(first.save(path.toStdString()));
-
-        KxRegistry window;
-        QVERIFY(window.open(path.toStdString()));
+        OpenSettings settings;
+        QVERIFY(settings.open());
+        const QString& path = settings.path;
+        KxRegistry& window = settings.window;
         QVERIFY(SpecialFiles::writeFile(path, "# Tintora settings\n[tintora]\ninICC=/other.icc\noutICC=/b.icc\n")); // another process
         window.putstring("tintora", "monitorICC", "/m.icc");
         QVERIFY(window.save(path.toStdString()));
@@ -289,14 +304,10 @@ private slots:
     // open: the save leaves it alone and says so.
     void fileGrownPastTheLimitIsLeftAlone()
     {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("settings.conf");
-        KxRegistry first;
-        first.putstring("tintora", "inICC", "/a.icc");
-        QVERIFY(first.save(path.toStdString()));
-
-        KxRegistry window;
-        QVERIFY(window.open(path.toStdString()));
+        OpenSettings settings;
+        QVERIFY(settings.open());
+        const QString& path = settings.path;
+        KxRegistry& window = settings.window;
         QFile file(path);
         QVERIFY(file.open(QIODevice::Append));
         QVERIFY(file.write(QByteArray(1024 * 1024, '#')) == 1024 * 1024);
@@ -311,7 +322,7 @@ private slots:
         QCOMPARE(told.count('\n'), 1);
         QVERIFY2(told.contains(QFile::encodeName(path) + ": ") && told.contains("1 MiB"), told);
         QCOMPARE(SpecialFiles::contentOf(path), grown);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"settings.conf"});
+        QCOMPARE(QDir(settings.dir.path()).entryList(QDir::Files), QStringList{"settings.conf"});
     }
 
     void fileIsReadableText()

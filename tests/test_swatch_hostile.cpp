@@ -9,6 +9,7 @@
 #include "KxFileRead.h"
 #include "KxList.h"
 #include "KxPacket.h"
+#include "SpecialFiles.h"
 #include "SwatchImporter.h"
 #include "SwatchList.h"
 #include "SwatchReaderTable.h"
@@ -313,10 +314,7 @@ private slots:
     {
         QTemporaryDir folder;
         const QString included = folder.filePath("included.txt");
-        QFile file(included);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("NUMBER_OF_FIELDS 4\n");
-        file.close();
+        QVERIFY(SpecialFiles::writeFile(included, "NUMBER_OF_FIELDS 4\n"));
         const QByteArray path = QFile::encodeName(included);
         expectRefused(cgats(".INCLUDE \"" + path + "\"\nNUMBER_OF_SETS 1\n", "1 2 3 4\n"), "include");
         expectRefused(cgats("$include \"/dev/zero\"\nNUMBER_OF_FIELDS 4\nNUMBER_OF_SETS 1\n", "1 2 3 4\n"), "include");

@@ -154,6 +154,9 @@ private slots:
 
 private:
     void start();
+    // Starts the window with these profiles chosen through its buttons; the
+    // monitor is left alone when empty.
+    void startWith(const QString& input, const QString& output, const QString& monitor = QString());
     void choose(QPushButton* button, const QString& path);
 
     std::unique_ptr<ScriptedModal> modal;
@@ -181,6 +184,15 @@ void TestTool::cleanup()
 void TestTool::start()
 {
     tool = std::make_unique<Tintora>(*registry);
+}
+
+void TestTool::startWith(const QString& input, const QString& output, const QString& monitor)
+{
+    start();
+    choose(tool->input_icc_button, input);
+    choose(tool->output_icc_button, output);
+    if (!monitor.isEmpty())
+        choose(tool->monitor_icc_button, monitor);
 }
 
 void TestTool::choose(QPushButton* button, const QString& path)
@@ -287,10 +299,7 @@ void TestTool::firstStartWithNoProfiles()
 
 void TestTool::rgbToCmykFollowsEveryInput()
 {
-    start();
-    choose(tool->input_icc_button, SRGB);
-    choose(tool->output_icc_button, DEFAULT_CMYK);
-    choose(tool->monitor_icc_button, ADOBE_RGB);
+    startWith(SRGB, DEFAULT_CMYK, ADOBE_RGB);
     QVERIFY(modal->messageCaptions().isEmpty());
     QCOMPARE(tool->input_stack->currentIndex(), 0);
     QCOMPARE(tool->output_stack->currentIndex(), 1);
@@ -343,9 +352,7 @@ void TestTool::rgbToCmykFollowsEveryInput()
 
 void TestTool::cmykToRgbKeepsTheLabSideAcrossAnIntentChange()
 {
-    start();
-    choose(tool->input_icc_button, DEFAULT_CMYK);
-    choose(tool->output_icc_button, SRGB);
+    startWith(DEFAULT_CMYK, SRGB);
     QCOMPARE(tool->input_stack->currentIndex(), 1);
     QCOMPARE(tool->output_stack->currentIndex(), 0);
 
@@ -392,9 +399,7 @@ void TestTool::cmykToRgbKeepsTheLabSideAcrossAnIntentChange()
 
 void TestTool::cmykToCmyk()
 {
-    start();
-    choose(tool->input_icc_button, DEFAULT_CMYK);
-    choose(tool->output_icc_button, PS_CMYK);
+    startWith(DEFAULT_CMYK, PS_CMYK);
     QCOMPARE(tool->input_stack->currentIndex(), 1);
     QCOMPARE(tool->output_stack->currentIndex(), 1);
     Reference output(DEFAULT_CMYK, PS_CMYK);
@@ -414,10 +419,7 @@ void TestTool::cmykToCmyk()
 
 void TestTool::grayDisplayProfileAsInput()
 {
-    start();
-    choose(tool->input_icc_button, GRAY);
-    choose(tool->output_icc_button, SRGB);
-    choose(tool->monitor_icc_button, SRGB);
+    startWith(GRAY, SRGB, SRGB);
     QVERIFY(modal->messageCaptions().isEmpty());
     QVERIFY(tool->outputTransform().handle);
     QCOMPARE(tool->input_stack->currentIndex(), 0);
@@ -443,10 +445,7 @@ void TestTool::grayDisplayProfileAsInput()
 
 void TestTool::profilesOfTheWrongKindAreRefused()
 {
-    start();
-    choose(tool->input_icc_button, DEFAULT_CMYK);
-    choose(tool->output_icc_button, SRGB);
-    choose(tool->monitor_icc_button, SRGB);
+    startWith(DEFAULT_CMYK, SRGB, SRGB);
 
     choose(tool->input_icc_button, ITU_LAB);
     choose(tool->input_icc_button, CINE_LOG);
@@ -484,9 +483,7 @@ void TestTool::profilesOfTheWrongKindAreRefused()
 
 void TestTool::unreadableFilesShowBadProfileAndKeepThePrevious()
 {
-    start();
-    choose(tool->input_icc_button, SRGB);
-    choose(tool->output_icc_button, DEFAULT_CMYK);
+    startWith(SRGB, DEFAULT_CMYK);
     const QDir folder(scratch->path());
     const QString truncated = writeFile(folder, "truncated.icc", head(SRGB, 100));
     const QString text = writeFile(folder, "notes.icc", "not a profile at all\n");
@@ -544,10 +541,7 @@ void TestTool::profileDeletedBetweenRefreshes()
 {
     const QString monitor = scratch->filePath("monitor.icc");
     QVERIFY(QFile::copy(SRGB, monitor));
-    start();
-    choose(tool->input_icc_button, SRGB);
-    choose(tool->output_icc_button, DEFAULT_CMYK);
-    choose(tool->monitor_icc_button, monitor);
+    startWith(SRGB, DEFAULT_CMYK, monitor);
     QVERIFY(tool->monitorTransform().handle);
 
     QVERIFY(QFile::remove(monitor));
@@ -575,10 +569,7 @@ void TestTool::engineFailuresAreReportedAndKeepThePaths()
     const QString broken = writeFile(QDir(scratch->path()), "tagless.icc", tagless);
     QVERIFY(!broken.isEmpty());
 
-    start();
-    choose(tool->input_icc_button, SRGB);
-    choose(tool->output_icc_button, DEFAULT_CMYK);
-    choose(tool->monitor_icc_button, broken);
+    startWith(SRGB, DEFAULT_CMYK, broken);
     QCOMPARE(modal->messageCaptions(), QStringList({"CMS init failed"}));
     QVERIFY(modal->requests.back().message.text.contains("for the monitor failed"));
     QVERIFY(!tool->outputTransform().handle);
@@ -610,9 +601,7 @@ void TestTool::profileWithZeroWhitePointGetsTheBoxNotZeros()
     printer.replace(white + 8, 12, QByteArray(12, '\0'));
     const QString zeroWhite = writeFile(QDir(scratch->path()), "zerowhite.icc", printer);
 
-    start();
-    choose(tool->input_icc_button, zeroWhite);
-    choose(tool->output_icc_button, SRGB);
+    startWith(zeroWhite, SRGB);
     QCOMPARE(modal->messageCaptions(), QStringList({"CMS init failed", "CMS init failed"}));
     QVERIFY(!tool->outputTransform().handle);
     QVERIFY(!tool->labTransform().handle);
@@ -622,9 +611,7 @@ void TestTool::profileWithZeroWhitePointGetsTheBoxNotZeros()
 
 void TestTool::monitorProfileBringsThePreview()
 {
-    start();
-    choose(tool->input_icc_button, DEFAULT_CMYK);
-    choose(tool->output_icc_button, SRGB);
+    startWith(DEFAULT_CMYK, SRGB);
     QVERIFY(tool->outputTransform().handle);
     QVERIFY(tool->labTransform().handle);
     QVERIFY(!tool->monitorTransform().handle);
@@ -715,10 +702,7 @@ void TestTool::proofedPreviewFollowsThePeerChain()
 
 void TestTool::intentsAndAccuraciesReachTransformsAndSettings()
 {
-    start();
-    choose(tool->input_icc_button, SRGB);
-    choose(tool->output_icc_button, DEFAULT_CMYK);
-    choose(tool->monitor_icc_button, SRGB);
+    startWith(SRGB, DEFAULT_CMYK, SRGB);
     tool->r_spin->setValue(30);
     tool->g_spin->setValue(200);
 
@@ -770,10 +754,7 @@ void TestTool::storedIntentAndAccuracyAreRestored()
 void TestTool::settingsSurviveCloseAndANewWindow()
 {
     const std::string file = KxRegistry::getregname(scratch->path().toStdString(), "tintora");
-    start();
-    choose(tool->input_icc_button, DEFAULT_CMYK);
-    choose(tool->output_icc_button, SRGB);
-    choose(tool->monitor_icc_button, ADOBE_RGB);
+    startWith(DEFAULT_CMYK, SRGB, ADOBE_RGB);
     tool->rendering_combo->setCurrentIndex(3);
     emit tool->rendering_combo->activated(3);
     tool->accuracy_combo->setCurrentIndex(1);
@@ -812,9 +793,7 @@ void TestTool::settingsSurviveCloseAndANewWindow()
 
 void TestTool::clearAllSelectionsEmptiesOnlyTheProfiles()
 {
-    start();
-    choose(tool->input_icc_button, SRGB);
-    choose(tool->output_icc_button, DEFAULT_CMYK);
+    startWith(SRGB, DEFAULT_CMYK);
     emit tool->rendering_combo->activated(1);
     emit tool->accuracy_combo->activated(1);
     tool->keep_button->click();
@@ -833,9 +812,7 @@ void TestTool::clearAllSelectionsEmptiesOnlyTheProfiles()
 
 void TestTool::readingsRoundToNearestAndAreHeld()
 {
-    start();
-    choose(tool->input_icc_button, DEFAULT_CMYK);
-    choose(tool->output_icc_button, SRGB);
+    startWith(DEFAULT_CMYK, SRGB);
     auto* panel = tool->findChild<InstrumentPanel*>();
     QVERIFY(panel);
     auto* l = panel->findChild<QDoubleSpinBox*>("reading_l_spin");
@@ -885,10 +862,7 @@ void TestTool::readingsRoundToNearestAndAreHeld()
 
 void TestTool::keptColoursKeepAndRecall()
 {
-    start();
-    choose(tool->input_icc_button, DEFAULT_CMYK);
-    choose(tool->output_icc_button, SRGB);
-    choose(tool->monitor_icc_button, SRGB);
+    startWith(DEFAULT_CMYK, SRGB, SRGB);
     QVERIFY(!tool->history_combo->isEnabled());
 
     tool->c_spin->setValue(10);
@@ -953,9 +927,7 @@ void TestTool::keptColoursKeepAndRecall()
 
 void TestTool::keptColoursEmptyOnAChangeOfInputSpace()
 {
-    start();
-    choose(tool->input_icc_button, SRGB);
-    choose(tool->output_icc_button, DEFAULT_CMYK);
+    startWith(SRGB, DEFAULT_CMYK);
     tool->keep_button->click();
     QCOMPARE(tool->history_combo->count(), 2);
     choose(tool->input_icc_button, ADOBE_RGB);
@@ -976,10 +948,7 @@ void TestTool::nonLatin1PathsWorkAndShowTheirNames()
     QVERIFY(QFile::copy(DEFAULT_CMYK, input));
     QVERIFY(QFile::copy(SRGB, monitor));
 
-    start();
-    choose(tool->input_icc_button, input);
-    choose(tool->output_icc_button, SRGB);
-    choose(tool->monitor_icc_button, monitor);
+    startWith(input, SRGB, monitor);
     QVERIFY(modal->messageCaptions().isEmpty());
     QCOMPARE(tool->input_icc_label->text(), QStringLiteral("Profil-Überdruck-печать.icc"));
     QCOMPARE(tool->monitor_icc_label->text(), QStringLiteral("Монитор.icc"));

@@ -68,3 +68,21 @@ bool ChartConversions::openMonitor(const char* monitorPath)
     }
     return true;
 }
+
+bool ChartConversions::givesPatches(const KxCMS* profile)
+{
+    return profile->inputSpace == icSigCmykData
+        || (profile->inputSpace == icSigRgbData && profile->inputClass == icSigOutputClass);
+}
+
+std::string ChartConversions::whyNoPatches(const KxCMS* profile, const char* path)
+{
+    const char* kind = profile->inputClass == icSigDisplayClass ? "display" : "input";
+    return Kx_quotedFileName(path ? path : "") + " is an RGB " + kind
+        + " profile: only a CMYK profile or an RGB printer profile gives patches";
+}
+
+ChartDevice ChartConversions::deviceOf(const KxCMS* profile)
+{
+    return profile->inputSpace == icSigRgbData ? ChartDevice::Rgb : ChartDevice::Cmyk;
+}

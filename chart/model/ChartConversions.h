@@ -1,6 +1,7 @@
 #ifndef CHARTCONVERSIONS_H
 #define CHARTCONVERSIONS_H
 
+#include "ChartDevice.h"
 #include "KxCMSHandle.h"
 
 #include <string>
@@ -28,6 +29,16 @@ public:
 
     KxCMS* profile() const { return m_profile.get(); }
     KxCMS* monitor() const { return m_monitor.get(); }
+
+    // Whether a chart from the profile has patches: a CMYK profile of any
+    // class does, and an RGB printer ('prtr') profile; an RGB input or
+    // display profile describes no printer.
+    static bool givesPatches(const KxCMS* profile);
+    // Why a profile gives no patches, naming it by path: "'x.icc' is an RGB
+    // display profile: only a CMYK profile or an RGB printer profile gives patches".
+    static std::string whyNoPatches(const KxCMS* profile, const char* path);
+    // The device a chart from a profile that gives patches is printed on.
+    static ChartDevice deviceOf(const KxCMS* profile);
 
 private:
     bool open(icColorSpaceSignature space, const char* profilePath, const char* monitorPath);

@@ -16,6 +16,12 @@ inline const char* name(ChartDevice device)
     return device == ChartDevice::Rgb ? "RGB" : "CMYK";
 }
 
+// How many colorants the device mixes: 4 inks, or the driver's 3 channels.
+inline int channels(ChartDevice device)
+{
+    return device == ChartDevice::Rgb ? 3 : 4;
+}
+
 } // namespace ChartDevices
 
 #endif

@@ -6,6 +6,7 @@
 #include <KxFile.h>
 #include <KxPacket.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -22,6 +23,10 @@ bool ChartPatchColours::collect(const KxChartPoint* first, KxCOMBOCOLOUR_CC& col
         colour->L = point->labD50[0];
         colour->a = point->labD50[1];
         colour->b = point->labD50[2];
+        if (point->device == ChartDevice::Rgb) {
+            colour->flags |= KX_COMBO_RGB;
+            std::copy_n(point->deviceRgb, 3, colour->rgb);
+        }
         colour->name = AllocateAndCopyString(nameOf(*point, number).c_str());
         if (!colour->name) {
             KxPacketFreeItem(colour, KX_PACKET_COMBOCOLOUR);

@@ -10,7 +10,8 @@ class KxCOMBOCOLOUR_CC;
 // A chart as named Lab colours, the form the instrument panel and the
 // target file take: one record per patch in list order, named "Patch 0001",
 // "Patch 0002", ... (a control patch by its own name), carrying the patch's
-// D50 Lab and no ink values.
+// D50 Lab, no ink values and, on a chart for an RGB printer, the R, G, B
+// sent to its driver.
 class ChartPatchColours
 {
 public:

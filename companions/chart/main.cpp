@@ -1,5 +1,5 @@
 // tintora-chart --profile P.icc [--patches N] [--controls] [--monitor M.icc] [--swatches FILE]
-//               [--device cmyk [--ink-limit P]]
+//               [--device cmyk [--ink-limit P] | --device rgb]
 //               [--ps FILE] [--cgats FILE] [--ti1 FILE]
 //               [--readings FILE [--average-repeats] [--measurements OUT]
 //                [--tolerance NAME|LIMITS] [--report OUT.pdf] [--csv OUT.csv]]
@@ -8,7 +8,8 @@
 // tintora-chart --help | --version
 //
 // Builds a colour check chart the way the chart window does: from the
-// profile's gamut culled to N patches, with the control patches after them
+// printer profile's gamut culled to N patches (RGB patches from the profile
+// of a printer driven through RGB), with the control patches after them
 // if asked, or from the colours of a swatch file through the profile; with
 // --device, as a chart to profile the printer from (see ChartProfilingChart),
 // within an ink limit in percent if one is given; with --device and no
@@ -102,7 +103,7 @@ struct Options {
 
 const char* const USAGE = "usage: tintora-chart --profile P.icc [--patches N] [--controls] [--monitor M.icc]"
                           " [--swatches FILE]\n"
-                          "                     [--device cmyk [--ink-limit P]]\n"
+                          "                     [--device cmyk [--ink-limit P] | --device rgb]\n"
                           "                     [--ps FILE] [--cgats FILE] [--ti1 FILE]"
                           " [--readings FILE [--average-repeats] [--measurements OUT]\n"
                           "                      [--tolerance NAME|LIMITS] [--report OUT.pdf] [--csv OUT.csv]]\n"
@@ -167,8 +168,12 @@ std::string parse(int argc, char** argv, Options& options)
         return "the number of patches must be a whole number from " + std::to_string(ChartPatchCount::MINIMUM)
                + " to " + std::to_string(ChartPatchCount::COMMAND_LINE_MAXIMUM) + ", not "
                + Kx_quotedFileName(patches);
-    if (options.device && std::string(options.device) != "cmyk")
-        return "--device takes cmyk, not " + Kx_quotedFileName(options.device);
+    if (options.device && std::string(options.device) != "cmyk" && std::string(options.device) != "rgb")
+        return "--device takes cmyk or rgb, not " + Kx_quotedFileName(options.device);
+    if (!options.profile && std::string(options.device) == "rgb")
+        return "--device rgb needs the printer's profile, from --profile";
+    if (inkLimit && options.device && std::string(options.device) == "rgb")
+        return "--ink-limit applies to a CMYK printer: an RGB printer's driver limits its own ink";
     if (options.device && options.swatches)
         return "--device makes a chart of its own: it does not apply to --swatches";
     if (inkLimit && !options.device)
@@ -200,6 +205,12 @@ std::string parse(int argc, char** argv, Options& options)
     return options.pdf ? whyNotPrintable(options, options.printLayout) : std::string();
 }
 
+// "cmyk" or "rgb", as --device names the device.
+std::string lowerCaseName(ChartDevice device)
+{
+    return device == ChartDevice::Rgb ? "rgb" : "cmyk";
+}
+
 int generate(const Options& options, unsigned long count, KxChartPointList& chart)
 {
     if (!options.profile)
@@ -210,8 +221,12 @@ int generate(const Options& options, unsigned long count, KxChartPointList& char
     ChartConversions conversions;
     if (!conversions.openForGeneration(options.profile, options.monitor))
         return tool.fail(conversions.whyNot());
-    if (conversions.profile()->inputSpace != icSigCmykData)
-        return tool.fail(Kx_quotedFileName(options.profile) + " is an RGB profile: only a CMYK profile gives patches");
+    if (!ChartConversions::givesPatches(conversions.profile()))
+        return tool.fail(ChartConversions::whyNoPatches(conversions.profile(), options.profile));
+    const ChartDevice device = ChartConversions::deviceOf(conversions.profile());
+    if (options.device && options.device != lowerCaseName(device))
+        return tool.fail(Kx_quotedFileName(options.profile) + " is a profile of " + ChartDevices::name(device)
+                         + " printers, not of --device " + options.device);
     // The monitor profile is checked above, but no file holds display colours.
     const int made = options.device
         ? ChartProfilingChart::generate(&chart.first, conversions.profile(), nullptr, static_cast<int>(count),

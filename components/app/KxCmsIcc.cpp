@@ -30,6 +30,14 @@ constexpr DeviceSpace DEVICE_SPACES[] = {
     {icSigGrayData, 1, 255.0},
 };
 
+// Hands out a call's results, in order, to the caller's variables.
+template <class Value, class... Out>
+void unpack(const Value* values, Out&... out)
+{
+    int i = 0;
+    ((out = values[i++]), ...);
+}
+
 const DeviceSpace* deviceSpace(icColorSpaceSignature space)
 {
     const auto found = std::find_if(std::begin(DEVICE_SPACES), std::end(DEVICE_SPACES),
@@ -241,11 +249,8 @@ void KxCmsIcc::rgb2rgb(unsigned long r, unsigned long g, unsigned long b,
 {
     const unsigned long in[3] = {r, g, b};
     unsigned long out[3];
-    if (!toDevice(icSigRgbData, icSigRgbData, in, out))
-        return;
-    ro = out[0];
-    go = out[1];
-    bo = out[2];
+    if (toDevice(icSigRgbData, icSigRgbData, in, out))
+        unpack(out, ro, go, bo);
 }
 
 void KxCmsIcc::rgb2cmyk(unsigned long r, unsigned long g, unsigned long b,
@@ -253,23 +258,16 @@ void KxCmsIcc::rgb2cmyk(unsigned long r, unsigned long g, unsigned long b,
 {
     const unsigned long in[3] = {r, g, b};
     unsigned long out[4];
-    if (!toDevice(icSigRgbData, icSigCmykData, in, out))
-        return;
-    c = out[0];
-    m = out[1];
-    y = out[2];
-    k = out[3];
+    if (toDevice(icSigRgbData, icSigCmykData, in, out))
+        unpack(out, c, m, y, k);
 }
 
 void KxCmsIcc::rgb2lab(unsigned long r, unsigned long g, unsigned long b, double& L, double& a, double& bb) const
 {
     const unsigned long in[3] = {r, g, b};
     double lab[3];
-    if (!toLab(icSigRgbData, in, lab))
-        return;
-    L = lab[0];
-    a = lab[1];
-    bb = lab[2];
+    if (toLab(icSigRgbData, in, lab))
+        unpack(lab, L, a, bb);
 }
 
 void KxCmsIcc::cmyk2cmyk(unsigned long c, unsigned long m, unsigned long y, unsigned long k,
@@ -277,12 +275,8 @@ void KxCmsIcc::cmyk2cmyk(unsigned long c, unsigned long m, unsigned long y, unsi
 {
     const unsigned long in[4] = {c, m, y, k};
     unsigned long out[4];
-    if (!toDevice(icSigCmykData, icSigCmykData, in, out))
-        return;
-    co = out[0];
-    mo = out[1];
-    yo = out[2];
-    ko = out[3];
+    if (toDevice(icSigCmykData, icSigCmykData, in, out))
+        unpack(out, co, mo, yo, ko);
 }
 
 void KxCmsIcc::cmyk2rgb(unsigned long c, unsigned long m, unsigned long y, unsigned long k,
@@ -290,11 +284,8 @@ void KxCmsIcc::cmyk2rgb(unsigned long c, unsigned long m, unsigned long y, unsig
 {
     const unsigned long in[4] = {c, m, y, k};
     unsigned long out[3];
-    if (!toDevice(icSigCmykData, icSigRgbData, in, out))
-        return;
-    r = out[0];
-    g = out[1];
-    b = out[2];
+    if (toDevice(icSigCmykData, icSigRgbData, in, out))
+        unpack(out, r, g, b);
 }
 
 void KxCmsIcc::cmyk2lab(unsigned long c, unsigned long m, unsigned long y, unsigned long k,
@@ -302,33 +293,23 @@ void KxCmsIcc::cmyk2lab(unsigned long c, unsigned long m, unsigned long y, unsig
 {
     const unsigned long in[4] = {c, m, y, k};
     double lab[3];
-    if (!toLab(icSigCmykData, in, lab))
-        return;
-    L = lab[0];
-    a = lab[1];
-    b = lab[2];
+    if (toLab(icSigCmykData, in, lab))
+        unpack(lab, L, a, b);
 }
 
 void KxCmsIcc::lab2rgb(double L, double a, double b, unsigned long& r, unsigned long& g, unsigned long& bo) const
 {
     unsigned long out[3];
-    if (!labToDevice(icSigRgbData, L, a, b, out))
-        return;
-    r = out[0];
-    g = out[1];
-    bo = out[2];
+    if (labToDevice(icSigRgbData, L, a, b, out))
+        unpack(out, r, g, bo);
 }
 
 void KxCmsIcc::lab2cmyk(double L, double a, double b,
                         unsigned long& c, unsigned long& m, unsigned long& y, unsigned long& k) const
 {
     unsigned long out[4];
-    if (!labToDevice(icSigCmykData, L, a, b, out))
-        return;
-    c = out[0];
-    m = out[1];
-    y = out[2];
-    k = out[3];
+    if (labToDevice(icSigCmykData, L, a, b, out))
+        unpack(out, c, m, y, k);
 }
 
 void KxCmsIcc::D50lab2rlab(double L, double a, double b, double& Lo, double& ao, double& bo) const

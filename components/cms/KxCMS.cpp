@@ -73,23 +73,54 @@ void cmykOf(const unsigned char* kcmy, double* cmyk)
     cmyk[3] = fromByte(kcmy[0]);
 }
 
-void cmykToLab(const KxCMS* cms, LabKind kind, const unsigned char* kcmy, double* L, double* a, double* b)
+// Chart pixels of RGB are R, G, B bytes.
+void rgbOf(const unsigned char* rgb, double* channels)
+{
+    for (int i = 0; i < 3; ++i)
+        channels[i] = fromByte(rgb[i]);
+}
+
+// The D50 Lab of count pixels of the handle's input space, each
+// pixelBytes long and unpacked into the engine's channels by channelsOf;
+// converted a batch at a time, on the stack.
+void pixelsToLab(const KxCMS* cms, icColorSpaceSignature space, int pixelBytes,
+                 void (*channelsOf)(const unsigned char*, double*), const unsigned char* pixels, unsigned long count,
+                 double* lab)
 {
     const KxCmsConversion* conversion = conversionOf(cms);
-    if (!conversion || conversion->inputSpace() != icSigCmykData || !kcmy || !L || !a || !b)
+    if (!conversion || conversion->inputSpace() != space || !pixels || !lab)
         return;
-    double cmyk[4];
-    cmykOf(kcmy, cmyk);
-    deviceToLab(*conversion, kind, cmyk, L, a, b);
+    constexpr unsigned long BATCH = 256;
+    double channels[BATCH * 4];
+    for (unsigned long first = 0; first < count; first += BATCH) {
+        const unsigned long size = std::min(BATCH, count - first);
+        for (unsigned long i = 0; i < size; ++i)
+            channelsOf(pixels + (first + i) * pixelBytes, channels + i * pixelBytes);
+        conversion->devicesToLabD50(channels, size, lab + first * 3);
+    }
+}
+
+// A chart pixel of the handle's input space, unpacked by channelsOf, to Lab.
+void pixelToLab(const KxCMS* cms, LabKind kind, icColorSpaceSignature space,
+                void (*channelsOf)(const unsigned char*, double*), const unsigned char* pixel, double* L, double* a,
+                double* b)
+{
+    const KxCmsConversion* conversion = conversionOf(cms);
+    if (!conversion || conversion->inputSpace() != space || !pixel || !L || !a || !b)
+        return;
+    double channels[4];
+    channelsOf(pixel, channels);
+    deviceToLab(*conversion, kind, channels, L, a, b);
+}
+
+void cmykToLab(const KxCMS* cms, LabKind kind, const unsigned char* kcmy, double* L, double* a, double* b)
+{
+    pixelToLab(cms, kind, icSigCmykData, cmykOf, kcmy, L, a, b);
 }
 
 void rgbToLab(const KxCMS* cms, LabKind kind, const unsigned char* rgb, double* L, double* a, double* b)
 {
-    const KxCmsConversion* conversion = conversionOf(cms);
-    if (!conversion || conversion->inputSpace() != icSigRgbData || !rgb || !L || !a || !b)
-        return;
-    const double channels[3] = {fromByte(rgb[0]), fromByte(rgb[1]), fromByte(rgb[2])};
-    deviceToLab(*conversion, kind, channels, L, a, b);
+    pixelToLab(cms, kind, icSigRgbData, rgbOf, rgb, L, a, b);
 }
 
 } // namespace
@@ -114,6 +145,7 @@ KxCMS* KxCMSInit(icColorSpaceSignature inputSpace, icColorSpaceSignature outputS
         settings.blackPointCompensation = blackPointCompensation != 0;
         // The C functions convert only to and from Lab.
         settings.deviceLink = false;
+        const icProfileClassSignature inputClass = input->profileClass();
         auto transforms = std::make_unique<KxCMSTransforms>();
         transforms->conversion = KxCmsConversion::open(std::move(input), std::move(output), settings);
         if (!transforms->conversion)
@@ -121,6 +153,7 @@ KxCMS* KxCMSInit(icColorSpaceSignature inputSpace, icColorSpaceSignature outputS
         auto cms = std::make_unique<KxCMS>();
         cms->inputSpace = inputSpace;
         cms->outputSpace = outputSpace;
+        cms->inputClass = inputClass;
         cms->transforms = transforms.release();
         return cms.release(); // owned by the caller until KxCMSDestroy
     } catch (const std::bad_alloc&) {
@@ -148,18 +181,17 @@ void KxCMSCMYKToLabRelative(const KxCMS* cms, const unsigned char* kcmy, double*
 
 void KxCMSCMYKToLabPixels(const KxCMS* cms, const unsigned char* kcmy, unsigned long count, double* lab)
 {
-    const KxCmsConversion* conversion = conversionOf(cms);
-    if (!conversion || conversion->inputSpace() != icSigCmykData || !kcmy || !lab)
-        return;
-    // Reordered a batch at a time, on the stack.
-    constexpr unsigned long BATCH = 256;
-    double cmyk[BATCH * 4];
-    for (unsigned long first = 0; first < count; first += BATCH) {
-        const unsigned long size = std::min(BATCH, count - first);
-        for (unsigned long i = 0; i < size; ++i)
-            cmykOf(kcmy + (first + i) * 4, cmyk + i * 4);
-        conversion->devicesToLabD50(cmyk, size, lab + first * 3);
-    }
+    pixelsToLab(cms, icSigCmykData, 4, cmykOf, kcmy, count, lab);
+}
+
+void KxCMSRGBToLab(const KxCMS* cms, const unsigned char* rgb, double* L, double* a, double* b)
+{
+    rgbToLab(cms, LabKind::D50, rgb, L, a, b);
+}
+
+void KxCMSRGBToLabPixels(const KxCMS* cms, const unsigned char* rgb, unsigned long count, double* lab)
+{
+    pixelsToLab(cms, icSigRgbData, 3, rgbOf, rgb, count, lab);
 }
 
 void KxCMSRGBToLabRelative(const KxCMS* cms, const unsigned char* rgb, double* L, double* a, double* b)

@@ -13,6 +13,9 @@ struct KxCMS {
     icColorSpaceSignature inputSpace; // read directly by the chart
     icColorSpaceSignature outputSpace;
     KxCMSTransforms* transforms;
+    // The input profile's class ('scnr', 'mntr', 'prtr'; 'abst' for the
+    // built-in Lab): whether an RGB profile describes a printer.
+    icProfileClassSignature inputClass;
 };
 
 // Opens a conversion between two profiles. A null path with the space
@@ -42,8 +45,11 @@ void KxCMSCMYKToLabRelative(const KxCMS* cms, const unsigned char* kcmy, double*
 // KxCMSCMYKToLab of count pixels at once: kcmy holds 4 bytes for each, lab
 // the three values L, a, b for each.
 void KxCMSCMYKToLabPixels(const KxCMS* cms, const unsigned char* kcmy, unsigned long count, double* lab);
-// Device RGB of the input profile to media-relative Lab.
+// Device RGB of the input profile to D50 Lab and to media-relative Lab.
+void KxCMSRGBToLab(const KxCMS* cms, const unsigned char* rgb, double* L, double* a, double* b);
 void KxCMSRGBToLabRelative(const KxCMS* cms, const unsigned char* rgb, double* L, double* a, double* b);
+// KxCMSRGBToLab of count pixels at once: rgb holds 3 bytes for each.
+void KxCMSRGBToLabPixels(const KxCMS* cms, const unsigned char* rgb, unsigned long count, double* lab);
 // D50 Lab to the device CMYK of the output profile: taken as relative to the
 // input profile's media white (except under the absolute intent), then the
 // handle's intent.

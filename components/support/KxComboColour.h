@@ -9,6 +9,7 @@
 constexpr std::uint32_t KX_COMBO_CMYK = 0x08; // C, M, Y, K hold ink values
 constexpr std::uint32_t KX_COMBO_LAB = 0x20;  // L, a, b hold a D50 Lab colour
 constexpr std::uint32_t KX_COMBO_SPOT = 0x40; // a spot (named ink) colour in its source file
+constexpr std::uint32_t KX_COMBO_RGB = 0x80;  // rgb holds an RGB printer's device values
 
 // A named colour: what swatch files hold, what the instrument panel is shown
 // and what target files are written from. Made zero-filled with
@@ -22,6 +23,7 @@ struct KxCOMBOCOLOUR {
     std::uint32_t flags;
     unsigned char c, m, y, k; // ink, 0..255 for 0..100 %
     double L, a, b;           // D50 Lab
+    unsigned char rgb[3];     // R, G, B sent to an RGB printer's driver, 0..255
 };
 
 inline void KxReleaseRecord(KxCOMBOCOLOUR* record)

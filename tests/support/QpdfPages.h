@@ -2,7 +2,8 @@
 #define QPDFPAGES_H
 
 // The pages of a PDF file as qpdf reads them: each page's MediaBox, the
-// CMYK fills ("c m y k k") of its content stream and its rectangles ("x y w
+// CMYK fills ("c m y k k") and RGB fills ("r g b rg") of its content
+// stream and its rectangles ("x y w
 // h re", then "f" filled or "S" stroked), in drawing order. qpdf
 // uncompresses the file into its QDF form, which marks every page and every
 // page's contents with a comment line.
@@ -24,6 +25,7 @@ struct QpdfRectangle {
 struct QpdfPage {
     QList<double> mediaBox;
     std::vector<std::array<double, 4>> cmykFills;
+    std::vector<std::array<double, 3>> rgbFills;
     std::vector<QpdfRectangle> rectangles;
 };
 
@@ -58,6 +60,12 @@ inline std::vector<QpdfPage> qpdfPages(const QString& pdfPath)
             const QRegularExpressionMatch m = it.next();
             result.cmykFills.push_back({m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble(),
                                         m.captured(4).toDouble()});
+        }
+        static const QRegularExpression rgbFill(QStringLiteral("^([0-9.]+) ([0-9.]+) ([0-9.]+) rg$"),
+                                                QRegularExpression::MultilineOption);
+        for (auto it = rgbFill.globalMatch(stream); it.hasNext();) {
+            const QRegularExpressionMatch m = it.next();
+            result.rgbFills.push_back({m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble()});
         }
         static const QRegularExpression rectangle(
             QStringLiteral("^(-?[0-9.]+) (-?[0-9.]+) ([0-9.]+) ([0-9.]+) re\n([fS])$"), QRegularExpression::MultilineOption);

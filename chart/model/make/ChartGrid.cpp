@@ -1,18 +1,20 @@
 #include "ChartGrid.h"
 
+#include "ChartConversions.h"
 #include "ChartCull.h"
+#include "ChartPointPrediction.h"
 
 #include <KxCMS.h>
 #include <KxFile.h>
 #include <KxList.h>
 
-#include <algorithm>
+#include <array>
 #include <cstdio>
 
-unsigned char ChartGrid::levelValue(int index)
+unsigned char ChartGrid::levelValue(int index, int levels)
 {
-    constexpr double LEVEL_STEP = 255.0 / 8.0;
-    return static_cast<unsigned char>(index * LEVEL_STEP + 0.5);
+    const double step = 255.0 / (levels - 1);
+    return static_cast<unsigned char>(index * step + 0.5);
 }
 
 namespace {
@@ -21,54 +23,47 @@ namespace {
 // Filled only for the records that are kept.
 void completeRecords(KxChartPoint* first, const KxCMS* profile, const KxCMS* monitor)
 {
-    for (KxChartPoint* point = first; point; point = point->next) {
-        KxCMSCMYKToLabRelative(profile, point->cmyk, &point->labRelative[0], &point->labRelative[1],
-                               &point->labRelative[2]);
-        KxCMSLabToRGB(monitor, point->labD50[0], point->labD50[1], point->labD50[2], point->rgb);
-    }
+    for (KxChartPoint* point = first; point; point = point->next)
+        ChartPointPrediction::fillRelativeAndDisplay(*point, profile, monitor);
 }
 
-// The D50 Lab of every record, converted a batch of records at a time.
-void convertToLab(KxChartPoint* first, const KxCMS* profile)
+// Turns the level indices on like an odometer, the last channel fastest;
+// false once every combination has been seen.
+bool nextLevels(std::array<int, 4>& index, int channels, int levels)
 {
-    constexpr unsigned long BATCH = 256;
-    KxChartPoint* batch[BATCH];
-    unsigned char kcmy[BATCH * 4];
-    double labs[BATCH * 3];
-    for (KxChartPoint* point = first; point;) {
-        unsigned long size = 0;
-        for (; point && size < BATCH; point = point->next, ++size) {
-            batch[size] = point;
-            std::copy_n(point->cmyk, 4, kcmy + size * 4);
-            std::copy_n(point->labD50, 3, labs + size * 3);
-        }
-        KxCMSCMYKToLabPixels(profile, kcmy, size, labs);
-        for (unsigned long i = 0; i < size; ++i)
-            std::copy_n(labs + i * 3, 3, batch[i]->labD50);
+    for (int channel = channels - 1; channel >= 0; --channel) {
+        if (++index[channel] < levels)
+            return true;
+        index[channel] = 0;
     }
+    return false;
 }
 
 } // namespace
 
 int ChartGrid::appendGrid(KxChartPoint** points, const KxCMS* profile, const ChartProgress& progress)
 {
-    for (int c = 0; c < LEVELS; ++c)
-        for (int m = 0; m < LEVELS; ++m)
-            for (int y = 0; y < LEVELS; ++y)
-                for (int k = 0; k < LEVELS; ++k) {
-                    if (!c && !m && !y && !k)
-                        continue; // paper white
-                    auto* point = static_cast<KxChartPoint*>(Kx_DIAGNOSTIC_calloc(1, sizeof(KxChartPoint)));
-                    if (!point) {
-                        std::fputs("Cannot allocate memory\n", stderr);
-                        FreeList(points);
-                        return -1;
-                    }
-                    point->kind = KX_CHART_POINT_KIND;
-                    point->setInkBytes(levelValue(c), levelValue(m), levelValue(y), levelValue(k));
-                    AddList(points, point);
-                }
-    convertToLab(*points, profile);
+    const ChartDevice device = ChartConversions::deviceOf(profile);
+    const int channels = ChartDevices::channels(device);
+    const int levels = device == ChartDevice::Rgb ? RGB_LEVELS : LEVELS;
+    std::array<int, 4> index{};
+    do {
+        std::array<unsigned char, 4> amounts{};
+        for (int channel = 0; channel < channels; ++channel)
+            amounts[channel] = levelValue(index[channel], levels);
+        if (amounts != std::array<unsigned char, 4>{}) { // paper white is left out
+            auto* point = static_cast<KxChartPoint*>(Kx_DIAGNOSTIC_calloc(1, sizeof(KxChartPoint)));
+            if (!point) {
+                std::fputs("Cannot allocate memory\n", stderr);
+                FreeList(points);
+                return -1;
+            }
+            point->kind = KX_CHART_POINT_KIND;
+            point->setColorantAmounts(device, amounts);
+            AddList(points, point);
+        }
+    } while (nextLevels(index, channels, levels));
+    ChartPointPrediction::fillD50(*points, profile);
 
     char line[128];
     Kx_snprintf(line, sizeof line, "all done: %d patches created %d skipped\n",

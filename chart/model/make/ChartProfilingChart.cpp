@@ -1,5 +1,7 @@
 #include "ChartProfilingChart.h"
 
+#include "ChartControls.h"
+#include "ChartConversions.h"
 #include "ChartDeviceModel.h"
 #include "ChartPointPrediction.h"
 
@@ -22,24 +24,26 @@ using Amounts = ChartProfilingSampler::Amounts;
 // Fills a record's Lab and display colour from its ink amounts.
 using Prediction = std::function<void(KxChartPoint&, const Amounts&)>;
 
-// Samples the chart by labOf and appends its records, each predicted by predict.
-int build(KxChartPoint** points, int count, double inkLimit, const ChartProfilingSampler::LabOfAmounts& labOf,
-          const Prediction& predict)
+// Samples the chart of the device by labOf and appends its records, each
+// predicted by predict.
+int build(KxChartPoint** points, ChartDevice device, int count, double inkLimit,
+          const ChartProfilingSampler::LabOfAmounts& labOf, const Prediction& predict)
 {
     // Every record is made before any is listed, so running out of memory
     // leaves the list empty.
     std::vector<Record> records;
-    for (const Amounts& inks : ChartProfilingSampler::sample(count, 4, inkLimit, labOf)) {
+    for (const Amounts& amounts :
+         ChartProfilingSampler::sample(count, ChartDevices::channels(device), inkLimit, labOf)) {
         Record point(static_cast<KxChartPoint*>(Kx_DIAGNOSTIC_calloc(1, sizeof(KxChartPoint))));
         if (!point) {
             std::fputs("Cannot allocate memory\n", stderr);
             return -1;
         }
         point->kind = KX_CHART_POINT_KIND;
-        point->setInkBytes(inks[0], inks[1], inks[2], inks[3]);
-        if (inks == Amounts{0, 0, 0, 0})
-            point->controlName = "Paper";
-        predict(*point, inks);
+        point->setColorantAmounts(device, amounts);
+        if (point->isPaper())
+            point->controlName = ChartControls::PAPER_NAME;
+        predict(*point, amounts);
         records.push_back(std::move(point));
     }
     for (Record& record : records)
@@ -52,14 +56,15 @@ int build(KxChartPoint** points, int count, double inkLimit, const ChartProfilin
 int ChartProfilingChart::generate(KxChartPoint** points, const KxCMS* profile, const KxCMS* monitor, int count,
                                   double inkLimit)
 {
+    const ChartDevice device = ChartConversions::deviceOf(profile);
     // Relative Lab, so that the neutral axis runs from the paper to black.
-    const auto labOf = [profile](const Amounts& inks) {
-        const unsigned char kcmy[4] = {inks[3], inks[0], inks[1], inks[2]};
-        std::array<double, 3> lab{};
-        KxCMSCMYKToLabRelative(profile, kcmy, &lab[0], &lab[1], &lab[2]);
-        return lab;
+    const auto labOf = [profile, device](const Amounts& amounts) {
+        KxChartPoint point{};
+        point.setColorantAmounts(device, amounts);
+        ChartPointPrediction::fillRelative(point, profile);
+        return std::array<double, 3>{point.labRelative[0], point.labRelative[1], point.labRelative[2]};
     };
-    return build(points, count, inkLimit, labOf, [profile, monitor](KxChartPoint& point, const Amounts&) {
+    return build(points, device, count, inkLimit, labOf, [profile, monitor](KxChartPoint& point, const Amounts&) {
         ChartPointPrediction::fill(point, profile, monitor);
     });
 }
@@ -69,10 +74,11 @@ int ChartProfilingChart::generateWithoutProfile(KxChartPoint** points, const KxC
 {
     const ChartDeviceModel model(ChartDevice::Cmyk);
     const auto labOf = [&model](const Amounts& inks) { return model.lab(inks); };
-    return build(points, count, inkLimit, labOf, [&model, monitor](KxChartPoint& point, const Amounts& inks) {
+    const auto predict = [&model, monitor](KxChartPoint& point, const Amounts& inks) {
         const std::array<double, 3> lab = model.lab(inks);
         std::copy(lab.begin(), lab.end(), point.labD50);
         std::copy(lab.begin(), lab.end(), point.labRelative);
         KxCMSLabToRGB(monitor, lab[0], lab[1], lab[2], point.rgb);
-    });
+    };
+    return build(points, ChartDevice::Cmyk, count, inkLimit, labOf, predict);
 }

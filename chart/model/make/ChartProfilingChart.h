@@ -9,7 +9,8 @@ struct KxCMS;
 // A chart made to profile a printer (see ChartProfilingSampler): its patches
 // spread over what the printer makes, more of them near the neutral axis,
 // the paper repeated through the list (named "Paper"), and no patch above
-// the ink limit. With a CMYK profile the spread follows the profile's Lab;
+// the ink limit. With a printer profile (CMYK, or RGB for a printer driven
+// through RGB, whose patches are then RGB) the spread follows its Lab;
 // for a printer with no profile yet it follows a rough printer model
 // (ChartDeviceModel), whose Lab the records then hold as their prediction.
 class ChartProfilingChart

@@ -45,6 +45,37 @@ struct KxChartPoint {
         cmyk[2] = m;
         cmyk[3] = y;
     }
+
+    // The colorants in the device's channel order (C, M, Y, K or R, G, B;
+    // a fourth 0 for RGB) as amounts 0..255, where 0 puts nothing on the
+    // paper: the ink bytes, or 255 less each byte sent to an RGB driver.
+    std::array<unsigned char, 4> colorantAmounts() const
+    {
+        if (device != ChartDevice::Rgb)
+            return inkBytes();
+        return {static_cast<unsigned char>(255 - deviceRgb[0]), static_cast<unsigned char>(255 - deviceRgb[1]),
+                static_cast<unsigned char>(255 - deviceRgb[2]), 0};
+    }
+    void setColorantAmounts(ChartDevice printedOn, const std::array<unsigned char, 4>& amounts)
+    {
+        device = printedOn;
+        if (printedOn != ChartDevice::Rgb) {
+            setInkBytes(amounts[0], amounts[1], amounts[2], amounts[3]);
+            return;
+        }
+        for (int i = 0; i < 3; ++i)
+            deviceRgb[i] = static_cast<unsigned char>(255 - amounts[i]);
+    }
+    // Paper white: no colorant at all.
+    bool isPaper() const { return colorantAmounts() == std::array<unsigned char, 4>{}; }
+    // The device values as the files give them, in percent of 255: the ink
+    // C, M, Y, K, or the R, G, B sent to the driver (a fourth 0).
+    std::array<double, 4> devicePercent() const
+    {
+        if (device != ChartDevice::Rgb)
+            return inkPercent();
+        return {ChartInk::percent(deviceRgb[0]), ChartInk::percent(deviceRgb[1]), ChartInk::percent(deviceRgb[2]), 0};
+    }
 };
 
 // Every generator writes this into `kind`.

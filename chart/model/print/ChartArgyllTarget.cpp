@@ -1,8 +1,8 @@
 #include "ChartArgyllTarget.h"
 
 #include "ChartDeviceModel.h"
-#include "ChartInk.h"
 #include "ChartPatchColours.h"
+#include "ChartPointPrediction.h"
 
 #include <KxCMS.h>
 #include <KxColourMath.h>
@@ -27,35 +27,39 @@ void xyzOf(const double* lab, double* xyz)
         xyz[i] *= 100.0;
 }
 
-// The XYZ the profile predicts for a K, C, M, Y pixel; with no profile, the
-// rough printer model's.
-void xyzOfInk(const KxCMS* profile, const unsigned char* kcmy, double* xyz)
+// A patch of the given colorant amounts (0 for none) on the device, with
+// the colour the profile predicts for it; with no profile, the rough
+// printer model's.
+KxChartPoint patchOf(ChartDevice device, const std::array<unsigned char, 4>& amounts, const KxCMS* profile)
 {
-    double lab[3];
+    KxChartPoint point{};
+    point.setColorantAmounts(device, amounts);
     if (profile) {
-        KxCMSCMYKToLab(profile, kcmy, &lab[0], &lab[1], &lab[2]);
+        ChartPointPrediction::fill(point, profile, nullptr);
     } else {
-        const std::array<double, 3> modelled =
-            ChartDeviceModel(ChartDevice::Cmyk).lab({kcmy[1], kcmy[2], kcmy[3], kcmy[0]});
-        std::copy(modelled.begin(), modelled.end(), lab);
+        const std::array<double, 3> modelled = ChartDeviceModel(device).lab(amounts);
+        std::copy(modelled.begin(), modelled.end(), point.labD50);
     }
-    xyzOf(lab, xyz);
+    return point;
 }
 
-// Ink of extreme i: bit 0 gives solid C, bit 1 solid M, bit 2 solid Y, so 0
-// is the paper and 7 the three-colour overprint (the order printtarg reads).
-void extremeInk(int i, unsigned char* kcmy)
+// Extreme i: bit 0 gives C (or R) its full amount, bit 1 M (G), bit 2 Y
+// (B), so 0 is the paper and 7 the three colorants together (the order
+// printtarg reads).
+std::array<unsigned char, 4> extremeAmounts(int i)
 {
-    kcmy[0] = 0;
-    for (int ink = 0; ink < 3; ++ink)
-        kcmy[1 + ink] = (i >> ink) & 1 ? ChartInk::byteOf(100) : 0;
+    std::array<unsigned char, 4> amounts{};
+    for (int colorant = 0; colorant < 3; ++colorant)
+        amounts[colorant] = (i >> colorant) & 1 ? 255 : 0;
+    return amounts;
 }
 
-// Ink as the file wants it: C, M, Y, K in percent from the K, C, M, Y bytes.
-void writeInk(KxFILE* file, const unsigned char* kcmy)
+// The device values as the file wants them, in percent: C, M, Y, K, or R, G, B.
+void writeDeviceValues(KxFILE* file, const KxChartPoint& point)
 {
-    Kx_fprintf(file, " %.4f %.4f %.4f %.4f", ChartInk::percent(kcmy[1]), ChartInk::percent(kcmy[2]),
-               ChartInk::percent(kcmy[3]), ChartInk::percent(kcmy[0]));
+    const std::array<double, 4> values = point.devicePercent();
+    for (int i = 0; i < ChartDevices::channels(point.device); ++i)
+        Kx_fprintf(file, " %.4f", values[i]);
 }
 
 } // namespace
@@ -68,9 +72,11 @@ KxWriteResult ChartArgyllTarget::write(const KxChartPoint* first, const KxCMS* p
         return KxWriteResult::failedWithErrno(KxWriteResult::Opening);
     const std::string createdText = Kx_createdText(created);
 
-    const unsigned char paper[4] = {0, 0, 0, 0};
+    const ChartDevice device = first ? first->device : ChartDevice::Cmyk; // one device for every record
+    const char* const deviceFields = device == ChartDevice::Rgb ? "RGB_R RGB_G RGB_B" : "CMYK_C CMYK_M CMYK_Y CMYK_K";
+    const int channels = ChartDevices::channels(device);
     double paperXyz[3];
-    xyzOfInk(profile, paper, paperXyz);
+    xyzOf(patchOf(device, {}, profile).labD50, paperXyz);
 
     // A failed write is remembered by the file, whose close then fails.
     Kx_fprintf(file,
@@ -81,21 +87,21 @@ KxWriteResult ChartArgyllTarget::write(const KxChartPoint* first, const KxCMS* p
                "KEYWORD \"APPROX_WHITE_POINT\"\n"
                "APPROX_WHITE_POINT \"%.6f %.6f %.6f\"\n"
                "KEYWORD \"COLOR_REP\"\n"
-               "COLOR_REP \"CMYK\"\n\n"
-               "NUMBER_OF_FIELDS 12\n"
+               "COLOR_REP \"%s\"\n\n"
+               "NUMBER_OF_FIELDS %d\n"
                "BEGIN_DATA_FORMAT\n"
-               "SAMPLE_ID SAMPLE_NAME CMYK_C CMYK_M CMYK_Y CMYK_K XYZ_X XYZ_Y XYZ_Z LAB_L LAB_A LAB_B\n"
+               "SAMPLE_ID SAMPLE_NAME %s XYZ_X XYZ_Y XYZ_Z LAB_L LAB_A LAB_B\n"
                "END_DATA_FORMAT\n\n"
                "NUMBER_OF_SETS %lu\n"
                "BEGIN_DATA\n",
                DESCRIPTOR, TINTORA_ORIGINATOR, createdText.c_str(), paperXyz[0], paperXyz[1],
-               paperXyz[2], ListLength(first));
+               paperXyz[2], ChartDevices::name(device), channels + 8, deviceFields, ListLength(first));
     unsigned long number = 1;
     for (const KxChartPoint* point = first; point; point = point->next, ++number) {
         double xyz[3];
         xyzOf(point->labD50, xyz);
         Kx_fprintf(file, "%lu \"%s\"", number, ChartPatchColours::nameOf(*point, number).c_str());
-        writeInk(file, point->cmyk);
+        writeDeviceValues(file, *point);
         Kx_fprintf(file, " %.6f %.6f %.6f %.4f %.4f %.4f\n", xyz[0], xyz[1], xyz[2], point->labD50[0],
                    point->labD50[1], point->labD50[2]);
     }
@@ -109,20 +115,20 @@ KxWriteResult ChartArgyllTarget::write(const KxChartPoint* first, const KxCMS* p
                "KEYWORD \"DENSITY_EXTREME_VALUES\"\n"
                "DENSITY_EXTREME_VALUES \"%d\"\n\n"
                "KEYWORD \"INDEX\"\n"
-               "NUMBER_OF_FIELDS 8\n"
+               "NUMBER_OF_FIELDS %d\n"
                "BEGIN_DATA_FORMAT\n"
-               "INDEX CMYK_C CMYK_M CMYK_Y CMYK_K XYZ_X XYZ_Y XYZ_Z\n"
+               "INDEX %s XYZ_X XYZ_Y XYZ_Z\n"
                "END_DATA_FORMAT\n\n"
                "NUMBER_OF_SETS %d\n"
                "BEGIN_DATA\n",
-               DESCRIPTOR, TINTORA_ORIGINATOR, createdText.c_str(), DENSITY_EXTREMES, DENSITY_EXTREMES);
+               DESCRIPTOR, TINTORA_ORIGINATOR, createdText.c_str(), DENSITY_EXTREMES, channels + 4, deviceFields,
+               DENSITY_EXTREMES);
     for (int i = 0; i < DENSITY_EXTREMES; ++i) {
-        unsigned char kcmy[4];
+        const KxChartPoint extreme = patchOf(device, extremeAmounts(i), profile);
         double xyz[3];
-        extremeInk(i, kcmy);
-        xyzOfInk(profile, kcmy, xyz);
+        xyzOf(extreme.labD50, xyz);
         Kx_fprintf(file, "%d", i);
-        writeInk(file, kcmy);
+        writeDeviceValues(file, extreme);
         Kx_fprintf(file, " %.6f %.6f %.6f\n", xyz[0], xyz[1], xyz[2]);
     }
     Kx_fprintf(file, "END_DATA\n");

@@ -29,12 +29,15 @@ constexpr double OUTLINE_WIDTH = 0.25;
 constexpr double OUTLINE_DISTANCE = 1.5;
 
 const char* const NOTICE = "Print without colour management: the printer must receive these ink values unchanged.";
+const char* const RGB_NOTICE =
+    "Print without colour management: the printer's driver must receive these R, G, B values unchanged.";
 
 class PageWriter
 {
 public:
-    PageWriter(HPDF_Doc document, const ChartPrintLayout& layout, const ChartPrintTitle& title)
+    PageWriter(HPDF_Doc document, const ChartPrintLayout& layout, const ChartPrintTitle& title, ChartDevice device)
         : layout(layout),
+          notice(device == ChartDevice::Rgb ? RGB_NOTICE : NOTICE),
           fonts(loadFonts(document)),
           chartName(title.chart),
           details("Profile: " + title.profileText() + "    " + std::to_string(layout.patches()) + " patches    "
@@ -64,7 +67,7 @@ private:
         showText(page, fonts.bold, TITLE_SIZE, left, top - TITLE_BASELINE, chartName,
                  (right - left) * 2 / 3 - TEXT_SIZE);
         showText(page, fonts.regular, TEXT_SIZE, left, top - DETAILS_BASELINE, details, right - left);
-        showText(page, fonts.regular, TEXT_SIZE, left, top - NOTICE_BASELINE, NOTICE, right - left);
+        showText(page, fonts.regular, TEXT_SIZE, left, top - NOTICE_BASELINE, notice, right - left);
     }
 
     // Column numbers above the grid and row letters to its left, for the
@@ -95,15 +98,28 @@ private:
         for (unsigned long i = first; i < first + layout.patchesOn(pageIndex); ++i) {
             const KxChartPoint* point = points[i];
             const ChartPrintPlace place = layout.place(i);
-            // cmyk holds K, C, M, Y; the page wants C, M, Y, K.
-            HPDF_Page_SetCMYKFill(page, point->cmyk[1] / 255.0f, point->cmyk[2] / 255.0f, point->cmyk[3] / 255.0f,
-                                  point->cmyk[0] / 255.0f);
+            fill(page, *point);
             HPDF_Page_Rectangle(page, static_cast<HPDF_REAL>(layout.patchLeft(place.column)),
                                 static_cast<HPDF_REAL>(layout.patchBottom(place.row)), side, side);
             HPDF_Page_Fill(page);
-            if (point->inkBytes() == std::array<unsigned char, 4>{})
+            if (point->isPaper())
                 outline(page, place);
         }
+    }
+
+    // The patch's own device values, unconverted: DeviceRGB for a printer
+    // driven through RGB, else DeviceCMYK. Each byte b is written as b / 255
+    // to five decimals, which reads back as b.
+    static void fill(HPDF_Page page, const KxChartPoint& point)
+    {
+        if (point.device == ChartDevice::Rgb) {
+            HPDF_Page_SetRGBFill(page, point.deviceRgb[0] / 255.0f, point.deviceRgb[1] / 255.0f,
+                                 point.deviceRgb[2] / 255.0f);
+            return;
+        }
+        // cmyk holds K, C, M, Y; the page wants C, M, Y, K.
+        HPDF_Page_SetCMYKFill(page, point.cmyk[1] / 255.0f, point.cmyk[2] / 255.0f, point.cmyk[3] / 255.0f,
+                              point.cmyk[0] / 255.0f);
     }
 
     void outline(HPDF_Page page, const ChartPrintPlace& place)
@@ -123,6 +139,7 @@ private:
     }
 
     const ChartPrintLayout& layout;
+    const char* notice;
     TextFonts fonts;
     std::string chartName;
     std::string details;
@@ -142,7 +159,7 @@ std::vector<unsigned char> documentBytes(const std::vector<const KxChartPoint*>&
     HPDF_SetInfoAttr(pdf, HPDF_INFO_CREATOR, "Quenwick Tintora version " TINTORA_VERSION);
     HPDF_SetInfoDateAttr(pdf, HPDF_INFO_CREATION_DATE, pdfDate(title.created));
 
-    PageWriter pages(pdf, layout, title);
+    PageWriter pages(pdf, layout, title, points.front()->device); // one device for every patch
     for (unsigned long page = 0; page < layout.pages() && !failed; ++page)
         pages.write(HPDF_AddPage(pdf), page, points);
     return bytesOf(pdf, failed);

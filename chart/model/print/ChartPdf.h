@@ -22,8 +22,9 @@ struct ChartPrintTitle {
 };
 
 // The chart as PDF pages on real paper, laid out by ChartPrintLayout. Every
-// patch is a solid DeviceCMYK square filled with the chart's own ink values,
-// unconverted; the header asks for printing without colour management. The
+// patch is a solid square filled with the chart's own device values,
+// unconverted: DeviceCMYK inks, or DeviceRGB for a printer driven through
+// RGB; the header asks for printing without colour management. The
 // paper patches (no ink) are outlined by a hairline in the gap around them,
 // so that they can be found on the sheet; the area an instrument reads stays
 // bare paper.

@@ -57,13 +57,21 @@ KxWriteResult ChartPostScript::write(const KxChartPoint* first, const char* path
     out.write("<<\n/Policies <</PageSize 6>>\n/PageSize [%lu %lu]\n>> setpagedevice } if\n", width, height);
     out.write("%%%%EndSetup\n");
     out.write("%%%%Page: 1 1\n");
-    out.write("/DeviceCMYK setcolorspace\n");
+    // Every patch of a chart is of one device.
+    const bool rgb = first && first->device == ChartDevice::Rgb;
+    if (!rgb)
+        out.write("/DeviceCMYK setcolorspace\n");
 
     unsigned long i = 0;
     for (const KxChartPoint* point = first; point; point = point->next, ++i) {
-        // DeviceCMYK takes each ink as a fraction 0..1.
-        const std::array<unsigned char, 4> ink = point->inkBytes();
-        out.write("%f %f %f %f setcolor\n", ink[0] / 255.0, ink[1] / 255.0, ink[2] / 255.0, ink[3] / 255.0);
+        // DeviceCMYK and DeviceRGB take each value as a fraction 0..1.
+        if (rgb) {
+            const unsigned char* value = point->deviceRgb;
+            out.write("%f %f %f setrgbcolor\n", value[0] / 255.0, value[1] / 255.0, value[2] / 255.0);
+        } else {
+            const std::array<unsigned char, 4> ink = point->inkBytes();
+            out.write("%f %f %f %f setcolor\n", ink[0] / 255.0, ink[1] / 255.0, ink[2] / 255.0, ink[3] / 255.0);
+        }
         out.write("%d %d %d %d rectfill\n", ChartLayout::pageX(i), ChartLayout::pageY(i, patches),
                   ChartLayout::PATCH_SIZE, ChartLayout::PATCH_SIZE);
     }

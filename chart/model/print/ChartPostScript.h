@@ -8,7 +8,8 @@
 #include <ctime>
 
 // The one-page PostScript document of a chart: every patch a solid
-// DeviceCMYK square, laid out as on screen.
+// DeviceCMYK square (DeviceRGB, by setrgbcolor, for a printer driven
+// through RGB), laid out as on screen.
 class ChartPostScript
 {
 public:

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <ctime>
+#include <vector>
 
 namespace {
 
@@ -32,11 +33,20 @@ std::string sampleName(const char* name, const std::string& id)
     return hasSpace ? text : "\"" + text + "\"";
 }
 
-std::string labValue(double value)
+std::string fourDecimals(double value)
 {
     char text[256];
     std::snprintf(text, sizeof text, "%.4f", value);
     return text;
+}
+
+// Whether every colour carries an RGB printer's device values.
+bool allRgb(const KxCOMBOCOLOUR_CC& colours)
+{
+    for (const KxCOMBOCOLOUR* colour = colours.first(); colour; colour = colour->next)
+        if (!(colour->flags & KX_COMBO_RGB))
+            return false;
+    return true;
 }
 
 void describeInstrument(KxCgatsSheet& sheet, const SPECTROPHOTOMETERINFO& info)
@@ -56,12 +66,20 @@ KxCgatsSheet targetSheet(const SPECTROPHOTOMETERINFO* instrument, const KxCOMBOC
     sheet.keywords = {{"ORIGINATOR", originator}, {"DESCRIPTOR", descriptor}, {"CREATED", Kx_createdText(std::time(nullptr))}};
     if (instrument)
         describeInstrument(sheet, *instrument);
-    sheet.fields = {"SAMPLE_ID", "SAMPLE_NAME", "LAB_L", "LAB_A", "LAB_B"};
+    const bool rgb = allRgb(colours);
+    sheet.fields = {"SAMPLE_ID", "SAMPLE_NAME"};
+    if (rgb)
+        sheet.fields.insert(sheet.fields.end(), {"RGB_R", "RGB_G", "RGB_B"});
+    sheet.fields.insert(sheet.fields.end(), {"LAB_L", "LAB_A", "LAB_B"});
     unsigned long row = 0;
     for (const KxCOMBOCOLOUR* colour = colours.first(); colour; colour = colour->next) {
         const std::string id = std::to_string(++row);
-        sheet.sets.push_back(
-            {id, sampleName(colour->name, id), labValue(colour->L), labValue(colour->a), labValue(colour->b)});
+        std::vector<std::string> set = {id, sampleName(colour->name, id)};
+        if (rgb) // in percent, as Argyll's files give device values
+            for (const unsigned char value : colour->rgb)
+                set.push_back(fourDecimals(value / 2.55));
+        set.insert(set.end(), {fourDecimals(colour->L), fourDecimals(colour->a), fourDecimals(colour->b)});
+        sheet.sets.push_back(set);
     }
     return sheet;
 }

@@ -18,7 +18,9 @@ struct SPECTROPHOTOMETERINFO {
 
 // Writes ISO 12642 target description files: CGATS.17 text with one set
 // per colour, fields SAMPLE_ID (1, 2, ...), SAMPLE_NAME, LAB_L, LAB_A, LAB_B
-// (D50, four decimals), headed by ORIGINATOR, DESCRIPTOR and CREATED. A
+// (D50, four decimals), with RGB_R, RGB_G, RGB_B (percent, four decimals)
+// before the Lab when every colour carries an RGB printer's device values
+// (KX_COMBO_RGB), headed by ORIGINATOR, DESCRIPTOR and CREATED. A
 // colour without a name is named by its sample number.
 class ExportISO12642
 {

@@ -22,6 +22,34 @@ KxModal* installed = nullptr;
 // Pixels of a title bar that its icon and buttons take, on a generous guess.
 constexpr int TITLE_BAR_ALLOWANCE = 180;
 
+// A spin box for a whole number, its text selected to be typed over.
+QSpinBox* integerSpin(QDialog& dialog, int value, int minimum, int maximum, int step)
+{
+    auto* spin = new QSpinBox(&dialog);
+    spin->setRange(minimum, maximum);
+    spin->setSingleStep(step);
+    spin->setValue(value);
+    spin->selectAll();
+    return spin;
+}
+
+// OK and Cancel, which accept and reject the dialog.
+QDialogButtonBox* okAndCancel(QDialog& dialog)
+{
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    return buttons;
+}
+
+// Runs a small dialog, wide enough for its whole caption: a window manager
+// cuts a title wider than its window short. True when accepted.
+bool accepted(QDialog& dialog, const QString& caption)
+{
+    dialog.setMinimumWidth(dialog.fontMetrics().horizontalAdvance(caption) + TITLE_BAR_ALLOWANCE);
+    return dialog.exec() == QDialog::Accepted;
+}
+
 // Lists the ICC profile folders in a file dialog's side bar, after the
 // places the toolkit offers, and runs it.
 QString runFileDialog(QFileDialog& dialog, QFileDialog::AcceptMode mode)
@@ -118,20 +146,10 @@ bool KxQtModal::getInteger(QWidget* parent, const QString& caption, const QStrin
     dialog.setWindowTitle(caption);
     auto* layout = new QVBoxLayout(&dialog);
     layout->addWidget(new QLabel(label, &dialog));
-    auto* spin = new QSpinBox(&dialog);
-    spin->setRange(minimum, maximum);
-    spin->setSingleStep(step);
-    spin->setValue(value);
-    spin->selectAll();
+    QSpinBox* spin = integerSpin(dialog, value, minimum, maximum, step);
     layout->addWidget(spin);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    layout->addWidget(buttons);
-    // A window manager cuts a title wider than its window short; leave room
-    // for the whole caption beside the title bar's icon and buttons.
-    dialog.setMinimumWidth(dialog.fontMetrics().horizontalAdvance(caption) + TITLE_BAR_ALLOWANCE);
-    if (dialog.exec() != QDialog::Accepted)
+    layout->addWidget(okAndCancel(dialog));
+    if (!accepted(dialog, caption))
         return false;
     result = spin->value();
     return true;
@@ -144,24 +162,17 @@ bool KxQtModal::getIntegerWithOption(QWidget* parent, const QString& caption, co
     QDialog dialog(parent);
     dialog.setWindowTitle(caption);
     auto* layout = new QVBoxLayout(&dialog);
-    auto* number = new QSpinBox(&dialog);
-    number->setRange(minimum, maximum);
-    number->setSingleStep(step);
-    number->setValue(value);
+    QSpinBox* number = integerSpin(dialog, value, minimum, maximum, step);
     auto* text = new QLabel(label, &dialog);
     text->setBuddy(number);
     auto* box = new QCheckBox(optionText, &dialog);
     box->setChecked(option);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     layout->addWidget(text);
     layout->addWidget(number);
     layout->addWidget(box);
-    layout->addWidget(buttons);
+    layout->addWidget(okAndCancel(dialog));
     number->setFocus();
-    number->selectAll();
-    if (dialog.exec() != QDialog::Accepted)
+    if (!accepted(dialog, caption))
         return false;
     result = number->value();
     option = box->isChecked();
@@ -184,12 +195,8 @@ bool KxQtModal::getLab(QWidget* parent, const QString& caption, QVector3D& lab)
     QDoubleSpinBox* L = addChannel("L", 0.0, 100.0, lab.x());
     QDoubleSpinBox* a = addChannel("a", -128.0, 127.0, lab.y());
     QDoubleSpinBox* b = addChannel("b", -128.0, 127.0, lab.z());
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    form->addRow(buttons);
-    dialog.setMinimumWidth(dialog.fontMetrics().horizontalAdvance(caption) + TITLE_BAR_ALLOWANCE);
-    if (dialog.exec() != QDialog::Accepted)
+    form->addRow(okAndCancel(dialog));
+    if (!accepted(dialog, caption))
         return false;
     lab = QVector3D(float(L->value()), float(a->value()), float(b->value()));
     return true;
