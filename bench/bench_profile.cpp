@@ -50,7 +50,8 @@
 // the press with fakeread -r 0.5 under N noise seeds (3 unless told) and
 // profiled by both programs (ink limit 300 %): forward CIEDE2000 mean and
 // 95th percentile against the press over 2,000 random inks, per seed and
-// averaged.
+// averaged; then targen -d2 -f1000 and --device rgb the same way on the
+// tests' RGB printer, profiled by colprof.
 //
 // On measured press data (Fogra's and the GRACoL characterisation sets),
 // every 5th patch is held out and the rest fitted, by ours at each quality
@@ -99,6 +100,7 @@ constexpr int ForwardColours = 2000;
 constexpr int InverseColours = 2000;
 constexpr double RampTolerance = 0.05;
 const char* const PressData = "/usr/share/color/icc/FOGRA39L.ti3";
+const char* const RgbPrinter = TINTORA_RGB_PRINTER;
 const char* const Srgb = "/usr/share/color/icc/sRGB.icc";
 constexpr int GamutColours = 2000;
 
@@ -151,21 +153,25 @@ double deltaE2000(const cmsCIELab& first, const cmsCIELab& second)
 }
 
 // Forward accuracy: CIEDE2000 between the profile's A2B1 and the printer's
-// over ForwardColours random inks drawn from random; fills the mean and the
-// 95th percentile of figures.
-void evaluateForward(const Profile& printer, const Profile& built, std::mt19937& random, Figures& figures)
+// over ForwardColours random device colours drawn from random (CMYK inks,
+// or RGB with 3 channels); fills the mean and the 95th percentile of figures.
+void evaluateForward(const Profile& printer, const Profile& built, std::mt19937& random, Figures& figures,
+                     int channels = 4)
 {
     const Profile lab(nullptr);
-    const Transform knownForward(printer.handle, TYPE_CMYK_DBL, lab.handle, TYPE_Lab_DBL,
-                                 INTENT_RELATIVE_COLORIMETRIC);
-    const Transform builtForward(built.handle, TYPE_CMYK_DBL, lab.handle, TYPE_Lab_DBL, INTENT_RELATIVE_COLORIMETRIC);
-    std::uniform_real_distribution<double> ink(0.0, 100.0);
+    const cmsUInt32Number device = channels == 3 ? TYPE_RGB_DBL : TYPE_CMYK_DBL;
+    const Transform knownForward(printer.handle, device, lab.handle, TYPE_Lab_DBL, INTENT_RELATIVE_COLORIMETRIC);
+    const Transform builtForward(built.handle, device, lab.handle, TYPE_Lab_DBL, INTENT_RELATIVE_COLORIMETRIC);
+    // LittleCMS takes floating-point CMYK in percent, RGB from 0 to 1.
+    std::uniform_real_distribution<double> amount(0.0, channels == 3 ? 1.0 : 100.0);
     std::vector<double> forward;
     for (int n = 0; n < ForwardColours; ++n) {
-        const double inks[4] = {ink(random), ink(random), ink(random), ink(random)};
+        double values[4] = {};
+        for (int channel = 0; channel < channels; ++channel)
+            values[channel] = amount(random);
         cmsCIELab expected, got;
-        knownForward(inks, &expected);
-        builtForward(inks, &got);
+        knownForward(values, &expected);
+        builtForward(values, &got);
         forward.push_back(deltaE2000(expected, got));
     }
     std::sort(forward.begin(), forward.end());
@@ -796,46 +802,76 @@ void compareRgbPrinter(const std::string& folder, int rounds, const std::string&
 
 constexpr int FirstNoiseSeed = 7;
 
+// A printer that has no profile yet, as the comparison prints on it.
+struct BlankPrinter {
+    const char* device;       // as --device names it
+    const char* targenDevice; // targen's -d
+    int channels;
+    std::string profile;      // the printer itself, for fakeread and the figures
+    bool oursProfiles;        // whether tintora-profile takes its readings too
+};
+
 // Profiling charts made with no profile, targen's and ours, printed on the
-// press and read by fakeread -r 0.5 with each of `seeds` noise seeds, and
-// profiled by both programs: each profile's forward accuracy against the
-// press, per seed and averaged over the seeds.
-void compareWithoutProfile(const std::string& folder, int seeds)
+// printer and read by fakeread -r 0.5 with each of `seeds` noise seeds, and
+// profiled: each profile's forward accuracy against the printer, per seed
+// and averaged over the seeds.
+void compareWithoutProfile(const std::string& folder, int seeds, const BlankPrinter& blank)
 {
-    const std::string press = makePress(folder);
-    const Profile printer(press.c_str());
+    const Profile printer(blank.profile.c_str());
+    const std::string targen = std::string("blank-targen-") + blank.device;
+    const std::string ours = std::string("blank-ours-") + blank.device;
     const std::vector<Chart> charts = {
-        {"targen -d4 -f1000", {"targen", "-v0", "-d4", "-f1000", "blank-targen"}, "blank-targen"},
-        {"tintora-chart --device cmyk --patches 1000",
-         {TINTORA_CHART, "--device", "cmyk", "--patches", "1000", "--ti1", "blank-ours.ti1"},
-         "blank-ours"}};
-    std::printf("1,000-patch charts made with no profile, printed on a press made by colprof -qm from %s, read by"
-                " fakeread -r 0.5, profiled with ink limit %d %%: forward dE00 over %d random inks, in %s\n",
-                PressData, InkLimit, ForwardColours, folder.c_str());
+        {blank.channels == 3 ? "targen -d2 -f1000" : "targen -d4 -f1000",
+         {"targen", "-v0", std::string("-d") + blank.targenDevice, "-f1000", targen}, targen},
+        {blank.channels == 3 ? "tintora-chart --device rgb --patches 1000"
+                             : "tintora-chart --device cmyk --patches 1000",
+         {TINTORA_CHART, "--device", blank.device, "--patches", "1000", "--ti1", ours + ".ti1"}, ours}};
+    std::printf("1,000-patch charts made with no profile, printed on %s, read by fakeread -r 0.5, profiled%s:"
+                " forward dE00 over %d random device colours, in %s\n",
+                blank.profile.c_str(), blank.channels == 4 ? " with ink limit 300 %" : "", ForwardColours,
+                folder.c_str());
+    const auto figuresOf = [&](const std::string& path) {
+        Figures figures;
+        std::mt19937 colours(11); // the same colours for every profile
+        evaluateForward(printer, Profile(path.c_str()), colours, figures, blank.channels);
+        return figures;
+    };
     for (const Chart& chart : charts) {
         run(folder, chart.command);
-        Figures ours, theirs; // sums over the seeds
+        Figures oursSum, theirsSum;
         for (int seed = FirstNoiseSeed; seed < FirstNoiseSeed + seeds; ++seed) {
-            printAndRead(folder, press, chart.name, seed);
-            run(folder, ourProfiler(chart.name));
-            run(folder, theirProfiler(chart.name));
-            Figures oursNow, theirsNow;
-            std::mt19937 ourColours(11), theirColours(11);
-            evaluateForward(printer, Profile((folder + "/" + chart.name + "-tintora.icc").c_str()), ourColours,
-                            oursNow);
-            evaluateForward(printer, Profile((folder + "/" + chart.name + "-colprof.icc").c_str()), theirColours,
-                            theirsNow);
-            std::printf("  %-44s seed %d: tintora-profile mean %.3f p95 %.3f | colprof -qm mean %.3f p95 %.3f\n",
-                        chart.made, seed, oursNow.forwardMean, oursNow.forward95, theirsNow.forwardMean,
-                        theirsNow.forward95);
-            ours.forwardMean += oursNow.forwardMean / seeds;
-            ours.forward95 += oursNow.forward95 / seeds;
-            theirs.forwardMean += theirsNow.forwardMean / seeds;
-            theirs.forward95 += theirsNow.forward95 / seeds;
+            printAndRead(folder, blank.profile, chart.name, seed);
+            run(folder, theirProfiler(chart.name, blank.channels == 4));
+            const Figures theirs = figuresOf(folder + "/" + chart.name + "-colprof.icc");
+            Figures our;
+            if (blank.oursProfiles) {
+                run(folder, ourProfiler(chart.name));
+                our = figuresOf(folder + "/" + chart.name + "-tintora.icc");
+                std::printf("  %-44s seed %d: tintora-profile mean %.3f p95 %.3f |", chart.made, seed,
+                            our.forwardMean, our.forward95);
+            } else {
+                std::printf("  %-44s seed %d:", chart.made, seed);
+            }
+            std::printf(" colprof -qm mean %.3f p95 %.3f\n", theirs.forwardMean, theirs.forward95);
+            oursSum.forwardMean += our.forwardMean / seeds;
+            oursSum.forward95 += our.forward95 / seeds;
+            theirsSum.forwardMean += theirs.forwardMean / seeds;
+            theirsSum.forward95 += theirs.forward95 / seeds;
         }
-        std::printf("%-46s mean of %d seeds: tintora-profile mean %.3f p95 %.3f | colprof -qm mean %.3f p95 %.3f\n",
-                    chart.made, seeds, ours.forwardMean, ours.forward95, theirs.forwardMean, theirs.forward95);
+        std::printf("%-46s mean of %d seeds:", chart.made, seeds);
+        if (blank.oursProfiles)
+            std::printf(" tintora-profile mean %.3f p95 %.3f |", oursSum.forwardMean, oursSum.forward95);
+        std::printf(" colprof -qm mean %.3f p95 %.3f\n", theirsSum.forwardMean, theirsSum.forward95);
     }
+}
+
+// Both devices: CMYK on the press, and the RGB printer (C = 1 - R, M = 1 - G,
+// Y = 1 - B on a FOGRA39L press) the tests use, which only colprof profiles
+// here: tintora-profile takes CMYK readings.
+void compareWithoutProfile(const std::string& folder, int seeds)
+{
+    compareWithoutProfile(folder, seeds, {"cmyk", "4", 4, makePress(folder), true});
+    compareWithoutProfile(folder, seeds, {"rgb", "2", 3, RgbPrinter, false});
 }
 
 const char* const HeldOutSets[] = {"/usr/share/color/icc/FOGRA39L.ti3", "/usr/share/color/icc/TR006.ti3",

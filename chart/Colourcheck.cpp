@@ -471,8 +471,12 @@ int Colourcheck::profilingChart(const char* monitorProfilePath, QString& profile
     }
     monitorProfile = monitorProfilePath ? monitorProfilePath : "";
     setDisplayMonitor(monitorProfilePath);
-    if (choice.source == ColourcheckProfilingChartDialog::CmykWithoutProfile)
-        return profilingChartWithoutProfile(monitorProfilePath, choice.count, choice.inkLimit);
+    if (choice.source != ColourcheckProfilingChartDialog::FromProfile)
+        return profilingChartWithoutProfile(monitorProfilePath,
+                                            choice.source == ColourcheckProfilingChartDialog::RgbWithoutProfile
+                                                ? ChartDevice::Rgb
+                                                : ChartDevice::Cmyk,
+                                            choice.count, choice.inkLimit);
 
     const QString path = KxModal::current().getOpenProfileName(this, tr("Choose the printer's CMYK or RGB profile"),
                                                                profileFolder);
@@ -505,7 +509,8 @@ int Colourcheck::profilingChart(const char* monitorProfilePath, QString& profile
     return result;
 }
 
-int Colourcheck::profilingChartWithoutProfile(const char* monitorProfilePath, int count, int inkLimit)
+int Colourcheck::profilingChartWithoutProfile(const char* monitorProfilePath, ChartDevice device, int count,
+                                              int inkLimit)
 {
     ChartConversions conversions;
     if (!conversions.openMonitor(monitorProfilePath)) {
@@ -517,13 +522,16 @@ int Colourcheck::profilingChartWithoutProfile(const char* monitorProfilePath, in
     chartProfile.clear();
     clear();
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const int result = ChartProfilingChart::generateWithoutProfile(&points, conversions.monitor(), count, inkLimit);
+    const int result = ChartProfilingChart::generateWithoutProfile(&points, device, conversions.monitor(), count,
+                                                                   device == ChartDevice::Rgb ? 0 : inkLimit);
     modelledWithoutProfile = result == 0;
     QApplication::restoreOverrideCursor();
     if (result != 0)
         setEmptyReason(tr("There was not enough memory to build the chart."));
     drawChart();
-    setWindowTitle(tr("Profiling chart for a CMYK printer with no profile (colours from a rough printer model)"));
+    setWindowTitle(device == ChartDevice::Rgb
+                       ? tr("Profiling chart for an RGB printer with no profile (colours from a rough printer model)")
+                       : tr("Profiling chart for a CMYK printer with no profile (colours from a rough printer model)"));
     return result;
 }
 

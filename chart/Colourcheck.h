@@ -81,7 +81,7 @@ public:
     // the profile (0 when cancelled); -1 when the profile is refused or
     // memory runs out.
     int profilingChart(const char* monitorProfilePath, QString& profileFolder);
-    int profilingChartWithoutProfile(const char* monitorProfilePath, int count, int inkLimit);
+    int profilingChartWithoutProfile(const char* monitorProfilePath, ChartDevice device, int count, int inkLimit);
     void removeDuplicates(double tolerance, bool& reverse, unsigned long target);
     void removeDuplicates(unsigned long target, double tolerance);
 

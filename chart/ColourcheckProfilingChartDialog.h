@@ -8,7 +8,7 @@ class QSpinBox;
 
 // Asks how a chart to profile a printer is to be made: from the printer's
 // profile (chosen next, CMYK or RGB) or, for a printer that has none yet,
-// from a rough CMYK printer model; how many patches; and the ink limit in
+// from a rough CMYK or RGB printer model; how many patches; and the ink limit in
 // percent, for CMYK.
 class ColourcheckProfilingChartDialog : public QDialog
 {
@@ -16,7 +16,7 @@ class ColourcheckProfilingChartDialog : public QDialog
 
 public:
     // What the patches are spread by.
-    enum Source { FromProfile = 0, CmykWithoutProfile = 1 };
+    enum Source { FromProfile = 0, CmykWithoutProfile = 1, RgbWithoutProfile = 2 };
 
     struct Choice {
         Source source = FromProfile;

@@ -355,6 +355,10 @@
         <source>Profiling chart for a CMYK printer with no profile (colours from a rough printer model)</source>
         <translation>Profilierungstafel für einen CMYK-Drucker ohne Profil (Farben aus einem groben Druckermodell)</translation>
     </message>
+    <message>
+        <source>Profiling chart for an RGB printer with no profile (colours from a rough printer model)</source>
+        <translation>Profilierungstafel für einen RGB-Drucker ohne Profil (Farben aus einem groben Druckermodell)</translation>
+    </message>
 </context>
 <context>
     <name>ColourcheckPrintLayoutDialog</name>
@@ -513,6 +517,10 @@
     <message>
         <source>No profile: a CMYK printer, spread by a rough printer model</source>
         <translation>Kein Profil: ein CMYK-Drucker, verteilt nach einem groben Druckermodell</translation>
+    </message>
+    <message>
+        <source>No profile: an RGB printer, spread by a rough printer model</source>
+        <translation>Kein Profil: ein RGB-Drucker, verteilt nach einem groben Druckermodell</translation>
     </message>
     <message>
         <source>Spread the patches by</source>

@@ -355,6 +355,10 @@
         <source>Profiling chart for a CMYK printer with no profile (colours from a rough printer model)</source>
         <translation>Mire de profilage pour une imprimante CMJN sans profil (couleurs d&apos;un modèle d&apos;imprimante approximatif)</translation>
     </message>
+    <message>
+        <source>Profiling chart for an RGB printer with no profile (colours from a rough printer model)</source>
+        <translation>Mire de profilage pour une imprimante RVB sans profil (couleurs d&apos;un modèle d&apos;imprimante approximatif)</translation>
+    </message>
 </context>
 <context>
     <name>ColourcheckPrintLayoutDialog</name>
@@ -513,6 +517,10 @@
     <message>
         <source>No profile: a CMYK printer, spread by a rough printer model</source>
         <translation>Aucun profil : une imprimante CMJN, répartie par un modèle d&apos;imprimante approximatif</translation>
+    </message>
+    <message>
+        <source>No profile: an RGB printer, spread by a rough printer model</source>
+        <translation>Aucun profil : une imprimante RVB, répartie par un modèle d&apos;imprimante approximatif</translation>
     </message>
     <message>
         <source>Spread the patches by</source>

@@ -436,7 +436,7 @@ private slots:
                 QVERIFY2(std::fabs(words(sets[int(i)]).value(8 + channel).toDouble() - labs[i][channel]) <= 2e-4,
                          sets[int(i)].constData());
 
-        const ProgramRun layout = argyll("printtarg", {"-i", "i1", "-p", "A4", name});
+        const ProgramRun layout = peer("printtarg", {"-i", "i1", "-p", "A4", name});
         QVERIFY2(layout.exitCode == 0, layout.out + layout.error);
         std::set<int> laidOut;
         for (const QByteArray& set : firstTableSets(readAll(name + ".ti2")))

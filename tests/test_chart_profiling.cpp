@@ -1,10 +1,10 @@
-// A chart made to profile a printer (tintora-chart --device cmyk), judged
-// from the .ti1 it writes with LittleCMS reading the file and the profile:
-// its count, the paper's repeats through the list, the ink limit, its share
-// of near-neutral patches against inks drawn at random (in the whole list
-// and in each quarter of it), and how evenly it
-// covers the printer's colours against Argyll's targen chart of the same
-// size and limit.
+// A chart made to profile a printer (tintora-chart --device cmyk), from its
+// profile or with none, judged from the .ti1 it writes with LittleCMS
+// reading the file and the profile: its count, the paper's repeats through
+// the list, the ink limit, its share of near-neutral patches against inks
+// drawn at random (in the whole list and in each quarter of it), and how
+// evenly it covers the printer's colours against Argyll's targen chart of
+// the same size and limit; and Argyll's printtarg taking the .ti1.
 
 #include "ProgramRun.h"
 
@@ -127,9 +127,12 @@ private slots:
         QTest::addColumn<int>("inkLimit"); // percent, 0 for none
         QTest::addColumn<int>("paperRepeats");
         QTest::addColumn<bool>("againstTargen"); // targen takes minutes for thousands of patches
-        QTest::addRow("100, no limit") << 100 << 0 << 4 << true;
-        QTest::addRow("1000 within 300 percent") << 1000 << 300 << 4 << true;
-        QTest::addRow("1500 within 260 percent") << 1500 << 260 << 6 << false;
+        QTest::addColumn<bool>("fromProfile");   // false: for a printer with no profile yet
+        QTest::addRow("100, no limit") << 100 << 0 << 4 << true << true;
+        QTest::addRow("1000 within 300 percent") << 1000 << 300 << 4 << true << true;
+        QTest::addRow("1500 within 260 percent") << 1500 << 260 << 6 << false << true;
+        QTest::addRow("no profile, 100, no limit") << 100 << 0 << 4 << true << false;
+        QTest::addRow("no profile, 1250 within 280 percent") << 1250 << 280 << 5 << true << false;
     }
 
     void chartProperties()
@@ -138,9 +141,12 @@ private slots:
         QFETCH(int, inkLimit);
         QFETCH(int, paperRepeats);
         QFETCH(bool, againstTargen);
+        QFETCH(bool, fromProfile);
         QTemporaryDir folder;
-        QStringList arguments{"--profile", DEFAULT_CMYK, "--device", "cmyk", "--patches", QString::number(patches),
-                              "--ti1", folder.filePath("ours.ti1")};
+        QStringList arguments{"--device", "cmyk", "--patches", QString::number(patches), "--ti1",
+                              folder.filePath("ours.ti1")};
+        if (fromProfile)
+            arguments << "--profile" << DEFAULT_CMYK;
         if (inkLimit)
             arguments << "--ink-limit" << QString::number(inkLimit);
         const ProgramRun ours =
@@ -148,6 +154,9 @@ private slots:
         QVERIFY2(ours.exitCode == 0, ours.error.constData());
         const std::vector<Inks> chart = inksOf(folder.filePath("ours.ti1"));
         QCOMPARE(int(chart.size()), patches);
+        const ProgramRun printtarg = ProgramRun::of(QStandardPaths::findExecutable("printtarg"),
+                                                    {"-v0", "-i", "i1", "-p", "A4", folder.filePath("ours")});
+        QVERIFY2(printtarg.exitCode == 0, printtarg.error.constData());
 
         // The paper, repeated, in every quarter of the list.
         std::vector<int> paperAt;

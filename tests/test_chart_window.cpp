@@ -352,18 +352,23 @@ private slots:
         QCOMPARE(chart->findChild<QLabel*>("empty chart note")->text(),
                  QString("Only CMYK profiles and RGB printer profiles give patches."));
 
-        answerChart(1, 200, 300);
-        QCOMPARE(chart->profilingChart("", folder), 0);
-        QCOMPARE(ListLength(chart->points), 200UL);
-        QVERIFY(chart->windowTitle().contains("no profile"));
         QTemporaryDir out;
-        modal.answerFile(out.filePath("chart.ti1"));
-        QMetaObject::invokeMethod(chart, "exportArgyllTarget");
-        QVERIFY(modal.messageCaptions().isEmpty());
-        const ProgramRun printtarg = ProgramRun::of(QStandardPaths::findExecutable("printtarg"),
-                                                    {"-v0", "-i", "i1", "-p", "A4", out.filePath("chart")});
-        QVERIFY2(printtarg.exitCode == 0, printtarg.error.constData());
-        QVERIFY(QFile::exists(out.filePath("chart.ti2")));
+        for (const auto& [source, colorRep] : {std::pair{1, "CMYK"}, {2, "RGB"}}) {
+            answerChart(source, 200, 300);
+            QCOMPARE(chart->profilingChart("", folder), 0);
+            QCOMPARE(ListLength(chart->points), 200UL);
+            QVERIFY(chart->windowTitle().contains(QString("for a%1 %2 printer with no profile")
+                                                      .arg(source == 2 ? "n" : "", colorRep)));
+            modal.answerFile(out.filePath("chart.ti1"));
+            QMetaObject::invokeMethod(chart, "exportArgyllTarget");
+            QVERIFY(modal.messageCaptions().isEmpty());
+            QFile target(out.filePath("chart.ti1"));
+            QVERIFY(target.open(QIODevice::ReadOnly));
+            QVERIFY(target.readAll().contains(QByteArray("COLOR_REP \"") + colorRep + "\""));
+            const ProgramRun printtarg = ProgramRun::of(QStandardPaths::findExecutable("printtarg"),
+                                                        {"-v0", "-i", "i1", "-p", "A4", out.filePath("chart")});
+            QVERIFY2(printtarg.exitCode == 0, printtarg.error.constData());
+        }
         QCOMPARE(modal.unanswered, 0);
     }
 

@@ -4,7 +4,7 @@
 //               [--readings FILE [--average-repeats] [--measurements OUT]
 //                [--tolerance NAME|LIMITS] [--report OUT.pdf] [--csv OUT.csv]]
 //               [--pdf FILE [--paper A4|A3|Letter|Legal|WxH] [--patch-mm N] [--gap-mm N] [--margin-mm N]]
-// tintora-chart --device cmyk [--patches N] [--ink-limit P] [--ps FILE] [--cgats FILE] [--ti1 FILE] [--pdf ...]
+// tintora-chart --device cmyk|rgb [--patches N] [--ink-limit P] [--ps FILE] [--cgats FILE] [--ti1 FILE] [--pdf ...]
 // tintora-chart --help | --version
 //
 // Builds a colour check chart the way the chart window does: from the
@@ -109,7 +109,7 @@ const char* const USAGE = "usage: tintora-chart --profile P.icc [--patches N] [-
                           "                      [--tolerance NAME|LIMITS] [--report OUT.pdf] [--csv OUT.csv]]\n"
                           "                     [--pdf FILE [--paper A4|A3|Letter|Legal|WxH] [--patch-mm N]"
                           " [--gap-mm N] [--margin-mm N]]\n"
-                          "       tintora-chart --device cmyk [--patches N] [--ink-limit P] [--ps FILE] [--cgats FILE]"
+                          "       tintora-chart --device cmyk|rgb [--patches N] [--ink-limit P] [--ps FILE] [--cgats FILE]"
                           " [--ti1 FILE]\n"
                           "                     [--pdf FILE ...]\n"
                           "       tintora-chart --help | --version\n";
@@ -170,8 +170,6 @@ std::string parse(int argc, char** argv, Options& options)
                + Kx_quotedFileName(patches);
     if (options.device && std::string(options.device) != "cmyk" && std::string(options.device) != "rgb")
         return "--device takes cmyk or rgb, not " + Kx_quotedFileName(options.device);
-    if (!options.profile && std::string(options.device) == "rgb")
-        return "--device rgb needs the printer's profile, from --profile";
     if (inkLimit && options.device && std::string(options.device) == "rgb")
         return "--ink-limit applies to a CMYK printer: an RGB printer's driver limits its own ink";
     if (options.device && options.swatches)
@@ -213,11 +211,14 @@ std::string lowerCaseName(ChartDevice device)
 
 int generate(const Options& options, unsigned long count, KxChartPointList& chart)
 {
-    if (!options.profile)
-        return ChartProfilingChart::generateWithoutProfile(&chart.first, nullptr, static_cast<int>(count),
+    if (!options.profile) {
+        const ChartDevice device = options.device == lowerCaseName(ChartDevice::Rgb) ? ChartDevice::Rgb
+                                                                                     : ChartDevice::Cmyk;
+        return ChartProfilingChart::generateWithoutProfile(&chart.first, device, nullptr, static_cast<int>(count),
                                                            static_cast<double>(options.inkLimit)) == 0
             ? 0
             : tool.fail("out of memory while building the chart");
+    }
     ChartConversions conversions;
     if (!conversions.openForGeneration(options.profile, options.monitor))
         return tool.fail(conversions.whyNot());

@@ -12,7 +12,7 @@ constexpr double SOLID_DENSITY[4][3] = {
     {1.70, 0.46, 0.14},
     {0.24, 1.48, 0.62},
     {0.00, 0.07, 1.21},
-    {1.89, 1.89, 1.89},
+    {1.60, 1.60, 1.60},
 };
 
 // Linear RGB to XYZ (D50, Y 1 for white), rows X, Y, Z: Adobe RGB (1998)

@@ -23,8 +23,14 @@
 // blue, with Demichel's independent dot overlap and overprints whose band
 // densities add. The solids' band densities are those of typical process
 // inks on coated paper (cyan absorbs red and some green, magenta green and
-// some blue, yellow blue), the Yule-Nielsen factor n is 2, and no print
+// some blue, yellow blue), set so that the solids and two-colour overprints
+// land near ISO 12647-2's aims for coated paper and C 50 M 40 Y 40 is
+// neutral, as on a press; the Yule-Nielsen factor n is 2, and no print
 // returns less than DARKEST_REFLECTANCE (light from its first surface).
+// Kept low, so that colour under heavy black keeps its chroma, as it does
+// on paper: a higher floor would call dark colours neutral that are not.
+// Dark overprints come out darker than on a press (density additivity
+// fails there), which spreads a few more patches into the shadows.
 // The three band reflectances are read as linear Adobe RGB (1998) under D50,
 // whose primaries are wide enough for process cyan and green.
 //
@@ -37,7 +43,7 @@ public:
     using Amounts = std::array<unsigned char, 4>;
 
     static constexpr double YULE_NIELSEN_N = 2.0;
-    static constexpr double DARKEST_REFLECTANCE = 0.01;
+    static constexpr double DARKEST_REFLECTANCE = 0.003;
 
     explicit ChartDeviceModel(ChartDevice device) : m_device(device) {}
 

@@ -69,10 +69,10 @@ int ChartProfilingChart::generate(KxChartPoint** points, const KxCMS* profile, c
     });
 }
 
-int ChartProfilingChart::generateWithoutProfile(KxChartPoint** points, const KxCMS* monitor, int count,
-                                                double inkLimit)
+int ChartProfilingChart::generateWithoutProfile(KxChartPoint** points, ChartDevice device, const KxCMS* monitor,
+                                                int count, double inkLimit)
 {
-    const ChartDeviceModel model(ChartDevice::Cmyk);
+    const ChartDeviceModel model(device);
     const auto labOf = [&model](const Amounts& inks) { return model.lab(inks); };
     const auto predict = [&model, monitor](KxChartPoint& point, const Amounts& inks) {
         const std::array<double, 3> lab = model.lab(inks);
@@ -80,5 +80,5 @@ int ChartProfilingChart::generateWithoutProfile(KxChartPoint** points, const KxC
         std::copy(lab.begin(), lab.end(), point.labRelative);
         KxCMSLabToRGB(monitor, lab[0], lab[1], lab[2], point.rgb);
     };
-    return build(points, ChartDevice::Cmyk, count, inkLimit, labOf, predict);
+    return build(points, device, count, inkLimit, labOf, predict);
 }

@@ -23,10 +23,12 @@ public:
     // leaves the list empty and returns -1; otherwise 0.
     static int generate(KxChartPoint** points, const KxCMS* profile, const KxCMS* monitor, int count,
                         double inkLimit);
-    // The same for a CMYK printer with no profile: the patches spread by
-    // ChartDeviceModel, each record's Lab (D50 and relative alike) the
-    // model's, and its display colour through monitor (which may be null).
-    static int generateWithoutProfile(KxChartPoint** points, const KxCMS* monitor, int count, double inkLimit);
+    // The same for a printer of the device with no profile: the patches
+    // spread by ChartDeviceModel, each record's Lab (D50 and relative alike)
+    // the model's, and its display colour through monitor (which may be
+    // null); inkLimit applies to CMYK only.
+    static int generateWithoutProfile(KxChartPoint** points, ChartDevice device, const KxCMS* monitor, int count,
+                                      double inkLimit);
 };
 
 #endif
