@@ -128,7 +128,7 @@ void TestCompanionManners::answers_data()
         {"hexadecimal ink limit", Profile, QStringList{"--readings", "r.ti3", "--out", "p.icc", "--ink-limit", "0x12C"}},
         {"hexadecimal patch size", Chart,
          QStringList{"--profile", DefaultCmyk, "--pdf", "/nonexistent/c.pdf", "--patch-mm", "0x10"}},
-        {"device rgb", Chart, chart + QStringList{"--device", "rgb"}},
+        {"device lab", Chart, chart + QStringList{"--device", "lab"}},
         {"ink limit without device", Chart, chart + QStringList{"--ink-limit", "300"}},
         {"ink limit 99", Chart, chart + QStringList{"--device", "cmyk", "--ink-limit", "99"}},
         {"ink limit 401", Chart, chart + QStringList{"--device", "cmyk", "--ink-limit", "401"}},
