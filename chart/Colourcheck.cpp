@@ -373,18 +373,26 @@ void Colourcheck::contentsMousePressEvent(QMouseEvent* event)
     }
 }
 
+QByteArray Colourcheck::chosenFile(const QString& path, const QString& whyNone, QString& folder)
+{
+    if (path.isNull()) {
+        setEmptyReason(whyNone);
+        return QByteArray();
+    }
+    const QByteArray encodedPath = QFile::encodeName(path);
+    folder = folderOf(encodedPath);
+    return encodedPath;
+}
+
 // ---- Generation from a profile ----
 
 int Colourcheck::fromICC(const char* monitorProfilePath, QString& profileFolder)
 {
-    const QString path =
-        KxModal::current().getOpenProfileName(this, tr("Choose an ICC profile for charting"), profileFolder);
-    if (path.isNull()) {
-        setEmptyReason(tr("No profile was chosen."));
+    const QByteArray encodedPath = chosenFile(
+        KxModal::current().getOpenProfileName(this, tr("Choose an ICC profile for charting"), profileFolder),
+        tr("No profile was chosen."), profileFolder);
+    if (encodedPath.isEmpty())
         return 0;
-    }
-    const QByteArray encodedPath = QFile::encodeName(path);
-    profileFolder = folderOf(encodedPath);
 
     int count = 0;
     const QString label =
@@ -478,14 +486,11 @@ int Colourcheck::profilingChart(const char* monitorProfilePath, QString& profile
                                                 : ChartDevice::Cmyk,
                                             choice.count, choice.inkLimit);
 
-    const QString path = KxModal::current().getOpenProfileName(this, tr("Choose the printer's CMYK or RGB profile"),
-                                                               profileFolder);
-    if (path.isNull()) {
-        setEmptyReason(tr("No profile was chosen."));
+    const QByteArray encodedPath = chosenFile(
+        KxModal::current().getOpenProfileName(this, tr("Choose the printer's CMYK or RGB profile"), profileFolder),
+        tr("No profile was chosen."), profileFolder);
+    if (encodedPath.isEmpty())
         return 0;
-    }
-    const QByteArray encodedPath = QFile::encodeName(path);
-    profileFolder = folderOf(encodedPath);
     ChartConversions conversions;
     if (!conversions.openForGeneration(encodedPath.constData(), monitorProfilePath)
         || !ChartConversions::givesPatches(conversions.profile())) {
@@ -549,23 +554,18 @@ void Colourcheck::removeDuplicates(unsigned long target, double tolerance)
 
 int Colourcheck::fromFile(const char* monitorProfilePath, QString& swatchFolder, QString& profileFolder)
 {
-    const QString swatchPath =
-        KxModal::current().getOpenFileName(this, tr("Choose an swatch file containing the chart"), swatchFolder);
-    if (swatchPath.isNull()) {
-        setEmptyReason(tr("No swatch file was chosen."));
+    const QByteArray encodedSwatchPath = chosenFile(
+        KxModal::current().getOpenFileName(this, tr("Choose an swatch file containing the chart"), swatchFolder),
+        tr("No swatch file was chosen."), swatchFolder);
+    if (encodedSwatchPath.isEmpty())
         return 0;
-    }
-    const QByteArray encodedSwatchPath = QFile::encodeName(swatchPath);
-    swatchFolder = folderOf(encodedSwatchPath);
 
-    const QString profilePath =
-        KxModal::current().getOpenProfileName(this, tr("Choose an ICC source profile for these patches"), profileFolder);
-    if (profilePath.isNull()) {
-        setEmptyReason(tr("No profile was chosen."));
+    const QByteArray encodedProfilePath = chosenFile(
+        KxModal::current().getOpenProfileName(this, tr("Choose an ICC source profile for these patches"),
+                                              profileFolder),
+        tr("No profile was chosen."), profileFolder);
+    if (encodedProfilePath.isEmpty())
         return 0;
-    }
-    const QByteArray encodedProfilePath = QFile::encodeName(profilePath);
-    profileFolder = folderOf(encodedProfilePath);
 
     return buildFromSwatchFile(encodedSwatchPath.constData(), encodedProfilePath.constData(), monitorProfilePath);
 }
@@ -868,6 +868,8 @@ void Colourcheck::showEmptyReason()
 
 QString Colourcheck::chooseExportFile(ChartFileFolders::Kind kind)
 {
+    if (!points)
+        return QString();
     const QString path = KxModal::current().getSaveFileName(
         this, tr("Choose a file for exporting"), fileFolders.startFolder(kind), ChartFileFolders::filter(kind));
     if (!path.isNull()) {
@@ -895,8 +897,6 @@ void Colourcheck::tellWriteFailure(const QString& caption, const QString& path, 
 
 void Colourcheck::exportChart()
 {
-    if (!points)
-        return;
     const QString path = chooseExportFile(ChartFileFolders::PostScript);
     if (path.isNull())
         return;
@@ -911,8 +911,6 @@ void Colourcheck::exportChart()
 
 void Colourcheck::exportISO12642()
 {
-    if (!points)
-        return;
     const QString path = chooseExportFile(ChartFileFolders::Target);
     if (path.isNull())
         return;
@@ -968,8 +966,6 @@ QString Colourcheck::printPlace(unsigned long patch) const
 
 void Colourcheck::exportArgyllTarget()
 {
-    if (!points)
-        return;
     const QString path = chooseExportFile(ChartFileFolders::ArgyllTarget);
     if (path.isNull())
         return;

@@ -179,6 +179,8 @@ private:
     void tellFailure(const QString& caption, const QString& text);
     // The box for an export that failed, saying why.
     void tellWriteFailure(const QString& caption, const QString& path, const KxWriteResult& failure);
+    // The file an export goes to, as the user chose it; null when the chart
+    // has no patches or no file was chosen.
     QString chooseExportFile(ChartFileFolders::Kind kind);
     void updateSummary();
     // Shows whether the readings keep within the tolerance.
@@ -190,6 +192,9 @@ private:
     void showTolerance();
     // Why the chart is empty, shown in the grid area while it is.
     void setEmptyReason(const QString& reason);
+    // The file a dialog gave, in the file system's encoding, its folder kept
+    // in folder; none chosen (a null path): empty, the chart saying whyNone.
+    QByteArray chosenFile(const QString& path, const QString& whyNone, QString& folder);
     void showEmptyReason();
     // Where a patch lies on the pages of the print layout last chosen.
     QString printPlace(unsigned long patch) const;

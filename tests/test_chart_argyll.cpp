@@ -265,28 +265,13 @@ private slots:
     // a patch of the Media Wedge.
     void controlPatches()
     {
-        struct Control {
-            const char* name;
-            int c, m, y, k;
-        };
-        const Control controls[] = {
-            {"Paper", 0, 0, 0, 0},
-            {"C 100", 100, 0, 0, 0},
-            {"M 100", 0, 100, 0, 0},
-            {"Y 100", 0, 0, 100, 0},
-            {"K 100", 0, 0, 0, 100},
-            {"C+M 100", 100, 100, 0, 0},
-            {"C+Y 100", 100, 0, 100, 0},
-            {"M+Y 100", 0, 100, 100, 0},
-            {"C+M+Y 100", 100, 100, 100, 0},
-            {"CMY grey 20/12/12", 20, 12, 12, 0},
-            {"CMY grey 40/27/27", 40, 27, 27, 0},
-            {"CMY grey 60/45/45", 60, 45, 45, 0},
-            {"CMY grey 80/65/65", 80, 65, 65, 0},
-            {"K 20", 0, 0, 0, 20},
-            {"K 40", 0, 0, 0, 40},
-            {"K 60", 0, 0, 0, 60},
-            {"K 80", 0, 0, 0, 80},
+        // Each control's name and its inks C M Y K in percent, as a Media Wedge row gives them.
+        const char* const controls[] = {
+            "Paper: 0 0 0 0",          "C 100: 100 0 0 0",          "M 100: 0 100 0 0",
+            "Y 100: 0 0 100 0",        "K 100: 0 0 0 100",          "C+M 100: 100 100 0 0",
+            "C+Y 100: 100 0 100 0",    "M+Y 100: 0 100 100 0",      "C+M+Y 100: 100 100 100 0",
+            "CMY grey 20/12/12: 20 12 12 0", "CMY grey 40/27/27: 40 27 27 0", "CMY grey 60/45/45: 60 45 45 0",
+            "CMY grey 80/65/65: 80 65 65 0", "K 20: 0 0 0 20", "K 40: 0 0 0 40", "K 60: 0 0 0 60", "K 80: 0 0 0 80",
         };
         std::set<QStringList> wedgeInks;
         for (const QByteArray& set : firstTableSets(readAll(MEDIA_WEDGE)))
@@ -312,17 +297,15 @@ private slots:
         QCOMPARE(targetSets.mid(0, 16), firstTableSets(readAll(file("p.cgats"))));
         QCOMPARE(readAll(file("c.ps")).count("rectfill"), sets.size());
         for (int i = 0; i < int(std::size(controls)); ++i) {
-            const Control& control = controls[i];
+            const QString name = QString(controls[i]).section(':', 0, 0);
+            const QStringList inks = QString(controls[i]).section(':', 1).split(' ', Qt::SkipEmptyParts);
             const QStringList set = words(sets[16 + i]);
             QCOMPARE(set.value(0), QString::number(17 + i));
-            QCOMPARE(set.value(1), QString(control.name));
-            QCOMPARE(words(targetSets[16 + i]).value(1), QString(control.name));
-            const int inks[4] = {control.c, control.m, control.y, control.k};
+            QCOMPARE(set.value(1), name);
+            QCOMPARE(words(targetSets[16 + i]).value(1), name);
             for (int ink = 0; ink < 4; ++ink) // held as the nearest of 256 steps
-                QVERIFY2(std::fabs(set.value(2 + ink).toDouble() - inks[ink]) <= 0.5 / 2.55, control.name);
-            QVERIFY2(wedgeInks.count({QString::number(control.c), QString::number(control.m),
-                                      QString::number(control.y), QString::number(control.k)}),
-                     control.name);
+                QVERIFY2(std::fabs(set.value(2 + ink).toDouble() - inks[ink].toDouble()) <= 0.5 / 2.55, controls[i]);
+            QVERIFY2(wedgeInks.count(inks), controls[i]);
         }
 
         const ProgramRun swatches = chartTool({"--profile", DEFAULT_CMYK, "--swatches", MEDIA_WEDGE, "--controls",

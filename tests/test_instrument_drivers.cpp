@@ -43,6 +43,25 @@ QList<double> labOf(const QList<QVariant>& signal)
     return {signal[0].toDouble(), signal[1].toDouble(), signal[2].toDouble()};
 }
 
+// Has the panel read through the scripted spotread, in the mode given.
+void useSpotread(InstrumentPanel& panel, const char* mode)
+{
+    qputenv("FAKE_SPOTREAD_MODE", mode);
+    panel.findChild<QLineEdit*>("spotread_edit")->setText(FAKE_SPOTREAD);
+    panel.setDriver(InstrumentPanel::DRIVER_SPOTREAD);
+}
+
+// A panel of its own on the scripted spotread, in the mode given, with
+// spies on its driver stopping and on the readings it delivers.
+struct SpotreadPanel {
+    explicit SpotreadPanel(const char* mode) { useSpotread(panel, mode); }
+
+    QGroupBox box;
+    InstrumentPanel panel{&box, true};
+    QSignalSpy stopped{&panel.spotread(), &SpotreadDriver::stopped};
+    QSignalSpy lab{&panel, &InstrumentPanel::spotLab};
+};
+
 } // namespace
 
 class TestInstrumentDrivers : public QObject
@@ -66,7 +85,6 @@ private slots:
     void driverSettingsRoundTrip();
 
 private:
-    void useSpotread(InstrumentPanel& panel, const char* mode);
 
     std::unique_ptr<ScriptedModal> modal;
     KxRegistry registry;
@@ -89,13 +107,6 @@ void TestInstrumentDrivers::cleanup()
     QCOMPARE(modal->unanswered, 0);
     modal.reset();
     qunsetenv("FAKE_SPOTREAD_MODE");
-}
-
-void TestInstrumentDrivers::useSpotread(InstrumentPanel& panel, const char* mode)
-{
-    qputenv("FAKE_SPOTREAD_MODE", mode);
-    panel.findChild<QLineEdit*>("spotread_edit")->setText(FAKE_SPOTREAD);
-    panel.setDriver(InstrumentPanel::DRIVER_SPOTREAD);
 }
 
 void TestInstrumentDrivers::simulatedReadingsLieAtTheSetDifferenceAndRepeatWithTheSeed()
@@ -290,11 +301,10 @@ void TestInstrumentDrivers::spotreadCalibrationPromptIsShownAndAnswered()
 
 void TestInstrumentDrivers::spotreadFailuresAreShownWithoutHanging()
 {
-    QGroupBox box;
-    InstrumentPanel panel(&box, true);
-    useSpotread(panel, "notfound");
-    QSignalSpy stopped(&panel.spotread(), &SpotreadDriver::stopped);
-    QSignalSpy lab(&panel, &InstrumentPanel::spotLab);
+    SpotreadPanel run("notfound");
+    InstrumentPanel& panel = run.panel;
+    QSignalSpy& stopped = run.stopped;
+    QSignalSpy& lab = run.lab;
     QSignalSpy messages(&panel.spotread(), &InstrumentDriver::message);
     panel.read();
     QVERIFY(stopped.wait(EventLimits::EVENT_MS));
@@ -328,11 +338,10 @@ void TestInstrumentDrivers::spotreadFailuresAreShownWithoutHanging()
 
 void TestInstrumentDrivers::spotreadThatDiesIsReportedAndRestarts()
 {
-    QGroupBox box;
-    InstrumentPanel panel(&box, true);
-    useSpotread(panel, "die");
-    QSignalSpy stopped(&panel.spotread(), &SpotreadDriver::stopped);
-    QSignalSpy lab(&panel, &InstrumentPanel::spotLab);
+    SpotreadPanel run("die");
+    InstrumentPanel& panel = run.panel;
+    QSignalSpy& stopped = run.stopped;
+    QSignalSpy& lab = run.lab;
     panel.read();
     QTRY_VERIFY_WITH_TIMEOUT(panel.status().contains("[SPACE]"), EventLimits::EVENT_MS);
     panel.read();
