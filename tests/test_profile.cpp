@@ -9,6 +9,7 @@
 
 #include "ArgyllPeer.h"
 #include "ProgramRun.h"
+#include "SpecialFiles.h"
 
 #include <CgatsReadingsReader.h>
 #include <PrinterProfiler.h>
@@ -295,6 +296,13 @@ void TestProfile::refusals_data()
     QTest::newRow("a set with neither CMYK nor RGB values") << low << noDevice << 1 << "Set 6 of the readings has neither";
     QTest::newRow("RGB readings with CMYK options")
         << QStringList{"--readings", RgbReadings, "--out", out, "--quality", "low", "--black", "light"} << m_lines << 1
+        << "holds RGB readings: --ink-limit, --black-limit and --black are for CMYK readings only";
+    // Argyll names a printer driven through RGB "iRGB" (targen -d2, fakeread, chartread).
+    const QString argyllRgb = m_folder.filePath(QStringLiteral("argyll-rgb.ti3"));
+    QVERIFY(SpecialFiles::writeFile(
+        argyllRgb, SpecialFiles::contentOf(RgbReadings).replace("COLOR_REP \"RGB_XYZ\"", "COLOR_REP \"iRGB_XYZ\"")));
+    QTest::newRow("Argyll's iRGB readings with CMYK options")
+        << QStringList{"--readings", argyllRgb, "--out", out, "--quality", "low", "--black", "light"} << m_lines << 1
         << "holds RGB readings: --ink-limit, --black-limit and --black are for CMYK readings only";
 }
 

@@ -53,6 +53,8 @@ ReadingColumns describeTable(const KxCgatsDocument& document)
 // COLOR_REP before its measurement ("CMYK" of "CMYK_LAB"), else CMYK or RGB
 // when the table has all of that device's fields. A device name is letters
 // and digits only, in capitals; anything else in COLOR_REP names no device.
+// Argyll names a printer driven through RGB "iRGB" (targen -d2): its R, G,
+// B are RGB's, 100 100 100 the paper, so it reads as RGB.
 std::string deviceOf(const KxCgatsDocument& document, const ReadingColumns& columns)
 {
     if (const char* rep = document.property("COLOR_REP")) {
@@ -61,6 +63,8 @@ std::string deviceOf(const KxCgatsDocument& document, const ReadingColumns& colu
         const bool plain = !device.empty() && device.size() <= 8
             && std::all_of(device.begin(), device.end(), [](unsigned char c) { return std::isalnum(c); });
         std::transform(device.begin(), device.end(), device.begin(), [](unsigned char c) { return std::toupper(c); });
+        if (device == "IRGB")
+            return "RGB";
         if (plain && device != "LAB" && device != "XYZ")
             return device;
     }
