@@ -27,13 +27,14 @@ using Prediction = std::function<void(KxChartPoint&, const Amounts&)>;
 // Samples the chart of the device by labOf and appends its records, each
 // predicted by predict.
 int build(KxChartPoint** points, ChartDevice device, int count, double inkLimit,
-          const ChartProfilingSampler::LabOfAmounts& labOf, const Prediction& predict)
+          const ChartProfilingSampler::LabOfAmounts& labOf, ChartProfilingSampler::Spread spread,
+          const Prediction& predict)
 {
     // Every record is made before any is listed, so running out of memory
     // leaves the list empty.
     std::vector<Record> records;
     for (const Amounts& amounts :
-         ChartProfilingSampler::sample(count, ChartDevices::channels(device), inkLimit, labOf)) {
+         ChartProfilingSampler::sample(count, ChartDevices::channels(device), inkLimit, labOf, spread)) {
         Record point(static_cast<KxChartPoint*>(Kx_DIAGNOSTIC_calloc(1, sizeof(KxChartPoint))));
         if (!point) {
             std::fputs("Cannot allocate memory\n", stderr);
@@ -64,7 +65,8 @@ int ChartProfilingChart::generate(KxChartPoint** points, const KxCMS* profile, c
         ChartPointPrediction::fillRelative(point, profile);
         return std::array<double, 3>{point.labRelative[0], point.labRelative[1], point.labRelative[2]};
     };
-    return build(points, device, count, inkLimit, labOf, [profile, monitor](KxChartPoint& point, const Amounts&) {
+    return build(points, device, count, inkLimit, labOf, ChartProfilingSampler::Spread::ColorantAndLab,
+                 [profile, monitor](KxChartPoint& point, const Amounts&) {
         ChartPointPrediction::fill(point, profile, monitor);
     });
 }
@@ -80,5 +82,5 @@ int ChartProfilingChart::generateWithoutProfile(KxChartPoint** points, ChartDevi
         std::copy(lab.begin(), lab.end(), point.labRelative);
         KxCMSLabToRGB(monitor, lab[0], lab[1], lab[2], point.rgb);
     };
-    return build(points, device, count, inkLimit, labOf, predict);
+    return build(points, device, count, inkLimit, labOf, ChartProfilingSampler::Spread::Colorant, predict);
 }

@@ -56,34 +56,39 @@ double squaredDistance(const Point& one, const Point& other)
 }
 
 // Where amounts stand, and whether their Lab is near the neutral axis.
-Candidate candidateOf(const Amounts& amounts, const ChartProfilingSampler::LabOfAmounts& labOf)
+Candidate candidateOf(const Amounts& amounts, const ChartProfilingSampler::LabOfAmounts& labOf,
+                      ChartProfilingSampler::Spread spread)
 {
     using Sampler = ChartProfilingSampler;
     Candidate candidate{amounts, {}, false};
     const std::array<double, 3> lab = labOf(amounts);
+    const double labWeight = spread == Sampler::Spread::ColorantAndLab ? Sampler::LAB_WEIGHT : 0.0;
     for (int c = 0; c < 3; ++c)
-        candidate.at[c] = lab[c] * Sampler::LAB_WEIGHT;
+        candidate.at[c] = lab[c] * labWeight;
     for (int c = 0; c < 4; ++c)
         candidate.at[3 + c] = ChartInk::percent(amounts[c]) * Sampler::INK_WEIGHT;
     candidate.neutral = std::hypot(lab[1], lab[2]) < Sampler::NEUTRAL_CHROMA;
     return candidate;
 }
 
-// Farthest-point sampling: takes up to `wanted` of the candidates (those
-// with `eligible` set), each the one farthest from all taken before, and
-// appends their amounts. `nearest` holds each candidate's squared distance to
-// the nearest patch taken so far and is kept up to date.
-void takeFarthest(const std::vector<Candidate>& candidates, const std::vector<bool>& eligible, int wanted,
-                  std::vector<double>& nearest, std::vector<Amounts>& taken)
+// Farthest-point sampling: takes up to `wanted` of the candidates, each
+// the one farthest from all taken before (near-neutral ones counted
+// NEUTRAL_EMPHASIS times as far), and appends their amounts. `nearest`
+// holds each candidate's squared distance to the nearest patch taken so far
+// and is kept up to date.
+void takeFarthest(const std::vector<Candidate>& candidates, int wanted, std::vector<double>& nearest,
+                  std::vector<Amounts>& taken)
 {
     for (int n = 0; n < wanted; ++n) {
         std::size_t best = candidates.size();
         double farthest = 0.0;
-        for (std::size_t i = 0; i < candidates.size(); ++i)
-            if (eligible[i] && nearest[i] > farthest) {
-                farthest = nearest[i];
+        for (std::size_t i = 0; i < candidates.size(); ++i) {
+            const double far = nearest[i] * (candidates[i].neutral ? ChartProfilingSampler::NEUTRAL_EMPHASIS : 1.0);
+            if (far > farthest) {
+                farthest = far;
                 best = i;
             }
+        }
         if (best == candidates.size())
             return; // every candidate is taken
         taken.push_back(candidates[best].amounts);
@@ -113,7 +118,7 @@ int ChartProfilingSampler::paperRepeats(int count)
 }
 
 std::vector<ChartProfilingSampler::Amounts> ChartProfilingSampler::sample(int count, int channels, double inkLimit,
-                                                                          const LabOfAmounts& labOf)
+                                                                          const LabOfAmounts& labOf, Spread spread)
 {
     const bool black = channels == 4;
     const int papers = paperRepeats(count);
@@ -152,21 +157,17 @@ std::vector<ChartProfilingSampler::Amounts> ChartProfilingSampler::sample(int co
     candidates.reserve(amounts.size());
     for (const Amounts& each : amounts)
         if (withinLimit(each) && !isPaper(each))
-            candidates.push_back(candidateOf(each, labOf));
+            candidates.push_back(candidateOf(each, labOf, spread));
 
     // The paper stands among the patches from the start, so none is taken beside it.
-    const Point paper = candidateOf(Amounts{0, 0, 0, 0}, labOf).at;
+    const Point paper = candidateOf(Amounts{0, 0, 0, 0}, labOf, spread).at;
     std::vector<double> nearest(candidates.size());
-    std::vector<bool> neutral(candidates.size()), every(candidates.size(), true);
-    for (std::size_t i = 0; i < candidates.size(); ++i) {
+    for (std::size_t i = 0; i < candidates.size(); ++i)
         nearest[i] = squaredDistance(candidates[i].at, paper);
-        neutral[i] = candidates[i].neutral;
-    }
 
     std::vector<Amounts> taken;
     taken.reserve(count);
-    takeFarthest(candidates, neutral, static_cast<int>(std::lround(patches * NEUTRAL_SHARE)), nearest, taken);
-    takeFarthest(candidates, every, patches - static_cast<int>(taken.size()), nearest, taken);
+    takeFarthest(candidates, patches, nearest, taken);
 
     // The patches in a mixed order, so that the neutral ones and each region
     // of colour spread over the whole sheet and a printer's unevenness across
