@@ -51,7 +51,7 @@
 // profiled by both programs (ink limit 300 %): forward CIEDE2000 mean and
 // 95th percentile against the press over 2,000 random inks, per seed and
 // averaged; then targen -d2 -f1000 and --device rgb the same way on the
-// tests' RGB printer, profiled by colprof.
+// tests' RGB printer (no ink limit).
 //
 // On measured press data (Fogra's and the GRACoL characterisation sets),
 // every 5th patch is held out and the rest fitted, by ours at each quality
@@ -808,7 +808,6 @@ struct BlankPrinter {
     const char* targenDevice; // targen's -d
     int channels;
     std::string profile;      // the printer itself, for fakeread and the figures
-    bool oursProfiles;        // whether tintora-profile takes its readings too
 };
 
 // Profiling charts made with no profile, targen's and ours, printed on the
@@ -841,37 +840,30 @@ void compareWithoutProfile(const std::string& folder, int seeds, const BlankPrin
         Figures oursSum, theirsSum;
         for (int seed = FirstNoiseSeed; seed < FirstNoiseSeed + seeds; ++seed) {
             printAndRead(folder, blank.profile, chart.name, seed);
-            run(folder, theirProfiler(chart.name, blank.channels == 4));
+            const bool limited = blank.channels == 4;
+            run(folder, theirProfiler(chart.name, limited));
+            run(folder, ourProfiler(chart.name, limited));
             const Figures theirs = figuresOf(folder + "/" + chart.name + "-colprof.icc");
-            Figures our;
-            if (blank.oursProfiles) {
-                run(folder, ourProfiler(chart.name));
-                our = figuresOf(folder + "/" + chart.name + "-tintora.icc");
-                std::printf("  %-44s seed %d: tintora-profile mean %.3f p95 %.3f |", chart.made, seed,
-                            our.forwardMean, our.forward95);
-            } else {
-                std::printf("  %-44s seed %d:", chart.made, seed);
-            }
-            std::printf(" colprof -qm mean %.3f p95 %.3f\n", theirs.forwardMean, theirs.forward95);
+            const Figures our = figuresOf(folder + "/" + chart.name + "-tintora.icc");
+            std::printf("  %-44s seed %d: tintora-profile mean %.3f p95 %.3f | colprof -qm mean %.3f p95 %.3f\n",
+                        chart.made, seed, our.forwardMean, our.forward95, theirs.forwardMean, theirs.forward95);
             oursSum.forwardMean += our.forwardMean / seeds;
             oursSum.forward95 += our.forward95 / seeds;
             theirsSum.forwardMean += theirs.forwardMean / seeds;
             theirsSum.forward95 += theirs.forward95 / seeds;
         }
-        std::printf("%-46s mean of %d seeds:", chart.made, seeds);
-        if (blank.oursProfiles)
-            std::printf(" tintora-profile mean %.3f p95 %.3f |", oursSum.forwardMean, oursSum.forward95);
-        std::printf(" colprof -qm mean %.3f p95 %.3f\n", theirsSum.forwardMean, theirsSum.forward95);
+        std::printf("%-46s mean of %d seeds: tintora-profile mean %.3f p95 %.3f | colprof -qm mean %.3f p95 %.3f\n",
+                    chart.made, seeds, oursSum.forwardMean, oursSum.forward95, theirsSum.forwardMean,
+                    theirsSum.forward95);
     }
 }
 
 // Both devices: CMYK on the press, and the RGB printer (C = 1 - R, M = 1 - G,
-// Y = 1 - B on a FOGRA39L press) the tests use, which only colprof profiles
-// here: tintora-profile takes CMYK readings.
+// Y = 1 - B on a FOGRA39L press) the tests use.
 void compareWithoutProfile(const std::string& folder, int seeds)
 {
-    compareWithoutProfile(folder, seeds, {"cmyk", "4", 4, makePress(folder), true});
-    compareWithoutProfile(folder, seeds, {"rgb", "2", 3, RgbPrinter, false});
+    compareWithoutProfile(folder, seeds, {"cmyk", "4", 4, makePress(folder)});
+    compareWithoutProfile(folder, seeds, {"rgb", "2", 3, RgbPrinter});
 }
 
 const char* const HeldOutSets[] = {"/usr/share/color/icc/FOGRA39L.ti3", "/usr/share/color/icc/TR006.ti3",
