@@ -223,7 +223,8 @@ void Colourcheck::createCommands(QLayout* windowLayout)
     add(tr("Load measurements..."), &Colourcheck::loadMeasurements, hasPatches);
     add(tr("Print layout..."), &Colourcheck::printLayout, hasPatches);
     add(tr("Export for Argyll (.ti1)..."), &Colourcheck::exportArgyllTarget, hasPatches);
-    add(tr("Verification report..."), &Colourcheck::writeVerificationReport, hasReadings);
+    add(tr("Verification report..."), &Colourcheck::writeVerificationReport,
+        [this] { return !session.readings().empty() && !modelledWithoutProfile; });
     add(tr("Make profile..."), &Colourcheck::makeProfile, [this] { return canMakeProfile(); });
     add(tr("New profiling chart..."), &Colourcheck::newProfilingChart, always);
 
@@ -697,6 +698,14 @@ void Colourcheck::updateVerdict()
         verdict->hide();
         return;
     }
+    // A rough printer model's colours are no aim a print can pass or fail.
+    if (modelledWithoutProfile) {
+        verdict->setText(tr("No verdict: this chart's colours come from a rough printer model, not a profile. "
+                            "Its readings make the printer's profile (Make profile...)."));
+        verdict->setStyleSheet(QString());
+        verdict->show();
+        return;
+    }
     const ChartVerdict found = ChartVerdict::of(ChartVerification(session), checkedTolerance);
     const bool passed = found.passed();
     verdict->setText(QString::fromStdString(found.text(checkedTolerance, verdictWords())));
@@ -738,7 +747,7 @@ void Colourcheck::chooseTolerance(int index)
 
 void Colourcheck::writeVerificationReport()
 {
-    if (session.readings().empty())
+    if (session.readings().empty() || modelledWithoutProfile)
         return;
     const QString path = chooseExportFile(ChartFileFolders::PrintLayout);
     if (path.isNull())

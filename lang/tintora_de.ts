@@ -359,6 +359,10 @@
         <source>Profiling chart for an RGB printer with no profile (colours from a rough printer model)</source>
         <translation>Profilierungstafel für einen RGB-Drucker ohne Profil (Farben aus einem groben Druckermodell)</translation>
     </message>
+    <message>
+        <source>No verdict: this chart&apos;s colours come from a rough printer model, not a profile. Its readings make the printer&apos;s profile (Make profile...).</source>
+        <translation>Kein Urteil: Die Farben dieser Tafel stammen aus einem groben Druckermodell, nicht aus einem Profil. Ihre Messwerte ergeben das Profil des Druckers (Profil erstellen...).</translation>
+    </message>
 </context>
 <context>
     <name>ColourcheckPrintLayoutDialog</name>

@@ -359,6 +359,10 @@
         <source>Profiling chart for an RGB printer with no profile (colours from a rough printer model)</source>
         <translation>Mire de profilage pour une imprimante RVB sans profil (couleurs d&apos;un modèle d&apos;imprimante approximatif)</translation>
     </message>
+    <message>
+        <source>No verdict: this chart&apos;s colours come from a rough printer model, not a profile. Its readings make the printer&apos;s profile (Make profile...).</source>
+        <translation>Pas de verdict : les couleurs de cette mire viennent d&apos;un modèle d&apos;imprimante approximatif, non d&apos;un profil. Ses mesures servent à faire le profil de l&apos;imprimante (Créer un profil...).</translation>
+    </message>
 </context>
 <context>
     <name>ColourcheckPrintLayoutDialog</name>

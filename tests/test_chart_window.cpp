@@ -306,7 +306,8 @@ private slots:
     // profile, or none), a count up to 3,000 and an ink limit, then for the
     // profile: a CMYK or an RGB printer's; an RGB display profile gives an
     // empty chart that says why. A chart made with no profile exports a
-    // target Argyll's printtarg takes.
+    // target Argyll's printtarg takes, and its readings get no verdict and
+    // no verification report: its colours are a rough model's.
     void profilingChartFromTheWindow()
     {
         ScriptedModal modal;
@@ -368,6 +369,11 @@ private slots:
             const ProgramRun printtarg = ProgramRun::of(QStandardPaths::findExecutable("printtarg"),
                                                         {"-v0", "-i", "i1", "-p", "A4", out.filePath("chart")});
             QVERIFY2(printtarg.exitCode == 0, printtarg.error.constData());
+
+            emit chart->panel->spotLab(50, 0, 0);
+            QVERIFY(chart->container->findChild<QLabel*>("verification verdict")->text().startsWith("No verdict"));
+            QVERIFY(!menuBarEntries(*chart, true).contains("Verification report..."));
+            QVERIFY(menuBarEntries(*chart, true).contains("Make profile..."));
         }
         QCOMPARE(modal.unanswered, 0);
     }
