@@ -20,8 +20,8 @@ ColourcheckProfilingChartDialog::ColourcheckProfilingChartDialog(QWidget* parent
     sourceCombo = new QComboBox(this);
     sourceCombo->setObjectName(QStringLiteral("source_combo"));
     sourceCombo->addItems({tr("The printer's profile, CMYK or RGB (chosen next)"),
-                           tr("No profile: a CMYK printer, spread by a rough printer model"),
-                           tr("No profile: an RGB printer, spread by a rough printer model")});
+                           tr("No profile: a CMYK printer, spread evenly over its inks"),
+                           tr("No profile: an RGB printer, spread evenly over its R, G, B values")});
     form->addRow(tr("Spread the patches by"), sourceCombo);
 
     countSpin = new QSpinBox(this);

@@ -519,12 +519,12 @@
         <translation>Das Profil des Druckers, CMYK oder RGB (als Nächstes gewählt)</translation>
     </message>
     <message>
-        <source>No profile: a CMYK printer, spread by a rough printer model</source>
-        <translation>Kein Profil: ein CMYK-Drucker, verteilt nach einem groben Druckermodell</translation>
+        <source>No profile: a CMYK printer, spread evenly over its inks</source>
+        <translation>Kein Profil: ein CMYK-Drucker, gleichmäßig über seine Farbanteile verteilt</translation>
     </message>
     <message>
-        <source>No profile: an RGB printer, spread by a rough printer model</source>
-        <translation>Kein Profil: ein RGB-Drucker, verteilt nach einem groben Druckermodell</translation>
+        <source>No profile: an RGB printer, spread evenly over its R, G, B values</source>
+        <translation>Kein Profil: ein RGB-Drucker, gleichmäßig über seine R-, G-, B-Werte verteilt</translation>
     </message>
     <message>
         <source>Spread the patches by</source>

@@ -519,12 +519,12 @@
         <translation>Le profil de l&apos;imprimante, CMJN ou RVB (choisi ensuite)</translation>
     </message>
     <message>
-        <source>No profile: a CMYK printer, spread by a rough printer model</source>
-        <translation>Aucun profil : une imprimante CMJN, répartie par un modèle d&apos;imprimante approximatif</translation>
+        <source>No profile: a CMYK printer, spread evenly over its inks</source>
+        <translation>Aucun profil : une imprimante CMJN, répartie également sur ses encres</translation>
     </message>
     <message>
-        <source>No profile: an RGB printer, spread by a rough printer model</source>
-        <translation>Aucun profil : une imprimante RVB, répartie par un modèle d&apos;imprimante approximatif</translation>
+        <source>No profile: an RGB printer, spread evenly over its R, G, B values</source>
+        <translation>Aucun profil : une imprimante RVB, répartie également sur ses valeurs R, V, B</translation>
     </message>
     <message>
         <source>Spread the patches by</source>

@@ -13,8 +13,9 @@
 // if asked, or from the colours of a swatch file through the profile; with
 // --device, as a chart to profile the printer from (see ChartProfilingChart),
 // within an ink limit in percent if one is given; with --device and no
-// profile, for a printer that has none yet, spread by a rough printer model
-// whose colours the chart's files then carry. Prints
+// profile, for a printer that has none yet, spread evenly over its inks (or
+// R, G, B values), with a rough printer model's colours, which the chart's
+// files then carry. Prints
 // the same progress lines, then writes the PostScript page, the ISO 12642
 // target file, the Argyll target description and the print layout asked
 // for (PDF pages on real paper: A4 by default where the user's paper

@@ -6,10 +6,10 @@
 #include <array>
 
 // A rough printer for charts made with no profile: the approximate D50 Lab
-// of colorant amounts, so that a profiling chart for a printer nobody has
-// measured yet is still spread roughly evenly to the eye. Its numbers are a
-// typical printer's, not any one printer's: they steer where patches go and
-// stand in for predictions until the chart is measured.
+// of colorant amounts, for a profiling chart of a printer nobody has
+// measured yet. Its numbers are a typical printer's, not any one printer's:
+// they tell which patches are near neutral and stand in for predictions
+// until the chart is measured.
 //
 // Amounts are as ChartProfilingSampler takes them, 0..255 for none to full:
 // C, M, Y, K for a CMYK printer; 255 minus R, G, B and a fourth of 0 for a
@@ -30,7 +30,7 @@
 // Kept low, so that colour under heavy black keeps its chroma, as it does
 // on paper: a higher floor would call dark colours neutral that are not.
 // Dark overprints come out darker than on a press (density additivity
-// fails there), which spreads a few more patches into the shadows.
+// fails there).
 // The three band reflectances are read as linear Adobe RGB (1998) under D50,
 // whose primaries are wide enough for process cyan and green.
 //

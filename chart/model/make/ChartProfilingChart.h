@@ -11,8 +11,9 @@ struct KxCMS;
 // the paper repeated through the list (named "Paper"), and no patch above
 // the ink limit. With a printer profile (CMYK, or RGB for a printer driven
 // through RGB, whose patches are then RGB) the spread follows its Lab;
-// for a printer with no profile yet it follows a rough printer model
-// (ChartDeviceModel), whose Lab the records then hold as their prediction.
+// for a printer with no profile yet it is even over the colorant amounts
+// alone, and a rough printer model (ChartDeviceModel) tells which patches
+// are near neutral and gives the Lab the records hold as their prediction.
 class ChartProfilingChart
 {
 public:
@@ -24,7 +25,7 @@ public:
     static int generate(KxChartPoint** points, const KxCMS* profile, const KxCMS* monitor, int count,
                         double inkLimit);
     // The same for a printer of the device with no profile: the patches
-    // spread by ChartDeviceModel, each record's Lab (D50 and relative alike)
+    // spread over the colorant amounts, each record's Lab (D50 and relative alike)
     // the model's, and its display colour through monitor (which may be
     // null); inkLimit applies to CMYK only.
     static int generateWithoutProfile(KxChartPoint** points, ChartDevice device, const KxCMS* monitor, int count,
