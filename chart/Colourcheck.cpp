@@ -224,7 +224,7 @@ void Colourcheck::createCommands(QLayout* windowLayout)
     add(tr("Print layout..."), &Colourcheck::printLayout, hasPatches);
     add(tr("Export for Argyll (.ti1)..."), &Colourcheck::exportArgyllTarget, hasPatches);
     add(tr("Verification report..."), &Colourcheck::writeVerificationReport,
-        [this] { return !session.readings().empty() && !modelledWithoutProfile; });
+        [this] { return hasVerdict(); });
     add(tr("Make profile..."), &Colourcheck::makeProfile, [this] { return canMakeProfile(); });
     add(tr("New profiling chart..."), &Colourcheck::newProfilingChart, always);
 
@@ -714,6 +714,11 @@ void Colourcheck::updateVerdict()
     verdict->show();
 }
 
+bool Colourcheck::hasVerdict() const
+{
+    return !session.readings().empty() && !modelledWithoutProfile;
+}
+
 void Colourcheck::restoreTolerance()
 {
     std::string whyNot;
@@ -747,7 +752,7 @@ void Colourcheck::chooseTolerance(int index)
 
 void Colourcheck::writeVerificationReport()
 {
-    if (session.readings().empty() || modelledWithoutProfile)
+    if (!hasVerdict())
         return;
     const QString path = chooseExportFile(ChartFileFolders::PrintLayout);
     if (path.isNull())

@@ -185,6 +185,9 @@ private:
     void updateSummary();
     // Shows whether the readings keep within the tolerance.
     void updateVerdict();
+    // Whether the readings can be judged: there are some, and the chart's
+    // colours are a profile's, not a rough printer model's.
+    bool hasVerdict() const;
     // The verdict's words in the user's language.
     static ChartVerdictWords verdictWords();
     // The tolerance kept in the settings, shown in the tolerance box.

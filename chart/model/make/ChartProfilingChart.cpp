@@ -67,8 +67,8 @@ int ChartProfilingChart::generate(KxChartPoint** points, const KxCMS* profile, c
     };
     return build(points, device, count, inkLimit, labOf, ChartProfilingSampler::Spread::ColorantAndLab,
                  [profile, monitor](KxChartPoint& point, const Amounts&) {
-        ChartPointPrediction::fill(point, profile, monitor);
-    });
+                     ChartPointPrediction::fill(point, profile, monitor);
+                 });
 }
 
 int ChartProfilingChart::generateWithoutProfile(KxChartPoint** points, ChartDevice device, const KxCMS* monitor,

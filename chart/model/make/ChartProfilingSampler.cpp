@@ -44,7 +44,7 @@ bool isPaper(const Amounts& amounts)
 struct Candidate {
     Amounts amounts;
     Point at;
-    bool neutral;
+    double emphasis; // NEUTRAL_EMPHASIS near the neutral axis, 1 elsewhere
 };
 
 double squaredDistance(const Point& one, const Point& other)
@@ -55,19 +55,20 @@ double squaredDistance(const Point& one, const Point& other)
     return d;
 }
 
-// Where amounts stand, and whether their Lab is near the neutral axis.
+// Where amounts stand, and how much their Lab near the neutral axis counts.
 Candidate candidateOf(const Amounts& amounts, const ChartProfilingSampler::LabOfAmounts& labOf,
                       ChartProfilingSampler::Spread spread)
 {
     using Sampler = ChartProfilingSampler;
-    Candidate candidate{amounts, {}, false};
+    Candidate candidate{amounts, {}, 1.0};
     const std::array<double, 3> lab = labOf(amounts);
     const double labWeight = spread == Sampler::Spread::ColorantAndLab ? Sampler::LAB_WEIGHT : 0.0;
     for (int c = 0; c < 3; ++c)
         candidate.at[c] = lab[c] * labWeight;
     for (int c = 0; c < 4; ++c)
         candidate.at[3 + c] = ChartInk::percent(amounts[c]) * Sampler::INK_WEIGHT;
-    candidate.neutral = std::hypot(lab[1], lab[2]) < Sampler::NEUTRAL_CHROMA;
+    if (std::hypot(lab[1], lab[2]) < Sampler::NEUTRAL_CHROMA)
+        candidate.emphasis = Sampler::NEUTRAL_EMPHASIS;
     return candidate;
 }
 
@@ -83,7 +84,7 @@ void takeFarthest(const std::vector<Candidate>& candidates, int wanted, std::vec
         std::size_t best = candidates.size();
         double farthest = 0.0;
         for (std::size_t i = 0; i < candidates.size(); ++i) {
-            const double far = nearest[i] * (candidates[i].neutral ? ChartProfilingSampler::NEUTRAL_EMPHASIS : 1.0);
+            const double far = nearest[i] * candidates[i].emphasis;
             if (far > farthest) {
                 farthest = far;
                 best = i;
